@@ -1,0 +1,22 @@
+// One line of readable text for a Windows error code.
+#pragma once
+
+#include "framework/CString.h"
+
+class CSystemErrorText
+{
+public:
+    // The calling thread's last error.
+    CSystemErrorText();
+    // The given code; %1 to %5 in the system's message take the inserts.
+    CSystemErrorText(DWORD dwError, const wchar_t* pszInsert1, const wchar_t* pszInsert2,
+                     const wchar_t* pszInsert3, const wchar_t* pszInsert4, const wchar_t* pszInsert5);
+
+    operator const wchar_t*() const { return m_strText; }
+
+    DWORD m_dwError;
+    CString m_strText;
+
+private:
+    void Format(const wchar_t* const inserts[5]);
+};
