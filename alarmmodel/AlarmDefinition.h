@@ -1,0 +1,39 @@
+// One alarm definition: which records raise the alarm, what it is called, who handles it, its
+// repeat and threshold rules, and its notification actions.
+#pragma once
+
+#include "framework/Framework.h"
+
+#include <ctime>
+
+class CAlarmDefinition
+{
+public:
+    CAlarmDefinition();
+
+    void Clear();
+    void CopyFrom(const CAlarmDefinition& other);
+    // For a new or copied definition.
+    void StampCreated();
+    // After an edit.
+    void StampModified();
+
+    BOOL m_bActive;
+    // 0: alarm every time; otherwise at most once every that many seconds.
+    int m_nRepeatSecs;
+    // Trigger source id.
+    int m_nClass;
+    __time32_t m_tCreated;
+    __time32_t m_tModified;
+    // 0: no threshold; otherwise raised when matched that many times within m_nThresholdSecs.
+    int m_nThresholdCount;
+    int m_nThresholdSecs;
+    CString m_strTitle;
+    CString m_strDescription;
+    CString m_strAssignedTo;
+    CString m_strPriority;
+    // "kind:parameter"
+    CStringArray m_arrActions;
+    // "field:operator:values", the alternatives of the values separated by a form feed.
+    CStringArray m_arrCriteria;
+};

@@ -1,0 +1,47 @@
+// All alarm definitions of the console, owned by the collection, with the pick lists of the
+// definition editor and the reading and writing of the definitions file.
+#pragma once
+
+#include "alarmmodel/AlarmDefinition.h"
+#include "alarmmodel/DefinitionFileBase.h"
+#include "framework/CUIntArray.h"
+#include "support/StringEx.h"
+
+#include <vector>
+
+class CAlarmDefinitionList : public CDefinitionFileBase
+{
+public:
+    CAlarmDefinitionList() {}
+    CAlarmDefinitionList(const CAlarmDefinitionList&) = delete;
+    CAlarmDefinitionList& operator=(const CAlarmDefinitionList&) = delete;
+    virtual ~CAlarmDefinitionList();
+
+    int GetCount() const { return (int)m_arrDefinitions.size(); }
+    CAlarmDefinition* GetAt(int nIndex) const { return m_arrDefinitions.at((size_t)nIndex); }
+
+    void RemoveAll();
+    // Takes ownership; returns the new index.
+    int Add(CAlarmDefinition* pDefinition);
+    // Every index refers to the positions before the call; repeated and out-of-range indexes
+    // are harmless.
+    void RemoveAt(const CUIntArray& arrIndexes);
+
+    // Sorted case-sensitively, duplicates dropped; empty texts take part.
+    const CStringArrayEx& GetAssignedToList();
+    const CStringArrayEx& GetPriorityList();
+
+    // Appends the records of all definitions; the array is not emptied first.
+    void Serialize(CStringArray& arrLines) const;
+    // Rebuilds the collection from tagged lines; an empty list leaves it untouched.
+    void ParseLines(const CStringArray& arrLines);
+
+private:
+    static void SerializeOne(const CAlarmDefinition& definition, CStringArray& arrLines);
+    static void ApplyLine(CAlarmDefinition& definition, const CString& strLine);
+    void CollectSorted(CString CAlarmDefinition::*pField, CStringArrayEx& arrTarget) const;
+
+    std::vector<CAlarmDefinition*> m_arrDefinitions;
+    CStringArrayEx m_arrAssignedTo;
+    CStringArrayEx m_arrPriorities;
+};
