@@ -7,6 +7,7 @@
 #include <winsock2.h>
 
 #include <fstream>
+#include <memory>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -21,15 +22,26 @@ class TraceFileTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_strName.Format(L"TraceTest-%lu.txt", GetCurrentProcessId());
-        m_log.Open(FALSE, TRUE, TRUE, m_strName, L"unused", L".txt");
-        ASSERT_TRUE(m_log.m_bFile);
+        CString strName;
+        strName.Format(L"TraceTest-%lu.txt", GetCurrentProcessId());
+        m_log.reset(new CTraceLog());
+        m_log->Open(FALSE, TRUE, TRUE, strName, L"unused", L".txt");
+        ASSERT_TRUE(m_log->m_bFile);
+        m_strPath = m_log->GetPath();
+        // Start empty: an earlier process may have had the same id.
+        m_log.reset(new CTraceLog());
+        DeleteFileW(m_strPath);
+        m_log->Open(FALSE, TRUE, TRUE, strName, L"unused", L".txt");
     }
-    void TearDown() override { DeleteFileW(m_log.GetPath()); }
+    void TearDown() override
+    {
+        m_log.reset();
+        DeleteFileW(m_strPath);
+    }
 
     std::vector<std::string> Lines()
     {
-        std::ifstream in(CStringA(m_log.GetPath()).GetString(), std::ios::binary);
+        std::ifstream in(CStringA(m_strPath).GetString(), std::ios::binary);
         std::vector<std::string> lines;
         std::string line;
         while (std::getline(in, line))
@@ -37,8 +49,8 @@ protected:
         return lines;
     }
 
-    CString m_strName;
-    CTraceLog m_log;
+    CString m_strPath;
+    std::unique_ptr<CTraceLog> m_log;
 };
 
 const std::regex s_timePrefix("^[0-9]{2}:[0-9]{2}:[0-9]{2}> ");
@@ -46,12 +58,12 @@ const std::regex s_timePrefix("^[0-9]{2}:[0-9]{2}:[0-9]{2}> ");
 
 TEST_F(TraceFileTest, LevelsDecideWhatIsWritten)
 {
-    m_log.SetTraceLevel(0);
-    m_log.Trace(1, L"dropped %d", 1);
-    m_log.WriteLine(L"always %s", L"there");
-    m_log.SetTraceLevel(9);
-    m_log.Trace(4, L"kept %s", L"four");
-    m_log.Trace(10, L"above nine");
+    m_log->SetTraceLevel(0);
+    m_log->Trace(1, L"dropped %d", 1);
+    m_log->WriteLine(L"always %s", L"there");
+    m_log->SetTraceLevel(9);
+    m_log->Trace(4, L"kept %s", L"four");
+    m_log->Trace(10, L"above nine");
     std::vector<std::string> lines = Lines();
     ASSERT_EQ(2u, lines.size());
     EXPECT_TRUE(std::regex_search(lines[0], s_timePrefix));
@@ -61,7 +73,7 @@ TEST_F(TraceFileTest, LevelsDecideWhatIsWritten)
 
 TEST_F(TraceFileTest, EmptyLineIsOneBlank)
 {
-    m_log.WriteLine(L"");
+    m_log->WriteLine(L"");
     std::vector<std::string> lines = Lines();
     ASSERT_EQ(1u, lines.size());
     EXPECT_EQ(" \r", lines[0]);
@@ -70,7 +82,7 @@ TEST_F(TraceFileTest, EmptyLineIsOneBlank)
 TEST_F(TraceFileTest, SocketErrorWritesThreeLines)
 {
     WSASetLastError(10061);
-    m_log.SocketError(L"Socket Bind failure.");
+    m_log->SocketError(L"Socket Bind failure.");
     std::vector<std::string> lines = Lines();
     ASSERT_EQ(3u, lines.size());
     EXPECT_EQ("WSAError : Socket Bind failure.\r", lines[0].substr(10));
@@ -80,10 +92,10 @@ TEST_F(TraceFileTest, SocketErrorWritesThreeLines)
 
 TEST_F(TraceFileTest, LongTextsAreCutNotOverrun)
 {
-    m_log.SetTraceLevel(9);
+    m_log->SetTraceLevel(9);
     std::wstring longText(70000, L'x');
-    m_log.WriteLine(L"%s", longText.c_str());
-    m_log.Trace(9, L"%s", longText.c_str());
+    m_log->WriteLine(L"%s", longText.c_str());
+    m_log->Trace(9, L"%s", longText.c_str());
     std::vector<std::string> lines = Lines();
     ASSERT_EQ(2u, lines.size());
     EXPECT_EQ(10u + 4096u + 1u, lines[0].size());
@@ -92,7 +104,7 @@ TEST_F(TraceFileTest, LongTextsAreCutNotOverrun)
 
 TEST_F(TraceFileTest, EightThreadsWriteWholeLines)
 {
-    m_log.SetTraceLevel(9);
+    m_log->SetTraceLevel(9);
     const int nThreads = 8, nLines = 300;
     std::vector<std::thread> threads;
     for (int t = 0; t < nThreads; ++t)
@@ -100,9 +112,9 @@ TEST_F(TraceFileTest, EightThreadsWriteWholeLines)
             for (int i = 0; i < nLines; ++i)
             {
                 if (i % 2)
-                    m_log.Trace(9, L"thread %d line %d %s", t, i, L"levelled-padding-padding-padding");
+                    m_log->Trace(9, L"thread %d line %d %s", t, i, L"levelled-padding-padding-padding");
                 else
-                    m_log.WriteLine(L"thread %d line %d %s", t, i, L"unlevelled-padding-padding");
+                    m_log->WriteLine(L"thread %d line %d %s", t, i, L"unlevelled-padding-padding");
             }
         });
     for (std::thread& thread : threads)
