@@ -1,0 +1,281 @@
+#include "agent/EventLog/EventRecordText.h"
+
+#include "agent/TraceLog.h"
+#include "support/StringEx.h"
+
+#include <winsock2.h>
+
+#include <vector>
+
+namespace
+{
+const wchar_t EVENTLOG_KEY[] = L"SYSTEM\\CurrentControlSet\\Services\\EventLog\\";
+const DWORD MESSAGE_LANGUAGE = 1033;
+const int MODULE_NAME_LENGTH = 260;
+const int PARAMETER_TEXT_LENGTH = 511;
+const int MAX_PARAMETER_DIGITS = 10;
+
+CString ExpandModuleName(const CString& strModule)
+{
+    wchar_t szExpanded[MODULE_NAME_LENGTH + 1] = {0};
+    DWORD n = ExpandEnvironmentStringsW(strModule, szExpanded, MODULE_NAME_LENGTH);
+    return (n && n <= MODULE_NAME_LENGTH) ? CString(szExpanded) : strModule;
+}
+
+void CutTrailingLineEnd(CString& s)
+{
+    if (s.GetLength() >= 2 && s.Right(2) == L"\r\n")
+        s = s.Left(s.GetLength() - 2);
+}
+
+// Splits a value that lists module names with ";".
+void SplitModules(const CString& strValue, CStringArray& arrModules)
+{
+    CStringEx(strValue).Split(L';', arrModules);
+}
+
+CString AddressText(const BYTE* pb)
+{
+    CString s;
+    s.Format(L"%u.%u.%u.%u", (unsigned)pb[0], (unsigned)pb[1], (unsigned)pb[2], (unsigned)pb[3]);
+    return s;
+}
+} // namespace
+
+CString CEventRecordText::SourceKey(const CString& strLogName, const CEventRecord& record)
+{
+    return CString(EVENTLOG_KEY) + strLogName + L"\\" + record.SourceName();
+}
+
+BOOL CEventRecordText::ReadKeyString(HKEY hKey, const wchar_t* pszValue, CString& strValue)
+{
+    wchar_t szValue[MODULE_NAME_LENGTH + 1] = {0};
+    DWORD dwType = 0, dwSize = MODULE_NAME_LENGTH * sizeof(wchar_t);
+    LONG lResult = RegQueryValueExW(hKey, pszValue, nullptr, &dwType, (BYTE*)szValue, &dwSize);
+    if (lResult != ERROR_SUCCESS || (dwType != REG_SZ && dwType != REG_EXPAND_SZ))
+        return FALSE;
+    strValue = szValue;
+    return TRUE;
+}
+
+HMODULE CEventRecordText::LoadMessageModule(int nIndex, const CString& strModule)
+{
+    CString strExpanded = ExpandModuleName(strModule);
+    TraceLog().Trace(9, L"DLL [%d] ....: %s", nIndex, strExpanded.GetString());
+    return LoadLibraryExW(strExpanded, nullptr, LOAD_LIBRARY_AS_DATAFILE | DONT_RESOLVE_DLL_REFERENCES);
+}
+
+void CEventRecordText::GetRecordCategory(const CString& strLogName, const CEventRecord& record, CString& strText)
+{
+    strText = L"None";
+    HKEY hKey = nullptr;
+    LONG lSuccess = RegOpenKeyExW(HKEY_LOCAL_MACHINE, SourceKey(strLogName, record), 0, KEY_READ, &hKey);
+    TraceLog().Trace(9, L"lSuccess %u", (unsigned)lSuccess);
+    if (lSuccess != ERROR_SUCCESS)
+        return;
+    CString strModule;
+    BOOL bQuery = ReadKeyString(hKey, L"CategoryMessageFile", strModule);
+    TraceLog().Trace(9, L"bQuery %s %u", strLogName.GetString(), (unsigned)bQuery);
+    if (bQuery)
+    {
+        HMODULE hModule = LoadLibraryExW(ExpandModuleName(strModule), nullptr,
+                                         LOAD_LIBRARY_AS_DATAFILE | DONT_RESOLVE_DLL_REFERENCES);
+        wchar_t* pBuffer = nullptr;
+        if (hModule &&
+            FormatMessageW(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS,
+                           hModule, record.Fixed().EventCategory, MESSAGE_LANGUAGE, (LPWSTR)&pBuffer, 0, nullptr) &&
+            pBuffer && *pBuffer)
+        {
+            CString strCategory(pBuffer);
+            int nEnd = strCategory.Find(L"\r\n");
+            strText = nEnd >= 0 ? strCategory.Left(nEnd) : strCategory;
+        }
+        if (pBuffer)
+            LocalFree(pBuffer);
+    }
+    RegCloseKey(hKey);
+}
+
+// Formats the record's message from one module. Inserts that the message asks for beyond those
+// the record carries take empty text.
+BOOL CEventRecordText::FormatFromModule(HMODULE hModule, const CEventRecord& record, const CStringArray& arrStrings,
+                                        CString& strText)
+{
+    std::vector<DWORD_PTR> args(MAX_INSERTS, (DWORD_PTR)L"");
+    for (int i = 0; i < arrStrings.GetSize() && i < MAX_INSERTS; i++)
+        args[(size_t)i] = (DWORD_PTR)arrStrings[i].GetString();
+    wchar_t* pBuffer = nullptr;
+    DWORD dwResult = FormatMessageW(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ALLOCATE_BUFFER |
+                                        FORMAT_MESSAGE_ARGUMENT_ARRAY | FORMAT_MESSAGE_MAX_WIDTH_MASK,
+                                    hModule, record.Fixed().EventID, MESSAGE_LANGUAGE, (LPWSTR)&pBuffer, 0,
+                                    (va_list*)args.data());
+    TraceLog().Trace(9, L"Formatted: %d", (int)dwResult);
+    if (dwResult && pBuffer)
+        strText = pBuffer;
+    if (pBuffer)
+        LocalFree(pBuffer);
+    return dwResult != 0;
+}
+
+// Replaces every "%%" followed by digits with the parameter text of that number. Replacement
+// text is not scanned again, and the text never grows beyond MAX_MESSAGE_LENGTH.
+BOOL CEventRecordText::ReplaceParameters(HMODULE hModule, CString& strText)
+{
+    BOOL bReplaced = FALSE;
+    int nPos = strText.Find(L"%%");
+    while (nPos >= 0)
+    {
+        int nDigits = 0;
+        DWORD dwId = 0;
+        while (nPos + 2 + nDigits < strText.GetLength() && nDigits < MAX_PARAMETER_DIGITS &&
+               iswdigit(strText[nPos + 2 + nDigits]))
+        {
+            dwId = dwId * 10 + (DWORD)(strText[nPos + 2 + nDigits] - L'0');
+            nDigits++;
+        }
+        int nNext = nPos + 2;
+        wchar_t szParameter[PARAMETER_TEXT_LENGTH + 1] = {0};
+        if (nDigits &&
+            FormatMessageW(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS, hModule, dwId,
+                           LANG_USER_DEFAULT, szParameter, PARAMETER_TEXT_LENGTH, nullptr))
+        {
+            CString strParameter(szParameter);
+            if (strParameter.GetLength() > 2)
+                CutTrailingLineEnd(strParameter);
+            if (strText.GetLength() - 2 - nDigits + strParameter.GetLength() > MAX_MESSAGE_LENGTH)
+                break;
+            strText = strText.Left(nPos) + strParameter + strText.Mid(nPos + 2 + nDigits);
+            nNext = nPos + strParameter.GetLength();
+            bReplaced = TRUE;
+        }
+        nPos = strText.Find(L"%%", nNext);
+    }
+    return bReplaced;
+}
+
+void CEventRecordText::GetRecordMessage(const CString& strLogName, const CEventRecord& record, CString& strText)
+{
+    strText.Empty();
+    CStringArray arrStrings;
+    record.GetStrings(arrStrings, MAX_INSERTS);
+
+    CString strKey = SourceKey(strLogName, record);
+    TraceLog().Trace(9, L"GetRecordMessage");
+    TraceLog().Trace(9, L"Key ....: %s", strKey.GetString());
+    HKEY hKey = nullptr;
+    BOOL bKey = RegOpenKeyExW(HKEY_LOCAL_MACHINE, strKey, 0, KEY_READ, &hKey) == ERROR_SUCCESS;
+    CString strValue;
+    if (bKey && ReadKeyString(hKey, L"EventMessageFile", strValue))
+    {
+        CStringArray arrModules;
+        SplitModules(strValue, arrModules);
+        for (int i = arrModules.GetSize() - 1; i >= 0 && strText.IsEmpty(); i--)
+        {
+            TraceLog().Trace(9, L"DLL [%d]", i);
+            HMODULE hModule = LoadMessageModule(i, arrModules[i]);
+            if (!hModule)
+                continue;
+            TraceLog().Trace(9, L"Handle ....: %08X", (unsigned)(UINT_PTR)hModule);
+            TraceLog().Trace(9, L"Strings ...: %d", arrStrings.GetSize());
+            FormatFromModule(hModule, record, arrStrings, strText);
+            TraceLog().Trace(9, L"Finished 01");
+            TraceLog().Trace(9, L"Message 001: %d bytes", strText.GetLength());
+        }
+    }
+    TraceLog().Trace(9, L"Message 002: %d bytes", strText.GetLength());
+    if (strText.IsEmpty() && arrStrings.GetSize())
+        strText = CStringArrayEx(arrStrings).Join(L"\r\n");
+    TraceLog().Trace(9, L"Message 003: %d bytes", strText.GetLength());
+
+    if (bKey && strText.Find(L"%%") >= 0)
+    {
+        TraceLog().Trace(9, L"PMF");
+        if (ReadKeyString(hKey, L"ParameterMessageFile", strValue))
+        {
+            CStringArray arrModules;
+            SplitModules(strValue, arrModules);
+            for (int i = arrModules.GetSize() - 1; i >= 0; i--)
+            {
+                HMODULE hModule = LoadMessageModule(i, arrModules[i]);
+                if (hModule && ReplaceParameters(hModule, strText))
+                    break;
+            }
+        }
+    }
+    TraceLog().Trace(9, L"Message 004: %d bytes", strText.GetLength());
+    if (bKey)
+        RegCloseKey(hKey);
+}
+
+CString CEventRecordText::GetAccountName(const CEventRecord& record)
+{
+    PSID pSid = record.UserSid();
+    if (!pSid)
+        return CString();
+    const DWORD NAME_LENGTH = 1024;
+    std::vector<wchar_t> name(NAME_LENGTH, 0), domain(NAME_LENGTH, 0);
+    DWORD dwName = NAME_LENGTH, dwDomain = NAME_LENGTH;
+    SID_NAME_USE use;
+    if (!LookupAccountSidW(nullptr, pSid, name.data(), &dwName, domain.data(), &dwDomain, &use))
+        return CString();
+    return CString(name.data());
+}
+
+BOOL CEventRecordText::LookupHostName(const CString& strDotted, CString& strHostName)
+{
+    strHostName.Empty();
+    CStringA strAddress(strDotted);
+    unsigned long ulAddress = inet_addr(strAddress);
+    if (ulAddress != INADDR_NONE || strAddress == "255.255.255.255")
+    {
+        hostent* pHost = gethostbyaddr((const char*)&ulAddress, sizeof(ulAddress), AF_INET);
+        if (pHost && pHost->h_name)
+            strHostName = CString(pHost->h_name);
+    }
+    return !strHostName.IsEmpty();
+}
+
+CString CEventRecordText::HostDescription()
+{
+    char szHost[513] = {0};
+    if (gethostname(szHost, 512) != 0)
+        szHost[0] = 0;
+    CString strHost(szHost);
+    hostent* pHost = szHost[0] ? gethostbyname(szHost) : nullptr;
+    if (!pHost || pHost->h_addrtype != AF_INET || !pHost->h_addr_list || !pHost->h_addr_list[0])
+        return strHost;
+    CString strDotted = AddressText((const BYTE*)pHost->h_addr_list[0]);
+    CString strName;
+    if (LookupHostName(strDotted, strName))
+        strHost = strName;
+    return strHost + L", " + strDotted;
+}
+
+void CEventRecordText::BuildMessageText(const CEventRecord& record, const CString& strLogName,
+                                        const CString& strCategory, const CString& strAccount,
+                                        const CString& strMessage, const CString& strData, CString& strMessageText)
+{
+    wchar_t szComputer[16] = {0};
+    DWORD dwComputer = 16;
+    if (!GetComputerNameW(szComputer, &dwComputer))
+        szComputer[0] = 0;
+    CString strDescription = HostDescription();
+
+    const EVENTLOGRECORD& fixed = record.Fixed();
+    CStringArrayEx lines;
+    lines.AddFormat(L"%s %d", L"{{ELM}}_RECNO", (int)fixed.RecordNumber);
+    lines.AddFormat(L"%s %d", L"{{ELM}}_TIMEG", (int)fixed.TimeGenerated);
+    lines.AddFormat(L"%s %d", L"{{ELM}}_TIMEW", (int)fixed.TimeWritten);
+    lines.AddFormat(L"%s %d", L"{{ELM}}_EV_ID", (int)fixed.EventID);
+    lines.AddFormat(L"%s %d", L"{{ELM}}_EV_TY", (int)fixed.EventType);
+    lines.AddFormat(L"%s %s", L"{{ELM}}_USERN", strAccount.GetString());
+    lines.AddFormat(L"%s %s", L"{{ELM}}_SOURC", record.SourceName().GetString());
+    lines.AddFormat(L"%s %s", L"{{ELM}}_COMPT", record.ComputerName().GetString());
+    lines.AddFormat(L"%s %s", L"{{ELM}}_CATGY", strCategory.GetString());
+    lines.AddFormat(L"%s %s", L"{{ELM}}_LOGFI", strLogName.GetString());
+    lines.AddFormat(L"%s %s", L"{{ELM}}_MESSG", strMessage.GetString());
+    lines.AddFormat(L"%s %s", L"{{ELM}}_DATA_", strData.GetString());
+    lines.AddFormat(L"%s %s", L"{{ELM}}_HOSTN", szComputer);
+    lines.AddFormat(L"%s %s", L"{{ELM}}_DESCR", strDescription.GetString());
+    strMessageText = lines.Join(L"\n");
+}

@@ -1,0 +1,419 @@
+#include "agent/EventLog/SpoolEventLogSource.h"
+
+#include <cstring>
+
+namespace
+{
+const DWORD SPOOL_MAGIC = 0x50535154; // "TQSP"
+const DWORD HEADER_SIZE = 16;
+const DWORD RECORD_SIGNATURE = 0x654c664c; // "LfLe", as the platform marks its records
+const DWORD LOCK_WAIT_MS = 10000;
+
+struct SSpoolHeader
+{
+    DWORD dwMagic;
+    DWORD dwGeneration;
+    DWORD dwReserved[2];
+};
+
+void AppendBytes(std::vector<BYTE>& out, const void* p, size_t n)
+{
+    const BYTE* pb = (const BYTE*)p;
+    out.insert(out.end(), pb, pb + n);
+}
+
+void AppendText(std::vector<BYTE>& out, const CString& s)
+{
+    AppendBytes(out, s.GetString(), ((size_t)s.GetLength() + 1) * sizeof(wchar_t));
+}
+
+void PadToDword(std::vector<BYTE>& out)
+{
+    while (out.size() % 4)
+        out.push_back(0);
+}
+
+BOOL ReadAt(HANDLE hFile, LONGLONG nOffset, void* p, DWORD n)
+{
+    LARGE_INTEGER li;
+    li.QuadPart = nOffset;
+    DWORD dwRead = 0;
+    return SetFilePointerEx(hFile, li, nullptr, FILE_BEGIN) && ReadFile(hFile, p, n, &dwRead, nullptr) && dwRead == n;
+}
+
+BOOL WriteAt(HANDLE hFile, LONGLONG nOffset, const void* p, DWORD n)
+{
+    LARGE_INTEGER li;
+    li.QuadPart = nOffset;
+    DWORD dwWritten = 0;
+    return SetFilePointerEx(hFile, li, nullptr, FILE_BEGIN) && WriteFile(hFile, p, n, &dwWritten, nullptr) && dwWritten == n;
+}
+
+LONGLONG FileSize(HANDLE hFile)
+{
+    LARGE_INTEGER li;
+    return GetFileSizeEx(hFile, &li) ? li.QuadPart : -1;
+}
+} // namespace
+
+// What an open handle of this source points at.
+struct CSpoolEventLogSource::SOpenLog
+{
+    CString strPath;
+    HANDLE hSignal = nullptr;     // the named event that writers set
+    HANDLE hWait = nullptr;       // the thread-pool wait forwarding it
+};
+
+CSpoolEventLogSource::CSpoolEventLogSource(const wchar_t* pszFolder) : m_strFolder(pszFolder)
+{
+    m_strFolder.TrimRight(L'\\');
+    InitializeCriticalSection(&m_csIndex);
+}
+
+CSpoolEventLogSource::~CSpoolEventLogSource()
+{
+    DeleteCriticalSection(&m_csIndex);
+}
+
+CString CSpoolEventLogSource::FilePath(const wchar_t* pszLogName) const
+{
+    CString s;
+    s.Format(L"%s\\%s.spool", m_strFolder.GetString(), pszLogName);
+    return s;
+}
+
+// Writers and readers of one spool file meet through objects named after its full path.
+std::wstring CSpoolEventLogSource::ObjectName(const wchar_t* pszKind, const CString& strPath)
+{
+    wchar_t szFull[MAX_PATH * 2] = {0};
+    if (!GetFullPathNameW(strPath, MAX_PATH * 2, szFull, nullptr))
+        wcsncpy(szFull, strPath, MAX_PATH * 2 - 1);
+    CharLowerW(szFull);
+    DWORD dwHash = 2166136261u;
+    for (const wchar_t* p = szFull; *p; ++p)
+        dwHash = (dwHash ^ (DWORD)*p) * 16777619u;
+    wchar_t szName[64];
+    _snwprintf(szName, 64, L"TervokSpool%s-%08X", pszKind, (unsigned)dwHash);
+    szName[63] = 0;
+    return szName;
+}
+
+HANDLE CSpoolEventLogSource::LockLog(const CString& strPath) const
+{
+    HANDLE hMutex = CreateMutexW(nullptr, FALSE, ObjectName(L"Lock", strPath).c_str());
+    if (!hMutex)
+        return nullptr;
+    DWORD dw = WaitForSingleObject(hMutex, LOCK_WAIT_MS);
+    if (dw != WAIT_OBJECT_0 && dw != WAIT_ABANDONED)
+    {
+        CloseHandle(hMutex);
+        return nullptr;
+    }
+    return hMutex;
+}
+
+void CSpoolEventLogSource::UnlockLog(HANDLE hMutex)
+{
+    ReleaseMutex(hMutex);
+    CloseHandle(hMutex);
+}
+
+// Opens the file, creating it with an empty header when it does not exist yet.
+HANDLE CSpoolEventLogSource::OpenSpoolFile(const CString& strPath)
+{
+    HANDLE hFile = CreateFileW(strPath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return nullptr;
+    if (FileSize(hFile) < HEADER_SIZE)
+    {
+        SSpoolHeader header = {SPOOL_MAGIC, 1, {0, 0}};
+        if (!WriteAt(hFile, 0, &header, sizeof(header)) || !SetEndOfFile(hFile))
+        {
+            CloseHandle(hFile);
+            return nullptr;
+        }
+    }
+    return hFile;
+}
+
+// Brings the in-memory index of a log up to date with its file. Appends only extend the file;
+// a clear or a wrap rewrites it under a new generation number, which restarts the index.
+// Called with the log's lock held.
+BOOL CSpoolEventLogSource::Refresh(const CString& strPath, SIndex& index)
+{
+    HANDLE hFile = OpenSpoolFile(strPath);
+    if (!hFile)
+        return FALSE;
+    SSpoolHeader header;
+    BOOL bOk = ReadAt(hFile, 0, &header, sizeof(header)) && header.dwMagic == SPOOL_MAGIC;
+    LONGLONG nSize = bOk ? FileSize(hFile) : -1;
+    if (!bOk || nSize < 0)
+    {
+        CloseHandle(hFile);
+        return FALSE;
+    }
+    if (header.dwGeneration != index.dwGeneration || nSize < index.nIndexedEnd)
+    {
+        index = SIndex();
+        index.dwGeneration = header.dwGeneration;
+        index.nIndexedEnd = HEADER_SIZE;
+    }
+    std::vector<BYTE> tail((size_t)(nSize - index.nIndexedEnd));
+    if (!tail.empty() && !ReadAt(hFile, index.nIndexedEnd, tail.data(), (DWORD)tail.size()))
+        tail.clear();
+    CloseHandle(hFile);
+
+    size_t nPos = 0;
+    while (tail.size() - nPos >= sizeof(EVENTLOGRECORD))
+    {
+        const EVENTLOGRECORD* pRecord = (const EVENTLOGRECORD*)&tail[nPos];
+        if (pRecord->Length < sizeof(EVENTLOGRECORD) || pRecord->Length > tail.size() - nPos)
+            break; // a record still being written, or damage: stop at the last whole one
+        if (index.offsets.empty())
+            index.dwFirstNumber = pRecord->RecordNumber;
+        index.offsets.push_back(index.nIndexedEnd + (LONGLONG)nPos);
+        index.lengths.push_back(pRecord->Length);
+        nPos += pRecord->Length;
+    }
+    index.nIndexedEnd += (LONGLONG)nPos;
+    return TRUE;
+}
+
+HANDLE CSpoolEventLogSource::Open(const wchar_t* pszLogName)
+{
+    CString strPath = FilePath(pszLogName);
+    HANDLE hFile = OpenSpoolFile(strPath);
+    if (!hFile)
+        return nullptr;
+    CloseHandle(hFile);
+    SOpenLog* pLog = new SOpenLog;
+    pLog->strPath = strPath;
+    return (HANDLE)pLog;
+}
+
+void CSpoolEventLogSource::Close(HANDLE hLog)
+{
+    SOpenLog* pLog = (SOpenLog*)hLog;
+    if (!pLog)
+        return;
+    if (pLog->hWait)
+        UnregisterWaitEx(pLog->hWait, INVALID_HANDLE_VALUE);
+    if (pLog->hSignal)
+        CloseHandle(pLog->hSignal);
+    delete pLog;
+}
+
+// Number of records and the oldest one's number (0 in an empty log).
+BOOL CSpoolEventLogSource::ReadExtent(HANDLE hLog, DWORD* pdwCount, DWORD* pdwOldest)
+{
+    SOpenLog* pLog = (SOpenLog*)hLog;
+    HANDLE hLock = pLog ? LockLog(pLog->strPath) : nullptr;
+    if (!hLock)
+        return FALSE;
+    EnterCriticalSection(&m_csIndex);
+    SIndex& index = m_mapIndex[pLog->strPath.str()];
+    BOOL bOk = Refresh(pLog->strPath, index);
+    if (bOk && pdwCount)
+        *pdwCount = (DWORD)index.offsets.size();
+    if (bOk && pdwOldest)
+        *pdwOldest = index.offsets.empty() ? 0 : index.dwFirstNumber;
+    LeaveCriticalSection(&m_csIndex);
+    UnlockLog(hLock);
+    return bOk;
+}
+
+BOOL CSpoolEventLogSource::GetCount(HANDLE hLog, DWORD* pdwCount)
+{
+    return ReadExtent(hLog, pdwCount, nullptr);
+}
+
+BOOL CSpoolEventLogSource::GetOldest(HANDLE hLog, DWORD* pdwOldest)
+{
+    return ReadExtent(hLog, nullptr, pdwOldest);
+}
+
+BOOL CSpoolEventLogSource::SeekRead(HANDLE hLog, BOOL /*bForwards*/, DWORD dwRecord, void* pBuffer, DWORD dwSize,
+                                    DWORD* pdwRead, DWORD* pdwNeeded)
+{
+    // One record is served per call, in either direction: the record asked for.
+    SOpenLog* pLog = (SOpenLog*)hLog;
+    HANDLE hLock = pLog ? LockLog(pLog->strPath) : nullptr;
+    if (!hLock)
+        return FALSE;
+    EnterCriticalSection(&m_csIndex);
+    SIndex& index = m_mapIndex[pLog->strPath.str()];
+    DWORD dwError = ERROR_SUCCESS;
+    LONGLONG nOffset = 0;
+    DWORD dwLength = 0;
+    if (!Refresh(pLog->strPath, index))
+        dwError = ERROR_READ_FAULT;
+    else if (index.offsets.empty() || dwRecord < index.dwFirstNumber ||
+             dwRecord - index.dwFirstNumber >= index.offsets.size())
+        dwError = ERROR_INVALID_PARAMETER;
+    else
+    {
+        nOffset = index.offsets[dwRecord - index.dwFirstNumber];
+        dwLength = index.lengths[dwRecord - index.dwFirstNumber];
+    }
+    LeaveCriticalSection(&m_csIndex);
+
+    *pdwRead = 0;
+    *pdwNeeded = 0;
+    if (dwError == ERROR_SUCCESS && dwSize < dwLength)
+    {
+        *pdwNeeded = dwLength;
+        dwError = ERROR_INSUFFICIENT_BUFFER;
+    }
+    if (dwError == ERROR_SUCCESS)
+    {
+        HANDLE hFile = OpenSpoolFile(pLog->strPath);
+        if (hFile && ReadAt(hFile, nOffset, pBuffer, dwLength))
+            *pdwRead = dwLength;
+        else
+            dwError = ERROR_READ_FAULT;
+        if (hFile)
+            CloseHandle(hFile);
+    }
+    UnlockLog(hLock);
+    SetLastError(dwError);
+    return dwError == ERROR_SUCCESS;
+}
+
+void CALLBACK CSpoolEventLogSource::OnChangeSignal(void* pContext, BOOLEAN /*bTimedOut*/)
+{
+    SetEvent((HANDLE)pContext);
+}
+
+BOOL CSpoolEventLogSource::NotifyChange(HANDLE hLog, HANDLE hEvent)
+{
+    SOpenLog* pLog = (SOpenLog*)hLog;
+    if (!pLog || pLog->hWait)
+        return FALSE;
+    pLog->hSignal = CreateEventW(nullptr, FALSE, FALSE, ObjectName(L"Change", pLog->strPath).c_str());
+    if (!pLog->hSignal)
+        return FALSE;
+    if (!RegisterWaitForSingleObject(&pLog->hWait, pLog->hSignal, OnChangeSignal, hEvent, INFINITE, WT_EXECUTEDEFAULT))
+    {
+        pLog->hWait = nullptr;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+DWORD CSpoolEventLogSource::Append(const wchar_t* pszLogName, const std::vector<BYTE>& image)
+{
+    if (image.size() < sizeof(EVENTLOGRECORD))
+        return 0;
+    CString strPath = FilePath(pszLogName);
+    HANDLE hLock = LockLog(strPath);
+    if (!hLock)
+        return 0;
+    DWORD dwNumber = 0;
+    EnterCriticalSection(&m_csIndex);
+    SIndex& index = m_mapIndex[strPath.str()];
+    HANDLE hFile = Refresh(strPath, index) ? OpenSpoolFile(strPath) : nullptr;
+    if (hFile)
+    {
+        std::vector<BYTE> record(image);
+        EVENTLOGRECORD* pRecord = (EVENTLOGRECORD*)record.data();
+        pRecord->RecordNumber = index.offsets.empty() ? 1 : index.dwFirstNumber + (DWORD)index.offsets.size();
+        if (WriteAt(hFile, index.nIndexedEnd, record.data(), (DWORD)record.size()) && SetEndOfFile(hFile))
+            dwNumber = pRecord->RecordNumber;
+        CloseHandle(hFile);
+    }
+    LeaveCriticalSection(&m_csIndex);
+    UnlockLog(hLock);
+    if (dwNumber)
+    {
+        HANDLE hSignal = CreateEventW(nullptr, FALSE, FALSE, ObjectName(L"Change", strPath).c_str());
+        if (hSignal)
+        {
+            SetEvent(hSignal);
+            CloseHandle(hSignal);
+        }
+    }
+    return dwNumber;
+}
+
+BOOL CSpoolEventLogSource::Clear(const wchar_t* pszLogName)
+{
+    return Rewrite(pszLogName, MAXDWORD);
+}
+
+BOOL CSpoolEventLogSource::Wrap(const wchar_t* pszLogName, DWORD dwDropCount)
+{
+    return Rewrite(pszLogName, dwDropCount);
+}
+
+// Keeps the records after the oldest dwDropCount ones, under a new generation number.
+BOOL CSpoolEventLogSource::Rewrite(const wchar_t* pszLogName, DWORD dwDropCount)
+{
+    CString strPath = FilePath(pszLogName);
+    HANDLE hLock = LockLog(strPath);
+    if (!hLock)
+        return FALSE;
+    BOOL bOk = FALSE;
+    EnterCriticalSection(&m_csIndex);
+    SIndex& index = m_mapIndex[strPath.str()];
+    HANDLE hFile = Refresh(strPath, index) ? OpenSpoolFile(strPath) : nullptr;
+    if (hFile)
+    {
+        SSpoolHeader header;
+        std::vector<BYTE> kept;
+        size_t nFirstKept = dwDropCount >= index.offsets.size() ? index.offsets.size() : dwDropCount;
+        if (nFirstKept < index.offsets.size())
+        {
+            kept.resize((size_t)(index.nIndexedEnd - index.offsets[nFirstKept]));
+            bOk = ReadAt(hFile, index.offsets[nFirstKept], kept.data(), (DWORD)kept.size());
+        }
+        else
+            bOk = TRUE;
+        bOk = bOk && ReadAt(hFile, 0, &header, sizeof(header));
+        if (bOk)
+        {
+            header.dwGeneration++;
+            bOk = WriteAt(hFile, 0, &header, sizeof(header)) &&
+                  (kept.empty() || WriteAt(hFile, HEADER_SIZE, kept.data(), (DWORD)kept.size())) &&
+                  SetEndOfFile(hFile);
+        }
+        CloseHandle(hFile);
+    }
+    LeaveCriticalSection(&m_csIndex);
+    UnlockLog(hLock);
+    return bOk;
+}
+
+std::vector<BYTE> CSpoolEventLogSource::BuildImage(const SEventRecordFields& fields)
+{
+    std::vector<BYTE> out(sizeof(EVENTLOGRECORD), 0);
+    AppendText(out, fields.strSource);
+    AppendText(out, fields.strComputer);
+    PadToDword(out);
+    DWORD dwSidOffset = (DWORD)out.size();
+    AppendBytes(out, fields.sid.data(), fields.sid.size());
+    DWORD dwStringOffset = (DWORD)out.size();
+    for (int i = 0; i < fields.arrStrings.GetSize(); i++)
+        AppendText(out, fields.arrStrings[i]);
+    DWORD dwDataOffset = (DWORD)out.size();
+    AppendBytes(out, fields.data.data(), fields.data.size());
+    PadToDword(out);
+    DWORD dwLength = (DWORD)out.size() + sizeof(DWORD);
+    AppendBytes(out, &dwLength, sizeof(dwLength));
+
+    EVENTLOGRECORD* pRecord = (EVENTLOGRECORD*)out.data();
+    pRecord->Length = dwLength;
+    pRecord->Reserved = RECORD_SIGNATURE;
+    pRecord->TimeGenerated = fields.dwTimeGenerated;
+    pRecord->TimeWritten = fields.dwTimeWritten;
+    pRecord->EventID = fields.dwEventId;
+    pRecord->EventType = fields.wEventType;
+    pRecord->NumStrings = (WORD)fields.arrStrings.GetSize();
+    pRecord->EventCategory = fields.wCategory;
+    pRecord->StringOffset = dwStringOffset;
+    pRecord->UserSidLength = (DWORD)fields.sid.size();
+    pRecord->UserSidOffset = fields.sid.empty() ? 0 : dwSidOffset;
+    pRecord->DataLength = (DWORD)fields.data.size();
+    pRecord->DataOffset = dwDataOffset;
+    return out;
+}

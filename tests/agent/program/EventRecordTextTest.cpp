@@ -1,0 +1,191 @@
+#include "agent/EventLog/EventRecordText.h"
+#include "agent/EventLog/SpoolEventLogSource.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+const wchar_t UNIT_LOG[] = L"TervokUnitLog";
+const wchar_t SOURCE_KEY[] = L"SYSTEM\\CurrentControlSet\\Services\\EventLog\\TervokUnitLog\\TervokUnitSource";
+
+CString ProgramFolder()
+{
+    wchar_t szPath[MAX_PATH];
+    GetModuleFileNameW(nullptr, szPath, MAX_PATH);
+    *wcsrchr(szPath, L'\\') = 0;
+    return szPath;
+}
+
+// Registers the test source of a log of its own with the two message DLLs built beside the
+// test program; the one named last is asked first.
+class RecordText : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        HKEY hKey = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, SOURCE_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                                 &hKey, nullptr));
+        CString strFolder = ProgramFolder();
+        CString strMessages = strFolder + L"\\TestMessages.dll;" + strFolder + L"\\SecondMessages.dll";
+        CString strCategories = strFolder + L"\\TestMessages.dll";
+        SetValue(hKey, L"EventMessageFile", strMessages);
+        SetValue(hKey, L"CategoryMessageFile", strCategories);
+        SetValue(hKey, L"ParameterMessageFile", strCategories);
+        RegCloseKey(hKey);
+    }
+    static void SetValue(HKEY hKey, const wchar_t* pszName, const CString& strValue)
+    {
+        RegSetValueExW(hKey, pszName, 0, REG_EXPAND_SZ, (const BYTE*)strValue.GetString(),
+                       (DWORD)(strValue.GetLength() + 1) * sizeof(wchar_t));
+    }
+
+    static CEventRecord Record(DWORD dwEventId, std::initializer_list<const wchar_t*> strings, WORD wCategory = 0,
+                               const wchar_t* pszSource = L"TervokUnitSource")
+    {
+        SEventRecordFields fields;
+        fields.dwEventId = dwEventId;
+        fields.wCategory = wCategory;
+        fields.strSource = pszSource;
+        fields.strComputer = L"RECORDHOST";
+        fields.dwTimeGenerated = 1700000000;
+        fields.dwTimeWritten = 1700000001;
+        for (const wchar_t* p : strings)
+            fields.arrStrings.Add(p);
+        std::vector<BYTE> image = CSpoolEventLogSource::BuildImage(fields);
+        ((EVENTLOGRECORD*)image.data())->RecordNumber = 42;
+        CEventRecord record;
+        record.Assign(image.data(), (DWORD)image.size());
+        return record;
+    }
+    static CString Message(const CEventRecord& record, const wchar_t* pszLog = UNIT_LOG)
+    {
+        CString s;
+        CEventRecordText::GetRecordMessage(pszLog, record, s);
+        return s;
+    }
+};
+} // namespace
+
+TEST_F(RecordText, MessageComesFromTheModulesLastFirst)
+{
+    // 1000 is in both modules: the one named last wins; 1001 only in the first.
+    // Formatted to one line, the message's own line end becomes a blank.
+    EXPECT_STREQ(L"Second module: disk. ", Message(Record(1000, {L"disk", L"full"})));
+    EXPECT_STREQ(L"Three inserts: [a] [b] [c]. ", Message(Record(1001, {L"a", L"b", L"c"})));
+}
+
+TEST_F(RecordText, MissingInsertsBecomeEmptyText)
+{
+    EXPECT_STREQ(L"Three inserts: [only] [] []. ", Message(Record(1001, {L"only"})));
+    EXPECT_STREQ(L"Three inserts: [] [] []. ", Message(Record(1001, {})));
+}
+
+TEST_F(RecordText, ParameterTextsReplaceTheirNumbers)
+{
+    EXPECT_STREQ(L"Disk drive C: is full ", Message(Record(1002, {L"%%1024"})));
+    // A parameter whose own text names itself is replaced once, not for ever.
+    CString strLoop = Message(Record(1002, {L"%%1025"}));
+    EXPECT_EQ(0, strLoop.Find(L"Disk again ")) << strLoop.GetString();
+    EXPECT_LT(strLoop.GetLength(), 40);
+    // Digits beyond any id and a "%%" without digits are left as they are.
+    EXPECT_STREQ(L"Disk %%99999999999 and %% is full ", Message(Record(1002, {L"%%99999999999 and %%"})));
+}
+
+TEST_F(RecordText, WithoutAMessageTheStringsAreJoined)
+{
+    EXPECT_STREQ(L"one\r\ntwo", Message(Record(4242, {L"one", L"two"})));
+    EXPECT_STREQ(L"one\r\ntwo", Message(Record(1000, {L"one", L"two"}, 0, L"NoSuchSource")));
+    EXPECT_STREQ(L"", Message(Record(4242, {})));
+}
+
+TEST_F(RecordText, CategoryTextOrNone)
+{
+    CString s;
+    CEventRecordText::GetRecordCategory(UNIT_LOG, Record(1000, {}, 1), s);
+    EXPECT_STREQ(L"Disk", s);
+    CEventRecordText::GetRecordCategory(UNIT_LOG, Record(1000, {}, 77), s);
+    EXPECT_STREQ(L"None", s);
+    CEventRecordText::GetRecordCategory(UNIT_LOG, Record(1000, {}, 1, L"NoSuchSource"), s);
+    EXPECT_STREQ(L"None", s);
+}
+
+TEST_F(RecordText, FourteenTaggedLines)
+{
+    CEventRecord record = Record(0xC0000010, {L"pump"}, 2);
+    CString strText;
+    CEventRecordText::BuildMessageText(record, UNIT_LOG, L"Network", L"alice", L"Failure of pump.\r\nSecond line",
+                                       L"", strText);
+    CStringArray lines;
+    int nStart = 0;
+    while (true)
+    {
+        int nEnd = strText.Find(L'\n', nStart);
+        lines.Add(nEnd < 0 ? strText.Mid(nStart) : strText.Mid(nStart, nEnd - nStart));
+        if (nEnd < 0)
+            break;
+        nStart = nEnd + 1;
+    }
+    // Fourteen lines, the message's own line break making one more piece.
+    ASSERT_EQ(15, lines.GetSize());
+    EXPECT_STREQ(L"{{ELM}}_RECNO 42", lines[0]);
+    EXPECT_STREQ(L"{{ELM}}_TIMEG 1700000000", lines[1]);
+    EXPECT_STREQ(L"{{ELM}}_TIMEW 1700000001", lines[2]);
+    EXPECT_STREQ(L"{{ELM}}_EV_ID -1073741808", lines[3]);
+    EXPECT_STREQ(L"{{ELM}}_EV_TY 4", lines[4]);
+    EXPECT_STREQ(L"{{ELM}}_USERN alice", lines[5]);
+    EXPECT_STREQ(L"{{ELM}}_SOURC TervokUnitSource", lines[6]);
+    EXPECT_STREQ(L"{{ELM}}_COMPT RECORDHOST", lines[7]);
+    EXPECT_STREQ(L"{{ELM}}_CATGY Network", lines[8]);
+    EXPECT_STREQ(L"{{ELM}}_LOGFI TervokUnitLog", lines[9]);
+    EXPECT_STREQ(L"{{ELM}}_MESSG Failure of pump.\r", lines[10]);
+    EXPECT_STREQ(L"Second line", lines[11]);
+    EXPECT_STREQ(L"{{ELM}}_DATA_ ", lines[12]);
+    wchar_t szComputer[16] = {0};
+    DWORD n = 16;
+    GetComputerNameW(szComputer, &n);
+    EXPECT_STREQ(CString(L"{{ELM}}_HOSTN ") + szComputer, lines[13]);
+    EXPECT_EQ(0, lines[14].Find(L"{{ELM}}_DESCR "));
+}
+
+TEST(EventRecordBounds, DamagedRecordsStayInsideTheirBytes)
+{
+    SEventRecordFields fields;
+    fields.strSource = L"S";
+    fields.strComputer = L"C";
+    fields.arrStrings.Add(L"first");
+    fields.arrStrings.Add(L"second");
+    std::vector<BYTE> image = CSpoolEventLogSource::BuildImage(fields);
+    EVENTLOGRECORD* p = (EVENTLOGRECORD*)image.data();
+
+    CEventRecord record;
+    EXPECT_FALSE(record.Assign(image.data(), sizeof(EVENTLOGRECORD) - 1));
+    EXPECT_FALSE(record.Assign(image.data(), p->Length - 1)); // shorter than it claims
+
+    // More strings claimed than the record holds: only those inside it are read.
+    p->NumStrings = 500;
+    ASSERT_TRUE(record.Assign(image.data(), (DWORD)image.size()));
+    CStringArray strings;
+    record.GetStrings(strings, 1024);
+    ASSERT_GE(strings.GetSize(), 2);
+    EXPECT_STREQ(L"first", strings[0]);
+    EXPECT_LE(strings.GetSize(), (int)(image.size() / 2));
+
+    // Offsets beyond the record give nothing instead of reading past it.
+    p->StringOffset = 0x7FFFFFF0;
+    p->UserSidOffset = 0x7FFFFFF0;
+    p->UserSidLength = 28;
+    ASSERT_TRUE(record.Assign(image.data(), (DWORD)image.size()));
+    record.GetStrings(strings, 1024);
+    EXPECT_EQ(0, strings.GetSize());
+    EXPECT_TRUE(record.UserSid() == nullptr);
+    EXPECT_STREQ(L"", CEventRecordText::GetAccountName(record));
+
+    // A source name without its terminator ends at the record's end.
+    std::vector<BYTE> bare(sizeof(EVENTLOGRECORD) + 6, 'A');
+    memset(bare.data(), 0, sizeof(EVENTLOGRECORD));
+    ((EVENTLOGRECORD*)bare.data())->Length = (DWORD)bare.size();
+    ASSERT_TRUE(record.Assign(bare.data(), (DWORD)bare.size()));
+    EXPECT_EQ(3, record.SourceName().GetLength());
+    EXPECT_STREQ(L"", record.ComputerName());
+}
