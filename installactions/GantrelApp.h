@@ -1,0 +1,11 @@
+// The library's application object: one instance lives while the library is loaded.
+#pragma once
+
+#include "framework/CWinApp.h"
+
+class CGantrelApp : public CWinApp
+{
+public:
+    CGantrelApp();
+    ~CGantrelApp() override;
+};
