@@ -1,19 +1,42 @@
 // The application object of a program or library: one global instance, reachable through
 // AfxGetApp. A library's entry point starts it with InitInstance and ends it with ExitInstance.
+// It also carries the per-user profile: values kept under
+// HKEY_CURRENT_USER\Software\<registry key>\<application name>\<section>.
 #pragma once
 
-#include <windows.h>
+#include "framework/CString.h"
 
 class CWinApp
 {
 public:
+    // An empty name takes the program file's name without its extension.
     explicit CWinApp(const wchar_t* pszAppName = nullptr);
     virtual ~CWinApp();
 
     virtual BOOL InitInstance();
     virtual int ExitInstance();
 
-    const wchar_t* m_pszAppName;
+    // Names the key under HKEY_CURRENT_USER\Software that holds the profile.
+    void SetRegistryKey(const wchar_t* pszRegistryKey);
+
+    UINT GetProfileInt(const wchar_t* pszSection, const wchar_t* pszEntry, int nDefault);
+    BOOL WriteProfileInt(const wchar_t* pszSection, const wchar_t* pszEntry, int nValue);
+    CString GetProfileString(const wchar_t* pszSection, const wchar_t* pszEntry,
+                             const wchar_t* pszDefault = nullptr);
+    BOOL WriteProfileString(const wchar_t* pszSection, const wchar_t* pszEntry, const wchar_t* pszValue);
+    // On success *ppData is a new block of *pnBytes bytes that the caller frees with delete[].
+    BOOL GetProfileBinary(const wchar_t* pszSection, const wchar_t* pszEntry, BYTE** ppData, UINT* pnBytes);
+    BOOL WriteProfileBinary(const wchar_t* pszSection, const wchar_t* pszEntry, const BYTE* pData, UINT nBytes);
+
+    // HKEY_CURRENT_USER\Software\<key>\<app>, created when missing; null without a registry
+    // key. The caller closes it.
+    HKEY GetAppRegistryKey();
+    // The section's key below it, created when missing; the caller closes it.
+    HKEY GetSectionKey(const wchar_t* pszSection);
+
+    CString m_strAppName;
+    const wchar_t* m_pszAppName; // m_strAppName's text
+    CString m_strRegistryKey;
 
 private:
     CWinApp(const CWinApp&) = delete;

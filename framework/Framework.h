@@ -4,3 +4,6 @@
 #include "framework/CString.h"
 #include "framework/CStringArray.h"
 #include "framework/CTime.h"
+#include "framework/CFile.h"
+#include "framework/CStdioFile.h"
+#include "framework/CWinApp.h"
