@@ -24,3 +24,14 @@ TEST(SystemErrorText, DefaultConstructorTakesTheLastError)
     EXPECT_EQ((DWORD)ERROR_PATH_NOT_FOUND, text.m_dwError);
     EXPECT_STREQ(CSystemErrorText(ERROR_PATH_NOT_FOUND, L"", L"", L"", L"", L"").m_strText, text.m_strText);
 }
+
+// A message that asks for inserts gets the given ones, and never reads beyond them.
+TEST(SystemErrorText, InsertsAreFilledOnlyFromWhatWasGiven)
+{
+    CSystemErrorText named(ERROR_BAD_EXE_FORMAT, L"prog.exe", L"", L"", L"", L"");
+    EXPECT_NE(-1, named.m_strText.Find(L"prog.exe")) << named.m_strText.GetString();
+    SetLastError(ERROR_BAD_EXE_FORMAT);
+    CSystemErrorText bare;
+    EXPECT_FALSE(bare.m_strText.IsEmpty());
+    EXPECT_EQ(-1, bare.m_strText.Find(L"prog.exe"));
+}

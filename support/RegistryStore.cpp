@@ -1,0 +1,193 @@
+#include "support/RegistryStore.h"
+
+#include "support/StringEx.h"
+
+#include <vector>
+
+namespace
+{
+// Full access where it is granted, otherwise read access; null when neither works.
+HKEY OpenExisting(HKEY hParent, const wchar_t* pszName)
+{
+    HKEY hKey = nullptr;
+    LONG status = RegOpenKeyExW(hParent, pszName, 0, KEY_ALL_ACCESS, &hKey);
+    if (status == ERROR_ACCESS_DENIED)
+        status = RegOpenKeyExW(hParent, pszName, 0, KEY_READ, &hKey);
+    return status == ERROR_SUCCESS ? hKey : nullptr;
+}
+
+HKEY OpenOrCreate(HKEY hParent, const wchar_t* pszName, DWORD dwOptions)
+{
+    HKEY hKey = nullptr;
+    LONG status = RegCreateKeyExW(hParent, pszName, 0, nullptr, dwOptions, KEY_ALL_ACCESS, nullptr, &hKey, nullptr);
+    if (status == ERROR_ACCESS_DENIED)
+        status = RegOpenKeyExW(hParent, pszName, 0, KEY_READ, &hKey);
+    return status == ERROR_SUCCESS ? hKey : nullptr;
+}
+
+DWORD ReadDWord(HKEY hKey, const wchar_t* pszName, DWORD dwDefault)
+{
+    DWORD dwValue = 0;
+    DWORD cb = sizeof dwValue;
+    if (!hKey || RegQueryValueExW(hKey, pszName, nullptr, nullptr, (BYTE*)&dwValue, &cb) != ERROR_SUCCESS)
+        return dwDefault;
+    return dwValue;
+}
+
+void WriteDWord(HKEY hKey, const wchar_t* pszName, DWORD dwValue)
+{
+    if (hKey)
+        RegSetValueExW(hKey, pszName, 0, REG_DWORD, (const BYTE*)&dwValue, sizeof dwValue);
+}
+
+// Everything up to the first NUL, so a value stored without its terminator is still whole.
+CString ReadString(HKEY hKey, const wchar_t* pszName, const wchar_t* pszDefault)
+{
+    CString strDefault(pszDefault);
+    DWORD cb = 0;
+    if (!hKey || RegQueryValueExW(hKey, pszName, nullptr, nullptr, nullptr, &cb) != ERROR_SUCCESS)
+        return strDefault;
+    std::vector<wchar_t> text(cb / sizeof(wchar_t) + 2, L'\0');
+    if (RegQueryValueExW(hKey, pszName, nullptr, nullptr, (BYTE*)text.data(), &cb) != ERROR_SUCCESS)
+        return strDefault;
+    return CString(text.data());
+}
+
+void WriteString(HKEY hKey, const wchar_t* pszName, const wchar_t* pszValue)
+{
+    CString strValue(pszValue);
+    if (hKey)
+        RegSetValueExW(hKey, pszName, 0, REG_SZ, (const BYTE*)strValue.GetString(),
+                       (DWORD)((strValue.GetLength() + 1) * sizeof(wchar_t)));
+}
+} // namespace
+
+CRegistryStore::~CRegistryStore()
+{
+    Close();
+}
+
+void CRegistryStore::Close()
+{
+    if (m_hKey)
+        RegCloseKey(m_hKey);
+    if (m_hVolatileKey)
+        RegCloseKey(m_hVolatileKey);
+    m_hKey = m_hVolatileKey = nullptr;
+}
+
+void CRegistryStore::Init(HKEY hRoot, const wchar_t* pszPath, const wchar_t* pszVolatileName)
+{
+    Close();
+    m_hRoot = hRoot;
+    m_strPath = pszPath;
+
+    CStringArray parts;
+    CStringEx(m_strPath).Split(L'\\', parts);
+    if (parts.IsEmpty())
+        return;
+    HKEY hKey = OpenExisting(hRoot, parts[0]);
+    for (int i = 1; hKey && i < parts.GetSize(); ++i)
+    {
+        HKEY hNext = OpenOrCreate(hKey, parts[i], REG_OPTION_NON_VOLATILE);
+        RegCloseKey(hKey);
+        hKey = hNext;
+    }
+    m_hKey = hKey;
+    if (!m_hKey || !pszVolatileName || !*pszVolatileName)
+        return;
+
+    HKEY hParent = OpenExisting(hRoot, m_strPath);
+    if (!hParent)
+        return;
+    m_hVolatileKey = OpenOrCreate(hParent, pszVolatileName, REG_OPTION_VOLATILE);
+    RegCloseKey(hParent);
+}
+
+DWORD CRegistryStore::GetDWord(const wchar_t* pszName, DWORD dwDefault)
+{
+    return ReadDWord(m_hKey, pszName, dwDefault);
+}
+
+void CRegistryStore::SetDWord(const wchar_t* pszName, DWORD dwValue, BOOL)
+{
+    WriteDWord(m_hKey, pszName, dwValue);
+}
+
+DWORD CRegistryStore::GetVolatileDWord(const wchar_t* pszName, DWORD dwDefault)
+{
+    return ReadDWord(m_hVolatileKey, pszName, dwDefault);
+}
+
+void CRegistryStore::SetVolatileDWord(const wchar_t* pszName, DWORD dwValue, BOOL)
+{
+    WriteDWord(m_hVolatileKey, pszName, dwValue);
+}
+
+BOOL CRegistryStore::GetBool(const wchar_t* pszName, BOOL bDefault)
+{
+    return GetDWord(pszName, (DWORD)bDefault) == 1;
+}
+
+void CRegistryStore::SetBool(const wchar_t* pszName, BOOL bValue, BOOL bQuiet)
+{
+    SetDWord(pszName, (DWORD)bValue, bQuiet);
+}
+
+CString CRegistryStore::GetString(const wchar_t* pszName, const wchar_t* pszDefault)
+{
+    return ReadString(m_hKey, pszName, pszDefault);
+}
+
+CString CRegistryStore::GetStringA(const char* pszName, const wchar_t* pszDefault)
+{
+    return GetString(CString(pszName), pszDefault);
+}
+
+CString CRegistryStore::GetVolatileString(const wchar_t* pszName, const wchar_t* pszDefault)
+{
+    return ReadString(m_hVolatileKey, pszName, pszDefault);
+}
+
+void CRegistryStore::SetString(const wchar_t* pszName, const wchar_t* pszValue, BOOL)
+{
+    WriteString(m_hKey, pszName, pszValue);
+}
+
+void CRegistryStore::SetStringA(const char* pszName, const wchar_t* pszValue, BOOL bQuiet)
+{
+    SetString(CString(pszName), pszValue, bQuiet);
+}
+
+void CRegistryStore::SetVolatileString(const wchar_t* pszName, const wchar_t* pszValue, BOOL)
+{
+    WriteString(m_hVolatileKey, pszName, pszValue);
+}
+
+BYTE* CRegistryStore::GetBinary(const wchar_t* pszName, DWORD* pdwSize, BYTE* pDefault)
+{
+    DWORD cb = 0;
+    if (!m_hKey || RegQueryValueExW(m_hKey, pszName, nullptr, nullptr, nullptr, &cb) != ERROR_SUCCESS)
+        return pDefault;
+    BYTE* pData = new BYTE[cb ? cb : 1];
+    if (RegQueryValueExW(m_hKey, pszName, nullptr, nullptr, pData, &cb) != ERROR_SUCCESS)
+    {
+        delete[] pData;
+        return pDefault;
+    }
+    if (pdwSize)
+        *pdwSize = cb;
+    return pData;
+}
+
+void CRegistryStore::SetBinary(const wchar_t* pszName, DWORD dwSize, const BYTE* pData, BOOL)
+{
+    if (m_hKey)
+        RegSetValueExW(m_hKey, pszName, 0, REG_BINARY, pData, dwSize);
+}
+
+CRegistryStore& GetRegistryStore()
+{
+    static CRegistryStore store;
+    return store;
+}

@@ -1,0 +1,168 @@
+#include "support/TextFile.h"
+
+#include "support/FileVersionInfo.h"
+#include "support/TimeText.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace testsupport;
+
+namespace
+{
+int CountFiles(const CString& folder)
+{
+    int n = 0;
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW(folder + L"*", &fd);
+    if (h == INVALID_HANDLE_VALUE)
+        return 0;
+    do
+    {
+        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            ++n;
+    } while (FindNextFileW(h, &fd));
+    FindClose(h);
+    return n;
+}
+
+void ExpectLines(const CStringArray& expected, const CStringArray& actual)
+{
+    ASSERT_EQ(expected.GetSize(), actual.GetSize());
+    for (int i = 0; i < expected.GetSize(); ++i)
+        EXPECT_STREQ(expected[i], actual[i]) << "line " << i;
+}
+} // namespace
+
+TEST(TextFileWrite, OneBytePerCharacterWithCrLf)
+{
+    CScratchFolder dir;
+    CTextFile file(dir.Path(L"out.txt"));
+    EXPECT_TRUE(file.WriteLines(Lines({L"a", L"", L"caf\u00E9 \u00FF"})));
+    EXPECT_EQ(std::string("a\r\n\r\ncaf\xE9 \xFF\r\n"), ReadBytes(dir.Path(L"out.txt")));
+
+    CStringArray back;
+    EXPECT_TRUE(file.ReadLines(back));
+    ExpectLines(Lines({L"a", L"", L"caf\u00E9 \u00FF"}), back);
+}
+
+// One character the format cannot hold must not cost the file its other lines.
+TEST(TextFileWrite, UnwritableCharacterKeepsTheOldFileWhole)
+{
+    CScratchFolder dir;
+    CString path = dir.Path(L"TervokAlarmDefinitions.txt");
+    CTextFile file(path);
+    ASSERT_TRUE(file.WriteLines(Lines({L"001 first", L"002 second"})));
+    std::string before = ReadBytes(path);
+
+    EXPECT_FALSE(file.WriteLines(Lines({L"001 new", L"002 price 5 \u20AC", L"003 later"})));
+    EXPECT_EQ(before, ReadBytes(path));
+    EXPECT_EQ(1, CountFiles(dir.Folder()));
+
+    CString fresh = dir.Path(L"fresh.txt");
+    EXPECT_FALSE(CTextFile(fresh).WriteLines(Lines({L"\u0100"})));
+    EXPECT_FALSE(FileExists(fresh));
+}
+
+TEST(TextFileWrite, MissingFolderFails)
+{
+    CScratchFolder dir;
+    EXPECT_FALSE(CTextFile(dir.Path(L"no\\such\\file.txt")).WriteLines(Lines({L"x"})));
+    EXPECT_FALSE(CTextFile(dir.Path(L"no\\such\\file.txt")).WriteWithHeader(Lines({L"x"}), L"Test"));
+}
+
+TEST(TextFileRead, LineEnds)
+{
+    CScratchFolder dir;
+    CString path = dir.Path(L"in.txt");
+    CTextFile file(path);
+    CStringArray lines;
+
+    WriteBytes(path, "one\r\ntwo\nthree");
+    EXPECT_TRUE(file.ReadLines(lines));
+    ExpectLines(Lines({L"one", L"two", L"three"}), lines);
+
+    WriteBytes(path, "one\r\n\r\n");
+    EXPECT_TRUE(file.ReadLines(lines));
+    ExpectLines(Lines({L"one", L""}), lines);
+
+    // A CR not followed by LF is part of the line.
+    WriteBytes(path, "a\rb\r\n");
+    EXPECT_TRUE(file.ReadLines(lines));
+    ExpectLines(Lines({L"a\rb"}), lines);
+
+    // Lines longer than the read buffer come back whole.
+    std::string big(200000, 'x');
+    WriteBytes(path, big + "\r\n" + big);
+    EXPECT_TRUE(file.ReadLines(lines));
+    ASSERT_EQ(2, lines.GetSize());
+    EXPECT_EQ(200000, lines[0].GetLength());
+    EXPECT_EQ(200000, lines[1].GetLength());
+}
+
+TEST(TextFileRead, EmptyAndMissingFiles)
+{
+    CScratchFolder dir;
+    CStringArray lines = Lines({L"stale"});
+    WriteBytes(dir.Path(L"empty.txt"), "");
+    EXPECT_FALSE(CTextFile(dir.Path(L"empty.txt")).ReadLines(lines));
+    EXPECT_EQ(0, lines.GetSize());
+    lines.Add(L"stale");
+    EXPECT_FALSE(CTextFile(dir.Path(L"empty.txt")).ReadLinesSkipComments(lines, TRUE));
+    EXPECT_EQ(0, lines.GetSize());
+    lines.Add(L"stale");
+    EXPECT_FALSE(CTextFile(dir.Path(L"missing.txt")).ReadLines(lines));
+    EXPECT_EQ(0, lines.GetSize());
+
+    // Only comments: nothing kept.
+    WriteBytes(dir.Path(L"comments.txt"), "# one\r\n#two\r\n");
+    EXPECT_FALSE(CTextFile(dir.Path(L"comments.txt")).ReadLinesSkipComments(lines, TRUE));
+    EXPECT_TRUE(CTextFile(dir.Path(L"comments.txt")).ReadLinesSkipComments(lines, FALSE));
+    EXPECT_EQ(2, lines.GetSize());
+}
+
+TEST(TextFileHeader, ExactHeaderBlockThenTheLines)
+{
+    CScratchFolder dir;
+    CString path = dir.Path(L"defs.txt");
+    CTextFile file(path);
+    CString before = CTimeText().FormatCurrentTime();
+    ASSERT_TRUE(file.WriteWithHeader(Lines({L"001 Title", L" #kept", L"", L"@EOR@"}), L"Alarm definitions"));
+    CString after = CTimeText().FormatCurrentTime();
+
+    CFileVersionInfo version;
+    ASSERT_STREQ(L"SupportTests", version.GetProductName());
+    CString product;
+    product.Format(L"#   Product ...: SupportTests 1.0 build %u", version.GetBuildNumber());
+    const CString rule(L'#', 60);
+
+    CStringArray all;
+    ASSERT_TRUE(file.ReadLines(all));
+    ASSERT_EQ(18, all.GetSize());
+    CString created = all[3];
+    EXPECT_TRUE(created == L"#   Created ...: " + before || created == L"#   Created ...: " + after) << created.GetString();
+    all[3] = L"(created)";
+    ExpectLines(Lines({rule, L"#", L"#   Contents ..: Alarm definitions", L"(created)", product, L"#",
+                       L"#   Copyright (C) 2004-2026 Tervok AG", L"#", L"#   Do not edit this file!", L"#", rule,
+                       L"#", L"#", L"#", L"001 Title", L" #kept", L"", L"@EOR@"}),
+                all);
+
+    std::string bytes = ReadBytes(path);
+    EXPECT_EQ(0u, bytes.find(std::string(60, '#') + "\r\n#\r\n#   Contents ..: Alarm definitions\r\n"));
+    EXPECT_EQ(bytes.size() - 7, bytes.rfind("@EOR@\r\n"));
+
+    CStringArray kept;
+    EXPECT_TRUE(file.ReadLinesSkipComments(kept, TRUE));
+    ExpectLines(Lines({L"001 Title", L" #kept", L"", L"@EOR@"}), kept);
+}
+
+TEST(TextFileDelete, RemovesAndIgnoresMissing)
+{
+    CScratchFolder dir;
+    CTextFile file(dir.Path(L"gone.txt"));
+    ASSERT_TRUE(file.WriteLines(Lines({L"x"})));
+    file.Delete();
+    EXPECT_FALSE(FileExists(dir.Path(L"gone.txt")));
+    file.Delete();
+}
