@@ -15,9 +15,10 @@ function(tervok_enable_gtest)
 endfunction()
 
 # One test program for a source folder: every TEST in it becomes a CTest test that runs under
-# Wine. TIMEOUT bounds each test so a hang fails in minutes.
+# Wine. TIMEOUT bounds each test so a hang fails in minutes; PROPERTIES are further test
+# properties (name value ...), such as a fixture the tests need.
 function(tervok_add_test_program name)
-  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;LABELS;RESOURCE_LOCK" ${ARGN})
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;LABELS;RESOURCE_LOCK;PROPERTIES" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
@@ -33,6 +34,7 @@ function(tervok_add_test_program name)
   if(T_RESOURCE_LOCK)
     list(APPEND props RESOURCE_LOCK "${T_RESOURCE_LOCK}")
   endif()
+  list(APPEND props ${T_PROPERTIES})
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
