@@ -101,14 +101,6 @@ const TriggerSourceRow* FindSource(UINT nSource)
     return nullptr;
 }
 
-const AlarmFieldRow* FindField(UINT nField)
-{
-    for (const AlarmFieldRow& row : AlarmFieldTable)
-        if (row.nField == nField)
-            return &row;
-    return nullptr;
-}
-
 const MatchOperatorRow* FindOperator(UINT nOperator)
 {
     for (const MatchOperatorRow& row : MatchOperatorTable)
@@ -117,6 +109,14 @@ const MatchOperatorRow* FindOperator(UINT nOperator)
     return nullptr;
 }
 } // namespace
+
+const AlarmFieldRow* FindAlarmField(UINT nField)
+{
+    for (const AlarmFieldRow& row : AlarmFieldTable)
+        if (row.nField == nField)
+            return &row;
+    return nullptr;
+}
 
 CString TriggerSourceName(UINT nSource)
 {
@@ -184,13 +184,13 @@ CString AlarmFieldLabelForSource(UINT nSource, const wchar_t* pszColumn)
 
 CString AlarmFieldColumnName(UINT nField)
 {
-    const AlarmFieldRow* row = FindField(nField);
+    const AlarmFieldRow* row = FindAlarmField(nField);
     return row ? row->pszColumn : L"";
 }
 
 CString AlarmFieldLabel(UINT nField)
 {
-    const AlarmFieldRow* row = FindField(nField);
+    const AlarmFieldRow* row = FindAlarmField(nField);
     return row ? row->pszLabel : L"";
 }
 

@@ -8,6 +8,10 @@ class CParsedCriterion
 public:
     explicit CParsedCriterion(const CString& strCriterion);
 
+    // The ids and where the values text starts, without building the texts; FALSE when the
+    // criterion does not have the form.
+    static BOOL Locate(const CString& strCriterion, UINT& nFieldId, UINT& nOperatorId, int& nValuesStart);
+
     BOOL m_bParsed;
     CString m_strColumn;
     CString m_strOperatorLabel;
