@@ -3,6 +3,7 @@
 #include "alarmmodel/NumberText.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace
 {
@@ -25,24 +26,33 @@ enum DefinitionTag : UINT
 
 // The file has no escapes: a line break would start a new tagged line and a TAB inside an
 // action or criterion would split it, so both become blanks on the way out.
-CString SingleLine(const CString& text)
+// The text itself when it holds no line break, else a flattened copy in the scratch text.
+const CString& SingleLine(const CString& text, CString& scratch)
 {
-    CString out(text);
-    out.Replace(L'\r', L' ');
-    out.Replace(L'\n', L' ');
-    return out;
+    if (text.FindOneOf(L"\r\n") < 0)
+        return text;
+    scratch = text;
+    scratch.Replace(L'\r', L' ');
+    scratch.Replace(L'\n', L' ');
+    return scratch;
 }
 
-CStringArray SingleLineItems(const CStringArray& items)
+// The items themselves when none needs a change, else flattened copies in the scratch array.
+const CStringArray& SingleLineItems(const CStringArray& items, CStringArray& scratch)
 {
-    CStringArray out;
+    bool clean = true;
+    for (const CString& item : items)
+        clean = clean && item.FindOneOf(L"\t\r\n") < 0;
+    if (clean)
+        return items;
     for (const CString& item : items)
     {
-        CString flat = SingleLine(item);
-        flat.Replace(L'\t', L' ');
-        out.Add(flat);
+        CString flat = item;
+        for (const wchar_t ch : {L'\t', L'\r', L'\n'})
+            flat.Replace(ch, L' ');
+        scratch.Add(flat);
     }
-    return out;
+    return scratch;
 }
 } // namespace
 
@@ -101,20 +111,54 @@ const CStringArrayEx& CAlarmDefinitionList::GetPriorityList()
 
 void CAlarmDefinitionList::SerializeOne(const CAlarmDefinition& d, CStringArray& arrLines)
 {
+    CString flat;
     AddNumberLine(arrLines, TAG_ACTIVE, d.m_bActive ? 1 : 0);
     AddNumberLine(arrLines, TAG_CLASS, (UINT)d.m_nClass);
     AddNumberLine(arrLines, TAG_CREATED, (UINT)d.m_tCreated);
     AddNumberLine(arrLines, TAG_MODIFIED, (UINT)d.m_tModified);
-    AddTaggedLine(arrLines, TAG_TITLE, SingleLine(d.m_strTitle));
-    AddTaggedLine(arrLines, TAG_DESCRIPTION, SingleLine(d.m_strDescription));
-    AddArrayLine(arrLines, TAG_ACTIONS, SingleLineItems(d.m_arrActions), L'\t');
-    AddArrayLine(arrLines, TAG_CRITERIA, SingleLineItems(d.m_arrCriteria), L'\t');
-    AddTaggedLine(arrLines, TAG_ASSIGNED_TO, SingleLine(d.m_strAssignedTo));
-    AddTaggedLine(arrLines, TAG_PRIORITY, SingleLine(d.m_strPriority));
+    AddTaggedLine(arrLines, TAG_TITLE, SingleLine(d.m_strTitle, flat));
+    AddTaggedLine(arrLines, TAG_DESCRIPTION, SingleLine(d.m_strDescription, flat));
+    CStringArray actions, criteria;
+    AddArrayLine(arrLines, TAG_ACTIONS, SingleLineItems(d.m_arrActions, actions), L'\t');
+    AddArrayLine(arrLines, TAG_CRITERIA, SingleLineItems(d.m_arrCriteria, criteria), L'\t');
+    AddTaggedLine(arrLines, TAG_ASSIGNED_TO, SingleLine(d.m_strAssignedTo, flat));
+    AddTaggedLine(arrLines, TAG_PRIORITY, SingleLine(d.m_strPriority, flat));
     AddNumberLine(arrLines, TAG_THRESHOLD_COUNT, (UINT)d.m_nThresholdCount);
     AddNumberLine(arrLines, TAG_THRESHOLD_SECS, (UINT)d.m_nThresholdSecs);
     AddNumberLine(arrLines, TAG_REPEAT_SECS, (UINT)d.m_nRepeatSecs);
     arrLines.Add(EndOfRecord);
+}
+
+CString CAlarmDefinitionList::DefaultPath()
+{
+    return ProgramFilePath(L"TervokAlarmDefinitions.txt");
+}
+
+void CAlarmDefinitionList::Load()
+{
+    LoadFile(DefaultPath());
+}
+
+void CAlarmDefinitionList::LoadFile(const wchar_t* pszPath)
+{
+    CStringArray lines;
+    ReadLines(pszPath, lines);
+    ParseLines(lines);
+}
+
+BOOL CAlarmDefinitionList::Save() const
+{
+    return SaveFile(DefaultPath());
+}
+
+BOOL CAlarmDefinitionList::SaveFile(const wchar_t* pszPath) const
+{
+    CStringArray lines;
+    Serialize(lines);
+    if (!WriteLines(pszPath, lines, L"Tervok Alarm Definitions"))
+        return FALSE;
+    RaiseDefinitionsRevision();
+    return TRUE;
 }
 
 void CAlarmDefinitionList::Serialize(CStringArray& arrLines) const
@@ -125,7 +169,7 @@ void CAlarmDefinitionList::Serialize(CStringArray& arrLines) const
 
 void CAlarmDefinitionList::ApplyLine(CAlarmDefinition& d, const CString& strLine)
 {
-    const CString value = LineValue(strLine);
+    const wchar_t* value = LineValueStart(strLine);
     const int number = NumberFromText(value);
     switch (LineTag(strLine))
     {
@@ -151,17 +195,16 @@ void CAlarmDefinitionList::ParseLines(const CStringArray& arrLines)
     if (arrLines.IsEmpty())
         return;
     RemoveAll();
-    CAlarmDefinition scratch;
+    // Filled in place and handed over at its end line; an unfinished last record is dropped.
+    std::unique_ptr<CAlarmDefinition> record(new CAlarmDefinition);
     for (const CString& line : arrLines)
     {
         if (line == EndOfRecord)
         {
-            CAlarmDefinition* copy = new CAlarmDefinition;
-            copy->CopyFrom(scratch);
-            Add(copy);
-            scratch.Clear();
+            Add(record.release());
+            record.reset(new CAlarmDefinition);
         }
         else
-            ApplyLine(scratch, line);
+            ApplyLine(*record, line);
     }
 }

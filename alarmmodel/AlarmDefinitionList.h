@@ -31,6 +31,15 @@ public:
     const CStringArrayEx& GetAssignedToList();
     const CStringArrayEx& GetPriorityList();
 
+    // The definitions file in the program folder.
+    static CString DefaultPath();
+    // Keep the collection as it was when the file yields no lines.
+    void Load();
+    void LoadFile(const wchar_t* pszPath);
+    // The revision counter is raised only after the file was written whole.
+    BOOL Save() const;
+    BOOL SaveFile(const wchar_t* pszPath) const;
+
     // Appends the records of all definitions; the array is not emptied first.
     void Serialize(CStringArray& arrLines) const;
     // Rebuilds the collection from tagged lines; an empty list leaves it untouched.

@@ -1,0 +1,206 @@
+#include "alarmmodel/ScriptDefinitionMap.h"
+
+#include "support/StringEx.h"
+
+namespace
+{
+enum ScriptTag : UINT
+{
+    TAG_NAME = 100,
+    TAG_TEXT = 101,
+};
+
+struct EscapePair
+{
+    wchar_t ch;
+    const wchar_t* pszEscape;
+};
+
+const EscapePair EscapePairs[] = {
+    {L'\f', L"{{-\\f-}}"},
+    {L'\n', L"{{-\\n-}}"},
+    {L'\r', L"{{-\\r-}}"},
+    {L'\t', L"{{-\\t-}}"},
+};
+
+const wchar_t BlockStart[] = L"' {{CLASS_VARIABLES";
+const wchar_t BlockEnd[] = L"' }}CLASS_VARIABLES";
+const int MaxValueLength = 1024;
+
+bool StartsWith(const CString& line, const CString& prefix)
+{
+    return line.Left(prefix.GetLength()) == prefix;
+}
+
+// A record value as the contents of a VBScript string literal: quotes and line breaks leave
+// the literal through Chr(), so record text can never end the literal and run as code.
+CString VbStringContents(const CString& value)
+{
+    CString out = value.Left(MaxValueLength);
+    out.Replace(L"\"", L"\" & Chr(34) & \"");
+    out.Replace(L"\r", L"\" & Chr(13) & \"");
+    out.Replace(L"\n", L"\" & Chr(10) & \"");
+    return out;
+}
+} // namespace
+
+void EscapeStoredText(CString& strText, BOOL bUnescape)
+{
+    for (const EscapePair& pair : EscapePairs)
+    {
+        const wchar_t single[2] = {pair.ch, 0};
+        if (bUnescape)
+            strText.Replace(pair.pszEscape, single);
+        else
+            strText.Replace(single, pair.pszEscape);
+    }
+}
+
+void CScriptDefinitionMap::SetScript(const wchar_t* pszName, const CString& strText)
+{
+    m_mapScripts.SetAt(pszName, strText);
+}
+
+void CScriptDefinitionMap::RemoveScript(const wchar_t* pszName)
+{
+    m_mapScripts.RemoveKey(pszName);
+}
+
+void CScriptDefinitionMap::RenameScript(const wchar_t* pszOldName, const wchar_t* pszNewName, const CString& strText)
+{
+    RemoveScript(pszOldName);
+    SetScript(pszNewName, strText);
+}
+
+void CScriptDefinitionMap::GetNames(CStringArray& arrNames) const
+{
+    arrNames.RemoveAll();
+    CString name, text;
+    for (POSITION pos = m_mapScripts.GetStartPosition(); pos;)
+    {
+        m_mapScripts.GetNextAssoc(pos, name, text);
+        arrNames.Add(name);
+    }
+}
+
+CString CScriptDefinitionMap::Lookup(const wchar_t* pszName) const
+{
+    CString text;
+    m_mapScripts.Lookup(pszName, text);
+    return text;
+}
+
+CString CScriptDefinitionMap::DefaultPath()
+{
+    return ProgramFilePath(L"TervokAlarmScripts.txt");
+}
+
+void CScriptDefinitionMap::Load()
+{
+    LoadFile(DefaultPath());
+}
+
+void CScriptDefinitionMap::LoadFile(const wchar_t* pszPath)
+{
+    CStringArray lines;
+    ReadLines(pszPath, lines);
+    ParseLines(lines);
+}
+
+BOOL CScriptDefinitionMap::Save() const
+{
+    return SaveFile(DefaultPath());
+}
+
+BOOL CScriptDefinitionMap::SaveFile(const wchar_t* pszPath) const
+{
+    CStringArray lines;
+    Serialize(lines);
+    if (!WriteLines(pszPath, lines, L"Tervok Script Definitions"))
+        return FALSE;
+    RaiseDefinitionsRevision();
+    return TRUE;
+}
+
+void CScriptDefinitionMap::ParseLines(const CStringArray& arrLines)
+{
+    if (arrLines.IsEmpty())
+        return;
+    m_mapScripts.RemoveAll();
+    CString name, text;
+    for (const CString& line : arrLines)
+    {
+        if (line == EndOfRecord)
+        {
+            SetScript(name, text);
+            name.Empty();
+            text.Empty();
+            continue;
+        }
+        CString value = LineValue(line);
+        EscapeStoredText(value, TRUE);
+        switch (LineTag(line))
+        {
+        case TAG_NAME: name = value; break;
+        case TAG_TEXT: text = value; break;
+        default: break;
+        }
+    }
+}
+
+void CScriptDefinitionMap::Serialize(CStringArray& arrLines) const
+{
+    CString name, text;
+    for (POSITION pos = m_mapScripts.GetStartPosition(); pos;)
+    {
+        m_mapScripts.GetNextAssoc(pos, name, text);
+        EscapeStoredText(name, FALSE);
+        EscapeStoredText(text, FALSE);
+        AddTaggedLine(arrLines, TAG_NAME, name);
+        AddTaggedLine(arrLines, TAG_TEXT, text);
+        arrLines.Add(EndOfRecord);
+    }
+}
+
+void CScriptDefinitionMap::BuildVbScript(const wchar_t* pszName, const CUIntArray& arrFieldIds,
+                                         const CStringArray& arrValues, CStringArray& arrConstantNames)
+{
+    arrConstantNames.RemoveAll();
+    CStringEx text(Lookup(pszName));
+    text.Remove(L'\r');
+    CStringArrayEx lines;
+    text.Split(L'\n', lines);
+
+    bool inside = false;
+    for (int n = 0; n < lines.GetSize(); ++n)
+    {
+        CString& line = lines[n];
+        if (!inside)
+        {
+            inside = StartsWith(line, BlockStart);
+            continue;
+        }
+        if (StartsWith(line, BlockEnd))
+            break;
+        for (int k = 0; k < arrFieldIds.GetSize(); ++k)
+        {
+            CString constant;
+            constant.Format(L"str%d", (int)arrFieldIds[k]);
+            if (!StartsWith(line, L"Const " + constant))
+                continue;
+            // A record short of values fills the missing ones with empty text.
+            CString literal;
+            literal.Format(L"\"%s\"", VbStringContents(k < arrValues.GetSize() ? arrValues[k] : CString()).GetString());
+            line.Replace(L"\"\"", literal);
+            arrConstantNames.Add(constant);
+        }
+    }
+    RemoveScript(pszName);
+    SetScript(pszName, lines.Join(L"\r\n"));
+}
+
+void CScriptDefinitionMap::PrepareScript(const wchar_t* pszName, const CUIntArray& arrFieldIds, const CStringArray& arrValues)
+{
+    CStringArray constantNames;
+    BuildVbScript(pszName, arrFieldIds, arrValues, constantNames);
+}

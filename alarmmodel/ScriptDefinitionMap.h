@@ -1,0 +1,47 @@
+// The named VBScript texts that script actions run, kept in the scripts file, and the filling
+// of a script's class-variable block with the values of a record.
+#pragma once
+
+#include "alarmmodel/DefinitionFileBase.h"
+#include "framework/CMapStringToString.h"
+#include "framework/CUIntArray.h"
+
+// Replaces form feed, line feed, carriage return and TAB by their eight-character escape
+// texts, or the escape texts by the characters, so that one stored text takes one line.
+void EscapeStoredText(CString& strText, BOOL bUnescape);
+
+class CScriptDefinitionMap : public CDefinitionFileBase
+{
+public:
+    CScriptDefinitionMap() {}
+    virtual ~CScriptDefinitionMap() {}
+
+    void SetScript(const wchar_t* pszName, const CString& strText);
+    void RemoveScript(const wchar_t* pszName);
+    void RenameScript(const wchar_t* pszOldName, const wchar_t* pszNewName, const CString& strText);
+    // In the map's own enumeration order, unsorted.
+    void GetNames(CStringArray& arrNames) const;
+    // "" when absent.
+    CString Lookup(const wchar_t* pszName) const;
+
+    // The scripts file in the program folder.
+    static CString DefaultPath();
+    // Keep the map as it was when the file yields no lines.
+    void Load();
+    void LoadFile(const wchar_t* pszPath);
+    // The revision counter is raised only after the file was written whole.
+    BOOL Save() const;
+    BOOL SaveFile(const wchar_t* pszPath) const;
+
+    // Fills the constants of the class-variable block ("Const str<field id> = """) with the
+    // values, each as a safe VBScript string expression, and lists the constants filled.
+    void BuildVbScript(const wchar_t* pszName, const CUIntArray& arrFieldIds, const CStringArray& arrValues,
+                       CStringArray& arrConstantNames);
+    void PrepareScript(const wchar_t* pszName, const CUIntArray& arrFieldIds, const CStringArray& arrValues);
+
+private:
+    void ParseLines(const CStringArray& arrLines);
+    void Serialize(CStringArray& arrLines) const;
+
+    CMapStringToString m_mapScripts;
+};

@@ -1,0 +1,238 @@
+#include "FileFixture.h"
+
+#include "alarmmodel/ScriptDefinitionMap.h"
+#include "framework/CMapStringToString.h"
+
+namespace
+{
+CString Escaped(const wchar_t* text)
+{
+    CString s(text);
+    EscapeStoredText(s, FALSE);
+    return s;
+}
+
+CString Unescaped(const wchar_t* text)
+{
+    CString s(text);
+    EscapeStoredText(s, TRUE);
+    return s;
+}
+
+const wchar_t BlockScript[] = L"Option Explicit\r\n"
+                              L"' {{CLASS_VARIABLES\r\n"
+                              L"Const str113 = \"\"\t' FLD_TEXT => Text\r\n"
+                              L"Const str109 = \"\"\t' FLD_SOURCE_NAME => Source\r\n"
+                              L"Const str112 = \"\"\r\n"
+                              L"' }}CLASS_VARIABLES\r\n"
+                              L"Const str113 = \"\"\r\n"
+                              L"WScript.Echo str113";
+
+CStringArray Values(std::initializer_list<const wchar_t*> items)
+{
+    CStringArray values;
+    for (const wchar_t* item : items)
+        values.Add(item);
+    return values;
+}
+
+CUIntArray Ids(std::initializer_list<UINT> items)
+{
+    CUIntArray ids;
+    for (UINT id : items)
+        ids.Add(id);
+    return ids;
+}
+
+// The script's lines, split at CR LF.
+CStringArray ScriptLines(const CString& text)
+{
+    CStringArray lines;
+    int start = 0;
+    for (int at; (at = text.Find(L"\r\n", start)) >= 0; start = at + 2)
+        lines.Add(text.Mid(start, at - start));
+    lines.Add(text.Mid(start));
+    return lines;
+}
+} // namespace
+
+TEST(EscapeStoredText, EachCharacterAndItsReverse)
+{
+    EXPECT_STREQ(L"x{{-\\t-}}y{{-\\r-}}{{-\\n-}}z", Escaped(L"x\ty\r\nz"));
+    EXPECT_STREQ(L"{{-\\f-}}", Escaped(L"\f"));
+    EXPECT_STREQ(L"\n", Unescaped(L"{{-\\n-}}"));
+    EXPECT_STREQ(L"a\fb\tc\rd\ne", Unescaped(Escaped(L"a\fb\tc\rd\ne")));
+    EXPECT_STREQ(L"plain {{-x-}}", Unescaped(L"plain {{-x-}}"));
+}
+
+TEST(ScriptDefinitionMapStore, SetLookupRemoveRename)
+{
+    CScriptDefinitionMap map;
+    EXPECT_STREQ(L"", map.Lookup(L"absent"));
+    map.SetScript(L"One", L"a");
+    map.SetScript(L"One", L"b");
+    EXPECT_STREQ(L"b", map.Lookup(L"One"));
+    EXPECT_STREQ(L"", map.Lookup(L"one"));
+    map.RemoveScript(L"absent");
+    map.RenameScript(L"One", L"Two", L"c");
+    EXPECT_STREQ(L"", map.Lookup(L"One"));
+    EXPECT_STREQ(L"c", map.Lookup(L"Two"));
+    map.RemoveScript(L"Two");
+    CStringArray names;
+    names.Add(L"stale");
+    map.GetNames(names);
+    EXPECT_EQ(0, names.GetSize());
+}
+
+TEST(ScriptDefinitionMapStore, NamesInBucketOrderNewestFirst)
+{
+    // Buckets: "b" 13, "a" 12, "r" 12 (added after "a"), "Ab" 65*33+98 = 2243 -> 16, "AB" 2211 -> 1.
+    CScriptDefinitionMap map;
+    for (const wchar_t* name : {L"b", L"a", L"Ab", L"r", L"AB"})
+        map.SetScript(name, name);
+    CStringArray names;
+    map.GetNames(names);
+    ASSERT_EQ(5, names.GetSize());
+    EXPECT_STREQ(L"AB", names[0]);
+    EXPECT_STREQ(L"r", names[1]);
+    EXPECT_STREQ(L"a", names[2]);
+    EXPECT_STREQ(L"b", names[3]);
+    EXPECT_STREQ(L"Ab", names[4]);
+    EXPECT_EQ(16u, CMapStringToString::HashKey(L"Ab") % 17);
+    EXPECT_EQ(1u, CMapStringToString::HashKey(L"AB") % 17);
+}
+
+class ScriptsFileTest : public FileFixture
+{
+};
+
+TEST_F(ScriptsFileTest, OneRecordOfThreeLinesPerScriptInBucketOrder)
+{
+    CScriptDefinitionMap map;
+    map.SetScript(L"b", L"x\ty\r\nz");
+    map.SetScript(L"a", L"MsgBox 1");
+    map.SetScript(L"r", L"");
+    const CString path = Path(L"scripts.txt");
+    ASSERT_TRUE(map.SaveFile(path));
+
+    const std::string file = ReadBytes(path);
+    EXPECT_NE(std::string::npos, HeaderWithoutTime(file).find("#   Contents ..: Tervok Script Definitions\r\n"));
+    const std::string body = file.substr(file.find("\r\n100 ") + 2);
+    EXPECT_EQ("100 r\r\n101 \r\n@EOR@\r\n"
+              "100 a\r\n101 MsgBox 1\r\n@EOR@\r\n"
+              "100 b\r\n101 x{{-\\t-}}y{{-\\r-}}{{-\\n-}}z\r\n@EOR@\r\n",
+              body);
+
+    CScriptDefinitionMap back;
+    back.LoadFile(path);
+    EXPECT_STREQ(L"x\ty\r\nz", back.Lookup(L"b"));
+    EXPECT_STREQ(L"MsgBox 1", back.Lookup(L"a"));
+    CStringArray names;
+    back.GetNames(names);
+    EXPECT_EQ(3, names.GetSize());
+}
+
+TEST_F(ScriptsFileTest, LoadReplacesKeepsOrEmpties)
+{
+    CScriptDefinitionMap map;
+    map.SetScript(L"old", L"1");
+    map.LoadFile(Path(L"absent.txt"));
+    EXPECT_STREQ(L"1", map.Lookup(L"old"));
+
+    const CString path = Path(L"scripts.txt");
+    WriteBytes(path, "# header\r\n100 {{-\\t-}}name\r\n101 {{-\\n-}}\r\n999 x\r\n@EOR@\r\n100 tail\r\n");
+    map.LoadFile(path);
+    EXPECT_STREQ(L"", map.Lookup(L"old"));
+    EXPECT_STREQ(L"\n", map.Lookup(L"\tname"));
+    EXPECT_STREQ(L"", map.Lookup(L"tail"));
+
+    WriteBytes(path, "100 a\r\n101 b\r\n");
+    map.LoadFile(path);
+    CStringArray names;
+    map.GetNames(names);
+    EXPECT_EQ(0, names.GetSize());
+}
+
+TEST_F(ScriptsFileTest, RevisionRaisedByOnePerSuccessfulSaveOnly)
+{
+    CScriptDefinitionMap map;
+    map.SetScript(L"s", L"text");
+    ASSERT_TRUE(map.SaveFile(Path(L"scripts.txt")));
+    EXPECT_EQ(1, Revision());
+    map.SetScript(L"s", L"\x4E2D");
+    EXPECT_FALSE(map.SaveFile(Path(L"scripts.txt")));
+    EXPECT_EQ(1, Revision());
+    CScriptDefinitionMap back;
+    back.LoadFile(Path(L"scripts.txt"));
+    EXPECT_STREQ(L"text", back.Lookup(L"s"));
+}
+
+TEST(BuildVbScript, FillsOnlyTheBlockAndListsTheConstants)
+{
+    CScriptDefinitionMap map;
+    map.SetScript(L"s", BlockScript);
+    CStringArray names;
+    names.Add(L"stale");
+    map.BuildVbScript(L"s", Ids({113, 109, 201}), Values({L"disk \"X\" full", L"Srv", L"unused"}), names);
+
+    ASSERT_EQ(2, names.GetSize());
+    EXPECT_STREQ(L"str113", names[0]);
+    EXPECT_STREQ(L"str109", names[1]);
+    const CStringArray lines = ScriptLines(map.Lookup(L"s"));
+    ASSERT_EQ(8, lines.GetSize());
+    EXPECT_STREQ(L"Const str113 = \"disk \" & Chr(34) & \"X\" & Chr(34) & \" full\"\t' FLD_TEXT => Text", lines[2]);
+    EXPECT_STREQ(L"Const str109 = \"Srv\"\t' FLD_SOURCE_NAME => Source", lines[3]);
+    EXPECT_STREQ(L"Const str112 = \"\"", lines[4]);
+    // After the block nothing changes.
+    EXPECT_STREQ(L"Const str113 = \"\"", lines[6]);
+}
+
+TEST(BuildVbScript, LineBreaksAndFormatTextsStayInsideTheLiteral)
+{
+    CScriptDefinitionMap map;
+    map.SetScript(L"s", BlockScript);
+    CStringArray names;
+    map.BuildVbScript(L"s", Ids({113, 109}), Values({L"a\r\nWScript.Quit\rb\nc", L"%s%n%d"}), names);
+    const CStringArray lines = ScriptLines(map.Lookup(L"s"));
+    ASSERT_EQ(8, lines.GetSize());
+    EXPECT_STREQ(L"Const str113 = \"a\" & Chr(13) & \"\" & Chr(10) & \"WScript.Quit\" & Chr(13) & \"b\" & Chr(10) & \"c\""
+                 L"\t' FLD_TEXT => Text",
+                 lines[2]);
+    EXPECT_STREQ(L"Const str109 = \"%s%n%d\"\t' FLD_SOURCE_NAME => Source", lines[3]);
+}
+
+TEST(BuildVbScript, LongValuesAreCutBeforeQuoting)
+{
+    CScriptDefinitionMap map;
+    map.SetScript(L"s", L"' {{CLASS_VARIABLES\nConst str113 = \"\"\n' }}CLASS_VARIABLES");
+    CString value(L'v', 1023);
+    value += L"\"";
+    value += CString(L'w', 976);
+    CStringArray names;
+    map.BuildVbScript(L"s", Ids({113}), Values({value}), names);
+    const CStringArray lines = ScriptLines(map.Lookup(L"s"));
+    ASSERT_EQ(3, lines.GetSize());
+    EXPECT_STREQ(L"Const str113 = \"" + CString(L'v', 1023) + L"\" & Chr(34) & \"\"", lines[1]);
+}
+
+TEST(BuildVbScript, WithoutBlockOnlyLineEndsChangeAndAbsentNamesStoreEmpty)
+{
+    CScriptDefinitionMap map;
+    map.SetScript(L"plain", L"a\nb\r\nc\rd");
+    CStringArray names;
+    map.PrepareScript(L"plain", Ids({113}), Values({L"x"}));
+    EXPECT_STREQ(L"a\r\nb\r\ncd", map.Lookup(L"plain"));
+
+    map.BuildVbScript(L"absent", Ids({113}), Values({L"x"}), names);
+    EXPECT_EQ(0, names.GetSize());
+    CStringArray all;
+    map.GetNames(all);
+    EXPECT_EQ(2, all.GetSize());
+    EXPECT_STREQ(L"", map.Lookup(L"absent"));
+
+    // Fewer values than ids: the missing value is empty text.
+    map.SetScript(L"s", BlockScript);
+    map.BuildVbScript(L"s", Ids({109, 113}), Values({L"Srv"}), names);
+    EXPECT_EQ(2, names.GetSize());
+    EXPECT_STREQ(L"Const str113 = \"\"\t' FLD_TEXT => Text", ScriptLines(map.Lookup(L"s"))[2]);
+}
