@@ -34,14 +34,6 @@ CAlarmDefinition* DiskDefinition()
     d->m_nRepeatSecs = 300;
     return d;
 }
-
-CStringArray Lines(std::initializer_list<const wchar_t*> items)
-{
-    CStringArray lines;
-    for (const wchar_t* item : items)
-        lines.Add(item);
-    return lines;
-}
 } // namespace
 
 class DefinitionsFileTest : public FileFixture

@@ -2,26 +2,29 @@
 // so that parallel test processes never see each other's files or revision counter.
 #pragma once
 
-#include "framework/Framework.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+
+using testsupport::Lines;
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
 
 class FileFixture : public ::testing::Test
 {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
-    CString Path(const wchar_t* pszFile) const { return m_strFolder + pszFile; }
+    CString Path(const wchar_t* pszFile) const { return m_folder.Path(pszFile); }
     // AlarmDefnsRevision as the registry holds it; -1 when the value is missing.
     long long Revision() const;
-    static std::string ReadBytes(const wchar_t* pszPath);
-    static void WriteBytes(const wchar_t* pszPath, const std::string& bytes);
-    // Lines "#..." of the standard header, with the creation line replaced by its label only.
+    // The lines "#..." of the standard header, the creation and product lines cut after their
+    // labels.
     static std::string HeaderWithoutTime(const std::string& file);
 
-    CString m_strFolder;
-    CString m_strKey;
+    testsupport::CScratchFolder m_folder{L"tvk-alarmmodel"};
+    testsupport::CScratchKey m_key;
 };

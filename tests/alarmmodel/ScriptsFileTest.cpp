@@ -28,14 +28,6 @@ const wchar_t BlockScript[] = L"Option Explicit\r\n"
                               L"Const str113 = \"\"\r\n"
                               L"WScript.Echo str113";
 
-CStringArray Values(std::initializer_list<const wchar_t*> items)
-{
-    CStringArray values;
-    for (const wchar_t* item : items)
-        values.Add(item);
-    return values;
-}
-
 CUIntArray Ids(std::initializer_list<UINT> items)
 {
     CUIntArray ids;
@@ -173,7 +165,7 @@ TEST(BuildVbScript, FillsOnlyTheBlockAndListsTheConstants)
     map.SetScript(L"s", BlockScript);
     CStringArray names;
     names.Add(L"stale");
-    map.BuildVbScript(L"s", Ids({113, 109, 201}), Values({L"disk \"X\" full", L"Srv", L"unused"}), names);
+    map.BuildVbScript(L"s", Ids({113, 109, 201}), Lines({L"disk \"X\" full", L"Srv", L"unused"}), names);
 
     ASSERT_EQ(2, names.GetSize());
     EXPECT_STREQ(L"str113", names[0]);
@@ -192,7 +184,7 @@ TEST(BuildVbScript, LineBreaksAndFormatTextsStayInsideTheLiteral)
     CScriptDefinitionMap map;
     map.SetScript(L"s", BlockScript);
     CStringArray names;
-    map.BuildVbScript(L"s", Ids({113, 109}), Values({L"a\r\nWScript.Quit\rb\nc", L"%s%n%d"}), names);
+    map.BuildVbScript(L"s", Ids({113, 109}), Lines({L"a\r\nWScript.Quit\rb\nc", L"%s%n%d"}), names);
     const CStringArray lines = ScriptLines(map.Lookup(L"s"));
     ASSERT_EQ(8, lines.GetSize());
     EXPECT_STREQ(L"Const str113 = \"a\" & Chr(13) & \"\" & Chr(10) & \"WScript.Quit\" & Chr(13) & \"b\" & Chr(10) & \"c\""
@@ -209,7 +201,7 @@ TEST(BuildVbScript, LongValuesAreCutBeforeQuoting)
     value += L"\"";
     value += CString(L'w', 976);
     CStringArray names;
-    map.BuildVbScript(L"s", Ids({113}), Values({value}), names);
+    map.BuildVbScript(L"s", Ids({113}), Lines({value}), names);
     const CStringArray lines = ScriptLines(map.Lookup(L"s"));
     ASSERT_EQ(3, lines.GetSize());
     EXPECT_STREQ(L"Const str113 = \"" + CString(L'v', 1023) + L"\" & Chr(34) & \"\"", lines[1]);
@@ -220,10 +212,10 @@ TEST(BuildVbScript, WithoutBlockOnlyLineEndsChangeAndAbsentNamesStoreEmpty)
     CScriptDefinitionMap map;
     map.SetScript(L"plain", L"a\nb\r\nc\rd");
     CStringArray names;
-    map.PrepareScript(L"plain", Ids({113}), Values({L"x"}));
+    map.PrepareScript(L"plain", Ids({113}), Lines({L"x"}));
     EXPECT_STREQ(L"a\r\nb\r\ncd", map.Lookup(L"plain"));
 
-    map.BuildVbScript(L"absent", Ids({113}), Values({L"x"}), names);
+    map.BuildVbScript(L"absent", Ids({113}), Lines({L"x"}), names);
     EXPECT_EQ(0, names.GetSize());
     CStringArray all;
     map.GetNames(all);
@@ -232,7 +224,7 @@ TEST(BuildVbScript, WithoutBlockOnlyLineEndsChangeAndAbsentNamesStoreEmpty)
 
     // Fewer values than ids: the missing value is empty text.
     map.SetScript(L"s", BlockScript);
-    map.BuildVbScript(L"s", Ids({109, 113}), Values({L"Srv"}), names);
+    map.BuildVbScript(L"s", Ids({109, 113}), Lines({L"Srv"}), names);
     EXPECT_EQ(2, names.GetSize());
     EXPECT_STREQ(L"Const str113 = \"\"\t' FLD_TEXT => Text", ScriptLines(map.Lookup(L"s"))[2]);
 }
