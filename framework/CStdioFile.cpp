@@ -32,7 +32,7 @@ BOOL CStdioFile::FillReadBuffer()
 
 BOOL CStdioFile::ReadString(CString& rString)
 {
-    std::wstring line;
+    rString.Empty();
     BOOL bAny = FALSE;
     for (;;)
     {
@@ -43,23 +43,27 @@ BOOL CStdioFile::ReadString(CString& rString)
         size_t nAvail = m_readBuffer.size() - m_nReadPos;
         const char* lf = (const char*)memchr(start, '\n', nAvail);
         size_t nTake = lf ? (size_t)(lf - start) : nAvail;
+        int nOld = rString.GetLength();
+        wchar_t* out = rString.GetBufferSetLength(nOld + (int)nTake) + nOld;
         for (size_t i = 0; i < nTake; ++i)
-            line += (wchar_t)(unsigned char)start[i];
+            out[i] = (wchar_t)(unsigned char)start[i];
         m_nReadPos += nTake;
         if (lf)
         {
             ++m_nReadPos;
-            if (m_bText && !line.empty() && line.back() == L'\r')
-                line.pop_back();
+            int nLength = rString.GetLength();
+            if (m_bText && nLength > 0 && rString[nLength - 1] == L'\r')
+                rString.GetBufferSetLength(nLength - 1);
             break;
         }
     }
-    rString = CString(line);
     return bAny;
 }
 
 void CStdioFile::WriteString(const wchar_t* pszText)
 {
+    if (m_writeBuffer.capacity() < kBufferSize + 2)
+        m_writeBuffer.reserve(kBufferSize + 2);
     for (const wchar_t* p = pszText; *p; ++p)
     {
         if (*p > 0xFF)

@@ -28,6 +28,7 @@ public:
     CString& operator[](int nIndex) { return ElementAt(nIndex); }
 
     int Add(const CString& s) { m_items.push_back(s); return (int)m_items.size() - 1; }
+    int Add(CString&& s) { m_items.push_back(std::move(s)); return (int)m_items.size() - 1; }
     int Append(const CStringArray& other);
     void Copy(const CStringArray& other) { m_items = other.m_items; }
     void InsertAt(int nIndex, const CString& s, int nCount = 1);

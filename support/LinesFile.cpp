@@ -33,21 +33,18 @@ void WaitUntilGone(const CString& path)
         Sleep(10);
 }
 
+// One line's bytes as text; a byte never gives more than one UTF-16 unit.
 CString Decode(const std::string& bytes, BOOL bUtf8)
 {
-    if (bytes.empty())
-        return CString();
-    UINT codePage = bUtf8 ? CP_UTF8 : CP_ACP;
-    DWORD flags = bUtf8 ? MB_ERR_INVALID_CHARS : 0;
-    int n = MultiByteToWideChar(codePage, flags, bytes.data(), (int)bytes.size(), nullptr, 0);
-    if (n == 0 && bUtf8)
-    {
-        codePage = CP_ACP;
-        flags = 0;
-        n = MultiByteToWideChar(codePage, flags, bytes.data(), (int)bytes.size(), nullptr, 0);
-    }
     CString text;
-    MultiByteToWideChar(codePage, flags, bytes.data(), (int)bytes.size(), text.GetBufferSetLength(n), n);
+    if (bytes.empty())
+        return text;
+    int nBytes = (int)bytes.size();
+    wchar_t* out = text.GetBufferSetLength(nBytes);
+    int n = bUtf8 ? MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), nBytes, out, nBytes) : 0;
+    if (n == 0)
+        n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), nBytes, out, nBytes);
+    text.GetBufferSetLength(n);
     return text;
 }
 

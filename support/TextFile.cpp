@@ -47,7 +47,7 @@ BOOL CTextFile::Read(CStringArray& lines, UINT nShare, int nGrowBy, BOOL bSkipCo
         while (file.ReadString(line))
         {
             if (!bSkipComments || line.IsEmpty() || line[0] != L'#')
-                lines.Add(line);
+                lines.Add(std::move(line));
         }
     }
     catch (const CFileException&)
