@@ -53,6 +53,7 @@ inline CStringA ReadFileText(const CString& strPath)
 }
 
 // Runs a shell script natively (Wine starts Unix programs too) and returns what it printed.
+// Wine does not wait for a Unix child, so the script leaves a mark when it is done.
 inline CStringA RunUnix(const CStringA& strScript)
 {
     static LONG nRun = 0;
@@ -60,7 +61,9 @@ inline CStringA RunUnix(const CStringA& strScript)
     strBase.Format(L"%s/unix-%lu-%ld", BenchDir().GetString(), GetCurrentProcessId(),
                    InterlockedIncrement(&nRun));
     CString strOutput = strBase + L".out";
-    CStringA strFull = CStringA(L"exec >'") + CStringA(strOutput) + "' 2>&1\n" + strScript + "\n";
+    CString strDone = strBase + L".done";
+    CStringA strFull = CStringA(L"exec >'") + CStringA(strOutput) + "' 2>&1\n" + strScript + "\n" +
+                       "touch '" + CStringA(strDone) + "'\n";
     WriteFileText(DosPath(strBase + L".sh"), strFull);
     CString strCommand = L"Z:\\bin\\sh " + strBase + L".sh";
     STARTUPINFOW si = {sizeof(si)};
@@ -68,12 +71,13 @@ inline CStringA RunUnix(const CStringA& strScript)
     if (!CreateProcessW(nullptr, &strCommand.GetBuffer()[0], nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &si, &pi))
         return "CreateProcess failed";
-    WaitForSingleObject(pi.hProcess, 60000);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
+    for (int i = 0; i < 6000 && GetFileAttributesW(DosPath(strDone)) == INVALID_FILE_ATTRIBUTES; i++)
+        Sleep(10);
     CStringA strText = ReadFileText(DosPath(strOutput));
-    DeleteFileW(DosPath(strOutput));
-    DeleteFileW(DosPath(strBase + L".sh"));
+    for (const CString& strFile : {strOutput, strDone, strBase + L".sh"})
+        DeleteFileW(DosPath(strFile));
     return strText;
 }
 

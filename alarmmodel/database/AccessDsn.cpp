@@ -1,0 +1,203 @@
+// A missing alarm data source is created as a Microsoft Access system data source on an empty
+// database copied from the template shipped beside the program.
+#include "alarmmodel/database/AlarmsDatabase.h"
+
+#include "support/AppPaths.h"
+
+#include <odbcinst.h>
+#include <shellapi.h>
+#include <sqlext.h>
+
+#include <string>
+
+// The narrow entry points: a Unicode build maps these names to the wide ones.
+#undef SQLDataSources
+#undef SQLDrivers
+
+namespace
+{
+const int kMaxInstallerErrors = 8;
+
+typedef SQLRETURN(WINAPI* InstallerErrorFunc)(WORD, DWORD*, LPSTR, WORD, WORD*);
+
+// The installer library is loaded when it is first needed.
+FARPROC InstallerFunction(const char* pszName)
+{
+    static HMODULE hInstaller = LoadLibraryW(L"odbccp32.dll");
+    return hInstaller != nullptr ? GetProcAddress(hInstaller, pszName) : nullptr;
+}
+
+BOOL WINAPI ConfigDataSourceThroughInstaller(HWND hwndParent, WORD fRequest, LPCSTR pszDriver, LPCSTR pszAttributes)
+{
+    ConfigDataSourceFunc pfnConfig = (ConfigDataSourceFunc)(void*)InstallerFunction("SQLConfigDataSource");
+    return pfnConfig != nullptr && pfnConfig(hwndParent, fRequest, pszDriver, pszAttributes);
+}
+
+ConfigDataSourceFunc g_pfnConfigDataSource = ConfigDataSourceThroughInstaller;
+
+CStringA Narrow(const CString& strText) { return CStringA(strText); }
+
+// Walks an enumeration of the ODBC environment until the call stops answering success.
+template <typename F> void Enumerate(F fetch)
+{
+    SQLUSMALLINT nDirection = SQL_FETCH_FIRST;
+    for (;;)
+    {
+        SQLRETURN nRet = fetch(nDirection);
+        if (nRet != SQL_SUCCESS && nRet != SQL_SUCCESS_WITH_INFO)
+            return;
+        nDirection = SQL_FETCH_NEXT;
+    }
+}
+} // namespace
+
+ConfigDataSourceFunc SetConfigDataSourceFunction(ConfigDataSourceFunc pfnConfig)
+{
+    ConfigDataSourceFunc pfnPrevious = g_pfnConfigDataSource;
+    g_pfnConfigDataSource = pfnConfig != nullptr ? pfnConfig : ConfigDataSourceThroughInstaller;
+    return pfnPrevious;
+}
+
+BOOL CAlarmsDatabase::DataSourceExists(const wchar_t* pszDsn)
+{
+    SQLHENV henv = SQL_NULL_HENV;
+    if (SQLAllocEnv(&henv) != SQL_SUCCESS)
+        return FALSE;
+    BOOL bFound = FALSE;
+    // The longest legal name and its terminator.
+    char szName[SQL_MAX_DSN_LENGTH + 1];
+    char szDescription[511];
+    Enumerate([&](SQLUSMALLINT nDirection) {
+        SQLSMALLINT nName = 0, nDescription = 0;
+        SQLRETURN nRet = SQLDataSources(henv, nDirection, (SQLCHAR*)szName, sizeof(szName), &nName,
+                                        (SQLCHAR*)szDescription, sizeof(szDescription), &nDescription);
+        if ((nRet == SQL_SUCCESS || nRet == SQL_SUCCESS_WITH_INFO) && CString(szName) == pszDsn)
+        {
+            bFound = TRUE;
+            return (SQLRETURN)SQL_NO_DATA;
+        }
+        return nRet;
+    });
+    SQLFreeEnv(henv);
+    return bFound;
+}
+
+BOOL CAlarmsDatabase::FindAccessDriver(SQLHENV henv, CString& strDriver)
+{
+    char szDescription[1024];
+    char szAttributes[2048];
+    BOOL bFound = FALSE;
+    Enumerate([&](SQLUSMALLINT nDirection) {
+        SQLSMALLINT nDescription = 0, nAttributes = 0;
+        SQLRETURN nRet = SQLDrivers(henv, nDirection, (SQLCHAR*)szDescription, sizeof(szDescription) - 1,
+                                    &nDescription, (SQLCHAR*)szAttributes, sizeof(szAttributes) - 1, &nAttributes);
+        if (nRet != SQL_SUCCESS && nRet != SQL_SUCCESS_WITH_INFO)
+            return nRet;
+        CString strLower(szDescription);
+        strLower.MakeLower();
+        if (strLower.Find(L"access") >= 0 && strLower.Find(L"microsoft") >= 0)
+        {
+            strDriver = szDescription;
+            bFound = TRUE;
+            return (SQLRETURN)SQL_NO_DATA;
+        }
+        return nRet;
+    });
+    return bFound;
+}
+
+BOOL CAlarmsDatabase::CreateAccessDsn(const wchar_t* pszDsn, const wchar_t* pszDescription)
+{
+    CString strDsn(pszDsn);
+    CString strDatabaseFile = GetAppPaths().GetProgramFolder() + strDsn + L".mdb";
+    ReportText(0, L"Creating ODBC System DSN \"" + strDsn + L"\"...");
+    CString strDriver;
+    SQLHENV henv = SQL_NULL_HENV;
+    if (SQLAllocEnv(&henv) != SQL_SUCCESS)
+        return FALSE;
+    BOOL bDriverFound = FindAccessDriver(henv, strDriver);
+    SQLFreeEnv(henv);
+    if (!bDriverFound)
+    {
+        ReportError(L"Microsoft Access Driver not found.");
+        return FALSE;
+    }
+    CStringArray arrLabels, arrValues;
+    arrLabels.Add(L"ODBC Driver");
+    arrValues.Add(strDriver);
+    if (GetFileAttributesW(strDatabaseFile) == INVALID_FILE_ATTRIBUTES)
+        CopyBlankDatabase(strDatabaseFile);
+
+    CStringArray arrAttributes;
+    CString strAttribute;
+    strAttribute.Format(L"DSN=%s", strDsn.GetString());
+    arrAttributes.Add(strAttribute);
+    strAttribute.Format(L"Description=%s (Automatically created %s)", pszDescription,
+                        CTime::GetCurrentTime().Format(L"%Y-%m-%d %H:%M:%S").GetString());
+    arrAttributes.Add(strAttribute);
+    strAttribute.Format(L"DBQ=%s", strDatabaseFile.GetString());
+    arrAttributes.Add(strAttribute);
+    arrLabels.Add(L"Database file");
+    arrValues.Add(strDatabaseFile);
+    for (const CString& strText : arrAttributes)
+    {
+        arrLabels.Add(L"Attribute");
+        arrValues.Add(strText);
+    }
+    ReportLabelledRows(arrLabels, arrValues);
+    return InstallDataSource(strDsn, strDriver, arrAttributes);
+}
+
+void CAlarmsDatabase::CopyBlankDatabase(const CString& strDatabaseFile)
+{
+    CString strTemplate = GetAppPaths().GetProgramFolder() + L"blank.mdb";
+    ReportOk(L"Copying database");
+    ReportText(0, L"From ..: " + strTemplate);
+    ReportText(0, L"To ....: " + strDatabaseFile);
+    // Both lists end with two NULs.
+    std::wstring strFrom(strTemplate.GetString(), (size_t)strTemplate.GetLength() + 1);
+    std::wstring strTo(strDatabaseFile.GetString(), (size_t)strDatabaseFile.GetLength() + 1);
+    strFrom += L'\0';
+    strTo += L'\0';
+    SHFILEOPSTRUCTW operation = {};
+    operation.hwnd = nullptr;
+    operation.wFunc = FO_COPY;
+    operation.pFrom = strFrom.c_str();
+    operation.pTo = strTo.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_SIMPLEPROGRESS;
+    operation.lpszProgressTitle = L"Creating empty database";
+    int nResult = SHFileOperationW(&operation);
+    if (nResult == 0 && !operation.fAnyOperationsAborted && GetFileAttributesW(strDatabaseFile) != INVALID_FILE_ATTRIBUTES)
+        ReportOk(L"ON");
+    else
+        ReportOk(L"Database file not created ..: %s", strDatabaseFile.GetString());
+}
+
+BOOL CAlarmsDatabase::InstallDataSource(const CString& strDsn, const CString& strDriver, const CStringArray& arrAttributes)
+{
+    // Each attribute with its NUL, then one more NUL.
+    std::string strList;
+    for (const CString& strText : arrAttributes)
+    {
+        strList += Narrow(strText).GetString();
+        strList += '\0';
+    }
+    strList += '\0';
+    if (g_pfnConfigDataSource(nullptr, ODBC_ADD_SYS_DSN, Narrow(strDriver), strList.c_str()))
+    {
+        ReportText(0, L"System DSN \"" + strDsn + L"\" successfully added.");
+        return TRUE;
+    }
+    ReportText(2, L"Error adding System DSN \"" + strDsn + L"\" -");
+    InstallerErrorFunc pfnError = (InstallerErrorFunc)(void*)InstallerFunction("SQLInstallerError");
+    for (WORD nError = 1; pfnError != nullptr && nError <= kMaxInstallerErrors; nError++)
+    {
+        char szMessage[1024] = {0};
+        DWORD dwCode = 0;
+        WORD nLength = 0;
+        if (pfnError(nError, &dwCode, szMessage, sizeof(szMessage) - 1, &nLength) != SQL_SUCCESS)
+            break;
+        ReportText(2, CString(szMessage));
+    }
+    return FALSE;
+}

@@ -1,0 +1,48 @@
+// Extra connection parameters per data source (user, password ...), kept in the registry only
+// in the form that the data protection of the local machine gives them.
+#pragma once
+
+#include "framework/CMapStringToString.h"
+#include "framework/CStringArray.h"
+#include "support/RegistryStore.h"
+
+class CDsnParameterStore
+{
+public:
+    CDsnParameterStore();
+    virtual ~CDsnParameterStore();
+    CDsnParameterStore(const CDsnParameterStore&) = delete;
+    CDsnParameterStore& operator=(const CDsnParameterStore&) = delete;
+
+    void SetParameters(const wchar_t* pszName, const wchar_t* pszText);
+    BOOL GetParameters(const wchar_t* pszName, CString& strText);
+    void RemoveParameters(const wchar_t* pszName);
+    void GetNames(CStringArray& arrNames);
+    void CopyFrom(CDsnParameterStore& other);
+    BOOL IsDirty();
+
+    // TRUE only once the protected value is in the registry; the dirty flag is cleared then.
+    BOOL Save();
+    // FALSE, with the entries unchanged, when the value is missing or cannot be unprotected.
+    BOOL Load();
+
+private:
+    class CLock
+    {
+    public:
+        explicit CLock(CRITICAL_SECTION& section) : m_section(section) { EnterCriticalSection(&m_section); }
+        ~CLock() { LeaveCriticalSection(&m_section); }
+
+    private:
+        CRITICAL_SECTION& m_section;
+    };
+
+    BOOL WriteProtected(const BYTE* pData, DWORD dwSize);
+
+    CRITICAL_SECTION m_lock;
+    CMapStringToString m_mapParameters;
+    CRegistryStore m_registry;
+    BOOL m_bDirty;
+};
+
+CDsnParameterStore& GetDsnParameterStore();
