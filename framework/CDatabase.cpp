@@ -178,7 +178,8 @@ CString CDatabase::TranslateBrackets(const wchar_t* pszSQL) const
         CString strName(pszSQL + i + 1, (int)(pszClose - pszSQL - i - 1));
         if (IsPlainIdentifier(strName))
             strOut += strName;
-        else if (m_chIdentifierQuote == L' ') // the driver has no quote: keep what was written
+        else if (m_chIdentifierQuote == L' ' || strName.IsEmpty() || iswdigit(strName[0]) || strName.Find(L'\'') >= 0)
+            // No quote to use, or no name at all (an array or a subscript): keep what was written.
             strOut += L"[" + strName + L"]";
         else
             strOut += m_chIdentifierQuote + strName + m_chIdentifierQuote;

@@ -44,6 +44,7 @@ TEST(CDatabase, BracketedNamesFollowTheDriversQuoting)
               db.TranslateBrackets(L"SELECT [FLD_A],[My Column] FROM [TBL] WHERE x='[a b]' AND y='it''s [z]'"));
     EXPECT_EQ(CString(L"SELECT Count(FLD_PRIME_KEY) FROM T WHERE a[1"),
               db.TranslateBrackets(L"SELECT Count([FLD_PRIME_KEY]) FROM [T] WHERE a[1"));
+    EXPECT_EQ(CString(L"SELECT (ARRAY['a','b'])[1]"), db.TranslateBrackets(L"SELECT (ARRAY['a','b'])[1]"));
     EXPECT_EQ(CString(L"'O''Brien'"), SqlTextLiteral(L"O'Brien"));
     EXPECT_EQ(CString(L"''''"), SqlTextLiteral(L"'"));
 }

@@ -1,0 +1,140 @@
+// The alarm database on a table of 100,000 rows: adding one alarm, reading the 1,000 newest
+// rows of a filter in their sort order, and each distinct-value list. SQLite first, then
+// PostgreSQL. Run through bench/alarmdb-bench, which sets up both data sources.
+#include "alarmmodel/AlarmDefinition.h"
+#include "alarmmodel/database/AlarmsDatabase.h"
+#include "alarmmodel/database/AlarmsRecordset.h"
+#include "support/RegistryStore.h"
+
+#include <cstdio>
+
+namespace
+{
+const int kRows = 100000;
+
+double Now()
+{
+    LARGE_INTEGER frequency, counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return (double)counter.QuadPart * 1000.0 / (double)frequency.QuadPart;
+}
+
+// 100,000 rows made by the data source itself: 5 statuses, 50 titles, 200 senders.
+const wchar_t kSqliteFill[] =
+    L"INSERT INTO TBL_ALARMS_005 (FLD_PRIME_KEY,FLD_TIMESTAMP,FLD_CLASS,FLD_INDEX,FLD_FROM,FLD_TITLE,"
+    L"FLD_DESCRIPTION,FLD_PROCESSED,FLD_OUTSTANDING,FLD_STATUS,FLD_LOG,FLD_ASSIGNED_TO,FLD_PRIORITY) "
+    L"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 100000) "
+    L"SELECT i, datetime(1700000000 + i * 60, 'unixepoch'), i % 5, 0, 'host' || (i % 200), 'Alarm ' || (i % 50), "
+    L"'Description of alarm ' || i, datetime(1700000000 + i * 60, 'unixepoch'), 1, "
+    L"CASE i % 5 WHEN 0 THEN 'Open' WHEN 1 THEN 'Closed' WHEN 2 THEN 'Assigned' WHEN 3 THEN 'Waiting' ELSE 'Done' END, "
+    L"'log line one' || char(10) || 'log line two of alarm ' || i, 'user' || (i % 10), 'P' || (i % 3) FROM n";
+const wchar_t kPostgresFill[] =
+    L"INSERT INTO TBL_ALARMS_005 (FLD_PRIME_KEY,FLD_TIMESTAMP,FLD_CLASS,FLD_INDEX,FLD_FROM,FLD_TITLE,"
+    L"FLD_DESCRIPTION,FLD_PROCESSED,FLD_OUTSTANDING,FLD_STATUS,FLD_LOG,FLD_ASSIGNED_TO,FLD_PRIORITY) "
+    L"SELECT i, to_timestamp(1700000000 + i * 60), i % 5, 0, 'host' || (i % 200), 'Alarm ' || (i % 50), "
+    L"'Description of alarm ' || i, to_timestamp(1700000000 + i * 60), 1, "
+    L"CASE i % 5 WHEN 0 THEN 'Open' WHEN 1 THEN 'Closed' WHEN 2 THEN 'Assigned' WHEN 3 THEN 'Waiting' ELSE 'Done' END, "
+    L"'log line one' || chr(10) || 'log line two of alarm ' || i, 'user' || (i % 10), 'P' || (i % 3) "
+    L"FROM generate_series(1, 100000) AS i";
+
+bool Fill(const wchar_t* pszDsn, bool bPostgres)
+{
+    CDatabase database;
+    try
+    {
+        database.OpenEx(CString(L"DSN=") + pszDsn, CDatabase::noOdbcDialog);
+        try
+        {
+            database.ExecuteSQL(L"DROP TABLE TBL_ALARMS_005");
+        }
+        catch (const CDBException&)
+        {
+        }
+        database.Close();
+        CAlarmsDatabase check;
+        check.CheckStructure(pszDsn);
+        database.OpenEx(CString(L"DSN=") + pszDsn, CDatabase::noOdbcDialog);
+        database.SetQueryTimeout(600);
+        database.ExecuteSQL(bPostgres ? kPostgresFill : kSqliteFill);
+        if (bPostgres)
+            database.ExecuteSQL(L"ANALYZE TBL_ALARMS_005");
+        return true;
+    }
+    catch (const CDBException& e)
+    {
+        wprintf(L"  cannot fill %ls: %ls\n", pszDsn, e.GetErrorMessage().GetString());
+        return false;
+    }
+}
+
+void Measure(const wchar_t* pszDsn, bool bPostgres)
+{
+    GetRegistryStore().SetString(L"AlarmDatabaseDSN", pszDsn);
+    wprintf(L"%ls (%d rows)\n", pszDsn, kRows);
+    if (!Fill(pszDsn, bPostgres))
+        return;
+
+    CAlarmDefinition definition;
+    definition.m_strTitle = L"Bench alarm";
+    CStringArray arrNames, arrValues, arrLog;
+    arrNames.Add(L"FLD_RECEIVED_NAME");
+    arrValues.Add(L"benchhost");
+    arrLog.Add(L"added by the benchmark");
+    const int nAdds = 50;
+    CAlarmsDatabase db;
+    double dStart = Now();
+    for (int i = 0; i < nAdds; i++)
+        db.AddAlarmRecordFromLines(definition, arrNames, arrValues, arrLog, L"Open");
+    wprintf(L"  add one alarm ..............: %7.2f ms (mean of %d, connection included)\n", (Now() - dStart) / nAdds, nAdds);
+
+    const int nReads = 10;
+    int nRead = 0;
+    double dOpenTotal = 0;
+    dStart = Now();
+    for (int i = 0; i < nReads; i++)
+    {
+        CDatabase database;
+        db.Open(database);
+        CAlarmsRecordset rs(&database);
+        rs.m_strFilter = L"[FLD_STATUS] = 'Open'";
+        rs.m_strSort = L"[FLD_TIMESTAMP] DESC";
+        double dOpen = Now();
+        rs.Open(CRecordset::snapshot, nullptr, CRecordset::readOnly);
+        dOpenTotal += Now() - dOpen;
+        for (nRead = 0; nRead < 1000 && !rs.IsEOF(); nRead++)
+            rs.MoveNext();
+    }
+    wprintf(L"  1,000 newest open alarms ...: %7.2f ms (%d rows, mean of %d; opening %.2f ms)\n", (Now() - dStart) / nReads, nRead, nReads, dOpenTotal / nReads);
+
+    struct Loader
+    {
+        const wchar_t* pszName;
+        void (CAlarmsDatabase::*pfnLoad)(CStringArray&);
+    };
+    const Loader loaders[] = {{L"status", &CAlarmsDatabase::LoadDistinctStatus},
+                              {L"assigned to", &CAlarmsDatabase::LoadDistinctAssignedTo},
+                              {L"priority", &CAlarmsDatabase::LoadDistinctPriority},
+                              {L"from", &CAlarmsDatabase::LoadDistinctFrom},
+                              {L"titles", &CAlarmsDatabase::LoadDistinctTitles}};
+    for (const Loader& loader : loaders)
+    {
+        CStringArray arrValues2;
+        dStart = Now();
+        for (int i = 0; i < nReads; i++)
+            (db.*loader.pfnLoad)(arrValues2);
+        wprintf(L"  distinct %-12ls .......: %7.2f ms (%d values, mean of %d)\n", loader.pszName,
+                (Now() - dStart) / nReads, arrValues2.GetSize(), nReads);
+    }
+    for (const CString& strLine : db.GetReportLines())
+        wprintf(L"  report: %ls\n", strLine.GetString());
+}
+} // namespace
+
+int main()
+{
+    GetRegistryStore().Init(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tervok AG\\Alarms", L"Volatile");
+    Measure(L"Tervok Alarms Database", false);
+    Measure(L"Tervok Alarms PostgreSQL", true);
+    return 0;
+}
