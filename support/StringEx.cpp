@@ -110,15 +110,16 @@ CString CStringArrayEx::Join(const wchar_t* pszSeparator) const
 
 void CStringArrayEx::AddFormat(const wchar_t* pszFormat, ...)
 {
-    std::vector<wchar_t> buf(65536);
+    // Formatted to its own length (a fixed 64K buffer per call costs a large allocation),
+    // then held to the 65,535 characters a line may have.
+    CString strText;
     va_list args;
     va_start(args, pszFormat);
-    int n = _vsnwprintf(buf.data(), buf.size() - 1, pszFormat, args);
+    strText.FormatV(pszFormat, args);
     va_end(args);
-    // A text that does not fit is cut at the buffer's end.
-    if (n < 0)
-        n = (int)buf.size() - 1;
-    Add(CString(buf.data(), n));
+    if (strText.GetLength() > 65535)
+        strText = strText.Left(65535);
+    Add(strText);
 }
 
 void CStringArrayEx::Sort(BOOL bCaseSensitive)

@@ -1,0 +1,111 @@
+#include "alarmsend/AlarmRecord.h"
+
+#include "alarmmodel/AlarmVocabulary.h"
+#include "alarmsend/AlarmConnection.h"
+#include "support/FileVersionInfo.h"
+#include "support/RegistryStore.h"
+
+#include <ctime>
+#include <cwctype>
+
+void ParseFieldList(int nCount, const wchar_t* pList, CStringArrayEx& arrItems)
+{
+    static const wchar_t kEmptyList[2] = {0, 0};
+    arrItems.FromMultiString(nCount, pList ? pList : kEmptyList);
+}
+
+void BuildAlarmRecord(int nClass, const wchar_t* pszFrom, DWORD dwTime, const CStringArray& arrNames,
+                      const CStringArray& arrValues, CStringArrayEx& arrLines)
+{
+    arrLines.RemoveAll();
+    arrLines.Add(L"#++");
+    arrLines.Add(L"#");
+    arrLines.Add(L"#   Following data will be sent to the alarms service");
+    arrLines.Add(L"#   for futher processing.");
+    arrLines.Add(L"#");
+    arrLines.AddFormat(L"#   Alarms class = '%s'", (const wchar_t*)TriggerSourceName((UINT)nClass));
+    arrLines.Add(L"#");
+    arrLines.Add(L"#--");
+    arrLines.AddFormat(L"CLASS=%d", nClass);
+    arrLines.AddFormat(L"FROM=%s", pszFrom);
+    arrLines.AddFormat(L"TIME=%u", (unsigned)dwTime);
+    for (int i = 0; i < arrNames.GetSize(); ++i)
+    {
+        arrLines.Add(L"FIELD=" + arrNames[i]);
+        arrLines.Add(L"VALUE=" + (i < arrValues.GetSize() ? arrValues[i] : CString()));
+    }
+    arrLines.Add(L"EOR");
+}
+
+int ParseAlarmPort(const wchar_t* pszPort)
+{
+    CString strPort(pszPort);
+    strPort.Trim();
+    if (strPort.IsEmpty() || strPort.GetLength() > 5)
+        return 0;
+    int nPort = 0;
+    for (int i = 0; i < strPort.GetLength(); ++i)
+    {
+        if (!iswdigit(strPort[i]))
+            return 0;
+        nPort = nPort * 10 + (strPort[i] - L'0');
+    }
+    return nPort >= 1 && nPort <= 65535 ? nPort : 0;
+}
+
+namespace
+{
+CRegistryStore& AlarmSettings()
+{
+    static BOOL s_bInitialised = FALSE;
+    CRegistryStore& store = GetRegistryStore();
+    if (!s_bInitialised)
+    {
+        store.Init(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tervok AG\\Alarms", L"Volatile");
+        s_bInitialised = TRUE;
+    }
+    return store;
+}
+
+// The calling program's version line does not change while it runs: read it once.
+const CString& CallerVersionLine()
+{
+    static const CString s_strLine = CFileVersionInfo().m_strFullLine;
+    return s_strLine;
+}
+} // namespace
+
+void SendAlarm(int nClass, int nFieldCount, const wchar_t* pNames, const wchar_t* pValues, CString& strRecord,
+               CString& strError)
+{
+    CStringArrayEx arrNames, arrValues;
+    ParseFieldList(nFieldCount, pNames, arrNames);
+    ParseFieldList(nFieldCount, pValues, arrValues);
+    CRegistryStore& store = AlarmSettings();
+
+    CStringArrayEx arrLines;
+    BuildAlarmRecord(nClass, CallerVersionLine(), (DWORD)time(nullptr), arrNames, arrValues, arrLines);
+    int nChars = 0;
+    wchar_t* pRecord = arrLines.ToMultiString(nChars);
+
+    CString strAddress = store.GetString(L"AlarmAddress", L"localhost");
+    CString strPort = store.GetString(L"AlarmPort", L"7261");
+    int nPort = ParseAlarmPort(strPort);
+    CString strResult;
+    int nSent = 0;
+    if (nPort == 0)
+        strResult.Format(L"The configured port '%s' is not a number from 1 to 65535", (const wchar_t*)strPort);
+    else
+        nSent = AlarmTransmit(strAddress, nPort, (const BYTE*)pRecord, (DWORD)nChars * sizeof(wchar_t), strResult);
+    delete[] pRecord;
+
+    CStringArrayEx arrErrors;
+    if (!nSent)
+    {
+        arrErrors.AddFormat(L"Error sending alarm to %s:%d -", (const wchar_t*)strAddress, nPort ? nPort : _wtoi(strPort));
+        arrErrors.AddFormat(L"%s", (const wchar_t*)strResult);
+        arrErrors.Add(L"---");
+    }
+    strRecord = arrLines.Join(L"\n");
+    strError = arrErrors.Join(L"\n");
+}

@@ -1,0 +1,139 @@
+// Alarms per second through Sendrix.dll over its kept connection to a loopback receiver, beside
+// a baseline that sends the same frames over one raw socket in the same run.
+#include "agent/FramedMessage.h"
+
+#include <winsock2.h>
+#include <windows.h>
+
+#include "tests/alarmsend/AlarmSettingsWriter.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+typedef int(__stdcall* SendFunction)(int, int, const wchar_t*, const wchar_t*, wchar_t**, wchar_t**);
+typedef void(__stdcall* FreeFunction)(wchar_t*);
+
+namespace
+{
+const int kAlarms = 20000;
+const wchar_t kNames[] = L"Computer\0Source\0EventID\0Message\0";
+const wchar_t kValues[] = L"PC-0042\0Disk\0" L"7\0The device has a bad block.\0";
+
+// Accepts connections and drains them until told to stop.
+class CReceiver
+{
+public:
+    CReceiver()
+    {
+        m_listen = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in a = {};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        bind(m_listen, (sockaddr*)&a, sizeof(a));
+        int len = sizeof(a);
+        getsockname(m_listen, (sockaddr*)&a, &len);
+        m_nPort = ntohs(a.sin_port);
+        listen(m_listen, 4);
+        m_thread = std::thread([this] { Run(); });
+    }
+    ~CReceiver()
+    {
+        closesocket(m_listen);
+        m_thread.join();
+    }
+    int m_nPort;
+    std::atomic<long long> m_nBytes{0};
+
+private:
+    void Run()
+    {
+        for (;;)
+        {
+            SOCKET s = accept(m_listen, nullptr, nullptr);
+            if (s == INVALID_SOCKET)
+                return;
+            std::thread([this, s] {
+                char buf[65536];
+                int n;
+                while ((n = recv(s, buf, sizeof(buf), 0)) > 0)
+                    m_nBytes += n;
+                closesocket(s);
+            }).detach();
+        }
+    }
+    SOCKET m_listen;
+    std::thread m_thread;
+};
+
+double Since(std::chrono::steady_clock::time_point t0)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    WSADATA wsa;
+    WSAStartup(MAKEWORD(2, 2), &wsa);
+    HMODULE dll = LoadLibraryW(L"Sendrix.dll");
+    SendFunction send = dll ? (SendFunction)(void*)GetProcAddress(dll, "AlarmSendUnicode") : nullptr;
+    FreeFunction release = dll ? (FreeFunction)(void*)GetProcAddress(dll, "AlarmFreeString") : nullptr;
+    if (!send || !release)
+    {
+        fprintf(stderr, "Sendrix.dll not loaded\n");
+        return 1;
+    }
+    CReceiver receiver;
+    if (argc > 1)
+        receiver.m_nPort = atoi(argv[1]);
+    WriteAlarmSetting(L"AlarmAddress", L"127.0.0.1");
+    WriteAlarmSetting(L"AlarmPort", std::to_wstring(receiver.m_nPort).c_str());
+
+    std::wstring lastRecord;
+    auto t0 = std::chrono::steady_clock::now();
+    for (int i = 0; i < kAlarms; ++i)
+    {
+        wchar_t* record = nullptr;
+        wchar_t* error = nullptr;
+        send(1, 0, kNames, kValues, &record, &error);
+        if (error[0])
+        {
+            fwprintf(stderr, L"%s\n", error);
+            return 1;
+        }
+        if (i == kAlarms - 1)
+            lastRecord = record;
+        release(record);
+        release(error);
+    }
+    double libSecs = Since(t0);
+
+    // The same frame, built once, over one raw socket.
+    std::wstring multi = lastRecord;
+    for (wchar_t& c : multi)
+        if (c == L'\n')
+            c = L'\0';
+    multi += std::wstring(2, L'\0');
+    CFramedMessage frame;
+    frame.BuildRecord(20, (const BYTE*)multi.data(), (DWORD)(multi.size() * sizeof(wchar_t)));
+    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in a = {};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    a.sin_port = htons((u_short)receiver.m_nPort);
+    connect(s, (sockaddr*)&a, sizeof(a));
+    t0 = std::chrono::steady_clock::now();
+    for (int i = 0; i < kAlarms; ++i)
+        ::send(s, (const char*)frame.GetData(), (int)frame.GetLength(), 0);
+    double rawSecs = Since(t0);
+    closesocket(s);
+
+    printf("sendrix: %.0f alarms/s (%d alarms of %u bytes)\n", kAlarms / libSecs, kAlarms, (unsigned)frame.GetLength());
+    printf("raw socket: %.0f alarms/s\n", kAlarms / rawSecs);
+    printf("ratio: %.2f (sendrix / raw)\n", rawSecs / libSecs);
+    return 0;
+}
