@@ -7,3 +7,19 @@ add_library(agenteventlog STATIC
   EventLog/EventRecordText.cpp
   EventLog/SpoolEventLogSource.cpp)
 target_link_libraries(agenteventlog PUBLIC agentwire support ws2_32 advapi32)
+
+# Service framework, monitor thread, forwarding and command server.
+add_library(agentprog STATIC
+  AgentService.cpp
+  CommandConnection.cpp
+  CommandServer.cpp
+  LogonProvider.cpp
+  ServiceBase.cpp
+  EventLog/EventLog.cpp
+  EventLog/EventLogForward.cpp)
+target_link_libraries(agentprog PUBLIC agenteventlog agentcore support ws2_32 advapi32 ole32 oleaut32)
+
+add_executable(QuorvexAgent QuorvexAgent.cpp)
+target_link_libraries(QuorvexAgent PRIVATE agentprog)
+tervok_add_version_resource(QuorvexAgent PRODUCT "Quorvex" DESCRIPTION "Tervok Quorvex Agent"
+                            FILENAME "QuorvexAgent.exe")

@@ -5,6 +5,7 @@
 
 #include <winsock2.h>
 
+#include <map>
 #include <vector>
 
 namespace
@@ -58,11 +59,27 @@ BOOL CEventRecordText::ReadKeyString(HKEY hKey, const wchar_t* pszValue, CString
     return TRUE;
 }
 
+// A module loaded as a data file is mapped anew by every load: keep one mapping per name for
+// the rest of the process instead of one more for every record.
+HMODULE CEventRecordText::LoadDataModule(const CString& strExpanded)
+{
+    static std::map<CString, HMODULE> modules;
+    CString strKey(strExpanded);
+    strKey.MakeLower();
+    std::map<CString, HMODULE>::iterator it = modules.find(strKey);
+    if (it != modules.end())
+        return it->second;
+    HMODULE hModule = LoadLibraryExW(strExpanded, nullptr, LOAD_LIBRARY_AS_DATAFILE | DONT_RESOLVE_DLL_REFERENCES);
+    if (hModule)
+        modules[strKey] = hModule;
+    return hModule;
+}
+
 HMODULE CEventRecordText::LoadMessageModule(int nIndex, const CString& strModule)
 {
     CString strExpanded = ExpandModuleName(strModule);
     TraceLog().Trace(9, L"DLL [%d] ....: %s", nIndex, strExpanded.GetString());
-    return LoadLibraryExW(strExpanded, nullptr, LOAD_LIBRARY_AS_DATAFILE | DONT_RESOLVE_DLL_REFERENCES);
+    return LoadDataModule(strExpanded);
 }
 
 void CEventRecordText::GetRecordCategory(const CString& strLogName, const CEventRecord& record, CString& strText)
@@ -78,8 +95,7 @@ void CEventRecordText::GetRecordCategory(const CString& strLogName, const CEvent
     TraceLog().Trace(9, L"bQuery %s %u", strLogName.GetString(), (unsigned)bQuery);
     if (bQuery)
     {
-        HMODULE hModule = LoadLibraryExW(ExpandModuleName(strModule), nullptr,
-                                         LOAD_LIBRARY_AS_DATAFILE | DONT_RESOLVE_DLL_REFERENCES);
+        HMODULE hModule = LoadDataModule(ExpandModuleName(strModule));
         wchar_t* pBuffer = nullptr;
         if (hModule &&
             FormatMessageW(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -235,7 +251,21 @@ BOOL CEventRecordText::LookupHostName(const CString& strDotted, CString& strHost
     return !strHostName.IsEmpty();
 }
 
+// Resolving this machine's own name costs tens of milliseconds under some resolvers, far more
+// than the rest of a record; the description is therefore looked up again once a minute.
 CString CEventRecordText::HostDescription()
+{
+    static CString strCached;
+    static ULONGLONG nCachedAt = 0;
+    ULONGLONG nNow = GetTickCount64();
+    if (nCachedAt && nNow - nCachedAt < HOST_REFRESH_MS)
+        return strCached;
+    strCached = LookupHostDescription();
+    nCachedAt = nNow;
+    return strCached;
+}
+
+CString CEventRecordText::LookupHostDescription()
 {
     char szHost[513] = {0};
     if (gethostname(szHost, 512) != 0)

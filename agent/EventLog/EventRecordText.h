@@ -27,5 +27,9 @@ private:
     static BOOL FormatFromModule(HMODULE hModule, const CEventRecord& record, const CStringArray& arrStrings,
                                  CString& strText);
     static BOOL ReplaceParameters(HMODULE hModule, CString& strText);
+    static HMODULE LoadDataModule(const CString& strExpanded);
     static CString HostDescription();
+    static CString LookupHostDescription();
+
+    enum { HOST_REFRESH_MS = 60000 };
 };

@@ -60,8 +60,34 @@ LONGLONG FileSize(HANDLE hFile)
 struct CSpoolEventLogSource::SOpenLog
 {
     CString strPath;
+    HANDLE hFile = nullptr;
+    HANDLE hLock = nullptr;
     HANDLE hSignal = nullptr;     // the named event that writers set
     HANDLE hWait = nullptr;       // the thread-pool wait forwarding it
+};
+
+// A writer's hold on one spool file: its lock taken and the file open, both for its lifetime.
+struct CSpoolEventLogSource::SWriter
+{
+    explicit SWriter(const CString& strPath) : hLock(CreateLock(strPath))
+    {
+        bLocked = Lock(hLock);
+        hFile = bLocked ? OpenSpoolFile(strPath) : nullptr;
+    }
+    ~SWriter()
+    {
+        if (hFile)
+            CloseHandle(hFile);
+        if (bLocked)
+            ReleaseMutex(hLock);
+        if (hLock)
+            CloseHandle(hLock);
+    }
+    BOOL IsLocked() const { return bLocked && hFile; }
+
+    HANDLE hLock;
+    HANDLE hFile;
+    BOOL bLocked;
 };
 
 CSpoolEventLogSource::CSpoolEventLogSource(const wchar_t* pszFolder) : m_strFolder(pszFolder)
@@ -98,24 +124,15 @@ std::wstring CSpoolEventLogSource::ObjectName(const wchar_t* pszKind, const CStr
     return szName;
 }
 
-HANDLE CSpoolEventLogSource::LockLog(const CString& strPath) const
+HANDLE CSpoolEventLogSource::CreateLock(const CString& strPath)
 {
-    HANDLE hMutex = CreateMutexW(nullptr, FALSE, ObjectName(L"Lock", strPath).c_str());
-    if (!hMutex)
-        return nullptr;
-    DWORD dw = WaitForSingleObject(hMutex, LOCK_WAIT_MS);
-    if (dw != WAIT_OBJECT_0 && dw != WAIT_ABANDONED)
-    {
-        CloseHandle(hMutex);
-        return nullptr;
-    }
-    return hMutex;
+    return CreateMutexW(nullptr, FALSE, ObjectName(L"Lock", strPath).c_str());
 }
 
-void CSpoolEventLogSource::UnlockLog(HANDLE hMutex)
+BOOL CSpoolEventLogSource::Lock(HANDLE hMutex)
 {
-    ReleaseMutex(hMutex);
-    CloseHandle(hMutex);
+    DWORD dw = hMutex ? WaitForSingleObject(hMutex, LOCK_WAIT_MS) : WAIT_FAILED;
+    return dw == WAIT_OBJECT_0 || dw == WAIT_ABANDONED;
 }
 
 // Opens the file, creating it with an empty header when it does not exist yet.
@@ -140,19 +157,13 @@ HANDLE CSpoolEventLogSource::OpenSpoolFile(const CString& strPath)
 // Brings the in-memory index of a log up to date with its file. Appends only extend the file;
 // a clear or a wrap rewrites it under a new generation number, which restarts the index.
 // Called with the log's lock held.
-BOOL CSpoolEventLogSource::Refresh(const CString& strPath, SIndex& index)
+BOOL CSpoolEventLogSource::Refresh(HANDLE hFile, SIndex& index)
 {
-    HANDLE hFile = OpenSpoolFile(strPath);
-    if (!hFile)
-        return FALSE;
     SSpoolHeader header;
-    BOOL bOk = ReadAt(hFile, 0, &header, sizeof(header)) && header.dwMagic == SPOOL_MAGIC;
+    BOOL bOk = hFile && ReadAt(hFile, 0, &header, sizeof(header)) && header.dwMagic == SPOOL_MAGIC;
     LONGLONG nSize = bOk ? FileSize(hFile) : -1;
     if (!bOk || nSize < 0)
-    {
-        CloseHandle(hFile);
         return FALSE;
-    }
     if (header.dwGeneration != index.dwGeneration || nSize < index.nIndexedEnd)
     {
         index = SIndex();
@@ -162,7 +173,6 @@ BOOL CSpoolEventLogSource::Refresh(const CString& strPath, SIndex& index)
     std::vector<BYTE> tail((size_t)(nSize - index.nIndexedEnd));
     if (!tail.empty() && !ReadAt(hFile, index.nIndexedEnd, tail.data(), (DWORD)tail.size()))
         tail.clear();
-    CloseHandle(hFile);
 
     size_t nPos = 0;
     while (tail.size() - nPos >= sizeof(EVENTLOGRECORD))
@@ -184,11 +194,17 @@ HANDLE CSpoolEventLogSource::Open(const wchar_t* pszLogName)
 {
     CString strPath = FilePath(pszLogName);
     HANDLE hFile = OpenSpoolFile(strPath);
-    if (!hFile)
+    HANDLE hLock = hFile ? CreateLock(strPath) : nullptr;
+    if (!hLock)
+    {
+        if (hFile)
+            CloseHandle(hFile);
         return nullptr;
-    CloseHandle(hFile);
+    }
     SOpenLog* pLog = new SOpenLog;
     pLog->strPath = strPath;
+    pLog->hFile = hFile;
+    pLog->hLock = hLock;
     return (HANDLE)pLog;
 }
 
@@ -201,6 +217,8 @@ void CSpoolEventLogSource::Close(HANDLE hLog)
         UnregisterWaitEx(pLog->hWait, INVALID_HANDLE_VALUE);
     if (pLog->hSignal)
         CloseHandle(pLog->hSignal);
+    CloseHandle(pLog->hFile);
+    CloseHandle(pLog->hLock);
     delete pLog;
 }
 
@@ -208,18 +226,17 @@ void CSpoolEventLogSource::Close(HANDLE hLog)
 BOOL CSpoolEventLogSource::ReadExtent(HANDLE hLog, DWORD* pdwCount, DWORD* pdwOldest)
 {
     SOpenLog* pLog = (SOpenLog*)hLog;
-    HANDLE hLock = pLog ? LockLog(pLog->strPath) : nullptr;
-    if (!hLock)
+    if (!pLog || !Lock(pLog->hLock))
         return FALSE;
     EnterCriticalSection(&m_csIndex);
     SIndex& index = m_mapIndex[pLog->strPath.str()];
-    BOOL bOk = Refresh(pLog->strPath, index);
+    BOOL bOk = Refresh(pLog->hFile, index);
     if (bOk && pdwCount)
         *pdwCount = (DWORD)index.offsets.size();
     if (bOk && pdwOldest)
         *pdwOldest = index.offsets.empty() ? 0 : index.dwFirstNumber;
     LeaveCriticalSection(&m_csIndex);
-    UnlockLog(hLock);
+    ReleaseMutex(pLog->hLock);
     return bOk;
 }
 
@@ -238,15 +255,14 @@ BOOL CSpoolEventLogSource::SeekRead(HANDLE hLog, BOOL /*bForwards*/, DWORD dwRec
 {
     // One record is served per call, in either direction: the record asked for.
     SOpenLog* pLog = (SOpenLog*)hLog;
-    HANDLE hLock = pLog ? LockLog(pLog->strPath) : nullptr;
-    if (!hLock)
+    if (!pLog || !Lock(pLog->hLock))
         return FALSE;
     EnterCriticalSection(&m_csIndex);
     SIndex& index = m_mapIndex[pLog->strPath.str()];
     DWORD dwError = ERROR_SUCCESS;
     LONGLONG nOffset = 0;
     DWORD dwLength = 0;
-    if (!Refresh(pLog->strPath, index))
+    if (!Refresh(pLog->hFile, index))
         dwError = ERROR_READ_FAULT;
     else if (index.offsets.empty() || dwRecord < index.dwFirstNumber ||
              dwRecord - index.dwFirstNumber >= index.offsets.size())
@@ -267,15 +283,12 @@ BOOL CSpoolEventLogSource::SeekRead(HANDLE hLog, BOOL /*bForwards*/, DWORD dwRec
     }
     if (dwError == ERROR_SUCCESS)
     {
-        HANDLE hFile = OpenSpoolFile(pLog->strPath);
-        if (hFile && ReadAt(hFile, nOffset, pBuffer, dwLength))
+        if (ReadAt(pLog->hFile, nOffset, pBuffer, dwLength))
             *pdwRead = dwLength;
         else
             dwError = ERROR_READ_FAULT;
-        if (hFile)
-            CloseHandle(hFile);
     }
-    UnlockLog(hLock);
+    ReleaseMutex(pLog->hLock);
     SetLastError(dwError);
     return dwError == ERROR_SUCCESS;
 }
@@ -306,24 +319,22 @@ DWORD CSpoolEventLogSource::Append(const wchar_t* pszLogName, const std::vector<
     if (image.size() < sizeof(EVENTLOGRECORD))
         return 0;
     CString strPath = FilePath(pszLogName);
-    HANDLE hLock = LockLog(strPath);
-    if (!hLock)
+    SWriter writer(strPath);
+    if (!writer.IsLocked())
         return 0;
     DWORD dwNumber = 0;
     EnterCriticalSection(&m_csIndex);
     SIndex& index = m_mapIndex[strPath.str()];
-    HANDLE hFile = Refresh(strPath, index) ? OpenSpoolFile(strPath) : nullptr;
-    if (hFile)
+    HANDLE hFile = writer.hFile;
+    if (Refresh(hFile, index))
     {
         std::vector<BYTE> record(image);
         EVENTLOGRECORD* pRecord = (EVENTLOGRECORD*)record.data();
         pRecord->RecordNumber = index.offsets.empty() ? 1 : index.dwFirstNumber + (DWORD)index.offsets.size();
         if (WriteAt(hFile, index.nIndexedEnd, record.data(), (DWORD)record.size()) && SetEndOfFile(hFile))
             dwNumber = pRecord->RecordNumber;
-        CloseHandle(hFile);
     }
     LeaveCriticalSection(&m_csIndex);
-    UnlockLog(hLock);
     if (dwNumber)
     {
         HANDLE hSignal = CreateEventW(nullptr, FALSE, FALSE, ObjectName(L"Change", strPath).c_str());
@@ -350,14 +361,14 @@ BOOL CSpoolEventLogSource::Wrap(const wchar_t* pszLogName, DWORD dwDropCount)
 BOOL CSpoolEventLogSource::Rewrite(const wchar_t* pszLogName, DWORD dwDropCount)
 {
     CString strPath = FilePath(pszLogName);
-    HANDLE hLock = LockLog(strPath);
-    if (!hLock)
+    SWriter writer(strPath);
+    if (!writer.IsLocked())
         return FALSE;
     BOOL bOk = FALSE;
     EnterCriticalSection(&m_csIndex);
     SIndex& index = m_mapIndex[strPath.str()];
-    HANDLE hFile = Refresh(strPath, index) ? OpenSpoolFile(strPath) : nullptr;
-    if (hFile)
+    HANDLE hFile = writer.hFile;
+    if (Refresh(hFile, index))
     {
         SSpoolHeader header;
         std::vector<BYTE> kept;
@@ -377,10 +388,8 @@ BOOL CSpoolEventLogSource::Rewrite(const wchar_t* pszLogName, DWORD dwDropCount)
                   (kept.empty() || WriteAt(hFile, HEADER_SIZE, kept.data(), (DWORD)kept.size())) &&
                   SetEndOfFile(hFile);
         }
-        CloseHandle(hFile);
     }
     LeaveCriticalSection(&m_csIndex);
-    UnlockLog(hLock);
     return bOk;
 }
 

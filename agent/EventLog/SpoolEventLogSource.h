@@ -62,10 +62,11 @@ private:
 
     CString FilePath(const wchar_t* pszLogName) const;
     static std::wstring ObjectName(const wchar_t* pszKind, const CString& strPath);
-    HANDLE LockLog(const CString& strPath) const;
-    static void UnlockLog(HANDLE hMutex);
+    struct SWriter;
+    static HANDLE CreateLock(const CString& strPath);
+    static BOOL Lock(HANDLE hMutex);
     static HANDLE OpenSpoolFile(const CString& strPath);
-    BOOL Refresh(const CString& strPath, SIndex& index);
+    static BOOL Refresh(HANDLE hFile, SIndex& index);
     BOOL ReadExtent(HANDLE hLog, DWORD* pdwCount, DWORD* pdwOldest);
     BOOL Rewrite(const wchar_t* pszLogName, DWORD dwDropCount);
     static void CALLBACK OnChangeSignal(void* pContext, BOOLEAN bTimedOut);

@@ -1,0 +1,389 @@
+// The monitor's reading and sending of one record, and its message cache.
+#include "agent/EventLog/EventLog.h"
+
+#include "agent/ConfigFile.h"
+#include "agent/EventLog/EventLogSource.h"
+#include "agent/EventLog/EventRecordText.h"
+#include "agent/FramedMessage.h"
+#include "agent/SocketErrorText.h"
+#include "agent/TraceLog.h"
+#include "agent/XMLMgr.h"
+#include "support/AppPaths.h"
+#include "support/RegistryStore.h"
+#include "support/SystemErrorText.h"
+
+#include <winsock2.h>
+
+#include <io.h>
+
+namespace
+{
+const int DEFAULT_TARGET_PORT = 7258;
+const DWORD PUSH_TYPE = 0x80000002;
+const DWORD PUSH_KEY_NUMBER = 2;
+const int MAX_NAME_ATTEMPTS = 1000;
+const wchar_t CACHE_PREFIX[] = L"AgentNotSent";
+
+// Connects with the time bounded: a target that does not answer must not hold the monitor.
+BOOL ConnectBounded(SOCKET s, const sockaddr_in& address, DWORD dwTimeout)
+{
+    u_long ulNonBlocking = 1;
+    ioctlsocket(s, FIONBIO, &ulNonBlocking);
+    BOOL bConnected = connect(s, (const sockaddr*)&address, sizeof(address)) == 0;
+    if (!bConnected && WSAGetLastError() == WSAEWOULDBLOCK)
+    {
+        fd_set writable, failed;
+        FD_ZERO(&writable);
+        FD_ZERO(&failed);
+        FD_SET(s, &writable);
+        FD_SET(s, &failed);
+        timeval tv = {(long)(dwTimeout / 1000), (long)(dwTimeout % 1000) * 1000};
+        int n = select(0, nullptr, &writable, &failed, &tv);
+        if (n > 0 && FD_ISSET(s, &writable))
+            bConnected = TRUE;
+        else if (n > 0)
+        {
+            int nError = 0, nLength = sizeof(nError);
+            getsockopt(s, SOL_SOCKET, SO_ERROR, (char*)&nError, &nLength);
+            WSASetLastError(nError ? nError : WSAECONNREFUSED);
+        }
+        else if (n == 0)
+            WSASetLastError(WSAETIMEDOUT);
+    }
+    int nError = WSAGetLastError();
+    u_long ulBlocking = 0;
+    ioctlsocket(s, FIONBIO, &ulBlocking);
+    WSASetLastError(nError);
+    return bConnected;
+}
+
+__time64_t FileTimeToTime(const FILETIME& ft)
+{
+    ULARGE_INTEGER li;
+    li.LowPart = ft.dwLowDateTime;
+    li.HighPart = ft.dwHighDateTime;
+    return (__time64_t)((li.QuadPart - 116444736000000000ULL) / 10000000ULL);
+}
+} // namespace
+
+int CEventLogMonitorChanges::ForwardNextRecord(int nLog, const CStringArray& arrTargets, std::vector<BOOL>& targetFlags)
+{
+    CMonitoredLog& log = m_logs[(size_t)nLog];
+    CEventLogSource& source = EventLogSource();
+    DWORD dwNext = log.m_dwLastRecord + 1;
+    TraceLog().Trace(9, L"Sending over %s record %u", log.m_strLogName.GetString(), (unsigned)dwNext);
+    HANDLE hLog = source.Open(log.m_strLogName);
+    if (!hLog)
+    {
+        TraceLog().Trace(9, L"  Can't open %s", log.m_strLogName.GetString());
+        TraceLog().Trace(9, L"");
+        return 0;
+    }
+    DWORD dwCount = 0;
+    BOOL bCount = source.GetCount(hLog, &dwCount);
+    TraceLog().Trace(9, L"  # records %d", (int)dwCount);
+    if (!bCount || !dwCount)
+    {
+        TraceLog().Trace(9, L"");
+        source.Close(hLog);
+        return 0;
+    }
+    CEventRecord record;
+    BOOL bRead = ReadRecord(hLog, TRUE, dwNext, FALSE, record);
+    if (!bRead && ResynchroniseLog(log, hLog, dwNext))
+    {
+        dwNext = log.m_dwLastRecord + 1;
+        bRead = ReadRecord(hLog, TRUE, dwNext, FALSE, record);
+    }
+    source.Close(hLog);
+    if (!bRead)
+        return 0;
+    log.m_lastRecord = record;
+    log.m_dwLastRecord = dwNext;
+
+    TraceLog().Trace(9, L"Got record.");
+    TraceLog().Trace(9, L"  Record %d generated %s written %s", (int)record.Number(),
+                     CTime((__time64_t)record.Fixed().TimeGenerated).Format(L"%c").GetString(),
+                     CTime((__time64_t)record.Fixed().TimeWritten).Format(L"%c").GetString());
+    CString strAccount = CEventRecordText::GetAccountName(record);
+    CString strCategory, strMessage, strText;
+    CEventRecordText::GetRecordCategory(log.m_strLogName, record, strCategory);
+    CEventRecordText::GetRecordMessage(log.m_strLogName, record, strMessage);
+    CEventRecordText::BuildMessageText(record, log.m_strLogName, strCategory, strAccount, strMessage, CString(), strText);
+    TraceLog().Trace(9, L"Record: %d bytes\n", strText.GetLength());
+
+    CRegistryStore& registry = GetRegistryStore();
+    registry.SetVolatileDWord(L"AgentMessageCount", registry.GetVolatileDWord(L"AgentMessageCount", 0) + 1);
+    registry.SetVolatileString(L"AgentLastMessage", LocalTimeText(L"%Y-%m-%d %H:%M:%S"));
+
+    SendToTargets(strText, arrTargets, targetFlags);
+    return 1;
+}
+
+// Host before the first colon, port after it; no colon (or one in front) means all host and
+// the default port. FALSE when the port is not a number from 1 to 65535.
+BOOL CEventLogMonitorChanges::SplitTarget(const CString& strTarget, CString& strHost, int& nPort)
+{
+    int nColon = strTarget.Find(L':');
+    if (nColon <= 0)
+    {
+        strHost = strTarget;
+        nPort = DEFAULT_TARGET_PORT;
+        return TRUE;
+    }
+    strHost = strTarget.Left(nColon);
+    CString strPort = strTarget.Mid(nColon + 1);
+    strPort.Trim();
+    wchar_t* pEnd = nullptr;
+    long lPort = wcstol(strPort, &pEnd, 10);
+    nPort = (int)lPort;
+    return !strPort.IsEmpty() && pEnd && !*pEnd && lPort >= 1 && lPort <= 65535;
+}
+
+void CEventLogMonitorChanges::SendToTargets(const CString& strMessage, const CStringArray& arrTargets,
+                                            std::vector<BOOL>& targetFlags)
+{
+    for (int i = 0; i < arrTargets.GetSize(); i++)
+    {
+        CString strHost, strResult;
+        int nPort = 0;
+        BOOL bPortValid = SplitTarget(arrTargets[i], strHost, nPort);
+        if (targetFlags[(size_t)i])
+        {
+            if (!bPortValid)
+                strResult.Format(L"Invalid port in target %s", arrTargets[i].GetString());
+            if (!bPortValid || !SendToTarget(strHost, nPort, strMessage, strResult))
+                targetFlags[(size_t)i] = FALSE;
+        }
+        if (targetFlags[(size_t)i])
+        {
+            std::map<CString, __time64_t>::iterator it = m_lastRetry.find(strHost);
+            __time64_t timeLast = it == m_lastRetry.end() ? FirstCheckTime() : it->second;
+            if (m_bCachePending && m_pClock->Now() - timeLast >= RETRY_INTERVAL_S)
+            {
+                m_lastRetry[strHost] = m_pClock->Now();
+                RetryCachedFiles(strHost);
+            }
+        }
+        else
+        {
+            WriteCacheFile(strHost, nPort, strMessage, strResult);
+            m_bCachePending = TRUE;
+        }
+        TraceLog().Trace(9, L"Sending to %s:%u %s", strHost.GetString(), (unsigned)nPort, strResult.GetString());
+    }
+}
+
+int CEventLogMonitorChanges::SendToTarget(const CString& strHost, int nPort, const CString& strText, CString& strResult)
+{
+    strResult.Empty();
+    CStringA strHostA(strHost);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_port = htons((u_short)nPort);
+    address.sin_addr.s_addr = inet_addr(strHostA);
+    if (address.sin_addr.s_addr == INADDR_NONE)
+    {
+        hostent* pHost = gethostbyname(strHostA);
+        if (!pHost || pHost->h_addrtype != AF_INET || !pHost->h_addr_list || !pHost->h_addr_list[0])
+        {
+            strResult.Format(L"Error getting host info for %s - %s", strHost.GetString(),
+                             (const wchar_t*)CSystemErrorText());
+            return 0;
+        }
+        memcpy(&address.sin_addr, pHost->h_addr_list[0], sizeof(address.sin_addr));
+    }
+    SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
+    if (s == INVALID_SOCKET)
+    {
+        strResult.Format(L"Error creating socket - %s", (const wchar_t*)CSystemErrorText());
+        return 0;
+    }
+    if (!ConnectBounded(s, address, m_dwSocketTimeout))
+    {
+        CSystemErrorText error;
+        strResult.Format(L"Error connecting to %s port %d - %s", strHost.GetString(), nPort, (const wchar_t*)error);
+        closesocket(s);
+        return 0;
+    }
+    DWORD dwTimeout = m_dwSocketTimeout;
+    setsockopt(s, SOL_SOCKET, SO_SNDTIMEO, (const char*)&dwTimeout, sizeof(dwTimeout));
+
+    CFramedMessage message;
+    message.BuildText(PUSH_TYPE, 0, strText, PUSH_KEY_NUMBER);
+    CFramedMessage::ESendResult eResult = message.Send(s, FALSE);
+    if (eResult == CFramedMessage::eCallFailed)
+        strResult.Format(L"Error sending %u bytes to socket %u", (unsigned)message.m_nFailedCallBytes, (unsigned)s);
+    else if (eResult == CFramedMessage::eSent)
+        strResult.Format(L"Sent %d bytes to %s:%d", (int)message.GetLength(), strHost.GetString(), nPort);
+    TraceLog().Trace(9, L"Sent %d of %d bytes", (int)message.m_nBytesSent, (int)message.GetLength());
+    if (eResult == CFramedMessage::eCallsUsedUp)
+        strResult.Format(L"Failed to send %u bytes to socket %u: %s", (unsigned)message.GetLength(), (unsigned)s,
+                         (const wchar_t*)CSocketErrorText(message.m_nLastSocketError));
+    closesocket(s);
+    return eResult == CFramedMessage::eSent ? 1 : 0;
+}
+
+// A new cache file name, its file created at once so that no other save (of this process or a
+// restarted one within the same second) can take it.
+CString CEventLogMonitorChanges::ReserveCacheFileName()
+{
+    const CString& strFolder = GetCacheFolder();
+    CString strTime = LocalTimeText(L"%Y-%m-%d %H%M%S");
+    for (int nAttempt = 0; nAttempt < MAX_NAME_ATTEMPTS; nAttempt++)
+    {
+        CString strPath;
+        strPath.Format(L"%s%s-%s-%05d.xml", strFolder.GetString(), CACHE_PREFIX, strTime.GetString(), m_nCacheSequence++);
+        HANDLE hFile = CreateFileW(strPath, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (hFile != INVALID_HANDLE_VALUE)
+        {
+            CloseHandle(hFile);
+            return strPath;
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
+            return strPath;
+    }
+    return CString();
+}
+
+void CEventLogMonitorChanges::WriteCacheFile(const CString& strHost, int nPort, const CString& strMessage,
+                                             const CString& strResult)
+{
+    CString strPath = ReserveCacheFileName();
+    TraceLog().WriteLine(L"Error sending to %s:%u - %s", strHost.GetString(), (unsigned)nPort, strResult.GetString());
+    TraceLog().WriteLine(L"Saving data to %s", strPath.GetString());
+    if (strPath.IsEmpty())
+        return;
+    BOOL bSaved = FALSE;
+    {
+        CXMLMgr xml;
+        xml.Create(strPath, L"EventLogForward.cpp", __LINE__);
+        if (xml.IsInitialised() && SUCCEEDED(xml.AddRoot(L"HRD", L"", TRUE)))
+        {
+            IXMLDOMElement* pRoot = xml.GetCurrentElement();
+            xml.SetAttribute(pRoot, L"Description", L"Quorvex Windows Agent");
+            xml.SetAttribute(pRoot, L"Created", LocalTimeText(L"%Y-%m-%d %H%M%S"));
+            IXMLDOMElement* pChild = xml.AddElement(nullptr, L"EventLogMessage", L"");
+            if (pChild)
+            {
+                xml.SetAttribute(pChild, L"Host", strHost);
+                xml.SetAttribute(pChild, L"Message", strMessage);
+                xml.SetAttributeNumber(pChild, L"Port", (DWORD)nPort);
+                bSaved = SUCCEEDED(xml.Save(strPath));
+            }
+        }
+    }
+    if (!bSaved)
+        DeleteFileW(strPath); // an empty reserved file would never load
+}
+
+// Sends the cached messages of one host again, oldest first, after a push to it succeeded.
+// The round ends at the first file that fails: the host has gone away again.
+void CEventLogMonitorChanges::RetryCachedFiles(const CString& strHost)
+{
+    CStringArray arrPaths;
+    ListCacheFiles(arrPaths, nullptr);
+    BOOL bHostFailed = FALSE;
+    for (int i = 0; i < arrPaths.GetSize(); i++)
+    {
+        const CString& strPath = arrPaths[i];
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!GetFileAttributesExW(strPath, GetFileExInfoStandard, &data))
+            continue;
+        __time64_t nAge = m_pClock->Now() - FileTimeToTime(data.ftCreationTime);
+        if (nAge < 0)
+            nAge = 0;
+        int nDays = (int)(nAge / 86400);
+        TraceLog().Trace(9, L"File age %02d:%02d:%02d - %s", nDays, (int)(nAge % 86400 / 3600), (int)(nAge % 3600 / 60),
+                         strPath.GetString());
+        if (nDays > m_nMaxCacheAgeDays)
+        {
+            if (DeleteCacheFile(strPath))
+                TraceLog().WriteLine(L"Expired cache file removed ..: %s", strPath.GetString());
+            continue;
+        }
+        if (bHostFailed)
+        {
+            m_bCachePending = TRUE;
+            continue;
+        }
+        TraceLog().Trace(9, L"%s", strPath.GetString());
+        CString strStoredHost, strMessage;
+        int nStoredPort = 0;
+        BOOL bLoaded = FALSE;
+        {
+            CXMLMgr xml;
+            DWORD dwPort = 0;
+            if (SUCCEEDED(xml.Initialise(FALSE)) && xml.Load(strPath) && xml.GetNodeName(xml.GetCurrentElement()) == L"HRD")
+            {
+                IXMLDOMElement* pChild = xml.FindChild(xml.GetCurrentElement(), L"EventLogMessage", FALSE);
+                bLoaded = pChild && xml.GetAttribute(pChild, L"Host", strStoredHost) &&
+                          xml.GetAttribute(pChild, L"Message", strMessage) &&
+                          xml.GetAttributeNumber(pChild, L"Port", dwPort);
+            }
+            nStoredPort = (int)dwPort;
+        }
+        if (!bLoaded || strStoredHost != strHost)
+        {
+            m_bCachePending = TRUE;
+            continue;
+        }
+        CString strResult;
+        if (SendToTarget(strStoredHost, nStoredPort, strMessage, strResult))
+        {
+            TraceLog().Trace(9, L"Uploaded: %s", strPath.GetString());
+            if (!DeleteCacheFile(strPath))
+                m_bCachePending = TRUE;
+        }
+        else
+        {
+            TraceLog().Trace(9, L"Failed: %s -", strPath.GetString());
+            TraceLog().Trace(9, L"        %s", strResult.GetString());
+            m_bCachePending = TRUE;
+            bHostFailed = TRUE;
+        }
+    }
+}
+
+const CString& CEventLogMonitorChanges::GetCacheFolder()
+{
+    if (m_strCacheFolder.IsEmpty())
+    {
+        CConfigFile config;
+        config.Load();
+        CString strValue = config.GetValue(L"CACHE_FOLDER", L"");
+        TraceLog().Trace(9, L"Cache folder not defined -");
+        TraceLog().Trace(9, L"Config value ..: %s", strValue.GetString());
+        if (!strValue.IsEmpty())
+        {
+            if (_waccess(strValue, 6) != 0)
+                CreateDirectoryW(strValue, nullptr);
+            if (_waccess(strValue, 6) == 0)
+            {
+                m_strCacheFolder = strValue;
+                if (m_strCacheFolder.Right(1) != L"\\")
+                    m_strCacheFolder += L'\\';
+                TraceLog().Trace(9, L"Using value ...: %s", m_strCacheFolder.GetString());
+            }
+        }
+    }
+    if (m_strCacheFolder.IsEmpty())
+    {
+        CString strBase = GetAppPaths().GetProgramFolder();
+        strBase.TrimRight(L'\\');
+        CString strFolder = strBase + L"\\CachedData";
+        CreateDirectoryW(strFolder, nullptr);
+        wchar_t szCurrent[MAX_PATH + 1] = {0};
+        GetCurrentDirectoryW(MAX_PATH, szCurrent);
+        if (SetCurrentDirectoryW(strFolder))
+        {
+            SetCurrentDirectoryW(szCurrent);
+            m_strCacheFolder = strFolder;
+        }
+        else
+            m_strCacheFolder = strBase;
+        m_strCacheFolder += L'\\';
+        TraceLog().Trace(9, L"Cache folder ..: %s", m_strCacheFolder.GetString());
+    }
+    return m_strCacheFolder;
+}
