@@ -1,0 +1,120 @@
+#include "alarmmodel/channels/ConsoleTextFile.h"
+
+#include <string>
+
+namespace
+{
+// The text in the code page; FALSE when a character has no exact form there.
+BOOL ToCodePage(UINT nCodePage, const CString& strText, std::string& bytes)
+{
+    bytes.clear();
+    if (strText.IsEmpty())
+        return TRUE;
+    BOOL bDefaultUsed = FALSE;
+    int nBytes = WideCharToMultiByte(nCodePage, WC_NO_BEST_FIT_CHARS, strText, strText.GetLength(),
+                                     nullptr, 0, nullptr, &bDefaultUsed);
+    if (nBytes <= 0 || bDefaultUsed)
+        return FALSE;
+    bytes.resize((size_t)nBytes);
+    WideCharToMultiByte(nCodePage, WC_NO_BEST_FIT_CHARS, strText, strText.GetLength(), &bytes[0],
+                        nBytes, nullptr, &bDefaultUsed);
+    return !bDefaultUsed;
+}
+
+CString FromOem(const char* pBytes, int nBytes)
+{
+    CString strText;
+    if (nBytes <= 0)
+        return strText;
+    int nChars = MultiByteToWideChar(CP_OEMCP, 0, pBytes, nBytes, nullptr, 0);
+    if (nChars > 0)
+        MultiByteToWideChar(CP_OEMCP, 0, pBytes, nBytes, strText.GetBufferSetLength(nChars), nChars);
+    return strText;
+}
+} // namespace
+
+BOOL CConsoleTextFile::Remove(CString& strError)
+{
+    Delete();
+    if (GetFileAttributesW(m_strPath) == INVALID_FILE_ATTRIBUTES)
+        return TRUE;
+    strError.Format(L"Cannot replace %s: it is in use", (const wchar_t*)m_strPath);
+    return FALSE;
+}
+
+BOOL CConsoleTextFile::WriteOemLines(const CStringArray& lines, CString& strError)
+{
+    std::string content;
+    for (int i = 0; i < lines.GetSize(); ++i)
+    {
+        std::string bytes;
+        if (!ToCodePage(CP_OEMCP, lines[i], bytes))
+        {
+            strError.Format(L"Line %d holds characters that the console code page cannot show: %s",
+                            i + 1, (const wchar_t*)lines[i]);
+            return FALSE;
+        }
+        content += bytes;
+        content += "\r\n";
+    }
+    if (WriteBytes(content.data(), (DWORD)content.size()))
+        return TRUE;
+    strError.Format(L"Cannot write %s", (const wchar_t*)m_strPath);
+    return FALSE;
+}
+
+BOOL CConsoleTextFile::WriteScriptLines(const CStringArray& lines)
+{
+    std::string ansi;
+    std::wstring wide(1, L'\xFEFF');
+    BOOL bAnsi = TRUE;
+    for (const CString& line : lines)
+    {
+        std::string bytes;
+        bAnsi = bAnsi && ToCodePage(CP_ACP, line, bytes);
+        ansi += bytes + "\r\n";
+        wide += line.str() + L"\r\n";
+    }
+    if (bAnsi)
+        return WriteBytes(ansi.data(), (DWORD)ansi.size());
+    return WriteBytes(wide.data(), (DWORD)(wide.size() * sizeof(wchar_t)));
+}
+
+BOOL CConsoleTextFile::WriteBytes(const void* pData, DWORD nBytes)
+{
+    HANDLE hFile = CreateFileW(m_strPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return FALSE;
+    DWORD nWritten = 0;
+    BOOL bOk = WriteFile(hFile, pData, nBytes, &nWritten, nullptr) && nWritten == nBytes;
+    return CloseHandle(hFile) && bOk;
+}
+
+BOOL CConsoleTextFile::ReadOemLines(CStringArray& lines)
+{
+    lines.RemoveAll();
+    HANDLE hFile = CreateFileW(m_strPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return FALSE;
+    std::string content;
+    char buffer[4096];
+    DWORD nRead = 0;
+    while (ReadFile(hFile, buffer, sizeof(buffer), &nRead, nullptr) && nRead > 0)
+        content.append(buffer, nRead);
+    CloseHandle(hFile);
+
+    size_t nStart = 0;
+    while (nStart < content.size())
+    {
+        size_t nEnd = content.find('\n', nStart);
+        size_t nNext = nEnd == std::string::npos ? content.size() : nEnd + 1;
+        size_t nLength = (nEnd == std::string::npos ? content.size() : nEnd) - nStart;
+        if (nEnd != std::string::npos && nLength > 0 && content[nEnd - 1] == '\r')
+            --nLength;
+        lines.Add(FromOem(content.data() + nStart, (int)nLength));
+        nStart = nNext;
+    }
+    return lines.GetSize() > 0;
+}

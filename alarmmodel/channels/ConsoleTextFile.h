@@ -1,0 +1,28 @@
+// Work files shared with the command interpreter and the script host: batch files and captured
+// console output in the OEM code page that the interpreter reads and writes, and scripts in
+// a form the script host reads without losing a character.
+#pragma once
+
+#include "support/TextFile.h"
+
+class CConsoleTextFile : public CTextFile
+{
+public:
+    explicit CConsoleTextFile(const wchar_t* pszPath) : CTextFile(pszPath) {}
+
+    // Deletes the file; FALSE, with strError, when it is still there (held open elsewhere),
+    // so that an earlier run's content is never read as a later one's.
+    BOOL Remove(CString& strError);
+    // Each line followed by CR LF. A line with a character that has no OEM form refuses the
+    // whole file: nothing is written and strError tells which line.
+    BOOL WriteOemLines(const CStringArray& lines, CString& strError);
+    // One entry per line without its line end; a missing or empty file gives none.
+    BOOL ReadOemLines(CStringArray& lines);
+    // Each line followed by CR LF: in the ANSI code page when every character has its exact
+    // form there, otherwise the whole file in UTF-16LE behind a byte-order mark, so that no
+    // character can cut the script short.
+    BOOL WriteScriptLines(const CStringArray& lines);
+
+private:
+    BOOL WriteBytes(const void* pData, DWORD nBytes);
+};

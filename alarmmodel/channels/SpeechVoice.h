@@ -1,0 +1,50 @@
+// Speaks a text through the system's speech voice, optionally spelling words that mix letters
+// and digits (host names, error codes) character by character.
+#pragma once
+
+#include "framework/Framework.h"
+
+class CWnd;
+
+// The two calls of the voice that speaking needs; the real one is the system's speech API.
+class CSpeechOutput
+{
+public:
+    virtual ~CSpeechOutput() {}
+    virtual HRESULT Speak(const wchar_t* pszText, DWORD dwFlags) = 0;
+    virtual HRESULT WaitUntilDone() = 0;
+};
+
+// Creates the voice once COM is initialised; returns the failure code when there is none.
+typedef HRESULT (*SpeechOutputFactory)(CSpeechOutput** ppOutput);
+
+class CSpeechVoice
+{
+public:
+    explicit CSpeechVoice(CWnd* pParent);
+    virtual ~CSpeechVoice();
+    CSpeechVoice(const CSpeechVoice&) = delete;
+    CSpeechVoice& operator=(const CSpeechVoice&) = delete;
+
+    // The text is read as speech markup.
+    void Speak(const CString& strText, BOOL bSpellMixed, BOOL bPhonetic, BOOL bAsync);
+
+    // Words holding both letters and digits spelled out: "srv01" becomes "S, R, V, 0, 1,", or
+    // with the phonetic alphabet "Sierra, Romeo, Victor, 0, 1,".
+    static CString SpellMixedWords(const CString& strText, BOOL bPhonetic);
+
+    // Null restores the system's voice.
+    static void SetOutputFactory(SpeechOutputFactory pFactory);
+
+    static const DWORD FlagAsync = 1;
+    static const DWORD FlagIsXml = 8;
+
+    BOOL m_bError;
+    BOOL m_bComInitialised;
+    CWnd* m_pParent;
+    CString m_strError;
+    CSpeechOutput* m_pVoice;
+
+private:
+    void CreateVoice();
+};
