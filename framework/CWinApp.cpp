@@ -1,5 +1,7 @@
 #include "framework/CWinApp.h"
 
+#include "framework/CWnd.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -42,7 +44,7 @@ BOOL QueryValue(HKEY hSection, const wchar_t* pszEntry, DWORD& dwType, std::vect
 
 CWinApp::CWinApp(const wchar_t* pszAppName)
     : m_strAppName(pszAppName && *pszAppName ? CString(pszAppName) : ProgramBaseName()),
-      m_pszAppName(m_strAppName.GetString())
+      m_pszAppName(m_strAppName.GetString()), m_pMainWnd(nullptr)
 {
     g_pApp = this;
 }
@@ -61,6 +63,54 @@ BOOL CWinApp::InitInstance()
 int CWinApp::ExitInstance()
 {
     return 0;
+}
+
+int CWinApp::Run()
+{
+    for (;;)
+    {
+        MSG msg;
+        for (LONG lIdleCount = 0; !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);)
+            if (!OnIdle(lIdleCount++))
+                break;
+        if (!PumpMessage())
+            return ExitInstance();
+    }
+}
+
+BOOL CWinApp::PumpMessage()
+{
+    MSG msg;
+    if (!GetMessageW(&msg, nullptr, 0, 0))
+        return FALSE;
+    if (!PreTranslateMessage(&msg))
+    {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return TRUE;
+}
+
+BOOL CWinApp::PreTranslateMessage(MSG* pMsg)
+{
+    CWnd::FilterToolTipMessage(pMsg);
+    HWND hWndMain = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
+    return CWnd::WalkPreTranslateTree(hWndMain, pMsg);
+}
+
+BOOL CWinApp::OnIdle(LONG lCount)
+{
+    if (lCount == 0)
+    {
+        if (m_pMainWnd && IsWindow(m_pMainWnd->m_hWnd))
+        {
+            m_pMainWnd->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+            m_pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+        }
+        return TRUE;
+    }
+    CWnd::DeleteTempMap();
+    return FALSE;
 }
 
 CWinApp* AfxGetApp()

@@ -1,12 +1,17 @@
 // The application object of a program or library: one global instance, reachable through
 // AfxGetApp. A library's entry point starts it with InitInstance and ends it with ExitInstance.
+// Programs with windows run its message loop (Run), which offers every message to the windows
+// it concerns (PreTranslateMessage) and updates the commands' state when the queue is empty.
 // It also carries the per-user profile: values kept under
 // HKEY_CURRENT_USER\Software\<registry key>\<application name>\<section>.
 #pragma once
 
+#include "framework/CCmdTarget.h"
 #include "framework/CString.h"
 
-class CWinApp
+class CWnd;
+
+class CWinApp : public CCmdTarget
 {
 public:
     // An empty name takes the program file's name without its extension.
@@ -15,6 +20,17 @@ public:
 
     virtual BOOL InitInstance();
     virtual int ExitInstance();
+
+    // The message loop: until WM_QUIT, then ExitInstance's result.
+    virtual int Run();
+    // One message taken from the queue and handled; FALSE on WM_QUIT.
+    BOOL PumpMessage();
+    // TRUE when the message is consumed: tooltips relay it, then the windows from the
+    // message's own up to the main window are asked.
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // Idle work in turns (lCount 0, 1, ...) while the queue stays empty; FALSE when done.
+    // Turn 0 updates the commands of the main window and its descendants.
+    virtual BOOL OnIdle(LONG lCount);
 
     // Names the key under HKEY_CURRENT_USER\Software that holds the profile.
     void SetRegistryKey(const wchar_t* pszRegistryKey);
@@ -37,6 +53,7 @@ public:
     CString m_strAppName;
     const wchar_t* m_pszAppName; // m_strAppName's text
     CString m_strRegistryKey;
+    CWnd* m_pMainWnd;
 
 private:
     CWinApp(const CWinApp&) = delete;

@@ -1,0 +1,162 @@
+#include "GuiTest.h"
+
+#include <commctrl.h>
+
+COLORREF WindowPixels::At(int x, int y) const
+{
+    uint32_t n = pixels.at((size_t)y * (size_t)nWidth + (size_t)x);
+    return RGB((n >> 16) & 0xFF, (n >> 8) & 0xFF, n & 0xFF);
+}
+
+int WindowPixels::Count(const RECT& rect, COLORREF crColor) const
+{
+    int nCount = 0;
+    for (int y = std::max(0L, rect.top); y < std::min((LONG)nHeight, rect.bottom); ++y)
+        for (int x = std::max(0L, rect.left); x < std::min((LONG)nWidth, rect.right); ++x)
+            nCount += At(x, y) == crColor;
+    return nCount;
+}
+
+GuiTest::GuiTest() : m_app(L"Belvane")
+{
+    m_strKey.Format(L"TervokGuiTest-%lu-%lu", GetCurrentProcessId(), GetTickCount());
+    m_app.SetRegistryKey(m_strKey);
+}
+
+GuiTest::~GuiTest()
+{
+    m_host.DestroyWindow();
+    PumpUntilIdle();
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\" + m_strKey);
+}
+
+CWnd& GuiTest::Host()
+{
+    if (!m_host.m_hWnd)
+    {
+        m_host.CreateEx(0, nullptr, L"Test host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN,
+                        CRect(20, 20, 660, 500), nullptr, 0);
+        m_app.m_pMainWnd = &m_host;
+        PumpUntilIdle();
+    }
+    return m_host;
+}
+
+void GuiTest::TearDown()
+{
+    if (HasFailure())
+        SaveScreenshot();
+}
+
+void GuiTest::PumpUntilIdle()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+    {
+        if (msg.message == WM_QUIT)
+            break;
+        if (!m_app.PreTranslateMessage(&msg))
+        {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    for (LONG n = 0; m_app.OnIdle(n); ++n)
+        ;
+}
+
+void GuiTest::SetText(CWnd* pParent, int nID, const wchar_t* pszText)
+{
+    HWND hCtrl = GetDlgItem(pParent->m_hWnd, nID);
+    ASSERT_TRUE(hCtrl != nullptr) << "no control " << nID;
+    SendMessageW(hCtrl, WM_SETTEXT, 0, (LPARAM)pszText);
+    PumpUntilIdle();
+}
+
+CString GuiTest::GetText(CWnd* pParent, int nID)
+{
+    return pParent->GetDlgItemText(nID);
+}
+
+void GuiTest::Click(CWnd* pParent, int nID)
+{
+    HWND hCtrl = GetDlgItem(pParent->m_hWnd, nID);
+    ASSERT_TRUE(hCtrl != nullptr) << "no control " << nID;
+    if (IsWindowEnabled(hCtrl))
+        SendMessageW(pParent->m_hWnd, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), (LPARAM)hCtrl);
+    PumpUntilIdle();
+}
+
+BOOL GuiTest::IsEnabled(CWnd* pParent, int nID)
+{
+    return IsWindowEnabled(GetDlgItem(pParent->m_hWnd, nID));
+}
+
+WindowPixels GuiTest::Capture(CWnd* pWnd)
+{
+    RedrawWindow(pWnd->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpUntilIdle();
+    WindowPixels image;
+    CRect rect;
+    pWnd->GetClientRect(&rect);
+    image.nWidth = rect.Width();
+    image.nHeight = rect.Height();
+    image.pixels.assign((size_t)image.nWidth * (size_t)image.nHeight, 0);
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
+    bmi.bmiHeader.biWidth = image.nWidth;
+    bmi.bmiHeader.biHeight = -image.nHeight;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    void* pBits = nullptr;
+    HDC hWindowDC = GetDC(pWnd->m_hWnd);
+    HDC hMemDC = CreateCompatibleDC(hWindowDC);
+    HBITMAP hDib = CreateDIBSection(hWindowDC, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    HGDIOBJ hOld = SelectObject(hMemDC, hDib);
+    BitBlt(hMemDC, 0, 0, image.nWidth, image.nHeight, hWindowDC, 0, 0, SRCCOPY);
+    GdiFlush();
+    memcpy(image.pixels.data(), pBits, image.pixels.size() * sizeof(uint32_t));
+    SelectObject(hMemDC, hOld);
+    DeleteObject(hDib);
+    DeleteDC(hMemDC);
+    ReleaseDC(pWnd->m_hWnd, hWindowDC);
+    return image;
+}
+
+void GuiTest::SaveScreenshot()
+{
+    const ::testing::TestInfo* pInfo = ::testing::UnitTest::GetInstance()->current_test_info();
+    CString strName;
+    strName.Format(L"screenshot-%S.%S.png", pInfo->test_suite_name(), pInfo->name());
+    strName.Replace(L'/', L'_');
+    wchar_t szDir[MAX_PATH] = L"";
+    GetCurrentDirectoryW(MAX_PATH, szDir);
+    CString strPath = CString(szDir) + L"\\" + strName;
+    // ImageMagick runs on the Unix side; Wine cannot wait for it, so watch for its file.
+    char szUnix[MAX_PATH * 3] = "";
+    typedef char* (CDECL * WineGetUnixFileName)(const wchar_t*);
+    auto pfn = (WineGetUnixFileName)(void (*)())GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name");
+    if (!pfn)
+        return;
+    char* pszUnix = pfn(strPath);
+    if (!pszUnix)
+        return;
+    lstrcpynA(szUnix, pszUnix, sizeof szUnix);
+    HeapFree(GetProcessHeap(), 0, pszUnix);
+    CString strCommand;
+    strCommand.Format(L"Z:\\usr\\bin\\import -window root \"%S\"", szUnix);
+    STARTUPINFOW si = {sizeof si};
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessW(nullptr, strCommand.GetBuffer(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    for (int i = 0; i < 50 && GetFileAttributesW(strPath) == INVALID_FILE_ATTRIBUTES; ++i)
+    {
+        Sleep(100);
+        PumpUntilIdle();
+    }
+    Sleep(500);
+    printf("screenshot: %S\n", strPath.GetString());
+}

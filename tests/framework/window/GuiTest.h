@@ -1,0 +1,54 @@
+// Fixture of the window tests: an application object with a private profile key, windows made
+// in-process, the message queue pumped until idle, controls driven by id, and pixel reads of a
+// window. A failed test leaves a screenshot of the display beside the test results.
+#pragma once
+
+#include "framework/CWinApp.h"
+#include "framework/CWnd.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+// The pixels of a window's client area as a 32-bit top-down image.
+struct WindowPixels
+{
+    int nWidth = 0;
+    int nHeight = 0;
+    std::vector<uint32_t> pixels;
+
+    COLORREF At(int x, int y) const;
+    // Counts the pixels of that colour inside the rectangle.
+    int Count(const RECT& rect, COLORREF crColor) const;
+};
+
+class GuiTest : public ::testing::Test
+{
+protected:
+    GuiTest();
+    ~GuiTest() override;
+    void TearDown() override;
+
+    // Handles every queued message the way the application's loop does, then runs the idle
+    // turns.
+    void PumpUntilIdle();
+    // WM_SETTEXT, so that an edit sends EN_CHANGE.
+    void SetText(CWnd* pParent, int nID, const wchar_t* pszText);
+    CString GetText(CWnd* pParent, int nID);
+    // A button's click, as the user's would: nothing when the button is disabled.
+    void Click(CWnd* pParent, int nID);
+    BOOL IsEnabled(CWnd* pParent, int nID);
+    // Paints the window now and copies its client area.
+    WindowPixels Capture(CWnd* pWnd);
+
+    // A visible top-level window for controls to live in.
+    CWnd& Host();
+
+    CWinApp m_app;
+    CString m_strKey;
+
+private:
+    void SaveScreenshot();
+    CWnd m_host;
+};
