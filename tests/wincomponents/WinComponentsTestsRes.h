@@ -1,0 +1,13 @@
+// Resource ids of the window components' tests.
+#pragma once
+
+#define IDB_ONE 301
+#define IDB_TWO 302
+#define IDB_THREE 303
+#define IDB_LOGO 310
+#define IDD_SHOWCASE 400
+#define IDC_KIND_COMBO 1101
+#define IDC_INFO_EDIT 1102
+#define IDC_STATUS_STATIC 1103
+#define IDC_ALARM_LIST 1104
+#define IDC_DISABLED_STATIC 1105

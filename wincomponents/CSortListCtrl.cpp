@@ -1,0 +1,373 @@
+#include "wincomponents/CSortListCtrl.h"
+
+#include <algorithm>
+#include <cwchar>
+#include <vector>
+
+BEGIN_MESSAGE_MAP(CSortListCtrl, CListCtrl)
+    ON_WM_MOUSEMOVE()
+    ON_WM_ERASEBKGND()
+    ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
+END_MESSAGE_MAP()
+
+namespace
+{
+const UINT kChecked = INDEXTOSTATEIMAGEMASK(2);
+const UINT kUnchecked = INDEXTOSTATEIMAGEMASK(1);
+
+// One row as the sort carries it.
+struct SortRow
+{
+    std::vector<CString> arrCells; // column 0 with its check prefix when the list has check boxes
+    CString strIndex;              // the former index as text: the last tie-break
+    DWORD_PTR dwData;
+    UINT nSelected;
+    int nImage;
+};
+
+int ImageWidth(HIMAGELIST hImageList)
+{
+    int cx = 0, cy = 0;
+    if (hImageList)
+        ImageList_GetIconSize(hImageList, &cx, &cy);
+    return cx;
+}
+} // namespace
+
+CSortListCtrl::CSortListCtrl()
+    : m_bUseColours(FALSE), m_nMouseMoveMessage(0), m_crBackground(0xE1FFFF), m_crText(0),
+      m_nSortColumn(-1), m_bSortDescending(FALSE)
+{
+}
+
+void CSortListCtrl::SetCheck(int nItem, BOOL bChecked)
+{
+    SetItemState(nItem, bChecked ? kChecked : kUnchecked, LVIS_STATEIMAGEMASK);
+}
+
+BOOL CSortListCtrl::GetCheck(int nItem) const
+{
+    return GetItemState(nItem, LVIS_STATEIMAGEMASK) == kChecked;
+}
+
+BOOL CSortListCtrl::HasCheckBoxes() const
+{
+    return (GetExtendedStyle() & LVS_EX_CHECKBOXES) != 0;
+}
+
+int CSortListCtrl::GetSelectedIndex() const
+{
+    return GetNextItem(-1, LVNI_SELECTED);
+}
+
+int CSortListCtrl::GetSelectedImage() const
+{
+    int nItem = GetSelectedIndex();
+    return nItem < 0 ? -1 : GetItemImage(nItem);
+}
+
+int CSortListCtrl::GetItemImage(int nItem) const
+{
+    LVITEMW item = {};
+    item.mask = LVIF_IMAGE;
+    item.iItem = nItem;
+    GetItem(&item);
+    return item.iImage;
+}
+
+void CSortListCtrl::SetItemImage(int nItem, int nImage, BOOL bUpdate)
+{
+    LVITEMW item = {};
+    item.mask = LVIF_IMAGE;
+    item.iItem = nItem;
+    item.iImage = nImage;
+    SetItem(&item);
+    if (bUpdate)
+        Update(nItem);
+}
+
+void CSortListCtrl::SetColumns(const SORTLIST_COLUMN* pColumns, int nCount)
+{
+    while (DeleteColumn(0))
+        ;
+    for (int i = 0; i < nCount; ++i)
+        InsertColumn(i, pColumns[i].pszTitle, pColumns[i].nFormat);
+}
+
+int CSortListCtrl::GetColumnCount() const
+{
+    int nCount = 0;
+    LVCOLUMNW column = {};
+    column.mask = LVCF_FMT;
+    while (GetColumn(nCount, &column))
+        ++nCount;
+    return nCount;
+}
+
+void CSortListCtrl::FitColumnsToContent(BOOL bOnlyGrow, int nMaxItems)
+{
+    for (int nColumn = 0; FitColumn(nColumn, bOnlyGrow, -1, nMaxItems); ++nColumn)
+        ;
+}
+
+BOOL CSortListCtrl::FitColumn(int nColumn, BOOL bOnlyGrow, int nMaxWidth, int nMaxItems)
+{
+    int nRows = GetItemCount();
+    if (nMaxItems != -1)
+        nRows = std::min(nRows, nMaxItems);
+    wchar_t szHeader[4097] = L"";
+    LVCOLUMNW column = {};
+    column.mask = LVCF_TEXT;
+    column.pszText = szHeader;
+    column.cchTextMax = 4096;
+    if (!GetColumn(nColumn, &column))
+        return FALSE;
+    szHeader[4096] = 0;
+    int nAllowance = 0;
+    if (nColumn == 0)
+    {
+        if (HasCheckBoxes())
+            nAllowance += ImageWidth(GetImageList(LVSIL_STATE));
+        nAllowance += ImageWidth(GetImageList(LVSIL_SMALL));
+    }
+    int nWidth = GetStringWidth(szHeader);
+    for (int i = 0; i < nRows; ++i)
+    {
+        int nCell = nAllowance + GetStringWidth(GetItemText(i, nColumn));
+        if (nCell >= nWidth)
+            nWidth = nCell;
+    }
+    if (nMaxWidth != -1)
+        nWidth = std::min(nWidth, nMaxWidth);
+    int nTarget = nWidth + 16;
+    int nCurrent = GetColumnWidth(nColumn);
+    if ((bOnlyGrow && nCurrent >= nTarget) || nCurrent == nTarget)
+        return TRUE;
+    SetColumnWidth(nColumn, nTarget);
+    return TRUE;
+}
+
+void CSortListCtrl::AutoSizeColumns()
+{
+    if (!m_hWnd)
+        return;
+    AutoFitColumns();
+}
+
+void CSortListCtrl::AutoFitColumns()
+{
+    SetRedraw(FALSE);
+    int nCount = (int)::SendMessageW(GetHeaderCtrl(), HDM_GETITEMCOUNT, 0, 0);
+    for (int i = 0; i < nCount; ++i)
+        SetColumnWidth(i, LVSCW_AUTOSIZE_USEHEADER);
+    SetRedraw(TRUE);
+}
+
+void CSortListCtrl::SetFullRowSelect()
+{
+    SetExtendedStyle(GetExtendedStyle() | LVS_EX_FULLROWSELECT);
+    Invalidate(FALSE);
+}
+
+void CSortListCtrl::SelectItem(int nItem, BOOL bSelect)
+{
+    if (nItem < GetItemCount())
+        SetItemState(nItem, bSelect ? LVIS_SELECTED : 0, LVIS_SELECTED);
+}
+
+void CSortListCtrl::SetSelectionOfAll(BOOL bSelect)
+{
+    int nCount = GetItemCount();
+    for (int i = 0; i < nCount; ++i)
+        SetItemState(i, bSelect ? LVIS_SELECTED : 0, LVIS_SELECTED);
+}
+
+int CSortListCtrl::SelectAll()
+{
+    SetSelectionOfAll(TRUE);
+    return GetItemCount();
+}
+
+int CSortListCtrl::SelectNone()
+{
+    SetSelectionOfAll(FALSE);
+    return GetItemCount();
+}
+
+BOOL CSortListCtrl::IsItemSelected(int nItem) const
+{
+    return (GetItemState(nItem, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+}
+
+void CSortListCtrl::SelectByText(const wchar_t* lpszText, int nColumn)
+{
+    int nCount = GetItemCount();
+    for (int i = 0; i < nCount; ++i)
+    {
+        if (GetItemText(i, nColumn) == lpszText)
+        {
+            SetItemState(i, LVIS_SELECTED, LVIS_SELECTED);
+            EnsureVisible(i, FALSE);
+            return;
+        }
+    }
+}
+
+CString CSortListCtrl::GetSelectedText(int nColumn) const
+{
+    int nItem = GetSelectedIndex();
+    return nItem < 0 ? CString() : GetItemText(nItem, nColumn);
+}
+
+void CSortListCtrl::GetSelectedTexts(CStringArray& arrTexts, int nColumn) const
+{
+    arrTexts.RemoveAll();
+    for (int i = GetNextItem(-1, LVNI_SELECTED); i >= 0; i = GetNextItem(i, LVNI_SELECTED))
+        arrTexts.Add(GetItemText(i, nColumn));
+}
+
+void CSortListCtrl::DeleteSelectedItems()
+{
+    SetRedraw(FALSE);
+    for (int i = GetSelectedIndex(); i >= 0 && DeleteItem(i); i = GetSelectedIndex())
+        ;
+    SetRedraw(TRUE);
+    Invalidate(FALSE);
+}
+
+void CSortListCtrl::SortOnColumnClick(const NMLISTVIEW* pNMListView)
+{
+    SortByColumn(pNMListView->iSubItem, FALSE);
+}
+
+void CSortListCtrl::SortByFirstColumn()
+{
+    SortByColumn(0, TRUE);
+}
+
+void CSortListCtrl::SortByColumn(int nColumn, BOOL bAlwaysAscending)
+{
+    int nRows = GetItemCount();
+    if (nRows < 2)
+        return;
+    int nColumns = GetColumnCount();
+    BOOL bChecks = HasCheckBoxes();
+
+    std::vector<SortRow> rows((size_t)nRows);
+    for (int i = 0; i < nRows; ++i)
+    {
+        SortRow& row = rows[(size_t)i];
+        row.arrCells.resize((size_t)nColumns);
+        for (int c = 0; c < nColumns; ++c)
+            row.arrCells[(size_t)c] = GetItemText(i, c);
+        if (bChecks && nColumns > 0)
+            row.arrCells[0] = (GetCheck(i) ? L"A" : L"Z") + row.arrCells[0];
+        row.strIndex.Format(L"%u", (UINT)i);
+        LVITEMW item = {};
+        item.mask = LVIF_PARAM | LVIF_STATE | LVIF_IMAGE;
+        item.iItem = i;
+        item.stateMask = LVIS_SELECTED;
+        GetItem(&item);
+        row.dwData = (DWORD_PTR)item.lParam;
+        row.nSelected = item.state & LVIS_SELECTED;
+        row.nImage = item.iImage;
+    }
+
+    // The prefix counts only in the sort column itself.
+    auto cell = [bChecks](const SortRow& row, int c, BOOL bWithPrefix) -> const wchar_t* {
+        const wchar_t* psz = row.arrCells[(size_t)c];
+        return (c == 0 && bChecks && !bWithPrefix && *psz) ? psz + 1 : psz;
+    };
+    auto less = [&](int a, int b) {
+        const SortRow& ra = rows[(size_t)a];
+        const SortRow& rb = rows[(size_t)b];
+        if (nColumn >= 0 && nColumn < nColumns)
+        {
+            int n = wcscmp(cell(ra, nColumn, TRUE), cell(rb, nColumn, TRUE));
+            if (n)
+                return n < 0;
+        }
+        for (int c = 0; c < nColumns; ++c)
+        {
+            if (c == nColumn)
+                continue;
+            int n = wcscmp(cell(ra, c, FALSE), cell(rb, c, FALSE));
+            if (n)
+                return n < 0;
+        }
+        return wcscmp(ra.strIndex, rb.strIndex) < 0;
+    };
+    std::vector<int> order((size_t)nRows);
+    for (int i = 0; i < nRows; ++i)
+        order[(size_t)i] = i;
+    std::sort(order.begin(), order.end(), less);
+
+    BOOL bDescending = FALSE;
+    if (!bAlwaysAscending)
+    {
+        bDescending = TRUE;
+        for (int k = 0; k < nRows && bDescending; ++k)
+            bDescending = order[(size_t)k] == k;
+    }
+    m_nSortColumn = nColumn;
+    m_bSortDescending = bDescending;
+
+    for (int k = 0; k < nRows; ++k)
+    {
+        const SortRow& row = rows[(size_t)order[(size_t)(bDescending ? nRows - 1 - k : k)]];
+        for (int c = 0; c < nColumns; ++c)
+            SetItemText(k, c, cell(row, c, FALSE));
+        if (bChecks && nColumns > 0)
+            SetCheck(k, row.arrCells[0].GetAt(0) == L'A');
+        LVITEMW item = {};
+        item.mask = LVIF_PARAM | LVIF_STATE | LVIF_IMAGE;
+        item.iItem = k;
+        item.lParam = (LPARAM)row.dwData;
+        item.state = row.nSelected;
+        item.stateMask = LVIS_SELECTED;
+        item.iImage = row.nImage;
+        SetItem(&item);
+    }
+}
+
+void CSortListCtrl::OnMouseMove(UINT nFlags, CPoint point)
+{
+    if (m_nMouseMoveMessage)
+        ::PostMessageW(::GetParent(m_hWnd), m_nMouseMoveMessage, 0, 0);
+    CListCtrl::OnMouseMove(nFlags, point);
+}
+
+void CSortListCtrl::ApplyColours()
+{
+    if (GetBkColor() != m_crBackground)
+        SetBkColor(m_crBackground);
+    if (GetTextBkColor() != m_crBackground)
+        SetTextBkColor(m_crBackground);
+    if (GetTextColor() != m_crText)
+        SetTextColor(m_crText);
+}
+
+BOOL CSortListCtrl::OnEraseBkgnd(CDC* pDC)
+{
+    if (m_bUseColours)
+        ApplyColours();
+    return CListCtrl::OnEraseBkgnd(pDC);
+}
+
+void CSortListCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    NMLVCUSTOMDRAW* pDraw = (NMLVCUSTOMDRAW*)pNMHDR;
+    *pResult = CDRF_DODEFAULT;
+    if (!m_bUseColours)
+        return;
+    if (pDraw->nmcd.dwDrawStage == CDDS_PREPAINT)
+    {
+        ApplyColours();
+        *pResult = CDRF_NOTIFYITEMDRAW;
+    }
+    else if (pDraw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT)
+    {
+        pDraw->clrText = m_crText;
+        pDraw->clrTextBk = m_crBackground;
+    }
+}
