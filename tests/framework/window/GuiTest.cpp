@@ -44,8 +44,13 @@ CWnd& GuiTest::Host()
 
 void GuiTest::TearDown()
 {
-    if (HasFailure())
-        SaveScreenshot();
+    if (!HasFailure())
+        return;
+    const ::testing::TestInfo* pInfo = ::testing::UnitTest::GetInstance()->current_test_info();
+    CString strName;
+    strName.Format(L"screenshot-%S.%S.png", pInfo->test_suite_name(), pInfo->name());
+    strName.Replace(L'/', L'_');
+    SaveScreenshot(strName);
 }
 
 void GuiTest::PumpUntilIdle()
@@ -124,12 +129,9 @@ WindowPixels GuiTest::Capture(CWnd* pWnd)
     return image;
 }
 
-void GuiTest::SaveScreenshot()
+void GuiTest::SaveScreenshot(const CString& strName)
 {
-    const ::testing::TestInfo* pInfo = ::testing::UnitTest::GetInstance()->current_test_info();
-    CString strName;
-    strName.Format(L"screenshot-%S.%S.png", pInfo->test_suite_name(), pInfo->name());
-    strName.Replace(L'/', L'_');
+    DeleteFileW(strName);
     wchar_t szDir[MAX_PATH] = L"";
     GetCurrentDirectoryW(MAX_PATH, szDir);
     CString strPath = CString(szDir) + L"\\" + strName;

@@ -44,11 +44,12 @@ protected:
 
     // A visible top-level window for controls to live in.
     CWnd& Host();
+    // An ImageMagick picture of the whole display, in the test's working folder.
+    void SaveScreenshot(const CString& strFileName);
 
     CWinApp m_app;
     CString m_strKey;
 
 private:
-    void SaveScreenshot();
     CWnd m_host;
 };
