@@ -10,7 +10,9 @@ class CBaseWnd : public CWnd
 {
 public:
     UINT m_nLastRangeId = 0;
+    UINT_PTR m_nLastTimer = 0;
     int m_nCommands = 0;
+    void OnTimer(UINT_PTR nIDEvent) { m_nLastTimer = nIDEvent; }
     LRESULT OnFirst(WPARAM, LPARAM) { return 1; }
     LRESULT OnSecond(WPARAM wParam, LPARAM) { return 10 + (LRESULT)wParam; }
     LRESULT OnPing(WPARAM, LPARAM) { return 42; }
@@ -27,6 +29,7 @@ BEGIN_MESSAGE_MAP(CBaseWnd, CWnd)
     ON_COMMAND(100, OnCommandOne)
     ON_COMMAND_RANGE(200, 210, OnRange)
     ON_NOTIFY(NM_CLICK, 300, OnClickNotify)
+    ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 class CDerivedWnd : public CBaseWnd
@@ -136,6 +139,10 @@ TEST_F(MessageMapTest, CommandsRangesAndNotifications)
     EXPECT_EQ(1300, wnd.SendMessage(WM_NOTIFY, 300, (LPARAM)&nm));
     nm.code = (UINT)NM_DBLCLK;
     EXPECT_EQ(0, wnd.SendMessage(WM_NOTIFY, 300, (LPARAM)&nm));
+
+    // Timers are driven by sending their message, not by waiting.
+    wnd.SendMessage(WM_TIMER, 29028);
+    EXPECT_EQ(29028u, wnd.m_nLastTimer);
 }
 
 TEST_F(MessageMapTest, CreateAndSubclassBothRunTheirPreparations)
