@@ -18,6 +18,14 @@ public:
     // After an edit.
     void StampModified();
 
+    // Runs every action in order for one record (parallel column names and values) and
+    // replaces arrOutput with a log of what was done. FALSE when an action string is malformed,
+    // a mail or SMS action lacks a setting, or a sound file cannot be read; delivery errors of
+    // a channel show only in the log. Built with the action channels, not the model library.
+    BOOL ExecuteAlarmActions(const CString& strFrom, const CString& strTime, const CStringArray& arrColumns,
+                             const CStringArray& arrValues, const CStringArray& arrTriggerLines,
+                             CStringArray& arrOutput) const;
+
     BOOL m_bActive;
     // 0: alarm every time; otherwise at most once every that many seconds.
     int m_nRepeatSecs;

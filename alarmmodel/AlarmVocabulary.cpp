@@ -159,6 +159,14 @@ UINT AlarmFieldIdFromColumn(const wchar_t* pszColumn)
     return 0;
 }
 
+UINT AlarmFieldIdForSource(UINT nSource, const wchar_t* pszColumn)
+{
+    for (const AlarmFieldRow& row : AlarmFieldTable)
+        if (row.nSource == nSource && SameText(row.pszColumn, pszColumn))
+            return row.nField;
+    return AlarmFieldIdFromColumn(pszColumn);
+}
+
 void GetAlarmFields(UINT nSource, CUIntArray& arrFieldIds, CStringArray& arrColumns, CStringArray& arrLabels)
 {
     arrFieldIds.RemoveAll();

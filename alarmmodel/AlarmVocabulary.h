@@ -87,6 +87,8 @@ void GetTriggerSourcesEx(CUIntArray& arrIds, CStringArray& arrNames, CStringArra
 // The first row with that column wins, so a column shared by several sources gives the field of
 // the lowest-numbered source in table order; 0 when none.
 UINT AlarmFieldIdFromColumn(const wchar_t* pszColumn);
+// The field of that column in the source's own rows, else as AlarmFieldIdFromColumn.
+UINT AlarmFieldIdForSource(UINT nSource, const wchar_t* pszColumn);
 // The row of the field id; null when none.
 const AlarmFieldRow* FindAlarmField(UINT nField);
 void GetAlarmFields(UINT nSource, CUIntArray& arrFieldIds, CStringArray& arrColumns, CStringArray& arrLabels);
