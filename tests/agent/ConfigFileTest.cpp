@@ -1,8 +1,8 @@
 #include "agent/ConfigFile.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 namespace
@@ -11,25 +11,16 @@ namespace
 class ConfigFileTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        wchar_t szTemp[MAX_PATH];
-        GetTempPathW(MAX_PATH, szTemp);
-        m_strPath.Format(L"%sagent-config-%lu.cfg", szTemp, GetCurrentProcessId());
-    }
-    void TearDown() override { DeleteFileW(m_strPath); }
-
     CConfigFile Load(const char* pszContent)
     {
-        FILE* pFile = _wfopen(m_strPath, L"wb");
-        fputs(pszContent, pFile);
-        fclose(pFile);
+        testsupport::WriteBytes(m_strPath, pszContent);
         CConfigFile config(m_strPath);
         EXPECT_EQ(1, config.Load());
         return config;
     }
 
-    CString m_strPath;
+    testsupport::CScratchFolder m_folder{L"agent-config"};
+    CString m_strPath = m_folder.Path(L"agent.cfg");
 };
 } // namespace
 

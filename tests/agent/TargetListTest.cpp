@@ -1,43 +1,23 @@
 #include "agent/TargetList.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstdio>
 #include <string>
 #include <thread>
 
 namespace
 {
-// A target list of this test's own under TEMP.
+// A target list of this test's own, removed at the end.
 class TargetListTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        wchar_t szTemp[MAX_PATH];
-        GetTempPathW(MAX_PATH, szTemp);
-        m_strPath.Format(L"%sagent-targets-%lu.txt", szTemp, GetCurrentProcessId());
-    }
-    void TearDown() override { DeleteFileW(m_strPath); }
+    void WriteRaw(const char* pszContent) { testsupport::WriteBytes(m_strPath, pszContent); }
+    std::string ReadRaw() { return testsupport::ReadBytes(m_strPath); }
 
-    void WriteRaw(const char* pszContent)
-    {
-        FILE* pFile = _wfopen(m_strPath, L"wb");
-        fputs(pszContent, pFile);
-        fclose(pFile);
-    }
-    std::string ReadRaw()
-    {
-        FILE* pFile = _wfopen(m_strPath, L"rb");
-        std::string text(65536, '\0');
-        text.resize(pFile ? fread(&text[0], 1, text.size(), pFile) : 0);
-        if (pFile)
-            fclose(pFile);
-        return text;
-    }
-
-    CString m_strPath;
+    testsupport::CScratchFolder m_folder{L"agent-targets"};
+    CString m_strPath = m_folder.Path(L"targets.txt");
 };
 } // namespace
 
