@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "tests/alarmsend/AlarmSettingsWriter.h"
+#include "tests/alarmsend/SendrixLibrary.h"
 
 #include <atomic>
 #include <chrono>
@@ -13,9 +14,6 @@
 #include <cstdlib>
 #include <string>
 #include <thread>
-
-typedef int(__stdcall* SendFunction)(int, int, const wchar_t*, const wchar_t*, wchar_t**, wchar_t**);
-typedef void(__stdcall* FreeFunction)(wchar_t*);
 
 namespace
 {
@@ -79,10 +77,8 @@ int main(int argc, char** argv)
 {
     WSADATA wsa;
     WSAStartup(MAKEWORD(2, 2), &wsa);
-    HMODULE dll = LoadLibraryW(L"Sendrix.dll");
-    SendFunction send = dll ? (SendFunction)(void*)GetProcAddress(dll, "AlarmSendUnicode") : nullptr;
-    FreeFunction release = dll ? (FreeFunction)(void*)GetProcAddress(dll, "AlarmFreeString") : nullptr;
-    if (!send || !release)
+    SSendrixLibrary sendrix;
+    if (!sendrix.Loaded())
     {
         fprintf(stderr, "Sendrix.dll not loaded\n");
         return 1;
@@ -99,7 +95,7 @@ int main(int argc, char** argv)
     {
         wchar_t* record = nullptr;
         wchar_t* error = nullptr;
-        send(1, 0, kNames, kValues, &record, &error);
+        sendrix.send(1, 0, kNames, kValues, &record, &error);
         if (error[0])
         {
             fwprintf(stderr, L"%s\n", error);
@@ -107,8 +103,8 @@ int main(int argc, char** argv)
         }
         if (i == kAlarms - 1)
             lastRecord = record;
-        release(record);
-        release(error);
+        sendrix.release(record);
+        sendrix.release(error);
     }
     double libSecs = Since(t0);
 

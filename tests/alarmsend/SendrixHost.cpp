@@ -9,13 +9,11 @@
 #include <windows.h>
 
 #include "tests/alarmsend/AlarmSettingsWriter.h"
+#include "tests/alarmsend/SendrixLibrary.h"
 
 #include <cstdio>
 #include <cwchar>
 #include <string>
-
-typedef int(__stdcall* SendFunction)(int, int, const wchar_t*, const wchar_t*, wchar_t**, wchar_t**);
-typedef void(__stdcall* FreeFunction)(wchar_t*);
 
 namespace
 {
@@ -51,10 +49,8 @@ int wmain(int argc, wchar_t** argv)
 {
     WSADATA wsa;
     WSAStartup(MAKEWORD(2, 2), &wsa);
-    HMODULE dll = LoadLibraryW(L"Sendrix.dll");
-    SendFunction send = dll ? (SendFunction)(void*)GetProcAddress(dll, "AlarmSendUnicode") : nullptr;
-    FreeFunction release = dll ? (FreeFunction)(void*)GetProcAddress(dll, "AlarmFreeString") : nullptr;
-    if (!send || !release)
+    SSendrixLibrary sendrix;
+    if (!sendrix.Loaded())
     {
         printf("load failed: %lu\n", GetLastError());
         return 2;
@@ -78,16 +74,16 @@ int wmain(int argc, wchar_t** argv)
             std::wstring names = FieldList(L"Name", nFields), values = FieldList(L"Value", nFields);
             wchar_t* record = nullptr;
             wchar_t* error = nullptr;
-            int result = send(nClass, nFields, names.c_str(), values.c_str(), &record, &error);
+            int result = sendrix.send(nClass, nFields, names.c_str(), values.c_str(), &record, &error);
             printf("result=%d\n", result);
             Print("error", error);
             Print("record", record);
-            release(record);
-            release(error);
+            sendrix.release(record);
+            sendrix.release(error);
         }
         else if (cmd == L"nulls")
         {
-            int result = send(1, 0, nullptr, nullptr, nullptr, nullptr);
+            int result = sendrix.send(1, 0, nullptr, nullptr, nullptr, nullptr);
             printf("result=%d\n", result);
         }
         fflush(stdout);
