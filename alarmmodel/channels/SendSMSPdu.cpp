@@ -13,6 +13,7 @@ const int kMaxDigits = 20;
 const unsigned char kEscape = 0x1B;
 // The code 0x00 ('@') is held as 0x80 so that mapped text stays zero-terminated.
 const unsigned char kHeldAt = 0x80;
+const char kHex[] = "0123456789ABCDEF";
 
 struct SGsmCode
 {
@@ -39,6 +40,14 @@ const SGsmCode kEscapedCodes[] = {
     {L'\f', 0x0A}, {L'[', 0x3C}, {L'\\', 0x2F}, {L']', 0x3E}, {L'^', 0x14},
     {L'{', 0x28},  {L'|', 0x40}, {L'}', 0x29},  {L'~', 0x3D}, {0x20AC, 0x65},
 };
+
+// Two upper-case hex digits; built by hand because formatting costs more than the whole
+// encoding of a part.
+void AppendHexOctet(CStringA& strText, unsigned nOctet)
+{
+    strText += kHex[(nOctet >> 4) & 0x0F];
+    strText += kHex[nOctet & 0x0F];
+}
 
 BOOL PassesUnchanged(wchar_t ch)
 {
@@ -79,9 +88,9 @@ BOOL SplitNumber(const CString& strNumber, const char*& pszType, CStringA& strDi
     return TRUE;
 }
 
-// The fields in front of the user data: no service centre, SMS-SUBMIT with relative validity
-// and a user data header, the destination, protocol, coding and 4 days validity.
-CStringA PduPrefix(const CString& strNumber, const char* pszCoding, int nUserDataLength)
+// The fields in front of the user data length: no service centre, SMS-SUBMIT with relative
+// validity and a user data header, the destination, protocol, coding and 4 days validity.
+CStringA PduPrefix(const CString& strNumber, const char* pszCoding)
 {
     const char* pszType = "A1";
     CStringA digits;
@@ -95,17 +104,24 @@ CStringA PduPrefix(const CString& strNumber, const char* pszCoding, int nUserDat
         semiOctets.SetAt(i, semiOctets[i + 1]);
         semiOctets.SetAt(i + 1, first);
     }
-    CStringA prefix;
-    prefix.Format("005100%02X%s%s00%sAA%02X", digits.GetLength(), pszType, semiOctets.GetString(),
-                  pszCoding, nUserDataLength);
+    CStringA prefix("005100");
+    AppendHexOctet(prefix, (unsigned)digits.GetLength());
+    prefix += pszType;
+    prefix += semiOctets;
+    prefix += "00";
+    prefix += pszCoding;
+    prefix += "AA";
     return prefix;
 }
 
-CStringA ConcatHeader(int nReference, int nParts, int nPart)
+// The user data length, then the concatenation header of part nPart of nParts.
+void AppendPartHeader(CStringA& strPdu, int nUserDataLength, int nReference, int nParts, int nPart)
 {
-    CStringA header;
-    header.Format("050003%02X%02X%02X", nReference & 0xFF, nParts & 0xFF, nPart & 0xFF);
-    return header;
+    AppendHexOctet(strPdu, (unsigned)nUserDataLength);
+    strPdu += "050003";
+    AppendHexOctet(strPdu, (unsigned)nReference);
+    AppendHexOctet(strPdu, (unsigned)nParts);
+    AppendHexOctet(strPdu, (unsigned)nPart);
 }
 
 // Where the parts of a text of nLength units end: every part takes nPerPart units except the
@@ -156,7 +172,6 @@ BOOL CSendSMS::MapToGsmAlphabet(const CString& strText, CStringA& strSeptets)
 
 CStringA CSendSMS::PackSeptets(const CStringA& strSeptets)
 {
-    static const char kHex[] = "0123456789ABCDEF";
     const int n = strSeptets.GetLength();
     const unsigned char* septets = (const unsigned char*)strSeptets.GetString();
     std::string hex;
@@ -181,15 +196,20 @@ void CSendSMS::Make7BitPdus(const CStringA& strSeptets, const CString& strNumber
     pdus.clear();
     std::vector<int> ends = PartEnds(strSeptets.GetLength(), kSeptetsPerPart,
                                      [&](int i) { return (unsigned char)strSeptets[i] == kEscape; });
+    const CStringA prefix = PduPrefix(strNumber, "00");
     int start = 0;
     for (size_t k = 0; k < ends.size(); ++k)
     {
-        CStringA part = strSeptets.Mid(start, ends[k] - start);
+        const int nCount = ends[k] - start;
         // Seven blank septets stand for the 6-octet header and its fill bit; packing them in
         // front aligns the text on the first septet boundary after the header.
-        CStringA packed = PackSeptets(CStringA(' ', 7) + part).Mid(12);
-        pdus.push_back(PduPrefix(strNumber, "00", part.GetLength() + 7) +
-                       ConcatHeader(nReference, (int)ends.size(), (int)k + 1) + packed + "\x1A");
+        CStringA padded(' ', 7);
+        padded.Append(strSeptets.GetString() + start, nCount);
+        CStringA pdu = prefix;
+        AppendPartHeader(pdu, nCount + 7, nReference, (int)ends.size(), (int)k + 1);
+        pdu += PackSeptets(padded).GetString() + 12;
+        pdu += "\x1A";
+        pdus.push_back(std::move(pdu));
         start = ends[k];
     }
 }
@@ -200,14 +220,19 @@ void CSendSMS::MakeUcs2Pdus(const CString& strText, const CString& strNumber, in
     pdus.clear();
     std::vector<int> ends = PartEnds(strText.GetLength(), kUnitsPerPart,
                                      [&](int i) { return IS_HIGH_SURROGATE(strText[i]); });
+    const CStringA prefix = PduPrefix(strNumber, "08");
     int start = 0;
     for (size_t k = 0; k < ends.size(); ++k)
     {
-        CStringA units;
+        CStringA pdu = prefix;
+        AppendPartHeader(pdu, 2 * (ends[k] - start) + 6, nReference, (int)ends.size(), (int)k + 1);
         for (int i = start; i < ends[k]; ++i)
-            units.AppendFormat("%04X", (unsigned)strText[i]);
-        pdus.push_back(PduPrefix(strNumber, "08", 2 * (ends[k] - start) + 6) +
-                       ConcatHeader(nReference, (int)ends.size(), (int)k + 1) + units + "\x1A");
+        {
+            AppendHexOctet(pdu, (unsigned)strText[i] >> 8);
+            AppendHexOctet(pdu, (unsigned)strText[i]);
+        }
+        pdu += "\x1A";
+        pdus.push_back(std::move(pdu));
         start = ends[k];
     }
 }
