@@ -1,22 +1,14 @@
 #include "framework/CWinApp.h"
 
+#include "tests/support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 namespace
 {
 // An application whose profile lies under a key no other test process uses.
-class WinAppProfileTest : public ::testing::Test
+class WinAppProfileTest : public ::testing::Test, protected testsupport::CScratchProfileApp
 {
-protected:
-    WinAppProfileTest() : m_app(L"Belvane")
-    {
-        m_strKey.Format(L"TervokTest-%lu-%lu", GetCurrentProcessId(), GetTickCount());
-        m_app.SetRegistryKey(m_strKey);
-    }
-    ~WinAppProfileTest() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\" + m_strKey); }
-
-    CString m_strKey;
-    CWinApp m_app;
 };
 } // namespace
 

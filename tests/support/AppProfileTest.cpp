@@ -1,19 +1,14 @@
 #include "support/AppProfile.h"
 
+#include "tests/support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 namespace
 {
-class AppProfileTest : public ::testing::Test
+class AppProfileTest : public ::testing::Test, protected testsupport::CScratchProfileApp
 {
 protected:
-    AppProfileTest() : m_app(L"Belvane")
-    {
-        m_strKey.Format(L"TervokTest-%lu-%lu", GetCurrentProcessId(), GetTickCount());
-        m_app.SetRegistryKey(m_strKey);
-    }
-    ~AppProfileTest() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\" + m_strKey); }
-
     std::string Raw(const wchar_t* pszName)
     {
         BYTE* pData = nullptr;
@@ -25,8 +20,6 @@ protected:
         return bytes;
     }
 
-    CString m_strKey;
-    CWinApp m_app;
     CAppProfile m_profile;
 };
 } // namespace

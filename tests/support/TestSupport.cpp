@@ -60,6 +60,16 @@ CScratchKey::~CScratchKey()
     RegDeleteTreeW(m_hRoot, m_strPath);
 }
 
+CScratchProfileApp::CScratchProfileApp() : m_strKey(UniqueName(L"TervokTest")), m_app(L"Belvane")
+{
+    m_app.SetRegistryKey(m_strKey);
+}
+
+CScratchProfileApp::~CScratchProfileApp()
+{
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\" + m_strKey);
+}
+
 std::string ReadBytes(const wchar_t* pszFile)
 {
     std::string bytes;

@@ -1,6 +1,7 @@
 // Scratch folders, registry keys and raw file access for the support library's tests.
 #pragma once
 
+#include "framework/CWinApp.h"
 #include "framework/Framework.h"
 
 #include <string>
@@ -33,6 +34,18 @@ public:
 private:
     HKEY m_hRoot;
     CString m_strPath;
+};
+
+// The application object "Belvane" with its profile under a key of HKCU\Software that no
+// other test process uses; the key is removed afterwards.
+class CScratchProfileApp
+{
+public:
+    CScratchProfileApp();
+    ~CScratchProfileApp();
+
+    CString m_strKey;
+    CWinApp m_app;
 };
 
 std::string ReadBytes(const wchar_t* pszFile);
