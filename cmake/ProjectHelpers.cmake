@@ -16,9 +16,13 @@ endfunction()
 
 # One test program for a source folder: every TEST in it becomes a CTest test that runs under
 # Wine. TIMEOUT bounds each test so a hang fails in minutes; PROPERTIES are further test
-# properties (name value ...), such as a fixture the tests need.
+# properties (name value ...), such as a fixture or a resource lock the tests need. A property
+# takes one value here: gtest discovery would split a list into further properties.
 function(tervok_add_test_program name)
-  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;LABELS;RESOURCE_LOCK;PROPERTIES" ${ARGN})
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;LABELS;PROPERTIES" ${ARGN})
+  if(T_UNPARSED_ARGUMENTS)
+    message(FATAL_ERROR "tervok_add_test_program(${name}): unexpected ${T_UNPARSED_ARGUMENTS}")
+  endif()
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
@@ -30,9 +34,6 @@ function(tervok_add_test_program name)
   set(props TIMEOUT ${T_TIMEOUT})
   if(T_LABELS)
     list(APPEND props LABELS "${T_LABELS}")
-  endif()
-  if(T_RESOURCE_LOCK)
-    list(APPEND props RESOURCE_LOCK "${T_RESOURCE_LOCK}")
   endif()
   list(APPEND props ${T_PROPERTIES})
   gtest_discover_tests(${name}
