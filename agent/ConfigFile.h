@@ -2,7 +2,7 @@
 // "TOKEN = value", tokens without regard to case, later lines overriding earlier ones.
 #pragma once
 
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 
 #include <map>
 

@@ -5,7 +5,7 @@
 #include <winsock2.h>
 #include <windows.h>
 
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 
 #include <vector>
 

@@ -2,7 +2,7 @@
 // line; the target-list lock is taken alone.
 #pragma once
 
-#include "framework/CSyncObjects.h"
+#include "framework/core/CSyncObjects.h"
 
 class CGlobalLocks
 {

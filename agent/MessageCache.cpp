@@ -2,8 +2,8 @@
 
 #include "agent/TraceLog.h"
 #include "agent/XMLMgr.h"
-#include "framework/CException.h"
-#include "framework/CTime.h"
+#include "framework/core/CException.h"
+#include "framework/core/CTime.h"
 
 namespace
 {

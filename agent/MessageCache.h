@@ -2,7 +2,7 @@
 // alphabetical order is age order.
 #pragma once
 
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 
 class CMessageCache
 {

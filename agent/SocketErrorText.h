@@ -1,7 +1,7 @@
 // English text of a WinSock (or Win32) error code, the same in the agent and in Sendrix.
 #pragma once
 
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 
 class CSocketErrorText
 {

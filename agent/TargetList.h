@@ -2,7 +2,7 @@
 // in "QuorvexTargets.txt" beside the executable.
 #pragma once
 
-#include "framework/CStringArray.h"
+#include "framework/core/CStringArray.h"
 
 class CTargetList
 {

@@ -2,7 +2,7 @@
 
 #include "agent/GlobalLocks.h"
 #include "agent/SocketErrorText.h"
-#include "framework/CTime.h"
+#include "framework/core/CTime.h"
 
 #include <winsock2.h>
 

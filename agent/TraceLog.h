@@ -2,7 +2,7 @@
 // asked, to the console. Safe to call from any thread.
 #pragma once
 
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #include "agent/WorkerThread.h"
 
-#include "framework/CException.h"
+#include "framework/core/CException.h"
 
 #include <process.h>
 

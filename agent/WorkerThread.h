@@ -2,7 +2,7 @@
 // event is signalled or the wait times out, then Cleanup once the stop flag is set.
 #pragma once
 
-#include "framework/CSyncObjects.h"
+#include "framework/core/CSyncObjects.h"
 
 class CWorkerThread
 {

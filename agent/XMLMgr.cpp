@@ -1,6 +1,6 @@
 #include "agent/XMLMgr.h"
 
-#include "framework/CException.h"
+#include "framework/core/CException.h"
 #include "support/TimeText.h"
 
 #include <lmcons.h>

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <msxml2.h>
 
-#include "framework/CStringArray.h"
+#include "framework/core/CStringArray.h"
 
 #include <vector>
 

@@ -4,7 +4,7 @@
 
 #include "alarmmodel/AlarmDefinition.h"
 #include "alarmmodel/DefinitionFileBase.h"
-#include "framework/CUIntArray.h"
+#include "framework/core/CUIntArray.h"
 #include "support/StringEx.h"
 
 #include <vector>

@@ -2,7 +2,7 @@
 // kinds. Definitions and alarm rows store only the numeric ids; labels are looked up here.
 #pragma once
 
-#include "framework/CUIntArray.h"
+#include "framework/core/CUIntArray.h"
 #include "framework/Framework.h"
 
 // Pseudo source ids: every source in field lists, and the answer for an unknown name.

@@ -3,7 +3,7 @@
 // the settings pages reaches the next action.
 #pragma once
 
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 
 class COptions
 {

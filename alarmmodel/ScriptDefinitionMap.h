@@ -3,8 +3,8 @@
 #pragma once
 
 #include "alarmmodel/DefinitionFileBase.h"
-#include "framework/CMapStringToString.h"
-#include "framework/CUIntArray.h"
+#include "framework/core/CMapStringToString.h"
+#include "framework/core/CUIntArray.h"
 
 // Replaces form feed, line feed, carriage return and TAB by their eight-character escape
 // texts, or the escape texts by the characters, so that one stored text takes one line.

@@ -4,7 +4,7 @@
 #include <winsock2.h>
 #include <windows.h>
 
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 
 // 1 connected (a socket already open is reused whatever is asked for), 0 not.
 int AlarmConnect(const wchar_t* pszAddress, int nPort, CString& strError);

@@ -1,9 +1,9 @@
 // The project's class layer in place of the platform's class library.
 #pragma once
 
-#include "framework/CString.h"
-#include "framework/CStringArray.h"
-#include "framework/CTime.h"
-#include "framework/CFile.h"
-#include "framework/CStdioFile.h"
-#include "framework/CWinApp.h"
+#include "framework/core/CString.h"
+#include "framework/core/CStringArray.h"
+#include "framework/core/CTime.h"
+#include "framework/files/CFile.h"
+#include "framework/files/CStdioFile.h"
+#include "framework/window/CWinApp.h"

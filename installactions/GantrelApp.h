@@ -1,7 +1,7 @@
 // The library's application object: one instance lives while the library is loaded.
 #pragma once
 
-#include "framework/CWinApp.h"
+#include "framework/window/CWinApp.h"
 
 class CGantrelApp : public CWinApp
 {

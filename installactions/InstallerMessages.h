@@ -2,7 +2,7 @@
 // the setup's window, and trace lines for failures that the results cannot tell.
 #pragma once
 
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 
 typedef int(WINAPI* PFN_MESSAGEBOXW)(HWND, LPCWSTR, LPCWSTR, UINT);
 typedef void (*PFN_TRACE)(const wchar_t* pszLine);

@@ -4,7 +4,7 @@
 
 #include "installactions/SecurityLibrary.h"
 
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 
 #include <vector>
 

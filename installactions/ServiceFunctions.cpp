@@ -2,7 +2,7 @@
 #include "installactions/Gantrel.h"
 #include "installactions/InstallerMessages.h"
 
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 
 namespace
 {

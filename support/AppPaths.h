@@ -2,7 +2,7 @@
 // once and cached; an answer that came out empty is looked up again next time.
 #pragma once
 
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 
 class CAppPaths
 {

@@ -2,7 +2,7 @@
 // registered (with its message files) the first time a process writes.
 #pragma once
 
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 
 // The event-log calls, replaceable so that a test can see what reaches the log.
 class CEventLogApi

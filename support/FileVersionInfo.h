@@ -1,7 +1,7 @@
 // The version block of a program file, its string values and the build number of this build.
 #pragma once
 
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 
 class CFileVersionInfo
 {

@@ -1,7 +1,7 @@
 // MD5 message digest (RFC 1321) and the console's salted password hash.
 #pragma once
 
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 
 #include <cstddef>
 #include <cstdint>

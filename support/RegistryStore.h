@@ -3,7 +3,7 @@
 // default, writes leave the registry as it was.
 #pragma once
 
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 
 class CRegistryStore
 {

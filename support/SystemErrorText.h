@@ -1,7 +1,7 @@
 // One line of readable text for a Windows error code.
 #pragma once
 
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 
 class CSystemErrorText
 {

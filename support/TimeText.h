@@ -1,7 +1,7 @@
 // A stored moment shown as the user's short date and local time.
 #pragma once
 
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 
 #include <ctime>
 

@@ -2,7 +2,7 @@
 // from outside Wine with the databases' own command-line clients.
 #pragma once
 
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 
 #include <windows.h>
 

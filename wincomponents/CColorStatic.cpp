@@ -1,6 +1,6 @@
 #include "wincomponents/CColorStatic.h"
 
-#include "framework/CDC.h"
+#include "framework/gdi/CDC.h"
 
 BEGIN_MESSAGE_MAP(CColorStatic, CStatic)
     ON_WM_CTLCOLOR_REFLECT()

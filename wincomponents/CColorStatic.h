@@ -2,9 +2,9 @@
 // towards the background.
 #pragma once
 
-#include "framework/CBrush.h"
-#include "framework/CFont.h"
-#include "framework/CStatic.h"
+#include "framework/gdi/CBrush.h"
+#include "framework/gdi/CFont.h"
+#include "framework/controls/CStatic.h"
 
 class CDC;
 

@@ -1,9 +1,9 @@
 // A combo box whose items carry a 32-bit data value, filled, selected and read by that value.
 #pragma once
 
-#include "framework/CComboBox.h"
-#include "framework/CStringArray.h"
-#include "framework/CUIntArray.h"
+#include "framework/controls/CComboBox.h"
+#include "framework/core/CStringArray.h"
+#include "framework/core/CUIntArray.h"
 
 class CDataComboBox : public CComboBox
 {

@@ -1,6 +1,6 @@
 #include "wincomponents/CFontFactory.h"
 
-#include "framework/CClientDC.h"
+#include "framework/gdi/CClientDC.h"
 
 int CFontFactory::GetPixelsPerInch()
 {

@@ -2,7 +2,7 @@
 // screen. Every font returned is new and belongs to the caller, who deletes it.
 #pragma once
 
-#include "framework/CFont.h"
+#include "framework/gdi/CFont.h"
 
 class CWnd;
 

@@ -2,7 +2,7 @@
 // bitmap: the disabled and the paler look of toolbar images come from one bitmap this way.
 #pragma once
 
-#include "framework/CBitmap.h"
+#include "framework/gdi/CBitmap.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "wincomponents/CImageListHolder.h"
 
-#include "framework/CBitmap.h"
+#include "framework/gdi/CBitmap.h"
 
 BOOL CImageListHolder::Create(COLORREF crMask)
 {

@@ -2,8 +2,8 @@
 // bitmap k of the list is image 2k and image 2k + 1.
 #pragma once
 
-#include "framework/CImageList.h"
-#include "framework/CUIntArray.h"
+#include "framework/gdi/CImageList.h"
+#include "framework/core/CUIntArray.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 #include "wincomponents/CInfoEdit.h"
 
-#include "framework/CDC.h"
+#include "framework/gdi/CDC.h"
 
 BEGIN_MESSAGE_MAP(CInfoEdit, CEdit)
     ON_WM_CREATE()

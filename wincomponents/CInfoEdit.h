@@ -2,9 +2,9 @@
 // members after construction.
 #pragma once
 
-#include "framework/CBrush.h"
-#include "framework/CEdit.h"
-#include "framework/CFont.h"
+#include "framework/gdi/CBrush.h"
+#include "framework/controls/CEdit.h"
+#include "framework/gdi/CFont.h"
 
 class CDC;
 

@@ -2,7 +2,7 @@
 // a dialog object is made, written back whenever one is destroyed, OK or not.
 #pragma once
 
-#include "framework/CColorDialog.h"
+#include "framework/window/CColorDialog.h"
 
 class COwnColorDialog : public CColorDialog
 {

@@ -2,7 +2,7 @@
 // (in: the initial file name; out: the chosen full path, only on OK) and an optional title.
 #pragma once
 
-#include "framework/CFileDialog.h"
+#include "framework/window/CFileDialog.h"
 
 class COwnFileDialog : public CFileDialog
 {

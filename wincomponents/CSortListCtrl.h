@@ -3,8 +3,8 @@
 // turns to descending when the list is already in ascending order.
 #pragma once
 
-#include "framework/CListCtrl.h"
-#include "framework/CStringArray.h"
+#include "framework/controls/CListCtrl.h"
+#include "framework/core/CStringArray.h"
 
 struct SORTLIST_COLUMN
 {

@@ -1,7 +1,7 @@
 #include "wincomponents/DrawTransparentBitmap.h"
 
-#include "framework/CBitmap.h"
-#include "framework/CDC.h"
+#include "framework/gdi/CBitmap.h"
+#include "framework/gdi/CDC.h"
 
 void DrawTransparentBitmap(CDC* pDC, CBitmap* pBitmap, int x, int y, COLORREF crKey)
 {

@@ -2,7 +2,7 @@
 // to the command interpreter.
 #pragma once
 
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 
 // FALSE when the process could not be started; strError then tells the command line and why.
 BOOL RunHiddenProcess(const CString& strCommandLine, const CString& strCurrentFolder,

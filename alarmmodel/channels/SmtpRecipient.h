@@ -1,7 +1,7 @@
 // One recipient of a mail: "name<address>", or "<address>" without a name.
 #pragma once
 
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 
 class CSmtpRecipient
 {

@@ -1,7 +1,7 @@
 // One text column of the alarm table, for the distinct-value lists of the filters.
 #pragma once
 
-#include "framework/CRecordset.h"
+#include "framework/database/CRecordset.h"
 
 class CAlarmsColumnRecordset : public CRecordset
 {

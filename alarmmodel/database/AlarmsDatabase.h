@@ -4,9 +4,9 @@
 // to the console's main window.
 #pragma once
 
-#include "framework/CDatabase.h"
-#include "framework/CStringArray.h"
-#include "framework/CTime.h"
+#include "framework/database/CDatabase.h"
+#include "framework/core/CStringArray.h"
+#include "framework/core/CTime.h"
 
 #include <map>
 

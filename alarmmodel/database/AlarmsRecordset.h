@@ -1,7 +1,7 @@
 // One alarm row of the alarm table, as the console reads and writes it.
 #pragma once
 
-#include "framework/CRecordset.h"
+#include "framework/database/CRecordset.h"
 
 extern const wchar_t kAlarmsTableName[]; // "TBL_ALARMS_005"
 

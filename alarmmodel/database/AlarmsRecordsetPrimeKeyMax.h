@@ -1,7 +1,7 @@
 // The largest alarm key of the whole table (SQL NULL when the table is empty).
 #pragma once
 
-#include "framework/CRecordset.h"
+#include "framework/database/CRecordset.h"
 
 class CAlarmsRecordsetPrimeKeyMax : public CRecordset
 {

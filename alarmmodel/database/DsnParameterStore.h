@@ -2,8 +2,8 @@
 // in the form that the data protection of the local machine gives them.
 #pragma once
 
-#include "framework/CMapStringToString.h"
-#include "framework/CStringArray.h"
+#include "framework/core/CMapStringToString.h"
+#include "framework/core/CStringArray.h"
 #include "support/RegistryStore.h"
 
 class CDsnParameterStore

@@ -1,7 +1,7 @@
 // Corrections of the native type names that some drivers report for the SQL types.
 #pragma once
 
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 
 #include <sql.h>
 

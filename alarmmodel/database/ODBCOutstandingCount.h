@@ -1,7 +1,7 @@
 // The number of alarm rows that match the caller's filter.
 #pragma once
 
-#include "framework/CRecordset.h"
+#include "framework/database/CRecordset.h"
 
 class CODBCOutstandingCount : public CRecordset
 {

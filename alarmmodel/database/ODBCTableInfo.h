@@ -1,8 +1,8 @@
 // The data source's tables, read through the catalog function SQLTables.
 #pragma once
 
-#include "framework/CRecordset.h"
-#include "framework/CStringArray.h"
+#include "framework/database/CRecordset.h"
+#include "framework/core/CStringArray.h"
 
 class CODBCTableInfo : public CRecordset
 {

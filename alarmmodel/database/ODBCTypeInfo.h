@@ -1,8 +1,8 @@
 // The driver's native types, read through the catalog function SQLGetTypeInfo.
 #pragma once
 
-#include "framework/CRecordset.h"
-#include "framework/CStringArray.h"
+#include "framework/database/CRecordset.h"
+#include "framework/core/CStringArray.h"
 
 #include <vector>
 

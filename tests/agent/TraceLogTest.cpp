@@ -1,6 +1,6 @@
 #include "agent/TraceLog.h"
 
-#include "framework/CTime.h"
+#include "framework/core/CTime.h"
 
 #include <gtest/gtest.h>
 

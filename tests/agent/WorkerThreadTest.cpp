@@ -1,7 +1,7 @@
 #include "agent/EventHandle.h"
 #include "agent/WorkerThread.h"
 
-#include "framework/CException.h"
+#include "framework/core/CException.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "FileFixture.h"
 
 #include "alarmmodel/ScriptDefinitionMap.h"
-#include "framework/CMapStringToString.h"
+#include "framework/core/CMapStringToString.h"
 
 namespace
 {

@@ -1,4 +1,4 @@
-#include "framework/CWinApp.h"
+#include "framework/window/CWinApp.h"
 
 #include "tests/support/TestSupport.h"
 

@@ -2,7 +2,7 @@
 // whatever state they are in.
 #pragma once
 
-#include "framework/CString.h"
+#include "framework/core/CString.h"
 
 // Unique per test process, so that tests running side by side never share a service.
 CString UniqueServiceName(const wchar_t* pszTag);

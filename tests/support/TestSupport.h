@@ -1,7 +1,7 @@
 // Scratch folders, registry keys and raw file access for the support library's tests.
 #pragma once
 
-#include "framework/CWinApp.h"
+#include "framework/window/CWinApp.h"
 #include "framework/Framework.h"
 
 #include <string>

@@ -1,7 +1,7 @@
 #include "GuiTest.h"
 
 #include "WinComponentsTestsRes.h"
-#include "framework/CDC.h"
+#include "framework/gdi/CDC.h"
 #include "wincomponents/CGreyProcessor.h"
 #include "wincomponents/CHslColor.h"
 #include "wincomponents/CImageBitmap.h"

@@ -1,6 +1,6 @@
 #include "GuiTest.h"
 
-#include "framework/CClientDC.h"
+#include "framework/gdi/CClientDC.h"
 #include "wincomponents/CColorStatic.h"
 #include "wincomponents/CDataComboBox.h"
 #include "wincomponents/CFontFactory.h"

@@ -1,8 +1,8 @@
 #include "GuiTest.h"
 
 #include "WindowTestsRes.h"
-#include "framework/CDialog.h"
-#include "framework/CMenu.h"
+#include "framework/window/CDialog.h"
+#include "framework/controls/CMenu.h"
 
 namespace
 {

@@ -1,10 +1,10 @@
 #include "GuiTest.h"
 
 #include "WindowTestsRes.h"
-#include "framework/AfxMessageBox.h"
-#include "framework/CDataExchange.h"
-#include "framework/CDialog.h"
-#include "framework/CEdit.h"
+#include "framework/window/AfxMessageBox.h"
+#include "framework/window/CDataExchange.h"
+#include "framework/window/CDialog.h"
+#include "framework/controls/CEdit.h"
 
 #include <functional>
 #include <vector>

@@ -1,10 +1,10 @@
 #include "GuiTest.h"
 
-#include "framework/CBitmap.h"
-#include "framework/CBrush.h"
-#include "framework/CClientDC.h"
-#include "framework/CPen.h"
-#include "framework/CRgn.h"
+#include "framework/gdi/CBitmap.h"
+#include "framework/gdi/CBrush.h"
+#include "framework/gdi/CClientDC.h"
+#include "framework/gdi/CPen.h"
+#include "framework/gdi/CRgn.h"
 
 namespace
 {

@@ -3,8 +3,8 @@
 // window. A failed test leaves a screenshot of the display beside the test results.
 #pragma once
 
-#include "framework/CWinApp.h"
-#include "framework/CWnd.h"
+#include "framework/window/CWinApp.h"
+#include "framework/window/CWnd.h"
 
 #include <gtest/gtest.h>
 

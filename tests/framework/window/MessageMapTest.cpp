@@ -1,6 +1,6 @@
 #include "GuiTest.h"
 
-#include "framework/CEdit.h"
+#include "framework/controls/CEdit.h"
 
 namespace
 {

@@ -1,9 +1,9 @@
 #include "GuiTest.h"
 
-#include "framework/CBrush.h"
-#include "framework/CButton.h"
-#include "framework/CDC.h"
-#include "framework/CEdit.h"
+#include "framework/gdi/CBrush.h"
+#include "framework/controls/CButton.h"
+#include "framework/gdi/CDC.h"
+#include "framework/controls/CEdit.h"
 
 namespace
 {

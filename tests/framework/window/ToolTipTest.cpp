@@ -1,7 +1,7 @@
 #include "GuiTest.h"
 
 #include "WindowTestsRes.h"
-#include "framework/CButton.h"
+#include "framework/controls/CButton.h"
 
 namespace
 {

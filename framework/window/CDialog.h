@@ -1,0 +1,45 @@
+// A dialog from a resource template, modal (DoModal) or modeless (Create). Its controls' values
+// travel through DoDataExchange: into the controls at WM_INITDIALOG, back on OK.
+#pragma once
+
+#include "framework/window/CWnd.h"
+
+class CDialog : public CWnd
+{
+    DECLARE_DYNAMIC(CDialog)
+public:
+    explicit CDialog(UINT nIDTemplate = 0, CWnd* pParentWnd = nullptr);
+
+    // IDOK, IDCANCEL or what EndDialog was given; -1 when the dialog could not be made.
+    virtual INT_PTR DoModal();
+    BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
+    void EndDialog(int nResult);
+
+    virtual BOOL OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+
+    UINT m_nIDHelp;
+    CWnd* m_pParentWnd;
+
+protected:
+    UINT m_nIDTemplate;
+    BOOL m_bModal;
+    BOOL m_bContinueModal;
+    INT_PTR m_nModalResult;
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    BOOL CreateFromTemplate(HWND hWndParent);
+    void RunModalLoop();
+    void OnOKCommand() { OnOK(); }
+    void OnCancelCommand() { OnCancel(); }
+};
+
+// Offers a message to the windows it concerns, as the message loops do before dispatching.
+BOOL AfxPreTranslateMessage(MSG* pMsg);

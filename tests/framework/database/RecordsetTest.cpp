@@ -1,0 +1,227 @@
+#include "framework/database/CRecordset.h"
+#include "tests/OdbcBench.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+class CRowSet : public CRecordset
+{
+public:
+    explicit CRowSet(CDatabase* pDatabase) : CRecordset(pDatabase)
+    {
+        m_nFields = 6;
+        m_nDefaultType = dynaset;
+        m_strPrimaryKey = L"[ROW_KEY]";
+    }
+    CString GetDefaultSQL() override { return L"[T_ROWS]"; }
+    void DoFieldExchange(CFieldExchange* pFX) override
+    {
+        RFX_Long(pFX, L"[ROW_KEY]", m_lKey);
+        RFX_Text(pFX, L"[ROW_NAME]", m_strName);
+        RFX_Text(pFX, L"[ROW_NOTES]", m_strNotes, 65536);
+        RFX_Date(pFX, L"[ROW_WHEN]", m_tsWhen);
+        RFX_Double(pFX, L"[ROW_AMOUNT]", m_dAmount);
+        RFX_Long(pFX, L"[ROW_COUNT]", m_lCount);
+    }
+
+    long m_lKey = 0;
+    CString m_strName;
+    CString m_strNotes;
+    TIMESTAMP_STRUCT m_tsWhen = {};
+    double m_dAmount = 0.0;
+    long m_lCount = 0;
+};
+
+TIMESTAMP_STRUCT Stamp(int nDay, int nSecond)
+{
+    TIMESTAMP_STRUCT ts = {};
+    ts.year = 2024;
+    ts.month = 3;
+    ts.day = (SQLUSMALLINT)nDay;
+    ts.hour = 9;
+    ts.minute = 15;
+    ts.second = (SQLUSMALLINT)nSecond;
+    return ts;
+}
+
+// Longer than any fixed buffer, with text outside Latin-1.
+CString LongNotes()
+{
+    CString strNotes;
+    for (int i = 0; i < 12000; i++)
+        strNotes.AppendFormat(L"%05d\x20AC\x00E4|", i);
+    return strNotes;
+}
+
+class RecordsetOnDriver : public ::testing::TestWithParam<const wchar_t*>
+{
+protected:
+    void SetUp() override
+    {
+        CString strConnect(GetParam());
+        strConnect.Replace(L"$BENCH", odbcbench::BenchDir());
+        try
+        {
+            ASSERT_TRUE(m_db.OpenEx(strConnect, CDatabase::noOdbcDialog));
+            m_db.ExecuteSQL(L"DROP TABLE IF EXISTS T_ROWS");
+            m_db.ExecuteSQL(L"CREATE TABLE T_ROWS (ROW_KEY integer PRIMARY KEY NOT NULL, ROW_NAME varchar(255), "
+                            L"ROW_NOTES text, ROW_WHEN timestamp, ROW_AMOUNT double precision, ROW_COUNT integer)");
+        }
+        catch (const CDBException& e)
+        {
+            FAIL() << CStringA(e.GetErrorMessage()).GetString();
+        }
+    }
+
+    void AddRow(long lKey, const wchar_t* pszName, long lCount = 0)
+    {
+        CRowSet rs(&m_db);
+        rs.Open(CRecordset::dynaset, nullptr, CRecordset::appendOnly);
+        rs.AddNew();
+        rs.m_lKey = lKey;
+        rs.m_strName = pszName;
+        rs.m_tsWhen = Stamp((int)lKey, 30);
+        rs.m_dAmount = lKey * 1.5;
+        rs.m_lCount = lCount;
+        EXPECT_TRUE(rs.Update());
+    }
+
+    CDatabase m_db;
+};
+
+TEST_P(RecordsetOnDriver, RowsComeBackWholeWithNullsSeen)
+{
+    {
+        CRowSet rs(&m_db);
+        ASSERT_TRUE(rs.Open());
+        EXPECT_TRUE(rs.IsEOF());
+        EXPECT_TRUE(rs.IsBOF());
+        rs.AddNew();
+        rs.m_lKey = 1;
+        rs.m_strName = L"first";
+        rs.m_strNotes = LongNotes();
+        rs.m_tsWhen = Stamp(1, 59);
+        rs.m_dAmount = -2.25;
+        rs.m_lCount = -7;
+        ASSERT_TRUE(rs.Update());
+        rs.AddNew(); // the defaults: no date, empty texts
+        rs.m_lKey = 2;
+        ASSERT_TRUE(rs.Update());
+    }
+    CRowSet rs(&m_db);
+    rs.m_strSort = L"[ROW_KEY]";
+    ASSERT_TRUE(rs.Open(CRecordset::snapshot, nullptr, CRecordset::readOnly));
+    ASSERT_FALSE(rs.IsEOF());
+    EXPECT_EQ(1, rs.m_lKey);
+    EXPECT_EQ(CString(L"first"), rs.m_strName);
+    EXPECT_EQ(LongNotes().GetLength(), rs.m_strNotes.GetLength());
+    EXPECT_TRUE(rs.m_strNotes == LongNotes());
+    EXPECT_EQ(2024, rs.m_tsWhen.year);
+    EXPECT_EQ(1, rs.m_tsWhen.day);
+    EXPECT_EQ(59, rs.m_tsWhen.second);
+    EXPECT_DOUBLE_EQ(-2.25, rs.m_dAmount);
+    EXPECT_EQ(-7, rs.m_lCount);
+    EXPECT_FALSE(rs.IsFieldNull(&rs.m_tsWhen));
+    rs.MoveNext();
+    ASSERT_FALSE(rs.IsEOF());
+    EXPECT_EQ(2, rs.m_lKey);
+    EXPECT_TRUE(rs.IsFieldNull(&rs.m_tsWhen));
+    EXPECT_EQ(0, rs.m_tsWhen.year);
+    EXPECT_TRUE(rs.m_strNotes.IsEmpty());
+    rs.MoveNext();
+    EXPECT_TRUE(rs.IsEOF());
+    EXPECT_FALSE(rs.IsBOF());
+    EXPECT_THROW(rs.MoveNext(), CDBException);
+    rs.MoveFirst();
+    EXPECT_EQ(1, rs.m_lKey);
+}
+
+TEST_P(RecordsetOnDriver, EditWritesOnlyWhatChangedAndDeleteNamesTheRowByItsKey)
+{
+    AddRow(1, L"one");
+    AddRow(2, L"two");
+    CRowSet rs(&m_db);
+    rs.m_strFilter = L"[ROW_KEY] = 2";
+    ASSERT_TRUE(rs.Open());
+    ASSERT_FALSE(rs.IsEOF());
+    rs.Edit();
+    EXPECT_FALSE(rs.Update()); // nothing changed, nothing written
+    rs.Edit();
+    rs.m_strName = L"two, edited";
+    m_db.ExecuteSQL(L"UPDATE T_ROWS SET ROW_COUNT = 77 WHERE ROW_KEY = 2"); // another writer
+    EXPECT_TRUE(rs.Update());
+    rs.Requery();
+    ASSERT_FALSE(rs.IsEOF());
+    EXPECT_EQ(CString(L"two, edited"), rs.m_strName);
+    EXPECT_EQ(77, rs.m_lCount);
+    EXPECT_EQ(2, rs.m_tsWhen.day);
+
+    rs.Delete();
+    EXPECT_THROW(rs.Delete(), CDBException); // the row is gone
+    rs.Requery();
+    EXPECT_TRUE(rs.IsEOF());
+    rs.m_strFilter.Empty();
+    rs.Requery();
+    ASSERT_FALSE(rs.IsEOF());
+    EXPECT_EQ(1, rs.m_lKey);
+    rs.Edit();
+    m_db.ExecuteSQL(L"DELETE FROM T_ROWS");
+    rs.m_lCount = 5;
+    EXPECT_THROW(rs.Update(), CDBException);
+}
+
+TEST_P(RecordsetOnDriver, FiltersOnQuotedTextMatchExactlyAndSortAndRequeryApply)
+{
+    AddRow(1, L"O'Brien");
+    AddRow(2, L"OBrien");
+    AddRow(3, L"O''Brien");
+    AddRow(4, L"O'Brien");
+    AddRow(5, L"[O'Brien]");
+    CRowSet rs(&m_db);
+    rs.m_strFilter = L"[ROW_NAME] = " + SqlTextLiteral(L"O'Brien");
+    rs.m_strSort = L"[ROW_KEY] DESC";
+    ASSERT_TRUE(rs.Open(CRecordset::snapshot, nullptr, CRecordset::readOnly));
+    CString strKeys;
+    for (; !rs.IsEOF(); rs.MoveNext())
+        strKeys.AppendFormat(L"%ld ", rs.m_lKey);
+    EXPECT_EQ(CString(L"4 1 "), strKeys);
+    rs.m_strFilter = L"[ROW_NAME] = " + SqlTextLiteral(L"[O'Brien]") + L" OR [ROW_NAME] = " + SqlTextLiteral(L"O''Brien");
+    rs.Requery();
+    strKeys.Empty();
+    for (; !rs.IsEOF(); rs.MoveNext())
+        strKeys.AppendFormat(L"%ld ", rs.m_lKey);
+    EXPECT_EQ(CString(L"5 3 "), strKeys);
+    EXPECT_THROW(rs.AddNew(), CDBException); // read-only
+    EXPECT_THROW(rs.Edit(), CDBException);
+}
+
+TEST_P(RecordsetOnDriver, AppendOnlyOpensSelectNothingAndBadStatementsThrow)
+{
+    AddRow(1, L"one");
+    CRowSet rs(&m_db);
+    ASSERT_TRUE(rs.Open(CRecordset::dynaset, nullptr, CRecordset::appendOnly));
+    EXPECT_TRUE(rs.IsEOF());
+    EXPECT_EQ(0, rs.m_lKey);
+    EXPECT_THROW(rs.Edit(), CDBException);
+    rs.Close();
+
+    CRowSet missing(&m_db);
+    EXPECT_THROW(missing.Open(CRecordset::snapshot, L"[NO_SUCH_TABLE]"), CDBException);
+    EXPECT_FALSE(missing.IsOpen());
+    EXPECT_EQ(CString(L"[NO_SUCH_TABLE]"), missing.GetTableName());
+
+    CRowSet duplicate(&m_db);
+    duplicate.Open(CRecordset::dynaset, nullptr, CRecordset::appendOnly);
+    duplicate.AddNew();
+    duplicate.m_lKey = 1; // taken
+    EXPECT_THROW(duplicate.Update(), CDBException);
+}
+
+INSTANTIATE_TEST_SUITE_P(Drivers, RecordsetOnDriver,
+                         ::testing::Values(L"DRIVER={SQLite3};Database=$BENCH/recordset.db",
+                                           L"DSN=Tervok Alarms PostgreSQL"),
+                         [](const ::testing::TestParamInfo<const wchar_t*>& info) {
+                             return std::string(info.index == 0 ? "SQLite" : "PostgreSQL");
+                         });
+} // namespace
