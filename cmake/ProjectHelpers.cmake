@@ -1,5 +1,17 @@
 # Helpers shared by the folders' CMakeLists.
 
+# Whether this machine runs the programs of this build: tools/width decides which width is
+# tested here. A build of the other width gets its deliverables and the checks that run no
+# Windows code, but no test programs.
+execute_process(COMMAND ${CMAKE_CURRENT_LIST_DIR}/../tools/width TERVOK_WIDTH
+                OUTPUT_VARIABLE _tervok_tested_width OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+math(EXPR _tervok_width "${CMAKE_SIZEOF_VOID_P} * 8")
+if(_tervok_width EQUAL _tervok_tested_width)
+  set(TERVOK_RUNS_HERE ON)
+else()
+  set(TERVOK_RUNS_HERE OFF)
+endif()
+
 # GoogleTest, built from Debian's sources with the cross toolchain.
 function(tervok_enable_gtest)
   if(TARGET gtest)

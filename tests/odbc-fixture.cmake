@@ -14,5 +14,3 @@ function(odbc_bench_properties out drivers)
       PARENT_SCOPE)
 endfunction()
 
-# Wine's "...A" ODBC exports end the process: no built program may import one.
-add_test(NAME odbc_no_ansi_imports COMMAND ${CMAKE_SOURCE_DIR}/tools/check-odbc-imports ${CMAKE_BINARY_DIR})

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <tlhelp32.h>
+
 #include <string>
 #include <vector>
 
@@ -118,10 +121,26 @@ TEST_F(SpeechVoiceTest, SystemVoiceIsCreatedAndUsed)
     voice.Speak(L"test srv01", TRUE, TRUE, TRUE);
 }
 
-// With the speech library disabled the system's own failure reaches the error text. (The
-// override counts only while the library is not yet loaded: each test runs in its own process.)
+namespace
+{
+int CountProcesses(const wchar_t* pszName)
+{
+    HANDLE hSnapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry = {sizeof(entry)};
+    int nCount = 0;
+    for (BOOL bMore = Process32FirstW(hSnapshot, &entry); bMore; bMore = Process32NextW(hSnapshot, &entry))
+        nCount += lstrcmpiW(entry.szExeFile, pszName) == 0;
+    CloseHandle(hSnapshot);
+    return nCount;
+}
+}
+
+// With the speech library disabled the system's own failure reaches the error text, and no
+// out-of-process server is started in its place (it would outlive the program). (The override
+// counts only while the library is not yet loaded: each test runs in its own process.)
 TEST_F(SpeechVoiceTest, DisabledSpeechLibraryReportsTheSystemError)
 {
+    int nSurrogates = CountProcesses(L"dllhost.exe");
     HKEY hKey = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\DllOverrides", 0,
                                              nullptr, 0, KEY_SET_VALUE, nullptr, &hKey, nullptr));
@@ -135,4 +154,5 @@ TEST_F(SpeechVoiceTest, DisabledSpeechLibraryReportsTheSystemError)
     EXPECT_EQ(0, pVoice->m_strError.Find(L"Text-to-speech error: "));
     EXPECT_NE(-1, pVoice->m_strError.Find(HelpText));
     delete pVoice;
+    EXPECT_EQ(nSurrogates, CountProcesses(L"dllhost.exe"));
 }

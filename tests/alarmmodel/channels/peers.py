@@ -59,7 +59,9 @@ class Peers:
         self.links = []
         self.work = tempfile.mkdtemp(prefix='tervok-peers-')
         self.env = dict(os.environ)
-        self.prefix = os.environ.get('WINE_RUN_PREFIX', os.path.join(ROOT, 'build', 'wineprefix'))
+        self.prefix = os.environ.get('WINE_RUN_PREFIX') or subprocess.run(
+            [os.path.join(ROOT, 'tools', 'width'), 'TERVOK_PREFIX'], stdout=subprocess.PIPE,
+            text=True, check=True).stdout.strip()
 
     def start(self, argv):
         proc = subprocess.Popen(argv, stdin=subprocess.DEVNULL, start_new_session=True)

@@ -1,0 +1,10 @@
+# Checks that run no Windows code, so that every build has them, also one whose programs this
+# machine cannot run (the shipped 32-bit build where the 64-bit one is tested).
+add_test(NAME Sendrix.exports
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/alarmsend/check-exports ${CMAKE_OBJDUMP} $<TARGET_FILE:Sendrix>)
+add_test(NAME gantrel_exports
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/installactions/check-exports.sh ${CMAKE_OBJDUMP}
+                 $<TARGET_FILE:Gantrel>)
+# Wine's "...A" ODBC exports end the process: no built program may import one.
+add_test(NAME odbc_no_ansi_imports COMMAND ${CMAKE_SOURCE_DIR}/tools/check-odbc-imports ${CMAKE_BINARY_DIR})
+set_tests_properties(Sendrix.exports gantrel_exports odbc_no_ansi_imports PROPERTIES TIMEOUT 60 LABELS static)
