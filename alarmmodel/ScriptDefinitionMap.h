@@ -33,8 +33,9 @@ public:
     BOOL Save() const;
     BOOL SaveFile(const wchar_t* pszPath) const;
 
-    // Fills the constants of the class-variable block ("Const str<field id> = """) with the
-    // values, each as a safe VBScript string expression, and lists the constants filled.
+    // Turns each constant of the class-variable block ("Const str<field id> = """) into a
+    // variable of the same name holding the field's value (at most 1024 characters) as a safe
+    // VBScript string expression, and lists the names filled in block order.
     void BuildVbScript(const wchar_t* pszName, const CUIntArray& arrFieldIds, const CStringArray& arrValues,
                        CStringArray& arrConstantNames);
     void PrepareScript(const wchar_t* pszName, const CUIntArray& arrFieldIds, const CStringArray& arrValues);
