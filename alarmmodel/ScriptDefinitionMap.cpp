@@ -131,16 +131,16 @@ CString CScriptDefinitionMap::DefaultPath()
     return ProgramFilePath(L"TervokAlarmScripts.txt");
 }
 
-void CScriptDefinitionMap::Load()
+int CScriptDefinitionMap::Load()
 {
-    LoadFile(DefaultPath());
+    return LoadFile(DefaultPath());
 }
 
-void CScriptDefinitionMap::LoadFile(const wchar_t* pszPath)
+int CScriptDefinitionMap::LoadFile(const wchar_t* pszPath)
 {
     CStringArray lines;
     ReadLines(pszPath, lines);
-    ParseLines(lines);
+    return ParseLines(lines);
 }
 
 BOOL CScriptDefinitionMap::Save() const
@@ -158,17 +158,17 @@ BOOL CScriptDefinitionMap::SaveFile(const wchar_t* pszPath) const
     return TRUE;
 }
 
-void CScriptDefinitionMap::ParseLines(const CStringArray& arrLines)
+int CScriptDefinitionMap::ParseLines(const CStringArray& arrLines)
 {
-    if (arrLines.IsEmpty())
-        return;
-    m_mapScripts.RemoveAll();
+    // Gathered aside, so that lines without a whole record leave the map as it was.
+    CStringArray arrNames, arrTexts;
     CString name, text;
     for (const CString& line : arrLines)
     {
         if (line == EndOfRecord)
         {
-            SetScript(name, text);
+            arrNames.Add(name);
+            arrTexts.Add(text);
             name.Empty();
             text.Empty();
             continue;
@@ -182,6 +182,12 @@ void CScriptDefinitionMap::ParseLines(const CStringArray& arrLines)
         default: break;
         }
     }
+    if (arrNames.IsEmpty())
+        return 0;
+    m_mapScripts.RemoveAll();
+    for (int i = 0; i < arrNames.GetSize(); ++i)
+        SetScript(arrNames[i], arrTexts[i]);
+    return arrNames.GetSize();
 }
 
 void CScriptDefinitionMap::Serialize(CStringArray& arrLines) const

@@ -26,9 +26,10 @@ public:
 
     // The scripts file in the program folder.
     static CString DefaultPath();
-    // Keep the map as it was when the file yields no lines.
-    void Load();
-    void LoadFile(const wchar_t* pszPath);
+    // The number of whole records read; with none (a missing, empty or cut file) the map
+    // is kept as it was and 0 returned.
+    int Load();
+    int LoadFile(const wchar_t* pszPath);
     // The revision counter is raised only after the file was written whole.
     BOOL Save() const;
     BOOL SaveFile(const wchar_t* pszPath) const;
@@ -41,7 +42,7 @@ public:
     void PrepareScript(const wchar_t* pszName, const CUIntArray& arrFieldIds, const CStringArray& arrValues);
 
 private:
-    void ParseLines(const CStringArray& arrLines);
+    int ParseLines(const CStringArray& arrLines);
     void Serialize(CStringArray& arrLines) const;
 
     CMapStringToString m_mapScripts;

@@ -124,7 +124,7 @@ TEST_F(ScriptsFileTest, OneRecordOfThreeLinesPerScriptInBucketOrder)
     EXPECT_EQ(3, names.GetSize());
 }
 
-TEST_F(ScriptsFileTest, LoadReplacesKeepsOrEmpties)
+TEST_F(ScriptsFileTest, LoadReplacesOrKeeps)
 {
     CScriptDefinitionMap map;
     map.SetScript(L"old", L"1");
@@ -138,11 +138,19 @@ TEST_F(ScriptsFileTest, LoadReplacesKeepsOrEmpties)
     EXPECT_STREQ(L"\n", map.Lookup(L"\tname"));
     EXPECT_STREQ(L"", map.Lookup(L"tail"));
 
+    // No whole record: the map is kept, and the caller is told.
     WriteBytes(path, "100 a\r\n101 b\r\n");
-    map.LoadFile(path);
+    EXPECT_EQ(0, map.LoadFile(path));
     CStringArray names;
     map.GetNames(names);
-    EXPECT_EQ(0, names.GetSize());
+    ASSERT_EQ(1, names.GetSize());
+    EXPECT_STREQ(L"\n", map.Lookup(L"\tname"));
+    EXPECT_EQ(0, map.LoadFile(Path(L"absent.txt")));
+
+    WriteBytes(path, "100 a\r\n101 b\r\n@EOR@\r\n100 c\r\n@EOR@\r\n");
+    EXPECT_EQ(2, map.LoadFile(path));
+    map.GetNames(names);
+    EXPECT_EQ(2, names.GetSize());
 }
 
 TEST_F(ScriptsFileTest, RevisionRaisedByOnePerSuccessfulSaveOnly)
