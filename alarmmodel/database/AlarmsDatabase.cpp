@@ -1,5 +1,6 @@
 #include "alarmmodel/database/AlarmsDatabase.h"
 
+#include "alarmmodel/database/ConnectStringMask.h"
 #include "alarmmodel/database/DsnParameterStore.h"
 #include "support/RegistryStore.h"
 
@@ -165,7 +166,7 @@ BOOL CAlarmsDatabase::CheckStructure(const wchar_t* pszDsn)
         {
             database.Close(); // a step after the open failed: the connection must not stay
             ReportError(L"Error opening database");
-            ReportError(L"Connect ..: %s", strConnect.GetString());
+            ReportError(L"Connect ..: %s", MaskConnectPasswords(strConnect).GetString());
             ReportError(L"Error ....: %s", ErrorMessage(e).GetString());
             Sleep(kAttemptPause);
         }
