@@ -103,27 +103,27 @@ BOOL CAlarmsDatabase::AddAlarmRecord(const CAlarmDefinition& definition, const C
 
 BOOL CAlarmsDatabase::ReadLargestKey(CDatabase& database, long& lLargest)
 {
-    try
+    // A table that another writer holds may be readable a moment later.
+    for (int nAttempt = 1;; nAttempt++)
     {
-        for (int nAttempt = 0; nAttempt < kKeyReadAttempts; nAttempt++)
+        try
         {
             CAlarmsRecordsetPrimeKeyMax rs(&database);
-            if (!rs.Open(CRecordset::dynaset))
-            {
-                Sleep(kKeyReadPause);
-                continue;
-            }
+            rs.Open(CRecordset::dynaset);
             if (!rs.IsEOF())
                 lLargest = (long)rs.m_dblMaxKey; // an empty table's NULL reads as 0
             rs.Close();
             return TRUE;
         }
-        return FALSE;
-    }
-    catch (const CDBException& e)
-    {
-        ReportError(L"Error reading %s: %s", kAlarmsTableName, ErrorMessage(e).GetString());
-        return FALSE;
+        catch (const CDBException& e)
+        {
+            if (nAttempt == kKeyReadAttempts)
+            {
+                ReportError(L"Error reading %s: %s", kAlarmsTableName, ErrorMessage(e).GetString());
+                return FALSE;
+            }
+        }
+        Sleep(kKeyReadPause);
     }
 }
 
