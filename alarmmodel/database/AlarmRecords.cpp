@@ -13,14 +13,6 @@ namespace
 const int kKeyReadAttempts = 5;
 const DWORD kKeyReadPause = 1000;
 const DWORD kTimeoutShown = 120;
-const UINT kMessageLength = 512;
-
-CString ErrorMessage(const CDBException& e)
-{
-    wchar_t szMessage[kMessageLength];
-    e.GetErrorMessage(szMessage, kMessageLength);
-    return szMessage;
-}
 
 // The definition in the tagged lines of the definitions file.
 CString DefinitionText(const CAlarmDefinition& definition)
