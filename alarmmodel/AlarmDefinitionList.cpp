@@ -206,7 +206,8 @@ int CAlarmDefinitionList::ParseLines(const CStringArray& arrLines)
         else
             ApplyLine(*record, line);
     }
-    if (parsed.GetCount() > 0)
+    const int nRecords = parsed.GetCount();
+    if (nRecords > 0)
         m_arrDefinitions.swap(parsed.m_arrDefinitions);
-    return parsed.GetCount() > 0 ? GetCount() : 0;
+    return nRecords;
 }

@@ -193,6 +193,9 @@ TEST_F(DefinitionsFileTest, FileWithoutWholeRecordKeepsTheCollectionAndSaysSo)
     EXPECT_EQ(2, list.LoadFile(path));
     ASSERT_EQ(2, list.GetCount());
     EXPECT_STREQ(L"two", list.GetAt(1)->m_strTitle);
+    CAlarmDefinitionList fresh;
+    EXPECT_EQ(2, fresh.LoadFile(path));
+    EXPECT_EQ(2, fresh.GetCount());
 }
 
 TEST(DefinitionsParseLines, TagsEndLinesAndOddInput)
