@@ -239,18 +239,21 @@ TEST_P(AlarmRows, KeyReadIsTriedAgainUntilTheTableCanBeRead)
     DropAlarmsTable(GetParam());
     const wchar_t* pszDsn = GetParam();
     HANDLE hThread = CreateThread(nullptr, 0, [](LPVOID pParam) -> DWORD {
-        Sleep(1500);
+        Sleep(1000); // after the first attempt, well before the last
         CAlarmsDatabase check;
         return check.CheckStructure((const wchar_t*)pParam) ? 0 : 1;
     }, (LPVOID)pszDsn, 0, nullptr);
     ASSERT_NE(nullptr, hThread);
+    const DWORD dwStart = GetTickCount();
     const BOOL bAdded = Add(Definition(L"A"));
+    const DWORD dwElapsed = GetTickCount() - dwStart;
     WaitForSingleObject(hThread, INFINITE);
     DWORD dwCreated = 1;
     GetExitCodeThread(hThread, &dwCreated);
     CloseHandle(hThread);
     ASSERT_EQ(0u, dwCreated);
     EXPECT_TRUE(bAdded) << Joined(m_db.GetReportLines()).GetString();
+    EXPECT_GE(dwElapsed, 900u); // the first read failed and was tried again
     EXPECT_EQ(0, m_db.GetReportLines().GetSize()) << Joined(m_db.GetReportLines()).GetString();
     EXPECT_EQ(1u, GetRegistryStore().GetVolatileDWord(L"AlarmLastPrimeKey", 0));
 }
