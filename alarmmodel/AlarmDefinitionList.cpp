@@ -134,16 +134,16 @@ CString CAlarmDefinitionList::DefaultPath()
     return ProgramFilePath(L"TervokAlarmDefinitions.txt");
 }
 
-void CAlarmDefinitionList::Load()
+int CAlarmDefinitionList::Load()
 {
-    LoadFile(DefaultPath());
+    return LoadFile(DefaultPath());
 }
 
-void CAlarmDefinitionList::LoadFile(const wchar_t* pszPath)
+int CAlarmDefinitionList::LoadFile(const wchar_t* pszPath)
 {
     CStringArray lines;
     ReadLines(pszPath, lines);
-    ParseLines(lines);
+    return ParseLines(lines);
 }
 
 BOOL CAlarmDefinitionList::Save() const
@@ -190,21 +190,24 @@ void CAlarmDefinitionList::ApplyLine(CAlarmDefinition& d, const CString& strLine
     }
 }
 
-void CAlarmDefinitionList::ParseLines(const CStringArray& arrLines)
+int CAlarmDefinitionList::ParseLines(const CStringArray& arrLines)
 {
-    if (arrLines.IsEmpty())
-        return;
-    RemoveAll();
+    // Parsed aside, so that lines without a whole record leave the collection as it was.
+    CAlarmDefinitionList parsed;
     // Filled in place and handed over at its end line; an unfinished last record is dropped.
     std::unique_ptr<CAlarmDefinition> record(new CAlarmDefinition);
     for (const CString& line : arrLines)
     {
         if (line == EndOfRecord)
         {
-            Add(record.release());
+            parsed.Add(record.release());
             record.reset(new CAlarmDefinition);
         }
         else
             ApplyLine(*record, line);
     }
+    const int nRecords = parsed.GetCount();
+    if (nRecords > 0)
+        m_arrDefinitions.swap(parsed.m_arrDefinitions);
+    return nRecords;
 }

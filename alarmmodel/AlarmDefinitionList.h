@@ -33,17 +33,19 @@ public:
 
     // The definitions file in the program folder.
     static CString DefaultPath();
-    // Keep the collection as it was when the file yields no lines.
-    void Load();
-    void LoadFile(const wchar_t* pszPath);
+    // The number of whole records read; with none (a missing, empty or cut file) the
+    // collection is kept as it was and 0 returned.
+    int Load();
+    int LoadFile(const wchar_t* pszPath);
     // The revision counter is raised only after the file was written whole.
     BOOL Save() const;
     BOOL SaveFile(const wchar_t* pszPath) const;
 
     // Appends the records of all definitions; the array is not emptied first.
     void Serialize(CStringArray& arrLines) const;
-    // Rebuilds the collection from tagged lines; an empty list leaves it untouched.
-    void ParseLines(const CStringArray& arrLines);
+    // Rebuilds the collection from tagged lines and returns the number of records; lines
+    // without a whole record ("@EOR@") leave it untouched and give 0.
+    int ParseLines(const CStringArray& arrLines);
 
 private:
     static void SerializeOne(const CAlarmDefinition& definition, CStringArray& arrLines);

@@ -32,15 +32,51 @@ bool StartsWith(const CString& line, const CString& prefix)
     return line.Left(prefix.GetLength()) == prefix;
 }
 
-// A record value as the contents of a VBScript string literal: quotes and line breaks leave
-// the literal through Chr(), so record text can never end the literal and run as code.
-CString VbStringContents(const CString& value)
+// A record value as a VBScript string expression: quotes are doubled inside the literal, and
+// control characters (line breaks above all) leave it through Chr(), so that record text can
+// neither end the literal nor break the line and run as code.
+CString VbStringExpression(const CString& value)
 {
-    CString out = value.Left(MaxValueLength);
-    out.Replace(L"\"", L"\" & Chr(34) & \"");
-    out.Replace(L"\r", L"\" & Chr(13) & \"");
-    out.Replace(L"\n", L"\" & Chr(10) & \"");
-    return out;
+    const CString text = value.Left(MaxValueLength);
+    CStringArrayEx pieces;
+    CString literal;
+    for (int i = 0; i < text.GetLength(); ++i)
+    {
+        const wchar_t ch = text[i];
+        if (ch >= L' ')
+        {
+            literal += ch;
+            if (ch == L'"')
+                literal += ch;
+            continue;
+        }
+        if (!literal.IsEmpty())
+            pieces.Add(L"\"" + literal + L"\"");
+        literal.Empty();
+        pieces.AddFormat(L"Chr(%d)", (int)ch);
+    }
+    if (!literal.IsEmpty() || pieces.IsEmpty())
+        pieces.Add(L"\"" + literal + L"\"");
+    return pieces.Join(L" & ");
+}
+
+// Whether the line declares exactly this constant ("Const str10" is not "Const str101").
+bool DeclaresConstant(const CString& line, const CString& strDeclaration)
+{
+    if (!StartsWith(line, strDeclaration))
+        return false;
+    const wchar_t next = line.GetLength() > strDeclaration.GetLength() ? line[strDeclaration.GetLength()] : L'\0';
+    return next < L'0' || next > L'9';
+}
+
+// "Const strN = ""<rest>" becomes "Dim strN : strN = <value><rest>": a constant takes a
+// literal only, and a value with a line break needs Chr().
+CString FilledDeclaration(const CString& line, const CString& strName, const CString& value)
+{
+    const int nEmpty = line.Find(L"\"\"", 6 + strName.GetLength());
+    if (nEmpty < 0)
+        return line;
+    return L"Dim " + strName + L" : " + strName + L" = " + VbStringExpression(value) + line.Mid(nEmpty + 2);
 }
 } // namespace
 
@@ -95,16 +131,16 @@ CString CScriptDefinitionMap::DefaultPath()
     return ProgramFilePath(L"TervokAlarmScripts.txt");
 }
 
-void CScriptDefinitionMap::Load()
+int CScriptDefinitionMap::Load()
 {
-    LoadFile(DefaultPath());
+    return LoadFile(DefaultPath());
 }
 
-void CScriptDefinitionMap::LoadFile(const wchar_t* pszPath)
+int CScriptDefinitionMap::LoadFile(const wchar_t* pszPath)
 {
     CStringArray lines;
     ReadLines(pszPath, lines);
-    ParseLines(lines);
+    return ParseLines(lines);
 }
 
 BOOL CScriptDefinitionMap::Save() const
@@ -122,17 +158,17 @@ BOOL CScriptDefinitionMap::SaveFile(const wchar_t* pszPath) const
     return TRUE;
 }
 
-void CScriptDefinitionMap::ParseLines(const CStringArray& arrLines)
+int CScriptDefinitionMap::ParseLines(const CStringArray& arrLines)
 {
-    if (arrLines.IsEmpty())
-        return;
-    m_mapScripts.RemoveAll();
+    // Gathered aside, so that lines without a whole record leave the map as it was.
+    CStringArray arrNames, arrTexts;
     CString name, text;
     for (const CString& line : arrLines)
     {
         if (line == EndOfRecord)
         {
-            SetScript(name, text);
+            arrNames.Add(name);
+            arrTexts.Add(text);
             name.Empty();
             text.Empty();
             continue;
@@ -146,6 +182,12 @@ void CScriptDefinitionMap::ParseLines(const CStringArray& arrLines)
         default: break;
         }
     }
+    if (arrNames.IsEmpty())
+        return 0;
+    m_mapScripts.RemoveAll();
+    for (int i = 0; i < arrNames.GetSize(); ++i)
+        SetScript(arrNames[i], arrTexts[i]);
+    return arrNames.GetSize();
 }
 
 void CScriptDefinitionMap::Serialize(CStringArray& arrLines) const
@@ -186,12 +228,10 @@ void CScriptDefinitionMap::BuildVbScript(const wchar_t* pszName, const CUIntArra
         {
             CString constant;
             constant.Format(L"str%d", (int)arrFieldIds[k]);
-            if (!StartsWith(line, L"Const " + constant))
+            if (!DeclaresConstant(line, L"Const " + constant))
                 continue;
             // A record short of values fills the missing ones with empty text.
-            CString literal;
-            literal.Format(L"\"%s\"", VbStringContents(k < arrValues.GetSize() ? arrValues[k] : CString()).GetString());
-            line.Replace(L"\"\"", literal);
+            line = FilledDeclaration(line, constant, k < arrValues.GetSize() ? arrValues[k] : CString());
             arrConstantNames.Add(constant);
         }
     }

@@ -26,21 +26,23 @@ public:
 
     // The scripts file in the program folder.
     static CString DefaultPath();
-    // Keep the map as it was when the file yields no lines.
-    void Load();
-    void LoadFile(const wchar_t* pszPath);
+    // The number of whole records read; with none (a missing, empty or cut file) the map
+    // is kept as it was and 0 returned.
+    int Load();
+    int LoadFile(const wchar_t* pszPath);
     // The revision counter is raised only after the file was written whole.
     BOOL Save() const;
     BOOL SaveFile(const wchar_t* pszPath) const;
 
-    // Fills the constants of the class-variable block ("Const str<field id> = """) with the
-    // values, each as a safe VBScript string expression, and lists the constants filled.
+    // Turns each constant of the class-variable block ("Const str<field id> = """) into a
+    // variable of the same name holding the field's value (at most 1024 characters) as a safe
+    // VBScript string expression, and lists the names filled in block order.
     void BuildVbScript(const wchar_t* pszName, const CUIntArray& arrFieldIds, const CStringArray& arrValues,
                        CStringArray& arrConstantNames);
     void PrepareScript(const wchar_t* pszName, const CUIntArray& arrFieldIds, const CStringArray& arrValues);
 
 private:
-    void ParseLines(const CStringArray& arrLines);
+    int ParseLines(const CStringArray& arrLines);
     void Serialize(CStringArray& arrLines) const;
 
     CMapStringToString m_mapScripts;

@@ -186,6 +186,15 @@ void CSmtpClient::SetError(const char* pszText)
     m_szErrorText[sizeof m_szErrorText - 1] = '\0';
 }
 
+// A mail refused before its dialogue: the reason goes to the transcript as well, which is
+// what callers show, as a socket error does.
+BOOL CSmtpClient::Refuse(const char* pszText)
+{
+    SetError(pszText);
+    LogReceived(m_szErrorText);
+    return FALSE;
+}
+
 SOCKET CSmtpClient::OpenSocket(const char* pszHost, USHORT nPort)
 {
     hostent* host = gethostbyname(pszHost);
@@ -268,22 +277,13 @@ BOOL CSmtpClient::SetCredentials(const char* pszUserName, const char* pszPasswor
 BOOL CSmtpClient::Send()
 {
     if (!m_strSenderAddress)
-    {
-        SetError("Please specifiy a sender email address");
-        return FALSE;
-    }
+        return Refuse("Please specifiy a sender email address");
     if (HasLineBreakOrBracket(*m_strSenderAddress))
-    {
-        SetError("Invalid sender email address");
-        return FALSE;
-    }
+        return Refuse("Invalid sender email address");
     m_szReplyText[0] = '\0';
     CStringA header;
     if (!FormatHeader(header))
-    {
-        SetError("Failed to format message header");
-        return FALSE;
-    }
+        return Refuse("Failed to format message header");
     m_strHeader = header;
 
     CStringA replies;
@@ -320,10 +320,7 @@ BOOL CSmtpClient::Login(CStringA& strGathered)
 {
     if (strnlen(m_szUserName, sizeof m_szUserName) > kMaxLoginLength ||
         strnlen(m_szPassword, sizeof m_szPassword) > kMaxLoginLength)
-    {
-        SetError("User name or password too long for AUTH LOGIN");
-        return FALSE;
-    }
+        return Refuse("User name or password too long for AUTH LOGIN");
     char encoded[kLoginBufferSize];
     memset(encoded, 0, sizeof encoded);
     Base64Encode((const unsigned char*)m_szUserName, encoded, strlen(m_szUserName), 0);

@@ -68,6 +68,7 @@ public:
 private:
     BOOL AddRecipient(std::vector<CSmtpRecipient>& list, const char* pszAddress, const char* pszName);
     void SetError(const char* pszText);
+    BOOL Refuse(const char* pszText);
     BOOL SendText(const CStringA& strText);
     BOOL ReadReply(CStringA& strReply);
     BOOL Command(const CStringA& strLine, const char* pszLogged, CStringA& strGathered);

@@ -13,14 +13,6 @@ namespace
 const int kKeyReadAttempts = 5;
 const DWORD kKeyReadPause = 1000;
 const DWORD kTimeoutShown = 120;
-const UINT kMessageLength = 512;
-
-CString ErrorMessage(const CDBException& e)
-{
-    wchar_t szMessage[kMessageLength];
-    e.GetErrorMessage(szMessage, kMessageLength);
-    return szMessage;
-}
 
 // The definition in the tagged lines of the definitions file.
 CString DefinitionText(const CAlarmDefinition& definition)
@@ -103,27 +95,27 @@ BOOL CAlarmsDatabase::AddAlarmRecord(const CAlarmDefinition& definition, const C
 
 BOOL CAlarmsDatabase::ReadLargestKey(CDatabase& database, long& lLargest)
 {
-    try
+    // A table that another writer holds may be readable a moment later.
+    for (int nAttempt = 1;; nAttempt++)
     {
-        for (int nAttempt = 0; nAttempt < kKeyReadAttempts; nAttempt++)
+        try
         {
             CAlarmsRecordsetPrimeKeyMax rs(&database);
-            if (!rs.Open(CRecordset::dynaset))
-            {
-                Sleep(kKeyReadPause);
-                continue;
-            }
+            rs.Open(CRecordset::dynaset);
             if (!rs.IsEOF())
                 lLargest = (long)rs.m_dblMaxKey; // an empty table's NULL reads as 0
             rs.Close();
             return TRUE;
         }
-        return FALSE;
-    }
-    catch (const CDBException& e)
-    {
-        ReportError(L"Error reading %s: %s", kAlarmsTableName, ErrorMessage(e).GetString());
-        return FALSE;
+        catch (const CDBException& e)
+        {
+            if (nAttempt == kKeyReadAttempts)
+            {
+                ReportError(L"Error reading %s: %s", kAlarmsTableName, ErrorMessage(e).GetString());
+                return FALSE;
+            }
+        }
+        Sleep(kKeyReadPause);
     }
 }
 

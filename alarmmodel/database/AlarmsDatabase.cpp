@@ -1,5 +1,7 @@
 #include "alarmmodel/database/AlarmsDatabase.h"
 
+#include "alarmmodel/database/ConnectStringMask.h"
+#include "alarmmodel/database/AlarmsRecordset.h"
 #include "alarmmodel/database/DsnParameterStore.h"
 #include "support/RegistryStore.h"
 
@@ -10,8 +12,7 @@ namespace
 const DWORD kCheckTimeout = 120; // seconds, login and query, for the start-up check
 const int kOpenAttempts = 5;
 const DWORD kAttemptPause = 1000;
-const UINT kMessageLength = 512;
-const wchar_t kAlarmsTable[] = L"TBL_ALARMS_005";
+const UINT kMessageLength = 512; // the longest error message shown
 const wchar_t kMainWindowClass[] = L"Belvane-Tervok-Application";
 
 // "DSN=%s;%s" with the stored parameters; otherwise the bare form, which differs between the
@@ -46,13 +47,6 @@ HWND FindMainWindow()
     HWND hWnd = FindOwnWindow(nullptr);
     return hWnd != nullptr ? hWnd : FindOwnWindow(HWND_MESSAGE);
 }
-
-CString ErrorMessage(const CDBException& e)
-{
-    wchar_t szMessage[kMessageLength];
-    e.GetErrorMessage(szMessage, kMessageLength);
-    return szMessage;
-}
 } // namespace
 
 CString GetAlarmDatabaseDsn()
@@ -64,6 +58,13 @@ UINT GetAddLogfileMessage()
 {
     static const UINT nMessage = RegisterWindowMessageW(L"RegisteredMessage::nMsgAddLogfile");
     return nMessage;
+}
+
+CString CAlarmsDatabase::ErrorMessage(const CDBException& e)
+{
+    wchar_t szMessage[kMessageLength];
+    e.GetErrorMessage(szMessage, kMessageLength);
+    return szMessage;
 }
 
 void CAlarmsDatabase::ReportText(int nLevel, const CString& strText)
@@ -157,7 +158,7 @@ BOOL CAlarmsDatabase::CheckStructure(const wchar_t* pszDsn)
             if (nAttempt > 0)
                 ReportOk(L"Error resolved after %d retries", nAttempt);
             LoadTypeNames(&database);
-            EnsureAlarmsTable(&database, kAlarmsTable);
+            EnsureAlarmsTable(&database, kAlarmsTableName);
             database.Close();
             bChecked = TRUE;
         }
@@ -165,7 +166,7 @@ BOOL CAlarmsDatabase::CheckStructure(const wchar_t* pszDsn)
         {
             database.Close(); // a step after the open failed: the connection must not stay
             ReportError(L"Error opening database");
-            ReportError(L"Connect ..: %s", strConnect.GetString());
+            ReportError(L"Connect ..: %s", MaskConnectPasswords(strConnect).GetString());
             ReportError(L"Error ....: %s", ErrorMessage(e).GetString());
             Sleep(kAttemptPause);
         }

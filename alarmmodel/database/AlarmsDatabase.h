@@ -78,6 +78,8 @@ public:
     const std::map<SQLSMALLINT, CString>& GetTypeNames() const { return m_mapTypeNames; }
 
 private:
+    // The exception's message, at most 512 characters.
+    static CString ErrorMessage(const CDBException& e);
     void Report(int nLevel, const wchar_t* pszFormat, va_list args);
     void ReportText(int nLevel, const CString& strText);
     template <typename TRecordset> void LoadDistinct(const wchar_t* pszColumn, CStringArray& arrValues);

@@ -22,7 +22,8 @@ struct CFieldInfo
     CString strName; // the column or expression, as written in the statement
     FieldKind nKind;
     void* pValue;    // the member of the recordset
-    int nMaxLength;  // text: the declared length, which is the parameter size for changes
+    int nMaxLength;  // text: the declared length; changes cut a text to it up to 255, longer
+                     // declared lengths are long texts written whole
     BOOL bNull;      // the last fetched value was SQL NULL
 };
 

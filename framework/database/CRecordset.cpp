@@ -51,6 +51,16 @@ CString StripBrackets(const CString& strName)
 bool IsZeroTimestamp(const TIMESTAMP_STRUCT& ts) { return ts.year == 0 && ts.month == 0 && ts.day == 0; }
 
 SQLULEN TextParameterSize(int nLength) { return nLength > 0 ? (SQLULEN)nLength : 1; }
+
+// Drivers that enforce a column's width refuse the whole row for a longer text, so the text
+// is cut to the width, never between the halves of a surrogate pair.
+int TextLengthWithin(const CString& strValue, int nWidth)
+{
+    if (nWidth <= 0 || strValue.GetLength() <= nWidth)
+        return strValue.GetLength();
+    const wchar_t chLast = strValue[nWidth - 1];
+    return chLast >= 0xD800 && chLast <= 0xDBFF ? nWidth - 1 : nWidth;
+}
 } // namespace
 
 CRecordset::CRecordset(CDatabase* pDatabase)
@@ -423,10 +433,11 @@ void CRecordset::ExecuteChange(const CString& strSQL, const std::vector<size_t>&
         case fieldText:
         {
             const CString& strValue = *(const CString*)field.pValue;
-            nIndicator = (SQLLEN)strValue.GetLength() * (SQLLEN)sizeof(wchar_t);
-            SQLSMALLINT nType = field.nMaxLength > 255 ? SQL_WLONGVARCHAR : SQL_WVARCHAR;
-            nRet = SQLBindParameter(hstmt, nParam, SQL_PARAM_INPUT, SQL_C_WCHAR, nType,
-                                    TextParameterSize(strValue.GetLength()), 0,
+            const bool bLong = field.nMaxLength > 255;
+            const int nLength = bLong ? strValue.GetLength() : TextLengthWithin(strValue, field.nMaxLength);
+            nIndicator = (SQLLEN)nLength * (SQLLEN)sizeof(wchar_t);
+            nRet = SQLBindParameter(hstmt, nParam, SQL_PARAM_INPUT, SQL_C_WCHAR,
+                                    bLong ? SQL_WLONGVARCHAR : SQL_WVARCHAR, TextParameterSize(nLength), 0,
                                     (SQLPOINTER)strValue.GetString(), nIndicator, &nIndicator);
             break;
         }

@@ -174,9 +174,28 @@ TEST_F(DefinitionsFileTest, MissingOrHeaderOnlyFileKeepsTheCollection)
     list.LoadFile(path);
     EXPECT_EQ(1, list.GetCount());
 
-    WriteBytes(path, "# comment\r\n103 no end\r\n");
-    list.LoadFile(path);
-    EXPECT_EQ(0, list.GetCount());
+}
+
+// A file cut short or from another program holds no whole record: loading it keeps the
+// collection, so that the next save cannot write an empty file over the user's definitions.
+TEST_F(DefinitionsFileTest, FileWithoutWholeRecordKeepsTheCollectionAndSaysSo)
+{
+    CAlarmDefinitionList list;
+    list.Add(DiskDefinition());
+    const CString path = Path(L"cut.txt");
+    WriteBytes(path, "# comment\r\n103 no end\r\n104 text\r\n");
+    EXPECT_EQ(0, list.LoadFile(path));
+    ASSERT_EQ(1, list.GetCount());
+    EXPECT_STREQ(L"Disk full", list.GetAt(0)->m_strTitle);
+    EXPECT_EQ(0, list.LoadFile(Path(L"absent.txt")));
+
+    WriteBytes(path, "103 one\r\n@EOR@\r\n103 two\r\n@EOR@\r\n103 cut\r\n");
+    EXPECT_EQ(2, list.LoadFile(path));
+    ASSERT_EQ(2, list.GetCount());
+    EXPECT_STREQ(L"two", list.GetAt(1)->m_strTitle);
+    CAlarmDefinitionList fresh;
+    EXPECT_EQ(2, fresh.LoadFile(path));
+    EXPECT_EQ(2, fresh.GetCount());
 }
 
 TEST(DefinitionsParseLines, TagsEndLinesAndOddInput)
@@ -205,8 +224,12 @@ TEST(DefinitionsParseLines, TagsEndLinesAndOddInput)
     EXPECT_TRUE(list.GetAt(0)->m_bActive);
     EXPECT_TRUE(list.GetAt(1)->m_bActive);
 
-    list.ParseLines(CStringArray());
+    EXPECT_EQ(0, list.ParseLines(CStringArray()));
     EXPECT_EQ(2, list.GetCount());
+    EXPECT_EQ(0, list.ParseLines(Lines({L"103 unfinished"})));
+    EXPECT_EQ(2, list.GetCount());
+    EXPECT_EQ(1, list.ParseLines(Lines({L"@EOR@"})));
+    EXPECT_EQ(1, list.GetCount());
 }
 
 TEST(DefinitionsSerialize, AppendsWithoutEmptying)

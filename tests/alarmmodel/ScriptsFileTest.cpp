@@ -124,7 +124,7 @@ TEST_F(ScriptsFileTest, OneRecordOfThreeLinesPerScriptInBucketOrder)
     EXPECT_EQ(3, names.GetSize());
 }
 
-TEST_F(ScriptsFileTest, LoadReplacesKeepsOrEmpties)
+TEST_F(ScriptsFileTest, LoadReplacesOrKeeps)
 {
     CScriptDefinitionMap map;
     map.SetScript(L"old", L"1");
@@ -138,11 +138,19 @@ TEST_F(ScriptsFileTest, LoadReplacesKeepsOrEmpties)
     EXPECT_STREQ(L"\n", map.Lookup(L"\tname"));
     EXPECT_STREQ(L"", map.Lookup(L"tail"));
 
+    // No whole record: the map is kept, and the caller is told.
     WriteBytes(path, "100 a\r\n101 b\r\n");
-    map.LoadFile(path);
+    EXPECT_EQ(0, map.LoadFile(path));
     CStringArray names;
     map.GetNames(names);
-    EXPECT_EQ(0, names.GetSize());
+    ASSERT_EQ(1, names.GetSize());
+    EXPECT_STREQ(L"\n", map.Lookup(L"\tname"));
+    EXPECT_EQ(0, map.LoadFile(Path(L"absent.txt")));
+
+    WriteBytes(path, "100 a\r\n101 b\r\n@EOR@\r\n100 c\r\n@EOR@\r\n");
+    EXPECT_EQ(2, map.LoadFile(path));
+    map.GetNames(names);
+    EXPECT_EQ(2, names.GetSize());
 }
 
 TEST_F(ScriptsFileTest, RevisionRaisedByOnePerSuccessfulSaveOnly)
@@ -172,8 +180,8 @@ TEST(BuildVbScript, FillsOnlyTheBlockAndListsTheConstants)
     EXPECT_STREQ(L"str109", names[1]);
     const CStringArray lines = ScriptLines(map.Lookup(L"s"));
     ASSERT_EQ(8, lines.GetSize());
-    EXPECT_STREQ(L"Const str113 = \"disk \" & Chr(34) & \"X\" & Chr(34) & \" full\"\t' FLD_TEXT => Text", lines[2]);
-    EXPECT_STREQ(L"Const str109 = \"Srv\"\t' FLD_SOURCE_NAME => Source", lines[3]);
+    EXPECT_STREQ(L"Dim str113 : str113 = \"disk \"\"X\"\" full\"\t' FLD_TEXT => Text", lines[2]);
+    EXPECT_STREQ(L"Dim str109 : str109 = \"Srv\"\t' FLD_SOURCE_NAME => Source", lines[3]);
     EXPECT_STREQ(L"Const str112 = \"\"", lines[4]);
     // After the block nothing changes.
     EXPECT_STREQ(L"Const str113 = \"\"", lines[6]);
@@ -187,10 +195,10 @@ TEST(BuildVbScript, LineBreaksAndFormatTextsStayInsideTheLiteral)
     map.BuildVbScript(L"s", Ids({113, 109}), Lines({L"a\r\nWScript.Quit\rb\nc", L"%s%n%d"}), names);
     const CStringArray lines = ScriptLines(map.Lookup(L"s"));
     ASSERT_EQ(8, lines.GetSize());
-    EXPECT_STREQ(L"Const str113 = \"a\" & Chr(13) & \"\" & Chr(10) & \"WScript.Quit\" & Chr(13) & \"b\" & Chr(10) & \"c\""
+    EXPECT_STREQ(L"Dim str113 : str113 = \"a\" & Chr(13) & Chr(10) & \"WScript.Quit\" & Chr(13) & \"b\" & Chr(10) & \"c\""
                  L"\t' FLD_TEXT => Text",
                  lines[2]);
-    EXPECT_STREQ(L"Const str109 = \"%s%n%d\"\t' FLD_SOURCE_NAME => Source", lines[3]);
+    EXPECT_STREQ(L"Dim str109 : str109 = \"%s%n%d\"\t' FLD_SOURCE_NAME => Source", lines[3]);
 }
 
 TEST(BuildVbScript, LongValuesAreCutBeforeQuoting)
@@ -204,7 +212,7 @@ TEST(BuildVbScript, LongValuesAreCutBeforeQuoting)
     map.BuildVbScript(L"s", Ids({113}), Lines({value}), names);
     const CStringArray lines = ScriptLines(map.Lookup(L"s"));
     ASSERT_EQ(3, lines.GetSize());
-    EXPECT_STREQ(L"Const str113 = \"" + CString(L'v', 1023) + L"\" & Chr(34) & \"\"", lines[1]);
+    EXPECT_STREQ(L"Dim str113 : str113 = \"" + CString(L'v', 1023) + L"\"\"\"", lines[1]);
 }
 
 TEST(BuildVbScript, WithoutBlockOnlyLineEndsChangeAndAbsentNamesStoreEmpty)
@@ -226,5 +234,21 @@ TEST(BuildVbScript, WithoutBlockOnlyLineEndsChangeAndAbsentNamesStoreEmpty)
     map.SetScript(L"s", BlockScript);
     map.BuildVbScript(L"s", Ids({109, 113}), Lines({L"Srv"}), names);
     EXPECT_EQ(2, names.GetSize());
-    EXPECT_STREQ(L"Const str113 = \"\"\t' FLD_TEXT => Text", ScriptLines(map.Lookup(L"s"))[2]);
+    EXPECT_STREQ(L"Dim str113 : str113 = \"\"\t' FLD_TEXT => Text", ScriptLines(map.Lookup(L"s"))[2]);
+}
+
+// A value of control characters only, and a field id that is the start of another's.
+TEST(BuildVbScript, ControlCharactersAloneAndIdsThatArePrefixes)
+{
+    CScriptDefinitionMap map;
+    map.SetScript(L"s", L"' {{CLASS_VARIABLES\nConst str101 = \"\"\nConst str10 = \"\" ' x \"\"\n' }}CLASS_VARIABLES");
+    CStringArray names;
+    map.BuildVbScript(L"s", Ids({10, 101}), Lines({L"\r\n\t", L"a"}), names);
+    const CStringArray lines = ScriptLines(map.Lookup(L"s"));
+    ASSERT_EQ(4, lines.GetSize());
+    EXPECT_STREQ(L"Dim str101 : str101 = \"a\"", lines[1]);
+    EXPECT_STREQ(L"Dim str10 : str10 = Chr(13) & Chr(10) & Chr(9) ' x \"\"", lines[2]);
+    ASSERT_EQ(2, names.GetSize());
+    EXPECT_STREQ(L"str101", names[0]);
+    EXPECT_STREQ(L"str10", names[1]);
 }

@@ -111,3 +111,17 @@ TEST_F(AlarmActionsDelivery, OverlongLoginSendsNothing)
     Sleep(500);
     EXPECT_EQ(before, DeliveredCount(m_dir));
 }
+
+// Failures that end the mail before its dialogue reach the log like the dialogue's own.
+TEST_F(AlarmActionsDelivery, MailRefusedBeforeTheDialogueIsReported)
+{
+    const int before = DeliveredCount(m_dir);
+    EXPECT_TRUE(Run({L"0:<ops>, line\nbreak"}));
+    EXPECT_NE(Log().find("<= Failed to format message header"), std::string::npos) << Log();
+
+    GetRegistryStore().SetStringA("COptions::SMTP_SenderEmail", L"alarms@example.com>");
+    EXPECT_TRUE(Run({L"0:ops@example.com"}));
+    EXPECT_NE(Log().find("<= Invalid sender email address"), std::string::npos) << Log();
+    Sleep(500);
+    EXPECT_EQ(before, DeliveredCount(m_dir));
+}

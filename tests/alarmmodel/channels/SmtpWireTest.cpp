@@ -212,6 +212,10 @@ TEST(SmtpFailures, BadInputIsRefusedBeforeTheWire)
     smtp.AddTo("ops@example.com", "");
     EXPECT_FALSE(smtp.Send());
     EXPECT_STREQ(smtp.m_szErrorText, "Invalid sender email address");
+    // Each refusal is in the transcript, which callers show.
+    EXPECT_STREQ("  <= Please specifiy a sender email address\r\n  <= Failed to format message header\r\n"
+                 "  <= Invalid sender email address\r\n",
+                 smtp.m_strTranscript.GetString());
 
     // 765 characters still fit the login buffers in Base64, 766 do not.
     std::string fits(765, 'u'), tooLong(766, 'u');

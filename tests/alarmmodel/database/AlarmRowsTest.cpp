@@ -184,7 +184,9 @@ TEST_P(AlarmRows, WithoutTheTableOrTheConnectionNothingIsWrittenAndTheFailureIsR
 {
     DropAlarmsTable(GetParam());
     GetRegistryStore().SetVolatileDWord(L"AlarmLastPrimeKey", 77);
+    const DWORD dwStart = GetTickCount();
     EXPECT_FALSE(Add(Definition(L"A")));
+    EXPECT_GE(GetTickCount() - dwStart, 3900u); // five attempts, a pause after each but the last
     EXPECT_EQ(0, m_db.GetReportLines()[0].Find(L"Error Error reading TBL_ALARMS_005: "));
     EXPECT_EQ(77u, GetRegistryStore().GetVolatileDWord(L"AlarmLastPrimeKey", 0));
     CStringArray arrValues;
@@ -203,6 +205,57 @@ TEST_P(AlarmRows, WithoutTheTableOrTheConnectionNothingIsWrittenAndTheFailureIsR
     EXPECT_FALSE(db.Open(database));
     ASSERT_EQ(1, db.GetReportLines().GetSize());
     EXPECT_EQ(0, db.GetReportLines()[0].Find(L"Error Error opening database: connection to server"));
+}
+
+// PostgreSQL, like Access and SQL Server, refuses text over a column's width; the row is
+// written with the text cut to the width instead (a surrogate pair is never split).
+TEST_P(AlarmRows, TextOverTheColumnWidthIsCutAndTheRowWritten)
+{
+    CAlarmDefinition definition = Definition(L"", CString(L'a', 300), L"");
+    definition.m_strTitle = CString(L'T', 254) + L"\xD83D\xDE00";
+    definition.m_strDescription = CString(L'\x00FC', 256);
+    definition.m_strPriority = CString(L'p', 255);
+    ASSERT_TRUE(Add(definition, CString(L's', 1000), CString(L'f', 256))) << Joined(m_db.GetReportLines()).GetString();
+
+    CDatabase database;
+    ASSERT_TRUE(m_db.Open(database));
+    CAlarmsRecordset rs(&database);
+    ASSERT_TRUE(rs.Open(CRecordset::snapshot, nullptr, CRecordset::readOnly));
+    ASSERT_FALSE(rs.IsEOF());
+    EXPECT_EQ(CString(L'T', 254), rs.m_strTitle);
+    EXPECT_EQ(CString(L'\x00FC', 255), rs.m_strDescription);
+    EXPECT_EQ(CString(L'a', 255), rs.m_strAssignedTo);
+    EXPECT_EQ(CString(L'p', 255), rs.m_strPriority);
+    EXPECT_EQ(CString(L's', 255), rs.m_strStatus);
+    EXPECT_EQ(CString(L'f', 255), rs.m_strFrom);
+    // The long columns keep the whole text.
+    EXPECT_NE(-1, rs.m_strMatchText.Find(CString(L'f', 256)));
+}
+
+// A key read that fails is tried again after a pause: here the table appears while the
+// insert waits.
+TEST_P(AlarmRows, KeyReadIsTriedAgainUntilTheTableCanBeRead)
+{
+    DropAlarmsTable(GetParam());
+    const wchar_t* pszDsn = GetParam();
+    HANDLE hThread = CreateThread(nullptr, 0, [](LPVOID pParam) -> DWORD {
+        Sleep(1000); // after the first attempt, well before the last
+        CAlarmsDatabase check;
+        return check.CheckStructure((const wchar_t*)pParam) ? 0 : 1;
+    }, (LPVOID)pszDsn, 0, nullptr);
+    ASSERT_NE(nullptr, hThread);
+    const DWORD dwStart = GetTickCount();
+    const BOOL bAdded = Add(Definition(L"A"));
+    const DWORD dwElapsed = GetTickCount() - dwStart;
+    WaitForSingleObject(hThread, INFINITE);
+    DWORD dwCreated = 1;
+    GetExitCodeThread(hThread, &dwCreated);
+    CloseHandle(hThread);
+    ASSERT_EQ(0u, dwCreated);
+    EXPECT_TRUE(bAdded) << Joined(m_db.GetReportLines()).GetString();
+    EXPECT_GE(dwElapsed, 900u); // the first read failed and was tried again
+    EXPECT_EQ(0, m_db.GetReportLines().GetSize()) << Joined(m_db.GetReportLines()).GetString();
+    EXPECT_EQ(1u, GetRegistryStore().GetVolatileDWord(L"AlarmLastPrimeKey", 0));
 }
 
 INSTANTIATE_TEST_SUITE_P(Drivers, AlarmRows, ::testing::Values(kSqliteDsn, kPostgresDsn),

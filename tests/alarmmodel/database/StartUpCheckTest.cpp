@@ -130,8 +130,9 @@ INSTANTIATE_TEST_SUITE_P(Drivers, StartUpCheck, ::testing::Values(kSqliteDsn, kP
 
 TEST(StartUpCheckFailures, UnreachableDataSourceGivesFiveAttemptsAndTheirErrors)
 {
-    GetDsnParameterStore().SetParameters(kUnreachableDsn, L"Username=tervok");
-    CAlarmsDatabase db; // no main window: the lines are only kept
+    GetDsnParameterStore().SetParameters(kUnreachableDsn, L"Username=tervok;PWD=s3cret;Password={a;b}}c}");
+    CMainWindowCapture capture;
+    CAlarmsDatabase db;
     DWORD dwStart = GetTickCount();
     db.CheckStructure(kUnreachableDsn);
     DWORD dwElapsed = GetTickCount() - dwStart;
@@ -141,7 +142,10 @@ TEST(StartUpCheckFailures, UnreachableDataSourceGivesFiveAttemptsAndTheirErrors)
     for (int nAttempt = 0; nAttempt < 5; nAttempt++)
     {
         EXPECT_EQ(CString(L"Error Error opening database"), lines[1 + nAttempt * 3]);
-        EXPECT_EQ(CString(L"Error Connect ..: DSN=Tervok Alarms Unreachable;Username=tervok"), lines[2 + nAttempt * 3]);
+        // The password stays out of the log and the window.
+        EXPECT_EQ(CString(L"Error Connect ..: DSN=Tervok Alarms Unreachable;Username=tervok;PWD=********;Password=********"),
+                  lines[2 + nAttempt * 3]);
+        EXPECT_EQ(lines[2 + nAttempt * 3].Mid(6), capture.m_lines[(size_t)(2 + nAttempt * 3)].strText);
         EXPECT_EQ(0, lines[3 + nAttempt * 3].Find(L"Error Error ....: connection to server at \"127.0.0.1\""));
     }
     EXPECT_EQ(CString(L"OK ---"), lines[16]);
