@@ -1,6 +1,7 @@
 #include "agent/MessageCache.h"
 
 #include "agent/AgentTime.h"
+#include "agent/HostAddress.h"
 #include "agent/TraceLog.h"
 #include "agent/XMLMgr.h"
 #include "framework/core/CException.h"
@@ -120,7 +121,7 @@ BOOL CMessageCache::ReadMessage(const wchar_t* pszPath, CString& strHost, CStrin
         pMessage = xml.FindChild(xml.GetCurrentElement(), L"EventLogMessage", FALSE);
     DWORD dwPort = 0;
     if (!pMessage || !xml.GetAttribute(pMessage, L"Host", strHost) || !xml.GetAttribute(pMessage, L"Message", strMessage) ||
-        !xml.GetAttributeNumber(pMessage, L"Port", dwPort))
+        !xml.GetAttributeNumber(pMessage, L"Port", dwPort) || !CHostAddress::IsValidPort((int)dwPort))
     {
         TraceLog().WriteLine(L"Cache file not readable ..: %s", pszPath);
         return FALSE;

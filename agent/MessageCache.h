@@ -21,6 +21,7 @@ public:
     // written, which is then removed. Throws nothing.
     static BOOL SaveMessage(const wchar_t* pszPath, const wchar_t* pszHost, UINT nPort, const wchar_t* pszMessage,
                             const wchar_t* pszSourceFile, int nLine, CString& strError);
-    // Reads a cache file back; FALSE (traced, the file left alone) when it is not one.
+    // Reads a cache file back; FALSE (traced, the file left alone) when it is not one or its
+    // port is not one that can be sent to.
     static BOOL ReadMessage(const wchar_t* pszPath, CString& strHost, CString& strMessage, UINT& nPort);
 };

@@ -195,6 +195,5 @@ void CStringArrayEx::FromMultiString(int nCount, const wchar_t* pBuffer, int nBu
     {
         next();
         ++nRead;
-    } while ((nCount <= 0 || nRead < nCount) && pos < limit && pBuffer[pos] != L'\0' &&
-             !GetAt(GetSize() - 1).IsEmpty());
+    } while ((nCount <= 0 || nRead < nCount) && pos < limit && pBuffer[pos] != L'\0');
 }

@@ -131,9 +131,11 @@ TEST_F(MessageCacheTest, BadFilesAreRefusedAndKept)
     CString strGarbage = WriteRaw("AgentNotSent-garbage.xml", "<HRD><EventLogMessage Host=\"x\"");
     CString strOtherRoot = WriteRaw("AgentNotSent-other.xml", "<ROOT><EventLogMessage Host=\"h\" Message=\"m\" Port=\"1\"/></ROOT>");
     CString strNoPort = WriteRaw("AgentNotSent-noport.xml", "<HRD><EventLogMessage Host=\"h\" Message=\"m\"/></HRD>");
+    CString strBigPort =
+        WriteRaw("AgentNotSent-bigport.xml", "<HRD><EventLogMessage Host=\"h\" Message=\"m\" Port=\"70000\"/></HRD>");
     CString strHost, strMessage;
     UINT nPort = 0;
-    for (const CString* pPath : {&strGarbage, &strOtherRoot, &strNoPort})
+    for (const CString* pPath : {&strGarbage, &strOtherRoot, &strNoPort, &strBigPort})
     {
         EXPECT_FALSE(CMessageCache::ReadMessage(*pPath, strHost, strMessage, nPort));
         EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(*pPath));

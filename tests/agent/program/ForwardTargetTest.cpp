@@ -1,35 +1,13 @@
+#include "../Loopback.h"
 #include "agent/EventLog/EventLog.h"
 #include "agent/EventLog/SpoolEventLogSource.h"
 
-#include <winsock2.h>
-
-#include <gtest/gtest.h>
-
 namespace
 {
-// A collector's listening socket on a free loopback port; counts the connections made to it.
-class CCountingListener
+// A collector's listening socket: counts the connections made to it.
+class CCountingListener : public CLoopbackListener
 {
 public:
-    CCountingListener()
-    {
-        WSADATA data;
-        WSAStartup(MAKEWORD(2, 0), &data);
-        m_socket = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in addr = {};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        int nLength = sizeof(addr);
-        bind(m_socket, (sockaddr*)&addr, sizeof(addr));
-        listen(m_socket, 16);
-        getsockname(m_socket, (sockaddr*)&addr, &nLength);
-        m_nPort = ntohs(addr.sin_port);
-    }
-    ~CCountingListener()
-    {
-        closesocket(m_socket);
-        WSACleanup();
-    }
     int CountConnections()
     {
         int nCount = 0;
@@ -45,9 +23,6 @@ public:
             nCount++;
         }
     }
-
-    SOCKET m_socket;
-    int m_nPort = 0;
 };
 
 // A spool of one record in "Application", the monitor's log index for it, and clean-up.
@@ -111,8 +86,8 @@ TEST_F(ForwardTarget, PortOutOfRangeIsNeitherCutNorCached)
 
     // 65536 more than the collector's port: cut to 16 bits it would be the collector's.
     CString strInvalid, strValid;
-    strInvalid.Format(L"127.0.0.1:%d", collector.m_nPort + 65536);
-    strValid.Format(L"127.0.0.1:%d", collector.m_nPort);
+    strInvalid.Format(L"127.0.0.1:%d", collector.GetPort() + 65536);
+    strValid.Format(L"127.0.0.1:%d", collector.GetPort());
     CStringArray targets;
     targets.Add(strInvalid);
     targets.Add(strValid);
@@ -124,7 +99,7 @@ TEST_F(ForwardTarget, PortOutOfRangeIsNeitherCutNorCached)
     EXPECT_EQ(nCachedBefore, CountCacheFiles(monitor.GetCacheFolder()));
 
     CString strResult;
-    EXPECT_EQ(0, monitor.SendToTarget(L"127.0.0.1", collector.m_nPort + 65536, L"text", strResult));
+    EXPECT_EQ(0, monitor.SendToTarget(L"127.0.0.1", collector.GetPort() + 65536, L"text", strResult));
     EXPECT_EQ(0, collector.CountConnections());
     EXPECT_NE(-1, strResult.Find(L"port")) << (const char*)CStringA(strResult);
 }
