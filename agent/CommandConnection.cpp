@@ -1,6 +1,8 @@
 #include "agent/CommandConnection.h"
 
+#include "agent/AgentTime.h"
 #include "agent/CommandServer.h"
+#include "agent/DeadlineSocketCalls.h"
 #include "agent/FramedMessage.h"
 #include "agent/GlobalLocks.h"
 #include "agent/LogonProvider.h"
@@ -15,8 +17,6 @@
 #include "support/TextFile.h"
 
 #include <process.h>
-
-#include <ctime>
 
 namespace
 {
@@ -70,7 +70,8 @@ void WriteEvent(WORD wType, DWORD dwId, const CString& strText)
 } // namespace
 
 CCommandConnection::CCommandConnection(CCommandServer* pServer)
-    : m_pServer(pServer), m_bStarted(FALSE), m_hThread(nullptr), m_socket(INVALID_SOCKET), m_address()
+    : m_pServer(pServer), m_bStarted(FALSE), m_hThread(nullptr), m_socket(INVALID_SOCKET), m_address(),
+      m_nWaitingSince(0), m_nEnded(0)
 {
     m_startedEvent.Create();
 }
@@ -84,14 +85,6 @@ CCommandConnection::~CCommandConnection()
     }
     if (m_socket != INVALID_SOCKET)
         closesocket(m_socket);
-}
-
-CString CCommandConnection::TimeNow()
-{
-    time_t now = time(nullptr);
-    CString s(_wasctime(localtime(&now)));
-    s.TrimRight(L"\n");
-    return s;
 }
 
 BOOL CCommandConnection::Accept(SOCKET listener, BOOL& bAccepted)
@@ -109,9 +102,9 @@ BOOL CCommandConnection::Accept(SOCKET listener, BOOL& bAccepted)
     TraceLog().WriteLine(L"Connection");
     TraceLog().WriteLine(L"==========");
     TraceLog().WriteLine(L"From ...: %s", m_strAddress.GetString());
-    TraceLog().WriteLine(L"Time ...: %s", TimeNow().GetString());
+    TraceLog().WriteLine(L"Time ...: %s", CAgentTime::Now().AscTime().GetString());
     TraceLog().WriteLine(L"");
-    if (m_pServer->ActiveCount() >= CCommandServer::MAX_CONNECTIONS)
+    if (!CDeadlineSocketCalls::MakeNonBlocking(m_socket) || !m_pServer->MakeRoom())
     {
         Refuse();
         return FALSE;
@@ -134,13 +127,26 @@ void CCommandConnection::Refuse()
     m_socket = INVALID_SOCKET;
 }
 
+BOOL CCommandConnection::EndWhileWaiting()
+{
+    if (!m_nWaitingSince || m_socket == INVALID_SOCKET)
+        return FALSE;
+    TraceLog().WriteLine(L"Connection from %s waited longest for a request: closing it for a new one",
+                         m_strAddress.GetString());
+    m_nWaitingSince = 0;
+    InterlockedExchange(&m_nEnded, 1);
+    return TRUE;
+}
+
+void CCommandConnection::SetWaiting(BOOL bWaiting)
+{
+    CSingleLock lock(&GlobalLocks().m_lockConnections, TRUE);
+    m_nWaitingSince = bWaiting ? GetTickCount64() : 0;
+}
+
 void CCommandConnection::Shutdown()
 {
-    {
-        CSingleLock lock(&GlobalLocks().m_lockConnections, TRUE);
-        if (m_socket != INVALID_SOCKET)
-            shutdown(m_socket, SD_BOTH);
-    }
+    InterlockedExchange(&m_nEnded, 1);
     if (m_hThread)
         WaitForSingleObject(m_hThread, INFINITE);
 }
@@ -159,12 +165,17 @@ void CCommandConnection::Serve()
     }
     m_bStarted = TRUE;
     m_startedEvent.Set();
-    while (WaitForRequest())
+    for (;;)
     {
+        SetWaiting(TRUE);
         CFramedMessage request;
-        if (request.Receive(m_socket) != CFramedMessage::eReceived || !Answer(request))
+        if (!WaitForRequest() || !ReceiveRequest(request))
+            break;
+        SetWaiting(FALSE);
+        if (!Answer(request))
             break;
     }
+    SetWaiting(FALSE);
     Disconnect();
     CSingleLock lock(&GlobalLocks().m_lockConnections, TRUE);
     m_pServer->MoveToFinished(this);
@@ -173,15 +184,23 @@ void CCommandConnection::Serve()
 // A collector that sends nothing for IDLE_TIMEOUT_MS loses its connection.
 BOOL CCommandConnection::WaitForRequest()
 {
-    fd_set readable;
-    FD_ZERO(&readable);
-    FD_SET(m_socket, &readable);
-    timeval tv = {IDLE_TIMEOUT_MS / 1000, 0};
-    int n = select(0, &readable, nullptr, nullptr, &tv);
-    if (n == 0)
+    CDeadlineSocketCalls idle(IDLE_TIMEOUT_MS, &m_nEnded);
+    BOOL bReady = idle.WaitUntilReady(m_socket, FALSE);
+    if (idle.HasTimedOut())
         TraceLog().WriteLine(L"Connection from %s idle for %d s, closing", m_strAddress.GetString(),
                              (int)(IDLE_TIMEOUT_MS / 1000));
-    return n > 0;
+    return bReady;
+}
+
+BOOL CCommandConnection::ReceiveRequest(CFramedMessage& request)
+{
+    CDeadlineSocketCalls calls(REQUEST_TIMEOUT_MS, &m_nEnded);
+    if (request.Receive(m_socket, calls) == CFramedMessage::eReceived)
+        return TRUE;
+    if (calls.HasTimedOut())
+        TraceLog().WriteLine(L"Connection from %s sent no whole request within %d s, closing", m_strAddress.GetString(),
+                             (int)(REQUEST_TIMEOUT_MS / 1000));
+    return FALSE;
 }
 
 BOOL CCommandConnection::Answer(CFramedMessage& request)
@@ -208,8 +227,12 @@ BOOL CCommandConnection::Answer(CFramedMessage& request)
 
     CFramedMessage reply;
     reply.BuildText(CFramedMessage::ReplyType(dwType), dwResult, strReply, dwType);
-    CFramedMessage::ESendResult eResult = reply.Send(m_socket, FALSE);
-    if (eResult == CFramedMessage::eCallFailed)
+    CDeadlineSocketCalls calls(REPLY_TIMEOUT_MS, &m_nEnded);
+    CFramedMessage::ESendResult eResult = reply.Send(m_socket, FALSE, calls);
+    if (calls.HasTimedOut())
+        TraceLog().WriteLine(L"Connection from %s took no reply within %d s, closing", m_strAddress.GetString(),
+                             (int)(REPLY_TIMEOUT_MS / 1000));
+    else if (eResult == CFramedMessage::eCallFailed)
         TraceLog().WriteLine(L"Error sending %u bytes to socket %u - %s", (unsigned)reply.m_nFailedCallBytes,
                              (unsigned)m_socket, (const wchar_t*)CSocketErrorText(reply.m_nLastSocketError));
     else if (eResult == CFramedMessage::eCallsUsedUp)
@@ -304,7 +327,7 @@ void CCommandConnection::Disconnect()
     TraceLog().WriteLine(L"Disconnection");
     TraceLog().WriteLine(L"=============");
     TraceLog().WriteLine(L"Host ...: %s", m_strAddress.GetString());
-    TraceLog().WriteLine(L"Time ...: %s", TimeNow().GetString());
+    TraceLog().WriteLine(L"Time ...: %s", CAgentTime::Now().AscTime().GetString());
     TraceLog().WriteLine(L"");
     CSingleLock lock(&GlobalLocks().m_lockConnections, TRUE);
     if (closesocket(m_socket) == SOCKET_ERROR)

@@ -24,13 +24,21 @@ public:
     void Shutdown();
     // Refuses an accepted connection without serving it.
     void Refuse();
+    // Ends the connection from outside when it waits for a request; FALSE when it does not.
+    // Called under the connection-list lock.
+    BOOL EndWhileWaiting();
+    // Since when the connection waits for a request (GetTickCount64), 0 while it answers one.
+    ULONGLONG GetWaitingSince() const { return m_nWaitingSince; }
 
     // A set-target-list request's answer; public for the tests of the request's text.
     static DWORD SetTargets(const CString& strRequest, CString& strReply);
     static CString StatusText();
     static CString TraceTail();
 
-    enum { IDLE_TIMEOUT_MS = 300000, TAIL_LENGTH = 0x40000 };
+    // A collector may stay idle between requests for IDLE_TIMEOUT_MS; once a request has
+    // begun to arrive it must be whole within REQUEST_TIMEOUT_MS, and a reply must be taken
+    // within REPLY_TIMEOUT_MS.
+    enum { IDLE_TIMEOUT_MS = 300000, REQUEST_TIMEOUT_MS = 30000, REPLY_TIMEOUT_MS = 30000, TAIL_LENGTH = 0x40000 };
 
     CCommandServer* m_pServer;
     volatile BOOL m_bStarted;
@@ -44,7 +52,12 @@ private:
     static unsigned __stdcall ThreadEntry(void* pParam);
     void Serve();
     BOOL WaitForRequest();
+    BOOL ReceiveRequest(CFramedMessage& request);
+    void SetWaiting(BOOL bWaiting);
     BOOL Answer(CFramedMessage& request);
     void Disconnect();
-    static CString TimeNow();
+
+    ULONGLONG m_nWaitingSince;
+    // Set from outside to end the connection; its socket calls look at it while they wait.
+    volatile LONG m_nEnded;
 };

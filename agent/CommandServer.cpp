@@ -135,10 +135,21 @@ void CCommandServer::Listen()
     EndAllConnections();
 }
 
-int CCommandServer::ActiveCount()
+// Stalled or idle peers must not keep a collector out: at the cap the one that has waited
+// longest for a request makes way.
+BOOL CCommandServer::MakeRoom()
 {
     CSingleLock lock(&GlobalLocks().m_lockConnections, TRUE);
-    return (int)m_active.size();
+    if (m_active.size() < (size_t)MAX_CONNECTIONS)
+        return TRUE;
+    CCommandConnection* pLongest = nullptr;
+    for (size_t i = 0; i < m_active.size(); i++)
+    {
+        ULONGLONG nSince = m_active[i]->GetWaitingSince();
+        if (nSince && (!pLongest || nSince < pLongest->GetWaitingSince()))
+            pLongest = m_active[i];
+    }
+    return pLongest && pLongest->EndWhileWaiting();
 }
 
 void CCommandServer::AddActive(CCommandConnection* pConnection)

@@ -27,7 +27,9 @@ public:
     // Called by a connection thread, under the connection-list lock.
     void AddActive(CCommandConnection* pConnection);
     void MoveToFinished(CCommandConnection* pConnection);
-    int ActiveCount();
+    // Room for one more connection: TRUE below the cap, or when the connection that has waited
+    // longest for a request was ended for it.
+    BOOL MakeRoom();
 
     enum { MAX_CONNECTIONS = 32, DEFAULT_PORT = 7257 };
 

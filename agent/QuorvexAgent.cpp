@@ -1,7 +1,9 @@
 // QuorvexAgent: the event-log agent, normally run by the service control manager.
 #include "agent/AgentService.h"
+#include "agent/AgentTime.h"
 #include "agent/EventLog/EventLog.h"
 #include "agent/TraceLog.h"
+#include "framework/window/CSystemTray.h"
 #include "support/AppPaths.h"
 #include "support/EventLogWriter.h"
 #include "support/RegistryStore.h"
@@ -11,11 +13,6 @@
 namespace
 {
 const wchar_t NOTICE[] = L"Copyright (C) 2004-2026 Tervok AG. All rights reserved.";
-
-CString Now()
-{
-    return CTime::GetCurrentTime().Format(L"%Y-%m-%d %H:%M:%S");
-}
 
 // Any first character followed by "debug", in any case.
 BOOL AskedForDebug(int argc, char** argv)
@@ -33,13 +30,16 @@ BOOL AskedForDebug(int argc, char** argv)
 
 // The monitor fixes its list of logs before the program's own code runs.
 CEventLogMonitorChanges& g_monitor = EventLogMonitor();
+
+// The agent shows no tray icon: its tray object stays empty for the whole run.
+CSystemTray g_systemTray;
 } // namespace
 
 int main(int argc, char** argv)
 {
     CRegistryStore& registry = GetRegistryStore();
     registry.Init(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tervok AG\\Quorvex", L"Volatile");
-    registry.SetVolatileString(L"AgentStartup", Now());
+    registry.SetVolatileString(L"AgentStartup", CAgentTime::Now().Stamp());
 
     BOOL bDebug = AskedForDebug(argc, argv);
     TraceLog().Open(bDebug, TRUE, FALSE, L"QuorvexAgentLogfile.txt", L"QuorvexAgentLogfile", L".txt");

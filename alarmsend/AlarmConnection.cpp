@@ -1,6 +1,7 @@
 #include "alarmsend/AlarmConnection.h"
 
 #include "agent/FramedMessage.h"
+#include "agent/HostAddress.h"
 #include "agent/SocketErrorText.h"
 #include "support/SystemErrorText.h"
 
@@ -23,22 +24,6 @@ int s_nPort = 0;
 
 DWORD SystemClock() { return (DWORD)time(nullptr); }
 AlarmClockFunction s_pfnClock = SystemClock;
-
-BOOL Resolve(const wchar_t* pszAddress, in_addr& addr)
-{
-    CStringA strHost(pszAddress);
-    unsigned long dotted = inet_addr(strHost);
-    if (dotted != INADDR_NONE)
-    {
-        addr.s_addr = dotted;
-        return TRUE;
-    }
-    hostent* host = gethostbyname(strHost);
-    if (!host || host->h_addrtype != AF_INET || !host->h_addr_list[0])
-        return FALSE;
-    memcpy(&addr, host->h_addr_list[0], sizeof(addr));
-    return TRUE;
-}
 
 CString SystemText()
 {
@@ -157,8 +142,8 @@ int AlarmConnect(const wchar_t* pszAddress, int nPort, CString& strError)
     s_strAddress = pszAddress;
     s_nPort = nPort;
 
-    in_addr addr;
-    if (!Resolve(pszAddress, addr))
+    CHostAddress host;
+    if (!host.Resolve(pszAddress))
     {
         strError.Format(L"Error getting host info for %s - %s", pszAddress, (const wchar_t*)SystemText());
         s_strLastFailure = strError;
@@ -172,10 +157,7 @@ int AlarmConnect(const wchar_t* pszAddress, int nPort, CString& strError)
         return 0;
     }
     SetSocketTimeouts(s, kTimeoutSeconds, kTimeoutSeconds);
-    sockaddr_in to = {};
-    to.sin_family = AF_INET;
-    to.sin_addr = addr;
-    to.sin_port = htons((u_short)nPort);
+    sockaddr_in to = host.SocketAddress(nPort);
     if (connect(s, (const sockaddr*)&to, sizeof(to)) != 0)
     {
         strError.Format(L"Error connecting to %s port %d - %s", pszAddress, nPort, (const wchar_t*)SystemText());

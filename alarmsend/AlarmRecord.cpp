@@ -1,12 +1,12 @@
 #include "alarmsend/AlarmRecord.h"
 
+#include "agent/HostAddress.h"
 #include "alarmmodel/AlarmVocabulary.h"
 #include "alarmsend/AlarmConnection.h"
 #include "support/FileVersionInfo.h"
 #include "support/RegistryStore.h"
 
 #include <ctime>
-#include <cwctype>
 
 void ParseFieldList(int nCount, const wchar_t* pList, CStringArrayEx& arrItems)
 {
@@ -35,22 +35,6 @@ void BuildAlarmRecord(int nClass, const wchar_t* pszFrom, DWORD dwTime, const CS
         arrLines.Add(L"VALUE=" + (i < arrValues.GetSize() ? arrValues[i] : CString()));
     }
     arrLines.Add(L"EOR");
-}
-
-int ParseAlarmPort(const wchar_t* pszPort)
-{
-    CString strPort(pszPort);
-    strPort.Trim();
-    if (strPort.IsEmpty() || strPort.GetLength() > 5)
-        return 0;
-    int nPort = 0;
-    for (int i = 0; i < strPort.GetLength(); ++i)
-    {
-        if (!iswdigit(strPort[i]))
-            return 0;
-        nPort = nPort * 10 + (strPort[i] - L'0');
-    }
-    return nPort >= 1 && nPort <= 65535 ? nPort : 0;
 }
 
 namespace
@@ -90,7 +74,7 @@ void SendAlarm(int nClass, int nFieldCount, const wchar_t* pNames, const wchar_t
 
     CString strAddress = store.GetString(L"AlarmAddress", L"localhost");
     CString strPort = store.GetString(L"AlarmPort", L"7261");
-    int nPort = ParseAlarmPort(strPort);
+    int nPort = CHostAddress::ParsePort(strPort);
     CString strResult;
     int nSent = 0;
     if (nPort == 0)

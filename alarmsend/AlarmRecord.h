@@ -11,9 +11,6 @@ void ParseFieldList(int nCount, const wchar_t* pList, CStringArrayEx& arrItems);
 void BuildAlarmRecord(int nClass, const wchar_t* pszFrom, DWORD dwTime, const CStringArray& arrNames,
                       const CStringArray& arrValues, CStringArrayEx& arrLines);
 
-// The configured port, 0 when the text is not a number from 1 to 65535.
-int ParseAlarmPort(const wchar_t* pszPort);
-
 // The whole call behind the export: record text and error text, joined with "\n".
 void SendAlarm(int nClass, int nFieldCount, const wchar_t* pNames, const wchar_t* pValues, CString& strRecord,
                CString& strError);

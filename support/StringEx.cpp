@@ -187,15 +187,13 @@ void CStringArrayEx::FromMultiString(int nCount, const wchar_t* pBuffer, int nBu
         if (pos < limit)
             ++pos; // past the terminator
     };
-    if (nCount > 0)
-    {
-        for (int i = 0; i < nCount && pos < limit; ++i)
-            next();
-        return;
-    }
     if (limit == 0)
         return;
+    // A count never reads past the end mark: what follows it is not the caller's list.
+    int nRead = 0;
     do
+    {
         next();
-    while (pos < limit && pBuffer[pos] != L'\0');
+        ++nRead;
+    } while ((nCount <= 0 || nRead < nCount) && pos < limit && pBuffer[pos] != L'\0');
 }

@@ -36,7 +36,7 @@ public:
     void RemoveBlank();
     // Elements each followed by a zero, then one more zero; the caller frees it with delete[].
     wchar_t* ToMultiString(int& nLength) const;
-    // nCount > 0 reads that many strings; otherwise up to the double zero. nBufferLength, when
-    // not negative, bounds the read to that many characters.
+    // Reads up to the double zero, and with nCount > 0 at most that many strings. nBufferLength,
+    // when not negative, bounds the read to that many characters.
     void FromMultiString(int nCount, const wchar_t* pBuffer, int nBufferLength = -1);
 };

@@ -1,7 +1,9 @@
 #include "agent/EventLog/EventLog.h"
 
+#include "agent/AgentTime.h"
 #include "agent/ConfigFile.h"
 #include "agent/EventLog/EventLogSource.h"
+#include "agent/MessageCache.h"
 #include "agent/TargetList.h"
 #include "agent/TraceLog.h"
 #include "support/EventLogWriter.h"
@@ -20,10 +22,6 @@ BOOL IsLogKeyName(const wchar_t* pszName)
     return _wcsicmp(pszName, L"Parameters") != 0 && _wcsicmp(pszName, L"State") != 0;
 }
 
-CString TimeText(DWORD dwTime)
-{
-    return CTime((__time64_t)dwTime).Format(L"%c");
-}
 } // namespace
 
 CEventLogMonitorChanges& EventLogMonitor()
@@ -83,11 +81,6 @@ __time64_t CEventLogMonitorChanges::FirstCheckTime()
     return CTime(2000, 1, 1, 0, 0, 0).GetTime();
 }
 
-CString CEventLogMonitorChanges::LocalTimeText(const wchar_t* pszFormat)
-{
-    return CTime(m_pClock->Now()).Format(pszFormat);
-}
-
 void CEventLogMonitorChanges::Initialize()
 {
     TraceLog().Trace(9, L"Initializing Event Log Monitor.");
@@ -113,7 +106,7 @@ void CEventLogMonitorChanges::Initialize()
     m_eventStart.SetEvent();
 
     CString strText, strError;
-    strText.Format(L"Startup at %s", LocalTimeText(L"%Y-%m-%d %H:%M:%S").GetString());
+    strText.Format(L"Startup at %s", CAgentTime(m_pClock->Now()).Stamp().GetString());
     CEventLogWriter().Write(EVENTLOG_INFORMATION_TYPE, 1, 8, strText, strError);
     TraceLog().Trace(9, L"");
 }
@@ -139,8 +132,8 @@ void CEventLogMonitorChanges::InitializeLog(CMonitoredLog& log)
     if (dwCount && ReadRecord(log.m_hLog, FALSE, dwOldest + dwCount - 1, TRUE, record))
     {
         TraceLog().Trace(9, L"  Last record %d generated %s written %s", (int)record.Number(),
-                         TimeText(record.Fixed().TimeGenerated).GetString(),
-                         TimeText(record.Fixed().TimeWritten).GetString());
+                         CAgentTime(record.Fixed().TimeGenerated).Full().GetString(),
+                         CAgentTime(record.Fixed().TimeWritten).Full().GetString());
         log.m_lastRecord = record;
         log.m_dwLastRecord = record.Number();
     }
@@ -286,10 +279,8 @@ void CEventLogMonitorChanges::ListCacheFiles(CStringArray& arrPaths, std::vector
     struct SEntry { CString strPath; ULONGLONG nSize; };
     std::vector<SEntry> entries;
     const CString& strFolder = GetCacheFolder();
-    CString strPattern;
-    strPattern.Format(L"%s%s-*.xml", strFolder.GetString(), L"AgentNotSent");
     WIN32_FIND_DATAW data;
-    HANDLE hFind = FindFirstFileW(strPattern, &data);
+    HANDLE hFind = FindFirstFileW(CMessageCache::FilePattern(strFolder), &data);
     if (hFind != INVALID_HANDLE_VALUE)
     {
         do

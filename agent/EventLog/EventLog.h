@@ -59,12 +59,10 @@ private:
     BOOL ResynchroniseLog(CMonitoredLog& log, HANDLE hLog, DWORD dwNext);
     void SendToTargets(const CString& strMessage, const CStringArray& arrTargets, std::vector<BOOL>& targetFlags);
     void WriteCacheFile(const CString& strHost, int nPort, const CString& strMessage, const CString& strResult);
-    CString ReserveCacheFileName();
     void RetryCachedFiles(const CString& strHost);
     void PruneCache();
     void ListCacheFiles(CStringArray& arrPaths, std::vector<ULONGLONG>* pSizes);
     static BOOL DeleteCacheFile(const CString& strPath);
-    CString LocalTimeText(const wchar_t* pszFormat);
     static __time64_t FirstCheckTime();
     static BOOL SplitTarget(const CString& strTarget, CString& strHost, int& nPort);
 
@@ -81,7 +79,6 @@ private:
     CMonitorClock m_realClock;
     CMonitorClock* m_pClock = &m_realClock;
     DWORD m_dwSocketTimeout = 60000;
-    int m_nCacheSequence = 0;
 };
 
 // The process's one monitor.

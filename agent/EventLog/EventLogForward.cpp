@@ -1,13 +1,15 @@
 // The monitor's reading and sending of one record, and its message cache.
 #include "agent/EventLog/EventLog.h"
 
+#include "agent/AgentTime.h"
 #include "agent/ConfigFile.h"
 #include "agent/EventLog/EventLogSource.h"
 #include "agent/EventLog/EventRecordText.h"
 #include "agent/FramedMessage.h"
+#include "agent/HostAddress.h"
+#include "agent/MessageCache.h"
 #include "agent/SocketErrorText.h"
 #include "agent/TraceLog.h"
-#include "agent/XMLMgr.h"
 #include "support/AppPaths.h"
 #include "support/RegistryStore.h"
 #include "support/SystemErrorText.h"
@@ -21,8 +23,6 @@ namespace
 const int DEFAULT_TARGET_PORT = 7258;
 const DWORD PUSH_TYPE = 0x80000002;
 const DWORD PUSH_KEY_NUMBER = 2;
-const int MAX_NAME_ATTEMPTS = 1000;
-const wchar_t CACHE_PREFIX[] = L"AgentNotSent";
 
 // Connects with the time bounded: a target that does not answer must not hold the monitor.
 BOOL ConnectBounded(SOCKET s, const sockaddr_in& address, DWORD dwTimeout)
@@ -103,8 +103,8 @@ int CEventLogMonitorChanges::ForwardNextRecord(int nLog, const CStringArray& arr
 
     TraceLog().Trace(9, L"Got record.");
     TraceLog().Trace(9, L"  Record %d generated %s written %s", (int)record.Number(),
-                     CTime((__time64_t)record.Fixed().TimeGenerated).Format(L"%c").GetString(),
-                     CTime((__time64_t)record.Fixed().TimeWritten).Format(L"%c").GetString());
+                     CAgentTime(record.Fixed().TimeGenerated).Full().GetString(),
+                     CAgentTime(record.Fixed().TimeWritten).Full().GetString());
     CString strAccount = CEventRecordText::GetAccountName(record);
     CString strCategory, strMessage, strText;
     CEventRecordText::GetRecordCategory(log.m_strLogName, record, strCategory);
@@ -114,14 +114,14 @@ int CEventLogMonitorChanges::ForwardNextRecord(int nLog, const CStringArray& arr
 
     CRegistryStore& registry = GetRegistryStore();
     registry.SetVolatileDWord(L"AgentMessageCount", registry.GetVolatileDWord(L"AgentMessageCount", 0) + 1);
-    registry.SetVolatileString(L"AgentLastMessage", LocalTimeText(L"%Y-%m-%d %H:%M:%S"));
+    registry.SetVolatileString(L"AgentLastMessage", CAgentTime(m_pClock->Now()).Stamp());
 
     SendToTargets(strText, arrTargets, targetFlags);
     return 1;
 }
 
 // Host before the first colon, port after it; no colon (or one in front) means all host and
-// the default port. FALSE when the port is not a number from 1 to 65535.
+// the default port. FALSE when the port is not a number from 1 to 65535 (nPort is then 0).
 BOOL CEventLogMonitorChanges::SplitTarget(const CString& strTarget, CString& strHost, int& nPort)
 {
     int nColon = strTarget.Find(L':');
@@ -132,12 +132,8 @@ BOOL CEventLogMonitorChanges::SplitTarget(const CString& strTarget, CString& str
         return TRUE;
     }
     strHost = strTarget.Left(nColon);
-    CString strPort = strTarget.Mid(nColon + 1);
-    strPort.Trim();
-    wchar_t* pEnd = nullptr;
-    long lPort = wcstol(strPort, &pEnd, 10);
-    nPort = (int)lPort;
-    return !strPort.IsEmpty() && pEnd && !*pEnd && lPort >= 1 && lPort <= 65535;
+    nPort = CHostAddress::ParsePort(strTarget.Mid(nColon + 1));
+    return nPort != 0;
 }
 
 void CEventLogMonitorChanges::SendToTargets(const CString& strMessage, const CStringArray& arrTargets,
@@ -148,13 +144,15 @@ void CEventLogMonitorChanges::SendToTargets(const CString& strMessage, const CSt
         CString strHost, strResult;
         int nPort = 0;
         BOOL bPortValid = SplitTarget(arrTargets[i], strHost, nPort);
-        if (targetFlags[(size_t)i])
+        if (!bPortValid)
         {
-            if (!bPortValid)
-                strResult.Format(L"Invalid port in target %s", arrTargets[i].GetString());
-            if (!bPortValid || !SendToTarget(strHost, nPort, strMessage, strResult))
-                targetFlags[(size_t)i] = FALSE;
+            // No port but the one written: nothing is sent to the target, nor kept for it.
+            TraceLog().WriteLine(L"Invalid port in target %s - not sent", arrTargets[i].GetString());
+            targetFlags[(size_t)i] = FALSE;
+            continue;
         }
+        if (targetFlags[(size_t)i] && !SendToTarget(strHost, nPort, strMessage, strResult))
+            targetFlags[(size_t)i] = FALSE;
         if (targetFlags[(size_t)i])
         {
             std::map<CString, __time64_t>::iterator it = m_lastRetry.find(strHost);
@@ -177,22 +175,18 @@ void CEventLogMonitorChanges::SendToTargets(const CString& strMessage, const CSt
 int CEventLogMonitorChanges::SendToTarget(const CString& strHost, int nPort, const CString& strText, CString& strResult)
 {
     strResult.Empty();
-    CStringA strHostA(strHost);
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_port = htons((u_short)nPort);
-    address.sin_addr.s_addr = inet_addr(strHostA);
-    if (address.sin_addr.s_addr == INADDR_NONE)
+    if (!CHostAddress::IsValidPort(nPort))
     {
-        hostent* pHost = gethostbyname(strHostA);
-        if (!pHost || pHost->h_addrtype != AF_INET || !pHost->h_addr_list || !pHost->h_addr_list[0])
-        {
-            strResult.Format(L"Error getting host info for %s - %s", strHost.GetString(),
-                             (const wchar_t*)CSystemErrorText());
-            return 0;
-        }
-        memcpy(&address.sin_addr, pHost->h_addr_list[0], sizeof(address.sin_addr));
+        strResult.Format(L"Invalid port %d for %s", nPort, strHost.GetString());
+        return 0;
     }
+    CHostAddress host;
+    if (!host.Resolve(strHost))
+    {
+        strResult.Format(L"Error getting host info for %s - %s", strHost.GetString(), (const wchar_t*)CSystemErrorText());
+        return 0;
+    }
+    sockaddr_in address = host.SocketAddress(nPort);
     SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
     if (s == INVALID_SOCKET)
     {
@@ -224,57 +218,16 @@ int CEventLogMonitorChanges::SendToTarget(const CString& strHost, int nPort, con
     return eResult == CFramedMessage::eSent ? 1 : 0;
 }
 
-// A new cache file name, its file created at once so that no other save (of this process or a
-// restarted one within the same second) can take it.
-CString CEventLogMonitorChanges::ReserveCacheFileName()
-{
-    const CString& strFolder = GetCacheFolder();
-    CString strTime = LocalTimeText(L"%Y-%m-%d %H%M%S");
-    for (int nAttempt = 0; nAttempt < MAX_NAME_ATTEMPTS; nAttempt++)
-    {
-        CString strPath;
-        strPath.Format(L"%s%s-%s-%05d.xml", strFolder.GetString(), CACHE_PREFIX, strTime.GetString(), m_nCacheSequence++);
-        HANDLE hFile = CreateFileW(strPath, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (hFile != INVALID_HANDLE_VALUE)
-        {
-            CloseHandle(hFile);
-            return strPath;
-        }
-        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
-            return strPath;
-    }
-    return CString();
-}
-
 void CEventLogMonitorChanges::WriteCacheFile(const CString& strHost, int nPort, const CString& strMessage,
                                              const CString& strResult)
 {
-    CString strPath = ReserveCacheFileName();
+    CString strPath, strError;
+    BOOL bReserved = CMessageCache::ReserveFile(GetCacheFolder(), strPath, strError);
     TraceLog().WriteLine(L"Error sending to %s:%u - %s", strHost.GetString(), (unsigned)nPort, strResult.GetString());
     TraceLog().WriteLine(L"Saving data to %s", strPath.GetString());
-    if (strPath.IsEmpty())
-        return;
-    BOOL bSaved = FALSE;
-    {
-        CXMLMgr xml;
-        xml.Create(strPath, L"EventLogForward.cpp", __LINE__);
-        if (xml.IsInitialised() && SUCCEEDED(xml.AddRoot(L"HRD", L"", TRUE)))
-        {
-            IXMLDOMElement* pRoot = xml.GetCurrentElement();
-            xml.SetAttribute(pRoot, L"Description", L"Quorvex Windows Agent");
-            xml.SetAttribute(pRoot, L"Created", LocalTimeText(L"%Y-%m-%d %H%M%S"));
-            IXMLDOMElement* pChild = xml.AddElement(nullptr, L"EventLogMessage", L"");
-            if (pChild)
-            {
-                xml.SetAttribute(pChild, L"Host", strHost);
-                xml.SetAttribute(pChild, L"Message", strMessage);
-                xml.SetAttributeNumber(pChild, L"Port", (DWORD)nPort);
-                bSaved = SUCCEEDED(xml.Save(strPath));
-            }
-        }
-    }
-    if (!bSaved)
-        DeleteFileW(strPath); // an empty reserved file would never load
+    if (!bReserved ||
+        !CMessageCache::SaveMessage(strPath, strHost, (UINT)nPort, strMessage, L"EventLogForward.cpp", __LINE__, strError))
+        TraceLog().WriteLine(L"Error saving data to %s - %s", strPath.GetString(), strError.GetString());
 }
 
 // Sends the cached messages of one host again, oldest first, after a push to it succeeded.
@@ -309,27 +262,15 @@ void CEventLogMonitorChanges::RetryCachedFiles(const CString& strHost)
         }
         TraceLog().Trace(9, L"%s", strPath.GetString());
         CString strStoredHost, strMessage;
-        int nStoredPort = 0;
-        BOOL bLoaded = FALSE;
-        {
-            CXMLMgr xml;
-            DWORD dwPort = 0;
-            if (SUCCEEDED(xml.Initialise(FALSE)) && xml.Load(strPath) && xml.GetNodeName(xml.GetCurrentElement()) == L"HRD")
-            {
-                IXMLDOMElement* pChild = xml.FindChild(xml.GetCurrentElement(), L"EventLogMessage", FALSE);
-                bLoaded = pChild && xml.GetAttribute(pChild, L"Host", strStoredHost) &&
-                          xml.GetAttribute(pChild, L"Message", strMessage) &&
-                          xml.GetAttributeNumber(pChild, L"Port", dwPort);
-            }
-            nStoredPort = (int)dwPort;
-        }
+        UINT nStoredPort = 0;
+        BOOL bLoaded = CMessageCache::ReadMessage(strPath, strStoredHost, strMessage, nStoredPort);
         if (!bLoaded || strStoredHost != strHost)
         {
             m_bCachePending = TRUE;
             continue;
         }
         CString strResult;
-        if (SendToTarget(strStoredHost, nStoredPort, strMessage, strResult))
+        if (SendToTarget(strStoredHost, (int)nStoredPort, strMessage, strResult))
         {
             TraceLog().Trace(9, L"Uploaded: %s", strPath.GetString());
             if (!DeleteCacheFile(strPath))

@@ -1,5 +1,6 @@
 #include "agent/EventLog/EventRecordText.h"
 
+#include "agent/HostAddress.h"
 #include "agent/TraceLog.h"
 #include "support/StringEx.h"
 
@@ -33,13 +34,6 @@ void CutTrailingLineEnd(CString& s)
 void SplitModules(const CString& strValue, CStringArray& arrModules)
 {
     CStringEx(strValue).Split(L';', arrModules);
-}
-
-CString AddressText(const BYTE* pb)
-{
-    CString s;
-    s.Format(L"%u.%u.%u.%u", (unsigned)pb[0], (unsigned)pb[1], (unsigned)pb[2], (unsigned)pb[3]);
-    return s;
 }
 } // namespace
 
@@ -102,9 +96,8 @@ void CEventRecordText::GetRecordCategory(const CString& strLogName, const CEvent
                            hModule, record.Fixed().EventCategory, MESSAGE_LANGUAGE, (LPWSTR)&pBuffer, 0, nullptr) &&
             pBuffer && *pBuffer)
         {
-            CString strCategory(pBuffer);
-            int nEnd = strCategory.Find(L"\r\n");
-            strText = nEnd >= 0 ? strCategory.Left(nEnd) : strCategory;
+            strText = pBuffer;
+            CutTrailingLineEnd(strText);
         }
         if (pBuffer)
             LocalFree(pBuffer);
@@ -239,16 +232,7 @@ CString CEventRecordText::GetAccountName(const CEventRecord& record)
 
 BOOL CEventRecordText::LookupHostName(const CString& strDotted, CString& strHostName)
 {
-    strHostName.Empty();
-    CStringA strAddress(strDotted);
-    unsigned long ulAddress = inet_addr(strAddress);
-    if (ulAddress != INADDR_NONE || strAddress == "255.255.255.255")
-    {
-        hostent* pHost = gethostbyaddr((const char*)&ulAddress, sizeof(ulAddress), AF_INET);
-        if (pHost && pHost->h_name)
-            strHostName = CString(pHost->h_name);
-    }
-    return !strHostName.IsEmpty();
+    return CHostAddress::LookupName(strDotted, strHostName);
 }
 
 // Resolving this machine's own name costs tens of milliseconds under some resolvers, far more
@@ -271,10 +255,10 @@ CString CEventRecordText::LookupHostDescription()
     if (gethostname(szHost, 512) != 0)
         szHost[0] = 0;
     CString strHost(szHost);
-    hostent* pHost = szHost[0] ? gethostbyname(szHost) : nullptr;
-    if (!pHost || pHost->h_addrtype != AF_INET || !pHost->h_addr_list || !pHost->h_addr_list[0])
+    CHostAddress address;
+    if (strHost.IsEmpty() || !address.Resolve(strHost))
         return strHost;
-    CString strDotted = AddressText((const BYTE*)pHost->h_addr_list[0]);
+    CString strDotted = address.GetDottedText();
     CString strName;
     if (LookupHostName(strDotted, strName))
         strHost = strName;

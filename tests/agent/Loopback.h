@@ -1,10 +1,37 @@
-// A connected pair of loopback sockets for the frame's tests.
+// Loopback sockets for the tests of the frame and of forwarding: a listener, a connected pair.
 #pragma once
 
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
 #include <gtest/gtest.h>
+
+// A listening socket on a free loopback port.
+class CLoopbackListener
+{
+public:
+    CLoopbackListener()
+    {
+        WSADATA data;
+        WSAStartup(MAKEWORD(2, 0), &data);
+        m_socket = socket(AF_INET, SOCK_STREAM, 0);
+        m_address.sin_family = AF_INET;
+        m_address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        int nLength = sizeof(m_address);
+        bind(m_socket, (sockaddr*)&m_address, sizeof(m_address));
+        listen(m_socket, 16);
+        getsockname(m_socket, (sockaddr*)&m_address, &nLength);
+    }
+    ~CLoopbackListener()
+    {
+        closesocket(m_socket);
+        WSACleanup();
+    }
+    int GetPort() const { return ntohs(m_address.sin_port); }
+
+    SOCKET m_socket = INVALID_SOCKET;
+    sockaddr_in m_address = {};
+};
 
 class CLoopbackPair
 {
@@ -13,18 +40,10 @@ public:
     {
         WSADATA data;
         WSAStartup(MAKEWORD(2, 0), &data);
-        SOCKET listener = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in addr = {};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        int nLength = sizeof(addr);
-        bind(listener, (sockaddr*)&addr, sizeof(addr));
-        listen(listener, 1);
-        getsockname(listener, (sockaddr*)&addr, &nLength);
+        CLoopbackListener listener;
         m_peer = socket(AF_INET, SOCK_STREAM, 0);
-        connect(m_peer, (sockaddr*)&addr, sizeof(addr));
-        m_local = accept(listener, nullptr, nullptr);
-        closesocket(listener);
+        connect(m_peer, (sockaddr*)&listener.m_address, sizeof(listener.m_address));
+        m_local = accept(listener.m_socket, nullptr, nullptr);
         BOOL bNoDelay = TRUE;
         setsockopt(m_peer, IPPROTO_TCP, TCP_NODELAY, (const char*)&bNoDelay, sizeof(bNoDelay));
     }

@@ -1,5 +1,6 @@
 #include "agent/MessageCache.h"
 #include "agent/XMLMgr.h"
+#include "support/SystemErrorText.h"
 
 #include <gtest/gtest.h>
 
@@ -44,13 +45,14 @@ protected:
     }
 
     CString m_strFolder;
+    CString m_strError;
 };
 } // namespace
 
 TEST_F(MessageCacheTest, MessageComesBackExactly)
 {
     CString strPath = CMessageCache::MakeFileName(m_strFolder);
-    ASSERT_TRUE(CMessageCache::SaveMessage(strPath, L"collector.example", 7000, s_szHardMessage, L"Forward.cpp", 42));
+    ASSERT_TRUE(CMessageCache::SaveMessage(strPath, L"collector.example", 7000, s_szHardMessage, L"Forward.cpp", 42, m_strError));
     CString strHost, strMessage;
     UINT nPort = 0;
     ASSERT_TRUE(CMessageCache::ReadMessage(strPath, strHost, strMessage, nPort));
@@ -62,7 +64,7 @@ TEST_F(MessageCacheTest, MessageComesBackExactly)
 TEST_F(MessageCacheTest, FileLayout)
 {
     CString strPath = CMessageCache::MakeFileName(m_strFolder);
-    ASSERT_TRUE(CMessageCache::SaveMessage(strPath, L"h", 1, L"a\r\nb\tc", L"Forward.cpp", 42));
+    ASSERT_TRUE(CMessageCache::SaveMessage(strPath, L"h", 1, L"a\r\nb\tc", L"Forward.cpp", 42, m_strError));
     FILE* pFile = _wfopen(strPath, L"rb");
     ASSERT_NE(nullptr, pFile);
     std::string text(65536, '\0');
@@ -81,7 +83,7 @@ TEST_F(MessageCacheTest, CharactersXmlCannotHoldAreReplaced)
 {
     CString strPath = CMessageCache::MakeFileName(m_strFolder);
     const wchar_t message[] = {L'a', 0x01, L'b', 0xD800, L'c', 0xDC00, 0xFFFF, L'd', 0};
-    ASSERT_TRUE(CMessageCache::SaveMessage(strPath, L"h", 1, message, nullptr, 0));
+    ASSERT_TRUE(CMessageCache::SaveMessage(strPath, L"h", 1, message, nullptr, 0, m_strError));
     CString strHost, strMessage;
     UINT nPort = 0;
     ASSERT_TRUE(CMessageCache::ReadMessage(strPath, strHost, strMessage, nPort)) << "the file must stay loadable";
@@ -99,14 +101,41 @@ TEST_F(MessageCacheTest, NamesDifferWithinOneSecondAndSortByAge)
     EXPECT_STREQ(m_strFolder + L"AgentNotSent-*.xml", CMessageCache::FilePattern(m_strFolder));
 }
 
+TEST_F(MessageCacheTest, ReservedNamesAreNewFilesAndFailuresCarryTheSystemText)
+{
+    CString strFirst, strSecond;
+    ASSERT_TRUE(CMessageCache::ReserveFile(m_strFolder, strFirst, m_strError));
+    ASSERT_TRUE(CMessageCache::ReserveFile(m_strFolder, strSecond, m_strError));
+    EXPECT_NE(strFirst, strSecond);
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(strFirst));
+
+    CString strMissing = m_strFolder + L"no such folder\\", strPath;
+    EXPECT_FALSE(CMessageCache::ReserveFile(strMissing, strPath, m_strError));
+    EXPECT_EQ(0, strPath.Find(strMissing));
+    EXPECT_STREQ(CSystemErrorText(ERROR_PATH_NOT_FOUND, nullptr, nullptr, nullptr, nullptr, nullptr), m_strError);
+
+    // A save that fails says why and leaves no file that would never load.
+    m_strError.Empty();
+    CString strBlocked = m_strFolder + L"AgentNotSent-blocked.xml";
+    CreateDirectoryW(strBlocked, nullptr);
+    EXPECT_FALSE(CMessageCache::SaveMessage(strMissing + L"x.xml", L"h", 1, L"m", nullptr, 0, m_strError));
+    EXPECT_FALSE(m_strError.IsEmpty());
+    m_strError.Empty();
+    EXPECT_FALSE(CMessageCache::SaveMessage(strBlocked, L"h", 1, L"m", nullptr, 0, m_strError));
+    EXPECT_FALSE(m_strError.IsEmpty());
+    RemoveDirectoryW(strBlocked);
+}
+
 TEST_F(MessageCacheTest, BadFilesAreRefusedAndKept)
 {
     CString strGarbage = WriteRaw("AgentNotSent-garbage.xml", "<HRD><EventLogMessage Host=\"x\"");
     CString strOtherRoot = WriteRaw("AgentNotSent-other.xml", "<ROOT><EventLogMessage Host=\"h\" Message=\"m\" Port=\"1\"/></ROOT>");
     CString strNoPort = WriteRaw("AgentNotSent-noport.xml", "<HRD><EventLogMessage Host=\"h\" Message=\"m\"/></HRD>");
+    CString strBigPort =
+        WriteRaw("AgentNotSent-bigport.xml", "<HRD><EventLogMessage Host=\"h\" Message=\"m\" Port=\"70000\"/></HRD>");
     CString strHost, strMessage;
     UINT nPort = 0;
-    for (const CString* pPath : {&strGarbage, &strOtherRoot, &strNoPort})
+    for (const CString* pPath : {&strGarbage, &strOtherRoot, &strNoPort, &strBigPort})
     {
         EXPECT_FALSE(CMessageCache::ReadMessage(*pPath, strHost, strMessage, nPort));
         EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(*pPath));

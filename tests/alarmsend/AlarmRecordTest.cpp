@@ -70,13 +70,17 @@ TEST(AlarmRecordFields, MissingValuesAreEmpty)
     EXPECT_STREQ(L"VALUE=", lines[14]);
 }
 
-TEST(AlarmPort, OnlyNumbersFrom1To65535)
+TEST(AlarmRecordFields, CountNeverReadsPastTheEndMark)
 {
-    EXPECT_EQ(7261, ParseAlarmPort(L"7261"));
-    EXPECT_EQ(1, ParseAlarmPort(L" 1 "));
-    EXPECT_EQ(65535, ParseAlarmPort(L"65535"));
-    for (const wchar_t* bad : {L"0", L"65536", L"", L"72x", L"-5", L"99999999999", L"port"})
-        EXPECT_EQ(0, ParseAlarmPort(bad)) << (const char*)CStringA(bad);
+    // What follows a list's double NUL belongs to the caller, not to the list.
+    const wchar_t names[] = L"a\0\0secret\0more\0";
+    const wchar_t values[] = L"1\0\0hidden\0";
+    CStringArrayEx lines = Record(1, List(names, 5), List(values, 5));
+    EXPECT_EQ(0, lines.Contains(L"FIELD=secret"));
+    EXPECT_EQ(0, lines.Contains(L"VALUE=hidden"));
+    EXPECT_STREQ(L"FIELD=a", lines[11]);
+    EXPECT_STREQ(L"VALUE=1", lines[12]);
+    EXPECT_EQ(14, lines.GetSize());
 }
 
 TEST(AlarmSocketTimeouts, ClampedTo2And300Seconds)

@@ -31,10 +31,13 @@ void PrintHex(const CString& strText)
 int main(int argc, char** argv)
 {
     if (argc == 4 && strcmp(argv[1], "write") == 0)
+    {
+        CString strError;
         return CMessageCache::SaveMessage(CString(argv[2]), L"collector.example", 7000, FromHex(argv[3]),
-                                          L"CacheFileTool.cpp", __LINE__)
+                                          L"CacheFileTool.cpp", __LINE__, strError)
                    ? 0
                    : 1;
+    }
     if (argc == 3 && strcmp(argv[1], "read") == 0)
     {
         CString strHost, strMessage;

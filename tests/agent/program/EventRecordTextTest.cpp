@@ -108,6 +108,9 @@ TEST_F(RecordText, CategoryTextOrNone)
     EXPECT_STREQ(L"None", s);
     CEventRecordText::GetRecordCategory(UNIT_LOG, Record(1000, {}, 1, L"NoSuchSource"), s);
     EXPECT_STREQ(L"None", s);
+    // Only the line end after the last line goes.
+    CEventRecordText::GetRecordCategory(UNIT_LOG, Record(1000, {}, 3), s);
+    EXPECT_STREQ(L"Disk array\r\ncontroller 2", s);
 }
 
 TEST_F(RecordText, FourteenTaggedLines)

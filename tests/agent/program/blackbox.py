@@ -19,6 +19,7 @@ import threading
 import time
 import unittest
 import xml.dom.minidom
+import xml.parsers.expat
 
 ROOT = os.path.abspath(sys.argv.pop(1))
 BUILD = os.path.abspath(sys.argv.pop(1))
@@ -384,7 +385,71 @@ class Forwarding(AgentTest):
         self.assertIn("was cleared", agent.trace())
 
 
+class Cache(AgentTest):
+    def test_a_cache_file_that_cannot_be_written_is_reported_and_the_monitor_goes_on(self):
+        folder = os.path.join(PROGRAM_BUILD, "bb", self.id().split(".")[-1])
+        agent = self.agent(targets=["127.0.0.1:%d" % free_port()],
+                           extra_config="CACHE_FOLDER = %s\n" % winpath(os.path.join(folder, "cache")))
+        cache = os.path.join(agent.folder, "cache")
+        agent.start()
+        agent.feed(1, "first", "x")
+        wait_for(lambda: len(glob.glob(os.path.join(cache, "AgentNotSent-*.xml"))) == 1, 60, "the first cache file")
+        shutil.rmtree(cache)
+        with open(cache, "w") as f:
+            f.write("a file where the folder was")
+        agent.feed(1, "second", "x")
+        wait_for(lambda: "Error saving data to " in agent.trace(), 60, "the failure in the trace")
+        line = re.search(r"Error saving data to (.*) - (.*)", agent.trace()).groups()
+        self.assertIn("AgentNotSent-", line[0])
+        self.assertNotEqual("", line[1].strip())
+        os.remove(cache)
+        os.makedirs(cache)
+        agent.feed(1, "third", "x")
+
+        def cached_messages():
+            try:
+                return [xml.dom.minidom.parse(f).getElementsByTagName("EventLogMessage")[0].getAttribute("Message")
+                        for f in glob.glob(os.path.join(cache, "AgentNotSent-*.xml"))]
+            except (xml.parsers.expat.ExpatError, IndexError):
+                return []  # reserved, not yet written
+        wait_for(lambda: len(cached_messages()) == 1, 60, "the next cache file")
+        self.assertIn("Service third", cached_messages()[0])
+
+
 class CommandPort(AgentTest):
+    def test_stalled_peers_lose_their_connections_and_a_good_request_is_still_answered(self):
+        agent = self.agent()
+        agent.start()
+        mark = agent.trace().count("From ...: ")
+        # Each stalled peer sends the header of a 100-byte request and nothing more.
+        header = wire.build(3, b"\0" * 80)[:20]
+        stalled = []
+        try:
+            for _ in range(100):
+                conn = socket.create_connection(("127.0.0.1", agent.port), timeout=30)
+                conn.sendall(header)
+                stalled.append(conn)
+            wait_for(lambda: agent.trace().count("From ...: ") - mark >= 100, 60, "100 accepted peers")
+            started = time.time()
+            reply = agent.request(3)
+            answered = time.time() - started
+            self.assertIsNotNone(reply, "the good request was refused")
+            self.assertEqual(0x80000003, reply["type"])
+            self.assertLess(answered, 5.0)
+            # Every stalled peer loses its connection, the last ones when their time is up.
+            deadline = time.time() + 90
+            for conn in stalled:
+                conn.settimeout(max(0.1, deadline - time.time()))
+                try:
+                    self.assertEqual(b"", conn.recv(100))
+                except ConnectionError:
+                    pass
+            self.assertIn("closing", agent.trace())
+        finally:
+            for conn in stalled:
+                conn.close()
+        self.assertEqual(0x80000003, agent.request(3)["type"])
+
     def test_status_set_targets_and_trace_tail(self):
         agent = self.agent(targets=["zeta:1", "Alpha:2", "alpha:3"])
         agent.start()
