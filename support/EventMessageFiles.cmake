@@ -3,28 +3,28 @@
 # texts by windmc and windres. A program that writes event-log entries gets them in its own
 # folder through tervok_add_event_message_files(<program target>).
 
-string(REPLACE "windres" "windmc" TERVOK_WINDMC "${CMAKE_RC_COMPILER}")
 set(_tervok_message_dir ${CMAKE_CURRENT_BINARY_DIR}/eventmessages)
 
-# A DLL that holds nothing but the message table of <mc>: no code and no entry point.
-function(_tervok_message_file_dll name mc)
+# A DLL <name>.dll in <folder> that holds nothing but the message table built from the message
+# texts <mc>: no code and no entry point.
+function(tervok_add_message_dll name mc folder)
+  string(REPLACE "windres" "windmc" windmc "${CMAKE_RC_COMPILER}")
   set(work ${CMAKE_CURRENT_BINARY_DIR}/${name}_mc)
   get_filename_component(base ${mc} NAME_WE)
   add_custom_command(
     OUTPUT ${work}/${name}.res.o
     COMMAND ${CMAKE_COMMAND} -E make_directory ${work}
-    COMMAND ${TERVOK_WINDMC} -h ${work} -r ${work} ${mc}
+    COMMAND ${windmc} -h ${work} -r ${work} ${mc}
     COMMAND ${CMAKE_RC_COMPILER} -I ${work} -O coff -o ${work}/${name}.res.o ${work}/${base}.rc
     DEPENDS ${mc}
     VERBATIM)
   set_source_files_properties(${work}/${name}.res.o PROPERTIES EXTERNAL_OBJECT TRUE GENERATED TRUE)
   add_library(${name} SHARED ${work}/${name}.res.o)
-  set_target_properties(${name} PROPERTIES PREFIX "" LINKER_LANGUAGE C
-                        RUNTIME_OUTPUT_DIRECTORY ${_tervok_message_dir})
+  set_target_properties(${name} PROPERTIES PREFIX "" LINKER_LANGUAGE C RUNTIME_OUTPUT_DIRECTORY ${folder})
   target_link_options(${name} PRIVATE -nostdlib -nostartfiles -Wl,-e,0)
 endfunction()
-_tervok_message_file_dll(EventMessageFile ${CMAKE_CURRENT_LIST_DIR}/EventMessages.mc)
-_tervok_message_file_dll(CategoryMessageFile ${CMAKE_CURRENT_LIST_DIR}/CategoryMessages.mc)
+tervok_add_message_dll(EventMessageFile ${CMAKE_CURRENT_LIST_DIR}/EventMessages.mc ${_tervok_message_dir})
+tervok_add_message_dll(CategoryMessageFile ${CMAKE_CURRENT_LIST_DIR}/CategoryMessages.mc ${_tervok_message_dir})
 
 # Copies both message files into the folder of <target> whenever either changes.
 function(tervok_add_event_message_files target)
