@@ -23,3 +23,5 @@ add_executable(QuorvexAgent QuorvexAgent.cpp)
 target_link_libraries(QuorvexAgent PRIVATE agentprog)
 tervok_add_version_resource(QuorvexAgent PRODUCT "Quorvex" DESCRIPTION "Tervok Quorvex Agent"
                             FILENAME "QuorvexAgent.exe")
+# The event-log writer registers the message files in the program's folder.
+tervok_add_event_message_files(QuorvexAgent)
