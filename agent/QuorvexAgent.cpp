@@ -3,7 +3,7 @@
 #include "agent/AgentTime.h"
 #include "agent/EventLog/EventLog.h"
 #include "agent/TraceLog.h"
-#include "framework/window/CSystemTray.h"
+#include "agent/SystemTray.h"
 #include "support/AppPaths.h"
 #include "support/EventLogWriter.h"
 #include "support/RegistryStore.h"

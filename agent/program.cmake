@@ -11,13 +11,14 @@ target_link_libraries(agenteventlog PUBLIC agentwire support ws2_32 advapi32)
 # Service framework, monitor thread, forwarding and command server.
 add_library(agentprog STATIC
   AgentService.cpp
+  SystemTray.cpp
   CommandConnection.cpp
   CommandServer.cpp
   LogonProvider.cpp
   ServiceBase.cpp
   EventLog/EventLog.cpp
   EventLog/EventLogForward.cpp)
-target_link_libraries(agentprog PUBLIC agenteventlog agentcore support ws2_32 advapi32 ole32 oleaut32)
+target_link_libraries(agentprog PUBLIC agenteventlog agentcore support ws2_32 advapi32 ole32 oleaut32 shell32)
 
 add_executable(QuorvexAgent QuorvexAgent.cpp)
 target_link_libraries(QuorvexAgent PRIVATE agentprog)

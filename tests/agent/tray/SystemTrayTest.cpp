@@ -1,7 +1,7 @@
 #include "GuiTest.h"
 
-#include "WindowTestsRes.h"
-#include "framework/window/CSystemTray.h"
+#include "TrayTestsRes.h"
+#include "agent/SystemTray.h"
 
 #include <vector>
 

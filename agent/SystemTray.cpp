@@ -1,4 +1,4 @@
-#include "framework/window/CSystemTray.h"
+#include "agent/SystemTray.h"
 
 #include "framework/controls/CMenu.h"
 
