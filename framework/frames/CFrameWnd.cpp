@@ -128,6 +128,8 @@ int CFrameWnd::OnCreate(LPCREATESTRUCTW lpcs)
         return -1;
     if (!OnCreateClient(lpcs, m_pCreateContext))
         return -1;
+    // The status line starts with the idle message once the bars exist.
+    PostMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
     RecalcLayout();
     return 0;
 }

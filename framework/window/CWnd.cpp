@@ -346,7 +346,9 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         break;
     }
     case WM_INITMENUPOPUP:
-        OnInitMenuPopup((HMENU)wParam);
+        // The system menu's items are the system's own.
+        if (!HIWORD(lParam))
+            OnInitMenuPopup((HMENU)wParam);
         break;
     default:
         break;
@@ -589,7 +591,9 @@ void CWnd::OnInitMenuPopup(HMENU hPopup)
     for (int i = 0; i < nCount; ++i)
     {
         UINT nID = popup.GetMenuItemID(i);
-        if (nID == 0 || nID == (UINT)-1) // separators and submenus
+        // Separators, submenus, and system commands and MDI children (0xF000 and up), which
+        // have no handlers here.
+        if (nID == 0 || nID == (UINT)-1 || nID >= 0xF000)
             continue;
         CCmdUI state;
         state.m_nID = nID;

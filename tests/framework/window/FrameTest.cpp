@@ -297,6 +297,11 @@ TEST_F(FrameTest, MenuPromptsShowInTheFirstPane)
     EXPECT_EQ(CString(L"Ready"), bar.GetWindowText());
 }
 
+TEST_F(FrameTest, StatusLineStartsReady)
+{
+    EXPECT_EQ(CString(L"Ready"), m_pMain->m_wndStatusBar.GetPaneText(0));
+}
+
 TEST_F(FrameTest, StatusPanesAreSizedByTheirStrings)
 {
     CStatusBar& bar = m_pMain->m_wndStatusBar;
@@ -392,6 +397,32 @@ TEST_F(FrameTest, WindowMenuCascadesAndTiles)
     EXPECT_NE(rect1.top, rect2.top);
 }
 
+TEST_F(FrameTest, WindowMenuListsTheChildrenEnabled)
+{
+    OpenDocument();
+    OpenDocument();
+    HMENU hWindow = GetSubMenu(GetMenu(m_pMain->m_hWnd), 3);
+    m_pMain->SendMessage(WM_INITMENUPOPUP, (WPARAM)hWindow, 3);
+    int nChildren = 0;
+    for (int i = 0; i < GetMenuItemCount(hWindow); ++i)
+    {
+        UINT nID = GetMenuItemID(hWindow, i);
+        if (nID >= AFX_IDM_FIRST_MDICHILD && nID != (UINT)-1)
+        {
+            ++nChildren;
+            EXPECT_FALSE(GetMenuState(hWindow, (UINT)i, MF_BYPOSITION) & MF_GRAYED) << nID;
+        }
+    }
+    EXPECT_EQ(2, nChildren);
+    // Choosing one activates it.
+    CMDIChildWnd* pActive = m_pMain->MDIGetActive();
+    Command(AFX_IDM_FIRST_MDICHILD);
+    CMDIChildWnd* pFirst = m_pMain->MDIGetActive();
+    Command(AFX_IDM_FIRST_MDICHILD + 1);
+    EXPECT_NE(pFirst, m_pMain->MDIGetActive());
+    EXPECT_TRUE(pActive == pFirst || pActive == m_pMain->MDIGetActive());
+}
+
 TEST_F(FrameTest, MdiClientTakesTheScrollBarsTheFrameAsksFor)
 {
     CTestMain* pScrolling = new CTestMain;
@@ -437,6 +468,27 @@ TEST_F(FrameTest, FormViewIsTheTemplatesDialogAndScrollsWhenSmaller)
     // The edit moved up with the scrolled form.
     CRect rectEdit = WindowRectIn(pForm->GetDlgItem(IDC_FORM_EDIT), pForm->m_hWnd);
     EXPECT_LT(rectEdit.top, 0);
+}
+
+TEST_F(FrameTest, FormKeysGoToTheFramesFirstThenToTheDialogManager)
+{
+    CMultiDocTemplate* pFormTemplate = new CMultiDocTemplate(IDR_REPORT, RUNTIME_CLASS(CTestDoc),
+                                                             RUNTIME_CLASS(CTestChild), RUNTIME_CLASS(CTestForm));
+    m_app.AddDocTemplate(pFormTemplate);
+    CDocument* pDoc = pFormTemplate->OpenDocumentFile(nullptr);
+    PumpUntilIdle();
+    ASSERT_TRUE(pDoc != nullptr);
+    POSITION pos = pDoc->GetFirstViewPosition();
+    CView* pForm = pDoc->GetNextView(pos);
+    HWND hEdit = GetDlgItem(pForm->m_hWnd, IDC_FORM_EDIT);
+    MSG msg = {hEdit, WM_KEYDOWN, VK_F7, 0x00410001};
+    EXPECT_TRUE(m_app.PreTranslateMessage(&msg));
+    EXPECT_EQ(1, m_pMain->m_nAccel);
+    // Tab belongs to the form's dialog manager.
+    msg.wParam = VK_TAB;
+    msg.lParam = 0x000F0001;
+    EXPECT_TRUE(m_app.PreTranslateMessage(&msg));
+    EXPECT_EQ(1, m_pMain->m_nAccel);
 }
 
 TEST(CommandLineInfoTest, OleStartsSwitchTheSplashOff)
