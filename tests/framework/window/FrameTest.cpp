@@ -69,6 +69,7 @@ public:
 IMPLEMENT_DYNCREATE(CTestChild, CMDIChildWnd)
 BEGIN_MESSAGE_MAP(CTestChild, CMDIChildWnd)
     ON_COMMAND(ID_CHILD_COMMAND, OnChildCommand)
+    ON_COMMAND(ID_MAIN_COMMAND, OnMainCommand)
 END_MESSAGE_MAP()
 
 const UINT kIndicators[] = {ID_SEPARATOR, IDS_PANE_SHORT, IDS_PANE_LONG};
@@ -240,30 +241,33 @@ TEST_F(FrameTest, ClosingTheLastFrameClosesItsDocument)
 
 TEST_F(FrameTest, CommandsRouteViewDocumentChildMainApplication)
 {
+    // Without a document the main frame answers.
+    Command(ID_MAIN_COMMAND);
     OpenDocument();
+    // Each command is handled by the first in line that has it: the shared one by view and
+    // document, the child's by document, child and main frame, the main one by child and main.
     Command(ID_SHARED_COMMAND);
     Command(ID_DOC_COMMAND);
     Command(ID_CHILD_COMMAND);
     Command(ID_MAIN_COMMAND);
-    std::vector<std::string> expected = {"view shared", "doc", "doc shared", "main"};
+    std::vector<std::string> expected = {"main", "view shared", "doc", "doc shared", "child main"};
     EXPECT_EQ(expected, g_handled);
     // The application's New makes a second document through the template.
     Command(ID_FILE_NEW);
     EXPECT_EQ(2, DocumentCount());
 }
 
-TEST_F(FrameTest, ChildFrameCommandsBeforeTheMainFrame)
+TEST_F(FrameTest, CommandsSentToAChildFrameReachTheMainFrame)
 {
-    // Without a document handler the child frame answers before the main frame.
-    CTestDoc* pDoc = OpenDocument();
-    ASSERT_TRUE(pDoc != nullptr);
-    Command(ID_VIEW_COMMAND);
+    OpenDocument();
     CMDIChildWnd* pChild = m_pMain->MDIGetActive();
     ASSERT_TRUE(pChild != nullptr);
-    // Commands sent to the child frame itself go on to the main frame.
-    pChild->SendMessage(WM_COMMAND, MAKEWPARAM(ID_MAIN_COMMAND, 0));
-    std::vector<std::string> expected = {"view", "main"};
+    // Its popup menus send their commands to the child frame itself.
+    pChild->SendMessage(WM_COMMAND, MAKEWPARAM(ID_VIEW_COMMAND, 0));
+    pChild->SendMessage(WM_COMMAND, MAKEWPARAM(ID_ACCEL_COMMAND, 0));
+    std::vector<std::string> expected = {"view"};
     EXPECT_EQ(expected, g_handled);
+    EXPECT_EQ(1, m_pMain->m_nAccel);
 }
 
 TEST_F(FrameTest, MenuItemsWithoutHandlersAreDisabled)
