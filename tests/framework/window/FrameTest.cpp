@@ -3,6 +3,7 @@
 #include "WindowTestsRes.h"
 #include "framework/bars/CStatusBar.h"
 #include "framework/frames/CDocument.h"
+#include "framework/window/AfxWinMain.h"
 #include "framework/window/CCommandLineInfo.h"
 #include "framework/frames/CFormView.h"
 #include "framework/frames/CMDIChildWnd.h"
@@ -239,6 +240,22 @@ TEST_F(FrameTest, ClosingTheLastFrameClosesItsDocument)
     EXPECT_EQ(CString(L"Frame Test"), m_pMain->GetWindowText());
 }
 
+TEST_F(FrameTest, ClosingADocumentClosesItsFrames)
+{
+    CTestDoc* pDoc = OpenDocument();
+    ASSERT_TRUE(pDoc != nullptr);
+    Command(ID_WINDOW_NEW);
+    EXPECT_EQ(1, DocumentCount());
+    int nViews = 0;
+    for (POSITION pos = pDoc->GetFirstViewPosition(); pos; pDoc->GetNextView(pos))
+        ++nViews;
+    EXPECT_EQ(2, nViews);
+    pDoc->OnCloseDocument();
+    PumpUntilIdle();
+    EXPECT_EQ(0, DocumentCount());
+    EXPECT_TRUE(m_pMain->MDIGetActive() == nullptr);
+}
+
 TEST_F(FrameTest, CommandsRouteViewDocumentChildMainApplication)
 {
     // Without a document the main frame answers.
@@ -365,6 +382,25 @@ TEST_F(FrameTest, StatusBarToggleHidesTheBarAndClearsItsCheck)
     Command(ID_VIEW_STATUS_BAR);
     EXPECT_TRUE(m_pMain->m_wndStatusBar.IsWindowVisible());
     EXPECT_TRUE(MenuState(2, ID_VIEW_STATUS_BAR) & MF_CHECKED);
+}
+
+TEST_F(FrameTest, PaneInfoChangesStyleAndWidth)
+{
+    CStatusBar& bar = m_pMain->m_wndStatusBar;
+    UINT nID = 0, nStyle = 0;
+    int cxWidth = 0;
+    bar.GetPaneInfo(1, nID, nStyle, cxWidth);
+    bar.SetPaneInfo(1, nID, SBPS_NOBORDERS, cxWidth + 30);
+    CRect rect;
+    bar.GetItemRect(1, &rect);
+    EXPECT_GE(rect.Width(), cxWidth + 30);
+    EXPECT_EQ(SBPS_NOBORDERS, bar.GetPaneStyle(1));
+    // The control draws the pane without borders.
+    EXPECT_EQ(SBT_NOBORDERS, HIWORD(bar.SendMessage(SB_GETTEXTLENGTHW, 1)) & SBT_NOBORDERS);
+    // A disabled pane hides its text but keeps it.
+    bar.SetPaneStyle(2, SBPS_DISABLED);
+    EXPECT_EQ(0, LOWORD(bar.SendMessage(SB_GETTEXTLENGTHW, 2)));
+    EXPECT_FALSE(bar.GetPaneText(2).IsEmpty());
 }
 
 TEST_F(FrameTest, DelayedShowWaitsForTheNextIdleLayout)
@@ -495,6 +531,17 @@ TEST_F(FrameTest, FormKeysGoToTheFramesFirstThenToTheDialogManager)
     EXPECT_EQ(1, m_pMain->m_nAccel);
 }
 
+TEST_F(FrameTest, StandardProfileSettingsReadTheRecentFiles)
+{
+    m_app.WriteProfileString(L"Recent File List", L"File1", L"C:\\one.txt");
+    m_app.WriteProfileString(L"Recent File List", L"File3", L"C:\\three.txt");
+    m_app.WriteProfileString(L"Recent File List", L"File5", L"C:\\five.txt");
+    m_app.LoadStdProfileSettings(4);
+    EXPECT_EQ(4u, m_app.m_nMaxMRU);
+    ASSERT_EQ(2, m_app.m_strRecentFiles.GetSize());
+    EXPECT_EQ(CString(L"C:\\three.txt"), m_app.m_strRecentFiles[1]);
+}
+
 TEST(CommandLineInfoTest, OleStartsSwitchTheSplashOff)
 {
     const wchar_t* apszFlags[] = {L"Embedding", L"Automation", L"embedding"};
@@ -510,4 +557,35 @@ TEST(CommandLineInfoTest, OleStartsSwitchTheSplashOff)
     EXPECT_TRUE(info.m_bShowSplash);
     EXPECT_EQ(CString(L"C:\\data\\file.txt"), info.m_strFileName);
     EXPECT_EQ(CCommandLineInfo::FileOpen, info.m_nShellCommand);
+}
+
+namespace
+{
+// Makes its main frame, then fails as a cancelled log-on does.
+class CFailingApp : public CWinApp
+{
+public:
+    CFailingApp() : CWinApp(L"FailingApp") {}
+    BOOL InitInstance() override
+    {
+        CFrameWnd* pFrame = new CFrameWnd;
+        if (!pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW))
+            return TRUE;
+        m_pMainWnd = pFrame;
+        m_hWndMain = pFrame->m_hWnd;
+        return FALSE;
+    }
+    int ExitInstance() override { return 7; }
+    HWND m_hWndMain = nullptr;
+};
+} // namespace
+
+TEST(WinMainTest, FailedStartLeavesNoWindow)
+{
+    CFailingApp app;
+    EXPECT_EQ(7, AfxWinMain(GetModuleHandleW(nullptr), nullptr, nullptr, SW_SHOWMAXIMIZED));
+    EXPECT_EQ(SW_SHOWMAXIMIZED, app.m_nCmdShow);
+    ASSERT_TRUE(app.m_hWndMain != nullptr);
+    EXPECT_FALSE(IsWindow(app.m_hWndMain));
+    EXPECT_TRUE(app.m_pMainWnd == nullptr);
 }
