@@ -542,6 +542,89 @@ TEST_F(FrameTest, StandardProfileSettingsReadTheRecentFiles)
     EXPECT_EQ(CString(L"C:\\three.txt"), m_app.m_strRecentFiles[1]);
 }
 
+namespace
+{
+// A bar of fixed width along the left edge.
+class CSideBar : public CControlBar
+{
+public:
+    BOOL Create(CWnd* pParent, UINT nID)
+    {
+        return CreateBar(0, nullptr, WS_CHILD | WS_VISIBLE | CBRS_LEFT, 0, pParent, nID);
+    }
+    CSize CalcFixedLayout(BOOL bStretch, BOOL) override { return CSize(90, bStretch ? 32767 : 50); }
+    void OnUpdateCmdUI(CFrameWnd*, BOOL) override { ++m_nUpdates; }
+    int m_nUpdates = 0;
+};
+} // namespace
+
+TEST_F(FrameTest, BarsOnOtherEdgesTakeTheirStripToo)
+{
+    CSideBar bar;
+    ASSERT_TRUE(bar.Create(m_pMain, AFX_IDW_CONTROLBAR_FIRST + 40));
+    EXPECT_EQ(&bar, m_pMain->GetControlBar(AFX_IDW_CONTROLBAR_FIRST + 40));
+    EXPECT_EQ(m_pMain, bar.GetDockingFrame());
+    m_pMain->RecalcLayout();
+    PumpUntilIdle();
+    EXPECT_GT(bar.m_nUpdates, 0);
+    CRect rectBar = WindowRectIn(&bar, m_pMain->m_hWnd);
+    CRect rectClient = WindowRectIn(CWnd::FromHandle(m_pMain->m_hWndMDIClient), m_pMain->m_hWnd);
+    CRect rectStatus = WindowRectIn(&m_pMain->m_wndStatusBar, m_pMain->m_hWnd);
+    EXPECT_EQ(0, rectBar.left);
+    EXPECT_EQ(90, rectBar.Width());
+    EXPECT_EQ(90, rectClient.left);
+    // The status bar came first and spans the whole width under the side bar.
+    EXPECT_EQ(rectStatus.top, rectBar.bottom);
+    bar.DestroyWindow();
+    EXPECT_TRUE(m_pMain->GetControlBar(AFX_IDW_CONTROLBAR_FIRST + 40) == nullptr);
+    m_pMain->RecalcLayout();
+    EXPECT_EQ(0, WindowRectIn(CWnd::FromHandle(m_pMain->m_hWndMDIClient), m_pMain->m_hWnd).left);
+}
+
+TEST_F(FrameTest, TemplateMenuShowsWhileItsChildIsActive)
+{
+    HMENU hMainMenu = GetMenu(m_pMain->m_hWnd);
+    CMultiDocTemplate* pSheets = new CMultiDocTemplate(IDR_MENU_REPORT, RUNTIME_CLASS(CTestDoc),
+                                                       RUNTIME_CLASS(CTestChild), RUNTIME_CLASS(CTestView));
+    m_app.AddDocTemplate(pSheets);
+    ASSERT_TRUE(pSheets->m_hMenuShared != nullptr);
+    CDocument* pDoc = pSheets->OpenDocumentFile(nullptr);
+    PumpUntilIdle();
+    ASSERT_TRUE(pDoc != nullptr);
+    EXPECT_EQ(CString(L"Sheet1"), pDoc->GetTitle());
+    EXPECT_EQ(pSheets->m_hMenuShared, GetMenu(m_pMain->m_hWnd));
+    // A child of the other template brings the main menu back, and so does closing the last.
+    CTestDoc* pReport = OpenDocument();
+    EXPECT_EQ(hMainMenu, GetMenu(m_pMain->m_hWnd));
+    FirstView(pReport)->GetParentFrame()->SendMessage(WM_CLOSE);
+    PumpUntilIdle();
+    EXPECT_EQ(pSheets->m_hMenuShared, GetMenu(m_pMain->m_hWnd));
+    pDoc->OnCloseDocument();
+    PumpUntilIdle();
+    EXPECT_EQ(hMainMenu, GetMenu(m_pMain->m_hWnd));
+}
+
+TEST_F(FrameTest, ADestroyedViewIsNoLongerTheActiveOne)
+{
+    CTestDoc* pDoc = OpenDocument();
+    ASSERT_TRUE(pDoc != nullptr);
+    CTestView* pView = FirstView(pDoc);
+    CFrameWnd* pFrame = pView->GetParentFrame();
+    EXPECT_EQ(pView, pFrame->GetActiveView());
+    // The document outlives its only view only while it is told not to close itself.
+    pDoc->m_bAutoDelete = FALSE;
+    pView->DestroyWindow();
+    EXPECT_TRUE(pFrame->GetActiveView() == nullptr);
+    EXPECT_TRUE(pFrame->GetActiveDocument() == nullptr);
+    EXPECT_TRUE(pDoc->GetFirstViewPosition() == nullptr);
+    Command(ID_VIEW_COMMAND);
+    EXPECT_TRUE(g_handled.empty());
+    pFrame->DestroyWindow();
+    PumpUntilIdle();
+    delete pDoc;
+    EXPECT_EQ(0, DocumentCount());
+}
+
 TEST(CommandLineInfoTest, OleStartsSwitchTheSplashOff)
 {
     const wchar_t* apszFlags[] = {L"Embedding", L"Automation", L"embedding"};
