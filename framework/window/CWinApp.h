@@ -95,3 +95,8 @@ private:
 
 // The one application object of the module, or null before it is constructed.
 CWinApp* AfxGetApp();
+// The application's main window, or null.
+inline CWnd* AfxGetMainWnd()
+{
+    return AfxGetApp() ? AfxGetApp()->m_pMainWnd : nullptr;
+}
