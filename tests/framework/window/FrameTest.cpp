@@ -463,6 +463,39 @@ TEST_F(FrameTest, WindowMenuListsTheChildrenEnabled)
     EXPECT_TRUE(pActive == pFirst || pActive == m_pMain->MDIGetActive());
 }
 
+TEST_F(FrameTest, MaximisedChildrenKeepCommandsAndMenus)
+{
+    CTestDoc* pFirst = OpenDocument();
+    ASSERT_TRUE(pFirst != nullptr);
+    CMDIChildWnd* pChild = m_pMain->MDIGetActive();
+    pChild->MDIMaximize();
+    PumpUntilIdle();
+    BOOL bMaximized = FALSE;
+    EXPECT_EQ(pChild, m_pMain->MDIGetActive(&bMaximized));
+    EXPECT_TRUE(bMaximized);
+    // A new child opens maximised in its turn.
+    OpenDocument();
+    CMDIChildWnd* pSecond = m_pMain->MDIGetActive(&bMaximized);
+    EXPECT_NE(pChild, pSecond);
+    EXPECT_TRUE(bMaximized);
+    Command(ID_VIEW_COMMAND);
+    std::vector<std::string> expected = {"view"};
+    EXPECT_EQ(expected, g_handled);
+    // The child's system menu in the menu bar keeps its items enabled.
+    HMENU hBar = GetMenu(m_pMain->m_hWnd);
+    for (int i = 0; i < GetMenuItemCount(hBar); ++i)
+    {
+        HMENU hPopup = GetSubMenu(hBar, i);
+        if (!hPopup || GetMenuState(hPopup, SC_CLOSE, MF_BYCOMMAND) == (UINT)-1)
+            continue;
+        m_pMain->SendMessage(WM_INITMENUPOPUP, (WPARAM)hPopup, MAKELPARAM(i, FALSE));
+        EXPECT_FALSE(GetMenuState(hPopup, SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED);
+    }
+    pSecond->SendMessage(WM_CLOSE);
+    PumpUntilIdle();
+    EXPECT_EQ(pChild, m_pMain->MDIGetActive());
+}
+
 TEST_F(FrameTest, MdiClientTakesTheScrollBarsTheFrameAsksFor)
 {
     CTestMain* pScrolling = new CTestMain;
