@@ -179,6 +179,7 @@ TEST_F(FrameTest, LoadsMenuAcceleratorsAndTitleFromOneResourceId)
 {
     EXPECT_TRUE(GetMenu(m_pMain->m_hWnd) != nullptr);
     EXPECT_TRUE(m_pMain->m_hAccelTable != nullptr);
+    EXPECT_TRUE(m_pMain->SendMessage(WM_GETICON, ICON_BIG) != 0);
     EXPECT_EQ(CString(L"Frame Test"), m_pMain->GetWindowText());
     // The MDI client fills what the status bar leaves.
     CRect rectClient, rectFrame, rectBar;
