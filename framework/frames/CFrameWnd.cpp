@@ -36,9 +36,6 @@ CFrameWnd::~CFrameWnd()
 {
     for (CControlBar* pBar : m_listControlBars)
         pBar->m_pDockSite = nullptr;
-    // A menu that is not the window's own (it went with the window) is freed here.
-    if (m_hMenuDefault && (!m_hWnd || ::GetMenu(m_hWnd) != m_hMenuDefault))
-        ::DestroyMenu(m_hMenuDefault);
 }
 
 void CFrameWnd::LoadTitle(UINT nIDResource)
@@ -397,6 +394,10 @@ void CFrameWnd::OnClose()
 void CFrameWnd::OnDestroy()
 {
     SetActiveView(nullptr, FALSE);
+    // The window frees the menu it shows: that must be the frame's own, not a template's.
+    if (m_hMenuDefault && ::GetMenu(m_hWnd) != m_hMenuDefault)
+        ::SetMenu(m_hWnd, m_hMenuDefault);
+    m_hMenuDefault = nullptr;
     CWnd::OnDestroy();
 }
 

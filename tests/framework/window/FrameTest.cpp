@@ -636,6 +636,14 @@ TEST_F(FrameTest, TemplateMenuShowsWhileItsChildIsActive)
     pDoc->OnCloseDocument();
     PumpUntilIdle();
     EXPECT_EQ(hMainMenu, GetMenu(m_pMain->m_hWnd));
+    // A frame closed while showing the template's menu leaves that menu to the template.
+    ASSERT_TRUE(pSheets->OpenDocumentFile(nullptr) != nullptr);
+    PumpUntilIdle();
+    EXPECT_EQ(pSheets->m_hMenuShared, GetMenu(m_pMain->m_hWnd));
+    m_pMain->DestroyWindow();
+    PumpUntilIdle();
+    EXPECT_TRUE(IsMenu(pSheets->m_hMenuShared));
+    EXPECT_FALSE(IsMenu(hMainMenu));
 }
 
 TEST_F(FrameTest, ADestroyedViewIsNoLongerTheActiveOne)
