@@ -86,6 +86,10 @@ void CAcceleratorManager::BindItem(HMENU hMenu, int nPos, UINT nID)
             key.wBoundCommand = (WORD)nID;
             if (!bNamed && key.pszKeyName)
             {
+                // A key name from an earlier build is replaced, not repeated.
+                int nTab = strText.Find(L'\t');
+                if (nTab >= 0)
+                    strText = strText.Left(nTab);
                 strText += L'\t';
                 strText += key.pszKeyName;
                 bNamed = TRUE;

@@ -115,11 +115,12 @@ void CLogonDlg::OnChangeField()
     EnableOk();
 }
 
+// Reads the controls, not the members: it runs while the members go into the controls.
 void CLogonDlg::EnableOk()
 {
-    UpdateData(TRUE);
+    BOOL bBoth = !GetDlgItemText(IDC_LOGON_USERNAME).IsEmpty() && !GetDlgItemText(IDC_LOGON_PASSWORD).IsEmpty();
     if (CWnd* pOk = GetDlgItem(IDOK))
-        pOk->EnableWindow(!m_strUserName.IsEmpty() && !m_strPassword.IsEmpty());
+        pOk->EnableWindow(bBoth);
 }
 
 void CLogonDlg::OnOK()
@@ -133,6 +134,8 @@ void CLogonDlg::OnOK()
         return;
     }
     ReportLogon();
+    // The name in the file's letter case, which the framework's OK takes back from the control.
+    UpdateData(FALSE);
     CDialog::OnOK();
 }
 
