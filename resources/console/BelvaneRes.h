@@ -110,76 +110,34 @@
 #define ID_HELP_MICROSOFT_READER 33542
 #define ID_HELP_MICROSOFT_SPEECH 33543
 
-// The framework's standard commands and texts (where the framework has not named them).
-#ifndef AFX_IDS_IDLEMESSAGE
+// The framework's standard commands and texts. Those the framework names (framework/window/AfxIds.h)
+// are given here for the resource compiler only.
+#ifdef RC_INVOKED
 #define AFX_IDS_IDLEMESSAGE 57345
-#endif
-#ifndef ID_FILE_NEW
 #define ID_FILE_NEW 57600
-#endif
-#ifndef ID_FILE_OPEN
 #define ID_FILE_OPEN 57601
-#endif
-#ifndef ID_FILE_CLOSE
-#define ID_FILE_CLOSE 57602
-#endif
-#ifndef ID_FILE_SAVE
-#define ID_FILE_SAVE 57603
-#endif
-#ifndef ID_FILE_SAVE_AS
-#define ID_FILE_SAVE_AS 57604
-#endif
-#ifndef ID_FILE_PRINT_SETUP
 #define ID_FILE_PRINT_SETUP 57606
-#endif
-#ifndef ID_FILE_PRINT
-#define ID_FILE_PRINT 57607
-#endif
-#ifndef ID_FILE_PRINT_PREVIEW
-#define ID_FILE_PRINT_PREVIEW 57609
-#endif
-#ifndef ID_EDIT_COPY
-#define ID_EDIT_COPY 57634
-#endif
-#ifndef ID_EDIT_CUT
-#define ID_EDIT_CUT 57635
-#endif
-#ifndef ID_EDIT_PASTE
-#define ID_EDIT_PASTE 57637
-#endif
-#ifndef ID_EDIT_UNDO
-#define ID_EDIT_UNDO 57643
-#endif
-#ifndef ID_WINDOW_NEW
 #define ID_WINDOW_NEW 57648
-#endif
-#ifndef ID_WINDOW_ARRANGE
 #define ID_WINDOW_ARRANGE 57649
-#endif
-#ifndef ID_WINDOW_CASCADE
 #define ID_WINDOW_CASCADE 57650
-#endif
-#ifndef ID_WINDOW_TILE_HORZ
 #define ID_WINDOW_TILE_HORZ 57651
-#endif
-#ifndef ID_APP_ABOUT
-#define ID_APP_ABOUT 57664
-#endif
-#ifndef ID_APP_EXIT
-#define ID_APP_EXIT 57665
-#endif
-#ifndef ID_VIEW_TOOLBAR
 #define ID_VIEW_TOOLBAR 59392
-#endif
-#ifndef ID_VIEW_STATUS_BAR
 #define ID_VIEW_STATUS_BAR 59393
 #endif
-#ifndef ID_NEXT_PANE
+#define ID_FILE_CLOSE 57602
+#define ID_FILE_SAVE 57603
+#define ID_FILE_SAVE_AS 57604
+#define ID_FILE_PRINT 57607
+#define ID_FILE_PRINT_PREVIEW 57609
+#define ID_EDIT_COPY 57634
+#define ID_EDIT_CUT 57635
+#define ID_EDIT_PASTE 57637
+#define ID_EDIT_UNDO 57643
+#define ID_APP_ABOUT 57664
+#define ID_APP_EXIT 57665
 #define ID_NEXT_PANE 59408
-#endif
-#ifndef ID_PREV_PANE
 #define ID_PREV_PANE 59409
-#endif
+
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif
