@@ -115,7 +115,8 @@ BOOL CBelvaneApp::RegisterMainWindowClass()
     wc.hIcon = LoadIconW(hInstance, MAKEINTRESOURCEW(IDR_MAINFRAME));
     wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
     wc.lpszClassName = szMainWindowClass;
-    return RegisterClassW(&wc) != 0;
+    // A class left by an earlier start in the same process serves as well.
+    return RegisterClassW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 BOOL CBelvaneApp::LogOn()

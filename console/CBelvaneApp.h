@@ -30,6 +30,10 @@ public:
     // TRUE when the last keyboard or mouse input is at most that many seconds old.
     BOOL UserInputWithin(int nSeconds);
 
+    // Start-up steps, also used by the tests that build the windows without the whole start.
+    void AddTemplates();
+    BOOL RegisterMainWindowClass();
+
     BOOL m_bRestart;
     CString m_strLogonUser;
     CMultiDocTemplate* m_pAlarmsTemplate;
@@ -40,8 +44,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    void AddTemplates();
-    BOOL RegisterMainWindowClass();
     BOOL LogOn();
     void CheckAlarmDatabase();
     // Brings the template's window forward; the new view when it had to be opened, else null.
