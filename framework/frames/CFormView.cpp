@@ -19,10 +19,12 @@ BOOL CFormView::Create(const wchar_t*, const wchar_t*, DWORD dwStyle, const RECT
     GetWindowRect(&rectTemplate);
     SetScrollSizes(MM_TEXT, CSize(rectTemplate.Width(), rectTemplate.Height()));
     ::SetWindowLongPtrW(m_hWnd, GWLP_ID, (LONG_PTR)nID);
-    // A form is a child, whatever the template says; the frame's border style applies.
-    ModifyStyle(WS_POPUP | WS_CAPTION, WS_CHILD | (dwStyle & (WS_BORDER | WS_VISIBLE)), SWP_FRAMECHANGED);
+    // A form is a child, whatever the template says; a bordered view has the sunken edge.
+    ModifyStyle(WS_POPUP | WS_CAPTION | WS_BORDER, WS_CHILD | (dwStyle & WS_VISIBLE), 0);
+    if (dwStyle & WS_BORDER)
+        ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, ::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
     ::SetWindowPos(m_hWnd, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     return TRUE;
 }
 

@@ -24,6 +24,12 @@ CView::~CView()
 
 BOOL CView::PreCreateWindow(CREATESTRUCTW& cs)
 {
+    // A bordered view gets the sunken edge of the system's look instead.
+    if (cs.style & WS_BORDER)
+    {
+        cs.style &= ~WS_BORDER;
+        cs.dwExStyle |= WS_EX_CLIENTEDGE;
+    }
     cs.style |= WS_CLIPSIBLINGS;
     return CWnd::PreCreateWindow(cs);
 }
