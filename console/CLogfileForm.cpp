@@ -34,9 +34,9 @@ HMENU FindPopup(HMENU hMenu, const wchar_t* pszName)
 }
 } // namespace
 
-IMPLEMENT_DYNCREATE(CLogfileForm, CFormView)
+IMPLEMENT_DYNCREATE(CLogfileForm, CResizableFormView)
 
-BEGIN_MESSAGE_MAP(CLogfileForm, CFormView)
+BEGIN_MESSAGE_MAP(CLogfileForm, CResizableFormView)
     ON_WM_SIZE()
     ON_COMMAND(ID_LOGFILE_ERASE, OnErase)
     ON_MESSAGE(WM_CONTEXTMENU, OnContextMenu)
@@ -47,24 +47,25 @@ BEGIN_MESSAGE_MAP(CLogfileForm, CFormView)
     ON_NOTIFY(TTN_NEEDTEXTW, 0, OnToolTipText)
 END_MESSAGE_MAP()
 
-CLogfileForm::CLogfileForm() : CFormView(IDD_LOGFILE_FORM), m_cf()
+CLogfileForm::CLogfileForm() : CResizableFormView(IDD_LOGFILE_FORM), m_cf()
 {
 }
 
 void CLogfileForm::DoDataExchange(CDataExchange* pDX)
 {
-    CFormView::DoDataExchange(pDX);
+    CResizableFormView::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_LOGFILE_RICHEDIT, m_wndRichEdit);
 }
 
 void CLogfileForm::OnInitialUpdate()
 {
-    CFormView::OnInitialUpdate();
+    static const LAYOUT_ANCHOR layout[] = {{IDC_LOGFILE_RICHEDIT, 4, 4, 0, 0}};
+    CResizableFormView::OnInitialUpdate();
     UpdateData(FALSE);
+    SetLayout(layout, 1);
     m_text.m_hWndRichEdit = m_wndRichEdit.m_hWnd;
-    SetScrollSizes(MM_TEXT, CSize(0, 0));
     SetDefaultFormat();
-    FillForm();
+    RepositionControls(TRUE);
 }
 
 void CLogfileForm::SetDefaultFormat()
@@ -73,22 +74,13 @@ void CLogfileForm::SetDefaultFormat()
     m_cf.dwMask = CFM_FACE | CFM_SIZE;
     m_cf.yHeight = nFontTwips;
     lstrcpynA(m_cf.szFaceName, "Courier", LF_FACESIZE);
-    ::SendMessageA(m_wndRichEdit.m_hWnd, EM_SETCHARFORMAT, SCF_DEFAULT, (LPARAM)&m_cf);
-}
-
-void CLogfileForm::FillForm()
-{
-    if (!m_wndRichEdit.m_hWnd)
-        return;
-    CRect rect;
-    GetClientRect(&rect);
-    m_wndRichEdit.MoveWindow(rect, TRUE);
+    m_wndRichEdit.SetDefaultCharFormat(m_cf);
 }
 
 void CLogfileForm::OnSize(UINT nType, int cx, int cy)
 {
-    CFormView::OnSize(nType, cx, cy);
-    FillForm();
+    CResizableFormView::OnSize(nType, cx, cy);
+    RepositionControls(TRUE);
 }
 
 void CLogfileForm::AppendLine(int nLevel, const wchar_t* pszText)
@@ -105,7 +97,7 @@ void CLogfileForm::OnTimer(UINT_PTR nIDEvent)
         KillTimer(nRepaintTimer);
         m_wndRichEdit.Invalidate(FALSE);
     }
-    CFormView::OnTimer(nIDEvent);
+    CResizableFormView::OnTimer(nIDEvent);
 }
 
 void CLogfileForm::OnRefresh()

@@ -4,11 +4,12 @@
 #pragma once
 
 #include "console/CLogfileText.h"
-#include "framework/frames/CFormView.h"
+#include "framework/controls/CRichEditCtrl.h"
+#include "wincomponents/CResizableFormView.h"
 
 #include <richedit.h>
 
-class CLogfileForm : public CFormView
+class CLogfileForm : public CResizableFormView
 {
     DECLARE_DYNCREATE(CLogfileForm)
 public:
@@ -19,7 +20,7 @@ public:
     void AppendLine(int nLevel, const wchar_t* pszText);
     void OnInitialUpdate() override;
 
-    CWnd m_wndRichEdit;
+    CRichEditCtrl m_wndRichEdit;
     CHARFORMATA m_cf;
     CString m_strSaveFile;
     CLogfileText m_text;
@@ -38,5 +39,4 @@ protected:
 
 private:
     void SetDefaultFormat();
-    void FillForm();
 };

@@ -2,19 +2,19 @@
 
 #include "resources/console/BelvaneRes.h"
 
-IMPLEMENT_DYNAMIC(CStandInListView, CFormView)
+IMPLEMENT_DYNAMIC(CStandInListView, CResizableFormView)
 
-BEGIN_MESSAGE_MAP(CStandInListView, CFormView)
+BEGIN_MESSAGE_MAP(CStandInListView, CResizableFormView)
     ON_WM_SIZE()
 END_MESSAGE_MAP()
 
-CStandInListView::CStandInListView(const wchar_t* pszColumn) : CFormView(IDD_STANDIN_FORM), m_strColumn(pszColumn)
+CStandInListView::CStandInListView(const wchar_t* pszColumn) : CResizableFormView(IDD_STANDIN_FORM), m_strColumn(pszColumn)
 {
 }
 
 void CStandInListView::OnInitialUpdate()
 {
-    CFormView::OnInitialUpdate();
+    CResizableFormView::OnInitialUpdate();
     HWND hList = ::GetDlgItem(m_hWnd, IDC_STANDIN_LIST);
     LVCOLUMNW column = {};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
@@ -22,12 +22,13 @@ void CStandInListView::OnInitialUpdate()
     column.pszText = m_strColumn.GetBuffer();
     ::SendMessageW(hList, LVM_INSERTCOLUMNW, 0, (LPARAM)&column);
     m_strColumn.ReleaseBuffer();
-    SetScrollSizes(MM_TEXT, CSize(0, 0));
+    static const LAYOUT_ANCHOR layout[] = {{IDC_STANDIN_LIST, 4, 4, 0, 0}};
+    SetLayout(layout, 1);
+    RepositionControls(TRUE);
 }
 
 void CStandInListView::OnSize(UINT nType, int cx, int cy)
 {
-    CFormView::OnSize(nType, cx, cy);
-    if (HWND hList = ::GetDlgItem(m_hWnd, IDC_STANDIN_LIST))
-        ::MoveWindow(hList, 0, 0, cx, cy, TRUE);
+    CResizableFormView::OnSize(nType, cx, cy);
+    RepositionControls(TRUE);
 }

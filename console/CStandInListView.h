@@ -2,9 +2,9 @@
 // view of the windows whose own views come later.
 #pragma once
 
-#include "framework/frames/CFormView.h"
+#include "wincomponents/CResizableFormView.h"
 
-class CStandInListView : public CFormView
+class CStandInListView : public CResizableFormView
 {
     DECLARE_DYNAMIC(CStandInListView)
 public:
