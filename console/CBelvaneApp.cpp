@@ -157,7 +157,7 @@ CView* CBelvaneApp::ShowWindowOf(CMultiDocTemplate* pTemplate)
         return nullptr;
     CFrameWnd* pFrame = pView->GetParentFrame();
     pFrame->ShowWindow(SW_SHOW);
-    SetForegroundWindow(pFrame->m_hWnd);
+    ::BringWindowToTop(pFrame->m_hWnd);
     return pView;
 }
 
