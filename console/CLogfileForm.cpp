@@ -63,7 +63,7 @@ void CLogfileForm::OnInitialUpdate()
     CResizableFormView::OnInitialUpdate();
     UpdateData(FALSE);
     SetLayout(layout, 1);
-    m_text.m_hWndRichEdit = m_wndRichEdit.m_hWnd;
+    m_text.m_pRichEdit = &m_wndRichEdit;
     SetDefaultFormat();
     RepositionControls(TRUE);
 }

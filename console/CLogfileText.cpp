@@ -2,6 +2,7 @@
 
 #include "console/CLogfileRtf.h"
 #include "console/CRichEditImageInserter.h"
+#include "framework/controls/CRichEditCtrl.h"
 #include "framework/files/CFile.h"
 #include "framework/gdi/CBitmap.h"
 #include "resources/console/BelvaneRes.h"
@@ -57,8 +58,7 @@ UINT CLogfileText::PictureOf(int nLevel)
 
 HRESULT CLogfileText::InsertPicture(UINT nBitmap)
 {
-    IRichEditOle* pRichEditOle = nullptr;
-    SendMessageW(m_hWndRichEdit, EM_GETOLEINTERFACE, 0, (LPARAM)&pRichEditOle);
+    IRichEditOle* pRichEditOle = m_pRichEdit->GetIRichEditOle();
     CBitmap bitmap;
     bitmap.LoadBitmap(nBitmap);
     HRESULT hr = Inserter() ? Inserter()(pRichEditOle, bitmap) : CRichEditImageInserter::InsertBitmap(pRichEditOle, bitmap);
@@ -69,13 +69,10 @@ HRESULT CLogfileText::InsertPicture(UINT nBitmap)
 
 BOOL CLogfileText::AppendLine(int nLevel, const wchar_t* pszText)
 {
-    GETTEXTLENGTHEX length = {GTL_NUMCHARS | GTL_PRECISE, 1200};
-    LONG nEnd = (LONG)SendMessageW(m_hWndRichEdit, EM_GETTEXTLENGTHEX, (WPARAM)&length, 0);
-    CHARRANGE range = {nEnd, nEnd};
-    SendMessageW(m_hWndRichEdit, EM_EXSETSEL, 0, (LPARAM)&range);
+    long nEnd = TextLength();
+    m_pRichEdit->SetSel(nEnd, nEnd);
     HRESULT hr = InsertPicture(PictureOf(nLevel));
-    CString strLine = CString(pszText) + L"\r\n";
-    SendMessageW(m_hWndRichEdit, EM_REPLACESEL, FALSE, (LPARAM)strLine.GetString());
+    m_pRichEdit->ReplaceSel(CString(pszText) + L"\r\n", FALSE);
     if (FAILED(hr))
         return FALSE;
     m_arrPictures.Add(PictureOf(nLevel));
@@ -84,7 +81,7 @@ BOOL CLogfileText::AppendLine(int nLevel, const wchar_t* pszText)
 
 void CLogfileText::Erase()
 {
-    SetWindowTextW(m_hWndRichEdit, L"");
+    m_pRichEdit->SetWindowText(L"");
     m_arrPictures.RemoveAll();
 }
 
@@ -92,17 +89,23 @@ BOOL CLogfileText::StreamOut(UINT nFormat, CStringA& strStream) const
 {
     strStream.Empty();
     EDITSTREAM stream = {(DWORD_PTR)&strStream, 0, CollectStream};
-    SendMessageW(m_hWndRichEdit, EM_STREAMOUT, nFormat, (LPARAM)&stream);
+    m_pRichEdit->StreamOut((int)nFormat, stream);
     return stream.dwError == 0 && EndsWholeDocument(strStream);
+}
+
+// In characters, a picture counting one, line breaks as the control keeps them.
+long CLogfileText::TextLength() const
+{
+    GETTEXTLENGTHEX length = {GTL_NUMCHARS | GTL_PRECISE, 1200};
+    return (long)m_pRichEdit->SendMessage(EM_GETTEXTLENGTHEX, (WPARAM)&length);
 }
 
 CString CLogfileText::PlainText() const
 {
-    GETTEXTLENGTHEX length = {GTL_NUMCHARS | GTL_PRECISE, 1200};
-    int nLength = (int)SendMessageW(m_hWndRichEdit, EM_GETTEXTLENGTHEX, (WPARAM)&length, 0);
+    int nLength = (int)TextLength();
     CString strText;
     GETTEXTEX get = {(DWORD)((nLength + 1) * sizeof(wchar_t)), GT_DEFAULT, 1200, nullptr, nullptr};
-    SendMessageW(m_hWndRichEdit, EM_GETTEXTEX, (WPARAM)&get, (LPARAM)strText.GetBuffer(nLength + 1));
+    m_pRichEdit->SendMessage(EM_GETTEXTEX, (WPARAM)&get, (LPARAM)strText.GetBuffer(nLength + 1));
     strText.ReleaseBuffer();
     return strText;
 }
@@ -110,9 +113,7 @@ CString CLogfileText::PlainText() const
 CStringA CLogfileText::OwnRtf() const
 {
     std::vector<CLogfileRtf::Picture> pictures;
-    IRichEditOle* pRichEditOle = nullptr;
-    SendMessageW(m_hWndRichEdit, EM_GETOLEINTERFACE, 0, (LPARAM)&pRichEditOle);
-    if (pRichEditOle)
+    if (IRichEditOle* pRichEditOle = m_pRichEdit->GetIRichEditOle())
     {
         LONG nCount = std::min(pRichEditOle->GetObjectCount(), (LONG)m_arrPictures.GetSize());
         for (LONG i = 0; i < nCount; ++i)

@@ -8,15 +8,17 @@
 #include <windows.h>
 #include <richole.h>
 
+class CRichEditCtrl;
+
 #include <functional>
 
 class CLogfileText
 {
 public:
-    explicit CLogfileText(HWND hWndRichEdit = nullptr) : m_hWndRichEdit(hWndRichEdit) {}
+    explicit CLogfileText(CRichEditCtrl* pRichEdit = nullptr) : m_pRichEdit(pRichEdit) {}
     virtual ~CLogfileText() {}
 
-    HWND m_hWndRichEdit;
+    CRichEditCtrl* m_pRichEdit;
 
     // The bitmap of a level: 1 warning, 2 error, anything else information.
     static UINT PictureOf(int nLevel);
@@ -41,6 +43,7 @@ public:
 
 private:
     HRESULT InsertPicture(UINT nBitmap);
+    long TextLength() const;
     CString PlainText() const;
     CStringA OwnRtf() const;
 

@@ -3,6 +3,7 @@
 #include "console/CLogfileRtf.h"
 #include "console/CLogfileText.h"
 #include "console/CRichEditImageInserter.h"
+#include "framework/controls/CRichEditCtrl.h"
 #include "framework/gdi/CBitmap.h"
 #include "resources/console/BelvaneRes.h"
 
@@ -18,11 +19,9 @@ class LogfileTextTest : public GuiTest
 protected:
     LogfileTextTest()
     {
-        LoadLibraryW(L"riched20.dll");
-        m_edit.CreateEx(0, L"RichEdit20W", L"",
-                        WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY | ES_NOHIDESEL | WS_VSCROLL,
-                        CRect(0, 0, 400, 300), &Host(), IDC_LOGFILE_RICHEDIT);
-        m_text.m_hWndRichEdit = m_edit.m_hWnd;
+        m_edit.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY | ES_NOHIDESEL | WS_VSCROLL,
+                      CRect(0, 0, 400, 300), &Host(), IDC_LOGFILE_RICHEDIT);
+        m_text.m_pRichEdit = &m_edit;
     }
     ~LogfileTextTest() override
     {
@@ -65,7 +64,7 @@ protected:
         return content.str();
     }
 
-    CWnd m_edit;
+    CRichEditCtrl m_edit;
     CLogfileText m_text;
 };
 } // namespace
