@@ -47,7 +47,7 @@ BEGIN_MESSAGE_MAP(CLogonDlg, CDialog)
     ON_CONTROL(EN_CHANGE, IDC_LOGON_PASSWORD, OnChangeField)
 END_MESSAGE_MAP()
 
-CLogonDlg::CLogonDlg(CWnd* pParent) : CDialog(IDD_LOGON, pParent)
+CLogonDlg::CLogonDlg(CWnd* pParent) : CDialog(IDD_LOGON, pParent), m_strAccountsFile(AccountsFilePath())
 {
 }
 
@@ -127,7 +127,7 @@ void CLogonDlg::OnOK()
 {
     UpdateData(TRUE);
     CStringArray lines;
-    CTextFile(AccountsFilePath()).ReadLinesSkipComments(lines, TRUE);
+    CTextFile(m_strAccountsFile).ReadLinesSkipComments(lines, TRUE);
     if (!FindAccount(lines, m_strUserName, m_strPassword))
     {
         RefuseLogon();

@@ -14,6 +14,8 @@ public:
     // After IDOK: the account name in the file's letter case.
     CString m_strPassword;
     CString m_strUserName;
+    // The accounts file, read anew at every OK.
+    CString m_strAccountsFile;
 
     // The accounts file: the program folder and "TervokQuorvexUserAccounts.txt".
     static CString AccountsFilePath();

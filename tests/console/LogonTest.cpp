@@ -3,6 +3,7 @@
 #include "console/CLogonDlg.h"
 #include "framework/window/AfxMessageBox.h"
 #include "resources/console/BelvaneRes.h"
+#include "support/AppPaths.h"
 #include "support/EventLogWriter.h"
 #include "support/MD5Digest.h"
 
@@ -47,6 +48,10 @@ class LogonTest : public GuiTest
 protected:
     LogonTest()
     {
+        // A file of this test's own: the tests run side by side.
+        const ::testing::TestInfo* pInfo = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_strAccounts.Format(L"accounts-%S.txt", pInfo->name());
+        m_dialog.m_strAccountsFile = m_strAccounts;
         CEventLogWriter::SetApi(&m_log);
         AfxSetMessageBoxFunction([this](HWND, const wchar_t* pszText, const wchar_t* pszCaption, UINT nType) {
             m_strBox = pszText;
@@ -60,7 +65,7 @@ protected:
         m_dialog.DestroyWindow();
         AfxSetMessageBoxFunction(nullptr);
         CEventLogWriter::SetApi(nullptr);
-        DeleteFileW(CLogonDlg::AccountsFilePath());
+        DeleteFileW(m_strAccounts);
     }
 
     static BOOL Find(std::initializer_list<const wchar_t*> lines, CString& strUser, const wchar_t* pszPassword)
@@ -71,9 +76,9 @@ protected:
         return CLogonDlg::FindAccount(arr, strUser, pszPassword);
     }
 
-    static void WriteAccounts(const char* pszContent)
+    void WriteAccounts(const char* pszContent)
     {
-        std::ofstream file(CLogonDlg::AccountsFilePath().GetString(), std::ios::binary);
+        std::ofstream file(m_strAccounts.GetString(), std::ios::binary);
         file << pszContent;
     }
 
@@ -91,6 +96,7 @@ protected:
         Click(&m_dialog, IDOK);
     }
 
+    CString m_strAccounts;
     CEventLogRecorder m_log;
     CTestLogonDlg m_dialog;
     CString m_strBox;
@@ -101,6 +107,7 @@ protected:
 
 TEST(PasswordHashTest, SecretHashesToTheKnownText)
 {
+    EXPECT_EQ(GetAppPaths().GetProgramFolder() + L"TervokQuorvexUserAccounts.txt", CLogonDlg::AccountsFilePath());
     CString strHash;
     HashPassword("secret", strHash);
     EXPECT_STREQ(szSecretHash, strHash);
@@ -194,7 +201,6 @@ TEST_F(LogonTest, WrongPasswordIsRefusedAndEmptied)
 
 TEST_F(LogonTest, WithoutAnAccountsFileNoOneLogsOn)
 {
-    DeleteFileW(CLogonDlg::AccountsFilePath());
     OpenDialog();
     LogOn(L"alice", L"secret");
     EXPECT_STREQ(L"Incorrect user name and/or password.", m_strBox);
