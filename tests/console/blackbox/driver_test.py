@@ -1,0 +1,147 @@
+#!/usr/bin/python3
+"""The window driver on a window of known content (DriverTarget.exe), before it is trusted with
+the console.
+
+    driver_test.py TestClass.test_name
+"""
+
+import os
+import tempfile
+import unittest
+
+import windriver
+
+TARGET = os.environ.get("TERVOK_DRIVER_TARGET")
+TARGET_CLASS = "Tervok-Driver-Target"
+TARGET_TITLE = "Driver Target"
+
+
+class TargetCase(unittest.TestCase):
+    """A target window, maximised or not, and a driver beside it."""
+
+    maximised = False
+
+    @classmethod
+    def setUpClass(cls):
+        cls.own = windriver.OwnSession()
+        cls.session = cls.own.__enter__()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.own.__exit__(None, None, None)
+
+    def setUp(self):
+        self.target = self.session.spawn(TARGET, *(["-max"] if self.maximised else []))
+        self.driver = windriver.Driver(self.session)
+        self.hwnd = self.driver.wait_window(TARGET_CLASS, TARGET_TITLE)
+        self.status = self.driver.find("msctls_statusbar32", parent=self.hwnd)[0]
+
+    def tearDown(self):
+        if self.target.poll() is None:
+            self.driver.post(self.hwnd, windriver.WM_CLOSE)
+            try:
+                self.target.wait(20)
+            except Exception:
+                self.target.kill()
+                self.target.wait()
+        self.driver.close()
+
+    def child(self, cls, title=""):
+        found = self.driver.find(cls, title, self.hwnd)
+        self.assertEqual(len(found), 1, "one %s %r" % (cls, title))
+        return found[0]
+
+
+class Finding(TargetCase):
+    def test_windows_by_class_title_and_parent(self):
+        self.assertIn(self.hwnd, self.driver.find(TARGET_CLASS))
+        self.assertEqual(self.driver.find(TARGET_CLASS, "Another title"), [])
+        self.assertEqual(self.driver.find("", "Option"), [], "top-level search does not descend")
+        self.assertEqual(len(self.driver.find(parent=self.hwnd)), 3)
+        self.assertEqual(self.driver.find("Button", "Option", self.hwnd), [self.child("Button")])
+        with self.assertRaisesRegex(windriver.DriverError, "no such window"):
+            self.driver.info(self.hwnd + 4000000)
+        with self.assertRaisesRegex(windriver.DriverError, "unknown command"):
+            self.driver.call("nonsense")
+
+
+class Reading(TargetCase):
+    maximised = True
+
+    def test_states_texts_panes_and_menu(self):
+        info = self.driver.info(self.hwnd)
+        self.assertEqual((info["class"], info["title"]), (TARGET_CLASS, TARGET_TITLE))
+        self.assertTrue(info["maximized"] and info["visible"] and info["enabled"])
+        self.assertFalse(info["minimized"])
+        edit = self.driver.info(self.child("Edit"))
+        self.assertEqual((edit["id"], edit["parent"]), (201, self.hwnd))
+        self.assertEqual(self.driver.text(self.hwnd), TARGET_TITLE)
+        self.assertEqual(self.driver.panes(self.status), ["Ready", "Keys: none", "Alarms: 1,234,567"])
+
+        menu = self.driver.menu(self.hwnd)
+        self.assertEqual([item["text"] for item in menu], ["&File"])
+        items = [(i["text"], i["id"], i["separator"], i["enabled"], i["checked"]) for i in menu[0]["items"]]
+        self.assertEqual(items[0], ("&Press\tF6", 100, False, True, False))
+        self.assertTrue(items[1][2])
+        self.assertEqual(items[2:], [("&Checked", 101, False, True, True), ("&Disabled", 102, False, False, False)])
+        self.assertIsNone(self.driver.menu(self.status), "a child window has no menu")
+
+
+class Input(TargetCase):
+    def test_keys_text_and_clicks_reach_the_window(self):
+        self.driver.activate(self.hwnd)
+        self.assertEqual(self.driver.foreground(), self.hwnd)
+        self.driver.key("F6")
+        windriver.wait_for(lambda: self.driver.panes(self.status)[1] == "Keys: F6", 10, "F6 to reach the window")
+
+        edit = self.child("Edit")
+        self.driver.click(edit, 5, 5)
+        self.driver.type("Zürich \u20ac 1")
+        windriver.wait_for(lambda: self.driver.text(edit) == "Zürich \u20ac 1", 10, "the typed text")
+        self.driver.key("BACK")
+        self.driver.key("SHIFT+HOME")
+        self.driver.key("DELETE")
+        windriver.wait_for(lambda: self.driver.text(edit) == "", 10, "the text to be deleted")
+        with self.assertRaisesRegex(windriver.DriverError, "unknown key"):
+            self.driver.key("CTRL+NOKEY")
+
+        check = self.child("Button", "Option")
+        self.driver.click(check, 5, 10)
+        windriver.wait_for(lambda: self.driver.info(check)["checked"], 10, "the box to be checked")
+        self.driver.click(self.hwnd, 321, 45)
+        windriver.wait_for(lambda: self.driver.panes(self.status)[0] == "Clicked at 321,45", 10, "the click")
+
+
+class Screenshots(TargetCase):
+    def test_window_and_screen_pictures_hold_its_pixels(self):
+        with tempfile.TemporaryDirectory() as folder:
+            info = self.driver.info(self.hwnd)
+            left, top, right, bottom = info["rect"]
+            picture = self.driver.screenshot(self.hwnd, os.path.join(folder, "window.bmp"))
+            self.assertEqual((picture.width, picture.height), (right - left, bottom - top))
+            # The red square at 300..340, 20..60 of the client area.
+            origin = self.client_origin(info)
+            red = lambda p: p == (255, 0, 0)
+            square = (origin[0] + 300, origin[1] + 20, origin[0] + 340, origin[1] + 60)
+            self.assertEqual(picture.count(red, square), 40 * 40)
+            self.assertEqual(picture.count(red), 40 * 40)
+
+            screen = self.driver.screenshot(0, os.path.join(folder, "screen.bmp"))
+            self.assertEqual((screen.width, screen.height), (1280, 1024))
+            self.assertEqual(screen.pixel(left + origin[0] + 310, top + origin[1] + 30), (255, 0, 0))
+
+            png = os.path.join(folder, "window.png")
+            picture.write_png(png)
+            with open(png, "rb") as f:
+                self.assertEqual(f.read(8), b"\x89PNG\r\n\x1a\n")
+
+    def client_origin(self, info):
+        """Where the client area starts in the window picture: below the menu bar, inside the frame."""
+        left, top, right, bottom = info["rect"]
+        edit = self.driver.info(self.child("Edit"))
+        # The edit sits at 20, 20 of the client area.
+        return edit["rect"][0] - left - 20, edit["rect"][1] - top - 20
+
+
+if __name__ == "__main__":
+    unittest.main()
