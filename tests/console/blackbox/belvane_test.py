@@ -1,0 +1,327 @@
+#!/usr/bin/python3
+"""Black-box tests of Belvane.exe: the console runs under Wine from a program folder of its own,
+driven by WindowDriver.exe as an operator would drive it.
+
+    belvane_test.py TestClass.test_name
+"""
+
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+import time
+import unittest
+
+import windriver
+from windriver import wait_for
+
+BELVANE = os.environ.get("TERVOK_BELVANE", "")
+FAKE_SERVICE = os.environ.get("TERVOK_FAKE_SERVICE", "")
+SCRATCH = os.environ.get("TERVOK_BLACKBOX_SCRATCH", tempfile.gettempdir())
+
+MAIN_CLASS = "Belvane-Tervok-Application"
+ALARMS_KEY = "HKLM\\SOFTWARE\\Tervok AG\\Alarms"
+VOLATILE_KEY = ALARMS_KEY + "\\Volatile"
+PROFILE_KEY = "HKCU\\Software\\Local AppWizard-Generated Applications"
+SERVICE = "TervokAlarmsService"
+LOG_EDIT_ID = 1043
+USER_EDIT_ID = 1034
+PASSWORD_EDIT_ID = 1035
+IDOK = 1
+WM_NULL = 0x0000
+ACCOUNTS = ("# Quorvex user accounts\n"
+            "#Operator\twrong\n"
+            "Operator\tEF69-0A7A-4A4E-61CA-5DC6-9D94-735F-C7CF\n"
+            "guest\tletmein\n")
+
+
+def level_of(pixel):
+    """The level picture a pixel belongs to: information blue, warning yellow, error red."""
+    r, g, b = pixel
+    if b > r + 80 and b > g + 40:
+        return "information"
+    if r > 200 and g > 160 and b < 120:
+        return "warning"
+    if r > 150 and g < 90 and b < 90:
+        return "error"
+    return None
+
+
+class Console:
+    """Belvane.exe in a program folder of its own, with a driver beside it."""
+
+    def __init__(self, session, accounts=None):
+        self.session = session
+        self.driver = windriver.Driver(session)
+        self.folder = os.path.join(SCRATCH, "program")
+        shutil.rmtree(self.folder, ignore_errors=True)
+        os.makedirs(self.folder)
+        self.exe = os.path.join(self.folder, "Belvane.exe")
+        shutil.copy(BELVANE, self.exe)
+        if accounts is not None:
+            with open(os.path.join(self.folder, "TervokQuorvexUserAccounts.txt"), "w", newline="\r\n") as f:
+                f.write(accounts)
+        self.process = None
+        self.main = None
+
+    def start(self):
+        self.process = self.session.spawn(self.exe)
+
+    def wait_main(self):
+        self.main = self.driver.wait_window(MAIN_CLASS, timeout=90)
+        return self.main
+
+    def nudge(self):
+        """A posted message, after which the program runs its idle updates."""
+        if self.main:
+            self.driver.post(self.main, WM_NULL)
+
+    def mdi_client(self):
+        return self.driver.find("MDIClient", parent=self.main)[0]
+
+    def mdi_children(self):
+        """The MDI child frames, topmost first."""
+        client = self.mdi_client()
+        return [h for h in self.driver.find(parent=client) if self.driver.info(h)["parent"] == client]
+
+    def log_frame(self):
+        return [h for h in self.mdi_children() if self.driver.text(h) == "Logfile"][0]
+
+    def log_edit(self):
+        return [h for h in self.driver.find(parent=self.log_frame()) if self.driver.info(h)["id"] == LOG_EDIT_ID][0]
+
+    def active_child(self):
+        return self.driver.send(self.mdi_client(), windriver.WM_MDIGETACTIVE)
+
+    def panes(self):
+        bar = self.driver.find("msctls_statusbar32", parent=self.main)[0]
+        return self.driver.panes(bar)
+
+    def wait_pane(self, pattern, timeout=30):
+        def matching():
+            self.nudge()
+            return [p for p in self.panes() if re.fullmatch(pattern, p)]
+        return wait_for(matching, timeout, "a status pane %r (panes %r)" % (pattern, self.panes()))[0]
+
+    def stop(self):
+        if self.process and self.process.poll() is None:
+            if self.main and self.driver.find(MAIN_CLASS):
+                self.driver.post(self.main, windriver.WM_CLOSE)
+            try:
+                self.process.wait(30)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+        self.driver.close()
+
+
+class ConsoleCase(unittest.TestCase):
+    """A fresh start: no saved frame state, authentication off, no volatile values."""
+
+    accounts = None
+    authentication = 0
+
+    @classmethod
+    def setUpClass(cls):
+        if not BELVANE:
+            raise unittest.SkipTest("Belvane.exe is not built")
+        cls.own = windriver.OwnSession()
+        cls.session = cls.own.__enter__()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.own.__exit__(None, None, None)
+
+    def setUp(self):
+        for key in (PROFILE_KEY, VOLATILE_KEY):
+            self.session.wine("reg", "delete", key, "/f", check=False)
+        self.session.wine("reg", "add", ALARMS_KEY, "/v", "Authentication", "/t", "REG_DWORD", "/d",
+                          str(self.authentication), "/f")
+        self.console = Console(self.session, self.accounts)
+        self.addCleanup(self.console.stop)
+        self.driver = self.console.driver
+
+    def start(self):
+        self.console.start()
+        return self.console.wait_main()
+
+
+class MainFrame(ConsoleCase):
+    def test_first_start_is_maximised_with_log_definitions_and_outstanding_windows(self):
+        main = self.start()
+        info = self.driver.info(main)
+        self.assertTrue(info["maximized"] and info["visible"], info)
+        self.assertRegex(info["title"], r"^Belvane v\d")
+        children = wait_for(lambda: len(self.console.mdi_children()) == 3 and self.console.mdi_children(), 60,
+                            "three MDI children")
+        titles = [self.driver.text(h) for h in children]
+        # Topmost first: the log window opened first, then the definitions, then the outstanding window.
+        self.assertEqual(titles[-1], "Logfile", titles)
+        self.assertEqual(self.console.active_child(), children[0])
+        self.assertNotIn("Logfile", titles[:-1])
+        self.assertRegex(self.driver.text(main), r"^Belvane v\d", "the title stays while children are active")
+
+        picture = self.driver.screenshot(main, os.path.join(SCRATCH, "console-main-frame.bmp"))
+        picture.write_png(os.path.join(SCRATCH, "console-main-frame.png"))
+        self.assertEqual((picture.width, picture.height), (info["rect"][2] - info["rect"][0],
+                                                           info["rect"][3] - info["rect"][1]))
+
+    def test_the_executable_exports_its_two_hook_procedures(self):
+        table = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", BELVANE], capture_output=True, text=True,
+                               check=True).stdout
+        exports = table.split("[Ordinal/Name Pointer] Table", 1)[-1].split("\n\n", 1)[0]
+        names = re.findall(r"^\s*\[\s*\d+\]\s+(\S+)$", exports, re.M)
+        self.assertIn("hookKeyboardProc", names)
+        self.assertIn("hookMouseProc", names)
+
+
+class LogWindow(ConsoleCase):
+    def test_database_check_lines_each_begin_with_a_level_picture(self):
+        self.start()
+        edit = wait_for(lambda: self.console.log_edit(), 60, "the log window's text")
+        lines = wait_for(lambda: [l for l in self.driver.text(edit).splitlines() if l.strip()], 60, "log lines")
+        for line in lines:
+            # A picture object stands in the text as one character.
+            self.assertIn(line[0], ("\ufffc", " "), repr(line))
+            self.assertNotRegex(line[1:], r"^(OK|Warning|Error) ", "the level shows as a picture only")
+
+        self.driver.activate(self.console.main)
+        self.driver.key("F6")
+        wait_for(lambda: self.console.active_child() == self.console.log_frame(), 30, "the log window in front")
+        time.sleep(0.5)
+        picture = self.driver.screenshot(edit, os.path.join(SCRATCH, "log.bmp"))
+        bands = self.picture_bands(picture)
+        self.assertGreaterEqual(len(bands), min(len(lines), 2), bands)
+        self.assertTrue(all(level for level in bands), bands)
+
+    @staticmethod
+    def picture_bands(picture):
+        """The level of each picture down the left margin, top to bottom."""
+        bands, previous = [], None
+        for y in range(picture.height):
+            row = [level_of(picture.pixel(x, y)) for x in range(min(30, picture.width))]
+            levels = {level for level in row if level}
+            level = levels.pop() if len(levels) == 1 else (None if not levels else "mixed")
+            if level and level != previous:
+                bands.append(level)
+            previous = level
+        return bands
+
+    def test_f6_brings_the_log_window_forward_also_after_closing_it(self):
+        self.start()
+        wait_for(lambda: len(self.console.mdi_children()) == 3, 60, "three MDI children")
+        log = self.console.log_frame()
+        self.assertNotEqual(self.console.active_child(), log)
+        self.driver.activate(self.console.main)
+        self.driver.key("F6")
+        wait_for(lambda: self.console.active_child() == log, 30, "F6 to activate the log window")
+
+        text = self.driver.text(self.console.log_edit())
+        self.driver.post(log, windriver.WM_CLOSE)
+        wait_for(lambda: not self.driver.info(log)["visible"], 30, "the log window to hide")
+        self.driver.activate(self.console.main)
+        self.driver.key("F6")
+        wait_for(lambda: self.driver.info(log)["visible"] and self.console.active_child() == log, 30,
+                 "F6 to bring the hidden log window back")
+        self.assertTrue(self.driver.text(self.console.log_edit()).startswith(text), "the earlier lines are kept")
+
+
+class StatusBar(ConsoleCase):
+    def test_counters_come_from_the_volatile_values(self):
+        self.start()
+        self.console.wait_pane(r"Alarms: 0")
+        # The console made the volatile key; the alarms service writes into it.
+        self.session.wine("reg", "add", VOLATILE_KEY, "/v", "AlarmMessageCount", "/t", "REG_DWORD", "/d", "1234567",
+                          "/f")
+        self.session.wine("reg", "add", VOLATILE_KEY, "/v", "AlarmAnalysed", "/t", "REG_DWORD", "/d", "4294967295",
+                          "/f")
+        self.session.wine("reg", "add", VOLATILE_KEY, "/v", "AlarmLastMessage", "/d", "2026-12-09 04:30:00", "/f")
+        self.console.wait_pane(r"Alarms: 1,234,567")
+        self.console.wait_pane(r"Processed: 4,294,967,295")
+        self.console.wait_pane(r"Last update: 2026-12-09 04:30:00")
+
+    def test_status_shows_the_state_of_the_alarms_service(self):
+        self.remove_service()
+        self.addCleanup(self.remove_service)
+        self.start()
+        self.console.wait_pane(r"Status: ")
+        command = '"%s" normal' % windriver.winpath(FAKE_SERVICE)
+        self.session.wine("sc", "create", SERVICE, "binpath=", command)
+        self.console.wait_pane(r"Status: Stopped")
+        self.session.wine("sc", "start", SERVICE)
+        self.console.wait_pane(r"Status: Running")
+        self.session.wine("sc", "stop", SERVICE)
+        self.console.wait_pane(r"Status: Stopped")
+
+    def remove_service(self):
+        self.session.wine("sc", "stop", SERVICE, check=False)
+        self.session.wine("sc", "delete", SERVICE, check=False)
+
+
+class Logon(ConsoleCase):
+    accounts = ACCOUNTS
+    authentication = 1
+
+    def logon_dialog(self):
+        return self.driver.wait_window("#32770", "Log On To Belvane", timeout=90)
+
+    def visible_main_windows(self):
+        return [h for h in self.driver.find(MAIN_CLASS) if self.driver.info(h)["visible"]]
+
+    def control(self, dialog, control_id):
+        return [h for h in self.driver.find(parent=dialog) if self.driver.info(h)["id"] == control_id][0]
+
+    def enter(self, dialog, user, password):
+        for control_id, text in ((USER_EDIT_ID, user), (PASSWORD_EDIT_ID, password)):
+            edit = self.control(dialog, control_id)
+            self.driver.click(edit, 3, 3)
+            self.driver.key("CTRL+A")
+            self.driver.key("DELETE")
+            self.driver.type(text)
+        self.driver.key("ENTER")
+
+    def test_right_name_in_other_case_and_password_open_the_console(self):
+        self.console.start()
+        dialog = self.logon_dialog()
+        self.assertEqual(self.visible_main_windows(), [], "the main window waits for the log-on")
+        self.assertFalse(self.driver.info(self.control(dialog, IDOK))["enabled"], "OK needs name and password")
+        self.enter(dialog, "oPERATOR", "secret")
+        main = self.console.wait_main()
+        self.assertTrue(self.driver.info(main)["maximized"])
+
+    def test_wrong_password_shows_the_error_and_keeps_the_dialog(self):
+        self.console.start()
+        dialog = self.logon_dialog()
+        self.enter(dialog, "operator", "wrong")
+        error = self.driver.wait_window("#32770", "Error")
+        texts = [self.driver.text(h) for h in self.driver.find("Static", parent=error)]
+        self.assertIn("Incorrect user name and/or password.", texts)
+        self.driver.activate(error)
+        self.driver.key("ENTER")
+        wait_for(lambda: not self.driver.find("#32770", "Error"), 30, "the error box to close")
+        wait_for(lambda: self.driver.text(self.control(dialog, USER_EDIT_ID)) == "Operator", 30,
+                 "the name in the file's letter case")
+        self.assertFalse(self.driver.info(self.control(dialog, IDOK))["enabled"], "the password was emptied")
+        self.assertEqual(self.visible_main_windows(), [])
+        time.sleep(1.2)
+        self.enter(dialog, "Operator", "secret")
+        self.console.wait_main()
+
+    def test_a_password_of_another_user_does_not_log_on(self):
+        self.console.start()
+        dialog = self.logon_dialog()
+        self.enter(dialog, "Operator", "letmein")
+        self.driver.wait_window("#32770", "Error")
+
+    def test_cancelled_logon_ends_the_program_with_no_window(self):
+        self.console.start()
+        dialog = self.logon_dialog()
+        self.driver.activate(dialog)
+        self.driver.key("ESCAPE")
+        self.console.process.wait(30)
+        self.assertEqual(self.driver.find(MAIN_CLASS), [])
+
+
+if __name__ == "__main__":
+    unittest.main()
