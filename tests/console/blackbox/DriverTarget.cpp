@@ -1,6 +1,6 @@
 // A small window for the driver's own tests: a menu, a status bar of three panes, an edit, a check
-// box and a red square. F6 and clicks into the client area show what they reached in the panes.
-// "-max" starts it maximised.
+// box and a red square. F6 and clicks into the client area show what they reached in the panes;
+// F2 opens a message box. "-max" starts it maximised.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -10,6 +10,7 @@
 namespace
 {
 const UINT idF6 = 100;
+const UINT idF2 = 103;
 const UINT idChecked = 101;
 const UINT idDisabled = 102;
 const int idStatus = 200;
@@ -73,6 +74,8 @@ LRESULT CALLBACK WindowProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         if (LOWORD(wParam) == idF6)
             SendMessageW(g_hStatus, SB_SETTEXTW, 1, (LPARAM)L"Keys: F6");
+        if (LOWORD(wParam) == idF2)
+            MessageBoxW(hWnd, L"Something went wrong.", L"Error", MB_OK | MB_ICONSTOP);
         return 0;
     case WM_LBUTTONDOWN:
     {
@@ -104,8 +107,8 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, wchar_t* pszCommandLine, int
     ShowWindow(hWnd, wcsstr(pszCommandLine, L"-max") ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
     UpdateWindow(hWnd);
 
-    ACCEL accel = {FVIRTKEY, VK_F6, idF6};
-    HACCEL hAccel = CreateAcceleratorTableW(&accel, 1);
+    ACCEL accels[] = {{FVIRTKEY, VK_F6, idF6}, {FVIRTKEY, VK_F2, idF2}};
+    HACCEL hAccel = CreateAcceleratorTableW(accels, 2);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0)
     {

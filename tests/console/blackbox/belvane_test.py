@@ -26,6 +26,7 @@ VOLATILE_KEY = ALARMS_KEY + "\\Volatile"
 PROFILE_KEY = "HKCU\\Software\\Local AppWizard-Generated Applications"
 SERVICE = "TervokAlarmsService"
 LOG_EDIT_ID = 1043
+STATUS_BAR_ID = 59393
 USER_EDIT_ID = 1034
 PASSWORD_EDIT_ID = 1035
 IDOK = 1
@@ -95,7 +96,7 @@ class Console:
         return self.driver.send(self.mdi_client(), windriver.WM_MDIGETACTIVE)
 
     def panes(self):
-        bar = self.driver.find("msctls_statusbar32", parent=self.main)[0]
+        bar = [h for h in self.driver.find(parent=self.main) if self.driver.info(h)["id"] == STATUS_BAR_ID][0]
         return self.driver.panes(bar)
 
     def wait_pane(self, pattern, timeout=30):
@@ -116,7 +117,7 @@ class Console:
         self.driver.close()
 
 
-class ConsoleCase(unittest.TestCase):
+class ConsoleCase(windriver.SessionCase):
     """A fresh start: no saved frame state, authentication off, no volatile values."""
 
     accounts = None
@@ -126,12 +127,7 @@ class ConsoleCase(unittest.TestCase):
     def setUpClass(cls):
         if not BELVANE:
             raise unittest.SkipTest("Belvane.exe is not built")
-        cls.own = windriver.OwnSession()
-        cls.session = cls.own.__enter__()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.own.__exit__(None, None, None)
+        super().setUpClass()
 
     def setUp(self):
         for key in (PROFILE_KEY, VOLATILE_KEY):

@@ -16,19 +16,10 @@ TARGET_CLASS = "Tervok-Driver-Target"
 TARGET_TITLE = "Driver Target"
 
 
-class TargetCase(unittest.TestCase):
+class TargetCase(windriver.SessionCase):
     """A target window, maximised or not, and a driver beside it."""
 
     maximised = False
-
-    @classmethod
-    def setUpClass(cls):
-        cls.own = windriver.OwnSession()
-        cls.session = cls.own.__enter__()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.own.__exit__(None, None, None)
 
     def setUp(self):
         self.target = self.session.spawn(TARGET, *(["-max"] if self.maximised else []))
@@ -104,6 +95,12 @@ class Input(TargetCase):
         windriver.wait_for(lambda: self.driver.text(edit) == "", 10, "the text to be deleted")
         with self.assertRaisesRegex(windriver.DriverError, "unknown key"):
             self.driver.key("CTRL+NOKEY")
+
+        self.driver.key("F2")
+        box = self.driver.wait_window("#32770", "Error", timeout=10)
+        self.assertIn("Something went wrong.", [self.driver.text(h) for h in self.driver.find("Static", parent=box)])
+        self.driver.key("ENTER")
+        windriver.wait_for(lambda: not self.driver.find("#32770", "Error"), 10, "the message box to close")
 
         check = self.child("Button", "Option")
         self.driver.click(check, 5, 10)

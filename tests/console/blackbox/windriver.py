@@ -17,6 +17,7 @@ import struct
 import subprocess
 import sys
 import time
+import unittest
 import zlib
 
 ROOT = os.environ.get("TERVOK_ROOT", os.path.abspath(os.path.join(os.path.dirname(__file__), "..", "..", "..")))
@@ -144,6 +145,19 @@ class OwnSession:
     def __exit__(self, *exc):
         if self.owned:
             self.session.stop()
+
+
+class SessionCase(unittest.TestCase):
+    """Test cases that run programs in the session."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.own = OwnSession()
+        cls.session = cls.own.__enter__()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.own.__exit__(None, None, None)
 
 
 class DriverError(Exception):
