@@ -21,6 +21,7 @@ FAKE_SERVICE = os.environ.get("TERVOK_FAKE_SERVICE", "")
 SCRATCH = os.environ.get("TERVOK_BLACKBOX_SCRATCH", tempfile.gettempdir())
 
 MAIN_CLASS = "Belvane-Tervok-Application"
+SPLASH_CLASS = "BelvaneSplash"
 ALARMS_KEY = "HKLM\\SOFTWARE\\Tervok AG\\Alarms"
 VOLATILE_KEY = ALARMS_KEY + "\\Volatile"
 PROFILE_KEY = "HKCU\\Software\\Local AppWizard-Generated Applications"
@@ -70,7 +71,10 @@ class Console:
         self.process = self.session.spawn(self.exe)
 
     def wait_main(self):
+        """The main window, once the splash window over it has gone."""
         self.main = self.driver.wait_window(MAIN_CLASS, timeout=90)
+        wait_for(lambda: not [h for h in self.driver.find(SPLASH_CLASS) if self.driver.info(h)["visible"]], 60,
+                 "the splash window to go")
         return self.main
 
     def nudge(self):
@@ -272,7 +276,8 @@ class Logon(ConsoleCase):
         for control_id, text in ((USER_EDIT_ID, user), (PASSWORD_EDIT_ID, password)):
             edit = self.control(dialog, control_id)
             self.driver.click(edit, 3, 3)
-            self.driver.key("CTRL+A")
+            self.driver.key("HOME")
+            self.driver.key("SHIFT+END")
             self.driver.key("DELETE")
             self.driver.type(text)
         self.driver.key("ENTER")
