@@ -6,6 +6,10 @@
 
 class CObject;
 
+// A place in one of the framework's lists, walked with GetFirst...Position and GetNext...; null
+// after the last element.
+typedef struct __POSITION* POSITION;
+
 struct CRuntimeClass
 {
     const char* m_lpszClassName;

@@ -373,5 +373,20 @@ void CStringT<T>::AppendFormat(const T* pszFormat, ...)
     va_end(args);
 }
 
+template <typename T>
+BOOL CStringT<T>::LoadString(UINT nID)
+{
+    // The resource stays mapped with the module: read it in place, then convert.
+    const wchar_t* pszResource = nullptr;
+    int nLength = ::LoadStringW(GetModuleHandleW(nullptr), nID, (LPWSTR)&pszResource, 0);
+    if (nLength <= 0)
+    {
+        Empty();
+        return FALSE;
+    }
+    *this = CStringT(CStringT<wchar_t>(pszResource, nLength));
+    return TRUE;
+}
+
 template class CStringT<wchar_t>;
 template class CStringT<char>;

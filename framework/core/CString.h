@@ -130,6 +130,9 @@ public:
     CStringT& Trim(T chTarget) { TrimRight(chTarget); return TrimLeft(chTarget); }
     CStringT& Trim(const T* pszTargets) { TrimRight(pszTargets); return TrimLeft(pszTargets); }
 
+    // The string resource of the program module; FALSE (and empty) when it is missing.
+    BOOL LoadString(UINT nID);
+
     // --- formatting (printf style of the Windows C runtime)
     void Format(const T* pszFormat, ...);
     void AppendFormat(const T* pszFormat, ...);

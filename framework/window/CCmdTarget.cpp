@@ -60,6 +60,8 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
     case AfxSig_v_u:
         (this->*AfxFromPmsg<void (CCmdTarget::*)(UINT)>(pEntry->pfn))(nID);
         return TRUE;
+    case AfxSig_b_u:
+        return (this->*AfxFromPmsg<BOOL (CCmdTarget::*)(UINT)>(pEntry->pfn))(nID);
     case AfxSig_v_cmdui:
         (this->*AfxFromPmsg<void (CCmdTarget::*)(CCmdUI*)>(pEntry->pfn))((CCmdUI*)pExtra);
         return TRUE;

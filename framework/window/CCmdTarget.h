@@ -47,6 +47,7 @@ enum AfxSig : UINT
     AfxSig_hbr_ctl,     // HBRUSH (CDC*, CWnd*, UINT nCtlColor)
     AfxSig_hbr_reflect, // HBRUSH (CDC*, UINT nCtlColor)
     AfxSig_v_drawitem,  // void (LPDRAWITEMSTRUCT)
+    AfxSig_b_u,         // BOOL (UINT id): a command handler that may decline
 };
 
 struct AFX_MSGMAP_ENTRY
@@ -132,6 +133,10 @@ protected: \
 #define ON_COMMAND_RANGE(id, idLast, memberFxn) \
     {WM_COMMAND, (UINT)CN_COMMAND, (UINT)(id), (UINT)(idLast), nullptr, AfxSig_v_u, \
      AFX_CMD_PMSG(void (CCmdTarget::*)(UINT), memberFxn)},
+// BOOL handler(UINT nID): FALSE lets the command go on to the next target.
+#define ON_COMMAND_EX(id, memberFxn) \
+    {WM_COMMAND, (UINT)CN_COMMAND, (UINT)(id), (UINT)(id), nullptr, AfxSig_b_u, \
+     AFX_CMD_PMSG(BOOL (CCmdTarget::*)(UINT), memberFxn)},
 #define ON_UPDATE_COMMAND_UI(id, memberFxn) \
     {WM_COMMAND, (UINT)CN_UPDATE_COMMAND_UI, (UINT)(id), (UINT)(id), nullptr, AfxSig_v_cmdui, \
      AFX_CMD_PMSG(void (CCmdTarget::*)(CCmdUI*), memberFxn)},

@@ -33,14 +33,19 @@ CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
 {
 }
 
-BOOL CDialog::CreateFromTemplate(HWND hWndParent)
+HWND AfxCreateDialog(CWnd* pWnd, UINT nIDTemplate, HWND hWndParent)
 {
     AfxInitCommonControls();
-    HookCreation(this);
-    HWND hWnd = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nIDTemplate), hWndParent,
+    CDialog::HookCreation(pWnd);
+    HWND hWnd = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(nIDTemplate), hWndParent,
                                    PlainDialogProc, 0);
-    UnhookCreation();
-    return hWnd != nullptr && m_hWnd == hWnd;
+    CDialog::UnhookCreation();
+    return hWnd != nullptr && pWnd->m_hWnd == hWnd ? hWnd : nullptr;
+}
+
+BOOL CDialog::CreateFromTemplate(HWND hWndParent)
+{
+    return AfxCreateDialog(this, m_nIDTemplate, hWndParent) != nullptr;
 }
 
 BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)

@@ -41,5 +41,9 @@ private:
     void OnCancelCommand() { OnCancel(); }
 };
 
+// Creates a dialog from its template resource as pWnd's window (pWnd gets every message from
+// the first); null on failure.
+HWND AfxCreateDialog(CWnd* pWnd, UINT nIDTemplate, HWND hWndParent);
+
 // Offers a message to the windows it concerns, as the message loops do before dispatching.
 BOOL AfxPreTranslateMessage(MSG* pMsg);

@@ -1,6 +1,12 @@
 #include "framework/window/CWinApp.h"
 
 #include "framework/window/CWnd.h"
+#include "framework/window/AfxIds.h"
+#include "framework/window/CCommandLineInfo.h"
+#include "framework/frames/CDocTemplate.h"
+#include "framework/core/PositionList.h"
+
+#include <shellapi.h>
 
 #include <algorithm>
 #include <vector>
@@ -42,17 +48,79 @@ BOOL QueryValue(HKEY hSection, const wchar_t* pszEntry, DWORD& dwType, std::vect
 }
 } // namespace
 
+BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+    ON_COMMAND(ID_FILE_NEW, OnFileNew)
+END_MESSAGE_MAP()
+
 CWinApp::CWinApp(const wchar_t* pszAppName)
     : m_strAppName(pszAppName && *pszAppName ? CString(pszAppName) : ProgramBaseName()),
-      m_pszAppName(m_strAppName.GetString()), m_pMainWnd(nullptr)
+      m_pszAppName(m_strAppName.GetString()), m_pMainWnd(nullptr), m_nCmdShow(SW_SHOWNORMAL), m_nMaxMRU(0)
 {
     g_pApp = this;
 }
 
 CWinApp::~CWinApp()
 {
+    for (CDocTemplate* pTemplate : m_templateList)
+        delete pTemplate;
     if (g_pApp == this)
         g_pApp = nullptr;
+}
+
+void CWinApp::AddDocTemplate(CDocTemplate* pTemplate)
+{
+    m_templateList.push_back(pTemplate);
+}
+
+POSITION CWinApp::GetFirstDocTemplatePosition() const
+{
+    return AfxFirstPosition(m_templateList);
+}
+
+CDocTemplate* CWinApp::GetNextDocTemplate(POSITION& rPosition) const
+{
+    return AfxNextAt(m_templateList, rPosition);
+}
+
+void CWinApp::CloseAllDocuments()
+{
+    for (CDocTemplate* pTemplate : m_templateList)
+        pTemplate->CloseAllDocuments();
+}
+
+void CWinApp::OnFileNew()
+{
+    if (!m_templateList.empty())
+        m_templateList.front()->OpenDocumentFile(nullptr);
+}
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& rInfo)
+{
+    int nArgs = 0;
+    LPWSTR* ppszArgs = CommandLineToArgvW(GetCommandLineW(), &nArgs);
+    if (!ppszArgs)
+        return;
+    for (int i = 1; i < nArgs; ++i)
+    {
+        const wchar_t* pszParam = ppszArgs[i];
+        BOOL bFlag = pszParam[0] == L'/' || pszParam[0] == L'-';
+        rInfo.ParseParam(bFlag ? pszParam + 1 : pszParam, bFlag, i + 1 == nArgs);
+    }
+    LocalFree(ppszArgs);
+}
+
+void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
+{
+    m_nMaxMRU = nMaxMRU;
+    m_strRecentFiles.RemoveAll();
+    for (UINT i = 1; i <= nMaxMRU; ++i)
+    {
+        CString strEntry;
+        strEntry.Format(L"File%u", i);
+        CString strFile = GetProfileString(L"Recent File List", strEntry);
+        if (!strFile.IsEmpty())
+            m_strRecentFiles.Add(strFile);
+    }
 }
 
 BOOL CWinApp::InitInstance()

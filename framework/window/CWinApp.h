@@ -8,8 +8,14 @@
 
 #include "framework/window/CCmdTarget.h"
 #include "framework/core/CString.h"
+#include "framework/core/CStringArray.h"
+
+#include <vector>
 
 class CWnd;
+class CDocTemplate;
+class CDocument;
+class CCommandLineInfo;
 
 class CWinApp : public CCmdTarget
 {
@@ -31,6 +37,21 @@ public:
     // Idle work in turns (lCount 0, 1, ...) while the queue stays empty; FALSE when done.
     // Turn 0 updates the commands of the main window and its descendants.
     virtual BOOL OnIdle(LONG lCount);
+
+    // --- documents
+    // The application owns the template from now on.
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    POSITION GetFirstDocTemplatePosition() const;
+    CDocTemplate* GetNextDocTemplate(POSITION& rPosition) const;
+    void CloseAllDocuments();
+    // ID_FILE_NEW: a new document of the first template.
+    void OnFileNew();
+
+    // --- start-up
+    // Hands every argument of the process's command line to rInfo; "/x" and "-x" are flags.
+    void ParseCommandLine(CCommandLineInfo& rInfo);
+    // Reads the recent-file list (up to nMaxMRU entries) from the profile's "Recent File List".
+    void LoadStdProfileSettings(UINT nMaxMRU = 4);
 
     // Names the key under HKEY_CURRENT_USER\Software that holds the profile.
     void SetRegistryKey(const wchar_t* pszRegistryKey);
@@ -54,6 +75,14 @@ public:
     const wchar_t* m_pszAppName; // m_strAppName's text
     CString m_strRegistryKey;
     CWnd* m_pMainWnd;
+    int m_nCmdShow; // how the main window is first shown
+    UINT m_nMaxMRU;
+    CStringArray m_strRecentFiles;
+
+protected:
+    std::vector<CDocTemplate*> m_templateList;
+
+    DECLARE_MESSAGE_MAP()
 
 private:
     CWinApp(const CWinApp&) = delete;

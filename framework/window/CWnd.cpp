@@ -5,7 +5,10 @@
 #include "framework/window/CDataExchange.h"
 #include "framework/gdi/CFont.h"
 #include "framework/controls/CMenu.h"
+#include "framework/frames/CFrameWnd.h"
+#include "framework/window/AfxIds.h"
 
+#include <algorithm>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -112,6 +115,11 @@ const wchar_t* AfxWndClassName()
         s_atom = RegisterClassW(&wc);
     }
     return kName;
+}
+
+BOOL AfxHasResource(UINT nID, LPCWSTR lpType)
+{
+    return FindResourceW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(nID), lpType) != nullptr;
 }
 
 void AfxInitCommonControls()
@@ -687,9 +695,7 @@ BOOL CWnd::OnToolTipText(NMHDR* pNMHDR, LRESULT* pResult)
     CString strText;
     if (nID)
     {
-        const wchar_t* pszResource = nullptr;
-        int nLength = LoadStringW(GetModuleHandleW(nullptr), (UINT)nID, (LPWSTR)&pszResource, 0);
-        strText = CString(pszResource, nLength);
+        strText.LoadString((UINT)nID);
         int nBreak = strText.Find(L'\n');
         if (nBreak >= 0)
             strText = strText.Mid(nBreak + 1);
@@ -766,6 +772,11 @@ void CWnd::OnDestroy()
     Default();
 }
 
+void CWnd::OnClose()
+{
+    Default();
+}
+
 void CWnd::OnSize(UINT, int, int)
 {
     Default();
@@ -794,4 +805,84 @@ void CWnd::OnTimer(UINT_PTR)
 void CWnd::OnPaint()
 {
     Default();
+}
+
+CFrameWnd* CWnd::GetParentFrame() const
+{
+    for (HWND hWnd = m_hWnd ? ::GetParent(m_hWnd) : nullptr; hWnd; hWnd = ::GetParent(hWnd))
+    {
+        CWnd* pWnd = FromHandlePermanent(hWnd);
+        if (pWnd && pWnd->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
+            return (CFrameWnd*)pWnd;
+    }
+    return nullptr;
+}
+
+CFrameWnd* CWnd::GetTopLevelFrame() const
+{
+    CFrameWnd* pFrame = IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? (CFrameWnd*)this : GetParentFrame();
+    while (CFrameWnd* pParent = pFrame ? pFrame->GetParentFrame() : nullptr)
+        pFrame = pParent;
+    return pFrame;
+}
+
+CWnd* CWnd::GetDescendantWindow(int nID, BOOL bOnlyPerm) const
+{
+    for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+    {
+        if (::GetDlgCtrlID(hChild) == nID)
+        {
+            CWnd* pWnd = bOnlyPerm ? FromHandlePermanent(hChild) : FromHandle(hChild);
+            if (pWnd)
+                return pWnd;
+        }
+        if (CWnd* pFound = FromHandle(hChild)->GetDescendantWindow(nID, bOnlyPerm))
+            return pFound;
+    }
+    return nullptr;
+}
+
+void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag, LPRECT lpRectParam,
+                          LPCRECT lpRectClient, BOOL bStretch)
+{
+    AFX_SIZEPARENTPARAMS layout = {};
+    layout.bStretch = bStretch;
+    if (lpRectClient)
+        layout.rect = *lpRectClient;
+    else
+        ::GetClientRect(m_hWnd, &layout.rect);
+    if (!(nFlag & reposQuery))
+        layout.hDWP = ::BeginDeferWindowPos(8);
+    HWND hWndLeftOver = nullptr;
+    for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+    {
+        UINT nID = (UINT)::GetDlgCtrlID(hChild);
+        if (nID == nIDLeftOver)
+            hWndLeftOver = hChild;
+        else if (nID >= nIDFirst && nID <= nIDLast && FromHandlePermanent(hChild))
+            ::SendMessageW(hChild, WM_SIZEPARENT, 0, (LPARAM)&layout);
+    }
+    if (nFlag & reposQuery)
+    {
+        if (lpRectParam)
+            *lpRectParam = layout.rect;
+        return;
+    }
+    if (nFlag & reposExtra && lpRectParam)
+    {
+        // The caller asks for borders around the left-over pane.
+        layout.rect.left += lpRectParam->left;
+        layout.rect.top += lpRectParam->top;
+        layout.rect.right -= lpRectParam->right;
+        layout.rect.bottom -= lpRectParam->bottom;
+    }
+    if (hWndLeftOver && layout.hDWP)
+    {
+        const RECT& r = layout.rect;
+        layout.hDWP = ::DeferWindowPos(layout.hDWP, hWndLeftOver, nullptr, r.left, r.top,
+                                       std::max(0L, r.right - r.left), std::max(0L, r.bottom - r.top),
+                                       SWP_NOACTIVATE | SWP_NOZORDER);
+    }
+    if (layout.hDWP)
+        ::EndDeferWindowPos(layout.hDWP);
 }

@@ -18,6 +18,8 @@ class CDC;
 class CFont;
 class CMenu;
 class CDataExchange;
+class CFrameWnd;
+struct AFX_SIZEPARENTPARAMS;
 
 class CWnd : public CCmdTarget
 {
@@ -91,6 +93,24 @@ public:
     // --- plain wrappers
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     { return ::SendMessageW(m_hWnd, message, wParam, lParam); }
+    // The next window the thread creates becomes pWnd's, from its first message on.
+    static void HookCreation(CWnd* pWnd);
+    static void UnhookCreation();
+
+    // --- frames and layout
+    // The nearest frame window above this one, or null.
+    CFrameWnd* GetParentFrame() const;
+    // The frame that is not a child of another frame: the main frame for MDI children.
+    CFrameWnd* GetTopLevelFrame() const;
+    // The child (at any depth) with that id, or null.
+    CWnd* GetDescendantWindow(int nID, BOOL bOnlyPerm = FALSE) const;
+    enum RepositionFlags { reposDefault = 0, reposQuery = 1, reposExtra = 2 };
+    // The children with ids from nIDFirst to nIDLast each take their room from the client
+    // rectangle (WM_SIZEPARENT); the child nIDLeftOver gets what is left. reposQuery only
+    // reports the left-over rectangle in lpRectParam.
+    void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
+                        LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr, BOOL bStretch = TRUE);
+
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     { return ::PostMessageW(m_hWnd, message, wParam, lParam); }
     CWnd* GetParent() const;
@@ -131,6 +151,7 @@ protected:
     // The framework's default handlers, called by derived handlers for default processing.
     int OnCreate(LPCREATESTRUCTW lpCreateStruct);
     void OnDestroy();
+    void OnClose();
     void OnSize(UINT nType, int cx, int cy);
     void OnMouseMove(UINT nFlags, CPoint point);
     void OnLButtonDblClk(UINT nFlags, CPoint point);
@@ -142,10 +163,6 @@ protected:
     // The tooltip text of a tool whose text comes back by callback: the tooltip part of the
     // string resource with the tool's id ("prompt\ntip").
     BOOL OnToolTipText(NMHDR* pNMHDR, LRESULT* pResult);
-
-    // The next window the thread creates becomes pWnd's, from its first message on.
-    static void HookCreation(CWnd* pWnd);
-    static void UnhookCreation();
 
     WNDPROC m_pfnSuper;
     HWND m_hWndToolTip;
@@ -170,6 +187,8 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 LRESULT CALLBACK AfxCbtHook(int nCode, WPARAM wParam, LPARAM lParam);
 // The window class that plain CWnd windows are created with (registered once).
 const wchar_t* AfxWndClassName();
+// TRUE when the program module has a resource of that id and type.
+BOOL AfxHasResource(UINT nID, LPCWSTR lpType);
 // Registers the common controls' classes once.
 void AfxInitCommonControls();
 // Copies a tooltip text into a fixed buffer: cut to fit, always terminated.
@@ -181,6 +200,8 @@ void AfxCopyToolTipText(wchar_t* pszBuffer, size_t nBufferChars, const wchar_t* 
     {WM_CREATE, 0, 0, 0, nullptr, AfxSig_i_create, AFX_WND_PMSG(int (CWnd::*)(LPCREATESTRUCTW), OnCreate)},
 #define ON_WM_DESTROY() \
     {WM_DESTROY, 0, 0, 0, nullptr, AfxSig_v_v, AFX_WND_PMSG(void (CWnd::*)(), OnDestroy)},
+#define ON_WM_CLOSE() \
+    {WM_CLOSE, 0, 0, 0, nullptr, AfxSig_v_v, AFX_WND_PMSG(void (CWnd::*)(), OnClose)},
 #define ON_WM_PAINT() \
     {WM_PAINT, 0, 0, 0, nullptr, AfxSig_v_v, AFX_WND_PMSG(void (CWnd::*)(), OnPaint)},
 #define ON_WM_SIZE() \

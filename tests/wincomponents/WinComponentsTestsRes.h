@@ -11,3 +11,7 @@
 #define IDC_STATUS_STATIC 1103
 #define IDC_ALARM_LIST 1104
 #define IDC_DISABLED_STATIC 1105
+#define IDD_LAYOUT_FORM 120
+#define IDC_LAYOUT_FIRST 1200
+// IDC_LAYOUT_FIRST + 0 ... + 7: one control per anchor mode
+#define IDC_LAYOUT_MISSING 1299

@@ -1,0 +1,457 @@
+#include "GuiTest.h"
+
+#include "WindowTestsRes.h"
+#include "framework/bars/CStatusBar.h"
+#include "framework/frames/CDocument.h"
+#include "framework/window/CCommandLineInfo.h"
+#include "framework/frames/CFormView.h"
+#include "framework/frames/CMDIChildWnd.h"
+#include "framework/frames/CMDIFrameWnd.h"
+#include "framework/frames/CMultiDocTemplate.h"
+#include "framework/frames/CView.h"
+
+#include <string>
+#include <vector>
+
+namespace
+{
+std::vector<std::string> g_handled;
+
+class CTestDoc : public CDocument
+{
+    DECLARE_DYNCREATE(CTestDoc)
+public:
+    void OnDocCommand() { g_handled.push_back("doc"); }
+    void OnShared() { g_handled.push_back("doc shared"); }
+    DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(CTestDoc, CDocument)
+BEGIN_MESSAGE_MAP(CTestDoc, CDocument)
+    ON_COMMAND(ID_DOC_COMMAND, OnDocCommand)
+    ON_COMMAND(ID_SHARED_COMMAND, OnShared)
+    ON_COMMAND(ID_CHILD_COMMAND, OnShared)
+END_MESSAGE_MAP()
+
+class CTestView : public CView
+{
+    DECLARE_DYNCREATE(CTestView)
+public:
+    int m_nInitialUpdates = 0;
+    void OnInitialUpdate() override { ++m_nInitialUpdates; }
+    void OnViewCommand() { g_handled.push_back("view"); }
+    void OnShared() { g_handled.push_back("view shared"); }
+    void OnUpdateShortPane(CCmdUI* pCmdUI) { pCmdUI->SetText(L"From the view"); }
+    DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(CTestView, CView)
+BEGIN_MESSAGE_MAP(CTestView, CView)
+    ON_COMMAND(ID_VIEW_COMMAND, OnViewCommand)
+    ON_COMMAND(ID_SHARED_COMMAND, OnShared)
+    ON_UPDATE_COMMAND_UI(IDS_PANE_SHORT, OnUpdateShortPane)
+END_MESSAGE_MAP()
+
+class CTestForm : public CFormView
+{
+    DECLARE_DYNCREATE(CTestForm)
+public:
+    CTestForm() : CFormView(IDD_FORM) {}
+};
+IMPLEMENT_DYNCREATE(CTestForm, CFormView)
+
+class CTestChild : public CMDIChildWnd
+{
+    DECLARE_DYNCREATE(CTestChild)
+public:
+    void OnChildCommand() { g_handled.push_back("child"); }
+    void OnMainCommand() { g_handled.push_back("child main"); }
+    DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(CTestChild, CMDIChildWnd)
+BEGIN_MESSAGE_MAP(CTestChild, CMDIChildWnd)
+    ON_COMMAND(ID_CHILD_COMMAND, OnChildCommand)
+END_MESSAGE_MAP()
+
+const UINT kIndicators[] = {ID_SEPARATOR, IDS_PANE_SHORT, IDS_PANE_LONG};
+
+class CTestMain : public CMDIFrameWnd
+{
+public:
+    CStatusBar m_wndStatusBar;
+    int m_nCounter = 0;
+    int m_nAccel = 0;
+
+    int OnCreate(LPCREATESTRUCTW lpcs)
+    {
+        if (CMDIFrameWnd::OnCreate(lpcs) == -1)
+            return -1;
+        if (!m_wndStatusBar.Create(this) || !m_wndStatusBar.SetIndicators(kIndicators, 3))
+            return -1;
+        RecalcLayout();
+        return 0;
+    }
+    void OnMainCommand() { g_handled.push_back("main"); }
+    void OnChildCommand() { g_handled.push_back("main child"); }
+    void OnAccel() { ++m_nAccel; }
+    void OnUpdateLongPane(CCmdUI* pCmdUI)
+    {
+        CString strText;
+        strText.Format(L"Count: %d", ++m_nCounter);
+        pCmdUI->SetText(strText);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CTestMain, CMDIFrameWnd)
+    ON_WM_CREATE()
+    ON_COMMAND(ID_MAIN_COMMAND, OnMainCommand)
+    ON_COMMAND(ID_CHILD_COMMAND, OnChildCommand)
+    ON_COMMAND(ID_ACCEL_COMMAND, OnAccel)
+    ON_UPDATE_COMMAND_UI(IDS_PANE_LONG, OnUpdateLongPane)
+END_MESSAGE_MAP()
+
+class FrameTest : public GuiTest
+{
+protected:
+    void SetUp() override
+    {
+        g_handled.clear();
+        m_pMain = new CTestMain;
+        ASSERT_TRUE(m_pMain->LoadFrame(IDR_MAINFRAME));
+        m_app.m_pMainWnd = m_pMain;
+        m_pMain->SetWindowPos(nullptr, 0, 0, 800, 600, SWP_NOZORDER);
+        m_pMain->ShowWindow(SW_SHOW);
+        m_pTemplate = new CMultiDocTemplate(IDR_REPORT, RUNTIME_CLASS(CTestDoc), RUNTIME_CLASS(CTestChild),
+                                            RUNTIME_CLASS(CTestView));
+        m_app.AddDocTemplate(m_pTemplate);
+        PumpUntilIdle();
+    }
+    ~FrameTest() override
+    {
+        if (m_app.m_pMainWnd == m_pMain)
+            m_pMain->DestroyWindow();
+        PumpUntilIdle();
+    }
+
+    CTestDoc* OpenDocument()
+    {
+        CDocument* pDoc = m_pTemplate->OpenDocumentFile(nullptr);
+        PumpUntilIdle();
+        return (CTestDoc*)pDoc;
+    }
+    CTestView* FirstView(CDocument* pDoc)
+    {
+        POSITION pos = pDoc->GetFirstViewPosition();
+        return (CTestView*)pDoc->GetNextView(pos);
+    }
+    void Command(UINT nID)
+    {
+        m_pMain->SendMessage(WM_COMMAND, MAKEWPARAM(nID, 0));
+        PumpUntilIdle();
+    }
+    UINT MenuState(int nPopup, UINT nID)
+    {
+        HMENU hPopup = GetSubMenu(GetMenu(m_pMain->m_hWnd), nPopup);
+        m_pMain->SendMessage(WM_INITMENUPOPUP, (WPARAM)hPopup, nPopup);
+        return GetMenuState(hPopup, nID, MF_BYCOMMAND);
+    }
+    int DocumentCount()
+    {
+        int nCount = 0;
+        for (POSITION pos = m_pTemplate->GetFirstDocPosition(); pos; m_pTemplate->GetNextDoc(pos))
+            ++nCount;
+        return nCount;
+    }
+    CRect WindowRectIn(CWnd* pWnd, HWND hParent)
+    {
+        CRect rect;
+        pWnd->GetWindowRect(&rect);
+        MapWindowPoints(nullptr, hParent, (LPPOINT)&rect, 2);
+        return rect;
+    }
+
+    CTestMain* m_pMain = nullptr;
+    CMultiDocTemplate* m_pTemplate = nullptr;
+};
+} // namespace
+
+TEST_F(FrameTest, LoadsMenuAcceleratorsAndTitleFromOneResourceId)
+{
+    EXPECT_TRUE(GetMenu(m_pMain->m_hWnd) != nullptr);
+    EXPECT_TRUE(m_pMain->m_hAccelTable != nullptr);
+    EXPECT_EQ(CString(L"Frame Test"), m_pMain->GetWindowText());
+    // The MDI client fills what the status bar leaves.
+    CRect rectClient, rectFrame, rectBar;
+    m_pMain->GetClientRect(&rectFrame);
+    rectClient = WindowRectIn(CWnd::FromHandle(m_pMain->m_hWndMDIClient), m_pMain->m_hWnd);
+    rectBar = WindowRectIn(&m_pMain->m_wndStatusBar, m_pMain->m_hWnd);
+    EXPECT_EQ(rectFrame.bottom, rectBar.bottom);
+    EXPECT_EQ(rectBar.top, rectClient.bottom);
+    EXPECT_EQ(0, rectClient.top);
+    EXPECT_GT(rectBar.Height(), 10);
+}
+
+TEST_F(FrameTest, AcceleratorKeysBecomeCommands)
+{
+    MSG msg = {m_pMain->m_hWndMDIClient, WM_KEYDOWN, VK_F7, 0x00410001};
+    EXPECT_TRUE(m_app.PreTranslateMessage(&msg));
+    EXPECT_EQ(1, m_pMain->m_nAccel);
+    msg.wParam = VK_F8;
+    EXPECT_FALSE(m_app.PreTranslateMessage(&msg));
+}
+
+TEST_F(FrameTest, TemplateCreatesDocumentFrameAndView)
+{
+    CTestDoc* pDoc = OpenDocument();
+    ASSERT_TRUE(pDoc != nullptr);
+    CTestView* pView = FirstView(pDoc);
+    ASSERT_TRUE(pView != nullptr);
+    EXPECT_TRUE(pView->IsKindOf(RUNTIME_CLASS(CTestView)));
+    EXPECT_EQ(1, pView->m_nInitialUpdates);
+    CFrameWnd* pFrame = pView->GetParentFrame();
+    ASSERT_TRUE(pFrame != nullptr);
+    EXPECT_TRUE(pFrame->IsKindOf(RUNTIME_CLASS(CTestChild)));
+    EXPECT_EQ(pFrame, m_pMain->MDIGetActive());
+    EXPECT_EQ(pView, pFrame->GetActiveView());
+    EXPECT_EQ(pDoc, m_pMain->GetActiveDocument());
+    EXPECT_EQ(m_pMain, pView->GetTopLevelFrame());
+    EXPECT_EQ((int)AFX_IDW_PANE_FIRST, pView->GetDlgCtrlID());
+    // FWS_ADDTOTITLE: the document's name from the resource string, numbered.
+    EXPECT_EQ(CString(L"Report1"), pFrame->GetWindowText());
+    EXPECT_EQ(CString(L"Frame Test - Report1"), m_pMain->GetWindowText());
+    EXPECT_EQ(1, DocumentCount());
+    EXPECT_EQ(pDoc->GetDocTemplate(), m_pTemplate);
+}
+
+TEST_F(FrameTest, ClosingTheLastFrameClosesItsDocument)
+{
+    CTestDoc* pDoc = OpenDocument();
+    ASSERT_TRUE(pDoc != nullptr);
+    OpenDocument();
+    EXPECT_EQ(2, DocumentCount());
+    FirstView(pDoc)->GetParentFrame()->SendMessage(WM_CLOSE);
+    PumpUntilIdle();
+    EXPECT_EQ(1, DocumentCount());
+    EXPECT_TRUE(m_pMain->MDIGetActive() != nullptr);
+    m_pMain->MDIGetActive()->SendMessage(WM_CLOSE);
+    PumpUntilIdle();
+    EXPECT_EQ(0, DocumentCount());
+    EXPECT_TRUE(m_pMain->MDIGetActive() == nullptr);
+    EXPECT_EQ(CString(L"Frame Test"), m_pMain->GetWindowText());
+}
+
+TEST_F(FrameTest, CommandsRouteViewDocumentChildMainApplication)
+{
+    OpenDocument();
+    Command(ID_SHARED_COMMAND);
+    Command(ID_DOC_COMMAND);
+    Command(ID_CHILD_COMMAND);
+    Command(ID_MAIN_COMMAND);
+    std::vector<std::string> expected = {"view shared", "doc", "doc shared", "main"};
+    EXPECT_EQ(expected, g_handled);
+    // The application's New makes a second document through the template.
+    Command(ID_FILE_NEW);
+    EXPECT_EQ(2, DocumentCount());
+}
+
+TEST_F(FrameTest, ChildFrameCommandsBeforeTheMainFrame)
+{
+    // Without a document handler the child frame answers before the main frame.
+    CTestDoc* pDoc = OpenDocument();
+    ASSERT_TRUE(pDoc != nullptr);
+    Command(ID_VIEW_COMMAND);
+    CMDIChildWnd* pChild = m_pMain->MDIGetActive();
+    ASSERT_TRUE(pChild != nullptr);
+    // Commands sent to the child frame itself go on to the main frame.
+    pChild->SendMessage(WM_COMMAND, MAKEWPARAM(ID_MAIN_COMMAND, 0));
+    std::vector<std::string> expected = {"view", "main"};
+    EXPECT_EQ(expected, g_handled);
+}
+
+TEST_F(FrameTest, MenuItemsWithoutHandlersAreDisabled)
+{
+    EXPECT_TRUE(MenuState(1, ID_VIEW_COMMAND) & MF_GRAYED);
+    EXPECT_FALSE(MenuState(1, ID_MAIN_COMMAND) & MF_GRAYED);
+    EXPECT_TRUE(MenuState(1, ID_UNHANDLED_COMMAND) & MF_GRAYED);
+    EXPECT_FALSE(MenuState(0, ID_FILE_NEW) & MF_GRAYED);
+    OpenDocument();
+    EXPECT_FALSE(MenuState(1, ID_VIEW_COMMAND) & MF_GRAYED);
+    EXPECT_FALSE(MenuState(1, ID_DOC_COMMAND) & MF_GRAYED);
+    EXPECT_TRUE(MenuState(1, ID_UNHANDLED_COMMAND) & MF_GRAYED);
+}
+
+TEST_F(FrameTest, MenuPromptsShowInTheFirstPane)
+{
+    CStatusBar& bar = m_pMain->m_wndStatusBar;
+    HMENU hPopup = GetSubMenu(GetMenu(m_pMain->m_hWnd), 1);
+    m_pMain->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_VIEW_COMMAND, MF_STRING), (LPARAM)hPopup);
+    EXPECT_EQ(CString(L"Runs the view's command"), bar.GetPaneText(0));
+    m_pMain->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_MAIN_COMMAND, MF_STRING), (LPARAM)hPopup);
+    EXPECT_EQ(CString(L"The main frame's command"), bar.GetPaneText(0));
+    // An item without a string and a popup show nothing.
+    m_pMain->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_DOC_COMMAND, MF_STRING), (LPARAM)hPopup);
+    EXPECT_EQ(CString(), bar.GetPaneText(0));
+    m_pMain->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_VIEW_COMMAND, MF_STRING), (LPARAM)hPopup);
+    m_pMain->SendMessage(WM_MENUSELECT, MAKEWPARAM(1, MF_POPUP), (LPARAM)GetMenu(m_pMain->m_hWnd));
+    EXPECT_EQ(CString(), bar.GetPaneText(0));
+    m_pMain->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_EQ(CString(L"Ready"), bar.GetPaneText(0));
+    EXPECT_EQ(CString(L"Ready"), bar.GetWindowText());
+}
+
+TEST_F(FrameTest, StatusPanesAreSizedByTheirStrings)
+{
+    CStatusBar& bar = m_pMain->m_wndStatusBar;
+    ASSERT_EQ(3, bar.GetCount());
+    EXPECT_EQ(1, bar.CommandToIndex(IDS_PANE_SHORT));
+    EXPECT_EQ(CString(L"Short"), bar.GetPaneText(1));
+    CRect rectStretch, rectShort, rectLong, rectBar;
+    bar.GetItemRect(0, &rectStretch);
+    bar.GetItemRect(1, &rectShort);
+    bar.GetItemRect(2, &rectLong);
+    bar.GetClientRect(&rectBar);
+    UINT nID = 0, nStyle = 0;
+    int cxShort = 0, cxLong = 0;
+    bar.GetPaneInfo(1, nID, nStyle, cxShort);
+    bar.GetPaneInfo(2, nID, nStyle, cxLong);
+    EXPECT_GT(cxShort, 10);
+    EXPECT_GT(cxLong, 3 * cxShort);
+    EXPECT_GE(rectShort.Width(), cxShort);
+    // The last pane also holds the size grip.
+    EXPECT_GE(rectLong.Width() - rectShort.Width(), cxLong - cxShort);
+    EXPECT_LE(rectLong.Width() - rectShort.Width(), cxLong - cxShort + GetSystemMetrics(SM_CXVSCROLL));
+    // The first pane stretches over what the others leave.
+    EXPECT_EQ(SBPS_NOBORDERS | SBPS_STRETCH, bar.GetPaneStyle(0));
+    EXPECT_GT(rectStretch.Width(), rectBar.Width() - rectShort.Width() - rectLong.Width() - 40);
+    m_pMain->SetWindowPos(nullptr, 0, 0, 600, 400, SWP_NOZORDER | SWP_NOMOVE);
+    PumpUntilIdle();
+    CRect rectNarrow;
+    bar.GetItemRect(0, &rectNarrow);
+    EXPECT_EQ(rectStretch.Width() - 200, rectNarrow.Width());
+}
+
+TEST_F(FrameTest, StatusPanesUpdateAtIdleThroughTheActiveView)
+{
+    CStatusBar& bar = m_pMain->m_wndStatusBar;
+    int nCounter = m_pMain->m_nCounter;
+    EXPECT_GT(nCounter, 0);
+    EXPECT_EQ(CString(L"Short"), bar.GetPaneText(1));
+    PumpUntilIdle();
+    CString strExpected;
+    strExpected.Format(L"Count: %d", m_pMain->m_nCounter);
+    EXPECT_EQ(strExpected, bar.GetPaneText(2));
+    EXPECT_GT(m_pMain->m_nCounter, nCounter);
+    OpenDocument();
+    EXPECT_EQ(CString(L"From the view"), bar.GetPaneText(1));
+}
+
+TEST_F(FrameTest, StatusBarToggleHidesTheBarAndClearsItsCheck)
+{
+    EXPECT_TRUE(MenuState(2, ID_VIEW_STATUS_BAR) & MF_CHECKED);
+    Command(ID_VIEW_STATUS_BAR);
+    EXPECT_FALSE(m_pMain->m_wndStatusBar.IsWindowVisible());
+    EXPECT_FALSE(MenuState(2, ID_VIEW_STATUS_BAR) & MF_CHECKED);
+    CRect rectFrame, rectClient;
+    m_pMain->GetClientRect(&rectFrame);
+    rectClient = WindowRectIn(CWnd::FromHandle(m_pMain->m_hWndMDIClient), m_pMain->m_hWnd);
+    EXPECT_EQ(rectFrame.bottom, rectClient.bottom);
+    Command(ID_VIEW_STATUS_BAR);
+    EXPECT_TRUE(m_pMain->m_wndStatusBar.IsWindowVisible());
+    EXPECT_TRUE(MenuState(2, ID_VIEW_STATUS_BAR) & MF_CHECKED);
+}
+
+TEST_F(FrameTest, DelayedShowWaitsForTheNextIdleLayout)
+{
+    CStatusBar& bar = m_pMain->m_wndStatusBar;
+    m_pMain->ShowControlBar(&bar, FALSE, TRUE);
+    EXPECT_TRUE(bar.IsWindowVisible());
+    EXPECT_FALSE(bar.IsVisible());
+    PumpUntilIdle();
+    EXPECT_FALSE(bar.IsWindowVisible());
+    EXPECT_EQ(0u, bar.m_nStateFlags & (CControlBar::delayShow | CControlBar::delayHide));
+}
+
+TEST_F(FrameTest, WindowMenuCascadesAndTiles)
+{
+    EXPECT_TRUE(MenuState(3, ID_WINDOW_CASCADE) & MF_GRAYED);
+    CTestDoc* pFirst = OpenDocument();
+    CTestDoc* pSecond = OpenDocument();
+    ASSERT_TRUE(pFirst && pSecond);
+    EXPECT_FALSE(MenuState(3, ID_WINDOW_CASCADE) & MF_GRAYED);
+    EXPECT_FALSE(MenuState(3, ID_WINDOW_TILE_HORZ) & MF_GRAYED);
+    CFrameWnd* pFrame1 = FirstView(pFirst)->GetParentFrame();
+    CFrameWnd* pFrame2 = FirstView(pSecond)->GetParentFrame();
+    Command(ID_WINDOW_TILE_HORZ);
+    CRect rect1 = WindowRectIn(pFrame1, m_pMain->m_hWndMDIClient);
+    CRect rect2 = WindowRectIn(pFrame2, m_pMain->m_hWndMDIClient);
+    CRect rectOverlap;
+    EXPECT_FALSE(IntersectRect(&rectOverlap, &rect1, &rect2));
+    Command(ID_WINDOW_CASCADE);
+    rect1 = WindowRectIn(pFrame1, m_pMain->m_hWndMDIClient);
+    rect2 = WindowRectIn(pFrame2, m_pMain->m_hWndMDIClient);
+    EXPECT_TRUE(IntersectRect(&rectOverlap, &rect1, &rect2));
+    EXPECT_NE(rect1.left, rect2.left);
+    EXPECT_NE(rect1.top, rect2.top);
+}
+
+TEST_F(FrameTest, MdiClientTakesTheScrollBarsTheFrameAsksFor)
+{
+    CTestMain* pScrolling = new CTestMain;
+    ASSERT_TRUE(pScrolling->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | WS_HSCROLL | WS_VSCROLL));
+    DWORD dwClient = (DWORD)GetWindowLongPtrW(pScrolling->m_hWndMDIClient, GWL_STYLE);
+    EXPECT_EQ((DWORD)(WS_HSCROLL | WS_VSCROLL), dwClient & (WS_HSCROLL | WS_VSCROLL));
+    EXPECT_EQ(0u, pScrolling->GetStyle() & (WS_HSCROLL | WS_VSCROLL));
+    EXPECT_EQ(0u, GetWindowLongPtrW(m_pMain->m_hWndMDIClient, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL));
+    pScrolling->DestroyWindow();
+}
+
+TEST_F(FrameTest, FormViewIsTheTemplatesDialogAndScrollsWhenSmaller)
+{
+    CMultiDocTemplate* pFormTemplate = new CMultiDocTemplate(IDR_REPORT, RUNTIME_CLASS(CTestDoc),
+                                                             RUNTIME_CLASS(CTestChild), RUNTIME_CLASS(CTestForm));
+    m_app.AddDocTemplate(pFormTemplate);
+    CDocument* pDoc = pFormTemplate->OpenDocumentFile(nullptr);
+    PumpUntilIdle();
+    ASSERT_TRUE(pDoc != nullptr);
+    POSITION pos = pDoc->GetFirstViewPosition();
+    CFormView* pForm = (CFormView*)pDoc->GetNextView(pos);
+    ASSERT_TRUE(pForm && pForm->IsKindOf(RUNTIME_CLASS(CFormView)));
+    EXPECT_TRUE(pForm->GetDlgItem(IDC_FORM_EDIT) != nullptr);
+    EXPECT_EQ((int)AFX_IDW_PANE_FIRST, pForm->GetDlgCtrlID());
+    EXPECT_TRUE(pForm->GetStyle() & WS_CHILD);
+    int nMapMode = 0;
+    CSize sizeTotal, sizePage, sizeLine;
+    pForm->GetDeviceScrollSizes(nMapMode, sizeTotal, sizePage, sizeLine);
+    RECT rectUnits = {0, 0, 200, 120};
+    MapDialogRect(pForm->m_hWnd, &rectUnits);
+    EXPECT_EQ(rectUnits.right, sizeTotal.cx);
+    EXPECT_EQ(rectUnits.bottom, sizeTotal.cy);
+    CFrameWnd* pFrame = pForm->GetParentFrame();
+    pFrame->SetWindowPos(nullptr, 0, 0, sizeTotal.cx + 100, sizeTotal.cy / 2, SWP_NOZORDER | SWP_NOMOVE);
+    PumpUntilIdle();
+    SCROLLINFO si = {};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    ASSERT_TRUE(GetScrollInfo(pForm->m_hWnd, SB_VERT, &si));
+    EXPECT_EQ(sizeTotal.cy - 1, si.nMax);
+    pForm->SendMessage(WM_VSCROLL, SB_BOTTOM);
+    EXPECT_GT(pForm->GetScrollPosition().y, 0);
+    // The edit moved up with the scrolled form.
+    CRect rectEdit = WindowRectIn(pForm->GetDlgItem(IDC_FORM_EDIT), pForm->m_hWnd);
+    EXPECT_LT(rectEdit.top, 0);
+}
+
+TEST(CommandLineInfoTest, OleStartsSwitchTheSplashOff)
+{
+    const wchar_t* apszFlags[] = {L"Embedding", L"Automation", L"embedding"};
+    for (const wchar_t* pszFlag : apszFlags)
+    {
+        CCommandLineInfo info;
+        info.ParseParam(pszFlag, TRUE, TRUE);
+        EXPECT_FALSE(info.m_bShowSplash) << pszFlag;
+    }
+    CCommandLineInfo info;
+    info.ParseParam(L"m", TRUE, FALSE);
+    info.ParseParam(L"C:\\data\\file.txt", FALSE, TRUE);
+    EXPECT_TRUE(info.m_bShowSplash);
+    EXPECT_EQ(CString(L"C:\\data\\file.txt"), info.m_strFileName);
+    EXPECT_EQ(CCommandLineInfo::FileOpen, info.m_nShellCommand);
+}
