@@ -17,7 +17,8 @@
 //   key CHORD                 presses and releases a chord such as F6, ALT+F4, CTRL+SHIFT+N
 //   type TEXT                 types the text as characters
 //   click HWND X Y [right]    a click at a point of the window's client area
-//   screenshot HWND PATH      the window (HWND 0: the screen) as a 24-bit BMP file
+//   screenshot HWND PATH      the window (HWND 0: the screen) as a 24-bit BMP file; the part on
+//                             the screen, whose rectangle it answers
 //   quit
 #include "DriverJson.h"
 #include "MenuReader.h"
@@ -414,9 +415,13 @@ bool WriteBitmap(const RECT& rc, const std::wstring& strPath)
 Answer Screenshot(const Fields& args)
 {
     HWND hWnd = ToWindow(args.at(1));
-    RECT rc = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    if (hWnd && !GetWindowRect(hWnd, &rc))
+    RECT rcScreen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    RECT rcWindow = rcScreen, rc;
+    if (hWnd && !GetWindowRect(hWnd, &rcWindow))
         return Fail(L"no such window");
+    // A maximised window reaches beyond the screen, and a copy from outside it fails whole.
+    if (!IntersectRect(&rc, &rcWindow, &rcScreen))
+        return Fail(L"the window is not on the screen");
     if (!WriteBitmap(rc, args.at(2)))
         return Fail(L"cannot write " + args.at(2));
     return Ok(JsonRect(rc));

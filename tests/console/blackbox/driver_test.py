@@ -110,34 +110,30 @@ class Input(TargetCase):
 
 
 class Screenshots(TargetCase):
+    maximised = True
+
     def test_window_and_screen_pictures_hold_its_pixels(self):
         with tempfile.TemporaryDirectory() as folder:
-            info = self.driver.info(self.hwnd)
-            left, top, right, bottom = info["rect"]
+            left, top, right, bottom = self.driver.info(self.hwnd)["rect"]
+            self.assertLess(left, 0, "a maximised window's frame lies beyond the screen")
             picture = self.driver.screenshot(self.hwnd, os.path.join(folder, "window.bmp"))
-            self.assertEqual((picture.width, picture.height), (right - left, bottom - top))
-            # The red square at 300..340, 20..60 of the client area.
-            origin = self.client_origin(info)
+            self.assertEqual(picture.rect, [0, 0, min(right, 1280), min(bottom, 1024)])
+            self.assertEqual((picture.width, picture.height), (picture.rect[2], picture.rect[3]))
+            # The red square lies at 300..340, 20..60 of the client area; the edit at 20, 20.
+            edit = self.driver.info(self.child("Edit"))["rect"]
+            x, y = edit[0] - 20, edit[1] - 20
             red = lambda p: p == (255, 0, 0)
-            square = (origin[0] + 300, origin[1] + 20, origin[0] + 340, origin[1] + 60)
-            self.assertEqual(picture.count(red, square), 40 * 40)
+            self.assertEqual(picture.count(red, (x + 300, y + 20, x + 340, y + 60)), 40 * 40)
             self.assertEqual(picture.count(red), 40 * 40)
 
             screen = self.driver.screenshot(0, os.path.join(folder, "screen.bmp"))
             self.assertEqual((screen.width, screen.height), (1280, 1024))
-            self.assertEqual(screen.pixel(left + origin[0] + 310, top + origin[1] + 30), (255, 0, 0))
+            self.assertEqual(screen.pixel(x + 310, y + 30), (255, 0, 0))
 
             png = os.path.join(folder, "window.png")
             picture.write_png(png)
             with open(png, "rb") as f:
                 self.assertEqual(f.read(8), b"\x89PNG\r\n\x1a\n")
-
-    def client_origin(self, info):
-        """Where the client area starts in the window picture: below the menu bar, inside the frame."""
-        left, top, right, bottom = info["rect"]
-        edit = self.driver.info(self.child("Edit"))
-        # The edit sits at 20, 20 of the client area.
-        return edit["rect"][0] - left - 20, edit["rect"][1] - top - 20
 
 
 if __name__ == "__main__":

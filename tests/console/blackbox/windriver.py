@@ -176,6 +176,7 @@ class Bitmap:
             raise ValueError("not a bottom-up 24-bit bitmap: " + path)
         self.stride = (self.width * 3 + 3) & ~3
         self.data = data[offset:]
+        self.rect = [0, 0, self.width, self.height]
 
     def pixel(self, x, y):
         """(red, green, blue) at x, y counted from the top left."""
@@ -244,13 +245,21 @@ class Driver:
     def find(self, cls="", title="", parent=0):
         return self.call("find", parent, cls, title)
 
-    def wait_window(self, cls="", title="", parent=0, timeout=60, visible=True):
-        def found():
-            for hwnd in self.find(cls, title, parent):
-                if not visible or self.info(hwnd)["visible"]:
-                    return hwnd
-            return None
-        return wait_for(found, timeout, "a window %r %r" % (cls, title))
+    def visible(self, cls="", title="", parent=0):
+        """The matching windows that are visible; windows that vanish meanwhile are left out."""
+        shown = []
+        for hwnd in self.find(cls, title, parent):
+            try:
+                if self.info(hwnd)["visible"]:
+                    shown.append(hwnd)
+            except DriverError:
+                pass
+        return shown
+
+    def wait_window(self, cls="", title="", parent=0, timeout=60):
+        """The first visible window that matches, once there is one."""
+        return wait_for(lambda: self.visible(cls, title, parent)[:1], timeout,
+                        "a window %r %r" % (cls, title))[0]
 
     def info(self, hwnd):
         return self.call("info", hwnd)
@@ -286,9 +295,12 @@ class Driver:
         return self.call("click", hwnd, x, y, button)
 
     def screenshot(self, hwnd, path):
-        """The window (0: the screen) as a Bitmap; the file stays at path."""
-        self.call("screenshot", hwnd, winpath(path))
-        return Bitmap(path)
+        """The window (0: the screen) as a Bitmap whose rect is the part of the screen it shows;
+        the file stays at path."""
+        rect = self.call("screenshot", hwnd, winpath(path))
+        picture = Bitmap(path)
+        picture.rect = rect
+        return picture
 
 
 def main():
