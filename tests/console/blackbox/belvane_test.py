@@ -33,6 +33,8 @@ USER_EDIT_ID = 1034
 PASSWORD_EDIT_ID = 1035
 IDOK = 1
 WM_NULL = 0x0000
+WM_SYSCOMMAND = 0x0112
+SC_RESTORE = 0xF120
 ACCOUNTS = ("# Quorvex user accounts\n"
             "#Operator\twrong\n"
             "Operator\tEF69-0A7A-4A4E-61CA-5DC6-9D94-735F-C7CF\n"
@@ -120,6 +122,7 @@ class Console:
         if self.process and self.process.poll() is None:
             self.process.kill()
             self.process.wait()
+        self.process = self.main = None
         self.driver.close()
 
 
@@ -189,6 +192,34 @@ class MainFrame(ConsoleCase):
         self.assertEqual(picture.rect, [0, 0, 1280, 1024], "the maximised frame fills the screen")
         colours = {picture.pixel(x, y) for x in range(0, picture.width, 7) for y in range(0, picture.height, 7)}
         self.assertGreater(len(colours), 20, "the picture shows the frame, not an empty screen")
+
+    def test_a_restored_frame_opens_again_where_it_was_closed(self):
+        main = self.start()
+        self.driver.post(main, WM_SYSCOMMAND, SC_RESTORE)
+        wait_for(lambda: not self.driver.info(main)["maximized"], 30, "the frame to be restored")
+        rect = self.driver.info(main)["rect"]
+        self.console.stop()
+
+        self.console = Console(self.session)
+        self.addCleanup(self.console.stop)
+        self.driver = self.console.driver
+        main = self.start()
+        info = self.driver.info(main)
+        self.assertFalse(info["maximized"])
+        self.assertEqual(info["rect"], rect)
+
+    def test_restart_closes_the_console_and_starts_it_again(self):
+        main = self.start()
+        first = self.driver.info(main)["process"]
+        self.driver.activate(main)
+        self.driver.key("ALT+F")
+        self.driver.key("E")
+        self.console.process.wait(60)
+        again = self.driver.wait_window(MAIN_CLASS, timeout=90)
+        self.assertNotEqual(self.driver.info(again)["process"], first)
+        # The new console is not our child: it is closed through its window.
+        self.driver.post(again, windriver.WM_CLOSE)
+        wait_for(lambda: not self.driver.find(MAIN_CLASS), 60, "the restarted console to close")
 
     def test_the_executable_exports_its_two_hook_procedures(self):
         table = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", BELVANE], capture_output=True, text=True,

@@ -211,6 +211,8 @@ class Driver:
         self.pending = b""
 
     def close(self):
+        if self.process.stdout.closed:
+            return
         if self.process.poll() is None:
             self.process.stdin.write(b"quit\n")
             self.process.stdin.close()
