@@ -226,6 +226,9 @@ Answer Panes(const Fields& args)
 Answer Menu(const Fields& args)
 {
     HWND hWnd = ToWindow(args.at(1));
+    // Without a window's thread the hook would reach every program on the desktop.
+    if (!IsWindow(hWnd))
+        return Fail(L"no such window");
     HANDLE hMapping =
         CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, (DWORD)cbMenuMapping, pszMenuMapping);
     char* pView = hMapping ? (char*)MapViewOfFile(hMapping, FILE_MAP_ALL_ACCESS, 0, 0, cbMenuMapping) : nullptr;

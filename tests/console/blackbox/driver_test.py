@@ -76,6 +76,8 @@ class Reading(TargetCase):
         self.assertTrue(items[1][2])
         self.assertEqual(items[2:], [("&Checked", 101, False, True, True), ("&Disabled", 102, False, False, False)])
         self.assertIsNone(self.driver.menu(self.status), "a child window has no menu")
+        with self.assertRaisesRegex(windriver.DriverError, "no such window"):
+            self.driver.menu(self.hwnd + 4000000)
 
 
 class Input(TargetCase):
