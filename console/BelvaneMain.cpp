@@ -1,12 +1,11 @@
-// The program's entry: the one application object, its start-up and its message loop.
+// The program's one application object and its entry, which runs the application's start-up
+// and message loop.
 #include "console/CBelvaneApp.h"
+#include "framework/window/AfxWinMain.h"
 
 CBelvaneApp theApp;
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int nCmdShow)
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLine, int nCmdShow)
 {
-    theApp.m_nCmdShow = nCmdShow;
-    if (!theApp.InitInstance())
-        return theApp.ExitInstance();
-    return theApp.Run();
+    return AfxWinMain(hInstance, hPrevInstance, lpCmdLine, nCmdShow);
 }

@@ -20,17 +20,6 @@ const WORD nLogonCategory = 1;
 const DWORD nLogonEventId = 13;
 const DWORD nRetryDelayMs = 1000;
 
-// The password's hash text; each character counts with the low byte of its code.
-CString HashOf(const CString& strPassword)
-{
-    std::string bytes;
-    for (int i = 0; i < strPassword.GetLength(); ++i)
-        bytes += (char)(strPassword[i] & 0xFF);
-    CString strHash;
-    HashPassword(bytes.c_str(), strHash);
-    return strHash;
-}
-
 // The process's Windows account as DOMAIN\user.
 CString WindowsAccount()
 {
@@ -49,6 +38,16 @@ END_MESSAGE_MAP()
 
 CLogonDlg::CLogonDlg(CWnd* pParent) : CDialog(IDD_LOGON, pParent), m_strAccountsFile(AccountsFilePath())
 {
+}
+
+CString CLogonDlg::HashText(const CString& strPassword)
+{
+    std::string bytes;
+    for (int i = 0; i < strPassword.GetLength(); ++i)
+        bytes += (char)(strPassword[i] & 0xFF);
+    CString strHash;
+    HashPassword(bytes.data(), bytes.size(), strHash);
+    return strHash;
 }
 
 CString CLogonDlg::AccountsFilePath()
@@ -75,7 +74,7 @@ BOOL CLogonDlg::IsHashText(const CString& strValue)
 // else; ignoring case would let far more guesses through.
 BOOL CLogonDlg::FindAccount(const CStringArray& lines, CString& strUserName, const CString& strPassword)
 {
-    CString strHash = HashOf(strPassword);
+    CString strHash = HashText(strPassword);
     for (int i = 0; i < lines.GetSize(); ++i)
     {
         const CString& strLine = lines[i];

@@ -22,6 +22,8 @@ public:
     // Walks the account lines in order; on the first match strUserName takes the file's
     // letter case and the result is TRUE. Names are compared without regard to case.
     static BOOL FindAccount(const CStringArray& lines, CString& strUserName, const CString& strPassword);
+    // The password's hash text; each character counts with the low byte of its code.
+    static CString HashText(const CString& strPassword);
     // TRUE when the stored value is a hash text: eight groups of four hexadecimal digits
     // joined by "-".
     static BOOL IsHashText(const CString& strValue);

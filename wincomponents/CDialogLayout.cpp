@@ -4,29 +4,23 @@
 
 namespace
 {
-int SizeShare(int d, int nMode)
+// Modes 1 and 2 give a half and the whole growth; nThirdMode and the next one a third and two
+// thirds (sizes and positions number those differently); any other mode nothing.
+int Share(int d, int nMode, int nThirdMode)
 {
-    switch (nMode)
-    {
-    case 1: return d / 2;
-    case 2: return d;
-    case 4: return d / 3;
-    case 5: return (2 * d) / 3;
-    default: return 0;
-    }
+    if (nMode == 1)
+        return d / 2;
+    if (nMode == 2)
+        return d;
+    if (nMode == nThirdMode)
+        return d / 3;
+    if (nMode == nThirdMode + 1)
+        return (2 * d) / 3;
+    return 0;
 }
 
-int PositionShare(int d, int nMode)
-{
-    switch (nMode)
-    {
-    case 1: return d / 2;
-    case 2: return d;
-    case 6: return d / 3;
-    case 7: return (2 * d) / 3;
-    default: return 0;
-    }
-}
+const int kSizeThird = 4;
+const int kPositionThird = 6;
 } // namespace
 
 CDialogLayout::CDialogLayout()
@@ -93,12 +87,12 @@ void CDialogLayout::OnSize()
         const LAYOUT_ANCHOR& a = item.anchor;
         const RECT& rc = item.rcDesign;
         if (a.nWidthMode || a.nHeightMode)
-            ::SetWindowPos(hControl, nullptr, 0, 0, rc.right - rc.left + SizeShare(dx, a.nWidthMode),
-                           rc.bottom - rc.top + SizeShare(dy, a.nHeightMode),
+            ::SetWindowPos(hControl, nullptr, 0, 0, rc.right - rc.left + Share(dx, a.nWidthMode, kSizeThird),
+                           rc.bottom - rc.top + Share(dy, a.nHeightMode, kSizeThird),
                            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         if (a.nXMode || a.nYMode)
-            ::SetWindowPos(hControl, nullptr, rc.left + PositionShare(dx, a.nXMode) - m_nFrameX,
-                           rc.top + PositionShare(dy, a.nYMode) - m_nFrameY - m_nCaptionHeight, 0, 0,
+            ::SetWindowPos(hControl, nullptr, rc.left + Share(dx, a.nXMode, kPositionThird) - m_nFrameX,
+                           rc.top + Share(dy, a.nYMode, kPositionThird) - m_nFrameY - m_nCaptionHeight, 0, 0,
                            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     ::RedrawWindow(m_pWnd->m_hWnd, nullptr, nullptr,

@@ -25,27 +25,6 @@ END_MESSAGE_MAP()
 
 const RECT CFrameWnd::rectDefault = {CW_USEDEFAULT, CW_USEDEFAULT, 0, 0};
 
-namespace
-{
-const wchar_t* FrameClassName()
-{
-    static const wchar_t kName[] = L"TervokFrame";
-    static ATOM s_atom = 0;
-    if (!s_atom)
-    {
-        WNDCLASSW wc = {};
-        wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, (LPCWSTR)IDC_ARROW);
-        wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
-        wc.lpszClassName = kName;
-        s_atom = RegisterClassW(&wc);
-    }
-    return kName;
-}
-} // namespace
-
 CFrameWnd::CFrameWnd()
     : m_hAccelTable(nullptr), m_hMenuDefault(nullptr), m_nIDHelp(0), m_bAutoMenuEnable(TRUE),
       m_pViewActive(nullptr), m_nIDTracking(0), m_nIDLastMessage(0), m_bInRecalcLayout(FALSE),
@@ -118,7 +97,8 @@ BOOL CFrameWnd::Create(const wchar_t* lpszClassName, const wchar_t* lpszWindowNa
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCTW& cs)
 {
     if (!cs.lpszClass)
-        cs.lpszClass = FrameClassName();
+        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
+                                           LoadCursorW(nullptr, (LPCWSTR)IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1));
     return TRUE;
 }
 
@@ -128,6 +108,8 @@ int CFrameWnd::OnCreate(LPCREATESTRUCTW lpcs)
         return -1;
     if (!OnCreateClient(lpcs, m_pCreateContext))
         return -1;
+    // The status line starts with the idle message once the bars exist.
+    PostMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
     RecalcLayout();
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "framework/window/CWnd.h"
 #include "framework/window/AfxIds.h"
 #include "framework/window/CCommandLineInfo.h"
+#include "framework/window/CFileDialog.h"
 #include "framework/frames/CDocTemplate.h"
 #include "framework/core/PositionList.h"
 
@@ -50,6 +51,8 @@ BOOL QueryValue(HKEY hSection, const wchar_t* pszEntry, DWORD& dwType, std::vect
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
     ON_COMMAND(ID_FILE_NEW, OnFileNew)
+    ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+    ON_COMMAND(ID_FILE_PRINT_SETUP, OnFilePrintSetup)
 END_MESSAGE_MAP()
 
 CWinApp::CWinApp(const wchar_t* pszAppName)
@@ -92,6 +95,32 @@ void CWinApp::OnFileNew()
 {
     if (!m_templateList.empty())
         m_templateList.front()->OpenDocumentFile(nullptr);
+}
+
+void CWinApp::OnFileOpen()
+{
+    if (m_templateList.empty())
+        return;
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, L"All Files (*.*)|*.*||",
+                       m_pMainWnd);
+    if (dialog.DoModal() == IDOK)
+        m_templateList.front()->OpenDocumentFile(dialog.GetPathName());
+}
+
+void CWinApp::OnFilePrintSetup()
+{
+    PRINTDLGW pd = {};
+    pd.lStructSize = sizeof pd;
+    pd.hwndOwner = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
+    pd.Flags = PD_PRINTSETUP;
+    if (PrintDlgW(&pd))
+    {
+        // The settings are the printer driver's; nothing here keeps them.
+        if (pd.hDevMode)
+            GlobalFree(pd.hDevMode);
+        if (pd.hDevNames)
+            GlobalFree(pd.hDevNames);
+    }
 }
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& rInfo)

@@ -46,6 +46,10 @@ public:
     void CloseAllDocuments();
     // ID_FILE_NEW: a new document of the first template.
     void OnFileNew();
+    // ID_FILE_OPEN: a file chosen in the open dialog, opened with the first template.
+    void OnFileOpen();
+    // ID_FILE_PRINT_SETUP: the printer set-up dialog.
+    void OnFilePrintSetup();
 
     // --- start-up
     // Hands every argument of the process's command line to rInfo; "/x" and "-x" are flags.

@@ -99,22 +99,32 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     return lResult;
 }
 
-const wchar_t* AfxWndClassName()
+const wchar_t* AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground)
 {
-    static const wchar_t kName[] = L"TervokWnd";
-    static ATOM s_atom = 0;
-    if (!s_atom)
+    // One class per combination, named after it, registered on first use.
+    static std::unordered_map<std::wstring, std::unique_ptr<CString>> s_names;
+    CString strName;
+    strName.Format(L"Tervok:%x:%p:%p", nClassStyle, (void*)hCursor, (void*)hbrBackground);
+    std::unique_ptr<CString>& pName = s_names[strName.str()];
+    if (!pName)
     {
+        pName.reset(new CString(strName));
         WNDCLASSW wc = {};
-        wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
+        wc.style = nClassStyle;
         wc.lpfnWndProc = DefWindowProcW;
         wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, (LPCWSTR)IDC_ARROW);
-        wc.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kName;
-        s_atom = RegisterClassW(&wc);
+        wc.hCursor = hCursor;
+        wc.hbrBackground = hbrBackground;
+        wc.lpszClassName = pName->GetString();
+        RegisterClassW(&wc);
     }
-    return kName;
+    return pName->GetString();
+}
+
+const wchar_t* AfxWndClassName()
+{
+    return AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, LoadCursorW(nullptr, (LPCWSTR)IDC_ARROW),
+                               (HBRUSH)(COLOR_BTNFACE + 1));
 }
 
 BOOL AfxHasResource(UINT nID, LPCWSTR lpType)
@@ -346,7 +356,9 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         break;
     }
     case WM_INITMENUPOPUP:
-        OnInitMenuPopup((HMENU)wParam);
+        // The system menu's items are the system's own.
+        if (!HIWORD(lParam))
+            OnInitMenuPopup((HMENU)wParam);
         break;
     default:
         break;
@@ -589,7 +601,9 @@ void CWnd::OnInitMenuPopup(HMENU hPopup)
     for (int i = 0; i < nCount; ++i)
     {
         UINT nID = popup.GetMenuItemID(i);
-        if (nID == 0 || nID == (UINT)-1) // separators and submenus
+        // Separators, submenus, and system commands and MDI children (0xF000 and up), which
+        // have no handlers here.
+        if (nID == 0 || nID == (UINT)-1 || nID >= 0xF000)
             continue;
         CCmdUI state;
         state.m_nID = nID;

@@ -187,6 +187,9 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 LRESULT CALLBACK AfxCbtHook(int nCode, WPARAM wParam, LPARAM lParam);
 // The window class that plain CWnd windows are created with (registered once).
 const wchar_t* AfxWndClassName();
+// The name of a window class with that style, cursor and background, registered once, whose
+// procedure is DefWindowProc.
+const wchar_t* AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, HBRUSH hbrBackground = nullptr);
 // TRUE when the program module has a resource of that id and type.
 BOOL AfxHasResource(UINT nID, LPCWSTR lpType);
 // Registers the common controls' classes once.

@@ -111,6 +111,13 @@ TEST(PasswordHashTest, SecretHashesToTheKnownText)
     CString strHash;
     HashPassword("secret", strHash);
     EXPECT_STREQ(szSecretHash, strHash);
+    EXPECT_STREQ(szSecretHash, CLogonDlg::HashText(L"secret"));
+    // Characters above U+00FF count with their low byte, a zero byte included.
+    EXPECT_STREQ(CLogonDlg::HashText(L"s\u0165cret"), CLogonDlg::HashText(L"secret"));
+    CString strZero;
+    HashPassword("A\0B", 3, strZero);
+    EXPECT_STREQ(strZero, CLogonDlg::HashText(L"A\u0100B"));
+    EXPECT_STRNE(CLogonDlg::HashText(L"A"), CLogonDlg::HashText(L"A\u0100B"));
     EXPECT_TRUE(CLogonDlg::IsHashText(strHash));
     EXPECT_TRUE(CLogonDlg::IsHashText(L"ef69-0a7a-4a4e-61ca-5dc6-9d94-735f-c7cf"));
     EXPECT_FALSE(CLogonDlg::IsHashText(L"EF69-0A7A-4A4E-61CA-5DC6-9D94-735F-C7CG"));

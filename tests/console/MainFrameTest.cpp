@@ -1,9 +1,11 @@
 #include "GuiTest.h"
 
+#include "console/CAboutDlg.h"
 #include "console/CBelvaneApp.h"
 #include "console/CLogfileForm.h"
 #include "console/CMainFrame.h"
 #include "console/RegisteredMessage.h"
+#include "console/ShellOpen.h"
 #include "framework/frames/CMDIChildWnd.h"
 #include "framework/frames/CMultiDocTemplate.h"
 #include "framework/frames/CDocument.h"
@@ -11,6 +13,7 @@
 #include "framework/window/AfxOleInit.h"
 #include "framework/window/CFileDialog.h"
 #include "resources/console/BelvaneRes.h"
+#include "support/FileVersionInfo.h"
 #include "support/RegistryStore.h"
 
 #include <fstream>
@@ -245,4 +248,45 @@ TEST_F(MainFrameTest, FrameSizeIsRememberedPerUser)
     CRect rect;
     m_pFrame->GetWindowRect(&rect);
     EXPECT_EQ(CRect(40, 50, 840, 650), rect);
+}
+
+TEST_F(MainFrameTest, TheEmptyClientAreaShowsTilesAndTheLogoInItsMiddle)
+{
+    ASSERT_EQ(&m_pFrame->m_wndMDIClient, CWnd::FromHandlePermanent(m_pFrame->m_hWndMDIClient));
+    EXPECT_TRUE(m_pFrame->m_wndMDIClient.m_bShowLogo);
+    m_pFrame->MoveWindow(CRect(0, 0, 900, 700));
+    PumpUntilIdle();
+    WindowPixels image = Capture(&m_pFrame->m_wndMDIClient);
+    const COLORREF crNavy = RGB(22, 52, 110);
+    RECT rectMiddle = {image.nWidth / 2 - 130, 0, image.nWidth / 2 + 130, image.nHeight};
+    EXPECT_GT(image.Count(rectMiddle, crNavy), 500) << "the logo";
+    RECT rectLeft = {0, 0, image.nWidth / 2 - 130, image.nHeight};
+    EXPECT_EQ(0, image.Count(rectLeft, crNavy));
+    EXPECT_NE(RGB(255, 255, 255), image.At(5, 5)) << "the tiles, not the bare window colour";
+
+    // Smaller: the logo moves with the middle.
+    m_pFrame->MoveWindow(CRect(0, 0, 500, 450));
+    PumpUntilIdle();
+    image = Capture(&m_pFrame->m_wndMDIClient);
+    RECT rectNewMiddle = {image.nWidth / 2 - 130, 0, image.nWidth / 2 + 130, image.nHeight};
+    EXPECT_GT(image.Count(rectNewMiddle, crNavy), 500);
+}
+
+TEST_F(MainFrameTest, AboutBoxShowsTheVersionBlockAndOpensTheHomePage)
+{
+    CString strOpened;
+    SetShellOpenFunction([&](HWND, const wchar_t* pszTarget) {
+        strOpened = pszTarget;
+        return (INT_PTR)42;
+    });
+    CAboutDlg about(m_pFrame);
+    ASSERT_TRUE(about.Create(IDD_ABOUTBOX, m_pFrame));
+    CFileVersionInfo version;
+    EXPECT_STREQ(CAboutDlg::Caption(), about.GetWindowText());
+    EXPECT_STREQ(L"Build date: " + version.m_strBuildDate, GetText(&about, IDC_ABOUT_BUILD_DATE));
+    EXPECT_STREQ(version.GetValue(L"LegalCopyright"), GetText(&about, IDC_ABOUT_COPYRIGHT));
+    Click(&about, IDC_ABOUT_TERVOK);
+    EXPECT_STREQ(g_pszTervokHomePage, strOpened);
+    SetShellOpenFunction(nullptr);
+    about.DestroyWindow();
 }

@@ -3,6 +3,7 @@
 #include "WindowTestsRes.h"
 #include "framework/bars/CStatusBar.h"
 #include "framework/frames/CDocument.h"
+#include "framework/window/AfxWinMain.h"
 #include "framework/window/CCommandLineInfo.h"
 #include "framework/frames/CFormView.h"
 #include "framework/frames/CMDIChildWnd.h"
@@ -69,6 +70,7 @@ public:
 IMPLEMENT_DYNCREATE(CTestChild, CMDIChildWnd)
 BEGIN_MESSAGE_MAP(CTestChild, CMDIChildWnd)
     ON_COMMAND(ID_CHILD_COMMAND, OnChildCommand)
+    ON_COMMAND(ID_MAIN_COMMAND, OnMainCommand)
 END_MESSAGE_MAP()
 
 const UINT kIndicators[] = {ID_SEPARATOR, IDS_PANE_SHORT, IDS_PANE_LONG};
@@ -238,32 +240,51 @@ TEST_F(FrameTest, ClosingTheLastFrameClosesItsDocument)
     EXPECT_EQ(CString(L"Frame Test"), m_pMain->GetWindowText());
 }
 
+TEST_F(FrameTest, ClosingADocumentClosesItsFrames)
+{
+    CTestDoc* pDoc = OpenDocument();
+    ASSERT_TRUE(pDoc != nullptr);
+    Command(ID_WINDOW_NEW);
+    EXPECT_EQ(1, DocumentCount());
+    int nViews = 0;
+    for (POSITION pos = pDoc->GetFirstViewPosition(); pos; pDoc->GetNextView(pos))
+        ++nViews;
+    EXPECT_EQ(2, nViews);
+    pDoc->OnCloseDocument();
+    PumpUntilIdle();
+    EXPECT_EQ(0, DocumentCount());
+    EXPECT_TRUE(m_pMain->MDIGetActive() == nullptr);
+}
+
 TEST_F(FrameTest, CommandsRouteViewDocumentChildMainApplication)
 {
+    // Without a document the main frame answers.
+    Command(ID_MAIN_COMMAND);
     OpenDocument();
+    // Each command is handled by the first in line that has it: the shared one by view and
+    // document, the child's by document, child and main frame, the main one by child and main.
     Command(ID_SHARED_COMMAND);
     Command(ID_DOC_COMMAND);
     Command(ID_CHILD_COMMAND);
     Command(ID_MAIN_COMMAND);
-    std::vector<std::string> expected = {"view shared", "doc", "doc shared", "main"};
+    std::vector<std::string> expected = {"main", "view shared", "doc", "doc shared", "child main"};
     EXPECT_EQ(expected, g_handled);
     // The application's New makes a second document through the template.
     Command(ID_FILE_NEW);
     EXPECT_EQ(2, DocumentCount());
 }
 
-TEST_F(FrameTest, ChildFrameCommandsBeforeTheMainFrame)
+TEST_F(FrameTest, CommandsSentToAChildFrameReachTheMainFrame)
 {
-    // Without a document handler the child frame answers before the main frame.
-    CTestDoc* pDoc = OpenDocument();
-    ASSERT_TRUE(pDoc != nullptr);
-    Command(ID_VIEW_COMMAND);
+    OpenDocument();
     CMDIChildWnd* pChild = m_pMain->MDIGetActive();
     ASSERT_TRUE(pChild != nullptr);
-    // Commands sent to the child frame itself go on to the main frame.
-    pChild->SendMessage(WM_COMMAND, MAKEWPARAM(ID_MAIN_COMMAND, 0));
-    std::vector<std::string> expected = {"view", "main"};
+    // Its popup menus send their commands to the child frame itself.
+    pChild->SendMessage(WM_COMMAND, MAKEWPARAM(ID_VIEW_COMMAND, 0));
+    pChild->SendMessage(WM_COMMAND, MAKEWPARAM(ID_ACCEL_COMMAND, 0));
+    std::vector<std::string> expected = {"view"};
     EXPECT_EQ(expected, g_handled);
+    EXPECT_EQ(1, m_pMain->m_nAccel);
 }
 
 TEST_F(FrameTest, MenuItemsWithoutHandlersAreDisabled)
@@ -295,6 +316,11 @@ TEST_F(FrameTest, MenuPromptsShowInTheFirstPane)
     m_pMain->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     EXPECT_EQ(CString(L"Ready"), bar.GetPaneText(0));
     EXPECT_EQ(CString(L"Ready"), bar.GetWindowText());
+}
+
+TEST_F(FrameTest, StatusLineStartsReady)
+{
+    EXPECT_EQ(CString(L"Ready"), m_pMain->m_wndStatusBar.GetPaneText(0));
 }
 
 TEST_F(FrameTest, StatusPanesAreSizedByTheirStrings)
@@ -358,6 +384,25 @@ TEST_F(FrameTest, StatusBarToggleHidesTheBarAndClearsItsCheck)
     EXPECT_TRUE(MenuState(2, ID_VIEW_STATUS_BAR) & MF_CHECKED);
 }
 
+TEST_F(FrameTest, PaneInfoChangesStyleAndWidth)
+{
+    CStatusBar& bar = m_pMain->m_wndStatusBar;
+    UINT nID = 0, nStyle = 0;
+    int cxWidth = 0;
+    bar.GetPaneInfo(1, nID, nStyle, cxWidth);
+    bar.SetPaneInfo(1, nID, SBPS_NOBORDERS, cxWidth + 30);
+    CRect rect;
+    bar.GetItemRect(1, &rect);
+    EXPECT_GE(rect.Width(), cxWidth + 30);
+    EXPECT_EQ(SBPS_NOBORDERS, bar.GetPaneStyle(1));
+    // The control draws the pane without borders.
+    EXPECT_EQ(SBT_NOBORDERS, HIWORD(bar.SendMessage(SB_GETTEXTLENGTHW, 1)) & SBT_NOBORDERS);
+    // A disabled pane hides its text but keeps it.
+    bar.SetPaneStyle(2, SBPS_DISABLED);
+    EXPECT_EQ(0, LOWORD(bar.SendMessage(SB_GETTEXTLENGTHW, 2)));
+    EXPECT_FALSE(bar.GetPaneText(2).IsEmpty());
+}
+
 TEST_F(FrameTest, DelayedShowWaitsForTheNextIdleLayout)
 {
     CStatusBar& bar = m_pMain->m_wndStatusBar;
@@ -390,6 +435,32 @@ TEST_F(FrameTest, WindowMenuCascadesAndTiles)
     EXPECT_TRUE(IntersectRect(&rectOverlap, &rect1, &rect2));
     EXPECT_NE(rect1.left, rect2.left);
     EXPECT_NE(rect1.top, rect2.top);
+}
+
+TEST_F(FrameTest, WindowMenuListsTheChildrenEnabled)
+{
+    OpenDocument();
+    OpenDocument();
+    HMENU hWindow = GetSubMenu(GetMenu(m_pMain->m_hWnd), 3);
+    m_pMain->SendMessage(WM_INITMENUPOPUP, (WPARAM)hWindow, 3);
+    int nChildren = 0;
+    for (int i = 0; i < GetMenuItemCount(hWindow); ++i)
+    {
+        UINT nID = GetMenuItemID(hWindow, i);
+        if (nID >= AFX_IDM_FIRST_MDICHILD && nID != (UINT)-1)
+        {
+            ++nChildren;
+            EXPECT_FALSE(GetMenuState(hWindow, (UINT)i, MF_BYPOSITION) & MF_GRAYED) << nID;
+        }
+    }
+    EXPECT_EQ(2, nChildren);
+    // Choosing one activates it.
+    CMDIChildWnd* pActive = m_pMain->MDIGetActive();
+    Command(AFX_IDM_FIRST_MDICHILD);
+    CMDIChildWnd* pFirst = m_pMain->MDIGetActive();
+    Command(AFX_IDM_FIRST_MDICHILD + 1);
+    EXPECT_NE(pFirst, m_pMain->MDIGetActive());
+    EXPECT_TRUE(pActive == pFirst || pActive == m_pMain->MDIGetActive());
 }
 
 TEST_F(FrameTest, MdiClientTakesTheScrollBarsTheFrameAsksFor)
@@ -439,6 +510,121 @@ TEST_F(FrameTest, FormViewIsTheTemplatesDialogAndScrollsWhenSmaller)
     EXPECT_LT(rectEdit.top, 0);
 }
 
+TEST_F(FrameTest, FormKeysGoToTheFramesFirstThenToTheDialogManager)
+{
+    CMultiDocTemplate* pFormTemplate = new CMultiDocTemplate(IDR_REPORT, RUNTIME_CLASS(CTestDoc),
+                                                             RUNTIME_CLASS(CTestChild), RUNTIME_CLASS(CTestForm));
+    m_app.AddDocTemplate(pFormTemplate);
+    CDocument* pDoc = pFormTemplate->OpenDocumentFile(nullptr);
+    PumpUntilIdle();
+    ASSERT_TRUE(pDoc != nullptr);
+    POSITION pos = pDoc->GetFirstViewPosition();
+    CView* pForm = pDoc->GetNextView(pos);
+    HWND hEdit = GetDlgItem(pForm->m_hWnd, IDC_FORM_EDIT);
+    MSG msg = {hEdit, WM_KEYDOWN, VK_F7, 0x00410001};
+    EXPECT_TRUE(m_app.PreTranslateMessage(&msg));
+    EXPECT_EQ(1, m_pMain->m_nAccel);
+    // Tab belongs to the form's dialog manager.
+    msg.wParam = VK_TAB;
+    msg.lParam = 0x000F0001;
+    EXPECT_TRUE(m_app.PreTranslateMessage(&msg));
+    EXPECT_EQ(1, m_pMain->m_nAccel);
+}
+
+TEST_F(FrameTest, StandardProfileSettingsReadTheRecentFiles)
+{
+    m_app.WriteProfileString(L"Recent File List", L"File1", L"C:\\one.txt");
+    m_app.WriteProfileString(L"Recent File List", L"File3", L"C:\\three.txt");
+    m_app.WriteProfileString(L"Recent File List", L"File5", L"C:\\five.txt");
+    m_app.LoadStdProfileSettings(4);
+    EXPECT_EQ(4u, m_app.m_nMaxMRU);
+    ASSERT_EQ(2, m_app.m_strRecentFiles.GetSize());
+    EXPECT_EQ(CString(L"C:\\three.txt"), m_app.m_strRecentFiles[1]);
+}
+
+namespace
+{
+// A bar of fixed width along the left edge.
+class CSideBar : public CControlBar
+{
+public:
+    BOOL Create(CWnd* pParent, UINT nID)
+    {
+        return CreateBar(0, nullptr, WS_CHILD | WS_VISIBLE | CBRS_LEFT, 0, pParent, nID);
+    }
+    CSize CalcFixedLayout(BOOL bStretch, BOOL) override { return CSize(90, bStretch ? 32767 : 50); }
+    void OnUpdateCmdUI(CFrameWnd*, BOOL) override { ++m_nUpdates; }
+    int m_nUpdates = 0;
+};
+} // namespace
+
+TEST_F(FrameTest, BarsOnOtherEdgesTakeTheirStripToo)
+{
+    CSideBar bar;
+    ASSERT_TRUE(bar.Create(m_pMain, AFX_IDW_CONTROLBAR_FIRST + 40));
+    EXPECT_EQ(&bar, m_pMain->GetControlBar(AFX_IDW_CONTROLBAR_FIRST + 40));
+    EXPECT_EQ(m_pMain, bar.GetDockingFrame());
+    m_pMain->RecalcLayout();
+    PumpUntilIdle();
+    EXPECT_GT(bar.m_nUpdates, 0);
+    CRect rectBar = WindowRectIn(&bar, m_pMain->m_hWnd);
+    CRect rectClient = WindowRectIn(CWnd::FromHandle(m_pMain->m_hWndMDIClient), m_pMain->m_hWnd);
+    CRect rectStatus = WindowRectIn(&m_pMain->m_wndStatusBar, m_pMain->m_hWnd);
+    EXPECT_EQ(0, rectBar.left);
+    EXPECT_EQ(90, rectBar.Width());
+    EXPECT_EQ(90, rectClient.left);
+    // The status bar came first and spans the whole width under the side bar.
+    EXPECT_EQ(rectStatus.top, rectBar.bottom);
+    bar.DestroyWindow();
+    EXPECT_TRUE(m_pMain->GetControlBar(AFX_IDW_CONTROLBAR_FIRST + 40) == nullptr);
+    m_pMain->RecalcLayout();
+    EXPECT_EQ(0, WindowRectIn(CWnd::FromHandle(m_pMain->m_hWndMDIClient), m_pMain->m_hWnd).left);
+}
+
+TEST_F(FrameTest, TemplateMenuShowsWhileItsChildIsActive)
+{
+    HMENU hMainMenu = GetMenu(m_pMain->m_hWnd);
+    CMultiDocTemplate* pSheets = new CMultiDocTemplate(IDR_MENU_REPORT, RUNTIME_CLASS(CTestDoc),
+                                                       RUNTIME_CLASS(CTestChild), RUNTIME_CLASS(CTestView));
+    m_app.AddDocTemplate(pSheets);
+    ASSERT_TRUE(pSheets->m_hMenuShared != nullptr);
+    CDocument* pDoc = pSheets->OpenDocumentFile(nullptr);
+    PumpUntilIdle();
+    ASSERT_TRUE(pDoc != nullptr);
+    EXPECT_EQ(CString(L"Sheet1"), pDoc->GetTitle());
+    EXPECT_EQ(pSheets->m_hMenuShared, GetMenu(m_pMain->m_hWnd));
+    // A child of the other template brings the main menu back, and so does closing the last.
+    CTestDoc* pReport = OpenDocument();
+    EXPECT_EQ(hMainMenu, GetMenu(m_pMain->m_hWnd));
+    FirstView(pReport)->GetParentFrame()->SendMessage(WM_CLOSE);
+    PumpUntilIdle();
+    EXPECT_EQ(pSheets->m_hMenuShared, GetMenu(m_pMain->m_hWnd));
+    pDoc->OnCloseDocument();
+    PumpUntilIdle();
+    EXPECT_EQ(hMainMenu, GetMenu(m_pMain->m_hWnd));
+}
+
+TEST_F(FrameTest, ADestroyedViewIsNoLongerTheActiveOne)
+{
+    CTestDoc* pDoc = OpenDocument();
+    ASSERT_TRUE(pDoc != nullptr);
+    CTestView* pView = FirstView(pDoc);
+    CFrameWnd* pFrame = pView->GetParentFrame();
+    EXPECT_EQ(pView, pFrame->GetActiveView());
+    // The document outlives its only view only while it is told not to close itself.
+    pDoc->m_bAutoDelete = FALSE;
+    pView->DestroyWindow();
+    EXPECT_TRUE(pFrame->GetActiveView() == nullptr);
+    EXPECT_TRUE(pFrame->GetActiveDocument() == nullptr);
+    EXPECT_TRUE(pDoc->GetFirstViewPosition() == nullptr);
+    Command(ID_VIEW_COMMAND);
+    EXPECT_TRUE(g_handled.empty());
+    pFrame->DestroyWindow();
+    PumpUntilIdle();
+    delete pDoc;
+    EXPECT_EQ(0, DocumentCount());
+}
+
 TEST(CommandLineInfoTest, OleStartsSwitchTheSplashOff)
 {
     const wchar_t* apszFlags[] = {L"Embedding", L"Automation", L"embedding"};
@@ -454,4 +640,35 @@ TEST(CommandLineInfoTest, OleStartsSwitchTheSplashOff)
     EXPECT_TRUE(info.m_bShowSplash);
     EXPECT_EQ(CString(L"C:\\data\\file.txt"), info.m_strFileName);
     EXPECT_EQ(CCommandLineInfo::FileOpen, info.m_nShellCommand);
+}
+
+namespace
+{
+// Makes its main frame, then fails as a cancelled log-on does.
+class CFailingApp : public CWinApp
+{
+public:
+    CFailingApp() : CWinApp(L"FailingApp") {}
+    BOOL InitInstance() override
+    {
+        CFrameWnd* pFrame = new CFrameWnd;
+        if (!pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW))
+            return TRUE;
+        m_pMainWnd = pFrame;
+        m_hWndMain = pFrame->m_hWnd;
+        return FALSE;
+    }
+    int ExitInstance() override { return 7; }
+    HWND m_hWndMain = nullptr;
+};
+} // namespace
+
+TEST(WinMainTest, FailedStartLeavesNoWindow)
+{
+    CFailingApp app;
+    EXPECT_EQ(7, AfxWinMain(GetModuleHandleW(nullptr), nullptr, nullptr, SW_SHOWMAXIMIZED));
+    EXPECT_EQ(SW_SHOWMAXIMIZED, app.m_nCmdShow);
+    ASSERT_TRUE(app.m_hWndMain != nullptr);
+    EXPECT_FALSE(IsWindow(app.m_hWndMain));
+    EXPECT_TRUE(app.m_pMainWnd == nullptr);
 }
