@@ -109,7 +109,10 @@ class Console:
         def matching():
             self.nudge()
             return [p for p in self.panes() if re.fullmatch(pattern, p)]
-        return wait_for(matching, timeout, "a status pane %r (panes %r)" % (pattern, self.panes()))[0]
+        try:
+            return wait_for(matching, timeout, "a status pane %r" % pattern)[0]
+        except AssertionError as error:
+            raise AssertionError("%s; the panes are %r" % (error, self.panes())) from None
 
     def stop(self):
         """Closes the main window; a program still in its start is ended."""
