@@ -249,6 +249,19 @@ class LogWindow(ConsoleCase):
         self.assertIn("error", bands)
         self.assertTrue(any("Tervok Missing Database" in line for line in lines), lines)
 
+    def test_erase_through_the_menu_leaves_one_line(self):
+        self.start()
+        wait_for(lambda: len(self.console.mdi_children()) == 3, 60, "three MDI children")
+        edit = self.console.log_edit()
+        wait_for(lambda: "Database structure" in self.driver.text(edit), 60, "the check's lines")
+        self.driver.activate(self.console.main)
+        self.driver.key("F6")
+        wait_for(lambda: self.console.active_child() == self.console.log_frame(), 30, "the log window in front")
+        self.driver.key("ALT+L")
+        self.driver.key("E")
+        wait_for(lambda: [l[1:] for l in self.driver.text(edit).splitlines() if l.strip()] == ["Logfile erased"], 30,
+                 "the log to hold the one line of the erase")
+
     def lines_and_pictures(self):
         """The log's lines, checked for their picture character, and the level of each picture
         shown down the left margin, top to bottom."""
