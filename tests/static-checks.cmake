@@ -5,6 +5,8 @@ add_test(NAME Sendrix.exports
 add_test(NAME gantrel_exports
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/installactions/check-exports.sh ${CMAKE_OBJDUMP}
                  $<TARGET_FILE:Gantrel>)
+add_test(NAME Belvane.exports
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/console/check-exports ${CMAKE_OBJDUMP} $<TARGET_FILE:Belvane>)
 # Wine's "...A" ODBC exports end the process: no built program may import one.
 add_test(NAME odbc_no_ansi_imports COMMAND ${CMAKE_SOURCE_DIR}/tools/check-odbc-imports ${CMAKE_BINARY_DIR})
-set_tests_properties(Sendrix.exports gantrel_exports odbc_no_ansi_imports PROPERTIES TIMEOUT 60 LABELS static)
+set_tests_properties(Sendrix.exports gantrel_exports Belvane.exports odbc_no_ansi_imports PROPERTIES TIMEOUT 60 LABELS static)
