@@ -160,12 +160,17 @@ void CMD5Digest::Transform(const unsigned char block[64])
 
 void HashPassword(const char* pszPassword, CString& strHash)
 {
+    HashPassword(pszPassword, pszPassword ? strlen(pszPassword) : 0, strHash);
+}
+
+void HashPassword(const char* pPassword, size_t nLength, CString& strHash)
+{
     CMD5Digest md5;
     md5.Init();
     md5.Update((const unsigned char*)kFirstSalt, sizeof(kFirstSalt) - 1);
     md5.Update((const unsigned char*)kSecondSalt, sizeof(kSecondSalt) - 1);
-    if (pszPassword)
-        md5.Update((const unsigned char*)pszPassword, strlen(pszPassword));
+    if (pPassword)
+        md5.Update((const unsigned char*)pPassword, nLength);
     unsigned char d[16];
     md5.Final(d);
     strHash.Empty();

@@ -27,3 +27,5 @@ private:
 // The hash text of a password: MD5 over two fixed salts and the password's bytes, written as
 // eight upper-case hexadecimal little-endian 16-bit words joined by '-'.
 void HashPassword(const char* pszPassword, CString& strHash);
+// The same over nLength bytes, which may include zero bytes.
+void HashPassword(const char* pPassword, size_t nLength, CString& strHash);

@@ -1,0 +1,3 @@
+#include "console/CAlarmsListDoc.h"
+
+IMPLEMENT_DYNCREATE(CAlarmsListDoc, CDocument)

@@ -1,0 +1,3 @@
+#include "console/CAlarmsListFrame.h"
+
+IMPLEMENT_DYNCREATE(CAlarmsListFrame, CMDIChildWnd)

@@ -1,0 +1,3 @@
+#include "console/CAlarmsListView.h"
+
+IMPLEMENT_DYNCREATE(CAlarmsListView, CStandInListView)

@@ -1,0 +1,3 @@
+#include "console/CBelvaneDoc.h"
+
+IMPLEMENT_DYNCREATE(CBelvaneDoc, CDocument)

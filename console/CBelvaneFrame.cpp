@@ -1,0 +1,3 @@
+#include "console/CBelvaneFrame.h"
+
+IMPLEMENT_DYNCREATE(CBelvaneFrame, CMDIChildWnd)

@@ -1,0 +1,3 @@
+#include "console/CBelvaneView.h"
+
+IMPLEMENT_DYNCREATE(CBelvaneView, CStandInListView)

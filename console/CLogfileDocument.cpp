@@ -1,0 +1,3 @@
+#include "console/CLogfileDocument.h"
+
+IMPLEMENT_DYNCREATE(CLogfileDocument, CDocument)

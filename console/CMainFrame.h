@@ -1,0 +1,80 @@
+// The console's MDI frame: the status bar with the alarms service's counters and state, the
+// painted MDI client, the route by which diagnostic lines reach the log window, and the
+// refresh requests for the outstanding-alarms view. It remembers its size per user.
+#pragma once
+
+#include "console/CMDIClientWnd.h"
+#include "framework/core/CStringArray.h"
+#include "framework/core/CUIntArray.h"
+#include "framework/frames/CMDIFrameWnd.h"
+#include "framework/bars/CStatusBar.h"
+
+class CFont;
+class CLogfileForm;
+class CView;
+
+class CMainFrame : public CMDIFrameWnd
+{
+    DECLARE_DYNAMIC(CMainFrame)
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    // Formats a line and hands it on like a RegisteredMessage::nMsgAddLogfile.
+    void AddLogfileMessage(int nLevel, const wchar_t* pszFormat, ...);
+    // The views that the application opened; the frame lets go of them when they are gone.
+    void SetAlarmsView(CView* pView);
+    void SetLogfileForm(CLogfileForm* pForm);
+    CView* GetAlarmsView() const;
+    CLogfileForm* GetLogfileForm() const;
+
+    // Takes the database file's size for the status bar.
+    void SetDatabaseFile(const CString& strDatabase);
+    CString QueryAlarmsServiceState();
+    // Runs one command line hidden and returns what it wrote.
+    void RunCommandCaptured(const CString& strCommand, CStringArray& output, CStringArray& errors);
+
+    // Start-up steps: the saved size (TRUE when the frame is to show maximised), the
+    // accelerators from the menu, the splash.
+    BOOL RestoreFrameSize();
+    void BuildAccelerators();
+    void ShowSplash();
+
+    LRESULT OnAddLogfile(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRefresh(WPARAM wParam = 0, LPARAM lParam = 0);
+    LRESULT OnOutstanding(WPARAM wParam, LPARAM lParam);
+
+    CStatusBar m_wndStatusBar;
+    CMDIClientWnd m_wndMDIClient;
+    HACCEL m_hAccel;
+    CUIntArray m_arrPendingLevels;
+    CStringArray m_arrPendingLines;
+    UINT m_nDatabaseMB;
+    CFont* m_pBarFont;
+
+protected:
+    BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
+    int OnCreate(LPCREATESTRUCTW lpCreateStruct);
+    void OnClose();
+    void OnUpdateAlarms(CCmdUI* pCmdUI);
+    void OnUpdateProcessed(CCmdUI* pCmdUI);
+    void OnUpdateLastUpdate(CCmdUI* pCmdUI);
+    void OnUpdateStatus(CCmdUI* pCmdUI);
+    void OnUpdateDatabase(CCmdUI* pCmdUI);
+    void OnAppAbout();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    BOOL CreateStatusBar();
+    void SetTitleFromVersion();
+    void SaveFrameSize();
+    void AppendLine(int nLevel, const wchar_t* pszText);
+    void HandOverPendingLines();
+
+    // Handles, not pointers: a closed window's object is gone, its handle only invalid.
+    HWND m_hWndAlarmsView;
+    HWND m_hWndLogfileForm;
+};
+
+// The application's main frame, or null.
+CMainFrame* GetMainFrame();
