@@ -43,7 +43,7 @@ const int kindControls[CAddActionDialog::nKinds][2] = {
 } // namespace
 
 CAddActionDialog::CAddActionDialog(CWnd* pParentWnd, int nKind, const CString& strParameter, const CString& strTitle)
-    : CDialog(IDD_ADD_ACTION, pParentWnd), m_nKind(nKind), m_strTitle(strTitle)
+    : CDialog(IDD_ADD_ACTION, pParentWnd), m_nKind(nKind), m_strTitle(strTitle), m_bWriting(FALSE)
 {
     for (int i = 0; i < nKinds; ++i)
         m_arrTexts[i] = newActionTexts[i];
@@ -72,7 +72,9 @@ void CAddActionDialog::DoDataExchange(CDataExchange* pDX)
 
 BOOL CAddActionDialog::OnInitDialog()
 {
+    m_bWriting = TRUE;
     CDialog::OnInitDialog();
+    m_bWriting = FALSE;
     m_staticSound.SubclassDlgItem(IDC_ACTION_SOUND, this);
     if (m_pFont)
     {
@@ -104,9 +106,18 @@ void CAddActionDialog::ApplyUpdateRule()
     ::EnableWindow(::GetDlgItem(m_hWnd, IDOK), !m_strParameter.IsEmpty());
 }
 
+void CAddActionDialog::WriteControls()
+{
+    m_bWriting = TRUE;
+    UpdateData(FALSE);
+    m_bWriting = FALSE;
+}
+
 void CAddActionDialog::OnUpdate()
 {
-    ApplyUpdateRule();
+    // A change made while the controls are written would read them half written.
+    if (!m_bWriting)
+        ApplyUpdateRule();
 }
 
 void CAddActionDialog::OnBrowseSound()
@@ -114,7 +125,7 @@ void CAddActionDialog::OnBrowseSound()
     UpdateData(TRUE);
     if (!COwnFileDialog::OpenWaveFile(this, m_arrTexts[ACTION_SOUND], L"Select Sound File"))
         return;
-    UpdateData(FALSE);
+    WriteControls();
     ApplyUpdateRule();
 }
 

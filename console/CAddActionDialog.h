@@ -35,9 +35,12 @@ protected:
 
 private:
     void ApplyUpdateRule();
+    // Writes the controls without reacting to the changes it makes.
+    void WriteControls();
 
     CStatic m_staticSound;
     CString m_arrTexts[nKinds];
     CString m_strTitle;
     std::unique_ptr<CFont> m_pFont;
+    BOOL m_bWriting;
 };

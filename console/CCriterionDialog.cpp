@@ -22,7 +22,7 @@ const int alternativeLabels[CCriterionDialog::nAlternatives] = {IDC_CRITERION_LA
 
 CCriterionDialog::CCriterionDialog(CWnd* pParentWnd, UINT nClass, UINT nField, const CString& strValues, UINT nOperator)
     : CDialog(IDD_CRITERION, pParentWnd), m_nChosenField(nField), m_nChosenOperator(nOperator),
-      m_strClassName(TriggerSourceName(nClass)), m_nClass(nClass), m_nField(nField), m_nOperator(nOperator)
+      m_strClassName(TriggerSourceName(nClass)), m_nClass(nClass), m_nField(nField), m_nOperator(nOperator), m_bInitialised(FALSE)
 {
     CStringArray arrParts;
     SplitCriterionValues(strValues, arrParts, nAlternatives + 1);
@@ -57,6 +57,7 @@ BOOL CCriterionDialog::OnInitDialog()
     m_comboField.SelectByData(m_nField);
     m_comboMatch.SetCurSel(0);
     m_comboMatch.SelectByData(m_nOperator);
+    m_bInitialised = TRUE;
     ApplyOperatorRule();
     return TRUE;
 }
@@ -100,7 +101,9 @@ void CCriterionDialog::OnMatchChange()
 
 void CCriterionDialog::OnValueChange()
 {
-    ApplyOkRule();
+    // The first writing of the controls would be read back half written.
+    if (m_bInitialised)
+        ApplyOkRule();
 }
 
 void CCriterionDialog::OnOK()

@@ -40,4 +40,5 @@ private:
     UINT m_nClass;
     UINT m_nField;
     UINT m_nOperator;
+    BOOL m_bInitialised;
 };
