@@ -50,7 +50,8 @@ def cross(pixels, colour):
 
 
 def document(size):
-    pixels = canvas(size, MAGENTA)
+    # Shown by a plain static on the page, so its ground is the page's white, not the mask.
+    pixels = canvas(size, WHITE)
     for y in range(4, size - 4):
         for x in range(8, size - 8):
             pixels[y][x] = WHITE if 5 < y < size - 5 and 9 < x < size - 9 else NAVY

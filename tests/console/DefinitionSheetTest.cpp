@@ -328,3 +328,35 @@ TEST_F(DefinitionSheetTest, CriterionDialogJoinsOnlyTheValuesItsOperatorTakes)
     EXPECT_EQ(101u, dialog.m_nChosenField);
     dialog.DestroyWindow();
 }
+
+TEST_F(DefinitionSheetTest, EveryPageIsMadeAtTheStartAndGeneralComesFirst)
+{
+    CAlarmDefinition definition;
+    definition.m_strTitle = L"Disk full";
+    definition.m_strDescription = L"The system disk of a server is nearly full.";
+    definition.m_strAssignedTo = L"Operations";
+    definition.m_strPriority = L"High";
+    definition.m_nRepeatSecs = 300;
+    definition.m_nThresholdCount = 5;
+    definition.m_nThresholdSecs = 60;
+    definition.m_arrCriteria.Add(L"101:0:disk\x0C" L"full");
+    definition.m_arrActions.Add(L"0:operator@example.com");
+    definition.m_arrActions.Add(L"1:+41790000000");
+    definition.m_tCreated = 1700000000;
+    definition.m_tModified = 1700003600;
+    CDefineAlarm& sheet = Open(&definition);
+    sheet.SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_EQ(0, sheet.GetActiveIndex());
+    for (int nPage = 0; nPage < sheet.GetPageCount(); ++nPage)
+        EXPECT_TRUE(::IsWindow(sheet.GetPage(nPage)->m_hWnd)) << nPage;
+    // The pictures of the pages, for the documentation.
+    const wchar_t* const names[] = {L"general", L"criteria", L"actions", L"assign", L"threshold"};
+    for (int nPage = 0; nPage < sheet.GetPageCount(); ++nPage)
+    {
+        sheet.SetActivePage(nPage);
+        PumpUntilIdle();
+        sheet.UpdateWindow();
+        EXPECT_EQ(nPage, sheet.GetActiveIndex());
+        SaveScreenshot(CString(L"definition-sheet-") + names[nPage] + L".png");
+    }
+}
