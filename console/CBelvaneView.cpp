@@ -1,7 +1,5 @@
 #include "console/CBelvaneView.h"
 
-#include "framework/window/CDataExchange.h"
-
 #include "alarmmodel/AlarmVocabulary.h"
 #include "alarmmodel/database/AlarmsDatabase.h"
 #include "console/CAlarmActionsDlg.h"
@@ -13,6 +11,7 @@
 #include "console/RegisteredMessage.h"
 #include "framework/controls/CMenu.h"
 #include "framework/window/AfxMessageBox.h"
+#include "framework/window/CDataExchange.h"
 #include "framework/window/CWinApp.h"
 #include "resources/console/BelvaneRes.h"
 #include "resources/console/DefinitionsRes.h"

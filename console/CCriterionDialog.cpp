@@ -1,9 +1,8 @@
 #include "console/CCriterionDialog.h"
 
-#include "framework/window/CDataExchange.h"
-
 #include "alarmmodel/AlarmVocabulary.h"
 #include "console/DefinitionTexts.h"
+#include "framework/window/CDataExchange.h"
 #include "resources/console/DefinitionsRes.h"
 
 BEGIN_MESSAGE_MAP(CCriterionDialog, CDialog)

@@ -11,7 +11,7 @@ END_MESSAGE_MAP()
 CDefineAlarm::CDefineAlarm(const wchar_t* pszCaption, const CStringArray& arrAssignees,
                            const CStringArray& arrPriorities, CWnd* pParentWnd, const CAlarmDefinition* pDefinition,
                            UINT iSelectPage)
-    : CPropertySheet(pszCaption, pParentWnd, iSelectPage)
+    : CPropertySheet(pszCaption, pParentWnd, iSelectPage), m_bNewDefinition(pDefinition == nullptr)
 {
     m_psh.dwFlags |= PSH_NOAPPLYNOW;
     m_definition.StampCreated();
@@ -71,7 +71,11 @@ void CDefineAlarm::OnOK()
     m_definition.m_nClass = (int)m_pageGeneral.GetClass();
     m_definition.m_strTitle = m_pageGeneral.GetTitle();
     m_definition.m_strDescription = m_pageGeneral.GetDescription();
-    m_definition.StampModified();
+    // A new definition is created when it is confirmed, so both its times are the same.
+    if (m_bNewDefinition)
+        m_definition.StampCreated();
+    else
+        m_definition.StampModified();
     m_definition.m_strAssignedTo = m_pageAssign.GetAssignedTo();
     m_definition.m_strPriority = m_pageAssign.GetPriority();
     m_definition.m_nThresholdCount = m_pageThreshold.GetThresholdCount();

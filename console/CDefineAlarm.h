@@ -13,7 +13,8 @@
 class CDefineAlarm : public CPropertySheet
 {
 public:
-    // A new definition (pDefinition null) gets the present time as Created and Modified.
+    // A new definition (pDefinition null) shows the present time as Created and Modified and
+    // takes the time of OK as both.
     CDefineAlarm(const wchar_t* pszCaption, const CStringArray& arrAssignees, const CStringArray& arrPriorities,
                  CWnd* pParentWnd, const CAlarmDefinition* pDefinition, UINT iSelectPage = 0);
 
@@ -38,4 +39,5 @@ private:
 
     CStringArray m_arrAssignees;
     CStringArray m_arrPriorities;
+    BOOL m_bNewDefinition;
 };

@@ -1,7 +1,5 @@
 #include "console/CDefineAlarmActions.h"
 
-#include "framework/window/CDataExchange.h"
-
 #include "alarmmodel/AlarmVocabulary.h"
 #include "console/CAddActionDialog.h"
 #include "console/CDefineAlarmGeneral.h"
@@ -9,14 +7,6 @@
 #include "framework/window/CWinApp.h"
 #include "resources/console/DefinitionsRes.h"
 #include "wincomponents/CFontFactory.h"
-
-BEGIN_MESSAGE_MAP(CDefineAlarmActions, CPropertyPage)
-    ON_CONTROL(BN_CLICKED, IDC_LIST_ADD, OnAdd)
-    ON_CONTROL(BN_CLICKED, IDC_LIST_MODIFY, OnModify)
-    ON_CONTROL(BN_CLICKED, IDC_LIST_DELETE, OnDelete)
-    ON_NOTIFY(LVN_ITEMCHANGED, IDC_DEFINITION_LIST, OnItemChanged)
-    ON_NOTIFY(NM_DBLCLK, IDC_DEFINITION_LIST, OnDoubleClick)
-END_MESSAGE_MAP()
 
 namespace
 {
@@ -26,7 +16,7 @@ const SORTLIST_COLUMN actionColumns[] = {
 };
 } // namespace
 
-CDefineAlarmActions::CDefineAlarmActions() : CPropertyPage(IDD_DEFINE_ACTIONS), m_pGeneralPage(nullptr)
+CDefineAlarmActions::CDefineAlarmActions() : CDefinitionListPage(IDD_DEFINE_ACTIONS)
 {
     CWinApp* pApp = AfxGetApp();
     m_pFont.reset(CFontFactory(pApp ? pApp->m_pMainWnd : nullptr).CreateCourierFont(10, FALSE));
@@ -36,20 +26,12 @@ CDefineAlarmActions::~CDefineAlarmActions()
 {
 }
 
-void CDefineAlarmActions::DoDataExchange(CDataExchange* pDX)
-{
-    DDX_Control(pDX, IDC_DEFINITION_LIST, m_list);
-}
-
 BOOL CDefineAlarmActions::OnInitDialog()
 {
-    CPropertyPage::OnInitDialog();
+    CDefinitionListPage::OnInitDialog();
     if (m_pFont)
         m_list.SetFont(m_pFont.get());
-    m_list.SetColumns(actionColumns, 2);
-    m_list.SetFullRowSelect();
-    m_list.AutoSizeColumns();
-    ApplyButtonRule();
+    InitList(actionColumns, 2);
     return TRUE;
 }
 
@@ -91,13 +73,6 @@ void CDefineAlarmActions::GetActions(CStringArray& arrActions) const
     }
 }
 
-void CDefineAlarmActions::ApplyButtonRule()
-{
-    int nSelected = (int)m_list.SendMessage(LVM_GETSELECTEDCOUNT);
-    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_LIST_DELETE), nSelected >= 1);
-    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_LIST_MODIFY), nSelected == 1);
-}
-
 void CDefineAlarmActions::OnAdd()
 {
     CAddActionDialog dialog(this, -1, CString(), GetTitle());
@@ -117,21 +92,4 @@ void CDefineAlarmActions::OnModify()
         return;
     SetRow(nItem, (UINT)dialog.m_nKind, dialog.m_strParameter);
     m_list.AutoSizeColumns();
-}
-
-void CDefineAlarmActions::OnDelete()
-{
-    m_list.DeleteSelectedItems();
-}
-
-void CDefineAlarmActions::OnItemChanged(NMHDR*, LRESULT* pResult)
-{
-    ApplyButtonRule();
-    *pResult = 0;
-}
-
-void CDefineAlarmActions::OnDoubleClick(NMHDR*, LRESULT* pResult)
-{
-    OnModify();
-    *pResult = 0;
 }

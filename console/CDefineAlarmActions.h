@@ -3,14 +3,11 @@
 #pragma once
 
 #include "alarmmodel/AlarmDefinition.h"
-#include "framework/window/CPropertyPage.h"
-#include "wincomponents/CSortListCtrl.h"
+#include "console/CDefinitionListPage.h"
 
 #include <memory>
 
-class CDefineAlarmGeneral;
-
-class CDefineAlarmActions : public CPropertyPage
+class CDefineAlarmActions : public CDefinitionListPage
 {
 public:
     CDefineAlarmActions();
@@ -20,24 +17,14 @@ public:
     // "kind:parameter" per row, in list order; the array is emptied first.
     void GetActions(CStringArray& arrActions) const;
 
-    // The page whose title a speech preview speaks.
-    CDefineAlarmGeneral* m_pGeneralPage;
-
 protected:
-    void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    void OnAdd();
-    void OnModify();
-    void OnDelete();
-    void OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
-    void OnDoubleClick(NMHDR* pNMHDR, LRESULT* pResult);
-    DECLARE_MESSAGE_MAP()
+    void OnAdd() override;
+    void OnModify() override;
 
 private:
     void SetRow(int nItem, UINT nKind, const CString& strParameter);
-    void ApplyButtonRule();
     CString GetTitle() const;
 
-    CSortListCtrl m_list;
     std::unique_ptr<CFont> m_pFont;
 };

@@ -1,7 +1,6 @@
 #include "console/CDefineAlarmAssign.h"
 
 #include "framework/window/CDataExchange.h"
-
 #include "resources/console/DefinitionsRes.h"
 
 CDefineAlarmAssign::CDefineAlarmAssign() : CPropertyPage(IDD_DEFINE_ASSIGN)

@@ -1,7 +1,5 @@
 #include "console/CDefineAlarmCriteria.h"
 
-#include "framework/window/CDataExchange.h"
-
 #include "alarmmodel/AlarmVocabulary.h"
 #include "console/CClipboardReader.h"
 #include "console/CCriterionDialog.h"
@@ -9,15 +7,6 @@
 #include "console/DefinitionTexts.h"
 #include "framework/window/AfxMessageBox.h"
 #include "resources/console/DefinitionsRes.h"
-
-BEGIN_MESSAGE_MAP(CDefineAlarmCriteria, CPropertyPage)
-    ON_CONTROL(BN_CLICKED, IDC_LIST_ADD, OnAdd)
-    ON_CONTROL(BN_CLICKED, IDC_LIST_MODIFY, OnModify)
-    ON_CONTROL(BN_CLICKED, IDC_LIST_DELETE, OnDelete)
-    ON_CONTROL(BN_CLICKED, IDC_LOAD_FROM_CLIPBOARD, LoadFromClipboard)
-    ON_NOTIFY(LVN_ITEMCHANGED, IDC_DEFINITION_LIST, OnItemChanged)
-    ON_NOTIFY(NM_DBLCLK, IDC_DEFINITION_LIST, OnDoubleClick)
-END_MESSAGE_MAP()
 
 namespace
 {
@@ -28,22 +17,14 @@ const SORTLIST_COLUMN criteriaColumns[] = {
 };
 } // namespace
 
-CDefineAlarmCriteria::CDefineAlarmCriteria() : CPropertyPage(IDD_DEFINE_CRITERIA), m_pGeneralPage(nullptr)
+CDefineAlarmCriteria::CDefineAlarmCriteria() : CDefinitionListPage(IDD_DEFINE_CRITERIA)
 {
-}
-
-void CDefineAlarmCriteria::DoDataExchange(CDataExchange* pDX)
-{
-    DDX_Control(pDX, IDC_DEFINITION_LIST, m_list);
 }
 
 BOOL CDefineAlarmCriteria::OnInitDialog()
 {
-    CPropertyPage::OnInitDialog();
-    m_list.SetColumns(criteriaColumns, 3);
-    m_list.SetFullRowSelect();
-    m_list.AutoSizeColumns();
-    ApplyButtonRule();
+    CDefinitionListPage::OnInitDialog();
+    InitList(criteriaColumns, 3);
     return TRUE;
 }
 
@@ -86,13 +67,6 @@ void CDefineAlarmCriteria::GetCriteria(CStringArray& arrCriteria) const
                                               CriterionValuesFromDisplay(m_list.GetItemText(i, 2))));
 }
 
-void CDefineAlarmCriteria::ApplyButtonRule()
-{
-    int nSelected = (int)m_list.SendMessage(LVM_GETSELECTEDCOUNT);
-    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_LIST_DELETE), nSelected >= 1);
-    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_LIST_MODIFY), nSelected == 1);
-}
-
 void CDefineAlarmCriteria::OnAdd()
 {
     CCriterionDialog dialog(this, GetSelectedClass(), 0, CString(), 0);
@@ -115,23 +89,6 @@ void CDefineAlarmCriteria::OnModify()
         return;
     SetRow(nItem, dialog.m_nChosenField, dialog.m_nChosenOperator, dialog.m_strJoinedValues);
     m_list.AutoSizeColumns();
-}
-
-void CDefineAlarmCriteria::OnDelete()
-{
-    m_list.DeleteSelectedItems();
-}
-
-void CDefineAlarmCriteria::OnItemChanged(NMHDR*, LRESULT* pResult)
-{
-    ApplyButtonRule();
-    *pResult = 0;
-}
-
-void CDefineAlarmCriteria::OnDoubleClick(NMHDR*, LRESULT* pResult)
-{
-    OnModify();
-    *pResult = 0;
 }
 
 void CDefineAlarmCriteria::LoadFromClipboard()

@@ -4,12 +4,9 @@
 #pragma once
 
 #include "alarmmodel/AlarmDefinition.h"
-#include "framework/window/CPropertyPage.h"
-#include "wincomponents/CSortListCtrl.h"
+#include "console/CDefinitionListPage.h"
 
-class CDefineAlarmGeneral;
-
-class CDefineAlarmCriteria : public CPropertyPage
+class CDefineAlarmCriteria : public CDefinitionListPage
 {
 public:
     CDefineAlarmCriteria();
@@ -19,23 +16,12 @@ public:
     void GetCriteria(CStringArray& arrCriteria) const;
     void LoadFromClipboard();
 
-    // The page whose class the criteria belong to.
-    CDefineAlarmGeneral* m_pGeneralPage;
-
 protected:
-    void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    void OnAdd();
-    void OnModify();
-    void OnDelete();
-    void OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
-    void OnDoubleClick(NMHDR* pNMHDR, LRESULT* pResult);
-    DECLARE_MESSAGE_MAP()
+    void OnAdd() override;
+    void OnModify() override;
 
 private:
     void SetRow(int nItem, UINT nField, UINT nOperator, const CString& strValues);
-    void ApplyButtonRule();
     UINT GetSelectedClass() const;
-
-    CSortListCtrl m_list;
 };

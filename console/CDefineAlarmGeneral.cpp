@@ -1,13 +1,12 @@
 #include "console/CDefineAlarmGeneral.h"
 
-#include "framework/window/CDataExchange.h"
-
 #include "alarmmodel/AlarmVocabulary.h"
 #include "alarmmodel/CriteriaMatcher.h"
 #include "console/CClipboardReader.h"
 #include "console/CDefineAlarmCriteria.h"
 #include "console/DefinitionTexts.h"
 #include "console/RegisteredMessage.h"
+#include "framework/window/CDataExchange.h"
 #include "resources/console/DefinitionsRes.h"
 
 BEGIN_MESSAGE_MAP(CDefineAlarmGeneral, CPropertyPage)

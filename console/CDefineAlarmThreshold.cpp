@@ -1,7 +1,6 @@
 #include "console/CDefineAlarmThreshold.h"
 
 #include "framework/window/CDataExchange.h"
-
 #include "resources/console/DefinitionsRes.h"
 
 BEGIN_MESSAGE_MAP(CDefineAlarmThreshold, CPropertyPage)

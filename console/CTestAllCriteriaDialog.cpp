@@ -1,10 +1,9 @@
 #include "console/CTestAllCriteriaDialog.h"
 
-#include "framework/window/CDataExchange.h"
-
 #include "alarmmodel/AlarmVocabulary.h"
 #include "alarmmodel/CriteriaMatcher.h"
-#include "resources/console/DefinitionsRes.h"
+#include "console/CriteriaTestRows.h"
+#include "framework/window/CDataExchange.h"
 
 BEGIN_MESSAGE_MAP(CTestAllCriteriaDialog, CDialog)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_TEST_RESULTS, OnResultChanged)
@@ -12,11 +11,6 @@ END_MESSAGE_MAP()
 
 namespace
 {
-int FieldId(int k) { return IDC_TEST_FIELD0 + k; }
-int ValueId(int k) { return IDC_TEST_VALUE0 + k; }
-int DisplayId(int k) { return IDC_TEST_DISPLAY0 + 3 * k; }
-int DisplayLabelId(int k) { return IDC_TEST_DISPLAY_LABEL0 + k; }
-
 const SORTLIST_COLUMN resultColumns[] = {
     {L"Status", LVCFMT_LEFT},
     {L"Title", LVCFMT_LEFT},
@@ -37,7 +31,7 @@ void CTestAllCriteriaDialog::DoDataExchange(CDataExchange* pDX)
 {
     DDX_Control(pDX, IDC_TEST_RESULTS, m_listResults);
     for (int i = 0; i < nRows; ++i)
-        DDX_Control(pDX, FieldId(nRows - 1 - i), m_comboFields[i]);
+        DDX_Control(pDX, TestRowFieldId(nRows - 1 - i), m_comboFields[i]);
     DDX_Control(pDX, IDC_TEST_CLASS, m_comboClass);
 }
 
@@ -63,36 +57,33 @@ BOOL CTestAllCriteriaDialog::OnInitDialog()
 
 BOOL CTestAllCriteriaDialog::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    int nID = LOWORD(wParam);
-    int nCode = HIWORD(wParam);
-    if (nID == IDC_TEST_CLASS && nCode == CBN_SELCHANGE)
+    if (LOWORD(wParam) == IDC_TEST_CLASS && HIWORD(wParam) == CBN_SELCHANGE)
     {
         OnClassChange();
         return TRUE;
     }
-    for (int k = 0; k < nRows; ++k)
+    int nRow = 0;
+    switch (ParseTestRowCommand(wParam, nRow))
     {
-        if (nID == FieldId(k) && nCode == CBN_SELCHANGE)
-        {
-            OnFieldChosen(k);
-            return TRUE;
-        }
-        if (nID == ValueId(k) && nCode == EN_CHANGE)
-        {
-            Evaluate();
-            return TRUE;
-        }
+    case TEST_ROW_FIELD_CHOSEN:
+        OnFieldChosen(nRow);
+        return TRUE;
+    case TEST_ROW_VALUE_CHANGED:
+        Evaluate();
+        return TRUE;
+    case TEST_ROW_NONE:
+        break;
     }
     return CDialog::OnCommand(wParam, lParam);
 }
 
 int CTestAllCriteriaDialog::GetRowField(int nRow) const
 {
-    int nSel = (int)::SendDlgItemMessageW(m_hWnd, FieldId(nRow), CB_GETCURSEL, 0, 0);
+    int nSel = (int)::SendDlgItemMessageW(m_hWnd, TestRowFieldId(nRow), CB_GETCURSEL, 0, 0);
     if (nSel <= 0)
         return 0;
     // The lists sort their items: the entry is found by its id.
-    UINT nFieldId = (UINT)::SendDlgItemMessageW(m_hWnd, FieldId(nRow), CB_GETITEMDATA, (WPARAM)nSel, 0);
+    UINT nFieldId = (UINT)::SendDlgItemMessageW(m_hWnd, TestRowFieldId(nRow), CB_GETITEMDATA, (WPARAM)nSel, 0);
     for (int i = 1; i < m_arrFieldIds.GetSize(); ++i)
     {
         if (m_arrFieldIds[i] == nFieldId)
@@ -119,8 +110,8 @@ void CTestAllCriteriaDialog::OnClassChange()
     BOOL bRows = m_listResults.GetItemCount() > 0;
     for (int k = 0; k < nRows; ++k)
     {
-        ::EnableWindow(::GetDlgItem(m_hWnd, FieldId(k)), bRows);
-        ::EnableWindow(::GetDlgItem(m_hWnd, ValueId(k)), bRows);
+        ::EnableWindow(::GetDlgItem(m_hWnd, TestRowFieldId(k)), bRows);
+        ::EnableWindow(::GetDlgItem(m_hWnd, TestRowValueId(k)), bRows);
     }
 }
 
@@ -132,7 +123,7 @@ void CTestAllCriteriaDialog::OnFieldChosen(int nRow)
         for (int k = 0; k < nRows; ++k)
         {
             if (k != nRow && GetRowField(k) == nField)
-                ::SendDlgItemMessageW(m_hWnd, FieldId(k), CB_SETCURSEL, 0, 0);
+                ::SendDlgItemMessageW(m_hWnd, TestRowFieldId(k), CB_SETCURSEL, 0, 0);
         }
     }
     RefreshRowLabels();
@@ -144,8 +135,8 @@ void CTestAllCriteriaDialog::RefreshRowLabels()
     for (int k = 0; k < nRows; ++k)
     {
         int nField = GetRowField(k);
-        ::EnableWindow(::GetDlgItem(m_hWnd, DisplayLabelId(k)), nField > 0);
-        SetDlgItemText(DisplayId(k), m_arrColumns[nField]);
+        ::EnableWindow(::GetDlgItem(m_hWnd, TestRowDisplayLabelId(k)), nField > 0);
+        SetDlgItemText(TestRowDisplayId(k), m_arrColumns[nField]);
     }
     int nSelected = m_listResults.GetSelectedIndex();
     ::EnableWindow(::GetDlgItem(m_hWnd, IDC_TEST_TRIGGER),
@@ -162,7 +153,7 @@ void CTestAllCriteriaDialog::Evaluate()
         if (nField == 0)
             continue;
         arrNames.Add(m_arrColumns[nField]);
-        arrValues.Add(GetDlgItemText(ValueId(k)));
+        arrValues.Add(GetDlgItemText(TestRowValueId(k)));
     }
     m_listResults.SetRedraw(FALSE);
     m_listResults.DeleteAllItems();

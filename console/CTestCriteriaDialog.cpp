@@ -1,27 +1,13 @@
 #include "console/CTestCriteriaDialog.h"
 
-#include "framework/window/CDataExchange.h"
-
 #include "alarmmodel/AlarmVocabulary.h"
 #include "alarmmodel/CriteriaMatcher.h"
+#include "console/CriteriaTestRows.h"
 #include "console/DefinitionTexts.h"
-#include "resources/console/DefinitionsRes.h"
+#include "framework/window/CDataExchange.h"
 
 BEGIN_MESSAGE_MAP(CTestCriteriaDialog, CDialog)
 END_MESSAGE_MAP()
-
-namespace
-{
-// Row k's controls.
-int FieldId(int k) { return IDC_TEST_FIELD0 + k; }
-int ValueId(int k) { return IDC_TEST_VALUE0 + k; }
-int DisplayId(int k) { return IDC_TEST_DISPLAY0 + 3 * k; }
-int MatchYesId(int k) { return IDC_TEST_DISPLAY0 + 3 * k + 1; }
-int MatchNoId(int k) { return IDC_TEST_DISPLAY0 + 3 * k + 2; }
-int MatchTextId(int k) { return IDC_TEST_MATCH_TEXT0 + k; }
-int DisplayLabelId(int k) { return IDC_TEST_DISPLAY_LABEL0 + k; }
-int MatchLabelId(int k) { return IDC_TEST_MATCH_LABEL0 + k; }
-} // namespace
 
 CTestCriteriaDialog::CTestCriteriaDialog(CWnd* pParentWnd, const CAlarmDefinition& definition)
     : CDialog(IDD_TEST_CRITERIA, pParentWnd)
@@ -32,7 +18,7 @@ CTestCriteriaDialog::CTestCriteriaDialog(CWnd* pParentWnd, const CAlarmDefinitio
 void CTestCriteriaDialog::DoDataExchange(CDataExchange* pDX)
 {
     for (int i = 0; i < nRows; ++i)
-        DDX_Control(pDX, FieldId(nRows - 1 - i), m_comboFields[i]);
+        DDX_Control(pDX, TestRowFieldId(nRows - 1 - i), m_comboFields[i]);
 }
 
 BOOL CTestCriteriaDialog::OnInitDialog()
@@ -70,27 +56,24 @@ BOOL CTestCriteriaDialog::OnInitDialog()
 
 BOOL CTestCriteriaDialog::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    int nID = LOWORD(wParam);
-    int nCode = HIWORD(wParam);
-    for (int k = 0; k < nRows; ++k)
+    int nRow = 0;
+    switch (ParseTestRowCommand(wParam, nRow))
     {
-        if (nID == FieldId(k) && nCode == CBN_SELCHANGE)
-        {
-            OnFieldChosen(k);
-            return TRUE;
-        }
-        if (nID == ValueId(k) && nCode == EN_CHANGE)
-        {
-            Evaluate();
-            return TRUE;
-        }
+    case TEST_ROW_FIELD_CHOSEN:
+        OnFieldChosen(nRow);
+        return TRUE;
+    case TEST_ROW_VALUE_CHANGED:
+        Evaluate();
+        return TRUE;
+    case TEST_ROW_NONE:
+        break;
     }
     return CDialog::OnCommand(wParam, lParam);
 }
 
 int CTestCriteriaDialog::GetRowCriterion(int nRow) const
 {
-    int nSel = (int)::SendDlgItemMessageW(m_hWnd, FieldId(nRow), CB_GETCURSEL, 0, 0);
+    int nSel = (int)::SendDlgItemMessageW(m_hWnd, TestRowFieldId(nRow), CB_GETCURSEL, 0, 0);
     return nSel > 0 ? nSel : 0;
 }
 
@@ -102,7 +85,7 @@ void CTestCriteriaDialog::OnFieldChosen(int nRow)
         for (int k = 0; k < nRows; ++k)
         {
             if (k != nRow && m_arrLabels[GetRowCriterion(k)] == strLabel)
-                ::SendDlgItemMessageW(m_hWnd, FieldId(k), CB_SETCURSEL, 0, 0);
+                ::SendDlgItemMessageW(m_hWnd, TestRowFieldId(k), CB_SETCURSEL, 0, 0);
         }
     }
     Evaluate();
@@ -121,15 +104,15 @@ void CTestCriteriaDialog::Evaluate()
         CString strMatch;
         if (bInUse)
             strMatch = m_arrOperatorLabels[nCriterion] + L" " + CriterionValuesForDisplay(m_arrValues[nCriterion]);
-        SetDlgItemText(DisplayId(k), bInUse ? m_arrLabels[nCriterion] : CString());
-        SetDlgItemText(MatchTextId(k), strMatch);
-        for (int nID : {ValueId(k), DisplayLabelId(k), MatchLabelId(k)})
+        SetDlgItemText(TestRowDisplayId(k), bInUse ? m_arrLabels[nCriterion] : CString());
+        SetDlgItemText(TestRowMatchTextId(k), strMatch);
+        for (int nID : {TestRowValueId(k), TestRowDisplayLabelId(k), TestRowMatchLabelId(k)})
             ::EnableWindow(::GetDlgItem(m_hWnd, nID), bInUse);
         BOOL bMatch = FALSE;
         if (bInUse)
         {
             ++nInUse;
-            CString strValue = GetDlgItemText(ValueId(k));
+            CString strValue = GetDlgItemText(TestRowValueId(k));
             // The first criterion with the chosen label names the record field.
             for (int i = 1; i < m_arrLabels.GetSize(); ++i)
             {
@@ -143,8 +126,8 @@ void CTestCriteriaDialog::Evaluate()
             bMatch = MatchCriterionValue(m_arrValues[nCriterion], strValue, m_arrCriterionOperators[nCriterion]);
             bAllMatch = bAllMatch && bMatch;
         }
-        ::EnableWindow(::GetDlgItem(m_hWnd, MatchYesId(k)), bInUse && bMatch);
-        ::EnableWindow(::GetDlgItem(m_hWnd, MatchNoId(k)), bInUse && !bMatch);
+        ::EnableWindow(::GetDlgItem(m_hWnd, TestRowMatchId(k)), bInUse && bMatch);
+        ::EnableWindow(::GetDlgItem(m_hWnd, TestRowNoMatchId(k)), bInUse && !bMatch);
     }
     CString strResult;
     TestDefinitionCriteria(m_definition, m_arrFieldNames, m_arrFieldValues, strResult);

@@ -224,20 +224,25 @@ void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars)
     FailWithMessage(pDX, strMessage);
 }
 
-void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
+namespace
+{
+template <typename T>
+void CheckRange(CDataExchange* pDX, T value, T minVal, T maxVal, const wchar_t* pszFormat)
 {
     if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
         return;
     CString strMessage;
-    strMessage.Format(L"Please enter an integer between %d and %d.", minVal, maxVal);
+    strMessage.Format(pszFormat, minVal, maxVal);
     FailWithMessage(pDX, strMessage);
+}
+} // namespace
+
+void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
+{
+    CheckRange(pDX, value, minVal, maxVal, L"Please enter an integer between %d and %d.");
 }
 
 void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal)
 {
-    if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
-        return;
-    CString strMessage;
-    strMessage.Format(L"Please enter an integer between %u and %u.", minVal, maxVal);
-    FailWithMessage(pDX, strMessage);
+    CheckRange(pDX, value, minVal, maxVal, L"Please enter an integer between %u and %u.");
 }

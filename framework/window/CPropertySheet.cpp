@@ -1,7 +1,5 @@
 #include "framework/window/CPropertySheet.h"
 
-#include "framework/window/CWinApp.h"
-
 IMPLEMENT_DYNAMIC(CPropertySheet, CWnd)
 
 BEGIN_MESSAGE_MAP(CPropertySheet, CWnd)
@@ -66,45 +64,19 @@ INT_PTR CPropertySheet::DoModal()
 {
     if (m_hWnd)
         return -1;
-    HWND hWndParent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
-    if (!hWndParent && AfxGetApp() && AfxGetApp()->m_pMainWnd)
-        hWndParent = AfxGetApp()->m_pMainWnd->m_hWnd;
-    BOOL bEnableParent = hWndParent && ::IsWindowEnabled(hWndParent);
-    if (bEnableParent)
-        ::EnableWindow(hWndParent, FALSE);
+    CModalOwner owner(m_pParentWnd);
     m_bModal = TRUE;
     m_bContinueModal = TRUE;
-    if (CreateSheet(hWndParent))
-        RunModalLoop();
-    if (bEnableParent)
-        ::EnableWindow(hWndParent, TRUE);
-    if (hWndParent && ::GetActiveWindow() == m_hWnd)
-        ::SetActiveWindow(hWndParent);
+    // The system's own close (the caption's box) leaves the sheet without a current page.
+    if (CreateSheet(owner.m_hWnd))
+        AfxRunModalLoop([this] { return m_bContinueModal && m_hWnd && SendMessage(PSM_GETCURRENTPAGEHWND); });
+    if (m_nResult == -1)
+        m_nResult = IDCANCEL;
+    owner.Release(m_hWnd);
     if (m_hWnd)
         DestroyWindow();
     m_bModal = FALSE;
     return m_nResult;
-}
-
-void CPropertySheet::RunModalLoop()
-{
-    // The system's own close (the caption's box) leaves the sheet without a current page.
-    while (m_bContinueModal && m_hWnd && SendMessage(PSM_GETCURRENTPAGEHWND))
-    {
-        MSG msg;
-        if (!::GetMessageW(&msg, nullptr, 0, 0))
-        {
-            ::PostQuitMessage((int)msg.wParam);
-            break;
-        }
-        if (!AfxPreTranslateMessage(&msg))
-        {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
-    if (m_nResult == -1)
-        m_nResult = IDCANCEL;
 }
 
 void CPropertySheet::EndDialog(int nResult)

@@ -43,7 +43,6 @@ private:
     void OnOKCommand() { OnOK(); }
     void OnCancelCommand() { OnCancel(); }
     BOOL CreateSheet(HWND hWndParent);
-    void RunModalLoop();
 
     CString m_strCaption;
     CWnd* m_pParentWnd;

@@ -86,8 +86,7 @@ TEST_F(DefinitionSheetTest, NewDefinitionNeedsATitleBeyondBlanksAndStoresItTrimm
     EXPECT_EQ(CString(L"Disk full"), result.m_strTitle);
     EXPECT_EQ(0, result.m_nClass);
     EXPECT_TRUE(result.m_bActive);
-    EXPECT_GE(result.m_tModified, result.m_tCreated);
-    EXPECT_LE(result.m_tModified - result.m_tCreated, 30);
+    EXPECT_EQ(result.m_tCreated, result.m_tModified);
 }
 
 TEST_F(DefinitionSheetTest, TitleAndDescriptionStopAtTheirLimits)
