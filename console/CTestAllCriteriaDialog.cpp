@@ -2,10 +2,10 @@
 
 #include "alarmmodel/AlarmVocabulary.h"
 #include "alarmmodel/CriteriaMatcher.h"
-#include "console/CriteriaTestRows.h"
 #include "framework/window/CDataExchange.h"
 
-BEGIN_MESSAGE_MAP(CTestAllCriteriaDialog, CDialog)
+BEGIN_MESSAGE_MAP(CTestAllCriteriaDialog, CCriteriaTestRowsDialog)
+    ON_CONTROL(CBN_SELCHANGE, IDC_TEST_CLASS, OnClassChange)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_TEST_RESULTS, OnResultChanged)
 END_MESSAGE_MAP()
 
@@ -22,7 +22,7 @@ const int nImageInactive = 4;
 } // namespace
 
 CTestAllCriteriaDialog::CTestAllCriteriaDialog(CWnd* pParentWnd)
-    : CDialog(IDD_TEST_ALL_CRITERIA, pParentWnd), m_nClass(0)
+    : CCriteriaTestRowsDialog(IDD_TEST_ALL_CRITERIA, pParentWnd), m_nClass(0)
 {
     m_definitions.Load();
 }
@@ -37,7 +37,7 @@ void CTestAllCriteriaDialog::DoDataExchange(CDataExchange* pDX)
 
 BOOL CTestAllCriteriaDialog::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    CCriteriaTestRowsDialog::OnInitDialog();
     for (UINT nID : {IDB_TEST_MATCH, IDB_TEST_NO_MATCH, IDB_DEFINITION_INACTIVE})
         m_images.AddBitmap(nID);
     if (m_images.Create(RGB(255, 0, 255)))
@@ -53,28 +53,6 @@ BOOL CTestAllCriteriaDialog::OnInitDialog()
     m_comboClass.SetCurSel(0);
     OnClassChange();
     return TRUE;
-}
-
-BOOL CTestAllCriteriaDialog::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    if (LOWORD(wParam) == IDC_TEST_CLASS && HIWORD(wParam) == CBN_SELCHANGE)
-    {
-        OnClassChange();
-        return TRUE;
-    }
-    int nRow = 0;
-    switch (ParseTestRowCommand(wParam, nRow))
-    {
-    case TEST_ROW_FIELD_CHOSEN:
-        OnFieldChosen(nRow);
-        return TRUE;
-    case TEST_ROW_VALUE_CHANGED:
-        Evaluate();
-        return TRUE;
-    case TEST_ROW_NONE:
-        break;
-    }
-    return CDialog::OnCommand(wParam, lParam);
 }
 
 int CTestAllCriteriaDialog::GetRowField(int nRow) const

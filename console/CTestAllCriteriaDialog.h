@@ -3,15 +3,15 @@
 #pragma once
 
 #include "alarmmodel/AlarmDefinitionList.h"
-#include "framework/window/CDialog.h"
+#include "console/CCriteriaTestRowsDialog.h"
 #include "wincomponents/CDataComboBox.h"
 #include "wincomponents/CImageListHolder.h"
 #include "wincomponents/CSortListCtrl.h"
 
-class CTestAllCriteriaDialog : public CDialog
+class CTestAllCriteriaDialog : public CCriteriaTestRowsDialog
 {
 public:
-    static const int nRows = 4;
+    static const int nRows = nCriteriaTestRows;
 
     // Loads its own collection from the definitions file.
     explicit CTestAllCriteriaDialog(CWnd* pParentWnd);
@@ -21,14 +21,13 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnClassChange();
     void OnResultChanged(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnFieldChosen(int nRow) override;
+    void Evaluate() override;
     DECLARE_MESSAGE_MAP()
 
 private:
-    void OnClassChange();
-    void OnFieldChosen(int nRow);
-    void Evaluate();
     void RefreshRowLabels();
     // The row's chosen field entry (0: none).
     int GetRowField(int nRow) const;

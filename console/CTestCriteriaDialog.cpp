@@ -2,15 +2,14 @@
 
 #include "alarmmodel/AlarmVocabulary.h"
 #include "alarmmodel/CriteriaMatcher.h"
-#include "console/CriteriaTestRows.h"
 #include "console/DefinitionTexts.h"
 #include "framework/window/CDataExchange.h"
 
-BEGIN_MESSAGE_MAP(CTestCriteriaDialog, CDialog)
+BEGIN_MESSAGE_MAP(CTestCriteriaDialog, CCriteriaTestRowsDialog)
 END_MESSAGE_MAP()
 
 CTestCriteriaDialog::CTestCriteriaDialog(CWnd* pParentWnd, const CAlarmDefinition& definition)
-    : CDialog(IDD_TEST_CRITERIA, pParentWnd)
+    : CCriteriaTestRowsDialog(IDD_TEST_CRITERIA, pParentWnd)
 {
     m_definition.CopyFrom(definition);
 }
@@ -23,7 +22,7 @@ void CTestCriteriaDialog::DoDataExchange(CDataExchange* pDX)
 
 BOOL CTestCriteriaDialog::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    CCriteriaTestRowsDialog::OnInitDialog();
     m_arrCriterionFields.Add((UINT)-1);
     m_arrCriterionOperators.Add((UINT)-1);
     m_arrColumns.Add(CString());
@@ -52,23 +51,6 @@ BOOL CTestCriteriaDialog::OnInitDialog()
     }
     Evaluate();
     return TRUE;
-}
-
-BOOL CTestCriteriaDialog::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    int nRow = 0;
-    switch (ParseTestRowCommand(wParam, nRow))
-    {
-    case TEST_ROW_FIELD_CHOSEN:
-        OnFieldChosen(nRow);
-        return TRUE;
-    case TEST_ROW_VALUE_CHANGED:
-        Evaluate();
-        return TRUE;
-    case TEST_ROW_NONE:
-        break;
-    }
-    return CDialog::OnCommand(wParam, lParam);
 }
 
 int CTestCriteriaDialog::GetRowCriterion(int nRow) const

@@ -4,13 +4,13 @@
 #pragma once
 
 #include "alarmmodel/AlarmDefinition.h"
-#include "framework/window/CDialog.h"
+#include "console/CCriteriaTestRowsDialog.h"
 #include "wincomponents/CDataComboBox.h"
 
-class CTestCriteriaDialog : public CDialog
+class CTestCriteriaDialog : public CCriteriaTestRowsDialog
 {
 public:
-    static const int nRows = 4;
+    static const int nRows = nCriteriaTestRows;
 
     CTestCriteriaDialog(CWnd* pParentWnd, const CAlarmDefinition& definition);
 
@@ -21,12 +21,11 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnFieldChosen(int nRow) override;
+    void Evaluate() override;
     DECLARE_MESSAGE_MAP()
 
 private:
-    void OnFieldChosen(int nRow);
-    void Evaluate();
     // The row's criterion index (0: the empty entry).
     int GetRowCriterion(int nRow) const;
 

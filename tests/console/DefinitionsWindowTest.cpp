@@ -2,6 +2,7 @@
 
 #include "alarmmodel/AlarmVocabulary.h"
 #include "console/CBelvaneView.h"
+#include "console/CTestAllCriteriaDialog.h"
 #include "framework/window/AfxIds.h"
 #include "framework/window/AfxMessageBox.h"
 #include "resources/console/BelvaneRes.h"
@@ -277,4 +278,63 @@ TEST(TriggerRecordTest, AgentNameThenEveryFieldOfTheSourceAsTest)
     EXPECT_EQ(CString(L"Local"), arrValues[0]);
     EXPECT_EQ(arrColumns[0], arrNames[1]);
     EXPECT_EQ(CString(L"Test"), arrValues[arrValues.GetSize() - 1]);
+}
+
+namespace
+{
+class CModelessTestAllDialog : public CTestAllCriteriaDialog
+{
+public:
+    using CTestAllCriteriaDialog::CTestAllCriteriaDialog;
+};
+} // namespace
+
+TEST_F(DefinitionsWindowTest, TestAllListsTheChosenSourcesDefinitionsFromTheFile)
+{
+    CAlarmDefinitionList definitions;
+    CAlarmDefinition* pDisk = MakeDefinition(L"Disk", 0);
+    pDisk->m_arrCriteria.Add(L"101:0:disk");
+    definitions.Add(pDisk);
+    CAlarmDefinition* pOff = MakeDefinition(L"Off", 0);
+    pOff->m_bActive = FALSE;
+    definitions.Add(pOff);
+    ASSERT_TRUE(definitions.SaveFile(m_strFile));
+
+    CModelessTestAllDialog dialog(&Host());
+    ASSERT_TRUE(dialog.Create(IDD_TEST_ALL_CRITERIA, &Host()));
+    HWND hClass = ::GetDlgItem(dialog.m_hWnd, IDC_TEST_CLASS);
+    auto choose = [&](HWND hCombo, int nID, int nItem) {
+        ::SendMessageW(hCombo, CB_SETCURSEL, (WPARAM)nItem, 0);
+        ::SendMessageW(dialog.m_hWnd, WM_COMMAND, MAKEWPARAM(nID, CBN_SELCHANGE), (LPARAM)hCombo);
+    };
+    int nWindows = (int)::SendMessageW(hClass, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)(const wchar_t*)TriggerSourceName(0));
+    choose(hClass, IDC_TEST_CLASS, nWindows);
+    CSortListCtrl& results = dialog.GetResults();
+    ASSERT_EQ(2, results.GetItemCount());
+    EXPECT_EQ(CString(L"2 definition(s)"), GetText(&dialog, IDC_TEST_COUNT));
+    EXPECT_EQ(2, results.GetItemImage(0));
+    EXPECT_EQ(4, results.GetItemImage(1));
+    EXPECT_EQ(CString(L"Not active"), results.GetItemText(1, 2));
+
+    // A field chosen and a matching value: the active definition fires.
+    HWND hField = ::GetDlgItem(dialog.m_hWnd, IDC_TEST_FIELD0);
+    int nItem = (int)::SendMessageW(hField, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)(const wchar_t*)AlarmFieldLabel(101));
+    choose(hField, IDC_TEST_FIELD0, nItem);
+    SetText(&dialog, IDC_TEST_VALUE0, L"Disk is full");
+    EXPECT_EQ(0, results.GetItemImage(0));
+    results.SelectItem(0, TRUE);
+    PumpUntilIdle();
+    EXPECT_TRUE(IsEnabled(&dialog, IDC_TEST_TRIGGER));
+    results.SelectItem(0, FALSE);
+    results.SelectItem(1, TRUE);
+    PumpUntilIdle();
+    EXPECT_FALSE(IsEnabled(&dialog, IDC_TEST_TRIGGER));
+
+    // A source without definitions.
+    int nOther = (int)::SendMessageW(hClass, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)(const wchar_t*)TriggerSourceName(2));
+    choose(hClass, IDC_TEST_CLASS, nOther);
+    EXPECT_EQ(CString(L"0 definition(s)"), GetText(&dialog, IDC_TEST_COUNT));
+    EXPECT_FALSE(IsEnabled(&dialog, IDC_TEST_FIELD0));
+    EXPECT_FALSE(IsEnabled(&dialog, IDC_TEST_VALUE0));
+    dialog.DestroyWindow();
 }
