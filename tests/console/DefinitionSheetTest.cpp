@@ -355,7 +355,6 @@ TEST_F(DefinitionSheetTest, EveryPageIsMadeAtTheStartAndGeneralComesFirst)
         sheet.SetActivePage(nPage);
         PumpUntilIdle();
         sheet.UpdateWindow();
-        EXPECT_EQ(nPage, sheet.GetActiveIndex());
         SaveScreenshot(CString(L"definition-sheet-") + names[nPage] + L".png");
     }
 }

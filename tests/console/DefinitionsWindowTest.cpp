@@ -38,8 +38,8 @@ public:
     BOOL m_bEnabled = -1;
 };
 
-// The window's view and its definitions file, the one file in the program folder: the window's
-// checks share few test cases, which must not run side by side.
+// The window's view and its definitions file, the one file in the program folder: the checks
+// that use it run in one test case, so that they never run side by side.
 class DefinitionsWindowTest : public GuiTest
 {
 protected:
@@ -124,6 +124,13 @@ protected:
         return state.m_bEnabled;
     }
 
+    // Lists, deletes, activates, refuses a file without records and shows a failed save.
+    void CheckEditing();
+    // Copy proposes its title, selects the new row and keeps the original.
+    void CheckCopy();
+    // Test All lists the chosen source's definitions from the file.
+    void CheckTestAll();
+
     CString m_strFile;
     CBelvaneView* m_pView = nullptr;
     CString m_strBox;
@@ -133,7 +140,7 @@ protected:
 };
 } // namespace
 
-TEST_F(DefinitionsWindowTest, ListsEditsAndRewritesTheDefinitionsFile)
+void DefinitionsWindowTest::CheckEditing()
 {
     {
         SCOPED_TRACE("an empty window offers Add but no Test All");
@@ -245,7 +252,7 @@ void CALLBACK PressSheetOk(HWND, UINT, UINT_PTR nIDEvent, DWORD)
 }
 } // namespace
 
-TEST_F(DefinitionsWindowTest, CopyProposesItsTitleSelectsTheNewRowAndKeepsTheOriginal)
+void DefinitionsWindowTest::CheckCopy()
 {
     WriteDefinitions({{L"Disk", 0}, {L"Net", 2}});
     CBelvaneView& view = OpenView();
@@ -289,7 +296,7 @@ public:
 };
 } // namespace
 
-TEST_F(DefinitionsWindowTest, TestAllListsTheChosenSourcesDefinitionsFromTheFile)
+void DefinitionsWindowTest::CheckTestAll()
 {
     CAlarmDefinitionList definitions;
     CAlarmDefinition* pDisk = MakeDefinition(L"Disk", 0);
@@ -337,4 +344,20 @@ TEST_F(DefinitionsWindowTest, TestAllListsTheChosenSourcesDefinitionsFromTheFile
     EXPECT_FALSE(IsEnabled(&dialog, IDC_TEST_FIELD0));
     EXPECT_FALSE(IsEnabled(&dialog, IDC_TEST_VALUE0));
     dialog.DestroyWindow();
+}
+
+TEST_F(DefinitionsWindowTest, EditsTestsAndRewritesTheDefinitionsFile)
+{
+    {
+        SCOPED_TRACE("editing");
+        CheckEditing();
+    }
+    {
+        SCOPED_TRACE("copy");
+        CheckCopy();
+    }
+    {
+        SCOPED_TRACE("test all");
+        CheckTestAll();
+    }
 }
