@@ -1,5 +1,6 @@
 #include "GuiTest.h"
 
+#include "ComboChoice.h"
 #include "alarmmodel/AlarmVocabulary.h"
 #include "console/CTestCriteriaDialog.h"
 #include "resources/console/DefinitionsRes.h"
@@ -11,13 +12,6 @@ class CModelessTestDialog : public CTestCriteriaDialog
 public:
     using CTestCriteriaDialog::CTestCriteriaDialog;
 };
-
-void Choose(CWnd* pDialog, int nID, int nItem)
-{
-    HWND hCombo = ::GetDlgItem(pDialog->m_hWnd, nID);
-    ::SendMessageW(hCombo, CB_SETCURSEL, (WPARAM)nItem, 0);
-    ::SendMessageW(pDialog->m_hWnd, WM_COMMAND, MAKEWPARAM(nID, CBN_SELCHANGE), (LPARAM)hCombo);
-}
 
 int Selected(CWnd* pDialog, int nID)
 {
@@ -48,7 +42,7 @@ TEST_F(CriteriaTestDialogTest, OffersTheParsedCriteriaAndTestsWithTheRealMatcher
     EXPECT_FALSE(IsEnabled(&dialog, IDOK));
     EXPECT_FALSE(IsEnabled(&dialog, IDC_TEST_VALUE0));
 
-    Choose(&dialog, IDC_TEST_FIELD0, 1);
+    ChooseComboItem(&dialog, IDC_TEST_FIELD0, 1);
     EXPECT_TRUE(IsEnabled(&dialog, IDC_TEST_VALUE0));
     SetText(&dialog, IDC_TEST_VALUE0, L"the disk is FULL");
     EXPECT_TRUE(IsEnabled(&dialog, IDOK));
@@ -56,7 +50,7 @@ TEST_F(CriteriaTestDialogTest, OffersTheParsedCriteriaAndTestsWithTheRealMatcher
     EXPECT_FALSE(IsEnabled(&dialog, IDC_TEST_DISPLAY0 + 2));
 
     // Operator 2 needs every alternative absent.
-    Choose(&dialog, IDC_TEST_FIELD0 + 1, 2);
+    ChooseComboItem(&dialog, IDC_TEST_FIELD0 + 1, 2);
     SetText(&dialog, IDC_TEST_VALUE0 + 1, L"a demo run");
     EXPECT_FALSE(IsEnabled(&dialog, IDOK));
     SetText(&dialog, IDC_TEST_VALUE0 + 1, L"production");
@@ -66,7 +60,7 @@ TEST_F(CriteriaTestDialogTest, OffersTheParsedCriteriaAndTestsWithTheRealMatcher
     EXPECT_EQ(CString(L"the disk is FULL"), dialog.m_arrFieldValues[0]);
 
     // The same criterion chosen in a second row empties the first.
-    Choose(&dialog, IDC_TEST_FIELD0 + 2, 1);
+    ChooseComboItem(&dialog, IDC_TEST_FIELD0 + 2, 1);
     EXPECT_EQ(0, Selected(&dialog, IDC_TEST_FIELD0));
     EXPECT_EQ(1, Selected(&dialog, IDC_TEST_FIELD0 + 2));
     dialog.DestroyWindow();

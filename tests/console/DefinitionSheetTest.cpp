@@ -1,5 +1,6 @@
 #include "GuiTest.h"
 
+#include "ComboChoice.h"
 #include "alarmmodel/AlarmVocabulary.h"
 #include "console/CAddActionDialog.h"
 #include "console/CCriterionDialog.h"
@@ -285,14 +286,6 @@ public:
     using CCriterionDialog::CCriterionDialog;
 };
 
-// Chooses an item of a drop-down list as the user would.
-void Choose(CWnd* pDialog, int nID, int nItem)
-{
-    HWND hCombo = ::GetDlgItem(pDialog->m_hWnd, nID);
-    ::SendMessageW(hCombo, CB_SETCURSEL, (WPARAM)nItem, 0);
-    ::SendMessageW(pDialog->m_hWnd, WM_COMMAND, MAKEWPARAM(nID, CBN_SELCHANGE), (LPARAM)hCombo);
-}
-
 int FindItemData(CWnd* pDialog, int nID, UINT nData)
 {
     HWND hCombo = ::GetDlgItem(pDialog->m_hWnd, nID);
@@ -315,7 +308,7 @@ TEST_F(DefinitionSheetTest, CriterionDialogJoinsOnlyTheValuesItsOperatorTakes)
     EXPECT_EQ(CString(L"And:"), GetText(&dialog, IDC_CRITERION_LABEL1));
     EXPECT_TRUE(IsEnabled(&dialog, IDOK));
 
-    Choose(&dialog, IDC_CRITERION_MATCH, FindItemData(&dialog, IDC_CRITERION_MATCH, MATCH_NUMBER_GREATER));
+    ChooseComboItem(&dialog, IDC_CRITERION_MATCH, FindItemData(&dialog, IDC_CRITERION_MATCH, MATCH_NUMBER_GREATER));
     EXPECT_FALSE(IsEnabled(&dialog, IDC_CRITERION_OR1));
     EXPECT_EQ(CString(L"Or:"), GetText(&dialog, IDC_CRITERION_LABEL1));
     SetText(&dialog, IDC_CRITERION_VALUE, L"");

@@ -1,5 +1,6 @@
 #include "GuiTest.h"
 
+#include "ComboChoice.h"
 #include "alarmmodel/AlarmVocabulary.h"
 #include "console/CBelvaneView.h"
 #include "console/CTestAllCriteriaDialog.h"
@@ -310,12 +311,8 @@ void DefinitionsWindowTest::CheckTestAll()
     CModelessTestAllDialog dialog(&Host());
     ASSERT_TRUE(dialog.Create(IDD_TEST_ALL_CRITERIA, &Host()));
     HWND hClass = ::GetDlgItem(dialog.m_hWnd, IDC_TEST_CLASS);
-    auto choose = [&](HWND hCombo, int nID, int nItem) {
-        ::SendMessageW(hCombo, CB_SETCURSEL, (WPARAM)nItem, 0);
-        ::SendMessageW(dialog.m_hWnd, WM_COMMAND, MAKEWPARAM(nID, CBN_SELCHANGE), (LPARAM)hCombo);
-    };
     int nWindows = (int)::SendMessageW(hClass, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)(const wchar_t*)TriggerSourceName(0));
-    choose(hClass, IDC_TEST_CLASS, nWindows);
+    ChooseComboItem(&dialog, IDC_TEST_CLASS, nWindows);
     CSortListCtrl& results = dialog.GetResults();
     ASSERT_EQ(2, results.GetItemCount());
     EXPECT_EQ(CString(L"2 definition(s)"), GetText(&dialog, IDC_TEST_COUNT));
@@ -326,7 +323,7 @@ void DefinitionsWindowTest::CheckTestAll()
     // A field chosen and a matching value: the active definition fires.
     HWND hField = ::GetDlgItem(dialog.m_hWnd, IDC_TEST_FIELD0);
     int nItem = (int)::SendMessageW(hField, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)(const wchar_t*)AlarmFieldLabel(101));
-    choose(hField, IDC_TEST_FIELD0, nItem);
+    ChooseComboItem(&dialog, IDC_TEST_FIELD0, nItem);
     SetText(&dialog, IDC_TEST_VALUE0, L"Disk is full");
     EXPECT_EQ(0, results.GetItemImage(0));
     results.SelectItem(0, TRUE);
@@ -339,7 +336,7 @@ void DefinitionsWindowTest::CheckTestAll()
 
     // A source without definitions.
     int nOther = (int)::SendMessageW(hClass, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)(const wchar_t*)TriggerSourceName(2));
-    choose(hClass, IDC_TEST_CLASS, nOther);
+    ChooseComboItem(&dialog, IDC_TEST_CLASS, nOther);
     EXPECT_EQ(CString(L"0 definition(s)"), GetText(&dialog, IDC_TEST_COUNT));
     EXPECT_FALSE(IsEnabled(&dialog, IDC_TEST_FIELD0));
     EXPECT_FALSE(IsEnabled(&dialog, IDC_TEST_VALUE0));
