@@ -1,4 +1,4 @@
-// The alarm definitions window's document; its data come with the window's own issue.
+// The alarm definitions window's document: it holds no data; the view owns the definitions.
 #pragma once
 
 #include "framework/frames/CDocument.h"

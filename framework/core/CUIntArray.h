@@ -21,6 +21,7 @@ public:
     UINT& operator[](int nIndex) { return m_items.at((size_t)nIndex); }
 
     int Add(UINT n) { m_items.push_back(n); return (int)m_items.size() - 1; }
+    void InsertAt(int nIndex, UINT n) { m_items.insert(m_items.begin() + nIndex, n); }
     void Copy(const CUIntArray& other) { m_items = other.m_items; }
     void RemoveAll() { m_items.clear(); }
 

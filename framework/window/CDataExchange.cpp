@@ -131,7 +131,8 @@ void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
         value = -1;
     int nIndex = 0;
     // The group runs from the first button to the next window with WS_GROUP.
-    for (HWND h = hCtrl; h; h = ::GetWindow(h, GW_HWNDNEXT), ++nIndex)
+    // Other controls may sit between the buttons; only the buttons count.
+    for (HWND h = hCtrl; h; h = ::GetWindow(h, GW_HWNDNEXT))
     {
         if (h != hCtrl && (::GetWindowLongPtrW(h, GWL_STYLE) & WS_GROUP))
             break;
@@ -144,6 +145,7 @@ void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
         }
         else
             ::SendMessageW(h, BM_SETCHECK, nIndex == value ? BST_CHECKED : BST_UNCHECKED, 0);
+        ++nIndex;
     }
 }
 
@@ -196,4 +198,51 @@ void DDX_LBString(CDataExchange* pDX, int nIDC, CString& value)
         return;
     ::SendMessageW(hCtrl, LB_GETTEXT, (WPARAM)nSel, (LPARAM)value.GetBufferSetLength(nLength + 1));
     value.ReleaseBuffer();
+}
+
+namespace
+{
+[[noreturn]] void FailWithMessage(CDataExchange* pDX, const CString& strMessage)
+{
+    AfxMessageBox(strMessage, MB_ICONEXCLAMATION);
+    pDX->Fail();
+}
+} // namespace
+
+void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars)
+{
+    if (!pDX->m_bSaveAndValidate)
+    {
+        if (pDX->m_hWndLastControl)
+            ::SendMessageW(pDX->m_hWndLastControl, EM_LIMITTEXT, (WPARAM)nChars, 0);
+        return;
+    }
+    if (value.GetLength() <= nChars)
+        return;
+    CString strMessage;
+    strMessage.Format(L"Please enter no more than %d characters.", nChars);
+    FailWithMessage(pDX, strMessage);
+}
+
+namespace
+{
+template <typename T>
+void CheckRange(CDataExchange* pDX, T value, T minVal, T maxVal, const wchar_t* pszFormat)
+{
+    if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
+        return;
+    CString strMessage;
+    strMessage.Format(pszFormat, minVal, maxVal);
+    FailWithMessage(pDX, strMessage);
+}
+} // namespace
+
+void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
+{
+    CheckRange(pDX, value, minVal, maxVal, L"Please enter an integer between %d and %d.");
+}
+
+void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal)
+{
+    CheckRange(pDX, value, minVal, maxVal, L"Please enter an integer between %u and %u.");
 }

@@ -44,3 +44,10 @@ void DDX_LBIndex(CDataExchange* pDX, int nIDC, int& index);
 // Selected text: a combo box takes the text of its edit; a list box selects by prefix.
 void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value);
 void DDX_LBString(CDataExchange* pDX, int nIDC, CString& value);
+
+// Checks that follow the DDX_ call of the same control. Going in, MaxChars limits the edit's
+// typing; coming back, a value outside the limits is reported with the standard message and
+// fails the exchange.
+void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars);
+void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal);
+void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal);

@@ -58,38 +58,27 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
     return CreateFromTemplate(pParentWnd ? pParentWnd->m_hWnd : nullptr);
 }
 
-INT_PTR CDialog::DoModal()
+CModalOwner::CModalOwner(CWnd* pParentWnd) : m_hWnd(pParentWnd ? pParentWnd->m_hWnd : nullptr)
 {
-    if (m_hWnd)
-        return -1;
-    HWND hWndParent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
-    if (!hWndParent && AfxGetApp() && AfxGetApp()->m_pMainWnd)
-        hWndParent = AfxGetApp()->m_pMainWnd->m_hWnd;
-    BOOL bEnableParent = hWndParent && ::IsWindowEnabled(hWndParent);
-    if (bEnableParent)
-        ::EnableWindow(hWndParent, FALSE);
-    m_bModal = TRUE;
-    m_bContinueModal = TRUE;
-    m_nModalResult = -1;
-    if (CreateFromTemplate(hWndParent))
-    {
-        if (m_bContinueModal)
-            ShowWindow(SW_SHOWNORMAL);
-        RunModalLoop();
-    }
-    if (bEnableParent)
-        ::EnableWindow(hWndParent, TRUE);
-    if (hWndParent && ::GetActiveWindow() == m_hWnd)
-        ::SetActiveWindow(hWndParent);
-    if (m_hWnd)
-        DestroyWindow();
-    m_bModal = FALSE;
-    return m_nModalResult;
+    if (!m_hWnd && AfxGetApp() && AfxGetApp()->m_pMainWnd)
+        m_hWnd = AfxGetApp()->m_pMainWnd->m_hWnd;
+    m_bReenable = m_hWnd && ::IsWindowEnabled(m_hWnd);
+    if (m_bReenable)
+        ::EnableWindow(m_hWnd, FALSE);
 }
 
-void CDialog::RunModalLoop()
+void CModalOwner::Release(HWND hWndModal)
 {
-    while (m_bContinueModal && m_hWnd)
+    if (m_bReenable)
+        ::EnableWindow(m_hWnd, TRUE);
+    m_bReenable = FALSE;
+    if (m_hWnd && ::GetActiveWindow() == hWndModal)
+        ::SetActiveWindow(m_hWnd);
+}
+
+void AfxRunModalLoop(const std::function<BOOL()>& fnContinue)
+{
+    while (fnContinue())
     {
         MSG msg;
         if (!::GetMessageW(&msg, nullptr, 0, 0))
@@ -104,6 +93,27 @@ void CDialog::RunModalLoop()
             ::DispatchMessageW(&msg);
         }
     }
+}
+
+INT_PTR CDialog::DoModal()
+{
+    if (m_hWnd)
+        return -1;
+    CModalOwner owner(m_pParentWnd);
+    m_bModal = TRUE;
+    m_bContinueModal = TRUE;
+    m_nModalResult = -1;
+    if (CreateFromTemplate(owner.m_hWnd))
+    {
+        if (m_bContinueModal)
+            ShowWindow(SW_SHOWNORMAL);
+        AfxRunModalLoop([this] { return m_bContinueModal && m_hWnd != nullptr; });
+    }
+    owner.Release(m_hWnd);
+    if (m_hWnd)
+        DestroyWindow();
+    m_bModal = FALSE;
+    return m_nModalResult;
 }
 
 void CDialog::EndDialog(int nResult)

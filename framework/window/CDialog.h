@@ -4,6 +4,8 @@
 
 #include "framework/window/CWnd.h"
 
+#include <functional>
+
 class CDialog : public CWnd
 {
     DECLARE_DYNAMIC(CDialog)
@@ -36,7 +38,6 @@ protected:
 
 private:
     BOOL CreateFromTemplate(HWND hWndParent);
-    void RunModalLoop();
     void OnOKCommand() { OnOK(); }
     void OnCancelCommand() { OnCancel(); }
 };
@@ -47,3 +48,19 @@ HWND AfxCreateDialog(CWnd* pWnd, UINT nIDTemplate, HWND hWndParent);
 
 // Offers a message to the windows it concerns, as the message loops do before dispatching.
 BOOL AfxPreTranslateMessage(MSG* pMsg);
+
+// The owner of a modal window for the time it runs: the given parent or else the main window,
+// disabled until Release, which also hands the activation back from hWndModal.
+class CModalOwner
+{
+public:
+    explicit CModalOwner(CWnd* pParentWnd);
+    void Release(HWND hWndModal);
+    HWND m_hWnd;
+
+private:
+    BOOL m_bReenable;
+};
+
+// Runs the messages of the thread while fnContinue says so; WM_QUIT is left for the outer loop.
+void AfxRunModalLoop(const std::function<BOOL()>& fnContinue);
