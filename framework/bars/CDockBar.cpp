@@ -139,8 +139,8 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
         }
         nStart += nThickness;
     }
-    Adopt(pBar);
     RemoveControlBar(pBar);
+    Adopt(pBar);
     if (nRow < 0)
     {
         // Above the first row: a new first row.
@@ -173,13 +173,27 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 
 void CDockBar::DockControlBarInRow(CControlBar* pBar, int nRow, int nOffset)
 {
-    Adopt(pBar);
     RemoveControlBar(pBar);
+    Adopt(pBar);
     std::vector<CControlBar*> row = GetRowBars(nRow);
     if (row.empty())
         m_arrBars.insert(m_arrBars.end(), {pBar, nullptr});
     else
         m_arrBars.insert(m_arrBars.begin() + FindBar(row.back()) + 1, pBar);
+    BOOL bHorz = IsHorzDockBar();
+    ::SetWindowPos(pBar->m_hWnd, nullptr, bHorz ? nOffset : 0, bHorz ? 0 : nOffset, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CDockBar::DockControlBarAsRow(CControlBar* pBar, int nRow, int nOffset)
+{
+    RemoveControlBar(pBar);
+    Adopt(pBar);
+    std::vector<CControlBar*> row = GetRowBars(nRow);
+    if (row.empty())
+        m_arrBars.insert(m_arrBars.end(), {pBar, nullptr});
+    else
+        m_arrBars.insert(m_arrBars.begin() + FindBar(row.front()), {pBar, nullptr});
     BOOL bHorz = IsHorzDockBar();
     ::SetWindowPos(pBar->m_hWnd, nullptr, bHorz ? nOffset : 0, bHorz ? 0 : nOffset, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

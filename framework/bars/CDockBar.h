@@ -33,6 +33,9 @@ public:
     // Docks the bar at the end of row nRow (a new last row when there is no such row), at
     // nOffset along the row.
     void DockControlBarInRow(CControlBar* pBar, int nRow, int nOffset);
+    // Docks the bar in a row of its own that becomes row nRow (the last row when there is no
+    // such row), at nOffset along it.
+    void DockControlBarAsRow(CControlBar* pBar, int nRow, int nOffset);
     // Takes the bar out of its row; an emptied row goes too. FALSE when the bar is not here.
     BOOL RemoveControlBar(CControlBar* pBar);
 

@@ -12,7 +12,8 @@ const int kDockZone = 16;
 } // namespace
 
 CDockContext::CDockContext(CControlBar* pBar)
-    : m_pBar(pBar), m_uMRUDockID(0), m_rectMRUDockPos(0, 0, 0, 0), m_ptMRUFloatPos(-1, -1), m_ptStart(0, 0),
+    : m_pBar(pBar), m_uMRUDockID(0), m_rectMRUDockPos(0, 0, 0, 0), m_nMRURow(-1),
+      m_ptMRUFloatPos(-1, -1), m_ptStart(0, 0),
       m_rectStart(0, 0, 0, 0)
 {
 }
@@ -138,6 +139,8 @@ void CDockContext::ToggleDocking()
         CDockBar* pDockBar = pFrame->GetDockBar(m_uMRUDockID);
         if (!pDockBar || !(pDockBar->GetBarStyle() & m_pBar->m_dwDockStyle & CBRS_ALIGN_ANY))
             pFrame->DockControlBar(m_pBar);
+        else if (m_nMRURow >= 0)
+            pFrame->DockControlBarAsRow(m_pBar, pDockBar, m_nMRURow, m_rectMRUDockPos);
         else
             pFrame->DockControlBar(m_pBar, pDockBar, m_rectMRUDockPos.IsRectEmpty() ? nullptr : &m_rectMRUDockPos);
         return;

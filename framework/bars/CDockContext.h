@@ -27,6 +27,7 @@ public:
     CControlBar* m_pBar;
     UINT m_uMRUDockID;       // the dock bar the bar last sat on
     CRect m_rectMRUDockPos;  // its place there, in screen coordinates
+    int m_nMRURow;           // its row there when it had the row to itself, else -1
     CPoint m_ptMRUFloatPos;  // where it last floated, in screen coordinates
 
 private:

@@ -9,6 +9,7 @@
 #include "framework/window/AfxIds.h"
 #include "framework/core/CString.h"
 #include "framework/gdi/CPoint.h"
+#include "framework/gdi/CRect.h"
 
 #include <vector>
 
@@ -84,6 +85,8 @@ public:
     // top, bottom, left, right); lpRect (screen coordinates) chooses the row and the place.
     void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
     void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+    // Docks the bar in a row of its own at row nRow, at rectScreen's place along it.
+    void DockControlBarAsRow(CControlBar* pBar, CDockBar* pDockBar, int nRow, const CRect& rectScreen);
     // Floats the bar in a mini frame whose top-left corner is at point (screen coordinates).
     void FloatControlBar(CControlBar* pBar, CPoint point);
     // The bars' places, rows, order, floating positions and visibility in the profile, in
@@ -130,6 +133,8 @@ protected:
     BOOL m_bDelayedLayout;
     // A floating bar's mini frame goes when its bar has left it.
     void DestroyEmptyMiniFrame(CDockBar* pOldDockBar);
+    // A floating bar about to dock remembers where it floated.
+    void RememberFloatPos(CControlBar* pBar);
     CCreateContext* m_pCreateContext; // during creation only
 
     DECLARE_MESSAGE_MAP()

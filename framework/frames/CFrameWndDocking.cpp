@@ -68,15 +68,32 @@ void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, LPCRECT lpRec
 void CFrameWnd::DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect)
 {
     CDockBar* pOldDockBar = (CDockBar*)pBar->m_pDockBar;
+    RememberFloatPos(pBar);
+    pDockBar->DockControlBar(pBar, lpRect);
+    DestroyEmptyMiniFrame(pOldDockBar);
+    RecalcLayout();
+}
+
+void CFrameWnd::DockControlBarAsRow(CControlBar* pBar, CDockBar* pDockBar, int nRow, const CRect& rectScreen)
+{
+    CDockBar* pOldDockBar = (CDockBar*)pBar->m_pDockBar;
+    RememberFloatPos(pBar);
+    CPoint pt(rectScreen.left, rectScreen.top);
+    ::ScreenToClient(pDockBar->m_hWnd, &pt);
+    pDockBar->DockControlBarAsRow(pBar, nRow, std::max(0, (int)(pDockBar->IsHorzDockBar() ? pt.x : pt.y)));
+    DestroyEmptyMiniFrame(pOldDockBar);
+    RecalcLayout();
+}
+
+void CFrameWnd::RememberFloatPos(CControlBar* pBar)
+{
+    CDockBar* pOldDockBar = (CDockBar*)pBar->m_pDockBar;
     if (pOldDockBar && pOldDockBar->IsFloatingDockBar() && pBar->m_pDockContext)
     {
         CRect rect;
         ::GetWindowRect(::GetParent(pOldDockBar->m_hWnd), &rect);
         pBar->m_pDockContext->m_ptMRUFloatPos = CPoint(rect.left, rect.top);
     }
-    pDockBar->DockControlBar(pBar, lpRect);
-    DestroyEmptyMiniFrame(pOldDockBar);
-    RecalcLayout();
 }
 
 void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point)
@@ -93,6 +110,8 @@ void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point)
     {
         pBar->m_pDockContext->m_uMRUDockID = (UINT)pOldDockBar->GetDlgCtrlID();
         ::GetWindowRect(pBar->m_hWnd, &pBar->m_pDockContext->m_rectMRUDockPos);
+        int nRow = pOldDockBar->GetRowOf(pBar);
+        pBar->m_pDockContext->m_nMRURow = pOldDockBar->GetRowBars(nRow).size() == 1 ? nRow : -1;
     }
     CMiniDockFrameWnd* pMiniFrame = new CMiniDockFrameWnd;
     if (!pMiniFrame->Create(this, point))
