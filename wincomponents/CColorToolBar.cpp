@@ -1,5 +1,7 @@
 #include "wincomponents/CColorToolBar.h"
 
+#include <algorithm>
+
 IMPLEMENT_DYNAMIC(CColorToolBar, CToolBar)
 
 namespace
@@ -78,11 +80,35 @@ BOOL CColorToolBar::LoadImageLists(UINT nIDBitmap, COLORREF crMask)
 void CColorToolBar::MeasureButtons()
 {
     GetItemRect(0, &m_rectPlain);
+    CSize sizeLabels(0, 0);
     for (const Label& label : kLabels)
         for (int i = 0; i < GetCount(); ++i)
             if (GetItemID(i) == label.nID && !(GetButtonStyle(i) & BTNS_SEP))
+            {
                 SetButtonText(i, label.pszLabel);
+                CSize size = MeasureText(label.pszLabel);
+                sizeLabels.cx = std::max(sizeLabels.cx, size.cx);
+                sizeLabels.cy = std::max(sizeLabels.cy, size.cy);
+            }
+    SendCtrl(TB_AUTOSIZE);
     GetItemRect(0, &m_rectLabelled);
+    // Not every toolbar control grows its buttons for their labels: room for the longest one.
+    if (sizeLabels.cy && m_rectLabelled.Height() < m_rectPlain.Height() + sizeLabels.cy)
+        m_rectLabelled.bottom = m_rectLabelled.top + m_rectPlain.Height() + sizeLabels.cy;
+    if (m_rectLabelled.Width() < sizeLabels.cx + 8)
+        m_rectLabelled.right = m_rectLabelled.left + sizeLabels.cx + 8;
+}
+
+CSize CColorToolBar::MeasureText(const wchar_t* pszText) const
+{
+    HDC hDC = ::GetDC(m_hWnd);
+    HFONT hFont = (HFONT)::SendMessageW(m_hWnd, WM_GETFONT, 0, 0);
+    HGDIOBJ hOld = ::SelectObject(hDC, hFont ? (HGDIOBJ)hFont : ::GetStockObject(DEFAULT_GUI_FONT));
+    SIZE size = {};
+    ::GetTextExtentPoint32W(hDC, pszText, lstrlenW(pszText), &size);
+    ::SelectObject(hDC, hOld);
+    ::ReleaseDC(m_hWnd, hDC);
+    return CSize(size.cx, size.cy);
 }
 
 void CColorToolBar::ShowButtonText(BOOL bShow)

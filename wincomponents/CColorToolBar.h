@@ -32,6 +32,7 @@ protected:
     // An image list of the image size from the bitmap, given to the control with nMessage.
     BOOL MakeImageList(CImageList& imageList, CBitmap& bitmap, COLORREF crMask, UINT nMessage);
     void MeasureButtons();
+    CSize MeasureText(const wchar_t* pszText) const;
 
     CImageList m_ilHot;
     CImageList m_ilDisabled;

@@ -37,6 +37,10 @@ BOOL CControlBar::CreateBar(DWORD dwExStyle, const wchar_t* lpszClassName, DWORD
                                                                                  : GetParentFrame();
     if (m_pDockSite)
         m_pDockSite->AddControlBar(this);
+    // The frame lays its children out in their order: a bar that stays on the frame (a status
+    // bar) keeps the outermost strip, outside the dock bars.
+    if (m_pDockSite && !IsKindOf(RUNTIME_CLASS(CDockBar)) && m_pDockSite->GetDockBar(AFX_IDW_DOCKBAR_BOTTOM))
+        ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return TRUE;
 }
 
