@@ -255,7 +255,8 @@ TEST_F(ToolbarsTest, TooltipsAndTheStatusBarPromptFollowTheButtonUnderTheMouse)
     ASSERT_TRUE(CToolBar::OnToolTipText(&info.hdr));
     EXPECT_STREQ(L"Toggle Open Alarms Window", info.lpszText);
 
-    // The mouse over the log window's button.
+    // The mouse over the log window's button, with no other test's window in between.
+    ::SetWindowPos(m_pFrame->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     CRect rect;
     CToolBar& bar = m_pFrame->m_wndOptionsBar;
     bar.GetItemRect(1, &rect);

@@ -91,6 +91,7 @@ protected:
     // Real mouse input: a press at one point, moves in steps and a release at another.
     void Drag(CPoint from, CPoint to)
     {
+        KeepOnTop();
         Move(from);
         Button(MOUSEEVENTF_LEFTDOWN);
         for (int i = 1; i <= 4; ++i)
@@ -100,6 +101,7 @@ protected:
     }
     void DoubleClick(CPoint at)
     {
+        KeepOnTop();
         Move(at);
         for (int i = 0; i < 2; ++i)
         {
@@ -107,6 +109,12 @@ protected:
             Button(MOUSEEVENTF_LEFTUP);
         }
         PumpUntilIdle();
+        PumpUntilIdle();
+    }
+    // Other tests' windows on the same display must not come between the mouse and the frame.
+    void KeepOnTop()
+    {
+        ::SetWindowPos(m_pFrame->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         PumpUntilIdle();
     }
     void Move(CPoint pt)
