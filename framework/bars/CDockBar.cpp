@@ -15,20 +15,8 @@ CDockBar::CDockBar(BOOL bFloating) : m_arrBars{nullptr}, m_bFloating(bFloating),
 
 BOOL CDockBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
 {
-    static const wchar_t szClass[] = L"AfxDockBar";
-    WNDCLASSW wc = {};
-    HINSTANCE hInstance = ::GetModuleHandleW(nullptr);
-    if (!::GetClassInfoW(hInstance, szClass, &wc))
-    {
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = ::DefWindowProcW;
-        wc.hInstance = hInstance;
-        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
-        wc.lpszClassName = szClass;
-        if (!::RegisterClassW(&wc))
-            return FALSE;
-    }
+    const wchar_t* szClass =
+        AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1));
     if (m_bFloating)
         dwStyle &= ~CBRS_ALIGN_ANY;
     return CreateBar(0, szClass, dwStyle | WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, pParentWnd,
@@ -167,34 +155,38 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
         else
             m_arrBars.insert(m_arrBars.begin() + nInsert, pBar);
     }
-    ::SetWindowPos(pBar->m_hWnd, nullptr, bHorz ? std::max(0, nAlong) : 0, bHorz ? 0 : std::max(0, nAlong), 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceAlong(pBar, nAlong);
 }
 
 void CDockBar::DockControlBarInRow(CControlBar* pBar, int nRow, int nOffset)
 {
-    RemoveControlBar(pBar);
-    Adopt(pBar);
-    std::vector<CControlBar*> row = GetRowBars(nRow);
-    if (row.empty())
-        m_arrBars.insert(m_arrBars.end(), {pBar, nullptr});
-    else
-        m_arrBars.insert(m_arrBars.begin() + FindBar(row.back()) + 1, pBar);
-    BOOL bHorz = IsHorzDockBar();
-    ::SetWindowPos(pBar->m_hWnd, nullptr, bHorz ? nOffset : 0, bHorz ? 0 : nOffset, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InsertInRow(pBar, nRow, FALSE);
+    PlaceAlong(pBar, nOffset);
 }
 
 void CDockBar::DockControlBarAsRow(CControlBar* pBar, int nRow, int nOffset)
+{
+    InsertInRow(pBar, nRow, TRUE);
+    PlaceAlong(pBar, nOffset);
+}
+
+void CDockBar::InsertInRow(CControlBar* pBar, int nRow, BOOL bOwnRow)
 {
     RemoveControlBar(pBar);
     Adopt(pBar);
     std::vector<CControlBar*> row = GetRowBars(nRow);
     if (row.empty())
         m_arrBars.insert(m_arrBars.end(), {pBar, nullptr});
-    else
+    else if (bOwnRow)
         m_arrBars.insert(m_arrBars.begin() + FindBar(row.front()), {pBar, nullptr});
+    else
+        m_arrBars.insert(m_arrBars.begin() + FindBar(row.back()) + 1, pBar);
+}
+
+void CDockBar::PlaceAlong(CControlBar* pBar, int nOffset)
+{
     BOOL bHorz = IsHorzDockBar();
+    nOffset = std::max(0, nOffset);
     ::SetWindowPos(pBar->m_hWnd, nullptr, bHorz ? nOffset : 0, bHorz ? 0 : nOffset, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

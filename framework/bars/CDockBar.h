@@ -78,6 +78,11 @@ protected:
     CSize BarSize(CControlBar* pBar) const;
     // The bar's place along the row and across it, in this dock bar's client coordinates.
     CPoint BarOffset(CControlBar* pBar) const;
+    // Puts the bar at the end of row nRow, or (bOwnRow) in a new row before it; past the last
+    // row, in a new last row.
+    void InsertInRow(CControlBar* pBar, int nRow, BOOL bOwnRow);
+    // Moves the bar to nOffset along its row.
+    void PlaceAlong(CControlBar* pBar, int nOffset);
     // Hands the bar to this dock bar: parent, style and frame.
     void Adopt(CControlBar* pBar);
 };

@@ -14,20 +14,8 @@ CMiniDockFrameWnd::CMiniDockFrameWnd() : m_wndDockBar(TRUE)
 
 BOOL CMiniDockFrameWnd::Create(CFrameWnd* pDockSite, CPoint pt)
 {
-    static const wchar_t szClass[] = L"AfxMiniDockFrame";
-    HINSTANCE hInstance = ::GetModuleHandleW(nullptr);
-    WNDCLASSW wc = {};
-    if (!::GetClassInfoW(hInstance, szClass, &wc))
-    {
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = ::DefWindowProcW;
-        wc.hInstance = hInstance;
-        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
-        wc.lpszClassName = szClass;
-        if (!::RegisterClassW(&wc))
-            return FALSE;
-    }
+    const wchar_t* szClass =
+        AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1));
     DWORD dwStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     if (!CreateEx(WS_EX_TOOLWINDOW, szClass, L"", dwStyle, CRect(pt.x, pt.y, pt.x + 100, pt.y + 40), pDockSite, 0))
         return FALSE;
