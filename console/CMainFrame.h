@@ -1,6 +1,8 @@
 // The console's MDI frame: the status bar with the alarms service's counters and state, the
 // painted MDI client, the route by which diagnostic lines reach the log window, and the
-// refresh requests for the outstanding-alarms view. It remembers its size per user.
+// refresh requests for the outstanding-alarms view. Its three colour toolbars (Options,
+// Definitions, Outstanding) dock on any side or float. It remembers its size and bar layout per
+// user.
 #pragma once
 
 #include "console/CMDIClientWnd.h"
