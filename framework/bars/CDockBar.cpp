@@ -233,6 +233,9 @@ CSize CDockBar::LayoutRows(BOOL bMove, int nLength)
         int nThickness = 0;
         for (CControlBar* pBar : GetRowBars(r))
         {
+            // Waiting shows and hides happen with the layout that allows for them.
+            if (bMove)
+                pBar->RecalcDelayShow(nullptr);
             if (!pBar->IsVisible())
                 continue;
             CSize size = BarSize(pBar);
@@ -246,7 +249,6 @@ CSize CDockBar::LayoutRows(BOOL bMove, int nLength)
                 int x = bHorz ? nAlong : nAcross;
                 int y = bHorz ? nAcross : nAlong;
                 ::SetWindowPos(pBar->m_hWnd, nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-                pBar->RecalcDelayShow(nullptr);
             }
             nAlong += nBarLength;
             nThickness = std::max(nThickness, (int)(bHorz ? size.cy : size.cx));

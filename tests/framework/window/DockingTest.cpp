@@ -231,6 +231,22 @@ TEST_F(DockingTest, RowsCanBeSplitAndFoundByIndex)
     EXPECT_EQ(std::vector<CControlBar*>{&m_bars[1]}, pTop->GetRowBars(1));
 }
 
+TEST_F(DockingTest, DelayedHideAndShowWaitForTheNextLayout)
+{
+    CDockBar* pTop = Dock(AFX_IDW_DOCKBAR_TOP);
+    int nHeight = ScreenRect(*pTop).Height();
+    m_pFrame->ShowControlBar(&m_bars[1], FALSE, TRUE);
+    EXPECT_TRUE(m_bars[1].IsWindowVisible()) << "not before the layout";
+    EXPECT_FALSE(m_bars[1].IsVisible());
+    PumpUntilIdle();
+    EXPECT_FALSE(m_bars[1].IsWindowVisible());
+    EXPECT_EQ(nHeight * 2 / 3, ScreenRect(*pTop).Height()) << "its row takes no room";
+    m_pFrame->ShowControlBar(&m_bars[1], TRUE, TRUE);
+    PumpUntilIdle();
+    EXPECT_TRUE(m_bars[1].IsWindowVisible());
+    EXPECT_EQ(nHeight, ScreenRect(*pTop).Height());
+}
+
 TEST_F(DockingTest, ABarDockedAtASideStandsInAColumn)
 {
     m_pFrame->DockControlBar(&m_bars[0], AFX_IDW_DOCKBAR_LEFT);
