@@ -354,9 +354,9 @@ BOOL CToolBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pRe
         return TRUE;
     case WM_NCHITTEST:
     {
-        // The gripper is a place to take the bar by.
+        // The gripper is a place to take a dockable bar by.
         *pResult = DefWindowProc(message, wParam, lParam);
-        if (*pResult == HTNOWHERE || *pResult == HTBORDER)
+        if (m_pDockContext && (*pResult == HTNOWHERE || *pResult == HTBORDER))
             *pResult = HTCAPTION;
         return TRUE;
     }
