@@ -11,6 +11,7 @@
 #include "framework/controls/CMenu.h"
 #include "framework/frames/CView.h"
 #include "resources/console/BelvaneRes.h"
+#include "resources/console/ToolbarsRes.h"
 #include "support/AppProfile.h"
 #include "support/FileVersionInfo.h"
 #include "wincomponents/CFontFactory.h"
@@ -20,6 +21,8 @@
 namespace
 {
 const wchar_t szMainWindowClass[] = L"Belvane-Tervok-Application";
+
+const wchar_t szBarState[] = L"Control Bar State";
 
 const UINT indicators[] = {
     ID_SEPARATOR, ID_INDICATOR_SERVICE, ID_INDICATOR_STATUS, ID_INDICATOR_PROCESSED,
@@ -47,6 +50,10 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_STATUS, OnUpdateStatus)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_DATABASE, OnUpdateDatabase)
     ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+    ON_COMMAND(ID_VIEW_DEFINITIONS_TOOLBAR, OnViewDefinitionsToolbar)
+    ON_COMMAND(ID_VIEW_OUTSTANDING_TOOLBAR, OnViewOutstandingToolbar)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_DEFINITIONS_TOOLBAR, OnUpdateViewDefinitionsToolbar)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_OUTSTANDING_TOOLBAR, OnUpdateViewOutstandingToolbar)
 END_MESSAGE_MAP()
 
 CMainFrame* GetMainFrame()
@@ -80,15 +87,86 @@ int CMainFrame::OnCreate(LPCREATESTRUCTW lpCreateStruct)
     if (CMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
     m_pBarFont = CFontFactory(this).CreateFaceFont(L"Lucida Sans Unicode", 7, FALSE, FALSE);
+    EnableDocking(CBRS_ALIGN_ANY);
     SetTitleFromVersion();
-    // The toolbars and the "Open Alarms" bar take their places here, before the status bar.
-    if (!CreateStatusBar())
+    // The "Open Alarms" bar takes its place after the toolbars, before the status bar.
+    if (!CreateToolBars() || !CreateStatusBar())
         return -1;
     if (!m_wndMDIClient.SubclassWindow(m_hWndMDIClient))
         return -1;
     m_wndMDIClient.m_bShowLogo = TRUE;
+    LoadBarState(szBarState);
     RecalcLayout();
     return 0;
+}
+
+BOOL CMainFrame::CreateToolBars()
+{
+    if (!CreateToolBar(m_wndOptionsBar, ID_VIEW_OPTIONS_BAR, IDR_OPTIONS_TOOLBAR, IDB_OPTIONS_TOOLBAR, L"Options") ||
+        !CreateToolBar(m_wndDefinitionsBar, ID_VIEW_DEFINITIONS_BAR, IDR_DEFINITIONS_TOOLBAR, IDB_DEFINITIONS_TOOLBAR,
+                       L"Definitions") ||
+        !CreateToolBar(m_wndOutstandingBar, ID_VIEW_OUTSTANDING_BAR, IDR_OUTSTANDING_TOOLBAR,
+                       IDB_OUTSTANDING_TOOLBAR, L"Outstanding"))
+        return FALSE;
+    DockControlBar(&m_wndOptionsBar);
+    DockControlBar(&m_wndDefinitionsBar);
+    DockControlBarLeftOf(&m_wndOutstandingBar, &m_wndDefinitionsBar);
+    return TRUE;
+}
+
+BOOL CMainFrame::CreateToolBar(CColorToolBar& bar, UINT nID, UINT nIDToolBar, UINT nIDBitmap,
+                               const wchar_t* pszTitle)
+{
+    DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
+    if (!bar.CreateEx(this, TBSTYLE_FLAT, dwStyle, CRect(0, 0, 0, 0), nID) || !bar.LoadToolBar(nIDToolBar))
+        return FALSE;
+    bar.SetFont(m_pBarFont, FALSE);
+    if (!bar.LoadImageLists(nIDBitmap, RGB(255, 0, 255)))
+        return FALSE;
+    bar.ShowButtonText(TRUE);
+    bar.SetWindowText(pszTitle);
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    return TRUE;
+}
+
+void CMainFrame::DockControlBarLeftOf(CControlBar* pBar, CControlBar* pLeftOf)
+{
+    RecalcLayout();
+    CRect rect;
+    pLeftOf->GetWindowRect(&rect);
+    rect.OffsetRect(1, 0);
+    DWORD dwStyle = pLeftOf->GetBarStyle();
+    UINT nDockBarID = (dwStyle & CBRS_ALIGN_TOP)      ? AFX_IDW_DOCKBAR_TOP
+                      : (dwStyle & CBRS_ALIGN_BOTTOM) ? AFX_IDW_DOCKBAR_BOTTOM
+                      : (dwStyle & CBRS_ALIGN_LEFT)   ? AFX_IDW_DOCKBAR_LEFT
+                                                      : AFX_IDW_DOCKBAR_RIGHT;
+    DockControlBar(pBar, nDockBarID, &rect);
+}
+
+void CMainFrame::ToggleBar(CControlBar& bar)
+{
+    if (bar.m_hWnd)
+        ShowControlBar(&bar, !bar.IsVisible(), FALSE);
+}
+
+void CMainFrame::OnViewDefinitionsToolbar()
+{
+    ToggleBar(m_wndDefinitionsBar);
+}
+
+void CMainFrame::OnViewOutstandingToolbar()
+{
+    ToggleBar(m_wndOutstandingBar);
+}
+
+void CMainFrame::OnUpdateViewDefinitionsToolbar(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_wndDefinitionsBar.m_hWnd && m_wndDefinitionsBar.IsVisible());
+}
+
+void CMainFrame::OnUpdateViewOutstandingToolbar(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_wndOutstandingBar.m_hWnd && m_wndOutstandingBar.IsVisible());
 }
 
 BOOL CMainFrame::CreateStatusBar()
@@ -114,6 +192,7 @@ void CMainFrame::SetTitleFromVersion()
 void CMainFrame::OnClose()
 {
     SaveFrameSize();
+    SaveBarState(szBarState);
     if (CBelvaneApp* pApp = GetTheApp())
         pApp->RelaunchIfRestarting();
     CMDIFrameWnd::OnClose();

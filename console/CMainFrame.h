@@ -1,6 +1,8 @@
 // The console's MDI frame: the status bar with the alarms service's counters and state, the
 // painted MDI client, the route by which diagnostic lines reach the log window, and the
-// refresh requests for the outstanding-alarms view. It remembers its size per user.
+// refresh requests for the outstanding-alarms view. Its three colour toolbars (Options,
+// Definitions, Outstanding) dock on any side or float. It remembers its size and bar layout per
+// user.
 #pragma once
 
 #include "console/CMDIClientWnd.h"
@@ -8,6 +10,7 @@
 #include "framework/core/CUIntArray.h"
 #include "framework/frames/CMDIFrameWnd.h"
 #include "framework/bars/CStatusBar.h"
+#include "wincomponents/CColorToolBar.h"
 
 class CFont;
 class CLogfileForm;
@@ -44,7 +47,13 @@ public:
     LRESULT OnRefresh(WPARAM wParam = 0, LPARAM lParam = 0);
     LRESULT OnOutstanding(WPARAM wParam, LPARAM lParam);
 
+    // Docks the bar on the same row as pLeftOf, right of it.
+    void DockControlBarLeftOf(CControlBar* pBar, CControlBar* pLeftOf);
+
     CStatusBar m_wndStatusBar;
+    CColorToolBar m_wndOptionsBar;
+    CColorToolBar m_wndDefinitionsBar;
+    CColorToolBar m_wndOutstandingBar;
     CMDIClientWnd m_wndMDIClient;
     HACCEL m_hAccel;
     CUIntArray m_arrPendingLevels;
@@ -62,10 +71,17 @@ protected:
     void OnUpdateStatus(CCmdUI* pCmdUI);
     void OnUpdateDatabase(CCmdUI* pCmdUI);
     void OnAppAbout();
+    void OnViewDefinitionsToolbar();
+    void OnViewOutstandingToolbar();
+    void OnUpdateViewDefinitionsToolbar(CCmdUI* pCmdUI);
+    void OnUpdateViewOutstandingToolbar(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 private:
     BOOL CreateStatusBar();
+    BOOL CreateToolBars();
+    BOOL CreateToolBar(CColorToolBar& bar, UINT nID, UINT nIDToolBar, UINT nIDBitmap, const wchar_t* pszTitle);
+    void ToggleBar(CControlBar& bar);
     void SetTitleFromVersion();
     void SaveFrameSize();
     void AppendLine(int nLevel, const wchar_t* pszText);

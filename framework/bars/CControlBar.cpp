@@ -1,5 +1,7 @@
 #include "framework/bars/CControlBar.h"
 
+#include "framework/bars/CDockBar.h"
+#include "framework/bars/CDockContext.h"
 #include "framework/frames/CFrameWnd.h"
 
 #include <algorithm>
@@ -11,13 +13,15 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
 END_MESSAGE_MAP()
 
 CControlBar::CControlBar()
-    : m_dwStyle(0), m_nStateFlags(0), m_pDockSite(nullptr), m_pDockBar(nullptr), m_cxLeftBorder(6),
+    : m_dwStyle(0), m_nStateFlags(0), m_pDockSite(nullptr), m_pDockBar(nullptr), m_dwDockStyle(0),
+      m_pDockContext(nullptr), m_cxLeftBorder(6),
       m_cxRightBorder(6), m_cyTopBorder(2), m_cyBottomBorder(2)
 {
 }
 
 CControlBar::~CControlBar()
 {
+    delete m_pDockContext;
     if (m_pDockSite)
         m_pDockSite->RemoveControlBar(this);
 }
@@ -33,11 +37,24 @@ BOOL CControlBar::CreateBar(DWORD dwExStyle, const wchar_t* lpszClassName, DWORD
                                                                                  : GetParentFrame();
     if (m_pDockSite)
         m_pDockSite->AddControlBar(this);
+    // The frame lays its children out in their order: a bar that stays on the frame (a status
+    // bar) keeps the outermost strip, outside the dock bars.
+    if (m_pDockSite && !IsKindOf(RUNTIME_CLASS(CDockBar)) && m_pDockSite->GetDockBar(AFX_IDW_DOCKBAR_BOTTOM))
+        ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return TRUE;
+}
+
+void CControlBar::EnableDocking(DWORD dwDockStyle)
+{
+    m_dwDockStyle = dwDockStyle & CBRS_ALIGN_ANY;
+    if (!m_pDockContext)
+        m_pDockContext = new CDockContext(this);
 }
 
 void CControlBar::OnDestroy()
 {
+    if (m_pDockBar)
+        ((CDockBar*)m_pDockBar)->RemoveControlBar(this);
     if (m_pDockSite)
         m_pDockSite->RemoveControlBar(this);
     m_pDockSite = nullptr;

@@ -9,6 +9,7 @@
 #include "framework/window/AfxIds.h"
 #include "framework/gdi/CSize.h"
 
+class CDockContext;
 class CFrameWnd;
 
 // --- bar styles (m_dwStyle), given with the window style to Create and kept apart from it
@@ -79,11 +80,15 @@ public:
     // Carries out a waiting show or hide, in pLayout's deferred positioning when there is one.
     virtual void RecalcDelayShow(AFX_SIZEPARENTPARAMS* pLayout);
     CFrameWnd* GetDockingFrame() const { return m_pDockSite; }
+    // The sides the bar may dock to (CBRS_ALIGN_*); it can be dragged and floated from now on.
+    void EnableDocking(DWORD dwDockStyle);
 
     DWORD m_dwStyle;
     UINT m_nStateFlags;
     CFrameWnd* m_pDockSite; // the frame whose layout holds the bar
     CWnd* m_pDockBar;       // the dock bar holding the bar; null while it sits on the frame
+    DWORD m_dwDockStyle;    // the sides it may dock to
+    CDockContext* m_pDockContext; // its drag and docking toggle; null until docking is enabled
     int m_cxLeftBorder, m_cxRightBorder, m_cyTopBorder, m_cyBottomBorder;
 
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;

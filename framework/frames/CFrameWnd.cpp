@@ -249,6 +249,13 @@ CControlBar* CFrameWnd::GetControlBar(UINT nID)
 
 void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
 {
+    if (pBar->IsFloating() && pBar->m_pDockBar)
+    {
+        // A floating bar shows and hides with its mini frame, at once.
+        pBar->ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
+        ::ShowWindow(::GetParent(pBar->m_pDockBar->m_hWnd), bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
+        return;
+    }
     if (bDelay)
     {
         pBar->DelayShow(bShow);
@@ -338,6 +345,10 @@ LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
 {
     if (m_bDelayedLayout)
         RecalcLayout();
+    // Floating bars live in mini frames outside the frame's own windows.
+    for (CControlBar* pBar : m_listControlBars)
+        if (pBar->IsFloating() && pBar->IsVisible())
+            pBar->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
     // Children come and go without telling the frame whose title names them.
     OnUpdateFrameTitle(TRUE);
     return 0;

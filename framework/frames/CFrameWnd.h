@@ -8,10 +8,13 @@
 #include "framework/window/CWnd.h"
 #include "framework/window/AfxIds.h"
 #include "framework/core/CString.h"
+#include "framework/gdi/CPoint.h"
+#include "framework/gdi/CRect.h"
 
 #include <vector>
 
 class CControlBar;
+class CDockBar;
 class CDocument;
 class CView;
 struct CCreateContext;
@@ -73,6 +76,25 @@ public:
     BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
+    // --- docking
+    // Makes the dock bars of the sides in dwDockStyle (CBRS_ALIGN_*), once each.
+    void EnableDocking(DWORD dwDockStyle);
+    // The dock bar of that id (AFX_IDW_DOCKBAR_*), or null.
+    CDockBar* GetDockBar(UINT nID);
+    // Docks the bar on the dock bar of that id (0: the first side it may dock to, in the order
+    // top, bottom, left, right); lpRect (screen coordinates) chooses the row and the place.
+    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+    // Docks the bar in a row of its own at row nRow, at rectScreen's place along it.
+    void DockControlBarAsRow(CControlBar* pBar, CDockBar* pDockBar, int nRow, const CRect& rectScreen);
+    // Floats the bar in a mini frame whose top-left corner is at point (screen coordinates).
+    void FloatControlBar(CControlBar* pBar, CPoint point);
+    // The bars' places, rows, order, floating positions and visibility in the profile, in
+    // sections named after lpszProfileName. Loading restores what the profile describes soundly;
+    // a bar it does not describe, or describes wrongly, keeps its place.
+    void SaveBarState(const wchar_t* lpszProfileName) const;
+    void LoadBarState(const wchar_t* lpszProfileName);
+
     // Toggles the bar of that id (View menu); FALSE when there is no such bar.
     BOOL OnBarCheck(UINT nID);
     // Checks the View menu's item of a bar while the bar is visible.
@@ -109,6 +131,10 @@ protected:
     UINT m_nIDLastMessage; // the prompt last shown
     BOOL m_bInRecalcLayout;
     BOOL m_bDelayedLayout;
+    // A floating bar's mini frame goes when its bar has left it.
+    void DestroyEmptyMiniFrame(CDockBar* pOldDockBar);
+    // A floating bar about to dock remembers where it floated.
+    void RememberFloatPos(CControlBar* pBar);
     CCreateContext* m_pCreateContext; // during creation only
 
     DECLARE_MESSAGE_MAP()
