@@ -7,6 +7,7 @@
 #include "alarmmodel/database/AlarmsDatabase.h"
 #include "alarmmodel/database/AlarmsRecordset.h"
 #include "console/AlarmsListText.h"
+#include "console/CHighlighting.h"
 #include "console/CMainFrame.h"
 #include "console/COutstandingFind.h"
 #include "console/CSetStatus.h"
@@ -255,7 +256,9 @@ void CAlarmsListView::OnChangeLayout()
 
 void CAlarmsListView::OnHighlighting()
 {
-    ApplyHighlighting(TRUE);
+    CHighlighting dialog(this);
+    if (dialog.DoModal() == IDOK)
+        ApplyHighlighting(TRUE);
 }
 
 void CAlarmsListView::OnFindCommand()
