@@ -17,6 +17,8 @@
 #include "support/StringEx.h"
 #include "wincomponents/CFontFactory.h"
 
+#include <set>
+
 IMPLEMENT_DYNCREATE(CAlarmsListView, CResizableFormView)
 
 BEGIN_MESSAGE_MAP(CAlarmsListView, CResizableFormView)
@@ -79,6 +81,21 @@ __time64_t TimestampTime(const TIMESTAMP_STRUCT& ts)
     if (ts.year == 0)
         return 0;
     return CTime(ts.year, ts.month, ts.day, ts.hour, ts.minute, ts.second).GetTime();
+}
+
+// The rows already stand as an ascending sort by the column would put them: without ties the
+// sort could change nothing.
+BOOL IsStrictlyAscending(const CListCtrl& list, int nColumn)
+{
+    CString strPrevious;
+    for (int i = 0; i < list.GetItemCount(); i++)
+    {
+        CString strText = list.GetItemText(i, nColumn);
+        if (i > 0 && wcscmp(strPrevious, strText) >= 0)
+            return FALSE;
+        strPrevious = strText;
+    }
+    return TRUE;
 }
 
 CString CutMessage(const CDBException& e)
@@ -180,6 +197,33 @@ void CAlarmsListView::OnSize(UINT nType, int cx, int cy)
             AutoSizeListColumns(*pList);
 }
 
+void CAlarmsListView::FitAlarmColumns()
+{
+    // Each distinct text is measured once, in the list's font: the list's own sizing measures
+    // every cell and takes most of a load's time.
+    const int kPadding = 16;
+    HDC hDC = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ hOldFont = ::SelectObject(hDC, (HGDIOBJ)m_wndAlarmList.SendMessage(WM_GETFONT));
+    HWND hHeader = m_wndAlarmList.GetHeaderCtrl();
+    for (int nColumn = 0; nColumn < kColumnCount; nColumn++)
+    {
+        std::set<CString> texts{kAlarmColumns[nColumn].pszTitle};
+        for (int nRow = 0; nRow < m_wndAlarmList.GetItemCount(); nRow++)
+            texts.insert(m_wndAlarmList.GetItemText(nRow, nColumn));
+        int nWidth = 0;
+        for (const CString& strText : texts)
+        {
+            SIZE size = {};
+            ::GetTextExtentPoint32W(hDC, strText, strText.GetLength(), &size);
+            nWidth = size.cx > nWidth ? size.cx : nWidth;
+        }
+        m_wndAlarmList.SetColumnWidth(nColumn, nWidth + kPadding);
+    }
+    ::SelectObject(hDC, hOldFont);
+    ::DeleteDC(hDC);
+    ::InvalidateRect(hHeader, nullptr, TRUE);
+}
+
 CString CAlarmsListView::FrameTitle() const
 {
     CFrameWnd* pFrame = GetParentFrame();
@@ -221,17 +265,17 @@ void CAlarmsListView::LoadAlarms(BOOL bKeepWidths)
         m_wndAlarmList.DeleteItem(m_wndAlarmList.GetItemCount() - 1, FALSE);
     RestoreSelection(nSelectedKey);
     database.Close();
-    if (m_nSortColumn >= 0)
+    if (m_nSortColumn >= 0 && !IsStrictlyAscending(m_wndAlarmList, m_nSortColumn))
         m_wndAlarmList.SortByColumn(m_nSortColumn, TRUE);
     ApplyHighlighting(FALSE);
     if (!bKeepWidths)
-        AutoSizeListColumns(m_wndAlarmList);
+        FitAlarmColumns();
     UpdateTitle();
     m_bTrackSelection = bTrack;
     if (m_bDefaultView && m_wndAlarmList.GetItemCount() > 0)
         ShowFirstSelected();
     if (bWasEmpty)
-        m_wndAlarmList.AutoSizeColumns();
+        FitAlarmColumns();
     m_wndAlarmList.SetRedraw(TRUE);
 }
 

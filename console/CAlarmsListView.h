@@ -111,6 +111,8 @@ protected:
 private:
     void SetUpLayout();
     void SetUpColumns();
+    // Every column of the alarm list to its header and widest text.
+    void FitAlarmColumns();
     void OnNewAlarmPoll();
     void OnIdleReload();
     void ReadRows(CDatabase& database, int& nRead);
