@@ -87,6 +87,8 @@ protected:
     LRESULT OnBrowserSearch(WPARAM wParam, LPARAM lParam);
     LRESULT OnShowAllOpen(WPARAM wParam, LPARAM lParam);
     LRESULT OnRefreshMessage(WPARAM wParam, LPARAM lParam);
+    // The popup of the main menu's "Outstanding" entry at the point.
+    LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetStatusMessage(WPARAM wParam, LPARAM lParam);
 
     void OnRefresh();

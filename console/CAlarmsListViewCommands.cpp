@@ -20,6 +20,8 @@
 #include "support/StringEx.h"
 #include "support/TimeText.h"
 
+#include <windowsx.h>
+
 namespace
 {
 CString CutMessage(const CDBException& e)
@@ -215,6 +217,27 @@ void CAlarmsListView::OnViewDefinition()
     }
     // The definition sheet comes with the definitions window.
     AfxShowMessageBox(m_hWnd, L"The alarm definition cannot be shown", L"View Definition", MB_OK | MB_ICONINFORMATION);
+}
+
+LRESULT CAlarmsListView::OnContextMenu(WPARAM, LPARAM lParam)
+{
+    CMainFrame* pMain = GetMainFrame();
+    HMENU hMenu = pMain ? ::GetMenu(pMain->m_hWnd) : nullptr;
+    for (int i = 0; hMenu && i < ::GetMenuItemCount(hMenu); i++)
+    {
+        wchar_t szText[256] = {0};
+        ::GetMenuStringW(hMenu, (UINT)i, szText, 255, MF_BYPOSITION);
+        CString strText(szText);
+        strText.Remove(L'&');
+        HMENU hPopup = ::GetSubMenu(hMenu, i);
+        if (strText != L"Outstanding" || !hPopup)
+            continue;
+        CFrameWnd* pFrame = GetParentFrame();
+        ::TrackPopupMenu(hPopup, TPM_RIGHTBUTTON, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), 0,
+                         pFrame ? pFrame->m_hWnd : m_hWnd, nullptr);
+        break;
+    }
+    return 0;
 }
 
 void CAlarmsListView::OnRefresh()

@@ -445,3 +445,23 @@ TEST_F(AlarmsWindowSqlite, DataRequestsStepAndStopAtBothEnds)
     m_pView->SendMessage(RegisteredMessage::nMsgBrowser, 0, (LPARAM)&search);
     EXPECT_EQ(1, search.key);
 }
+
+TEST_F(AlarmsWindowSqlite, CommandsAskBeforeTheyChangeAndReportAMissingDefinition)
+{
+    InsertRows(1, 2, 60);
+    OpenWindow();
+    std::vector<CString> boxes;
+    AfxSetMessageBoxFunction([&](HWND, const wchar_t* pszText, const wchar_t* pszCaption, UINT) {
+        boxes.push_back(CString(pszCaption) + L"|" + pszText);
+        return IDNO;
+    });
+    m_pView->SendMessage(WM_COMMAND, ID_OUTSTANDING_VIEW_DEFINITION);
+    m_pView->SendMessage(WM_COMMAND, ID_OUTSTANDING_CLOSE_ALL);
+    m_pView->SendMessage(WM_COMMAND, ID_OUTSTANDING_DELETE);
+    ASSERT_EQ(3u, boxes.size());
+    EXPECT_STREQ(L"Error|Alarm Definition not found", boxes[0]) << "the row's definition text is empty";
+    EXPECT_STREQ(L"Close All|Really change the status of all entries in the display to 'Closed' ?", boxes[1]);
+    EXPECT_STREQ(L"Delete|Really delete the selected entries ?", boxes[2]);
+    EXPECT_STREQ(L"Open", Cell(0, 5)) << "No changes nothing";
+    EXPECT_STREQ("2", Outside("SELECT COUNT(*) FROM TBL_ALARMS_005"));
+}
