@@ -1,5 +1,6 @@
 #include "console/AlarmsListText.h"
 
+#include "framework/database/CDBException.h"
 #include "framework/database/CDatabase.h"
 
 #include <cwctype>
@@ -28,6 +29,11 @@ void AppendEquals(CString& strFilter, const wchar_t* pszColumn, const CString& s
     AppendClause(strFilter, strClause);
 }
 } // namespace
+
+CString DatabaseErrorText(const CDBException& e)
+{
+    return e.GetErrorMessage().Left(1024);
+}
 
 AlarmsClockFunction SetAlarmsClock(AlarmsClockFunction fn)
 {

@@ -8,6 +8,11 @@
 
 #include <functional>
 
+class CDBException;
+
+// The driver's message as the window's error lines give it: at most 1024 characters.
+CString DatabaseErrorText(const CDBException& e);
+
 // The list's clock; an empty function restores the real one. Returns the clock in place.
 typedef std::function<CTime()> AlarmsClockFunction;
 AlarmsClockFunction SetAlarmsClock(AlarmsClockFunction fn);

@@ -99,10 +99,6 @@ BOOL IsStrictlyAscending(const CListCtrl& list, int nColumn)
     return TRUE;
 }
 
-CString CutMessage(const CDBException& e)
-{
-    return e.GetErrorMessage().Left(1024);
-}
 } // namespace
 
 CAlarmsListView::CAlarmsListView()
@@ -305,7 +301,7 @@ void CAlarmsListView::ReadRows(CDatabase& database, int& nRead)
     catch (const CDBException& e)
     {
         CAlarmsDatabase().ReportError(L"Error %d loading record from %s: %s", (int)e.m_nRetCode,
-                                      kAlarmsTableName, CutMessage(e).GetString());
+                                      kAlarmsTableName, DatabaseErrorText(e).GetString());
     }
     rs.Close();
 }

@@ -24,11 +24,6 @@
 
 namespace
 {
-CString CutMessage(const CDBException& e)
-{
-    return e.GetErrorMessage().Left(1024);
-}
-
 CString KeyFilter(const wchar_t* pszFormat, UINT nKey)
 {
     CString strFilter;
@@ -64,7 +59,7 @@ BOOL CAlarmsListView::WriteStatus(CDatabase& database, UINT nKey, const wchar_t*
     }
     catch (const CDBException& e)
     {
-        CAlarmsDatabase().ReportError(L"Error updating record in %s: %s", kAlarmsTableName, CutMessage(e).GetString());
+        CAlarmsDatabase().ReportError(L"Error updating record in %s: %s", kAlarmsTableName, DatabaseErrorText(e).GetString());
         return FALSE;
     }
 }
@@ -156,7 +151,7 @@ void CAlarmsListView::OnDelete()
         catch (const CDBException& e)
         {
             CAlarmsDatabase().ReportError(L"Error deleting record from %s: %s", kAlarmsTableName,
-                                          CutMessage(e).GetString());
+                                          DatabaseErrorText(e).GetString());
         }
     }
     database.Close();
