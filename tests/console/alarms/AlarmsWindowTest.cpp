@@ -465,3 +465,18 @@ TEST_F(AlarmsWindowSqlite, CommandsAskBeforeTheyChangeAndReportAMissingDefinitio
     EXPECT_STREQ(L"Open", Cell(0, 5)) << "No changes nothing";
     EXPECT_STREQ("2", Outside("SELECT COUNT(*) FROM TBL_ALARMS_005"));
 }
+
+TEST_F(AlarmsWindowSqlite, AReloadWithoutItsDataSourceKeepsTheRowsAndDropsTheMark)
+{
+    InsertRows(1, 4, 60);
+    OpenWindow();
+    GetRegistryStore().SetString(L"AlarmDatabaseDSN", L"Tervok Missing Database");
+    GetRegistryStore().SetVolatileDWord(L"AlarmLastPrimeKey", 5);
+    Timer(CAlarmsListView::kTimerPoll);
+    EXPECT_STREQ(L"Outstanding Alarms: 4 *", Title());
+    m_pView->SendMessage(WM_COMMAND, ID_OUTSTANDING_REFRESH);
+    EXPECT_STREQ(L"Outstanding Alarms: 4", Title());
+    EXPECT_EQ(4, List().GetItemCount());
+    EXPECT_FALSE(m_pView->SetAlarmStatus(L"Closed", FALSE)) << "nothing was written";
+    EXPECT_STREQ(L"Open", Cell(0, 5));
+}
