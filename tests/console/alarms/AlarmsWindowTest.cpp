@@ -480,3 +480,23 @@ TEST_F(AlarmsWindowSqlite, AReloadWithoutItsDataSourceKeepsTheRowsAndDropsTheMar
     EXPECT_FALSE(m_pView->SetAlarmStatus(L"Closed", FALSE)) << "nothing was written";
     EXPECT_STREQ(L"Open", Cell(0, 5));
 }
+
+TEST_F(AlarmsWindowSqlite, ChangeLayoutReopensTheWindowWithTheListAlone)
+{
+    InsertRows(1, 2, 60);
+    OpenWindow();
+    EXPECT_TRUE(m_pView->m_wndFieldList.IsWindowVisible());
+    m_pView->SendMessage(WM_COMMAND, ID_OUTSTANDING_CHANGE_LAYOUT);
+    PumpUntilIdle();
+    EXPECT_FALSE(GetAppProfile().GetBool(L"CAlarmsListView::m_bDefaultView", TRUE));
+    m_pView = dynamic_cast<CAlarmsListView*>(m_pFrame->GetAlarmsView());
+    ASSERT_TRUE(m_pView != nullptr) << "the main frame opened the window again";
+    EXPECT_FALSE(m_pView->m_bDefaultView);
+    EXPECT_FALSE(m_pView->m_wndFieldList.IsWindowVisible());
+    EXPECT_FALSE(m_pView->m_wndLogList.IsWindowVisible());
+    CRect rectList, rectView;
+    List().GetWindowRect(&rectList);
+    m_pView->GetWindowRect(&rectView);
+    EXPECT_GT(rectList.Height(), rectView.Height() * 3 / 4) << "the list takes the whole view";
+    EXPECT_STREQ(L"Outstanding Alarms: 2", Title());
+}
