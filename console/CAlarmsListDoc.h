@@ -1,4 +1,4 @@
-// The outstanding-alarms window's document; its data come with the window's own issue.
+// The outstanding-alarms window's document: it holds nothing; the rows live in the view and the database.
 #pragma once
 
 #include "framework/frames/CDocument.h"

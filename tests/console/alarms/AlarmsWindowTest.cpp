@@ -1,0 +1,502 @@
+#include "GuiTest.h"
+
+#include "alarmmodel/database/AlarmsDatabase.h"
+#include "console/AlarmsListText.h"
+#include "console/CAlarmsListView.h"
+#include "console/CBelvaneApp.h"
+#include "console/CMainFrame.h"
+#include "console/InputHooks.h"
+#include "console/RegisteredMessage.h"
+#include "framework/frames/CFrameWnd.h"
+#include "framework/window/AfxMessageBox.h"
+#include "framework/window/AfxOleInit.h"
+#include "resources/console/BelvaneRes.h"
+#include "support/AppProfile.h"
+#include "support/RegistryStore.h"
+#include "tests/alarmmodel/database/AlarmsBench.h"
+
+using namespace alarmsbench;
+
+namespace
+{
+// The clock of the tests: 2026-12-09 12:00:00 local time unless a test moves it.
+CTime g_now(2026, 12, 9, 12, 0, 0);
+long long g_inputSeconds = 0;
+
+// The console with its main frame on a data source of the bench, rows put in with SQL.
+class AlarmsWindowTest : public GuiTest, public ::testing::WithParamInterface<const wchar_t*>
+{
+protected:
+    void SetUp() override
+    {
+        AfxInitRichEdit();
+        m_belvane.SetRegistryKey(m_strKey);
+        m_strStoreKey.Format(L"SOFTWARE\\Tervok AG\\AlarmsWindowTests-%lu", GetCurrentProcessId());
+        GetRegistryStore().Init(HKEY_LOCAL_MACHINE, m_strStoreKey, L"Volatile");
+        GetRegistryStore().SetString(L"AlarmDatabaseDSN", Dsn());
+        m_belvane.AddTemplates();
+        EXPECT_TRUE(m_belvane.RegisterMainWindowClass());
+        m_pFrame = new CMainFrame;
+        EXPECT_TRUE(m_pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, nullptr));
+        m_app.m_pMainWnd = m_belvane.m_pMainWnd = m_pFrame;
+        m_pFrame->ShowWindow(SW_SHOWNORMAL);
+        g_now = CTime(2026, 12, 9, 12, 0, 0);
+        SetAlarmsClock([] { return g_now; });
+        SetInputClock([] { return InputStamp{g_inputSeconds, 0}; });
+        ResetInputState();
+        DropAlarmsTable(Dsn());
+        CAlarmsDatabase check;
+        EXPECT_TRUE(check.CheckStructure(Dsn()));
+        PumpUntilIdle();
+    }
+    void TearDown() override
+    {
+        GuiTest::TearDown();
+        AfxSetMessageBoxFunction(nullptr);
+        SetAlarmsClock(nullptr);
+        SetInputClock(nullptr);
+        if (m_pFrame && IsWindow(m_pFrame->m_hWnd))
+            m_pFrame->DestroyWindow();
+        m_app.m_pMainWnd = m_belvane.m_pMainWnd = nullptr;
+        PumpUntilIdle();
+        GetRegistryStore().Init(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tervok AG\\Alarms", L"Volatile");
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, m_strStoreKey);
+    }
+
+    virtual const wchar_t* Dsn() const { return GetParam(); }
+
+    void Execute(const CString& strSQL)
+    {
+        CDatabase database;
+        ASSERT_TRUE(database.OpenEx(CString(L"DSN=") + Dsn()));
+        database.ExecuteSQL(strSQL);
+        database.Close();
+    }
+
+    // Rows with the keys first to last, key k created k * nStep seconds before the clock.
+    void InsertRows(int nFirst, int nLast, int nStep, const wchar_t* pszTitle = L"Disk full",
+                    const wchar_t* pszStatus = L"Open")
+    {
+        CString strCreated;
+        if (IsPostgres(Dsn()))
+            strCreated.Format(L"TIMESTAMP '%s' - k * %d * INTERVAL '1 second'",
+                              g_now.Format(L"%Y-%m-%d %H:%M:%S").GetString(), nStep);
+        else
+            strCreated.Format(L"strftime('%%Y-%%m-%%d %%H:%%M:%%S', '%s', '-' || (k * %d) || ' seconds')",
+                              g_now.Format(L"%Y-%m-%d %H:%M:%S").GetString(), nStep);
+        CString strSQL;
+        strSQL.Format(L"INSERT INTO TBL_ALARMS_005 (FLD_PRIME_KEY, FLD_TIMESTAMP, FLD_CLASS, FLD_FROM, FLD_TITLE, "
+                      L"FLD_DESCRIPTION, FLD_ALARM_DEFN, FLD_MATCH_TEXT, FLD_STATUS, FLD_LOG, FLD_ASSIGNED_TO, "
+                      L"FLD_PRIORITY) WITH RECURSIVE n(k) AS (SELECT %d UNION ALL SELECT k + 1 FROM n WHERE k < %d) "
+                      L"SELECT k, %s, 0, 'host' || (k %% 5), %s, 'Description ' || k, '', "
+                      L"'Source=disk\nfrom=web' || k || '\nText=two\rlines\tend', %s, "
+                      L"'Triggered ' || k || '\nSecond line', 'Ops', 'High' FROM n",
+                      nFirst, nLast, strCreated.GetString(), SqlTextLiteral(pszTitle).GetString(),
+                      SqlTextLiteral(pszStatus).GetString());
+        Execute(strSQL);
+    }
+
+    CAlarmsListView* OpenWindow()
+    {
+        m_belvane.ShowAlarmsWindow();
+        PumpUntilIdle();
+        m_pView = dynamic_cast<CAlarmsListView*>(m_pFrame->GetAlarmsView());
+        EXPECT_TRUE(m_pView != nullptr);
+        return m_pView;
+    }
+
+    void CloseWindow()
+    {
+        m_pView->GetParentFrame()->SendMessage(WM_CLOSE);
+        PumpUntilIdle();
+        m_pView = nullptr;
+    }
+
+    CString Title() { return m_pView->GetParentFrame()->GetWindowText(); }
+    CColorListCtrl& List() { return m_pView->m_wndAlarmList; }
+    CString Cell(int nRow, int nColumn) { return List().GetItemText(nRow, nColumn); }
+    void Timer(UINT_PTR nID) { m_pView->SendMessage(WM_TIMER, nID); }
+    void TypeKey() { hookKeyboardProc(HC_ACTION, 'A', 0); }
+
+    CStringA Outside(const char* pszSQL) { return QueryOutside(Dsn(), pszSQL); }
+
+    CBelvaneApp m_belvane;
+    CMainFrame* m_pFrame = nullptr;
+    CAlarmsListView* m_pView = nullptr;
+    CString m_strStoreKey;
+};
+
+class AlarmsWindowSqlite : public AlarmsWindowTest
+{
+protected:
+    const wchar_t* Dsn() const override { return kSqliteDsn; }
+};
+
+INSTANTIATE_TEST_SUITE_P(DataSources, AlarmsWindowTest, ::testing::Values(kSqliteDsn, kPostgresDsn),
+                         [](const ::testing::TestParamInfo<const wchar_t*>& info) {
+                             return IsPostgres(info.param) ? std::string("PostgreSQL") : std::string("SQLite");
+                         });
+} // namespace
+
+TEST_P(AlarmsWindowTest, ListsTheNewestThousandWithDetailsOfTheSelectedRow)
+{
+    InsertRows(1, 1500, 60);
+    OpenWindow();
+    EXPECT_STREQ(L"Outstanding Alarms: 1000 (max = 1000)", Title());
+    ASSERT_EQ(1000, List().GetItemCount());
+    EXPECT_EQ(1u, m_pView->RowKey(0));
+    EXPECT_EQ(1000u, m_pView->RowKey(999));
+    EXPECT_STREQ(L"2026-12-09 11:59:00", Cell(0, 0));
+    EXPECT_STREQ(L"    00:01:00", Cell(0, 1));
+    EXPECT_STREQ(L"web1", Cell(0, 4)) << "the From column comes from the match text";
+    EXPECT_STREQ(L"Open", Cell(0, 5));
+    EXPECT_STREQ(L"Description 1", Cell(0, 8));
+    EXPECT_EQ(0, m_pView->FirstSelectedRow());
+
+    CSortListCtrl& log = m_pView->m_wndLogList;
+    ASSERT_EQ(2, log.GetItemCount());
+    EXPECT_STREQ(L"Triggered 1", log.GetItemText(0, 0));
+    CSortListCtrl& fields = m_pView->m_wndFieldList;
+    ASSERT_EQ(4, fields.GetItemCount()) << "a carriage return continues the value on a row of its own";
+    EXPECT_STREQ(L"from", fields.GetItemText(1, 0));
+    EXPECT_STREQ(L"web1", fields.GetItemText(1, 1));
+    EXPECT_STREQ(L"two", fields.GetItemText(2, 1));
+    EXPECT_STREQ(L"", fields.GetItemText(3, 0));
+    EXPECT_STREQ(L"lines    end", fields.GetItemText(3, 1));
+
+    List().SelectItem(0, FALSE);
+    List().SelectItem(3, TRUE);
+    PumpUntilIdle();
+    EXPECT_STREQ(L"Triggered 4", log.GetItemText(0, 0)) << "the panes follow the selection";
+}
+
+TEST_P(AlarmsWindowTest, AFilterHoldingAQuoteSelectsExactlyItsRowsAndIsRemembered)
+{
+    InsertRows(1, 5, 60, L"O'Brien's disk");
+    InsertRows(6, 12, 60, L"O");
+    OpenWindow();
+    EXPECT_STREQ(L"Outstanding Alarms: 12", Title());
+    m_pView->SetTitleFilter(L"O'Brien's disk");
+    EXPECT_STREQ(L"Outstanding Alarms: 5, Title: O'Brien's disk", Title());
+    m_pView->SetStatusFilter(L"Open");
+    EXPECT_STREQ(L"Outstanding Alarms: 5, Status: Open, Title: O'Brien's disk", Title());
+
+    CloseWindow();
+    OpenWindow();
+    EXPECT_STREQ(L"Outstanding Alarms: 5, Status: Open, Title: O'Brien's disk", Title()) << "kept in the profile";
+    m_pView->ClearFilters();
+    EXPECT_STREQ(L"Outstanding Alarms: 12", Title());
+}
+
+TEST_P(AlarmsWindowTest, AgeFilterKeepsARowAtTheLimitAndDropsItASecondLater)
+{
+    InsertRows(1, 1, 3599);
+    InsertRows(2, 2, 900);
+    OpenWindow();
+    m_pView->SetAgeFilter(L"x", L"1 hour", 1);
+    EXPECT_STREQ(L"Outstanding Alarms: 2, Age: 1 hour", Title());
+    g_now = CTime(g_now.GetTime() + 1);
+    Timer(CAlarmsListView::kTimerAgeing);
+    ASSERT_EQ(2, List().GetItemCount()) << "3600 s old is still within the hour";
+    EXPECT_STREQ(L"    01:00:00", Cell(1, 1));
+    g_now = CTime(g_now.GetTime() + 1);
+    Timer(CAlarmsListView::kTimerAgeing);
+    ASSERT_EQ(1, List().GetItemCount());
+    EXPECT_EQ(2u, m_pView->RowKey(0));
+    EXPECT_STREQ(L"    00:30:02", Cell(0, 1));
+}
+
+TEST_P(AlarmsWindowTest, TodayEndsAtMidnight)
+{
+    g_now = CTime(2026, 12, 9, 23, 59, 0);
+    InsertRows(1, 3, 3600);
+    InsertRows(4, 4, 86400);
+    OpenWindow();
+    m_pView->SetAgeFilter(L"x", L"Today", 0);
+    EXPECT_STREQ(L"Outstanding Alarms: 3, Age: Today", Title());
+    g_now = CTime(2026, 12, 10, 0, 0, 5);
+    Timer(CAlarmsListView::kTimerAgeing);
+    EXPECT_EQ(0, List().GetItemCount());
+}
+
+TEST_F(AlarmsWindowSqlite, AStoredAgeTextThatIsNoTimestampIsIgnored)
+{
+    InsertRows(1, 3, 60);
+    GetAppProfile().WriteString(L"CAlarmsListView::m_strLoadAge", L"2000-01-01 00:00:00' }) OR ({ ts '2000-01-01");
+    GetAppProfile().WriteString(L"CAlarmsListView::m_strLoadAgeText", L"odd");
+    OpenWindow();
+    EXPECT_STREQ(L"Outstanding Alarms: 3, Age: odd", Title());
+    CloseWindow();
+    GetAppProfile().WriteString(L"CAlarmsListView::m_strLoadAge", L"2026-12-09 11:58:30");
+    OpenWindow();
+    EXPECT_STREQ(L"Outstanding Alarms: 1, Age: odd", Title()) << "a stored timestamp applies as it is";
+}
+
+TEST_P(AlarmsWindowTest, ANewAlarmMarksTheTitleAndReloadsOnceTheOperatorIsIdle)
+{
+    InsertRows(1, 3, 60);
+    OpenWindow();
+    EXPECT_STREQ(L"Outstanding Alarms: 3", Title());
+    InsertRows(4, 4, 1);
+    GetRegistryStore().SetVolatileDWord(L"AlarmLastPrimeKey", 4);
+    Timer(CAlarmsListView::kTimerPoll);
+    EXPECT_STREQ(L"Outstanding Alarms: 3 *", Title());
+
+    g_inputSeconds = 1000;
+    TypeKey();
+    g_inputSeconds = 1004;
+    Timer(CAlarmsListView::kTimerNewAlarms);
+    EXPECT_STREQ(L"Outstanding Alarms: 3 *", Title()) << "input within 5 s holds the reload back";
+    g_inputSeconds = 1006;
+    Timer(CAlarmsListView::kTimerNewAlarms);
+    EXPECT_STREQ(L"Outstanding Alarms: 4", Title());
+    EXPECT_EQ(4u, m_pView->RowKey(0));
+}
+
+TEST_F(AlarmsWindowSqlite, TwoNewKeysInABurstGiveOneReload)
+{
+    InsertRows(1, 2, 60);
+    OpenWindow();
+    int nReloads = 0;
+    // Each reload of the view tells the main frame's descendants.
+    struct CNewAlarmsCounter : public CWnd
+    {
+        int* m_pCount = nullptr;
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+        {
+            if (message == RegisteredMessage::nMsgNewAlarms)
+                ++*m_pCount;
+            return CWnd::WindowProc(message, wParam, lParam);
+        }
+    } counter;
+    counter.m_pCount = &nReloads;
+    ASSERT_TRUE(counter.Create(L"STATIC", L"", WS_CHILD, CRect(0, 0, 1, 1), m_pFrame, 4711));
+
+    InsertRows(3, 3, 1);
+    GetRegistryStore().SetVolatileDWord(L"AlarmLastPrimeKey", 3);
+    Timer(CAlarmsListView::kTimerPoll);
+    InsertRows(4, 4, 1);
+    GetRegistryStore().SetVolatileDWord(L"AlarmLastPrimeKey", 4);
+    Timer(CAlarmsListView::kTimerPoll);
+    EXPECT_STREQ(L"Outstanding Alarms: 2 *", Title()) << "marked once";
+    Timer(CAlarmsListView::kTimerPoll);
+    EXPECT_EQ(0, nReloads);
+    Timer(CAlarmsListView::kTimerNewAlarms);
+    EXPECT_EQ(1, nReloads);
+    EXPECT_STREQ(L"Outstanding Alarms: 4", Title());
+    EXPECT_FALSE(::KillTimer(m_pView->m_hWnd, CAlarmsListView::kTimerNewAlarms)) << "the reload disarmed it";
+    counter.DestroyWindow();
+}
+
+TEST_F(AlarmsWindowSqlite, RowsAreColouredByTheNewAndOldBands)
+{
+    InsertRows(1, 1, 30 * 60);
+    InsertRows(2, 2, 5400); // 3 hours
+    InsertRows(3, 3, 8400); // 7 hours
+    CAppProfile& profile = GetAppProfile();
+    profile.WriteBool(L"CHighlighting::CheckNew", TRUE);
+    profile.WriteBool(L"CHighlighting::CheckOld", TRUE);
+    profile.WriteInt(L"Highlight::NewColour", RGB(255, 0, 0));
+    profile.WriteInt(L"Highlight::NewText", RGB(255, 255, 255));
+    profile.WriteInt(L"Highlight::OldColour", RGB(0, 160, 0));
+    profile.WriteInt(L"Highlight::OldText", RGB(0, 0, 0));
+    OpenWindow();
+    m_pView->SendMessage(WM_COMMAND, ID_EDIT_DESELECT_ALL_ROWS);
+    m_pView->GetParentFrame()->ShowWindow(SW_MAXIMIZE);
+    PumpUntilIdle();
+    WindowPixels pixels = Capture(&List());
+    RECT rows[3];
+    for (int i = 0; i < 3; i++)
+        List().GetItemRect(i, &rows[i], LVIR_BOUNDS);
+    EXPECT_GT(pixels.Count(rows[0], RGB(255, 0, 0)), 200);
+    EXPECT_GT(pixels.Count(rows[1], RGB(0, 160, 0)), 200) << "old band: 6 hours while none is stored";
+    EXPECT_EQ(0, pixels.Count(rows[2], RGB(0, 160, 0)));
+    EXPECT_EQ(0, pixels.Count(rows[2], RGB(255, 0, 0)));
+    SaveScreenshot(L"outstanding-alarms.png");
+
+    g_now = CTime(g_now.GetTime() + 3600);
+    Timer(CAlarmsListView::kTimerAgeing);
+    EXPECT_EQ(RGB(0, 160, 0), List().GetItemBkColor(0, 3)) << "ageing moves the row to the old band";
+}
+
+TEST_P(AlarmsWindowTest, StatusChangesAppendTheirBlockOnlyWhereTheStatusChanges)
+{
+    InsertRows(1, 2, 60);
+    InsertRows(3, 3, 60, L"Disk full", L"Closed");
+    OpenWindow();
+    EXPECT_TRUE(m_pView->SetAlarmStatus(L"Closed", FALSE));
+    CStringA strLogs = Outside("SELECT FLD_PRIME_KEY || ':' || REPLACE(FLD_LOG, char(10), '|') FROM tbl_alarms_005 ORDER BY 1");
+    if (IsPostgres(Dsn()))
+        strLogs = Outside("SELECT fld_prime_key || ':' || REPLACE(fld_log, chr(10), '|') FROM tbl_alarms_005 ORDER BY 1");
+    EXPECT_NE(-1, strLogs.Find("1:Triggered 1|Second line|---|New status ..: Closed|Changed .....: ")) << strLogs.GetString();
+    EXPECT_EQ(-1, strLogs.Find("3:Triggered 3|Second line|---")) << "row 3 was closed already";
+    EXPECT_STREQ(L"Closed", Cell(0, 5));
+
+    CString strBefore = m_pView->m_mapLog[1];
+    EXPECT_TRUE(m_pView->SetAlarmStatus(L"Closed", FALSE));
+    EXPECT_STREQ(strBefore, m_pView->m_mapLog[1]) << "closing closed rows writes nothing";
+
+    m_pView->SendMessage(RegisteredMessage::nMsgSetStatus, 2, (LPARAM)L"Pending");
+    m_pView->SendMessage(RegisteredMessage::nMsgSetStatus, 2, (LPARAM)L"Pending");
+    CString strLog = m_pView->m_mapLog[2];
+    EXPECT_EQ(3, strLog.Replace(L"---", L"---")) << "the same status twice gives two more blocks";
+    EXPECT_STREQ(L"Pending", Cell(1, 5));
+}
+
+TEST_F(AlarmsWindowSqlite, DeleteAllShowsItsProgressAndDeletesOnlyListedRows)
+{
+    InsertRows(1, 60, 60);
+    InsertRows(61, 65, 60, L"Other");
+    OpenWindow();
+    m_pView->SetTitleFilter(L"Disk full");
+    std::vector<CString> titles;
+    AfxSetMessageBoxFunction([&](HWND, const wchar_t* pszText, const wchar_t* pszCaption, UINT) {
+        EXPECT_STREQ(L"Really delete all entries ?", pszText);
+        EXPECT_STREQ(L"Delete All", pszCaption);
+        return IDYES;
+    });
+    struct CTitleWatch
+    {
+        static LRESULT CALLBACK Proc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR dwData)
+        {
+            if (nMsg == WM_SETTEXT)
+                ((std::vector<CString>*)dwData)->push_back((const wchar_t*)lParam);
+            return DefSubclassProc(hWnd, nMsg, wParam, lParam);
+        }
+    };
+    HWND hFrame = m_pView->GetParentFrame()->m_hWnd;
+    SetWindowSubclass(hFrame, CTitleWatch::Proc, 1, (DWORD_PTR)&titles);
+    m_pView->SendMessage(WM_COMMAND, ID_OUTSTANDING_DELETE_ALL);
+    RemoveWindowSubclass(hFrame, CTitleWatch::Proc, 1);
+    ASSERT_GE(titles.size(), 60u);
+    EXPECT_STREQ(L".", titles[0]);
+    EXPECT_STREQ(CString(L'.', 50), titles[49]);
+    EXPECT_STREQ(L".", titles[50]) << "the dots start again after 50";
+    EXPECT_STREQ(L"Outstanding Alarms: 0, Title: Disk full", Title());
+    EXPECT_STREQ("5", Outside("SELECT COUNT(*) FROM TBL_ALARMS_005"));
+}
+
+TEST_F(AlarmsWindowSqlite, FindSelectsFirstEveryOrNoMatch)
+{
+    InsertRows(1, 12, 60);
+    OpenWindow();
+    AlarmFindRequest first{L"", L"DESCRIPTION 1", 0, 0, 0};
+    m_pView->SendMessage(RegisteredMessage::nMsgFind, 0, (LPARAM)&first);
+    EXPECT_EQ(4, first.matches) << "1, 10, 11, 12";
+    EXPECT_STREQ(L"description 1", first.text);
+    EXPECT_EQ(1, List().GetItemCountByState(COLORLIST_SELECTED));
+    EXPECT_EQ(0, m_pView->FirstSelectedRow());
+
+    AlarmFindRequest all{L"Description", L"description 1", 8, 1, 0};
+    m_pView->SendMessage(RegisteredMessage::nMsgFind, 0, (LPARAM)&all);
+    EXPECT_EQ(4, all.matches);
+    EXPECT_EQ(4, List().GetItemCountByState(COLORLIST_SELECTED));
+
+    AlarmFindRequest none{L"", L"web7", 0, 2, 0};
+    m_pView->SendMessage(RegisteredMessage::nMsgFind, 0, (LPARAM)&none);
+    EXPECT_EQ(1, none.matches);
+    EXPECT_EQ(4, List().GetItemCountByState(COLORLIST_SELECTED)) << "mode 2 only counts";
+
+    m_pView->SendMessage(RegisteredMessage::nMsgSetStatus, 5, (LPARAM)L"Pending");
+    AlarmFindRequest log{L"Log", L"new status ..: pending", CAlarmsListView::kColumnLog, 0, 0};
+    m_pView->SendMessage(RegisteredMessage::nMsgFind, 0, (LPARAM)&log);
+    EXPECT_EQ(1, log.matches);
+    EXPECT_EQ(5u, m_pView->RowKey(m_pView->FirstSelectedRow()));
+    EXPECT_STREQ(L"Triggered 5", m_pView->m_wndLogList.GetItemText(0, 0)) << "the panes show the found row";
+}
+
+TEST_F(AlarmsWindowSqlite, DataRequestsStepAndStopAtBothEnds)
+{
+    AlarmDataRequest empty{};
+    empty.key = 7;
+    OpenWindow();
+    m_pView->SendMessage(RegisteredMessage::nMsgGetData, 0, (LPARAM)&empty);
+    EXPECT_EQ(7, empty.key) << "an empty list reports nothing";
+    EXPECT_STREQ(L"", empty.title);
+
+    InsertRows(1, 3, 60);
+    m_pView->SendMessage(RegisteredMessage::nMsgRefresh);
+    AlarmDataRequest request{};
+    request.key = 1;
+    request.step = -1;
+    m_pView->SendMessage(RegisteredMessage::nMsgGetData, 0, (LPARAM)&request);
+    EXPECT_EQ(1, request.key);
+    request.step = 1;
+    m_pView->SendMessage(RegisteredMessage::nMsgGetData, 0, (LPARAM)&request);
+    EXPECT_EQ(2, request.key);
+    EXPECT_STREQ(L"Description 2", request.text);
+    EXPECT_STREQ(L"web2", request.from);
+    EXPECT_STREQ(L"Triggered 2\nSecond line", request.log);
+    EXPECT_EQ(1, m_pView->FirstSelectedRow());
+    request.step = 5;
+    m_pView->SendMessage(RegisteredMessage::nMsgGetData, 0, (LPARAM)&request);
+    EXPECT_EQ(3, request.key);
+    m_pView->SendMessage(RegisteredMessage::nMsgGetData, 0, (LPARAM)&request);
+    EXPECT_EQ(3, request.key) << "the last row again";
+    request.key = 99;
+    request.step = 1;
+    m_pView->SendMessage(RegisteredMessage::nMsgGetData, 0, (LPARAM)&request);
+    EXPECT_EQ(1, request.key) << "a key no longer listed gives row 0";
+
+    AlarmSearchRequest search{L"TRIGGERED 1", FALSE, TRUE, TRUE, FALSE, 3};
+    m_pView->SendMessage(RegisteredMessage::nMsgBrowser, 0, (LPARAM)&search);
+    EXPECT_EQ(3, search.key) << "forward from the last row finds nothing";
+    search.forward = FALSE;
+    m_pView->SendMessage(RegisteredMessage::nMsgBrowser, 0, (LPARAM)&search);
+    EXPECT_EQ(1, search.key);
+}
+
+TEST_F(AlarmsWindowSqlite, CommandsAskBeforeTheyChangeAndReportAMissingDefinition)
+{
+    InsertRows(1, 2, 60);
+    OpenWindow();
+    std::vector<CString> boxes;
+    AfxSetMessageBoxFunction([&](HWND, const wchar_t* pszText, const wchar_t* pszCaption, UINT) {
+        boxes.push_back(CString(pszCaption) + L"|" + pszText);
+        return IDNO;
+    });
+    m_pView->SendMessage(WM_COMMAND, ID_OUTSTANDING_VIEW_DEFINITION);
+    m_pView->SendMessage(WM_COMMAND, ID_OUTSTANDING_CLOSE_ALL);
+    m_pView->SendMessage(WM_COMMAND, ID_OUTSTANDING_DELETE);
+    ASSERT_EQ(3u, boxes.size());
+    EXPECT_STREQ(L"Error|Alarm Definition not found", boxes[0]) << "the row's definition text is empty";
+    EXPECT_STREQ(L"Close All|Really change the status of all entries in the display to 'Closed' ?", boxes[1]);
+    EXPECT_STREQ(L"Delete|Really delete the selected entries ?", boxes[2]);
+    EXPECT_STREQ(L"Open", Cell(0, 5)) << "No changes nothing";
+    EXPECT_STREQ("2", Outside("SELECT COUNT(*) FROM TBL_ALARMS_005"));
+}
+
+TEST_F(AlarmsWindowSqlite, AReloadWithoutItsDataSourceKeepsTheRowsAndDropsTheMark)
+{
+    InsertRows(1, 4, 60);
+    OpenWindow();
+    GetRegistryStore().SetString(L"AlarmDatabaseDSN", L"Tervok Missing Database");
+    GetRegistryStore().SetVolatileDWord(L"AlarmLastPrimeKey", 5);
+    Timer(CAlarmsListView::kTimerPoll);
+    EXPECT_STREQ(L"Outstanding Alarms: 4 *", Title());
+    m_pView->SendMessage(WM_COMMAND, ID_OUTSTANDING_REFRESH);
+    EXPECT_STREQ(L"Outstanding Alarms: 4", Title());
+    EXPECT_EQ(4, List().GetItemCount());
+    EXPECT_FALSE(m_pView->SetAlarmStatus(L"Closed", FALSE)) << "nothing was written";
+    EXPECT_STREQ(L"Open", Cell(0, 5));
+}
+
+TEST_F(AlarmsWindowSqlite, ChangeLayoutReopensTheWindowWithTheListAlone)
+{
+    InsertRows(1, 2, 60);
+    OpenWindow();
+    EXPECT_TRUE(m_pView->m_wndFieldList.IsWindowVisible());
+    m_pView->SendMessage(WM_COMMAND, ID_OUTSTANDING_CHANGE_LAYOUT);
+    PumpUntilIdle();
+    EXPECT_FALSE(GetAppProfile().GetBool(L"CAlarmsListView::m_bDefaultView", TRUE));
+    m_pView = dynamic_cast<CAlarmsListView*>(m_pFrame->GetAlarmsView());
+    ASSERT_TRUE(m_pView != nullptr) << "the main frame opened the window again";
+    EXPECT_FALSE(m_pView->m_bDefaultView);
+    EXPECT_FALSE(m_pView->m_wndFieldList.IsWindowVisible());
+    EXPECT_FALSE(m_pView->m_wndLogList.IsWindowVisible());
+    CRect rectList, rectView;
+    List().GetWindowRect(&rectList);
+    m_pView->GetWindowRect(&rectView);
+    EXPECT_GT(rectList.Height(), rectView.Height() * 3 / 4) << "the list takes the whole view";
+    EXPECT_STREQ(L"Outstanding Alarms: 2", Title());
+}

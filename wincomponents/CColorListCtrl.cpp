@@ -1,0 +1,307 @@
+#include "wincomponents/CColorListCtrl.h"
+
+BEGIN_MESSAGE_MAP(CColorListCtrl, CSortListCtrl)
+    ON_WM_CREATE()
+    ON_WM_DESTROY()
+    ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCellCustomDraw)
+END_MESSAGE_MAP()
+
+namespace
+{
+const DWORD kClearedStyles = LVS_TYPEMASK | LVS_EDITLABELS | LVS_NOSCROLL;
+const DWORD kForcedStyles = WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | LVS_REPORT;
+const DWORD kForcedExStyles = LVS_EX_FULLROWSELECT | LVS_EX_SUBITEMIMAGES;
+
+COLORREF SystemColor(COLORREF cr, BOOL bText)
+{
+    if (cr != (COLORREF)-1)
+        return cr;
+    return ::GetSysColor(bText ? COLOR_WINDOWTEXT : COLOR_WINDOW);
+}
+} // namespace
+
+CColorListCtrl::CColorListCtrl() : m_bEditable(FALSE), m_nCheckMode(1)
+{
+}
+
+CColorListCtrl::~CColorListCtrl()
+{
+    if (m_hWnd && ::IsWindow(m_hWnd))
+        DeleteItems(COLORLIST_ALL);
+}
+
+BOOL CColorListCtrl::Create(CWnd* pParentWnd, UINT nID, const RECT* pRect, DWORD dwStyle)
+{
+    RECT rect = {};
+    if (pRect)
+        rect = *pRect;
+    else
+        ::GetClientRect(pParentWnd->m_hWnd, &rect);
+    return CListCtrl::Create((dwStyle & ~kClearedStyles) | kForcedStyles, rect, pParentWnd, nID);
+}
+
+BOOL CColorListCtrl::PreCreateWindow(CREATESTRUCTW& cs)
+{
+    cs.style = (cs.style & ~kClearedStyles) | kForcedStyles;
+    return CSortListCtrl::PreCreateWindow(cs);
+}
+
+int CColorListCtrl::OnCreate(LPCREATESTRUCTW lpCreateStruct)
+{
+    ModifyStyle(kClearedStyles, kForcedStyles);
+    if (Default() == -1)
+        return -1;
+    SetExtendedStyle(GetExtendedStyle() | kForcedExStyles);
+    (void)lpCreateStruct;
+    return 0;
+}
+
+void CColorListCtrl::PreSubclassWindow()
+{
+    CSortListCtrl::PreSubclassWindow();
+    ModifyStyle(kClearedStyles, kForcedStyles);
+    SetExtendedStyle(kForcedExStyles);
+}
+
+void CColorListCtrl::OnDestroy()
+{
+    DeleteItems(COLORLIST_ALL);
+    Default();
+}
+
+CColorListCtrl::ItemRecord* CColorListCtrl::Record(int nItem) const
+{
+    if (nItem < 0 || nItem >= GetItemCount())
+        return nullptr;
+    return reinterpret_cast<ItemRecord*>(CListCtrl::GetItemData(nItem));
+}
+
+void CColorListCtrl::ResetSort()
+{
+    m_nSortColumn = -1;
+    m_bSortDescending = FALSE;
+}
+
+int CColorListCtrl::InsertItem(int nItem, const wchar_t* lpszItem)
+{
+    ResetSort();
+    int nIndex = CListCtrl::InsertItem(nItem, lpszItem);
+    if (nIndex < 0)
+        return -1;
+    ItemRecord* pRecord = new ItemRecord;
+    pRecord->dwData = 0;
+    int nColumns = GetColumnCount();
+    pRecord->arrText.assign((size_t)(nColumns > 0 ? nColumns : 0), ::GetSysColor(COLOR_WINDOWTEXT));
+    pRecord->arrBack.assign(pRecord->arrText.size(), ::GetSysColor(COLOR_WINDOW));
+    CListCtrl::SetItemData(nIndex, (DWORD_PTR)pRecord);
+    return nIndex;
+}
+
+void CColorListCtrl::FreeRecord(int nItem)
+{
+    delete Record(nItem);
+    CListCtrl::SetItemData(nItem, 0);
+}
+
+BOOL CColorListCtrl::DeleteItem(int nItem, BOOL bSelectNext)
+{
+    if (nItem < 0 || nItem >= GetItemCount())
+        return FALSE;
+    if (bSelectNext && nItem + 1 < GetItemCount())
+        SetItemState(nItem + 1, LVIS_SELECTED, LVIS_SELECTED);
+    FreeRecord(nItem);
+    return CListCtrl::DeleteItem(nItem);
+}
+
+int CColorListCtrl::DeleteItems(DWORD dwStateFilter)
+{
+    int nDeleted = 0;
+    SetRedraw(FALSE);
+    if (dwStateFilter & COLORLIST_ALL)
+    {
+        nDeleted = GetItemCount();
+        for (int i = 0; i < nDeleted; i++)
+            FreeRecord(i);
+        DeleteAllItems();
+    }
+    else
+    {
+        for (int i = GetItemCount() - 1; i >= 0; i--)
+            if (Matches(i, dwStateFilter) && DeleteItem(i, FALSE))
+                nDeleted++;
+    }
+    SetRedraw(TRUE);
+    return nDeleted;
+}
+
+BOOL CColorListCtrl::SetItemText(int nItem, int nSubItem, const wchar_t* lpszText)
+{
+    ResetSort();
+    return CListCtrl::SetItemText(nItem, nSubItem, lpszText);
+}
+
+BOOL CColorListCtrl::SetItemData(int nItem, DWORD dwData)
+{
+    ItemRecord* pRecord = Record(nItem);
+    if (!pRecord)
+        return FALSE;
+    pRecord->dwData = dwData;
+    return TRUE;
+}
+
+DWORD CColorListCtrl::GetItemData(int nItem) const
+{
+    ItemRecord* pRecord = Record(nItem);
+    return pRecord ? pRecord->dwData : 0;
+}
+
+void CColorListCtrl::SetColor(int nItem, int nSubItem, COLORREF cr, BOOL bText, BOOL bRedraw)
+{
+    cr = SystemColor(cr, bText);
+    int nItems = GetItemCount();
+    int nFirst = (nItem >= 0 && nItem < nItems) ? nItem : 0;
+    int nLast = (nItem >= 0 && nItem < nItems) ? nItem : nItems - 1;
+    for (int i = nFirst; i <= nLast; i++)
+    {
+        ItemRecord* pRecord = Record(i);
+        if (!pRecord)
+            continue;
+        std::vector<COLORREF>& arrColors = bText ? pRecord->arrText : pRecord->arrBack;
+        if (nSubItem >= 0 && nSubItem < GetColumnCount())
+        {
+            if ((size_t)nSubItem < arrColors.size())
+                arrColors[(size_t)nSubItem] = cr;
+        }
+        else
+            arrColors.assign(arrColors.size(), cr);
+    }
+    if (bRedraw)
+    {
+        Invalidate(TRUE);
+        UpdateWindow();
+    }
+}
+
+COLORREF CColorListCtrl::GetColor(int nItem, int nSubItem, BOOL bText) const
+{
+    ItemRecord* pRecord = Record(nItem);
+    if (!pRecord || nSubItem < 0)
+        return (COLORREF)-1;
+    const std::vector<COLORREF>& arrColors = bText ? pRecord->arrText : pRecord->arrBack;
+    return (size_t)nSubItem < arrColors.size() ? arrColors[(size_t)nSubItem] : (COLORREF)-1;
+}
+
+void CColorListCtrl::SetItemTextColor(int nItem, int nSubItem, COLORREF crText, BOOL bRedraw)
+{
+    SetColor(nItem, nSubItem, crText, TRUE, bRedraw);
+}
+
+void CColorListCtrl::SetItemBkColor(int nItem, int nSubItem, COLORREF crBack, BOOL bRedraw)
+{
+    SetColor(nItem, nSubItem, crBack, FALSE, bRedraw);
+}
+
+COLORREF CColorListCtrl::GetItemTextColor(int nItem, int nSubItem) const
+{
+    return GetColor(nItem, nSubItem, TRUE);
+}
+
+COLORREF CColorListCtrl::GetItemBkColor(int nItem, int nSubItem) const
+{
+    return GetColor(nItem, nSubItem, FALSE);
+}
+
+DWORD CColorListCtrl::GetItemFlags(int nItem) const
+{
+    UINT nState = GetItemState(nItem, LVIS_SELECTED | LVIS_FOCUSED | LVIS_STATEIMAGEMASK);
+    DWORD dwFlags = (nState & LVIS_SELECTED) ? COLORLIST_SELECTED : COLORLIST_UNSELECTED;
+    dwFlags |= GetCheck(nItem) ? COLORLIST_CHECKED : COLORLIST_UNCHECKED;
+    dwFlags |= (nState & LVIS_FOCUSED) ? COLORLIST_FOCUSED : COLORLIST_UNFOCUSED;
+    return dwFlags;
+}
+
+BOOL CColorListCtrl::Matches(int nItem, DWORD dwStateFilter) const
+{
+    if (dwStateFilter == 0)
+        return FALSE;
+    if (dwStateFilter & COLORLIST_ALL)
+        return TRUE;
+    return (GetItemFlags(nItem) & dwStateFilter) == dwStateFilter;
+}
+
+int CColorListCtrl::GetItemCountByState(DWORD dwStateFilter) const
+{
+    if (dwStateFilter & COLORLIST_ALL)
+        return GetItemCount();
+    int nCount = 0;
+    for (int i = 0; i < GetItemCount(); i++)
+        if (Matches(i, dwStateFilter))
+            nCount++;
+    return nCount;
+}
+
+int CColorListCtrl::FindItemByState(DWORD dwStateFilter, int nStart) const
+{
+    for (int i = nStart < -1 ? 0 : nStart + 1; i < GetItemCount(); i++)
+        if (Matches(i, dwStateFilter))
+            return i;
+    return -1;
+}
+
+BOOL CColorListCtrl::SetItemFlags(int nItem, DWORD dwActions)
+{
+    if (nItem < 0 || nItem >= GetItemCount())
+        return FALSE;
+    BOOL bAll = TRUE;
+    if (dwActions & COLORLIST_SELECTED)
+        bAll &= SetItemState(nItem, LVIS_SELECTED, LVIS_SELECTED);
+    if (dwActions & COLORLIST_UNSELECTED)
+        bAll &= SetItemState(nItem, 0, LVIS_SELECTED);
+    if (dwActions & COLORLIST_FOCUSED)
+        bAll &= SetItemState(nItem, LVIS_FOCUSED, LVIS_FOCUSED);
+    if (dwActions & COLORLIST_UNFOCUSED)
+        bAll &= SetItemState(nItem, 0, LVIS_FOCUSED);
+    if (dwActions & COLORLIST_UNCHECKED)
+        SetCheck(nItem, FALSE);
+    if (dwActions & COLORLIST_CHECKED)
+    {
+        SetCheck(nItem, TRUE);
+        // Mode 2 keeps at most one item checked: the first.
+        int nFirst = m_nCheckMode == 2 ? FindItemByState(COLORLIST_CHECKED, -1) : -1;
+        for (int i = nFirst; nFirst >= 0 && (i = FindItemByState(COLORLIST_CHECKED, i)) >= 0;)
+            SetCheck(i, FALSE);
+    }
+    return bAll;
+}
+
+int CColorListCtrl::SetItemFlagsAll(DWORD dwStateFilter, DWORD dwActions)
+{
+    for (int i = 0; i < GetItemCount(); i++)
+        if (Matches(i, dwStateFilter))
+            SetItemFlags(i, dwActions);
+    return GetItemCount();
+}
+
+void CColorListCtrl::OnCellCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    NMLVCUSTOMDRAW* pDraw = reinterpret_cast<NMLVCUSTOMDRAW*>(pNMHDR);
+    switch (pDraw->nmcd.dwDrawStage)
+    {
+    case CDDS_PREPAINT:
+    case CDDS_ITEMPREPAINT:
+        *pResult = CDRF_NOTIFYSUBITEMDRAW;
+        return;
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
+    {
+        int nItem = (int)pDraw->nmcd.dwItemSpec;
+        COLORREF crText = GetItemTextColor(nItem, pDraw->iSubItem);
+        COLORREF crBack = GetItemBkColor(nItem, pDraw->iSubItem);
+        pDraw->clrText = SystemColor(crText, TRUE);
+        pDraw->clrTextBk = SystemColor(crBack, FALSE);
+        *pResult = CDRF_DODEFAULT;
+        return;
+    }
+    default:
+        *pResult = CDRF_DODEFAULT;
+    }
+}
