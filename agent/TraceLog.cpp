@@ -16,12 +16,19 @@ namespace
 const int s_nMaxTraceText = 65536;
 const int s_nMaxLineText = 4096;
 
-// Formats at most nMax characters; a longer text is cut.
+// Formats at most nMax characters; a longer text is cut. The buffer takes the text's own
+// length: a large allocation per line costs far more than the line under Wine.
 CString FormatBounded(int nMax, const wchar_t* pszFormat, va_list args)
 {
-    std::vector<wchar_t> buffer((size_t)nMax + 1, L'\0');
-    _vsnwprintf(buffer.data(), (size_t)nMax, pszFormat, args);
-    buffer[(size_t)nMax] = L'\0';
+    va_list measure;
+    va_copy(measure, args);
+    int nLength = _vscwprintf(pszFormat, measure);
+    va_end(measure);
+    if (nLength < 0 || nLength > nMax)
+        nLength = nMax;
+    std::vector<wchar_t> buffer((size_t)nLength + 1, L'\0');
+    _vsnwprintf(buffer.data(), (size_t)nLength, pszFormat, args);
+    buffer[(size_t)nLength] = L'\0';
     return CString(buffer.data());
 }
 } // namespace
@@ -75,7 +82,7 @@ void CTraceLog::Open(BOOL bConsole, BOOL bFile, BOOL bFixedName, const wchar_t* 
 
 void CTraceLog::Trace(int nLevel, const wchar_t* pszFormat, ...)
 {
-    if (nLevel > m_nTraceLevel)
+    if (nLevel > m_nTraceLevel || !HasOutput())
         return;
     CSingleLock lock(&GlobalLocks().m_lockTraceFormat, TRUE);
     try
@@ -112,6 +119,11 @@ void CTraceLog::SocketError(const wchar_t* pszFormat, ...)
     WriteLine(L"WSAError : %s", strText.GetString());
     WriteLine(L"WSAError : Error code = %d", nError);
     WriteLine(L"WSAError : Error text = %s", CSocketErrorText(nError).m_strText.GetString());
+}
+
+BOOL CTraceLog::HasOutput() const
+{
+    return m_bConsole || (m_bFile && m_pFile);
 }
 
 void CTraceLog::WriteText(const wchar_t* pszText)

@@ -34,6 +34,8 @@ public:
     int m_bFixedName;
 
 private:
+    // A line goes to the console or the file; without either, formatting it is wasted.
+    BOOL HasOutput() const;
     void WriteText(const wchar_t* pszText);
     void WriteToConsole(const CString& strLine);
     void WriteToFile(const CString& strLine);
