@@ -3,6 +3,7 @@
 #include "agent/FramedMessage.h"
 #include "agent/HostAddress.h"
 #include "agent/SocketErrorText.h"
+#include "alarmsend/AlarmPeerWatch.h"
 #include "support/SystemErrorText.h"
 
 #include <ws2tcpip.h>
@@ -17,6 +18,7 @@ const int kTimeoutSeconds = 60;
 
 // Process-wide state, shared by all callers without a lock.
 SOCKET s_socket = INVALID_SOCKET;
+CAlarmPeerWatch s_peerWatch;
 DWORD s_nLastFailedAttempt = 0;
 CString s_strLastFailure;
 CString s_strAddress;
@@ -34,7 +36,10 @@ CString SystemText()
 // nothing to read; sending on it would seem to succeed and the alarm would be lost.
 BOOL PeerHasClosed(SOCKET s)
 {
-    // A non-blocking peek: cheaper under Wine than a select with a zero time-out.
+    if (s_peerWatch.IsQuiet())
+        return FALSE;
+    // The watch has ended (or none is posted): a non-blocking peek tells a close from data,
+    // cheaper under Wine than a select with a zero time-out.
     u_long nonBlocking = 1;
     if (ioctlsocket(s, FIONBIO, &nonBlocking) != 0)
         return FALSE;
@@ -43,6 +48,8 @@ BOOL PeerHasClosed(SOCKET s)
     BOOL bClosed = n == 0 || (n == SOCKET_ERROR && WSAGetLastError() != WSAEWOULDBLOCK);
     u_long blocking = 0;
     ioctlsocket(s, FIONBIO, &blocking);
+    if (!bClosed)
+        s_peerWatch.Start(s);
     return bClosed;
 }
 
@@ -166,6 +173,7 @@ int AlarmConnect(const wchar_t* pszAddress, int nPort, CString& strError)
         return 0;
     }
     s_socket = s;
+    s_peerWatch.Start(s);
     s_nLastFailedAttempt = 0;
     s_strLastFailure.Empty();
     return 1;
@@ -175,6 +183,7 @@ void AlarmDisconnect()
 {
     if (s_socket != INVALID_SOCKET)
         closesocket(s_socket);
+    s_peerWatch.Stop();
     s_socket = INVALID_SOCKET;
     s_strAddress.Empty();
     s_nPort = 0;

@@ -2,6 +2,7 @@
 
 #include "support/StringEx.h"
 
+#include <cstring>
 #include <vector>
 
 namespace
@@ -40,17 +41,38 @@ void WriteDWord(HKEY hKey, const wchar_t* pszName, DWORD dwValue)
         RegSetValueExW(hKey, pszName, 0, REG_DWORD, (const BYTE*)&dwValue, sizeof dwValue);
 }
 
+// Reads a value with one query into a buffer of a common size; only a larger value is queried
+// again, with the size the registry reported. At least nTail zero bytes follow the value's
+// bytes. FALSE when the value cannot be read.
+BOOL QueryValue(HKEY hKey, const wchar_t* pszName, DWORD nTail, std::vector<BYTE>& data, DWORD& cbValue)
+{
+    const DWORD kFirstSize = 512;
+    const int kTries = 4; // a value that keeps growing between two queries is given up on
+    DWORD cb = kFirstSize;
+    for (int i = 0; hKey && i < kTries; ++i)
+    {
+        data.assign(cb + nTail, 0);
+        LONG status = RegQueryValueExW(hKey, pszName, nullptr, nullptr, data.data(), &cb);
+        if (status == ERROR_SUCCESS)
+        {
+            cbValue = cb;
+            return TRUE;
+        }
+        if (status != ERROR_MORE_DATA)
+            return FALSE;
+    }
+    return FALSE;
+}
+
 // Everything up to the first NUL, so a value stored without its terminator is still whole.
 CString ReadString(HKEY hKey, const wchar_t* pszName, const wchar_t* pszDefault)
 {
-    CString strDefault(pszDefault);
+    std::vector<BYTE> data;
     DWORD cb = 0;
-    if (!hKey || RegQueryValueExW(hKey, pszName, nullptr, nullptr, nullptr, &cb) != ERROR_SUCCESS)
-        return strDefault;
-    std::vector<wchar_t> text(cb / sizeof(wchar_t) + 2, L'\0');
-    if (RegQueryValueExW(hKey, pszName, nullptr, nullptr, (BYTE*)text.data(), &cb) != ERROR_SUCCESS)
-        return strDefault;
-    return CString(text.data());
+    // Room for an odd last byte and a terminator.
+    if (!QueryValue(hKey, pszName, 2 * sizeof(wchar_t), data, cb))
+        return CString(pszDefault);
+    return CString((const wchar_t*)data.data());
 }
 
 void WriteString(HKEY hKey, const wchar_t* pszName, const wchar_t* pszValue)
@@ -166,15 +188,12 @@ void CRegistryStore::SetVolatileString(const wchar_t* pszName, const wchar_t* ps
 
 BYTE* CRegistryStore::GetBinary(const wchar_t* pszName, DWORD* pdwSize, BYTE* pDefault)
 {
+    std::vector<BYTE> data;
     DWORD cb = 0;
-    if (!m_hKey || RegQueryValueExW(m_hKey, pszName, nullptr, nullptr, nullptr, &cb) != ERROR_SUCCESS)
+    if (!QueryValue(m_hKey, pszName, 0, data, cb))
         return pDefault;
     BYTE* pData = new BYTE[cb ? cb : 1];
-    if (RegQueryValueExW(m_hKey, pszName, nullptr, nullptr, pData, &cb) != ERROR_SUCCESS)
-    {
-        delete[] pData;
-        return pDefault;
-    }
+    memcpy(pData, data.data(), cb);
     if (pdwSize)
         *pdwSize = cb;
     return pData;
