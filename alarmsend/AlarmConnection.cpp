@@ -38,13 +38,16 @@ BOOL PeerHasClosed(SOCKET s)
 {
     if (s_peerWatch.IsQuiet())
         return FALSE;
-    // The watch has ended (or none is posted): a non-blocking peek tells a close from data,
-    // cheaper under Wine than a select with a zero time-out.
+    // The watch has ended (or none is posted): non-blocking reads tell a close from data. What
+    // the peer sent is read and dropped (no reply is used), so that a close behind it is seen.
+    const int kMaxReads = 64;
     u_long nonBlocking = 1;
     if (ioctlsocket(s, FIONBIO, &nonBlocking) != 0)
         return FALSE;
-    char byte;
-    int n = recv(s, &byte, 1, MSG_PEEK);
+    char buffer[512];
+    int n = 0;
+    for (int i = 0; i < kMaxReads && (n = recv(s, buffer, sizeof(buffer), 0)) > 0; ++i)
+        ;
     BOOL bClosed = n == 0 || (n == SOCKET_ERROR && WSAGetLastError() != WSAEWOULDBLOCK);
     u_long blocking = 0;
     ioctlsocket(s, FIONBIO, &blocking);

@@ -10,6 +10,14 @@ BOOL IsPending(const OVERLAPPED* pOverlapped)
 }
 } // namespace
 
+CAlarmPeerWatch::~CAlarmPeerWatch()
+{
+    if (!m_pOverlapped || IsPending(m_pOverlapped))
+        return;
+    CloseHandle(m_pOverlapped->hEvent);
+    delete m_pOverlapped;
+}
+
 BOOL CAlarmPeerWatch::Start(SOCKET s)
 {
     if (!m_pOverlapped)

@@ -10,6 +10,8 @@ class CAlarmPeerWatch
 {
 public:
     CAlarmPeerWatch() {}
+    // Frees the block unless a receive may still write into it.
+    ~CAlarmPeerWatch();
     CAlarmPeerWatch(const CAlarmPeerWatch&) = delete;
     CAlarmPeerWatch& operator=(const CAlarmPeerWatch&) = delete;
 

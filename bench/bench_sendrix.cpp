@@ -1,6 +1,7 @@
 // Alarms per second through Sendrix.dll over its kept connection to a loopback receiver, beside
 // a baseline that sends the same frames over one raw socket in the same run.
 #include "agent/FramedMessage.h"
+#include "alarmsend/AlarmRecord.h"
 
 #include <winsock2.h>
 #include <windows.h>
@@ -10,6 +11,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -96,6 +98,19 @@ template <class Step> void Profile(const char* pszStep, Step step)
 
 void ProfileSteps(int nPort)
 {
+    Profile("record lines, multi-string, frame and texts", [&] {
+        CStringArrayEx arrNames, arrValues, arrLines;
+        ParseFieldList(0, kNames, arrNames);
+        ParseFieldList(0, kValues, arrValues);
+        BuildAlarmRecord(1, L"bench_sendrix version 1.0 build 1, Tervok", (DWORD)time(nullptr), arrNames, arrValues,
+                         arrLines);
+        int nChars = 0;
+        wchar_t* pRecord = arrLines.ToMultiString(nChars);
+        CFramedMessage frame;
+        frame.BuildRecord(20, (const BYTE*)pRecord, (DWORD)nChars * sizeof(wchar_t));
+        delete[] pRecord;
+        CString strRecord = arrLines.Join(L"\n");
+    });
     HKEY key = nullptr;
     RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tervok AG\\Alarms", 0, KEY_READ, &key);
     wchar_t value[256];

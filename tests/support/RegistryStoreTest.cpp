@@ -6,6 +6,8 @@
 #include <sddl.h>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace testsupport;
 
 namespace
@@ -96,6 +98,34 @@ TEST_F(RegistryStoreTest, BinaryValues)
     ASSERT_NE(nullptr, read);
     EXPECT_EQ(5u, dwSize);
     EXPECT_EQ(0, memcmp(data, read, 5));
+    delete[] read;
+}
+
+// Values are read with one query into a buffer of a common size; larger ones must still come
+// back whole, text and binary, unterminated text included.
+TEST_F(RegistryStoreTest, LargeValuesAreReadWhole)
+{
+    CString strLong;
+    for (int i = 0; i < 700; ++i)
+        strLong += (wchar_t)(L'a' + i % 26);
+    m_store.SetString(L"Long", strLong);
+    EXPECT_STREQ(strLong, m_store.GetString(L"Long"));
+
+    HKEY hKey = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, m_key.Path(), 0, KEY_SET_VALUE, &hKey));
+    RegSetValueExW(hKey, L"LongBare", 0, REG_SZ, (const BYTE*)strLong.GetString(), 600 * sizeof(wchar_t));
+    RegCloseKey(hKey);
+    EXPECT_STREQ(strLong.Left(600), m_store.GetString(L"LongBare"));
+
+    std::vector<BYTE> data(3000);
+    for (size_t i = 0; i < data.size(); ++i)
+        data[i] = (BYTE)(i * 7);
+    m_store.SetBinary(L"Blob", (DWORD)data.size(), data.data());
+    DWORD dwSize = 0;
+    BYTE* read = m_store.GetBinary(L"Blob", &dwSize, nullptr);
+    ASSERT_NE(nullptr, read);
+    EXPECT_EQ(3000u, dwSize);
+    EXPECT_EQ(0, memcmp(data.data(), read, data.size()));
     delete[] read;
 }
 
