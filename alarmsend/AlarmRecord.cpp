@@ -6,7 +6,6 @@
 #include "support/FileVersionInfo.h"
 #include "support/RegistryStore.h"
 
-#include <ctime>
 
 void ParseFieldList(int nCount, const wchar_t* pList, CStringArrayEx& arrItems)
 {
@@ -51,6 +50,18 @@ CRegistryStore& AlarmSettings()
     return store;
 }
 
+// Seconds since 1970 (UTC). The C library's time() reads the time zone on every call, which
+// under Wine costs about as much as building the rest of the record.
+DWORD CurrentTime()
+{
+    FILETIME ft;
+    GetSystemTimeAsFileTime(&ft);
+    ULARGE_INTEGER ticks;
+    ticks.LowPart = ft.dwLowDateTime;
+    ticks.HighPart = ft.dwHighDateTime;
+    return (DWORD)((ticks.QuadPart - 116444736000000000ULL) / 10000000ULL);
+}
+
 // The calling program's version line does not change while it runs: read it once.
 const CString& CallerVersionLine()
 {
@@ -68,7 +79,7 @@ void SendAlarm(int nClass, int nFieldCount, const wchar_t* pNames, const wchar_t
     CRegistryStore& store = AlarmSettings();
 
     CStringArrayEx arrLines;
-    BuildAlarmRecord(nClass, CallerVersionLine(), (DWORD)time(nullptr), arrNames, arrValues, arrLines);
+    BuildAlarmRecord(nClass, CallerVersionLine(), CurrentTime(), arrNames, arrValues, arrLines);
     int nChars = 0;
     wchar_t* pRecord = arrLines.ToMultiString(nChars);
 

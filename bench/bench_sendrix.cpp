@@ -1,6 +1,7 @@
 // Alarms per second through Sendrix.dll over its kept connection to a loopback receiver, beside
 // a baseline that sends the same frames over one raw socket in the same run.
 #include "agent/FramedMessage.h"
+#include "alarmsend/AlarmPeerWatch.h"
 #include "alarmsend/AlarmRecord.h"
 
 #include <winsock2.h>
@@ -11,7 +12,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -102,7 +102,7 @@ void ProfileSteps(int nPort)
         CStringArrayEx arrNames, arrValues, arrLines;
         ParseFieldList(0, kNames, arrNames);
         ParseFieldList(0, kValues, arrValues);
-        BuildAlarmRecord(1, L"bench_sendrix version 1.0 build 1, Tervok", (DWORD)time(nullptr), arrNames, arrValues,
+        BuildAlarmRecord(1, L"bench_sendrix version 1.0 build 1, Tervok", GetTickCount(), arrNames, arrValues,
                          arrLines);
         int nChars = 0;
         wchar_t* pRecord = arrLines.ToMultiString(nChars);
@@ -147,6 +147,9 @@ void ProfileSteps(int nPort)
         timeval zero = {0, 0};
         select(0, &readable, nullptr, nullptr, &zero);
     });
+    CAlarmPeerWatch watch;
+    watch.Start(s);
+    Profile("peer check: pending zero-byte receive, from memory", [&] { watch.IsQuiet(); });
     HANDLE closed = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     WSAEventSelect(s, closed, FD_CLOSE);
     Profile("peer check: FD_CLOSE event, zero time-out", [&] { WaitForSingleObject(closed, 0); });
@@ -155,6 +158,7 @@ void ProfileSteps(int nPort)
         recv(s, &byte, 1, MSG_PEEK);
     });
     closesocket(s);
+    watch.Stop();
     CloseHandle(closed);
 }
 } // namespace
