@@ -6,7 +6,6 @@
 #include "support/FileVersionInfo.h"
 #include "support/RegistryStore.h"
 
-
 void ParseFieldList(int nCount, const wchar_t* pList, CStringArrayEx& arrItems)
 {
     static const wchar_t kEmptyList[2] = {0, 0};
