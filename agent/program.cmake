@@ -5,6 +5,7 @@ add_library(agenteventlog STATIC
   EventLog/EventLogSource.cpp
   EventLog/EventRecord.cpp
   EventLog/EventRecordText.cpp
+  EventLog/EventSourceKeys.cpp
   EventLog/SpoolEventLogSource.cpp)
 target_link_libraries(agenteventlog PUBLIC agentwire support ws2_32 advapi32)
 

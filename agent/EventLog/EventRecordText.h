@@ -22,12 +22,12 @@ public:
 
 private:
     static CString SourceKey(const CString& strLogName, const CEventRecord& record);
-    static BOOL ReadKeyString(HKEY hKey, const wchar_t* pszValue, CString& strValue);
     static HMODULE LoadMessageModule(int nIndex, const CString& strModule);
     static BOOL FormatFromModule(HMODULE hModule, const CEventRecord& record, const CStringArray& arrStrings,
                                  CString& strText);
     static BOOL ReplaceParameters(HMODULE hModule, CString& strText);
     static HMODULE LoadDataModule(const CString& strExpanded);
+    static const CString& ComputerName();
     static CString HostDescription();
     static CString LookupHostDescription();
 
