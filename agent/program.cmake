@@ -18,7 +18,8 @@ add_library(agentprog STATIC
   LogonProvider.cpp
   ServiceBase.cpp
   EventLog/EventLog.cpp
-  EventLog/EventLogForward.cpp)
+  EventLog/EventLogForward.cpp
+  EventLog/ForwardCounters.cpp)
 target_link_libraries(agentprog PUBLIC agenteventlog agentcore support ws2_32 advapi32 ole32 oleaut32 shell32)
 
 add_executable(QuorvexAgent QuorvexAgent.cpp)

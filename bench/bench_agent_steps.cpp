@@ -5,6 +5,7 @@
 #include "agent/AgentTime.h"
 #include "agent/EventLog/EventLog.h"
 #include "agent/EventLog/EventRecordText.h"
+#include "agent/EventLog/ForwardCounters.h"
 #include "agent/EventLog/SpoolEventLogSource.h"
 #include "agent/FramedMessage.h"
 #include "agent/TraceLog.h"
@@ -139,11 +140,8 @@ int main(int argc, char** argv)
     Report("time stamp", nCount, [](int) { CAgentTime::Now().Stamp(); });
     Report("registry counter read", nCount, [](int) { GetRegistryStore().GetVolatileDWord(L"AgentMessageCount", 0); });
     Report("registry counter write", nCount, [](int) { GetRegistryStore().SetVolatileDWord(L"AgentMessageCount", 5); });
-    Report("registry counters and time stamp", nCount, [](int) {
-        CRegistryStore& registry = GetRegistryStore();
-        registry.SetVolatileDWord(L"AgentMessageCount", registry.GetVolatileDWord(L"AgentMessageCount", 0) + 1);
-        registry.SetVolatileString(L"AgentLastMessage", CAgentTime::Now().Stamp());
-    });
+    CForwardCounters counters;
+    Report("registry counters and time stamp", nCount, [&](int) { counters.CountRecord(CAgentTime::Now().Stamp()); });
     Report("push: resolve, connect, frame, send, close", nCount,
            [&](int) { monitor.SendToTarget(L"127.0.0.1", nPort, strText, strResult); });
     Report("bare push: connect, frame, send, close", nCount, [&](int) {

@@ -12,7 +12,6 @@
 #include "agent/SocketErrorText.h"
 #include "agent/TraceLog.h"
 #include "support/AppPaths.h"
-#include "support/RegistryStore.h"
 #include "support/SystemErrorText.h"
 
 #include <winsock2.h>
@@ -110,9 +109,7 @@ int CEventLogMonitorChanges::ForwardNextRecord(int nLog, const CStringArray& arr
     CEventRecordText::BuildMessageText(record, log.m_strLogName, strCategory, strAccount, strMessage, CString(), strText);
     TraceLog().Trace(9, L"Record: %d bytes\n", strText.GetLength());
 
-    CRegistryStore& registry = GetRegistryStore();
-    registry.SetVolatileDWord(L"AgentMessageCount", registry.GetVolatileDWord(L"AgentMessageCount", 0) + 1);
-    registry.SetVolatileString(L"AgentLastMessage", CAgentTime(m_pClock->Now()).Stamp());
+    m_counters.CountRecord(CAgentTime(m_pClock->Now()).Stamp());
 
     SendToTargets(strText, arrTargets, targetFlags);
     return 1;

@@ -226,3 +226,47 @@ TEST_F(SpoolSource, SizeAskedOfAStaleIndexIsCheckedByTheRead)
     EXPECT_STREQ(L"a much longer insertion string than before", (const wchar_t*)&record[p->StringOffset]);
     reader.Close(h);
 }
+
+TEST_F(SpoolSource, RecordsMovedByAWrapAfterTheyWereIndexedAreReadFromTheirNewPlace)
+{
+    CSpoolEventLogSource writer(m_strFolder), reader(m_strFolder);
+    for (const wchar_t* p : {L"r1", L"r2", L"r3"})
+        writer.Append(L"Application", Image(p));
+    HANDLE h = reader.Open(L"Application");
+    std::vector<BYTE> record;
+    ASSERT_TRUE(ReadOne(reader, h, 3, record));
+    ASSERT_TRUE(writer.Wrap(L"Application", 1));
+    DWORD dwOldest = 0;
+    ASSERT_TRUE(reader.GetOldest(h, &dwOldest));
+    EXPECT_EQ(2u, dwOldest);
+    for (DWORD n = 2; n <= 3; n++)
+    {
+        ASSERT_TRUE(ReadOne(reader, h, n, record));
+        const EVENTLOGRECORD* p = (const EVENTLOGRECORD*)record.data();
+        EXPECT_EQ(n, p->RecordNumber);
+        EXPECT_EQ(std::wstring(L"r") + std::to_wstring(n), (const wchar_t*)&record[p->StringOffset]);
+    }
+    reader.Close(h);
+}
+
+TEST_F(SpoolSource, ALogLeftMarkedByAnInterruptedClearIsStillServed)
+{
+    CSpoolEventLogSource writer(m_strFolder), reader(m_strFolder);
+    writer.Append(L"Application", Image(L"kept"));
+    // The header's third word marks a clear or wrap under way; a writer that died left it set.
+    HANDLE hFile = CreateFileW(m_strFolder + L"\\Application.spool", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
+    DWORD dwMark = 1, dwWritten = 0;
+    SetFilePointer(hFile, 8, nullptr, FILE_BEGIN);
+    ASSERT_TRUE(WriteFile(hFile, &dwMark, sizeof(dwMark), &dwWritten, nullptr));
+    CloseHandle(hFile);
+
+    HANDLE h = reader.Open(L"Application");
+    DWORD dwCount = 0;
+    ASSERT_TRUE(reader.GetCount(h, &dwCount));
+    EXPECT_EQ(1u, dwCount);
+    std::vector<BYTE> record;
+    EXPECT_TRUE(ReadOne(reader, h, 1, record)) << "read under the lock instead";
+    reader.Close(h);
+}
