@@ -45,6 +45,16 @@ CEventSourceKeys& SourceKeys()
 }
 } // namespace
 
+void CEventRecordText::BeginPass()
+{
+    SourceKeys().BeginPass();
+}
+
+void CEventRecordText::EndPass()
+{
+    SourceKeys().EndPass();
+}
+
 CString CEventRecordText::SourceKey(const CString& strLogName, const CEventRecord& record)
 {
     return CString(EVENTLOG_KEY) + strLogName + L"\\" + record.SourceName();

@@ -15,6 +15,10 @@ public:
                                  const CString& strAccount, const CString& strMessage, const CString& strData,
                                  CString& strMessageText);
     static BOOL LookupHostName(const CString& strDotted, CString& strHostName);
+    // The records read between these calls are one pass: each source's message files are
+    // looked up once for all of them.
+    static void BeginPass();
+    static void EndPass();
 
     // The most insertion strings a message takes, and the longest text that parameter
     // replacement may grow a message to.

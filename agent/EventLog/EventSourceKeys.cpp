@@ -44,8 +44,39 @@ LONG CEventSourceKeys::QueryString(HKEY hKey, const wchar_t* pszValue, int nMaxL
     return lResult;
 }
 
+void CEventSourceKeys::BeginPass()
+{
+    m_passValues.clear();
+    m_bInPass = TRUE;
+}
+
+void CEventSourceKeys::EndPass()
+{
+    m_passValues.clear();
+    m_bInPass = FALSE;
+}
+
 LONG CEventSourceKeys::ReadString(const CString& strPath, const wchar_t* pszValue, int nMaxLength, CString& strValue,
                                   BOOL* pbRead)
+{
+    if (!m_bInPass)
+        return ReadFromKey(strPath, pszValue, nMaxLength, strValue, pbRead);
+    CString strName = strPath + L"\\" + pszValue;
+    std::map<CString, CReadValue>::iterator it = m_passValues.find(strName);
+    if (it == m_passValues.end())
+    {
+        CReadValue read = {ERROR_SUCCESS, FALSE, CString()};
+        read.lOpen = ReadFromKey(strPath, pszValue, nMaxLength, read.strValue, &read.bRead);
+        it = m_passValues.insert(std::make_pair(strName, read)).first;
+    }
+    *pbRead = it->second.bRead;
+    if (it->second.bRead)
+        strValue = it->second.strValue;
+    return it->second.lOpen;
+}
+
+LONG CEventSourceKeys::ReadFromKey(const CString& strPath, const wchar_t* pszValue, int nMaxLength, CString& strValue,
+                                   BOOL* pbRead)
 {
     *pbRead = FALSE;
     HKEY hKey = nullptr;

@@ -21,10 +21,25 @@ public:
     // comes from the key as it is now.
     LONG ReadString(const CString& strPath, const wchar_t* pszValue, int nMaxLength, CString& strValue, BOOL* pbRead);
 
+    // Between these two calls a value is read from the registry once and then answered from
+    // memory: the records of one pass share their sources' message files.
+    void BeginPass();
+    void EndPass();
+
 private:
+    struct CReadValue
+    {
+        LONG lOpen;
+        BOOL bRead;
+        CString strValue;
+    };
+    LONG ReadFromKey(const CString& strPath, const wchar_t* pszValue, int nMaxLength, CString& strValue, BOOL* pbRead);
+
     LONG Open(const CString& strPath, HKEY& hKey);
     void Forget(const CString& strPath);
     static LONG QueryString(HKEY hKey, const wchar_t* pszValue, int nMaxLength, CString& strValue);
 
     std::map<CString, HKEY> m_keys;
+    BOOL m_bInPass = FALSE;
+    std::map<CString, CReadValue> m_passValues;
 };

@@ -225,3 +225,27 @@ TEST_F(RecordText, ASourceRegisteredAnewWhileRunningIsReadFromItsNewKey)
     EXPECT_STREQ(L"None", strCategory) << "the new key names no category module";
     RegDeleteKeyW(HKEY_LOCAL_MACHINE, szLateKey);
 }
+
+TEST_F(RecordText, OnePassLooksUpASourceOnceAndTheNextPassAnew)
+{
+    const wchar_t szPassKey[] = L"SYSTEM\\CurrentControlSet\\Services\\EventLog\\TervokUnitLog\\TervokPassSource";
+    HKEY hKey = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, szPassKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                             &hKey, nullptr));
+    CString strFirst = ProgramFolder() + L"\\TestMessages.dll";
+    SetValue(hKey, L"EventMessageFile", strFirst);
+    CEventRecord record = Record(1000, {L"disk", L"full"}, 1, L"TervokPassSource");
+
+    CEventRecordText::BeginPass();
+    EXPECT_STREQ(L"Service disk reported full. ", Message(record));
+    SetValue(hKey, L"EventMessageFile", ProgramFolder() + L"\\SecondMessages.dll");
+    EXPECT_STREQ(L"Service disk reported full. ", Message(record)) << "the pass keeps its first look";
+    CEventRecordText::EndPass();
+
+    EXPECT_STREQ(L"Second module: disk. ", Message(record)) << "outside a pass every record looks again";
+    CEventRecordText::BeginPass();
+    EXPECT_STREQ(L"Second module: disk. ", Message(record));
+    CEventRecordText::EndPass();
+    RegCloseKey(hKey);
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, szPassKey);
+}
