@@ -58,22 +58,27 @@ int CDeadlineSocketCalls::Receive(SOCKET s, char* pData, int nLength)
     return SOCKET_ERROR;
 }
 
+// Sends first and waits only when the socket's buffer is full: a wait that would find the
+// socket ready anyway is one more round trip to the Wine server.
 int CDeadlineSocketCalls::Send(SOCKET s, const char* pData, int nLength)
 {
     int nSent = 0;
     while (nSent < nLength)
     {
-        if (!WaitUntilReady(s, TRUE))
-            return SOCKET_ERROR;
-        int n = ::send(s, pData + nSent, nLength - nSent, 0);
-        if (n == SOCKET_ERROR)
+        if (m_pEnded && *m_pEnded)
         {
-            m_nLastError = WSAGetLastError();
-            if (m_nLastError != WSAEWOULDBLOCK)
-                return SOCKET_ERROR;
+            m_nLastError = WSAECONNABORTED;
+            return SOCKET_ERROR;
+        }
+        int n = ::send(s, pData + nSent, nLength - nSent, 0);
+        if (n != SOCKET_ERROR)
+        {
+            nSent += n;
             continue;
         }
-        nSent += n;
+        m_nLastError = WSAGetLastError();
+        if (m_nLastError != WSAEWOULDBLOCK || !WaitUntilReady(s, TRUE))
+            return SOCKET_ERROR;
     }
     return nSent;
 }

@@ -5,6 +5,7 @@ add_library(agenteventlog STATIC
   EventLog/EventLogSource.cpp
   EventLog/EventRecord.cpp
   EventLog/EventRecordText.cpp
+  EventLog/EventSourceKeys.cpp
   EventLog/SpoolEventLogSource.cpp)
 target_link_libraries(agenteventlog PUBLIC agentwire support ws2_32 advapi32)
 
@@ -17,7 +18,8 @@ add_library(agentprog STATIC
   LogonProvider.cpp
   ServiceBase.cpp
   EventLog/EventLog.cpp
-  EventLog/EventLogForward.cpp)
+  EventLog/EventLogForward.cpp
+  EventLog/ForwardCounters.cpp)
 target_link_libraries(agentprog PUBLIC agenteventlog agentcore support ws2_32 advapi32 ole32 oleaut32 shell32)
 
 add_executable(QuorvexAgent QuorvexAgent.cpp)

@@ -3,6 +3,7 @@
 #include "agent/AgentTime.h"
 #include "agent/ConfigFile.h"
 #include "agent/EventLog/EventLogSource.h"
+#include "agent/EventLog/EventRecordText.h"
 #include "agent/MessageCache.h"
 #include "agent/TargetList.h"
 #include "agent/TraceLog.h"
@@ -187,6 +188,7 @@ int CEventLogMonitorChanges::ProcessChanges()
     TraceLog().Trace(9, L"");
 
     int nForwarded = 0;
+    CEventRecordText::BeginPass();
     for (int i = 0; i < (int)m_logs.size(); i++)
     {
         if (!m_logs[(size_t)i].m_bNotify)
@@ -194,6 +196,7 @@ int CEventLogMonitorChanges::ProcessChanges()
         while (!m_bStop && ForwardNextRecord(i, arrTargets, targetFlags))
             nForwarded = 1;
     }
+    CEventRecordText::EndPass();
 
     if (m_bCachePending && m_pClock->Now() - m_timeLastPrune >= PRUNE_INTERVAL_S)
     {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "agent/EventLog/EventRecord.h"
+#include "agent/EventLog/ForwardCounters.h"
 #include "agent/EventLog/MonitorClock.h"
 #include "agent/WorkerThread.h"
 #include "framework/Framework.h"
@@ -79,6 +80,7 @@ private:
     CMonitorClock m_realClock;
     CMonitorClock* m_pClock = &m_realClock;
     DWORD m_dwSocketTimeout = 60000;
+    CForwardCounters m_counters;
 };
 
 // The process's one monitor.

@@ -3,6 +3,7 @@
 
 #include "agent/AgentTime.h"
 #include "agent/ConfigFile.h"
+#include "agent/DeadlineSocketCalls.h"
 #include "agent/EventLog/EventLogSource.h"
 #include "agent/EventLog/EventRecordText.h"
 #include "agent/FramedMessage.h"
@@ -11,7 +12,6 @@
 #include "agent/SocketErrorText.h"
 #include "agent/TraceLog.h"
 #include "support/AppPaths.h"
-#include "support/RegistryStore.h"
 #include "support/SystemErrorText.h"
 
 #include <winsock2.h>
@@ -24,11 +24,12 @@ const int DEFAULT_TARGET_PORT = 7258;
 const DWORD PUSH_TYPE = 0x80000002;
 const DWORD PUSH_KEY_NUMBER = 2;
 
-// Connects with the time bounded: a target that does not answer must not hold the monitor.
+// Connects with the time bounded: a target that does not answer must not hold the monitor. The
+// socket stays non-blocking and its sends are bounded by a deadline too: switching it back
+// costs a round trip to the Wine server for every push.
 BOOL ConnectBounded(SOCKET s, const sockaddr_in& address, DWORD dwTimeout)
 {
-    u_long ulNonBlocking = 1;
-    ioctlsocket(s, FIONBIO, &ulNonBlocking);
+    CDeadlineSocketCalls::MakeNonBlocking(s);
     BOOL bConnected = connect(s, (const sockaddr*)&address, sizeof(address)) == 0;
     if (!bConnected && WSAGetLastError() == WSAEWOULDBLOCK)
     {
@@ -50,10 +51,6 @@ BOOL ConnectBounded(SOCKET s, const sockaddr_in& address, DWORD dwTimeout)
         else if (n == 0)
             WSASetLastError(WSAETIMEDOUT);
     }
-    int nError = WSAGetLastError();
-    u_long ulBlocking = 0;
-    ioctlsocket(s, FIONBIO, &ulBlocking);
-    WSASetLastError(nError);
     return bConnected;
 }
 
@@ -112,9 +109,7 @@ int CEventLogMonitorChanges::ForwardNextRecord(int nLog, const CStringArray& arr
     CEventRecordText::BuildMessageText(record, log.m_strLogName, strCategory, strAccount, strMessage, CString(), strText);
     TraceLog().Trace(9, L"Record: %d bytes\n", strText.GetLength());
 
-    CRegistryStore& registry = GetRegistryStore();
-    registry.SetVolatileDWord(L"AgentMessageCount", registry.GetVolatileDWord(L"AgentMessageCount", 0) + 1);
-    registry.SetVolatileString(L"AgentLastMessage", CAgentTime(m_pClock->Now()).Stamp());
+    m_counters.CountRecord(CAgentTime(m_pClock->Now()).Stamp());
 
     SendToTargets(strText, arrTargets, targetFlags);
     return 1;
@@ -200,12 +195,10 @@ int CEventLogMonitorChanges::SendToTarget(const CString& strHost, int nPort, con
         closesocket(s);
         return 0;
     }
-    DWORD dwTimeout = m_dwSocketTimeout;
-    setsockopt(s, SOL_SOCKET, SO_SNDTIMEO, (const char*)&dwTimeout, sizeof(dwTimeout));
-
     CFramedMessage message;
     message.BuildText(PUSH_TYPE, 0, strText, PUSH_KEY_NUMBER);
-    CFramedMessage::ESendResult eResult = message.Send(s, FALSE);
+    CDeadlineSocketCalls calls(m_dwSocketTimeout);
+    CFramedMessage::ESendResult eResult = message.Send(s, FALSE, calls);
     if (eResult == CFramedMessage::eCallFailed)
         strResult.Format(L"Error sending %u bytes to socket %u", (unsigned)message.m_nFailedCallBytes, (unsigned)s);
     else if (eResult == CFramedMessage::eSent)

@@ -1,5 +1,6 @@
 #include "agent/EventLog/EventRecordText.h"
 
+#include "agent/EventLog/EventSourceKeys.h"
 #include "agent/HostAddress.h"
 #include "agent/TraceLog.h"
 #include "support/StringEx.h"
@@ -35,22 +36,28 @@ void SplitModules(const CString& strValue, CStringArray& arrModules)
 {
     CStringEx(strValue).Split(L';', arrModules);
 }
+
+// Only the monitor thread reads records.
+CEventSourceKeys& SourceKeys()
+{
+    static CEventSourceKeys keys;
+    return keys;
+}
 } // namespace
+
+void CEventRecordText::BeginPass()
+{
+    SourceKeys().BeginPass();
+}
+
+void CEventRecordText::EndPass()
+{
+    SourceKeys().EndPass();
+}
 
 CString CEventRecordText::SourceKey(const CString& strLogName, const CEventRecord& record)
 {
     return CString(EVENTLOG_KEY) + strLogName + L"\\" + record.SourceName();
-}
-
-BOOL CEventRecordText::ReadKeyString(HKEY hKey, const wchar_t* pszValue, CString& strValue)
-{
-    wchar_t szValue[MODULE_NAME_LENGTH + 1] = {0};
-    DWORD dwType = 0, dwSize = MODULE_NAME_LENGTH * sizeof(wchar_t);
-    LONG lResult = RegQueryValueExW(hKey, pszValue, nullptr, &dwType, (BYTE*)szValue, &dwSize);
-    if (lResult != ERROR_SUCCESS || (dwType != REG_SZ && dwType != REG_EXPAND_SZ))
-        return FALSE;
-    strValue = szValue;
-    return TRUE;
 }
 
 // A module loaded as a data file is mapped anew by every load: keep one mapping per name for
@@ -79,13 +86,13 @@ HMODULE CEventRecordText::LoadMessageModule(int nIndex, const CString& strModule
 void CEventRecordText::GetRecordCategory(const CString& strLogName, const CEventRecord& record, CString& strText)
 {
     strText = L"None";
-    HKEY hKey = nullptr;
-    LONG lSuccess = RegOpenKeyExW(HKEY_LOCAL_MACHINE, SourceKey(strLogName, record), 0, KEY_READ, &hKey);
+    CString strModule;
+    BOOL bQuery = FALSE;
+    LONG lSuccess = SourceKeys().ReadString(SourceKey(strLogName, record), L"CategoryMessageFile", MODULE_NAME_LENGTH,
+                                            strModule, &bQuery);
     TraceLog().Trace(9, L"lSuccess %u", (unsigned)lSuccess);
     if (lSuccess != ERROR_SUCCESS)
         return;
-    CString strModule;
-    BOOL bQuery = ReadKeyString(hKey, L"CategoryMessageFile", strModule);
     TraceLog().Trace(9, L"bQuery %s %u", strLogName.GetString(), (unsigned)bQuery);
     if (bQuery)
     {
@@ -102,7 +109,6 @@ void CEventRecordText::GetRecordCategory(const CString& strLogName, const CEvent
         if (pBuffer)
             LocalFree(pBuffer);
     }
-    RegCloseKey(hKey);
 }
 
 // Formats the record's message from one module. Inserts that the message asks for beyond those
@@ -171,10 +177,11 @@ void CEventRecordText::GetRecordMessage(const CString& strLogName, const CEventR
     CString strKey = SourceKey(strLogName, record);
     TraceLog().Trace(9, L"GetRecordMessage");
     TraceLog().Trace(9, L"Key ....: %s", strKey.GetString());
-    HKEY hKey = nullptr;
-    BOOL bKey = RegOpenKeyExW(HKEY_LOCAL_MACHINE, strKey, 0, KEY_READ, &hKey) == ERROR_SUCCESS;
     CString strValue;
-    if (bKey && ReadKeyString(hKey, L"EventMessageFile", strValue))
+    BOOL bRead = FALSE;
+    BOOL bKey = SourceKeys().ReadString(strKey, L"EventMessageFile", MODULE_NAME_LENGTH, strValue, &bRead) ==
+                ERROR_SUCCESS;
+    if (bRead)
     {
         CStringArray arrModules;
         SplitModules(strValue, arrModules);
@@ -199,7 +206,8 @@ void CEventRecordText::GetRecordMessage(const CString& strLogName, const CEventR
     if (bKey && strText.Find(L"%%") >= 0)
     {
         TraceLog().Trace(9, L"PMF");
-        if (ReadKeyString(hKey, L"ParameterMessageFile", strValue))
+        SourceKeys().ReadString(strKey, L"ParameterMessageFile", MODULE_NAME_LENGTH, strValue, &bRead);
+        if (bRead)
         {
             CStringArray arrModules;
             SplitModules(strValue, arrModules);
@@ -212,8 +220,6 @@ void CEventRecordText::GetRecordMessage(const CString& strLogName, const CEventR
         }
     }
     TraceLog().Trace(9, L"Message 004: %d bytes", strText.GetLength());
-    if (bKey)
-        RegCloseKey(hKey);
 }
 
 CString CEventRecordText::GetAccountName(const CEventRecord& record)
@@ -265,14 +271,27 @@ CString CEventRecordText::LookupHostDescription()
     return strHost + L", " + strDotted;
 }
 
+// The computer name cannot change while the process runs (a new one takes a restart), and
+// reading it is a registry read under Wine.
+const CString& CEventRecordText::ComputerName()
+{
+    static CString strName;
+    static BOOL bRead = FALSE;
+    if (!bRead)
+    {
+        wchar_t szComputer[16] = {0};
+        DWORD dwComputer = 16;
+        if (GetComputerNameW(szComputer, &dwComputer))
+            strName = szComputer;
+        bRead = TRUE;
+    }
+    return strName;
+}
+
 void CEventRecordText::BuildMessageText(const CEventRecord& record, const CString& strLogName,
                                         const CString& strCategory, const CString& strAccount,
                                         const CString& strMessage, const CString& strData, CString& strMessageText)
 {
-    wchar_t szComputer[16] = {0};
-    DWORD dwComputer = 16;
-    if (!GetComputerNameW(szComputer, &dwComputer))
-        szComputer[0] = 0;
     CString strDescription = HostDescription();
 
     const EVENTLOGRECORD& fixed = record.Fixed();
@@ -289,7 +308,7 @@ void CEventRecordText::BuildMessageText(const CEventRecord& record, const CStrin
     lines.AddFormat(L"%s %s", L"{{ELM}}_LOGFI", strLogName.GetString());
     lines.AddFormat(L"%s %s", L"{{ELM}}_MESSG", strMessage.GetString());
     lines.AddFormat(L"%s %s", L"{{ELM}}_DATA_", strData.GetString());
-    lines.AddFormat(L"%s %s", L"{{ELM}}_HOSTN", szComputer);
+    lines.AddFormat(L"%s %s", L"{{ELM}}_HOSTN", ComputerName().GetString());
     lines.AddFormat(L"%s %s", L"{{ELM}}_DESCR", strDescription.GetString());
     strMessageText = lines.Join(L"\n");
 }

@@ -15,6 +15,10 @@ public:
                                  const CString& strAccount, const CString& strMessage, const CString& strData,
                                  CString& strMessageText);
     static BOOL LookupHostName(const CString& strDotted, CString& strHostName);
+    // The records read between these calls are one pass: each source's message files are
+    // looked up once for all of them.
+    static void BeginPass();
+    static void EndPass();
 
     // The most insertion strings a message takes, and the longest text that parameter
     // replacement may grow a message to.
@@ -22,12 +26,12 @@ public:
 
 private:
     static CString SourceKey(const CString& strLogName, const CEventRecord& record);
-    static BOOL ReadKeyString(HKEY hKey, const wchar_t* pszValue, CString& strValue);
     static HMODULE LoadMessageModule(int nIndex, const CString& strModule);
     static BOOL FormatFromModule(HMODULE hModule, const CEventRecord& record, const CStringArray& arrStrings,
                                  CString& strText);
     static BOOL ReplaceParameters(HMODULE hModule, CString& strText);
     static HMODULE LoadDataModule(const CString& strExpanded);
+    static const CString& ComputerName();
     static CString HostDescription();
     static CString LookupHostDescription();
 

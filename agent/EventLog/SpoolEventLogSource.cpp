@@ -13,7 +13,8 @@ struct SSpoolHeader
 {
     DWORD dwMagic;
     DWORD dwGeneration;
-    DWORD dwReserved[2];
+    DWORD dwRewriting; // non-zero while a clear or wrap moves the records
+    DWORD dwReserved;
 };
 
 void AppendBytes(std::vector<BYTE>& out, const void* p, size_t n)
@@ -33,6 +34,9 @@ void PadToDword(std::vector<BYTE>& out)
         out.push_back(0);
 }
 
+// Through the file pointer: a read or write given its own offset is also reported to the
+// handle's completion port, a round trip to the Wine server each time. The pointer is shared by
+// every open of a log in this process, so callers hold the index lock.
 BOOL ReadAt(HANDLE hFile, LONGLONG nOffset, void* p, DWORD n)
 {
     LARGE_INTEGER li;
@@ -98,6 +102,11 @@ CSpoolEventLogSource::CSpoolEventLogSource(const wchar_t* pszFolder) : m_strFold
 
 CSpoolEventLogSource::~CSpoolEventLogSource()
 {
+    for (auto& shared : m_mapShared)
+    {
+        CloseHandle(shared.second.hFile);
+        CloseHandle(shared.second.hLock);
+    }
     DeleteCriticalSection(&m_csIndex);
 }
 
@@ -144,7 +153,7 @@ HANDLE CSpoolEventLogSource::OpenSpoolFile(const CString& strPath)
         return nullptr;
     if (FileSize(hFile) < HEADER_SIZE)
     {
-        SSpoolHeader header = {SPOOL_MAGIC, 1, {0, 0}};
+        SSpoolHeader header = {SPOOL_MAGIC, 1, 0, 0};
         if (!WriteAt(hFile, 0, &header, sizeof(header)) || !SetEndOfFile(hFile))
         {
             CloseHandle(hFile);
@@ -190,21 +199,37 @@ BOOL CSpoolEventLogSource::Refresh(HANDLE hFile, SIndex& index)
     return TRUE;
 }
 
+// The file and its lock are opened at the first open of a log and kept until the source goes:
+// the monitor opens its log for every record, and each open and close is a round trip to the
+// Wine server.
 HANDLE CSpoolEventLogSource::Open(const wchar_t* pszLogName)
 {
     CString strPath = FilePath(pszLogName);
-    HANDLE hFile = OpenSpoolFile(strPath);
-    HANDLE hLock = hFile ? CreateLock(strPath) : nullptr;
-    if (!hLock)
+    EnterCriticalSection(&m_csIndex);
+    SShared& shared = m_mapShared[strPath.str()];
+    if (!shared.hFile)
     {
-        if (hFile)
+        HANDLE hFile = OpenSpoolFile(strPath);
+        HANDLE hLock = hFile ? CreateLock(strPath) : nullptr;
+        if (hLock)
+        {
+            shared.hFile = hFile;
+            shared.hLock = hLock;
+        }
+        else if (hFile)
             CloseHandle(hFile);
-        return nullptr;
     }
-    SOpenLog* pLog = new SOpenLog;
-    pLog->strPath = strPath;
-    pLog->hFile = hFile;
-    pLog->hLock = hLock;
+    SOpenLog* pLog = nullptr;
+    if (shared.hFile)
+    {
+        pLog = new SOpenLog;
+        pLog->strPath = strPath;
+        pLog->hFile = shared.hFile;
+        pLog->hLock = shared.hLock;
+    }
+    else
+        m_mapShared.erase(strPath.str());
+    LeaveCriticalSection(&m_csIndex);
     return (HANDLE)pLog;
 }
 
@@ -217,26 +242,52 @@ void CSpoolEventLogSource::Close(HANDLE hLog)
         UnregisterWaitEx(pLog->hWait, INVALID_HANDLE_VALUE);
     if (pLog->hSignal)
         CloseHandle(pLog->hSignal);
-    CloseHandle(pLog->hFile);
-    CloseHandle(pLog->hLock);
     delete pLog;
+}
+
+// Reads the header; FALSE when it is not a spool's, or while a rewrite is under way.
+BOOL CSpoolEventLogSource::ReadSettledHeader(HANDLE hFile, DWORD* pdwGeneration)
+{
+    SSpoolHeader header;
+    if (!ReadAt(hFile, 0, &header, sizeof(header)) || header.dwMagic != SPOOL_MAGIC || header.dwRewriting)
+        return FALSE;
+    *pdwGeneration = header.dwGeneration;
+    return TRUE;
+}
+
+// Brings the index up to date without the log's lock, whose wait and release are two round
+// trips to the Wine server. Appends only add whole records past the indexed end; a clear or a
+// wrap marks the header before it moves records and bumps the generation, so a look that
+// overlaps one fails here (and leaves an empty index) and the caller takes the lock.
+BOOL CSpoolEventLogSource::RefreshUnlocked(HANDLE hFile, SIndex& index)
+{
+    DWORD dwBefore = 0, dwAfter = 0;
+    BOOL bOk = ReadSettledHeader(hFile, &dwBefore) && Refresh(hFile, index) && ReadSettledHeader(hFile, &dwAfter) &&
+               dwAfter == dwBefore && index.dwGeneration == dwBefore;
+    if (!bOk)
+        index = SIndex();
+    return bOk;
 }
 
 // Number of records and the oldest one's number (0 in an empty log).
 BOOL CSpoolEventLogSource::ReadExtent(HANDLE hLog, DWORD* pdwCount, DWORD* pdwOldest)
 {
     SOpenLog* pLog = (SOpenLog*)hLog;
-    if (!pLog || !Lock(pLog->hLock))
+    if (!pLog)
         return FALSE;
     EnterCriticalSection(&m_csIndex);
     SIndex& index = m_mapIndex[pLog->strPath.str()];
-    BOOL bOk = Refresh(pLog->hFile, index);
+    BOOL bOk = RefreshUnlocked(pLog->hFile, index);
+    if (!bOk && Lock(pLog->hLock))
+    {
+        bOk = Refresh(pLog->hFile, index);
+        ReleaseMutex(pLog->hLock);
+    }
     if (bOk && pdwCount)
         *pdwCount = (DWORD)index.offsets.size();
     if (bOk && pdwOldest)
         *pdwOldest = index.offsets.empty() ? 0 : index.dwFirstNumber;
     LeaveCriticalSection(&m_csIndex);
-    ReleaseMutex(pLog->hLock);
     return bOk;
 }
 
@@ -255,42 +306,75 @@ BOOL CSpoolEventLogSource::SeekRead(HANDLE hLog, BOOL /*bForwards*/, DWORD dwRec
 {
     // One record is served per call, in either direction: the record asked for.
     SOpenLog* pLog = (SOpenLog*)hLog;
-    if (!pLog || !Lock(pLog->hLock))
+    if (!pLog)
         return FALSE;
+    DWORD dwError = ReadIndexed(pLog, FALSE, dwRecord, pBuffer, dwSize, pdwRead, pdwNeeded);
+    if (dwError == ERROR_RETRY)
+    {
+        if (!Lock(pLog->hLock))
+            return FALSE;
+        dwError = ReadIndexed(pLog, TRUE, dwRecord, pBuffer, dwSize, pdwRead, pdwNeeded);
+        ReleaseMutex(pLog->hLock);
+    }
+    SetLastError(dwError);
+    return dwError == ERROR_SUCCESS;
+}
+
+BOOL CSpoolEventLogSource::Holds(const SIndex& index, DWORD dwRecord)
+{
+    return !index.offsets.empty() && dwRecord >= index.dwFirstNumber &&
+           dwRecord - index.dwFirstNumber < index.offsets.size();
+}
+
+// Serves one record through the index. Without the lock (bLocked FALSE) the record is checked
+// after the read against the header and its own number and length; ERROR_RETRY then means that
+// a clear or wrap may have moved it and the caller must take the lock. A size asked for without
+// the lock is a hint that the read with that size checks again.
+DWORD CSpoolEventLogSource::ReadIndexed(SOpenLog* pLog, BOOL bLocked, DWORD dwRecord, void* pBuffer, DWORD dwSize,
+                                        DWORD* pdwRead, DWORD* pdwNeeded)
+{
+    *pdwRead = 0;
+    *pdwNeeded = 0;
     EnterCriticalSection(&m_csIndex);
     SIndex& index = m_mapIndex[pLog->strPath.str()];
-    DWORD dwError = ERROR_SUCCESS;
+    BOOL bFresh = bLocked ? Refresh(pLog->hFile, index)
+                          : (Holds(index, dwRecord) || RefreshUnlocked(pLog->hFile, index));
+    DWORD dwError = ERROR_SUCCESS, dwGeneration = index.dwGeneration, dwLength = 0;
     LONGLONG nOffset = 0;
-    DWORD dwLength = 0;
-    if (!Refresh(pLog->hFile, index))
-        dwError = ERROR_READ_FAULT;
-    else if (index.offsets.empty() || dwRecord < index.dwFirstNumber ||
-             dwRecord - index.dwFirstNumber >= index.offsets.size())
+    if (!bFresh)
+        dwError = bLocked ? ERROR_READ_FAULT : ERROR_RETRY;
+    else if (!Holds(index, dwRecord))
         dwError = ERROR_INVALID_PARAMETER;
     else
     {
         nOffset = index.offsets[dwRecord - index.dwFirstNumber];
         dwLength = index.lengths[dwRecord - index.dwFirstNumber];
     }
-    LeaveCriticalSection(&m_csIndex);
-
-    *pdwRead = 0;
-    *pdwNeeded = 0;
     if (dwError == ERROR_SUCCESS && dwSize < dwLength)
     {
         *pdwNeeded = dwLength;
         dwError = ERROR_INSUFFICIENT_BUFFER;
     }
+    else if (dwError == ERROR_SUCCESS)
+        dwError = ReadChecked(pLog->hFile, bLocked, nOffset, dwRecord, dwLength, dwGeneration, pBuffer);
     if (dwError == ERROR_SUCCESS)
-    {
-        if (ReadAt(pLog->hFile, nOffset, pBuffer, dwLength))
-            *pdwRead = dwLength;
-        else
-            dwError = ERROR_READ_FAULT;
-    }
-    ReleaseMutex(pLog->hLock);
-    SetLastError(dwError);
-    return dwError == ERROR_SUCCESS;
+        *pdwRead = dwLength;
+    LeaveCriticalSection(&m_csIndex);
+    return dwError;
+}
+
+// Reads an indexed record; without the lock, checks it against the header and itself.
+DWORD CSpoolEventLogSource::ReadChecked(HANDLE hFile, BOOL bLocked, LONGLONG nOffset, DWORD dwRecord, DWORD dwLength,
+                                        DWORD dwGeneration, void* pBuffer)
+{
+    const EVENTLOGRECORD* pRecord = (const EVENTLOGRECORD*)pBuffer;
+    DWORD dwNow = 0;
+    if (!ReadAt(hFile, nOffset, pBuffer, dwLength))
+        return bLocked ? ERROR_READ_FAULT : ERROR_RETRY;
+    if (!bLocked && (!ReadSettledHeader(hFile, &dwNow) || dwNow != dwGeneration || pRecord->RecordNumber != dwRecord ||
+                     pRecord->Length != dwLength))
+        return ERROR_RETRY;
+    return ERROR_SUCCESS;
 }
 
 void CALLBACK CSpoolEventLogSource::OnChangeSignal(void* pContext, BOOLEAN /*bTimedOut*/)
@@ -316,26 +400,39 @@ BOOL CSpoolEventLogSource::NotifyChange(HANDLE hLog, HANDLE hEvent)
 
 DWORD CSpoolEventLogSource::Append(const wchar_t* pszLogName, const std::vector<BYTE>& image)
 {
-    if (image.size() < sizeof(EVENTLOGRECORD))
-        return 0;
+    return AppendBatch(pszLogName, std::vector<std::vector<BYTE>>(1, image));
+}
+
+// One write and one signal for the whole batch, all under the log's lock: a reader sees none
+// of the records or all of them.
+DWORD CSpoolEventLogSource::AppendBatch(const wchar_t* pszLogName, const std::vector<std::vector<BYTE>>& images)
+{
+    for (const std::vector<BYTE>& image : images)
+        if (image.size() < sizeof(EVENTLOGRECORD))
+            return 0;
     CString strPath = FilePath(pszLogName);
     SWriter writer(strPath);
-    if (!writer.IsLocked())
+    if (images.empty() || !writer.IsLocked())
         return 0;
-    DWORD dwNumber = 0;
+    DWORD dwFirst = 0;
     EnterCriticalSection(&m_csIndex);
     SIndex& index = m_mapIndex[strPath.str()];
     HANDLE hFile = writer.hFile;
     if (Refresh(hFile, index))
     {
-        std::vector<BYTE> record(image);
-        EVENTLOGRECORD* pRecord = (EVENTLOGRECORD*)record.data();
-        pRecord->RecordNumber = index.offsets.empty() ? 1 : index.dwFirstNumber + (DWORD)index.offsets.size();
-        if (WriteAt(hFile, index.nIndexedEnd, record.data(), (DWORD)record.size()) && SetEndOfFile(hFile))
-            dwNumber = pRecord->RecordNumber;
+        DWORD dwNumber = index.offsets.empty() ? 1 : index.dwFirstNumber + (DWORD)index.offsets.size();
+        std::vector<BYTE> records;
+        for (size_t i = 0; i < images.size(); i++)
+        {
+            size_t nAt = records.size();
+            records.insert(records.end(), images[i].begin(), images[i].end());
+            ((EVENTLOGRECORD*)&records[nAt])->RecordNumber = dwNumber + (DWORD)i;
+        }
+        if (WriteAt(hFile, index.nIndexedEnd, records.data(), (DWORD)records.size()) && SetEndOfFile(hFile))
+            dwFirst = dwNumber;
     }
     LeaveCriticalSection(&m_csIndex);
-    if (dwNumber)
+    if (dwFirst)
     {
         HANDLE hSignal = CreateEventW(nullptr, FALSE, FALSE, ObjectName(L"Change", strPath).c_str());
         if (hSignal)
@@ -344,7 +441,7 @@ DWORD CSpoolEventLogSource::Append(const wchar_t* pszLogName, const std::vector<
             CloseHandle(hSignal);
         }
     }
-    return dwNumber;
+    return dwFirst;
 }
 
 BOOL CSpoolEventLogSource::Clear(const wchar_t* pszLogName)
@@ -383,10 +480,14 @@ BOOL CSpoolEventLogSource::Rewrite(const wchar_t* pszLogName, DWORD dwDropCount)
         bOk = bOk && ReadAt(hFile, 0, &header, sizeof(header));
         if (bOk)
         {
+            // Marked first, so that a reader without the lock sees the move coming.
             header.dwGeneration++;
+            header.dwRewriting = 1;
             bOk = WriteAt(hFile, 0, &header, sizeof(header)) &&
                   (kept.empty() || WriteAt(hFile, HEADER_SIZE, kept.data(), (DWORD)kept.size())) &&
                   SetEndOfFile(hFile);
+            header.dwRewriting = 0;
+            bOk = bOk && WriteAt(hFile, 0, &header, sizeof(header));
         }
     }
     LeaveCriticalSection(&m_csIndex);

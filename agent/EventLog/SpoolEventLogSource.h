@@ -42,6 +42,8 @@ public:
     // Writers. Append numbers the record after the newest one (1 in an empty log) and returns
     // that number, 0 on failure; it signals the log's change notification.
     DWORD Append(const wchar_t* pszLogName, const std::vector<BYTE>& image);
+    // Appends the images in order as one write; the first one's number, 0 on failure.
+    DWORD AppendBatch(const wchar_t* pszLogName, const std::vector<std::vector<BYTE>>& images);
     BOOL Clear(const wchar_t* pszLogName);
     // Drops the oldest records, as a circular log overwrites them.
     BOOL Wrap(const wchar_t* pszLogName, DWORD dwDropCount);
@@ -59,6 +61,12 @@ private:
         DWORD dwFirstNumber = 0;
     };
     struct SOpenLog;
+    // The file and lock of one log, shared by all its opens.
+    struct SShared
+    {
+        HANDLE hFile = nullptr;
+        HANDLE hLock = nullptr;
+    };
 
     CString FilePath(const wchar_t* pszLogName) const;
     static std::wstring ObjectName(const wchar_t* pszKind, const CString& strPath);
@@ -68,10 +76,18 @@ private:
     static HANDLE OpenSpoolFile(const CString& strPath);
     static BOOL Refresh(HANDLE hFile, SIndex& index);
     BOOL ReadExtent(HANDLE hLog, DWORD* pdwCount, DWORD* pdwOldest);
+    static BOOL ReadSettledHeader(HANDLE hFile, DWORD* pdwGeneration);
+    static BOOL RefreshUnlocked(HANDLE hFile, SIndex& index);
+    static BOOL Holds(const SIndex& index, DWORD dwRecord);
+    static DWORD ReadChecked(HANDLE hFile, BOOL bLocked, LONGLONG nOffset, DWORD dwRecord, DWORD dwLength,
+                             DWORD dwGeneration, void* pBuffer);
+    DWORD ReadIndexed(SOpenLog* pLog, BOOL bLocked, DWORD dwRecord, void* pBuffer, DWORD dwSize, DWORD* pdwRead,
+                      DWORD* pdwNeeded);
     BOOL Rewrite(const wchar_t* pszLogName, DWORD dwDropCount);
     static void CALLBACK OnChangeSignal(void* pContext, BOOLEAN bTimedOut);
 
     CString m_strFolder;
     CRITICAL_SECTION m_csIndex;
     std::map<std::wstring, SIndex> m_mapIndex;
+    std::map<std::wstring, SShared> m_mapShared;
 };

@@ -192,3 +192,60 @@ TEST(EventRecordBounds, DamagedRecordsStayInsideTheirBytes)
     EXPECT_EQ(3, record.SourceName().GetLength());
     EXPECT_STREQ(L"", record.ComputerName());
 }
+
+TEST_F(RecordText, ASourceRegisteredAnewWhileRunningIsReadFromItsNewKey)
+{
+    const wchar_t szLateKey[] = L"SYSTEM\\CurrentControlSet\\Services\\EventLog\\TervokUnitLog\\TervokLateSource";
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, szLateKey);
+    CEventRecord record = Record(1000, {L"disk", L"full"}, 1, L"TervokLateSource");
+    CString strCategory;
+    CEventRecordText::GetRecordCategory(UNIT_LOG, record, strCategory);
+    EXPECT_STREQ(L"None", strCategory) << "no key yet";
+
+    // Registered after the first look: the key is opened at the next record.
+    HKEY hKey = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, szLateKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                             &hKey, nullptr));
+    CString strFirst = ProgramFolder() + L"\\TestMessages.dll";
+    SetValue(hKey, L"EventMessageFile", strFirst + L";" + ProgramFolder() + L"\\SecondMessages.dll");
+    SetValue(hKey, L"CategoryMessageFile", strFirst);
+    RegCloseKey(hKey);
+    CEventRecordText::GetRecordCategory(UNIT_LOG, record, strCategory);
+    EXPECT_STREQ(L"Disk", strCategory);
+    EXPECT_STREQ(L"Second module: disk. ", Message(record));
+
+    // Removed and registered again with other modules: the kept key is gone, the new one counts.
+    ASSERT_EQ(ERROR_SUCCESS, RegDeleteKeyW(HKEY_LOCAL_MACHINE, szLateKey));
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, szLateKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                             &hKey, nullptr));
+    SetValue(hKey, L"EventMessageFile", strFirst);
+    RegCloseKey(hKey);
+    EXPECT_STREQ(L"Service disk reported full. ", Message(record));
+    CEventRecordText::GetRecordCategory(UNIT_LOG, record, strCategory);
+    EXPECT_STREQ(L"None", strCategory) << "the new key names no category module";
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, szLateKey);
+}
+
+TEST_F(RecordText, OnePassLooksUpASourceOnceAndTheNextPassAnew)
+{
+    const wchar_t szPassKey[] = L"SYSTEM\\CurrentControlSet\\Services\\EventLog\\TervokUnitLog\\TervokPassSource";
+    HKEY hKey = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, szPassKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                             &hKey, nullptr));
+    CString strFirst = ProgramFolder() + L"\\TestMessages.dll";
+    SetValue(hKey, L"EventMessageFile", strFirst);
+    CEventRecord record = Record(1000, {L"disk", L"full"}, 1, L"TervokPassSource");
+
+    CEventRecordText::BeginPass();
+    EXPECT_STREQ(L"Service disk reported full. ", Message(record));
+    SetValue(hKey, L"EventMessageFile", ProgramFolder() + L"\\SecondMessages.dll");
+    EXPECT_STREQ(L"Service disk reported full. ", Message(record)) << "the pass keeps its first look";
+    CEventRecordText::EndPass();
+
+    EXPECT_STREQ(L"Second module: disk. ", Message(record)) << "outside a pass every record looks again";
+    CEventRecordText::BeginPass();
+    EXPECT_STREQ(L"Second module: disk. ", Message(record));
+    CEventRecordText::EndPass();
+    RegCloseKey(hKey);
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, szPassKey);
+}

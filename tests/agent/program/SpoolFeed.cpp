@@ -49,7 +49,7 @@ int Append(CSpoolEventLogSource& spool, int argc, wchar_t** argv)
     DWORD dwComputer = 64;
     GetComputerNameW(szComputer, &dwComputer);
     fields.strComputer = szComputer;
-    DWORD dwFirst = 0, dwLast = 0;
+    std::vector<std::vector<BYTE>> images;
     for (long n = 0; n < nCount; n++)
     {
         fields.arrStrings.RemoveAll();
@@ -62,12 +62,13 @@ int Append(CSpoolEventLogSource& spool, int argc, wchar_t** argv)
             fields.arrStrings.Add(s);
         }
         fields.dwTimeGenerated = fields.dwTimeWritten = (DWORD)time(nullptr);
-        dwLast = spool.Append(argv[3], CSpoolEventLogSource::BuildImage(fields));
-        if (!dwLast)
-            return 1;
-        if (!dwFirst)
-            dwFirst = dwLast;
+        images.push_back(CSpoolEventLogSource::BuildImage(fields));
     }
+    // All records at once: a reader finds the whole batch in the log when it first looks.
+    DWORD dwFirst = spool.AppendBatch(argv[3], images);
+    if (!dwFirst)
+        return 1;
+    DWORD dwLast = dwFirst + (DWORD)images.size() - 1;
     printf("%lu %lu\n", (unsigned long)dwFirst, (unsigned long)dwLast);
     return 0;
 }

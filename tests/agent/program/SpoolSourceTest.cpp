@@ -158,3 +158,115 @@ TEST_F(SpoolSource, APartlyWrittenRecordIsNotServed)
     EXPECT_EQ(1u, dwCount);
     reader.Close(h);
 }
+
+TEST_F(SpoolSource, BatchIsNumberedInOrderAndSeenWhole)
+{
+    CSpoolEventLogSource writer(m_strFolder), reader(m_strFolder);
+    EXPECT_EQ(1u, writer.Append(L"Application", Image(L"single")));
+    std::vector<std::vector<BYTE>> batch = {Image(L"b0"), Image(L"b1"), Image(L"b2")};
+    EXPECT_EQ(2u, writer.AppendBatch(L"Application", batch));
+    std::vector<std::vector<BYTE>> broken = {Image(L"ok"), std::vector<BYTE>(8, 0)};
+    EXPECT_EQ(0u, writer.AppendBatch(L"Application", broken)) << "a batch with a bad image writes nothing";
+    EXPECT_EQ(0u, writer.AppendBatch(L"Application", {}));
+
+    HANDLE h = reader.Open(L"Application");
+    DWORD dwCount = 0;
+    ASSERT_TRUE(reader.GetCount(h, &dwCount));
+    EXPECT_EQ(4u, dwCount);
+    std::vector<BYTE> record;
+    for (DWORD n = 2; n <= 4; n++)
+    {
+        ASSERT_TRUE(ReadOne(reader, h, n, record));
+        const EVENTLOGRECORD* p = (const EVENTLOGRECORD*)record.data();
+        EXPECT_EQ(n, p->RecordNumber);
+        EXPECT_EQ(std::wstring(L"b") + std::to_wstring(n - 2), (const wchar_t*)&record[p->StringOffset]);
+    }
+    reader.Close(h);
+}
+
+TEST_F(SpoolSource, OpensOfOneLogShareTheFileAndEachCloseLeavesTheOthers)
+{
+    CSpoolEventLogSource writer(m_strFolder), reader(m_strFolder);
+    writer.Append(L"Application", Image(L"one"));
+    HANDLE hKept = reader.Open(L"Application");
+    HANDLE hRecord = reader.Open(L"Application");
+    ASSERT_TRUE(hKept && hRecord);
+    std::vector<BYTE> record;
+    ASSERT_TRUE(ReadOne(reader, hRecord, 1, record));
+    reader.Close(hRecord);
+    writer.Append(L"Application", Image(L"two"));
+    hRecord = reader.Open(L"Application");
+    ASSERT_TRUE(ReadOne(reader, hRecord, 2, record)) << "a new record is read after the first open was closed";
+    reader.Close(hRecord);
+    DWORD dwCount = 0;
+    ASSERT_TRUE(reader.GetCount(hKept, &dwCount));
+    EXPECT_EQ(2u, dwCount);
+    reader.Close(hKept);
+}
+
+TEST_F(SpoolSource, SizeAskedOfAStaleIndexIsCheckedByTheRead)
+{
+    CSpoolEventLogSource writer(m_strFolder), reader(m_strFolder);
+    writer.Append(L"Application", Image(L"short"));
+    HANDLE h = reader.Open(L"Application");
+    DWORD dwCount = 0;
+    ASSERT_TRUE(reader.GetCount(h, &dwCount));
+    // The log is cleared and record 1 is now a longer one; the index still knows the old.
+    ASSERT_TRUE(writer.Clear(L"Application"));
+    writer.Append(L"Application", Image(L"a much longer insertion string than before"));
+    BYTE one;
+    DWORD dwRead = 0, dwNeeded = 0;
+    EXPECT_FALSE(reader.SeekRead(h, TRUE, 1, &one, 1, &dwRead, &dwNeeded));
+    std::vector<BYTE> buffer(dwNeeded);
+    EXPECT_FALSE(reader.SeekRead(h, TRUE, 1, buffer.data(), dwNeeded, &dwRead, &dwNeeded));
+    EXPECT_EQ((DWORD)ERROR_INSUFFICIENT_BUFFER, GetLastError()) << "the read asks for the record's new size";
+    std::vector<BYTE> record;
+    ASSERT_TRUE(ReadOne(reader, h, 1, record));
+    const EVENTLOGRECORD* p = (const EVENTLOGRECORD*)record.data();
+    EXPECT_STREQ(L"a much longer insertion string than before", (const wchar_t*)&record[p->StringOffset]);
+    reader.Close(h);
+}
+
+TEST_F(SpoolSource, RecordsMovedByAWrapAfterTheyWereIndexedAreReadFromTheirNewPlace)
+{
+    CSpoolEventLogSource writer(m_strFolder), reader(m_strFolder);
+    for (const wchar_t* p : {L"r1", L"r2", L"r3"})
+        writer.Append(L"Application", Image(p));
+    HANDLE h = reader.Open(L"Application");
+    std::vector<BYTE> record;
+    ASSERT_TRUE(ReadOne(reader, h, 3, record));
+    ASSERT_TRUE(writer.Wrap(L"Application", 1));
+    DWORD dwOldest = 0;
+    ASSERT_TRUE(reader.GetOldest(h, &dwOldest));
+    EXPECT_EQ(2u, dwOldest);
+    for (DWORD n = 2; n <= 3; n++)
+    {
+        ASSERT_TRUE(ReadOne(reader, h, n, record));
+        const EVENTLOGRECORD* p = (const EVENTLOGRECORD*)record.data();
+        EXPECT_EQ(n, p->RecordNumber);
+        EXPECT_EQ(std::wstring(L"r") + std::to_wstring(n), (const wchar_t*)&record[p->StringOffset]);
+    }
+    reader.Close(h);
+}
+
+TEST_F(SpoolSource, ALogLeftMarkedByAnInterruptedClearIsStillServed)
+{
+    CSpoolEventLogSource writer(m_strFolder), reader(m_strFolder);
+    writer.Append(L"Application", Image(L"kept"));
+    // The header's third word marks a clear or wrap under way; a writer that died left it set.
+    HANDLE hFile = CreateFileW(m_strFolder + L"\\Application.spool", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
+    DWORD dwMark = 1, dwWritten = 0;
+    SetFilePointer(hFile, 8, nullptr, FILE_BEGIN);
+    ASSERT_TRUE(WriteFile(hFile, &dwMark, sizeof(dwMark), &dwWritten, nullptr));
+    CloseHandle(hFile);
+
+    HANDLE h = reader.Open(L"Application");
+    DWORD dwCount = 0;
+    ASSERT_TRUE(reader.GetCount(h, &dwCount));
+    EXPECT_EQ(1u, dwCount);
+    std::vector<BYTE> record;
+    EXPECT_TRUE(ReadOne(reader, h, 1, record)) << "read under the lock instead";
+    reader.Close(h);
+}
