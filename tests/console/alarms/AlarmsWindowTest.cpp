@@ -1,5 +1,6 @@
 #include "GuiTest.h"
 
+#include "alarmmodel/AlarmDefinitionList.h"
 #include "alarmmodel/database/AlarmsDatabase.h"
 #include "console/AlarmsListText.h"
 #include "console/CAlarmsListView.h"
@@ -11,6 +12,7 @@
 #include "framework/window/AfxMessageBox.h"
 #include "framework/window/AfxOleInit.h"
 #include "resources/console/BelvaneRes.h"
+#include "resources/console/DefinitionsRes.h"
 #include "support/AppProfile.h"
 #include "support/RegistryStore.h"
 #include "tests/alarmmodel/database/AlarmsBench.h"
@@ -499,4 +501,84 @@ TEST_F(AlarmsWindowSqlite, ChangeLayoutReopensTheWindowWithTheListAlone)
     m_pView->GetWindowRect(&rectView);
     EXPECT_GT(rectList.Height(), rectView.Height() * 3 / 4) << "the list takes the whole view";
     EXPECT_STREQ(L"Outstanding Alarms: 2", Title());
+}
+
+namespace
+{
+CString g_strSheetTitle;
+CString g_strSheetAssignees;
+
+// Answers the modal definition sheet from inside its loop: notes what it shows and cancels it.
+void CALLBACK ReadViewSheet(HWND, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    HWND hSheet = ::FindWindowW(nullptr, L"View Definition");
+    if (!hSheet)
+        return;
+    ::KillTimer(nullptr, nIDEvent);
+    HWND hPage = (HWND)::SendMessageW(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+    wchar_t szText[100] = {};
+    ::GetDlgItemTextW(hPage, IDC_GENERAL_TITLE, szText, 100);
+    g_strSheetTitle = szText;
+    ::SendMessageW(hSheet, PSM_SETCURSEL, 3, 0);
+    hPage = (HWND)::SendMessageW(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+    HWND hCombo = ::FindWindowExW(hPage, nullptr, L"ComboBox", nullptr);
+    g_strSheetAssignees.Empty();
+    for (int i = 0; hCombo && i < (int)::SendMessageW(hCombo, CB_GETCOUNT, 0, 0); i++)
+    {
+        ::SendMessageW(hCombo, CB_GETLBTEXT, (WPARAM)i, (LPARAM)szText);
+        g_strSheetAssignees += CString(szText) + L";";
+    }
+    ::SendMessageW(hSheet, WM_COMMAND, IDCANCEL, 0);
+}
+
+CString DefinitionText(std::initializer_list<const wchar_t*> titles)
+{
+    CAlarmDefinitionList definitions;
+    for (const wchar_t* pszTitle : titles)
+    {
+        auto* pDefinition = new CAlarmDefinition;
+        pDefinition->m_strTitle = pszTitle;
+        pDefinition->m_strAssignedTo = L"Night shift";
+        definitions.Add(pDefinition);
+    }
+    CStringArray arrLines;
+    definitions.Serialize(arrLines);
+    CString strText;
+    for (int i = 0; i < arrLines.GetSize(); i++)
+        strText += arrLines[i] + L"\n";
+    return strText;
+}
+} // namespace
+
+TEST_P(AlarmsWindowTest, ViewAlarmDefnOpensTheSheetOnTheSelectedRowsDefinition)
+{
+    InsertRows(1, 3, 60);
+    CString strSQL;
+    strSQL.Format(L"UPDATE TBL_ALARMS_005 SET FLD_ALARM_DEFN = %s WHERE FLD_PRIME_KEY = 2",
+                  SqlTextLiteral(DefinitionText({L"Disk watch"})).GetString());
+    Execute(strSQL);
+    strSQL.Format(L"UPDATE TBL_ALARMS_005 SET FLD_ALARM_DEFN = %s WHERE FLD_PRIME_KEY = 3",
+                  SqlTextLiteral(DefinitionText({L"One", L"Two"})).GetString());
+    Execute(strSQL);
+    OpenWindow();
+    std::vector<CString> boxes;
+    AfxSetMessageBoxFunction([&](HWND, const wchar_t* pszText, const wchar_t* pszCaption, UINT) {
+        boxes.push_back(CString(pszCaption) + L"|" + pszText);
+        return IDOK;
+    });
+    List().SelectNone();
+    List().SelectItem(1, TRUE);
+    g_strSheetTitle.Empty();
+    UINT_PTR nTimer = ::SetTimer(nullptr, 0, 50, ReadViewSheet);
+    m_pView->SendMessage(WM_COMMAND, ID_OUTSTANDING_VIEW_DEFINITION);
+    ::KillTimer(nullptr, nTimer);
+    EXPECT_STREQ(L"Disk watch", g_strSheetTitle);
+    EXPECT_NE(-1, g_strSheetAssignees.Find(L"Night shift;")) << g_strSheetAssignees.GetString();
+    EXPECT_TRUE(boxes.empty());
+
+    List().SelectNone();
+    List().SelectItem(2, TRUE);
+    m_pView->SendMessage(WM_COMMAND, ID_OUTSTANDING_VIEW_DEFINITION);
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_STREQ(L"Error|Alarm Definition not found", boxes[0]) << "two definitions are none";
 }
