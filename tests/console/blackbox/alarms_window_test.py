@@ -120,6 +120,10 @@ class AlarmsWindow(ConsoleCase):
     def test_lists_the_newest_thousand_and_follows_a_new_alarm(self):
         self.start_on_table()
         frame = self.outstanding_frame(lambda title: title == "Outstanding Alarms: 1000 (max = 1000)")
+        listed = self.rows(frame, ALARM_LIST_ID)
+        self.assertEqual(["Description %d" % k for k in range(1, 1001)], [row[8] for row in listed],
+                         "the newest thousand, newest first")
+        self.assertEqual(sorted((row[0] for row in listed), reverse=True), [row[0] for row in listed])
         self.sql("DELETE FROM TBL_ALARMS_005 WHERE FLD_PRIME_KEY > 600")
         self.insert(0, 0)
         self.session.wine("reg", "add", VOLATILE_KEY, "/v", "AlarmLastPrimeKey", "/t", "REG_DWORD", "/d", "9", "/f")
