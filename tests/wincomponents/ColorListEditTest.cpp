@@ -272,3 +272,30 @@ TEST_F(ColorListEditTest, EditsAreRefusedOutsideTheListOrWhenNotEditable)
     m_list.m_bEditable = FALSE;
     EXPECT_FALSE(m_list.BeginEdit(1, 0));
 }
+
+TEST_F(ColorListEditTest, AnEditorOverACellImageStartsAfterItAndTheImageListsGoWithTheWindow)
+{
+    ASSERT_TRUE(m_list.m_ilFirst.Create(16, 16, ILC_COLOR32, 1, 1));
+    ASSERT_EQ(0, m_list.m_ilFirst.Add(::LoadIconW(nullptr, IDI_APPLICATION)));
+    m_list.SetImageList(&m_list.m_ilFirst, LVSIL_SMALL);
+    LVITEMW item = {};
+    item.mask = LVIF_IMAGE;
+    item.iItem = 1;
+    item.iSubItem = 2;
+    item.iImage = 0;
+    ASSERT_TRUE(m_list.SetItem(&item));
+    CRect rcCell;
+    rcCell.top = 2;
+    rcCell.left = LVIR_LABEL;
+    m_list.SendMessage(LVM_GETSUBITEMRECT, 1, (LPARAM)(RECT*)&rcCell);
+    ASSERT_TRUE(m_list.BeginEdit(1, 2));
+    CRect rcEditor;
+    Editor().GetWindowRect(&rcEditor);
+    ::MapWindowPoints(nullptr, m_list.m_hWnd, (POINT*)&rcEditor, 2);
+    EXPECT_EQ(rcCell.left + 16, rcEditor.left);
+    EXPECT_EQ(rcCell.right, rcEditor.right);
+
+    m_list.DestroyWindow();
+    EXPECT_EQ(nullptr, m_list.m_ilFirst.GetSafeHandle());
+    EXPECT_EQ(nullptr, Editor().m_hWnd);
+}
