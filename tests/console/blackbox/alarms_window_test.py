@@ -7,10 +7,12 @@ sources of a bench of their own, holding 1,500 alarm rows.
 
 import os
 import subprocess
+import threading
+import time
 import unittest
 
 from belvane_test import ALARMS_KEY, PROFILE_KEY, VOLATILE_KEY, ConsoleCase, SCRATCH
-from windriver import wait_for
+from windriver import Driver, wait_for
 
 ROOT = os.environ.get("TERVOK_ROOT", "")
 BENCH = os.path.join(SCRATCH, "alarms-bench")
@@ -131,6 +133,38 @@ class AlarmsWindow(ConsoleCase):
             lambda: self.driver.text(frame) if self.driver.text(frame) == "Outstanding Alarms: 601" else None,
             60, "the reload after the new alarm, with no input"))
 
+
+    def test_a_new_alarm_marks_the_title_and_waits_while_keys_come(self):
+        self.start_on_table()
+        frame = self.outstanding_frame(lambda title: title == "Outstanding Alarms: 1000 (max = 1000)")
+        self.sql("DELETE FROM TBL_ALARMS_005 WHERE FLD_PRIME_KEY > 600")
+        self.insert(0, 0)
+        self.driver.activate(self.console.main)
+        # A second driver presses Shift every 0.7 s until told to stop.
+        typist = Driver(self.session)
+        self.addCleanup(typist.close)
+        stop = threading.Event()
+
+        def type_keys():
+            while not stop.is_set():
+                typist.key("SHIFT")
+                stop.wait(0.7)
+        thread = threading.Thread(target=type_keys)
+        thread.start()
+        try:
+            time.sleep(1)
+            self.session.wine("reg", "add", VOLATILE_KEY, "/v", "AlarmLastPrimeKey", "/t", "REG_DWORD", "/d", "9", "/f")
+            marked = "Outstanding Alarms: 1000 (max = 1000) *"
+            wait_for(lambda: self.driver.text(frame) == marked, 30, "the mark of a new alarm")
+            for _ in range(8):
+                time.sleep(1)
+                self.assertEqual(marked, self.driver.text(frame), "no reload while keys come")
+        finally:
+            stop.set()
+            thread.join()
+        self.assertEqual("Outstanding Alarms: 601", wait_for(
+            lambda: self.driver.text(frame) if self.driver.text(frame) == "Outstanding Alarms: 601" else None,
+            60, "the reload once the keys have stopped"))
 
     def test_filters_kept_in_the_profile_select_the_same_rows_after_a_restart(self):
         def spread_rows_and_store_filters():
