@@ -6,6 +6,7 @@
 #include "console/CAlarmsListView.h"
 #include "console/CBelvaneApp.h"
 #include "console/CMainFrame.h"
+#include "console/COutstandingFind.h"
 #include "console/InputHooks.h"
 #include "console/RegisteredMessage.h"
 #include "framework/frames/CFrameWnd.h"
@@ -13,6 +14,7 @@
 #include "framework/window/AfxOleInit.h"
 #include "resources/console/BelvaneRes.h"
 #include "resources/console/DefinitionsRes.h"
+#include "resources/console/OutstandingRes.h"
 #include "support/AppProfile.h"
 #include "support/RegistryStore.h"
 #include "tests/alarmmodel/database/AlarmsBench.h"
@@ -405,6 +407,55 @@ TEST_F(AlarmsWindowSqlite, FindSelectsFirstEveryOrNoMatch)
     EXPECT_EQ(1, log.matches);
     EXPECT_EQ(5u, m_pView->RowKey(m_pView->FirstSelectedRow()));
     EXPECT_STREQ(L"Triggered 5", m_pView->m_wndLogList.GetItemText(0, 0)) << "the panes show the found row";
+}
+
+TEST_F(AlarmsWindowSqlite, TheFindDialogSearchesInItsThreeModesAndRemembersItsLastSearch)
+{
+    InsertRows(1, 12, 60);
+    OpenWindow();
+    CStringArray arrNames;
+    arrNames.Add(L"Title");
+    arrNames.Add(L"Description");
+    CUIntArray arrIds;
+    arrIds.Add(3);
+    arrIds.Add(8);
+    {
+        COutstandingFind dialog(m_pView, arrNames, arrIds);
+        ASSERT_TRUE(dialog.Create(IDD_OUTSTANDING_FIND, m_pView));
+        EXPECT_STREQ(L"", dialog.m_combo.GetSelText()) << "every column at first";
+        EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(dialog.m_hWnd, IDC_OPTION_FIRST)) << "filling the text is no input";
+        EXPECT_TRUE(IsEnabled(&dialog, IDC_FIND_NOW));
+        dialog.m_combo.SendMessage(CB_SELECTSTRING, (WPARAM)-1, (LPARAM)L"Description");
+        ::CheckRadioButton(dialog.m_hWnd, IDC_OPTION_FIRST, IDC_OPTION_NONE, IDC_OPTION_ALL);
+        SetText(&dialog, IDC_FIND_VALUE, L"Description 1");
+        Click(&dialog, IDC_FIND_NOW);
+        EXPECT_STREQ(L"Found 4 entries", dialog.GetWindowText());
+        EXPECT_EQ(4, List().GetItemCountByState(COLORLIST_SELECTED));
+
+        ::CheckRadioButton(dialog.m_hWnd, IDC_OPTION_FIRST, IDC_OPTION_NONE, IDC_OPTION_NONE);
+        dialog.m_combo.SendMessage(CB_SETCURSEL, 0);
+        SetText(&dialog, IDC_FIND_VALUE, L"web7");
+        Click(&dialog, IDC_FIND_NOW);
+        EXPECT_STREQ(L"Found 1 entries", dialog.GetWindowText()) << "the match text is searched too";
+        EXPECT_EQ(4, List().GetItemCountByState(COLORLIST_SELECTED)) << "None leaves the selection";
+
+        ::CheckRadioButton(dialog.m_hWnd, IDC_OPTION_FIRST, IDC_OPTION_NONE, IDC_OPTION_FIRST);
+        dialog.m_combo.SendMessage(CB_SELECTSTRING, (WPARAM)-1, (LPARAM)L"Title");
+        SetText(&dialog, IDC_FIND_VALUE, L"DISK");
+        Click(&dialog, IDC_FIND_NOW);
+        EXPECT_STREQ(L"Found 12 entries", dialog.GetWindowText());
+        EXPECT_EQ(1, List().GetItemCountByState(COLORLIST_SELECTED));
+        SetText(&dialog, IDC_FIND_VALUE, L"");
+        EXPECT_FALSE(IsEnabled(&dialog, IDC_FIND_NOW));
+        dialog.DestroyWindow();
+    }
+    COutstandingFind again(m_pView, arrNames, arrIds);
+    ASSERT_TRUE(again.Create(IDD_OUTSTANDING_FIND, m_pView));
+    EXPECT_STREQ(L"DISK", GetText(&again, IDC_FIND_VALUE)) << "the last search comes back";
+    EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(again.m_hWnd, IDC_OPTION_FIRST));
+    EXPECT_STREQ(L"Title", again.m_combo.GetSelText());
+    EXPECT_TRUE(IsEnabled(&again, IDC_FIND_NOW));
+    again.DestroyWindow();
 }
 
 TEST_F(AlarmsWindowSqlite, DataRequestsStepAndStopAtBothEnds)
