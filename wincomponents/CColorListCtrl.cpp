@@ -319,7 +319,6 @@ void CColorListCtrl::OnCellCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
     }
 }
 
-
 LRESULT CColorListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message)
@@ -343,10 +342,11 @@ void CColorListCtrl::OnClick(UINT message, WPARAM wParam, LPARAM lParam)
     hit.pt.x = GET_X_LPARAM(lParam);
     hit.pt.y = GET_Y_LPARAM(lParam);
     SendMessage(LVM_SUBITEMHITTEST, 0, (LPARAM)&hit);
+    BOOL bWasEditing = IsEditing();
+    // Committed first: the parent, hearing of the change, may change the list.
+    EndEdit(TRUE);
     BOOL bValid = hit.iItem >= 0 && hit.iItem < GetItemCount();
     BOOL bWasChecked = bValid && GetCheck(hit.iItem);
-    BOOL bWasEditing = IsEditing();
-    EndEdit(TRUE);
     BOOL bMayEdit = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
     const UINT nCurrent = LVIS_SELECTED | LVIS_FOCUSED;
     BOOL bWasCurrent = bMayEdit && bValid && GetItemState(hit.iItem, nCurrent) == nCurrent;
