@@ -7,6 +7,7 @@
 #include "alarmmodel/database/AlarmsDatabase.h"
 #include "alarmmodel/database/AlarmsRecordset.h"
 #include "console/AlarmsListText.h"
+#include "console/CDefineAlarm.h"
 #include "console/CHighlighting.h"
 #include "console/CMainFrame.h"
 #include "console/COutstandingFind.h"
@@ -210,8 +211,10 @@ void CAlarmsListView::OnViewDefinition()
         AfxShowMessageBox(m_hWnd, L"Alarm Definition not found", L"Error", MB_OK | MB_ICONSTOP);
         return;
     }
-    // The definition sheet comes with the definitions window.
-    AfxShowMessageBox(m_hWnd, L"The alarm definition cannot be shown", L"View Definition", MB_OK | MB_ICONINFORMATION);
+    // What the user changes in the sheet is not stored anywhere.
+    CDefineAlarm sheet(L"View Definition", definitions.GetAssignedToList(), definitions.GetPriorityList(), this,
+                       definitions.GetAt(0), 0);
+    sheet.DoModal();
 }
 
 LRESULT CAlarmsListView::OnContextMenu(WPARAM, LPARAM lParam)

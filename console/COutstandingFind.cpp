@@ -13,7 +13,8 @@ BEGIN_MESSAGE_MAP(COutstandingFind, CDialog)
 END_MESSAGE_MAP()
 
 COutstandingFind::COutstandingFind(CWnd* pView, const CStringArray& arrNames, const CUIntArray& arrIds)
-    : CDialog(IDD_OUTSTANDING_FIND, pView), m_pView(pView), m_arrNames(arrNames), m_arrIds(arrIds)
+    : CDialog(IDD_OUTSTANDING_FIND, pView), m_pView(pView), m_bInitialised(FALSE), m_arrNames(arrNames),
+      m_arrIds(arrIds)
 {
     m_nOption = GetAppProfile().GetInt(L"COutstandingFind::m_nOption", 0);
     m_strValue = GetAppProfile().GetString(L"COutstandingFind::m_strValue", L"");
@@ -37,11 +38,14 @@ BOOL COutstandingFind::OnInitDialog()
     CString strColumn = GetAppProfile().GetString(L"COutstandingFind::m_combo", L"");
     if (!strColumn.IsEmpty())
         m_combo.SendMessage(CB_SELECTSTRING, (WPARAM)-1, (LPARAM)strColumn.GetString());
+    m_bInitialised = TRUE;
     return TRUE;
 }
 
 void COutstandingFind::OnValueChanged()
 {
+    if (!m_bInitialised)
+        return;
     UpdateData(TRUE);
     ::EnableWindow(::GetDlgItem(m_hWnd, IDC_FIND_NOW), !m_strValue.IsEmpty());
 }

@@ -26,6 +26,8 @@ protected:
 
 private:
     CWnd* m_pView;
+    // Filling the controls changes the text too: until then the controls are no input.
+    BOOL m_bInitialised;
     CStringArray m_arrNames;
     CUIntArray m_arrIds;
 };

@@ -1,5 +1,7 @@
 #include "wincomponents/CColorListCtrl.h"
 
+#include <windowsx.h>
+
 BEGIN_MESSAGE_MAP(CColorListCtrl, CSortListCtrl)
     ON_WM_CREATE()
     ON_WM_DESTROY()
@@ -20,7 +22,9 @@ COLORREF SystemColor(COLORREF cr, BOOL bText)
 }
 } // namespace
 
-CColorListCtrl::CColorListCtrl() : m_bEditable(FALSE), m_nCheckMode(1)
+CColorListCtrl::CColorListCtrl()
+    : m_bEditable(FALSE), m_nCheckMode(COLORLIST_CHECK_NOTIFY), m_pEdit(new CEdit), m_nEditItem(-1),
+      m_nEditSubItem(-1), m_nEditAlign(ES_LEFT)
 {
 }
 
@@ -28,6 +32,7 @@ CColorListCtrl::~CColorListCtrl()
 {
     if (m_hWnd && ::IsWindow(m_hWnd))
         DeleteItems(COLORLIST_ALL);
+    delete m_pEdit;
 }
 
 BOOL CColorListCtrl::Create(CWnd* pParentWnd, UINT nID, const RECT* pRect, DWORD dwStyle)
@@ -66,6 +71,10 @@ void CColorListCtrl::PreSubclassWindow()
 void CColorListCtrl::OnDestroy()
 {
     DeleteItems(COLORLIST_ALL);
+    if (m_pEdit->m_hWnd)
+        m_pEdit->DestroyWindow();
+    m_ilFirst.DeleteImageList();
+    m_ilSecond.DeleteImageList();
     Default();
 }
 
@@ -84,6 +93,7 @@ void CColorListCtrl::ResetSort()
 
 int CColorListCtrl::InsertItem(int nItem, const wchar_t* lpszItem)
 {
+    EndEdit(TRUE);
     ResetSort();
     int nIndex = CListCtrl::InsertItem(nItem, lpszItem);
     if (nIndex < 0)
@@ -107,6 +117,7 @@ BOOL CColorListCtrl::DeleteItem(int nItem, BOOL bSelectNext)
 {
     if (nItem < 0 || nItem >= GetItemCount())
         return FALSE;
+    EndEdit(nItem != m_nEditItem);
     if (bSelectNext && nItem + 1 < GetItemCount())
         SetItemState(nItem + 1, LVIS_SELECTED, LVIS_SELECTED);
     FreeRecord(nItem);
@@ -115,6 +126,7 @@ BOOL CColorListCtrl::DeleteItem(int nItem, BOOL bSelectNext)
 
 int CColorListCtrl::DeleteItems(DWORD dwStateFilter)
 {
+    EndEdit(FALSE);
     int nDeleted = 0;
     SetRedraw(FALSE);
     if (dwStateFilter & COLORLIST_ALL)
@@ -136,6 +148,7 @@ int CColorListCtrl::DeleteItems(DWORD dwStateFilter)
 
 BOOL CColorListCtrl::SetItemText(int nItem, int nSubItem, const wchar_t* lpszText)
 {
+    EndEdit(TRUE);
     ResetSort();
     return CListCtrl::SetItemText(nItem, nSubItem, lpszText);
 }
@@ -304,4 +317,203 @@ void CColorListCtrl::OnCellCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
     default:
         *pResult = CDRF_DODEFAULT;
     }
+}
+
+LRESULT CColorListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message)
+    {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+        OnClick(message, wParam, lParam);
+        return 0;
+    default:
+        return CSortListCtrl::WindowProc(message, wParam, lParam);
+    }
+}
+
+void CColorListCtrl::OnClick(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LVHITTESTINFO hit = {};
+    hit.pt.x = GET_X_LPARAM(lParam);
+    hit.pt.y = GET_Y_LPARAM(lParam);
+    SendMessage(LVM_SUBITEMHITTEST, 0, (LPARAM)&hit);
+    BOOL bWasEditing = IsEditing();
+    // Committed first: the parent, hearing of the change, may change the list.
+    EndEdit(TRUE);
+    BOOL bValid = hit.iItem >= 0 && hit.iItem < GetItemCount();
+    BOOL bWasChecked = bValid && GetCheck(hit.iItem);
+    BOOL bMayEdit = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
+    const UINT nCurrent = LVIS_SELECTED | LVIS_FOCUSED;
+    BOOL bWasCurrent = bMayEdit && bValid && GetItemState(hit.iItem, nCurrent) == nCurrent;
+    DefWindowProc(message, wParam, lParam);
+    // The default handling may have run a drag loop in which items went away.
+    bValid = bValid && hit.iItem < GetItemCount();
+    if (bValid && GetCheck(hit.iItem) != bWasChecked)
+        ApplyCheckMode(hit.iItem, message, bWasChecked);
+    else if (bMayEdit && m_bEditable && !bWasEditing && bWasCurrent)
+        BeginEdit(hit.iItem, hit.iSubItem);
+}
+
+void CColorListCtrl::ApplyCheckMode(int nItem, UINT message, BOOL bWasChecked)
+{
+    if (m_nCheckMode == COLORLIST_CHECK_LOCKED)
+    {
+        SetCheck(nItem, bWasChecked);
+        return;
+    }
+    if (m_nCheckMode != COLORLIST_CHECK_NOTIFY && m_nCheckMode != COLORLIST_CHECK_SINGLE)
+        return;
+    if (m_nCheckMode == COLORLIST_CHECK_SINGLE && !bWasChecked)
+        for (int i = FindItemByState(COLORLIST_CHECKED, -1); i >= 0; i = FindItemByState(COLORLIST_CHECKED, i))
+            if (i != nItem)
+                SetCheck(i, FALSE);
+    SetItemFlagsAll(COLORLIST_SELECTED, COLORLIST_UNSELECTED);
+    SetItemFlags(nItem, COLORLIST_SELECTED | COLORLIST_FOCUSED);
+    ::SendMessageW(::GetParent(m_hWnd), WM_COLORLIST_CHECKCLICK, (WPARAM)nItem, (LPARAM)message);
+}
+
+BOOL CColorListCtrl::IsEditing() const
+{
+    return m_bEditable && m_nEditItem >= 0 && m_nEditItem < GetItemCount() && m_nEditSubItem >= 0 &&
+           m_nEditSubItem < GetColumnCount();
+}
+
+int CColorListCtrl::EditAlignment(int nSubItem) const
+{
+    if (GetStyle() & LVS_NOCOLUMNHEADER)
+        return ES_LEFT;
+    LVCOLUMNW column = {};
+    column.mask = LVCF_FMT;
+    if (!GetColumn(nSubItem, &column))
+        return ES_LEFT;
+    switch (column.fmt & LVCFMT_JUSTIFYMASK)
+    {
+    case LVCFMT_CENTER:
+        return ES_CENTER;
+    case LVCFMT_RIGHT:
+        return ES_RIGHT;
+    default:
+        return ES_LEFT;
+    }
+}
+
+// The editor window takes its alignment when it is created, so a new one is made for another.
+BOOL CColorListCtrl::PrepareEditor(int nAlign)
+{
+    if (nAlign != m_nEditAlign && m_pEdit->m_hWnd)
+        m_pEdit->DestroyWindow();
+    m_nEditAlign = nAlign;
+    if (m_pEdit->m_hWnd)
+        return TRUE;
+    RECT rect = {0, 0, 1, 1};
+    return m_pEdit->Create((DWORD)nAlign | WS_CHILD | WS_BORDER | ES_AUTOHSCROLL | ES_NOHIDESEL, rect, this, 0);
+}
+
+CRect CColorListCtrl::CellEditRect(int nItem, int nSubItem) const
+{
+    CRect rect;
+    rect.top = nSubItem;
+    rect.left = LVIR_LABEL;
+    SendMessage(LVM_GETSUBITEMRECT, (WPARAM)nItem, (LPARAM)(RECT*)&rect);
+    LVITEMW item = {};
+    item.mask = LVIF_IMAGE;
+    item.iItem = nItem;
+    item.iSubItem = nSubItem;
+    if (nSubItem > 0 && GetImageList(LVSIL_SMALL) && GetItem(&item) && item.iImage >= 0)
+        rect.left += 16;
+    return rect;
+}
+
+BOOL CColorListCtrl::BeginEdit(int nItem, int nSubItem)
+{
+    if (!m_bEditable || nItem < 0 || nItem >= GetItemCount() || nSubItem < 0 || nSubItem >= GetColumnCount())
+        return FALSE;
+    if (IsEditing() && nItem == m_nEditItem && nSubItem == m_nEditSubItem)
+        return TRUE;
+    EndEdit(TRUE);
+    SetItemFlagsAll(COLORLIST_SELECTED, COLORLIST_UNSELECTED);
+    SetItemFlags(nItem, COLORLIST_SELECTED | COLORLIST_FOCUSED);
+    if (!PrepareEditor(EditAlignment(nSubItem)))
+        return FALSE;
+    m_nEditItem = nItem;
+    m_nEditSubItem = nSubItem;
+    m_pEdit->SendMessage(WM_SETFONT, (WPARAM)GetFontHandle(), FALSE);
+    CRect rect = CellEditRect(nItem, nSubItem);
+    m_pEdit->MoveWindow(rect);
+    m_pEdit->SetWindowText(GetItemText(nItem, nSubItem));
+    m_pEdit->ShowWindow(SW_SHOW);
+    m_pEdit->SetSel(0, -1);
+    m_pEdit->SendMessage(EM_SCROLLCARET);
+    m_pEdit->SetFocus();
+    return TRUE;
+}
+
+BOOL CColorListCtrl::EndEdit(BOOL bCommit)
+{
+    if (!IsEditing())
+        return FALSE;
+    int nItem = m_nEditItem;
+    int nSubItem = m_nEditSubItem;
+    // Cleared first: the parent may change the list while it hears of the change.
+    m_nEditItem = -1;
+    m_nEditSubItem = -1;
+    CString strText;
+    m_pEdit->GetWindowText(strText);
+    BOOL bHadFocus = ::GetFocus() == m_pEdit->m_hWnd;
+    m_pEdit->ShowWindow(SW_HIDE);
+    if (bHadFocus)
+        SetFocus();
+    if (!bCommit || strText == GetItemText(nItem, nSubItem))
+        return FALSE;
+    CListCtrl::SetItemText(nItem, nSubItem, strText);
+    ResetSort();
+    ::SendMessageW(::GetParent(m_hWnd), WM_COLORLIST_EDITCHANGE, (WPARAM)nItem, (LPARAM)nSubItem);
+    return TRUE;
+}
+
+BOOL CColorListCtrl::OnEditKey(UINT nKey)
+{
+    int nItem = m_nEditItem;
+    int nSubItem = m_nEditSubItem;
+    switch (nKey)
+    {
+    case VK_TAB:
+        EndEdit(TRUE);
+        BeginEdit(nItem, nSubItem + 1 < GetColumnCount() ? nSubItem + 1 : 0);
+        return TRUE;
+    case VK_RETURN:
+        EndEdit(TRUE);
+        return TRUE;
+    case VK_ESCAPE:
+        EndEdit(FALSE);
+        return TRUE;
+    case VK_UP:
+    case VK_DOWN:
+    {
+        int nNext = nKey == VK_UP ? nItem - 1 : nItem + 1;
+        if (nNext < 0 || nNext >= GetItemCount())
+            return FALSE;
+        EndEdit(TRUE);
+        EnsureVisible(nNext, FALSE);
+        BeginEdit(nNext, nSubItem);
+        return TRUE;
+    }
+    default:
+        return FALSE;
+    }
+}
+
+BOOL CColorListCtrl::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message != WM_KEYDOWN)
+        return CSortListCtrl::PreTranslateMessage(pMsg);
+    if (IsEditing())
+        return OnEditKey((UINT)pMsg->wParam);
+    // The space bar would toggle the focused item's check box behind the check mode's back.
+    return pMsg->wParam == VK_SPACE;
 }

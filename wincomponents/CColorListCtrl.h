@@ -2,8 +2,13 @@
 // background colour for every cell and draws them through custom draw. Every item inserted
 // through InsertItem carries a record owned by the control with the caller's item data and
 // the colours of each column the list had then, so columns are set up before items.
+// With m_bEditable a second left click on a cell of the selected item edits it in place (Tab,
+// Enter, Escape, Up and Down steer the editor); m_nCheckMode says what a click that changes a
+// check box does. The parent hears of both through the two messages below.
 #pragma once
 
+#include "framework/controls/CEdit.h"
+#include "framework/gdi/CImageList.h"
 #include "wincomponents/CSortListCtrl.h"
 
 // Item state bits of the filters and actions below: the filter 0x01 means every item.
@@ -16,6 +21,21 @@ enum
     COLORLIST_UNCHECKED = 0x10,
     COLORLIST_FOCUSED = 0x20,
     COLORLIST_UNFOCUSED = 0x40
+};
+
+// Sent to the parent: a click changed an item's check box (wParam the item, lParam the mouse
+// message), and an in-place edit changed a cell whose new text is already in it (wParam the
+// item, lParam the column).
+const UINT WM_COLORLIST_CHECKCLICK = WM_APP + 10000;
+const UINT WM_COLORLIST_EDITCHANGE = WM_APP + 10002;
+
+// What a click that changes a check box does besides.
+enum
+{
+    COLORLIST_CHECK_PLAIN = 0,  // nothing
+    COLORLIST_CHECK_NOTIFY = 1, // selects and focuses the item alone and tells the parent
+    COLORLIST_CHECK_SINGLE = 2, // as 1, and checking it unchecks every other item
+    COLORLIST_CHECK_LOCKED = 3  // the check box keeps its state
 };
 
 class CColorListCtrl : public CSortListCtrl
@@ -50,12 +70,26 @@ public:
     BOOL SetItemFlags(int nItem, DWORD dwActions);
     int SetItemFlagsAll(DWORD dwStateFilter, DWORD dwActions);
 
+    // Opens the editor on the cell (committing a running edit); TRUE when it is open.
+    BOOL BeginEdit(int nItem, int nSubItem);
+    // Closes the editor, with bCommit writing its text; TRUE when the cell's text changed.
+    BOOL EndEdit(BOOL bCommit);
+    BOOL IsEditing() const;
+    // The in-place editor; its window exists once a cell has been edited.
+    CEdit* GetEditControl() const { return m_pEdit; }
+
     BOOL m_bEditable;
     int m_nCheckMode;
+    // Image lists that the owner may create and attach; deleted with the window.
+    CImageList m_ilFirst;
+    CImageList m_ilSecond;
 
 protected:
     void PreSubclassWindow() override;
     BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    // The mouse clicks, which may commit an edit, open one or apply the check mode.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     int OnCreate(LPCREATESTRUCTW lpCreateStruct);
     void OnDestroy();
     void OnCellCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
@@ -75,4 +109,15 @@ private:
     void SetColor(int nItem, int nSubItem, COLORREF cr, BOOL bText, BOOL bRedraw);
     COLORREF GetColor(int nItem, int nSubItem, BOOL bText) const;
     void ResetSort();
+    void OnClick(UINT message, WPARAM wParam, LPARAM lParam);
+    void ApplyCheckMode(int nItem, UINT message, BOOL bWasChecked);
+    BOOL OnEditKey(UINT nKey);
+    int EditAlignment(int nSubItem) const;
+    BOOL PrepareEditor(int nAlign);
+    CRect CellEditRect(int nItem, int nSubItem) const;
+
+    CEdit* m_pEdit;
+    int m_nEditItem;
+    int m_nEditSubItem;
+    int m_nEditAlign;
 };

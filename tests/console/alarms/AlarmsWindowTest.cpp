@@ -1,16 +1,20 @@
 #include "GuiTest.h"
 
+#include "alarmmodel/AlarmDefinitionList.h"
 #include "alarmmodel/database/AlarmsDatabase.h"
 #include "console/AlarmsListText.h"
 #include "console/CAlarmsListView.h"
 #include "console/CBelvaneApp.h"
 #include "console/CMainFrame.h"
+#include "console/COutstandingFind.h"
 #include "console/InputHooks.h"
 #include "console/RegisteredMessage.h"
 #include "framework/frames/CFrameWnd.h"
 #include "framework/window/AfxMessageBox.h"
 #include "framework/window/AfxOleInit.h"
 #include "resources/console/BelvaneRes.h"
+#include "resources/console/DefinitionsRes.h"
+#include "resources/console/OutstandingRes.h"
 #include "support/AppProfile.h"
 #include "support/RegistryStore.h"
 #include "tests/alarmmodel/database/AlarmsBench.h"
@@ -405,6 +409,55 @@ TEST_F(AlarmsWindowSqlite, FindSelectsFirstEveryOrNoMatch)
     EXPECT_STREQ(L"Triggered 5", m_pView->m_wndLogList.GetItemText(0, 0)) << "the panes show the found row";
 }
 
+TEST_F(AlarmsWindowSqlite, TheFindDialogSearchesInItsThreeModesAndRemembersItsLastSearch)
+{
+    InsertRows(1, 12, 60);
+    OpenWindow();
+    CStringArray arrNames;
+    arrNames.Add(L"Title");
+    arrNames.Add(L"Description");
+    CUIntArray arrIds;
+    arrIds.Add(3);
+    arrIds.Add(8);
+    {
+        COutstandingFind dialog(m_pView, arrNames, arrIds);
+        ASSERT_TRUE(dialog.Create(IDD_OUTSTANDING_FIND, m_pView));
+        EXPECT_STREQ(L"", dialog.m_combo.GetSelText()) << "every column at first";
+        EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(dialog.m_hWnd, IDC_OPTION_FIRST)) << "filling the text is no input";
+        EXPECT_TRUE(IsEnabled(&dialog, IDC_FIND_NOW));
+        dialog.m_combo.SendMessage(CB_SELECTSTRING, (WPARAM)-1, (LPARAM)L"Description");
+        ::CheckRadioButton(dialog.m_hWnd, IDC_OPTION_FIRST, IDC_OPTION_NONE, IDC_OPTION_ALL);
+        SetText(&dialog, IDC_FIND_VALUE, L"Description 1");
+        Click(&dialog, IDC_FIND_NOW);
+        EXPECT_STREQ(L"Found 4 entries", dialog.GetWindowText());
+        EXPECT_EQ(4, List().GetItemCountByState(COLORLIST_SELECTED));
+
+        ::CheckRadioButton(dialog.m_hWnd, IDC_OPTION_FIRST, IDC_OPTION_NONE, IDC_OPTION_NONE);
+        dialog.m_combo.SendMessage(CB_SETCURSEL, 0);
+        SetText(&dialog, IDC_FIND_VALUE, L"web7");
+        Click(&dialog, IDC_FIND_NOW);
+        EXPECT_STREQ(L"Found 1 entries", dialog.GetWindowText()) << "the match text is searched too";
+        EXPECT_EQ(4, List().GetItemCountByState(COLORLIST_SELECTED)) << "None leaves the selection";
+
+        ::CheckRadioButton(dialog.m_hWnd, IDC_OPTION_FIRST, IDC_OPTION_NONE, IDC_OPTION_FIRST);
+        dialog.m_combo.SendMessage(CB_SELECTSTRING, (WPARAM)-1, (LPARAM)L"Title");
+        SetText(&dialog, IDC_FIND_VALUE, L"DISK");
+        Click(&dialog, IDC_FIND_NOW);
+        EXPECT_STREQ(L"Found 12 entries", dialog.GetWindowText());
+        EXPECT_EQ(1, List().GetItemCountByState(COLORLIST_SELECTED));
+        SetText(&dialog, IDC_FIND_VALUE, L"");
+        EXPECT_FALSE(IsEnabled(&dialog, IDC_FIND_NOW));
+        dialog.DestroyWindow();
+    }
+    COutstandingFind again(m_pView, arrNames, arrIds);
+    ASSERT_TRUE(again.Create(IDD_OUTSTANDING_FIND, m_pView));
+    EXPECT_STREQ(L"DISK", GetText(&again, IDC_FIND_VALUE)) << "the last search comes back";
+    EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(again.m_hWnd, IDC_OPTION_FIRST));
+    EXPECT_STREQ(L"Title", again.m_combo.GetSelText());
+    EXPECT_TRUE(IsEnabled(&again, IDC_FIND_NOW));
+    again.DestroyWindow();
+}
+
 TEST_F(AlarmsWindowSqlite, DataRequestsStepAndStopAtBothEnds)
 {
     AlarmDataRequest empty{};
@@ -499,4 +552,84 @@ TEST_F(AlarmsWindowSqlite, ChangeLayoutReopensTheWindowWithTheListAlone)
     m_pView->GetWindowRect(&rectView);
     EXPECT_GT(rectList.Height(), rectView.Height() * 3 / 4) << "the list takes the whole view";
     EXPECT_STREQ(L"Outstanding Alarms: 2", Title());
+}
+
+namespace
+{
+CString g_strSheetTitle;
+CString g_strSheetAssignees;
+
+// Answers the modal definition sheet from inside its loop: notes what it shows and cancels it.
+void CALLBACK ReadViewSheet(HWND, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    HWND hSheet = ::FindWindowW(nullptr, L"View Definition");
+    if (!hSheet)
+        return;
+    ::KillTimer(nullptr, nIDEvent);
+    HWND hPage = (HWND)::SendMessageW(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+    wchar_t szText[100] = {};
+    ::GetDlgItemTextW(hPage, IDC_GENERAL_TITLE, szText, 100);
+    g_strSheetTitle = szText;
+    ::SendMessageW(hSheet, PSM_SETCURSEL, 3, 0);
+    hPage = (HWND)::SendMessageW(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+    HWND hCombo = ::FindWindowExW(hPage, nullptr, L"ComboBox", nullptr);
+    g_strSheetAssignees.Empty();
+    for (int i = 0; hCombo && i < (int)::SendMessageW(hCombo, CB_GETCOUNT, 0, 0); i++)
+    {
+        ::SendMessageW(hCombo, CB_GETLBTEXT, (WPARAM)i, (LPARAM)szText);
+        g_strSheetAssignees += CString(szText) + L";";
+    }
+    ::SendMessageW(hSheet, WM_COMMAND, IDCANCEL, 0);
+}
+
+CString DefinitionText(std::initializer_list<const wchar_t*> titles)
+{
+    CAlarmDefinitionList definitions;
+    for (const wchar_t* pszTitle : titles)
+    {
+        auto* pDefinition = new CAlarmDefinition;
+        pDefinition->m_strTitle = pszTitle;
+        pDefinition->m_strAssignedTo = L"Night shift";
+        definitions.Add(pDefinition);
+    }
+    CStringArray arrLines;
+    definitions.Serialize(arrLines);
+    CString strText;
+    for (int i = 0; i < arrLines.GetSize(); i++)
+        strText += arrLines[i] + L"\n";
+    return strText;
+}
+} // namespace
+
+TEST_P(AlarmsWindowTest, ViewAlarmDefnOpensTheSheetOnTheSelectedRowsDefinition)
+{
+    InsertRows(1, 3, 60);
+    CString strSQL;
+    strSQL.Format(L"UPDATE TBL_ALARMS_005 SET FLD_ALARM_DEFN = %s WHERE FLD_PRIME_KEY = 2",
+                  SqlTextLiteral(DefinitionText({L"Disk watch"})).GetString());
+    Execute(strSQL);
+    strSQL.Format(L"UPDATE TBL_ALARMS_005 SET FLD_ALARM_DEFN = %s WHERE FLD_PRIME_KEY = 3",
+                  SqlTextLiteral(DefinitionText({L"One", L"Two"})).GetString());
+    Execute(strSQL);
+    OpenWindow();
+    std::vector<CString> boxes;
+    AfxSetMessageBoxFunction([&](HWND, const wchar_t* pszText, const wchar_t* pszCaption, UINT) {
+        boxes.push_back(CString(pszCaption) + L"|" + pszText);
+        return IDOK;
+    });
+    List().SelectNone();
+    List().SelectItem(1, TRUE);
+    g_strSheetTitle.Empty();
+    UINT_PTR nTimer = ::SetTimer(nullptr, 0, 50, ReadViewSheet);
+    m_pView->SendMessage(WM_COMMAND, ID_OUTSTANDING_VIEW_DEFINITION);
+    ::KillTimer(nullptr, nTimer);
+    EXPECT_STREQ(L"Disk watch", g_strSheetTitle);
+    EXPECT_NE(-1, g_strSheetAssignees.Find(L"Night shift;")) << g_strSheetAssignees.GetString();
+    EXPECT_TRUE(boxes.empty());
+
+    List().SelectNone();
+    List().SelectItem(2, TRUE);
+    m_pView->SendMessage(WM_COMMAND, ID_OUTSTANDING_VIEW_DEFINITION);
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_STREQ(L"Error|Alarm Definition not found", boxes[0]) << "two definitions are none";
 }

@@ -8,6 +8,10 @@
 //   info HWND                 class, title, id, parent, states and rectangles of a window
 //   text HWND                 the window's text (WM_GETTEXT, which Wine carries across processes)
 //   panes HWND                the pane texts of a status bar (read through the owner's memory)
+//   listview HWND MAX         the first MAX rows of a report list view, each a list of its cell
+//                             texts, their client rectangles and the indexes of the selected
+//                             rows (read through the owner's memory):
+//                             {"rows":[[...],...],"rects":[[l,t,r,b],...],"selected":[...]}
 //   menu HWND                 items of the window's menu bar with their popups, text and state
 //                             (null: the window has no menu)
 //   send HWND MSG WPARAM LPARAM   SendMessage without pointers; the result
@@ -187,6 +191,11 @@ public:
         SIZE_T cbRead = 0;
         return cb <= m_cb && ReadProcessMemory(m_hProcess, m_pData, pOut, cb, &cbRead) && cbRead == cb;
     }
+    bool Write(const void* pIn, SIZE_T cb) const
+    {
+        SIZE_T cbWritten = 0;
+        return cb <= m_cb && WriteProcessMemory(m_hProcess, m_pData, pIn, cb, &cbWritten) && cbWritten == cb;
+    }
 
 private:
     HANDLE m_hProcess = nullptr;
@@ -219,6 +228,64 @@ Answer Panes(const Fields& args)
         texts.push_back(Json(std::wstring(text.data(), LOWORD(nResult))));
     }
     return Ok(JsonList(texts));
+}
+
+// One cell of a list view: the item record and its text buffer lie in the owner's memory.
+bool ListCellText(HWND hWnd, const CRemoteBuffer& buffer, int nItem, int nSubItem, std::wstring& strText)
+{
+    LVITEMW item = {};
+    item.iSubItem = nSubItem;
+    item.pszText = (wchar_t*)(buffer.Address() + sizeof(LVITEMW));
+    item.cchTextMax = nMaxText + 1;
+    DWORD_PTR nLength = 0;
+    if (!buffer.Write(&item, sizeof item) ||
+        !SendMessageTimeoutW(hWnd, LVM_GETITEMTEXTW, (WPARAM)nItem, buffer.Address(), SMTO_ABORTIFHUNG, 5000, &nLength))
+        return false;
+    std::vector<wchar_t> text(sizeof(LVITEMW) / sizeof(wchar_t) + nMaxText + 1, L'\0');
+    if (nLength > (DWORD_PTR)nMaxText || !buffer.Read(text.data(), text.size() * sizeof(wchar_t)))
+        return false;
+    strText.assign(text.data() + sizeof(LVITEMW) / sizeof(wchar_t), nLength);
+    return true;
+}
+
+Answer ListView(const Fields& args)
+{
+    HWND hWnd = ToWindow(args.at(1));
+    int nMax = _wtoi(args.at(2).c_str());
+    CRemoteBuffer buffer(hWnd, sizeof(LVITEMW) + (nMaxText + 1) * sizeof(wchar_t));
+    if (!buffer.IsValid())
+        return Fail(L"cannot reach the memory of the window's process");
+    DWORD_PTR nItems = 0, hHeader = 0, nColumns = 0;
+    if (!SendMessageTimeoutW(hWnd, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &nItems) ||
+        !SendMessageTimeoutW(hWnd, LVM_GETHEADER, 0, 0, SMTO_ABORTIFHUNG, 5000, &hHeader) ||
+        !SendMessageTimeoutW((HWND)hHeader, HDM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &nColumns))
+        return Fail(L"the list view does not answer");
+    std::vector<std::string> rows, rects, selected;
+    for (int nItem = 0; nItem < (int)nItems && nItem < nMax; ++nItem)
+    {
+        RECT rc = {LVIR_BOUNDS, 0, 0, 0};
+        DWORD_PTR nDone = 0;
+        if (!buffer.Write(&rc, sizeof rc) ||
+            !SendMessageTimeoutW(hWnd, LVM_GETITEMRECT, (WPARAM)nItem, buffer.Address(), SMTO_ABORTIFHUNG, 5000, &nDone) ||
+            !buffer.Read(&rc, sizeof rc))
+            return Fail(L"cannot read a row rectangle of the list view");
+        rects.push_back(JsonRect(rc));
+        std::vector<std::string> cells;
+        for (int nColumn = 0; nColumn < (int)nColumns; ++nColumn)
+        {
+            std::wstring strText;
+            if (!ListCellText(hWnd, buffer, nItem, nColumn, strText))
+                return Fail(L"cannot read a cell of the list view");
+            cells.push_back(Json(strText));
+        }
+        rows.push_back(JsonList(cells));
+    }
+    DWORD_PTR nNext = (DWORD_PTR)-1;
+    while (SendMessageTimeoutW(hWnd, LVM_GETNEXTITEM, nNext, LVNI_SELECTED, SMTO_ABORTIFHUNG, 5000, &nNext) &&
+           (int)nNext >= 0)
+        selected.push_back(Json((int)nNext));
+    return Ok("{\"rows\":" + JsonList(rows) + ",\"rects\":" + JsonList(rects) + ",\"selected\":" +
+              JsonList(selected) + "}");
 }
 
 // Menus live in the memory of their process under Wine: the menu reader, loaded there by a
@@ -442,6 +509,7 @@ const Command commands[] = {
     {L"info", 1, Info},
     {L"text", 1, Text},
     {L"panes", 1, Panes},
+    {L"listview", 2, ListView},
     {L"menu", 1, Menu},
     {L"send", 4, [](const Fields& args) { return Message(args, false); }},
     {L"post", 4, [](const Fields& args) { return Message(args, true); }},

@@ -273,6 +273,10 @@ class Driver:
     def panes(self, hwnd):
         return self.call("panes", hwnd)
 
+    def listview(self, hwnd, most=1000):
+        """{"rows": cell texts of each row, "rects": their client rectangles, "selected": indexes}"""
+        return self.call("listview", hwnd, most)
+
     def menu(self, hwnd):
         return self.call("menu", hwnd)
 
