@@ -142,7 +142,8 @@ TEST_F(DefinitionSheetTest, ClipboardRecordSelectsItsClassAndFillsTheCriteria)
     PumpUntilIdle();
     EXPECT_EQ(2u, sheet.m_pageGeneral.GetClass());
 
-    sheet.m_pageCriteria.LoadFromClipboard();
+    // The page's own button reads the clipboard.
+    Click(&sheet.m_pageCriteria, IDC_LOAD_FROM_CLIPBOARD);
     CListCtrl& list = CriteriaList();
     ASSERT_EQ(2, list.GetItemCount());
     EXPECT_EQ(CString(L"Trap"), list.GetItemText(0, 0));
@@ -350,4 +351,42 @@ TEST_F(DefinitionSheetTest, EveryPageIsMadeAtTheStartAndGeneralComesFirst)
         sheet.UpdateWindow();
         SaveScreenshot(CString(L"definition-sheet-") + names[nPage] + L".png");
     }
+}
+
+namespace
+{
+CRect PlaceIn(CWnd& page, int nID)
+{
+    CRect rect;
+    ::GetWindowRect(::GetDlgItem(page.m_hWnd, nID), &rect);
+    ::MapWindowPoints(nullptr, page.m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+} // namespace
+
+TEST_F(DefinitionSheetTest, ListPagesGrowTheirListAndMoveTheButtonsBelowIt)
+{
+    CDefineAlarm& sheet = Open(nullptr);
+    for (CWnd* pPage : {static_cast<CWnd*>(&sheet.m_pageCriteria), static_cast<CWnd*>(&sheet.m_pageActions)})
+    {
+        CRect rectPage;
+        pPage->GetWindowRect(&rectPage);
+        CRect rectList = PlaceIn(*pPage, IDC_DEFINITION_LIST);
+        CRect rectDelete = PlaceIn(*pPage, IDC_LIST_DELETE);
+        pPage->SetWindowPos(nullptr, 0, 0, rectPage.Width() + 40, rectPage.Height() + 30, SWP_NOMOVE | SWP_NOZORDER);
+        EXPECT_EQ(rectList.Width() + 40, PlaceIn(*pPage, IDC_DEFINITION_LIST).Width());
+        EXPECT_EQ(rectList.Height() + 30, PlaceIn(*pPage, IDC_DEFINITION_LIST).Height());
+        EXPECT_EQ(rectDelete.top + 30, PlaceIn(*pPage, IDC_LIST_DELETE).top);
+        EXPECT_EQ(rectDelete.left, PlaceIn(*pPage, IDC_LIST_DELETE).left);
+        // Back to its first size, everything is where it was.
+        pPage->SetWindowPos(nullptr, 0, 0, rectPage.Width(), rectPage.Height(), SWP_NOMOVE | SWP_NOZORDER);
+        EXPECT_EQ(rectList, PlaceIn(*pPage, IDC_DEFINITION_LIST));
+        EXPECT_EQ(rectDelete, PlaceIn(*pPage, IDC_LIST_DELETE));
+    }
+    // The clipboard button of the Criteria page stays below the grown list.
+    CRect rectClipboard = PlaceIn(sheet.m_pageCriteria, IDC_LOAD_FROM_CLIPBOARD);
+    CRect rectPage;
+    sheet.m_pageCriteria.GetWindowRect(&rectPage);
+    sheet.m_pageCriteria.SetWindowPos(nullptr, 0, 0, rectPage.Width(), rectPage.Height() + 30, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(rectClipboard.top + 30, PlaceIn(sheet.m_pageCriteria, IDC_LOAD_FROM_CLIPBOARD).top);
 }
