@@ -3,14 +3,18 @@
 its program folder as an operator drives it.
 
     definitions_test.py TestClass.test_name
+
+The Trigger cases run inside tests/alarmmodel/channels/peers.py with aiosmtpd on port 25 and
+the modem simulator "ok" on COM5.
 """
 
 import os
 import re
+import subprocess
 import unittest
 
 import belvane_test
-from belvane_test import ConsoleCase
+from belvane_test import ALARMS_KEY, VOLATILE_KEY, ConsoleCase
 from windriver import wait_for, winpath
 
 WM_COMMAND = 0x0111
@@ -20,15 +24,16 @@ LVM_GETSELECTEDCOUNT = 0x1032
 ID_ADD = 32772
 ID_DEACTIVATE = 32817
 ID_LOAD_FROM_FILE = 32803
+ID_TRIGGER = 32781
 LIST_ID = 1000
 TITLE_ID = 1002
 IDOK = 1
 
 
-def record(title, source, active=1):
+def record(title, source, active=1, actions=()):
     """One definition as the definitions file holds it."""
-    return ("107 %d\n100 %d\n101 1700000000\n102 1700000000\n103 %s\n104 \n105 \n106 \n108 \n109 \n"
-            "110 0\n111 0\n112 0\n@EOR@\n" % (active, source, title))
+    return ("107 %d\n100 %d\n101 1700000000\n102 1700000000\n103 %s\n104 \n105 %s\n106 \n108 \n109 \n"
+            "110 0\n111 0\n112 0\n@EOR@\n" % (active, source, title, "\t".join(actions)))
 
 
 class Definitions(ConsoleCase):
@@ -114,6 +119,95 @@ class Definitions(ConsoleCase):
         with open(self.definitions_file(), "rb") as f:
             self.assertEqual(f.read(), before, "the definitions file is untouched")
         self.assertEqual(self.driver.send(listview, LVM_GETITEMCOUNT), 1)
+
+def unix_path(path):
+    """A Z: drive path of the peers as the Linux path it stands for."""
+    return path[2:].replace("\\", "/")
+
+
+# Rows created now, with the keys given.
+ROWS = ("INSERT INTO TBL_ALARMS_005 (FLD_PRIME_KEY, FLD_TIMESTAMP, FLD_CLASS, FLD_FROM, FLD_TITLE, FLD_STATUS) "
+        "SELECT column1, datetime('now', 'localtime'), 0, 'host', 'Earlier', 'Open' FROM (VALUES %s)")
+ALARM_ACTIONS_START = 1041
+ALARM_ACTIONS_REPORT = 1025
+IDCANCEL = 2
+
+
+class Trigger(Definitions):
+    """Trigger Selected against the prefix's own SQLite alarm database and the channel peers."""
+
+    def setUp(self):
+        self.mail_dir = os.environ.get("TERVOK_SMTP_AIOSMTPD_DIR")
+        self.modem_record = os.environ.get("TERVOK_MODEM_OK_RECORD")
+        if not self.mail_dir or not self.modem_record:
+            self.skipTest("run inside peers.py --aiosmtpd --port25 --modem com5=ok")
+        super().setUp()
+        options = {"COptions::SMTP_Server": "127.0.0.1", "COptions::SMTP_SenderName": "Belvane",
+                   "COptions::SMTP_SenderEmail": "alarms@example.com",
+                   "COptions::SMS_COMPort": os.environ["TERVOK_MODEM_OK_PORT"]}
+        for name, value in options.items():
+            self.session.wine("reg", "add", ALARMS_KEY, "/v", name, "/d", value, "/f")
+            self.addCleanup(self.session.wine, "reg", "delete", ALARMS_KEY, "/v", name, "/f", check=False)
+
+    def sql(self, statement):
+        database = os.path.join(self.session.prefix, "odbc", "alarms.db")
+        return subprocess.run(["sqlite3", "-separator", "|", database, statement], check=True, capture_output=True,
+                              text=True).stdout.strip()
+
+    def outstanding_title(self, pattern, what):
+        def matching():
+            self.console.nudge()
+            return any(re.fullmatch(pattern, self.driver.text(h)) for h in self.console.mdi_children())
+        wait_for(matching, 60, what)
+
+    def test_trigger_runs_the_actions_adds_the_next_row_logs_it_and_the_alarms_window_shows_it(self):
+        self.write_definitions(record("Disk trigger", 1, actions=("0:ops@example.com", "1:+41790000001")))
+        main = self.start()
+        self.outstanding_title(r"Outstanding Alarms: \d+", "the start-up check to make the table")
+        # Rows with a gap before the largest key: the next key is the largest plus one.
+        self.sql("DELETE FROM TBL_ALARMS_005")
+        self.sql(ROWS % "(1), (2), (3), (17)")
+        self.session.wine("reg", "add", VOLATILE_KEY, "/v", "AlarmLastPrimeKey", "/t", "REG_DWORD", "/d", "17", "/f")
+        self.outstanding_title("Outstanding Alarms: 4", "the window to follow the earlier rows")
+
+        listview = self.definitions_list(main)
+        self.driver.activate(main)
+        self.driver.click(listview, 40, 28)
+        wait_for(lambda: self.driver.send(listview, LVM_GETSELECTEDCOUNT) == 1, 10, "the definition selected")
+        self.driver.post(main, WM_COMMAND, ID_TRIGGER)
+        dialog = self.driver.wait_window(title="Alarm Actions")
+        report = self.child_with_id(dialog, ALARM_ACTIONS_REPORT)
+        self.driver.activate(dialog)
+        self.driver.click(self.child_with_id(dialog, ALARM_ACTIONS_START), 5, 5)
+        shown = wait_for(lambda: "+CMGS" in self.driver.text(report) and self.driver.text(report), 120,
+                         "the report of both actions")
+        self.assertIn("250", shown)
+        self.assertFalse(self.sql("SELECT FLD_PRIME_KEY FROM TBL_ALARMS_005 WHERE FLD_PRIME_KEY = 18"),
+                         "the row waits for the dialog to close")
+        self.driver.click(self.child_with_id(dialog, IDCANCEL), 5, 5)
+        wait_for(lambda: not self.driver.visible(title="Alarm Actions"), 30, "the dialog to close")
+
+        # The row: the next key, the definition's fields, the test record and the run's report.
+        row = wait_for(lambda: self.sql("SELECT FLD_PRIME_KEY, FLD_CLASS, FLD_TITLE, FLD_STATUS, FLD_FROM, "
+                                        "FLD_MATCH_TEXT, FLD_LOG FROM TBL_ALARMS_005 WHERE FLD_PRIME_KEY > 17"),
+                       30, "the triggered row")
+        key, source, title, status, origin, match, log = row.split("|", 6)
+        self.assertEqual((key, source, title, status, origin), ("18", "1", "Disk trigger", "Open", "Test"))
+        self.assertIn("From = Test", match)
+        self.assertRegex(log, r"^Triggered \.\.: Belvane\nCreated \.\.\.\.: .+\nBy \.\.\.\.\.\.\.\.\.: Belvane\n\n")
+        self.assertIn("+CMGS", log)
+        self.assertEqual(self.sql("SELECT COUNT(*) FROM TBL_ALARMS_005"), "5")
+
+        wait_for(lambda: "Alarm added: Disk trigger" in self.driver.text(self.console.log_edit()), 30,
+                 "the log line")
+        self.outstanding_title("Outstanding Alarms: 5", "the new row in the outstanding-alarms window")
+
+        # The actions reached their peers.
+        with open(os.path.join(unix_path(self.mail_dir), "mail-1.envelope")) as f:
+            self.assertEqual(f.read(), "alarms@example.com\nops@example.com\n")
+        with open(unix_path(self.modem_record), "rb") as f:
+            self.assertIn(b"AT+CMGS", f.read())
+
 
 if __name__ == "__main__":
     unittest.main()
