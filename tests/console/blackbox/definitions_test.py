@@ -21,7 +21,14 @@ WM_COMMAND = 0x0111
 WM_MDIACTIVATE = 0x0222
 LVM_GETITEMCOUNT = 0x1004
 LVM_GETSELECTEDCOUNT = 0x1032
+LVM_GETITEMSTATE = 0x102C
+LVIS_SELECTED = 0x0002
 ID_ADD = 32772
+ID_COPY = 32776
+ID_MODIFY = 32774
+ID_DELETE = 32775
+ID_ACTIVATE = 32816
+ID_SAVE_TO_FILE = 32802
 ID_DEACTIVATE = 32817
 ID_LOAD_FROM_FILE = 32803
 ID_TRIGGER = 32781
@@ -44,8 +51,8 @@ class Definitions(ConsoleCase):
     def definitions_file(self):
         return os.path.join(self.console.folder, "TervokAlarmDefinitions.txt")
 
-    def file_records(self):
-        with open(self.definitions_file(), encoding="latin-1") as f:
+    def file_records(self, path=None):
+        with open(path or self.definitions_file(), encoding="latin-1") as f:
             text = f.read()
         return [dict(re.findall(r"^(\d{3}) ?(.*)$", part, re.M)) for part in text.split("@EOR@")[:-1]]
 
@@ -60,6 +67,37 @@ class Definitions(ConsoleCase):
         self.driver.send(self.console.mdi_client(), WM_MDIACTIVATE, frame)
         wait_for(lambda: self.console.active_child() == frame, 10, "the definitions window active")
         return self.child_with_id(frame, LIST_ID)
+
+    def selected(self, listview):
+        count = self.driver.send(listview, LVM_GETITEMCOUNT)
+        return [i for i in range(count) if self.driver.send(listview, LVM_GETITEMSTATE, i, LVIS_SELECTED)]
+
+    def select_rows(self, main, listview, rows):
+        """Selects the rows as an operator does: a click on the first, CTRL with the arrows and SPACE."""
+        self.driver.activate(main)
+        self.driver.click(listview, 40, 28)
+        wait_for(lambda: self.selected(listview) == [0], 10, "the first row selected")
+        if 0 not in rows:
+            self.driver.key("CTRL+SPACE")
+        for row in range(1, max(rows) + 1):
+            self.driver.key("CTRL+DOWN")
+            if row in rows:
+                self.driver.key("CTRL+SPACE")
+        wait_for(lambda: self.selected(listview) == sorted(rows), 10, "the rows %r selected" % rows)
+
+    def confirm_sheet(self, caption, title_suffix=""):
+        sheet = self.driver.wait_window(title=caption)
+        if title_suffix:
+            title = self.child_with_id(sheet, TITLE_ID)
+            self.driver.activate(sheet)
+            self.driver.click(title, 5, 5)
+            self.driver.key("END")
+            self.driver.type(title_suffix)
+        ok = self.child_with_id(sheet, IDOK)
+        wait_for(lambda: self.driver.info(ok)["enabled"], 10, "OK enabled")
+        self.driver.activate(sheet)
+        self.driver.click(ok, 5, 5)
+        wait_for(lambda: not self.driver.visible(title=caption), 30, "the sheet to close")
 
     def test_lists_the_file_adds_with_a_title_only_and_deactivates(self):
         self.write_definitions(record("Disk", 0), record("Trap", 2), record("Log", 1))
@@ -96,6 +134,75 @@ class Definitions(ConsoleCase):
         wait_for(lambda: sum(r["107"] == "0" for r in self.file_records()) == 1, 30, "one definition inactive")
         picture = self.driver.screenshot(main, os.path.join(belvane_test.SCRATCH, "definitions-window.bmp"))
         picture.write_png(os.path.join(belvane_test.SCRATCH, "definitions-window.png"))
+
+    def test_modify_activate_delete_and_copy_each_rewrite_the_file(self):
+        # Five classes, so the class-sorted rows are ALL Data, OpenVMS, SNMP, Syslog, Windows.
+        self.write_definitions(record("A", 0), record("B", 1), record("C", 2), record("D", 3),
+                               record("E", 4, active=0))
+        main = self.start()
+        listview = self.definitions_list(main)
+
+        self.select_rows(main, listview, [2])
+        self.driver.post(main, WM_COMMAND, ID_MODIFY)
+        self.confirm_sheet("Modify Definition", " v2")
+        modified = self.file_records()[2]
+        self.assertEqual((modified["103"], modified["101"]), ("C v2", "1700000000"), "the title changes, Created stays")
+        self.assertGreater(int(modified["102"]), 1700000000, "Modified is renewed")
+        self.assertEqual(self.driver.send(listview, LVM_GETSELECTEDCOUNT), 0, "the list is refilled")
+
+        self.select_rows(main, listview, [1])
+        self.driver.post(main, WM_COMMAND, ID_ACTIVATE)
+        wait_for(lambda: self.file_records()[4]["107"] == "1", 30, "E active in the file")
+
+        # Rows 0, 2 and 4: D, C v2 and A.
+        self.select_rows(main, listview, [0, 2, 4])
+        self.driver.post(main, WM_COMMAND, ID_DELETE)
+        self.driver.wait_window(title="Delete")
+        self.driver.key("ENTER")
+        wait_for(lambda: [r["103"] for r in self.file_records()] == ["B", "E"], 30, "exactly those three deleted")
+        self.assertEqual(self.driver.send(listview, LVM_GETITEMCOUNT), 2)
+
+        # Rows now: E (OpenVMS), B (Syslog).
+        self.select_rows(main, listview, [1])
+        self.driver.post(main, WM_COMMAND, ID_COPY)
+        self.confirm_sheet("Copy Definition")
+        records = self.file_records()
+        self.assertEqual([r["103"] for r in records], ["B", "E", "Copy of B"])
+        copy = records[2]
+        self.assertEqual(copy["100"], "1", "the class copied")
+        self.assertLess(1700000000, int(copy["101"]), "created when copied")
+        self.assertLessEqual(int(copy["101"]), int(copy["102"]), "modified when confirmed")
+        # The copy shares its class with B: one of the two rows of that class is selected.
+        self.assertIn(self.selected(listview), ([1], [2]), "the copy's row is selected")
+
+    def test_the_context_menu_is_the_definitions_menu_and_save_to_file_leaves_the_file(self):
+        self.write_definitions(record("Disk", 0), record("Trap", 2))
+        main = self.start()
+        listview = self.definitions_list(main)
+        self.select_rows(main, listview, [1])
+        self.driver.click(listview, 40, 44, "right")
+        wait_for(lambda: self.driver.visible("#32768"), 10, "the context menu")
+        # M is the mnemonic of "&Modify" in the Definitions menu.
+        self.driver.key("M")
+        sheet = self.driver.wait_window(title="Modify Definition")
+        self.assertEqual(self.driver.text(self.child_with_id(sheet, TITLE_ID)), "Disk")
+        self.driver.key("ESCAPE")
+        wait_for(lambda: not self.driver.visible(title="Modify Definition"), 30, "the sheet to close")
+
+        with open(self.definitions_file(), "rb") as f:
+            before = f.read()
+        saved = os.path.join(self.console.folder, "saved.txt")
+        self.driver.post(main, WM_COMMAND, ID_SAVE_TO_FILE)
+        dialog = self.driver.wait_window(title="Select Alarm Definitions")
+        self.driver.activate(dialog)
+        self.driver.type(winpath(saved))
+        self.driver.key("ENTER")
+        wait_for(lambda: os.path.exists(saved), 30, "the saved file")
+        with open(self.definitions_file(), "rb") as f:
+            self.assertEqual(f.read(), before, "the definitions file is not written")
+        self.assertEqual(self.file_records(saved), self.file_records(), "the saved file holds the same definitions")
+        revision = self.session.wine("reg", "query", VOLATILE_KEY, "/v", "AlarmDefnsRevision")
+        self.assertRegex(revision, r"AlarmDefnsRevision\s+REG_DWORD\s+0x1\b", "the one save raised the revision")
 
     def test_a_file_without_end_of_record_is_refused_and_nothing_is_lost(self):
         self.write_definitions(record("Disk", 0))
