@@ -98,6 +98,27 @@ TEST_F(DefinitionSheetTest, TitleAndDescriptionStopAtTheirLimits)
               (UINT)::SendDlgItemMessageW(sheet.m_pageGeneral.m_hWnd, IDC_GENERAL_DESCRIPTION, EM_GETLIMITTEXT, 0, 0));
 }
 
+TEST_F(DefinitionSheetTest, OverlongTextWrittenPastTheLimitGivesTheFrameworksMessage)
+{
+    CAlarmDefinition definition;
+    definition.m_strTitle = L"Disk";
+    CDefineAlarm& sheet = Open(&definition);
+    // Written as a program would, past the edits' own limits.
+    HWND hTitle = ::GetDlgItem(sheet.m_pageGeneral.m_hWnd, IDC_GENERAL_TITLE);
+    ::SendMessageW(hTitle, EM_LIMITTEXT, 0, 0);
+    ::SetWindowTextW(hTitle, CString(L'x', 65));
+    PumpUntilIdle();
+    EXPECT_EQ(CString(L"Please enter no more than 64 characters."), m_strBox);
+    ::SetWindowTextW(hTitle, L"Disk");
+    HWND hDescription = ::GetDlgItem(sheet.m_pageGeneral.m_hWnd, IDC_GENERAL_DESCRIPTION);
+    ::SendMessageW(hDescription, EM_LIMITTEXT, 0, 0);
+    ::SetWindowTextW(hDescription, CString(L'x', 256));
+    m_strBox.Empty();
+    EXPECT_FALSE(PressOk());
+    EXPECT_EQ(CString(L"Please enter no more than 255 characters."), m_strBox);
+    EXPECT_TRUE(sheet.IsWindowVisible());
+}
+
 TEST_F(DefinitionSheetTest, ModifyKeepsCreatedAndRenewsModified)
 {
     CAlarmDefinition definition;
