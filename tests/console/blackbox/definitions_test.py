@@ -312,6 +312,10 @@ class Trigger(Definitions):
         # The actions reached their peers.
         with open(os.path.join(unix_path(self.mail_dir), "mail-1.envelope")) as f:
             self.assertEqual(f.read(), "alarms@example.com\nops@example.com\n")
+        with open(os.path.join(unix_path(self.mail_dir), "mail-1.body")) as f:
+            body = f.read()
+        self.assertTrue(body.startswith("[From]\nBelvane\n"), body)
+        self.assertIn("[Trigger]\nTest mode -\nNo match information available.\n", body, "run in test mode")
         with open(unix_path(self.modem_record), "rb") as f:
             self.assertIn(b"AT+CMGS", f.read())
 
