@@ -9,6 +9,8 @@
 #include "framework/window/AfxMessageBox.h"
 #include "resources/console/DefinitionsRes.h"
 
+#include <functional>
+
 namespace
 {
 class DefinitionSheetTest : public GuiTest
@@ -410,4 +412,136 @@ TEST_F(DefinitionSheetTest, ListPagesGrowTheirListAndMoveTheButtonsBelowIt)
     sheet.m_pageCriteria.GetWindowRect(&rectPage);
     sheet.m_pageCriteria.SetWindowPos(nullptr, 0, 0, rectPage.Width(), rectPage.Height() + 30, SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_EQ(rectClipboard.top + 30, PlaceIn(sheet.m_pageCriteria, IDC_LOAD_FROM_CLIPBOARD).top);
+}
+
+namespace
+{
+const wchar_t* g_pszDialogCaption = nullptr;
+std::function<void(HWND)> g_answerDialog;
+
+void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    HWND hDialog = ::FindWindowW(L"#32770", g_pszDialogCaption);
+    if (!hDialog || !::IsWindowVisible(hDialog))
+        return;
+    ::KillTimer(nullptr, nIDEvent);
+    g_answerDialog(hDialog);
+}
+
+// Runs open, which shows a modal dialog with the caption, and answers that dialog from inside
+// its loop.
+void AnswerModal(const wchar_t* pszCaption, std::function<void(HWND)> answer, const std::function<void()>& open)
+{
+    g_pszDialogCaption = pszCaption;
+    g_answerDialog = std::move(answer);
+    UINT_PTR nTimer = ::SetTimer(nullptr, 0, 50, AnswerDialog);
+    open();
+    ::KillTimer(nullptr, nTimer);
+}
+
+CString DialogText(HWND hDialog, int nID)
+{
+    wchar_t szText[256] = {};
+    ::GetDlgItemTextW(hDialog, nID, szText, 256);
+    return szText;
+}
+
+void SetTextAndOk(HWND hDialog, int nID, const wchar_t* pszText)
+{
+    ::SetDlgItemTextW(hDialog, nID, pszText);
+    ::SendMessageW(hDialog, WM_COMMAND, IDOK, 0);
+}
+
+CSortListCtrl& PageList(CWnd& page)
+{
+    return *static_cast<CSortListCtrl*>(page.GetDlgItem(IDC_DEFINITION_LIST));
+}
+} // namespace
+
+TEST_F(DefinitionSheetTest, ActionsGrowByAddAndModifyRewritesTheRowInItsPlace)
+{
+    CAlarmDefinition definition;
+    definition.m_strTitle = L"Disk";
+    definition.m_arrActions.Add(L"0:ops@example.com");
+    definition.m_arrActions.Add(L"2:C:\\bell.wav");
+    CDefineAlarm& sheet = Open(&definition);
+    CDefineAlarmActions& page = sheet.m_pageActions;
+    CSortListCtrl& list = PageList(page);
+    EXPECT_FALSE(IsEnabled(&page, IDC_LIST_MODIFY));
+
+    AnswerModal(L"Add Action", [](HWND hDialog) {
+        ::SendDlgItemMessageW(hDialog, IDC_ACTION_SMS_KIND, BM_CLICK, 0, 0);
+        SetTextAndOk(hDialog, IDC_ACTION_SMS, L"+41790000002");
+    }, [&] { Click(&page, IDC_LIST_ADD); });
+    ASSERT_EQ(3, list.GetItemCount());
+    EXPECT_EQ(ActionTypeName(ACTION_SMS), list.GetItemText(2, 0));
+    EXPECT_EQ(CString(L"+41790000002"), list.GetItemText(2, 1));
+
+    // Modify opens on the row's own kind and parameter and keeps the row where it was.
+    list.SelectItem(0, TRUE);
+    PumpUntilIdle();
+    EXPECT_TRUE(IsEnabled(&page, IDC_LIST_MODIFY));
+    CString strOffered;
+    AnswerModal(L"Add Action", [&](HWND hDialog) {
+        strOffered = DialogText(hDialog, IDC_ACTION_EMAIL);
+        SetTextAndOk(hDialog, IDC_ACTION_EMAIL, L"ops2@example.com");
+    }, [&] { Click(&page, IDC_LIST_MODIFY); });
+    EXPECT_EQ(CString(L"ops@example.com"), strOffered);
+    ASSERT_EQ(3, list.GetItemCount());
+    EXPECT_EQ(CString(L"ops2@example.com"), list.GetItemText(0, 1));
+
+    ASSERT_TRUE(PressOk());
+    const CStringArray& arrActions = sheet.GetDefinition().m_arrActions;
+    ASSERT_EQ(3, arrActions.GetSize());
+    EXPECT_EQ(CString(L"0:ops2@example.com"), arrActions[0]);
+    EXPECT_EQ(CString(L"2:C:\\bell.wav"), arrActions[1]);
+    EXPECT_EQ(CString(L"1:+41790000002"), arrActions[2]);
+}
+
+TEST_F(DefinitionSheetTest, CriteriaGrowByAddAndModifyOffersTheRowsValues)
+{
+    CAlarmDefinition definition;
+    definition.m_strTitle = L"Disk";
+    definition.m_nClass = 2;
+    definition.m_arrCriteria.Add(L"304:0:linkDown\x0C" L"linkUp");
+    CDefineAlarm& sheet = Open(&definition);
+    CDefineAlarmCriteria& page = sheet.m_pageCriteria;
+    CSortListCtrl& list = PageList(page);
+
+    // A new criterion of the class chosen on the General page.
+    CString strClass;
+    AnswerModal(L"Criteria", [&](HWND hDialog) {
+        strClass = DialogText(hDialog, IDC_CRITERION_CLASS);
+        SetTextAndOk(hDialog, IDC_CRITERION_VALUE, L"router");
+    }, [&] { Click(&page, IDC_LIST_ADD); });
+    EXPECT_EQ(TriggerSourceName(2), strClass);
+    ASSERT_EQ(2, list.GetItemCount());
+    EXPECT_EQ(MatchOperatorLabel(0), list.GetItemText(1, 1));
+    EXPECT_EQ(CString(L"router"), list.GetItemText(1, 2));
+
+    list.SelectItem(0, TRUE);
+    PumpUntilIdle();
+    CString strValue;
+    CString strAlternative;
+    AnswerModal(L"Criteria", [&](HWND hDialog) {
+        strValue = DialogText(hDialog, IDC_CRITERION_VALUE);
+        strAlternative = DialogText(hDialog, IDC_CRITERION_OR1);
+        SetTextAndOk(hDialog, IDC_CRITERION_OR2, L"coldStart");
+    }, [&] { Click(&page, IDC_LIST_MODIFY); });
+    EXPECT_EQ(CString(L"linkDown"), strValue);
+    EXPECT_EQ(CString(L"linkUp"), strAlternative);
+    EXPECT_EQ(CString(L"linkDown\t , \tlinkUp\t , \tcoldStart"), list.GetItemText(0, 2));
+
+    ASSERT_TRUE(PressOk());
+    const CStringArray& arrCriteria = sheet.GetDefinition().m_arrCriteria;
+    ASSERT_EQ(2, arrCriteria.GetSize());
+    EXPECT_EQ(CString(L"304:0:linkDown\x0C" L"linkUp\x0C" L"coldStart"), arrCriteria[0]);
+    // The field list offers the source's fields in table order, the first one chosen.
+    CUIntArray arrIds;
+    CStringArray arrColumns;
+    CStringArray arrLabels;
+    GetAlarmFields(2, arrIds, arrColumns, arrLabels);
+    CString strAdded;
+    strAdded.Format(L"%u:0:router", arrIds[0]);
+    EXPECT_EQ(strAdded, arrCriteria[1]);
 }
