@@ -29,6 +29,9 @@ ID_MODIFY = 32774
 ID_DELETE = 32775
 ID_ACTIVATE = 32816
 ID_SAVE_TO_FILE = 32802
+ID_TEST_SELECTED = 32790
+TEST_FIELD_ROW0 = 1034
+TEST_VALUE_ROW0 = 1025
 ID_DEACTIVATE = 32817
 ID_LOAD_FROM_FILE = 32803
 ID_TRIGGER = 32781
@@ -67,6 +70,18 @@ class Definitions(ConsoleCase):
         self.driver.send(self.console.mdi_client(), WM_MDIACTIVATE, frame)
         wait_for(lambda: self.console.active_child() == frame, 10, "the definitions window active")
         return self.child_with_id(frame, LIST_ID)
+
+    def sql(self, statement):
+        """A statement on the prefix's own SQLite alarm database; its rows as "|"-separated text."""
+        database = os.path.join(self.session.prefix, "odbc", "alarms.db")
+        return subprocess.run(["sqlite3", "-separator", "|", database, statement], check=True, capture_output=True,
+                              text=True).stdout.strip()
+
+    def outstanding_title(self, pattern, what):
+        def matching():
+            self.console.nudge()
+            return any(re.fullmatch(pattern, self.driver.text(h)) for h in self.console.mdi_children())
+        wait_for(matching, 60, what)
 
     def selected(self, listview):
         count = self.driver.send(listview, LVM_GETITEMCOUNT)
@@ -204,6 +219,42 @@ class Definitions(ConsoleCase):
         revision = self.session.wine("reg", "query", VOLATILE_KEY, "/v", "AlarmDefnsRevision")
         self.assertRegex(revision, r"AlarmDefnsRevision\s+REG_DWORD\s+0x1\b", "the one save raised the revision")
 
+    def test_test_selected_triggers_with_the_record_that_matched(self):
+        self.write_definitions(record("Disk", 0).replace("106 \n", "106 101:0:disk\n"))
+        main = self.start()
+        self.outstanding_title(r"Outstanding Alarms: \d+", "the alarm table checked")
+        largest = int(self.sql("SELECT COALESCE(MAX(FLD_PRIME_KEY), 0) FROM TBL_ALARMS_005"))
+        listview = self.definitions_list(main)
+        self.select_rows(main, listview, [0])
+
+        self.driver.post(main, WM_COMMAND, ID_TEST_SELECTED)
+        dialog = self.driver.wait_window(title="Test Alarm Criteria")
+        ok = self.child_with_id(dialog, IDOK)
+        self.driver.activate(dialog)
+        # The row's field list: its second item is the definition's one criterion.
+        self.driver.click(self.child_with_id(dialog, TEST_FIELD_ROW0), 5, 5)
+        self.driver.key("DOWN")
+        self.driver.key("ENTER")
+        self.driver.click(self.child_with_id(dialog, TEST_VALUE_ROW0), 5, 5)
+        self.driver.type("no space left")
+        self.assertFalse(self.driver.info(ok)["enabled"], "a value without disk does not match")
+        self.driver.key("HOME")
+        self.driver.type("disk: ")
+        wait_for(lambda: self.driver.info(ok)["enabled"], 10, "OK once the value matches")
+        self.driver.click(ok, 5, 5)
+
+        # Trigger follows with the typed record; the actions dialog closes without a run.
+        actions = self.driver.wait_window(title="Alarm Actions")
+        self.driver.activate(actions)
+        self.driver.key("ESCAPE")
+        row = wait_for(lambda: self.sql("SELECT FLD_PRIME_KEY, FLD_TITLE, FLD_MATCH_TEXT, FLD_LOG FROM TBL_ALARMS_005 "
+                                        "WHERE FLD_PRIME_KEY > %d" % largest), 30, "the triggered row")
+        key, title, match, log = row.split("|", 3)
+        self.assertEqual((int(key), title, match), (largest + 1, "Disk", "From (Address) = disk: no space left"))
+        # The description lines alone (the empty last one cut by the query's output): no run, no report.
+        self.assertRegex(log, r"^Triggered \.\.: Belvane\nCreated \.{4}: [^\n]+\nBy \.{9}: Belvane$")
+        wait_for(lambda: "Alarm added: Disk" in self.driver.text(self.console.log_edit()), 30, "the log line")
+
     def test_a_file_without_end_of_record_is_refused_and_nothing_is_lost(self):
         self.write_definitions(record("Disk", 0))
         main = self.start()
@@ -255,17 +306,6 @@ class Trigger(Definitions):
         for name, value in options.items():
             self.session.wine("reg", "add", ALARMS_KEY, "/v", name, "/d", value, "/f")
             self.addCleanup(self.session.wine, "reg", "delete", ALARMS_KEY, "/v", name, "/f", check=False)
-
-    def sql(self, statement):
-        database = os.path.join(self.session.prefix, "odbc", "alarms.db")
-        return subprocess.run(["sqlite3", "-separator", "|", database, statement], check=True, capture_output=True,
-                              text=True).stdout.strip()
-
-    def outstanding_title(self, pattern, what):
-        def matching():
-            self.console.nudge()
-            return any(re.fullmatch(pattern, self.driver.text(h)) for h in self.console.mdi_children())
-        wait_for(matching, 60, what)
 
     def test_trigger_runs_the_actions_adds_the_next_row_logs_it_and_the_alarms_window_shows_it(self):
         self.write_definitions(record("Disk trigger", 1, actions=("0:ops@example.com", "1:+41790000001")))
