@@ -8,6 +8,10 @@
 #include "framework/window/AfxMessageBox.h"
 #include "resources/console/DefinitionsRes.h"
 
+BEGIN_MESSAGE_MAP(CDefineAlarmCriteria, CDefinitionListPage)
+    ON_CONTROL(BN_CLICKED, IDC_LOAD_FROM_CLIPBOARD, LoadFromClipboard)
+END_MESSAGE_MAP()
+
 namespace
 {
 const SORTLIST_COLUMN criteriaColumns[] = {

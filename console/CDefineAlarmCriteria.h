@@ -20,6 +20,7 @@ protected:
     BOOL OnInitDialog() override;
     void OnAdd() override;
     void OnModify() override;
+    DECLARE_MESSAGE_MAP()
 
 private:
     void SetRow(int nItem, UINT nField, UINT nOperator, const CString& strValues);

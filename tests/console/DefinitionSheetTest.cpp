@@ -9,6 +9,8 @@
 #include "framework/window/AfxMessageBox.h"
 #include "resources/console/DefinitionsRes.h"
 
+#include <functional>
+
 namespace
 {
 class DefinitionSheetTest : public GuiTest
@@ -98,6 +100,27 @@ TEST_F(DefinitionSheetTest, TitleAndDescriptionStopAtTheirLimits)
               (UINT)::SendDlgItemMessageW(sheet.m_pageGeneral.m_hWnd, IDC_GENERAL_DESCRIPTION, EM_GETLIMITTEXT, 0, 0));
 }
 
+TEST_F(DefinitionSheetTest, OverlongTextWrittenPastTheLimitGivesTheFrameworksMessage)
+{
+    CAlarmDefinition definition;
+    definition.m_strTitle = L"Disk";
+    CDefineAlarm& sheet = Open(&definition);
+    // Written as a program would, past the edits' own limits.
+    HWND hTitle = ::GetDlgItem(sheet.m_pageGeneral.m_hWnd, IDC_GENERAL_TITLE);
+    ::SendMessageW(hTitle, EM_LIMITTEXT, 0, 0);
+    ::SetWindowTextW(hTitle, CString(L'x', 65));
+    PumpUntilIdle();
+    EXPECT_EQ(CString(L"Please enter no more than 64 characters."), m_strBox);
+    ::SetWindowTextW(hTitle, L"Disk");
+    HWND hDescription = ::GetDlgItem(sheet.m_pageGeneral.m_hWnd, IDC_GENERAL_DESCRIPTION);
+    ::SendMessageW(hDescription, EM_LIMITTEXT, 0, 0);
+    ::SetWindowTextW(hDescription, CString(L'x', 256));
+    m_strBox.Empty();
+    EXPECT_FALSE(PressOk());
+    EXPECT_EQ(CString(L"Please enter no more than 255 characters."), m_strBox);
+    EXPECT_TRUE(sheet.IsWindowVisible());
+}
+
 TEST_F(DefinitionSheetTest, ModifyKeepsCreatedAndRenewsModified)
 {
     CAlarmDefinition definition;
@@ -142,7 +165,8 @@ TEST_F(DefinitionSheetTest, ClipboardRecordSelectsItsClassAndFillsTheCriteria)
     PumpUntilIdle();
     EXPECT_EQ(2u, sheet.m_pageGeneral.GetClass());
 
-    sheet.m_pageCriteria.LoadFromClipboard();
+    // The page's own button reads the clipboard.
+    Click(&sheet.m_pageCriteria, IDC_LOAD_FROM_CLIPBOARD);
     CListCtrl& list = CriteriaList();
     ASSERT_EQ(2, list.GetItemCount());
     EXPECT_EQ(CString(L"Trap"), list.GetItemText(0, 0));
@@ -350,4 +374,174 @@ TEST_F(DefinitionSheetTest, EveryPageIsMadeAtTheStartAndGeneralComesFirst)
         sheet.UpdateWindow();
         SaveScreenshot(CString(L"definition-sheet-") + names[nPage] + L".png");
     }
+}
+
+namespace
+{
+CRect PlaceIn(CWnd& page, int nID)
+{
+    CRect rect;
+    ::GetWindowRect(::GetDlgItem(page.m_hWnd, nID), &rect);
+    ::MapWindowPoints(nullptr, page.m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+} // namespace
+
+TEST_F(DefinitionSheetTest, ListPagesGrowTheirListAndMoveTheButtonsBelowIt)
+{
+    CDefineAlarm& sheet = Open(nullptr);
+    for (CWnd* pPage : {static_cast<CWnd*>(&sheet.m_pageCriteria), static_cast<CWnd*>(&sheet.m_pageActions)})
+    {
+        CRect rectPage;
+        pPage->GetWindowRect(&rectPage);
+        CRect rectList = PlaceIn(*pPage, IDC_DEFINITION_LIST);
+        CRect rectDelete = PlaceIn(*pPage, IDC_LIST_DELETE);
+        pPage->SetWindowPos(nullptr, 0, 0, rectPage.Width() + 40, rectPage.Height() + 30, SWP_NOMOVE | SWP_NOZORDER);
+        EXPECT_EQ(rectList.Width() + 40, PlaceIn(*pPage, IDC_DEFINITION_LIST).Width());
+        EXPECT_EQ(rectList.Height() + 30, PlaceIn(*pPage, IDC_DEFINITION_LIST).Height());
+        EXPECT_EQ(rectDelete.top + 30, PlaceIn(*pPage, IDC_LIST_DELETE).top);
+        EXPECT_EQ(rectDelete.left, PlaceIn(*pPage, IDC_LIST_DELETE).left);
+        // Back to its first size, everything is where it was.
+        pPage->SetWindowPos(nullptr, 0, 0, rectPage.Width(), rectPage.Height(), SWP_NOMOVE | SWP_NOZORDER);
+        EXPECT_EQ(rectList, PlaceIn(*pPage, IDC_DEFINITION_LIST));
+        EXPECT_EQ(rectDelete, PlaceIn(*pPage, IDC_LIST_DELETE));
+    }
+    // The clipboard button of the Criteria page stays below the grown list.
+    CRect rectClipboard = PlaceIn(sheet.m_pageCriteria, IDC_LOAD_FROM_CLIPBOARD);
+    CRect rectPage;
+    sheet.m_pageCriteria.GetWindowRect(&rectPage);
+    sheet.m_pageCriteria.SetWindowPos(nullptr, 0, 0, rectPage.Width(), rectPage.Height() + 30, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(rectClipboard.top + 30, PlaceIn(sheet.m_pageCriteria, IDC_LOAD_FROM_CLIPBOARD).top);
+}
+
+namespace
+{
+const wchar_t* g_pszDialogCaption = nullptr;
+std::function<void(HWND)> g_answerDialog;
+
+void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    HWND hDialog = ::FindWindowW(L"#32770", g_pszDialogCaption);
+    if (!hDialog || !::IsWindowVisible(hDialog))
+        return;
+    ::KillTimer(nullptr, nIDEvent);
+    g_answerDialog(hDialog);
+}
+
+// Runs open, which shows a modal dialog with the caption, and answers that dialog from inside
+// its loop.
+void AnswerModal(const wchar_t* pszCaption, std::function<void(HWND)> answer, const std::function<void()>& open)
+{
+    g_pszDialogCaption = pszCaption;
+    g_answerDialog = std::move(answer);
+    UINT_PTR nTimer = ::SetTimer(nullptr, 0, 50, AnswerDialog);
+    open();
+    ::KillTimer(nullptr, nTimer);
+}
+
+CString DialogText(HWND hDialog, int nID)
+{
+    wchar_t szText[256] = {};
+    ::GetDlgItemTextW(hDialog, nID, szText, 256);
+    return szText;
+}
+
+void SetTextAndOk(HWND hDialog, int nID, const wchar_t* pszText)
+{
+    ::SetDlgItemTextW(hDialog, nID, pszText);
+    ::SendMessageW(hDialog, WM_COMMAND, IDOK, 0);
+}
+
+CSortListCtrl& PageList(CWnd& page)
+{
+    return *static_cast<CSortListCtrl*>(page.GetDlgItem(IDC_DEFINITION_LIST));
+}
+} // namespace
+
+TEST_F(DefinitionSheetTest, ActionsGrowByAddAndModifyRewritesTheRowInItsPlace)
+{
+    CAlarmDefinition definition;
+    definition.m_strTitle = L"Disk";
+    definition.m_arrActions.Add(L"0:ops@example.com");
+    definition.m_arrActions.Add(L"2:C:\\bell.wav");
+    CDefineAlarm& sheet = Open(&definition);
+    CDefineAlarmActions& page = sheet.m_pageActions;
+    CSortListCtrl& list = PageList(page);
+    EXPECT_FALSE(IsEnabled(&page, IDC_LIST_MODIFY));
+
+    AnswerModal(L"Add Action", [](HWND hDialog) {
+        ::SendDlgItemMessageW(hDialog, IDC_ACTION_SMS_KIND, BM_CLICK, 0, 0);
+        SetTextAndOk(hDialog, IDC_ACTION_SMS, L"+41790000002");
+    }, [&] { Click(&page, IDC_LIST_ADD); });
+    ASSERT_EQ(3, list.GetItemCount());
+    EXPECT_EQ(ActionTypeName(ACTION_SMS), list.GetItemText(2, 0));
+    EXPECT_EQ(CString(L"+41790000002"), list.GetItemText(2, 1));
+
+    // Modify opens on the row's own kind and parameter and keeps the row where it was.
+    list.SelectItem(0, TRUE);
+    PumpUntilIdle();
+    EXPECT_TRUE(IsEnabled(&page, IDC_LIST_MODIFY));
+    CString strOffered;
+    AnswerModal(L"Add Action", [&](HWND hDialog) {
+        strOffered = DialogText(hDialog, IDC_ACTION_EMAIL);
+        SetTextAndOk(hDialog, IDC_ACTION_EMAIL, L"ops2@example.com");
+    }, [&] { Click(&page, IDC_LIST_MODIFY); });
+    EXPECT_EQ(CString(L"ops@example.com"), strOffered);
+    ASSERT_EQ(3, list.GetItemCount());
+    EXPECT_EQ(CString(L"ops2@example.com"), list.GetItemText(0, 1));
+
+    ASSERT_TRUE(PressOk());
+    const CStringArray& arrActions = sheet.GetDefinition().m_arrActions;
+    ASSERT_EQ(3, arrActions.GetSize());
+    EXPECT_EQ(CString(L"0:ops2@example.com"), arrActions[0]);
+    EXPECT_EQ(CString(L"2:C:\\bell.wav"), arrActions[1]);
+    EXPECT_EQ(CString(L"1:+41790000002"), arrActions[2]);
+}
+
+TEST_F(DefinitionSheetTest, CriteriaGrowByAddAndModifyOffersTheRowsValues)
+{
+    CAlarmDefinition definition;
+    definition.m_strTitle = L"Disk";
+    definition.m_nClass = 2;
+    definition.m_arrCriteria.Add(L"304:0:linkDown\x0C" L"linkUp");
+    CDefineAlarm& sheet = Open(&definition);
+    CDefineAlarmCriteria& page = sheet.m_pageCriteria;
+    CSortListCtrl& list = PageList(page);
+
+    // A new criterion of the class chosen on the General page.
+    CString strClass;
+    AnswerModal(L"Criteria", [&](HWND hDialog) {
+        strClass = DialogText(hDialog, IDC_CRITERION_CLASS);
+        SetTextAndOk(hDialog, IDC_CRITERION_VALUE, L"router");
+    }, [&] { Click(&page, IDC_LIST_ADD); });
+    EXPECT_EQ(TriggerSourceName(2), strClass);
+    ASSERT_EQ(2, list.GetItemCount());
+    EXPECT_EQ(MatchOperatorLabel(0), list.GetItemText(1, 1));
+    EXPECT_EQ(CString(L"router"), list.GetItemText(1, 2));
+
+    list.SelectItem(0, TRUE);
+    PumpUntilIdle();
+    CString strValue;
+    CString strAlternative;
+    AnswerModal(L"Criteria", [&](HWND hDialog) {
+        strValue = DialogText(hDialog, IDC_CRITERION_VALUE);
+        strAlternative = DialogText(hDialog, IDC_CRITERION_OR1);
+        SetTextAndOk(hDialog, IDC_CRITERION_OR2, L"coldStart");
+    }, [&] { Click(&page, IDC_LIST_MODIFY); });
+    EXPECT_EQ(CString(L"linkDown"), strValue);
+    EXPECT_EQ(CString(L"linkUp"), strAlternative);
+    EXPECT_EQ(CString(L"linkDown\t , \tlinkUp\t , \tcoldStart"), list.GetItemText(0, 2));
+
+    ASSERT_TRUE(PressOk());
+    const CStringArray& arrCriteria = sheet.GetDefinition().m_arrCriteria;
+    ASSERT_EQ(2, arrCriteria.GetSize());
+    EXPECT_EQ(CString(L"304:0:linkDown\x0C" L"linkUp\x0C" L"coldStart"), arrCriteria[0]);
+    // The field list offers the source's fields in table order, the first one chosen.
+    CUIntArray arrIds;
+    CStringArray arrColumns;
+    CStringArray arrLabels;
+    GetAlarmFields(2, arrIds, arrColumns, arrLabels);
+    CString strAdded;
+    strAdded.Format(L"%u:0:router", arrIds[0]);
+    EXPECT_EQ(strAdded, arrCriteria[1]);
 }
