@@ -9,6 +9,7 @@
 #include "agent/EventLog/SpoolEventLogSource.h"
 #include "agent/FramedMessage.h"
 #include "agent/TraceLog.h"
+#include "bench/BenchClock.h"
 #include "support/RegistryStore.h"
 
 #include <cstdio>
@@ -23,20 +24,12 @@ const wchar_t kStoreKey[] = L"SOFTWARE\\Tervok AG\\QuorvexBench";
 // Levelled lines that one forwarded record writes; dropped at the service's trace level 0.
 const int kTraceLinesPerRecord = 25;
 
-double Seconds()
-{
-    LARGE_INTEGER frequency, now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return (double)now.QuadPart / (double)frequency.QuadPart;
-}
-
 void Report(const char* pszStep, int nCount, const std::function<void(int)>& step)
 {
-    double t0 = Seconds();
+    double t0 = BenchSeconds();
     for (int i = 0; i < nCount; i++)
         step(i);
-    printf("%-44s %8.1f us\n", pszStep, (Seconds() - t0) * 1e6 / nCount);
+    printf("%-44s %8.1f us\n", pszStep, (BenchSeconds() - t0) * 1e6 / nCount);
     fflush(stdout);
 }
 

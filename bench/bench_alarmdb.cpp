@@ -6,20 +6,12 @@
 #include "alarmmodel/database/AlarmsRecordset.h"
 #include "support/RegistryStore.h"
 #include "bench/AlarmsTableFill.h"
+#include "bench/BenchClock.h"
 
 #include <cstdio>
 
 namespace
 {
-
-double Now()
-{
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return (double)counter.QuadPart * 1000.0 / (double)frequency.QuadPart;
-}
-
 void Measure(const wchar_t* pszDsn, bool bPostgres)
 {
     GetRegistryStore().SetString(L"AlarmDatabaseDSN", pszDsn);
@@ -35,15 +27,15 @@ void Measure(const wchar_t* pszDsn, bool bPostgres)
     arrLog.Add(L"added by the benchmark");
     const int nAdds = 50;
     CAlarmsDatabase db;
-    double dStart = Now();
+    double dStart = BenchMilliseconds();
     for (int i = 0; i < nAdds; i++)
         db.AddAlarmRecordFromLines(definition, arrNames, arrValues, arrLog, L"Open");
-    wprintf(L"  add one alarm ..............: %7.2f ms (mean of %d, connection included)\n", (Now() - dStart) / nAdds, nAdds);
+    wprintf(L"  add one alarm ..............: %7.2f ms (mean of %d, connection included)\n", (BenchMilliseconds() - dStart) / nAdds, nAdds);
 
     const int nReads = 10;
     int nRead = 0;
     double dOpenTotal = 0;
-    dStart = Now();
+    dStart = BenchMilliseconds();
     for (int i = 0; i < nReads; i++)
     {
         CDatabase database;
@@ -51,13 +43,13 @@ void Measure(const wchar_t* pszDsn, bool bPostgres)
         CAlarmsRecordset rs(&database);
         rs.m_strFilter = L"[FLD_STATUS] = 'Open'";
         rs.m_strSort = L"[FLD_TIMESTAMP] DESC";
-        double dOpen = Now();
+        double dOpen = BenchMilliseconds();
         rs.Open(CRecordset::snapshot, nullptr, CRecordset::readOnly);
-        dOpenTotal += Now() - dOpen;
+        dOpenTotal += BenchMilliseconds() - dOpen;
         for (nRead = 0; nRead < 1000 && !rs.IsEOF(); nRead++)
             rs.MoveNext();
     }
-    wprintf(L"  1,000 newest open alarms ...: %7.2f ms (%d rows, mean of %d; opening %.2f ms)\n", (Now() - dStart) / nReads, nRead, nReads, dOpenTotal / nReads);
+    wprintf(L"  1,000 newest open alarms ...: %7.2f ms (%d rows, mean of %d; opening %.2f ms)\n", (BenchMilliseconds() - dStart) / nReads, nRead, nReads, dOpenTotal / nReads);
 
     struct Loader
     {
@@ -72,11 +64,11 @@ void Measure(const wchar_t* pszDsn, bool bPostgres)
     for (const Loader& loader : loaders)
     {
         CStringArray arrValues2;
-        dStart = Now();
+        dStart = BenchMilliseconds();
         for (int i = 0; i < nReads; i++)
             (db.*loader.pfnLoad)(arrValues2);
         wprintf(L"  distinct %-12ls .......: %7.2f ms (%d values, mean of %d)\n", loader.pszName,
-                (Now() - dStart) / nReads, arrValues2.GetSize(), nReads);
+                (BenchMilliseconds() - dStart) / nReads, arrValues2.GetSize(), nReads);
     }
     for (const CString& strLine : db.GetReportLines())
         wprintf(L"  report: %ls\n", strLine.GetString());

@@ -4,6 +4,7 @@
 // 0.5 s, an ageing pass under 50 ms. Run through bench/alarms-window-bench.
 #include "alarmmodel/database/AlarmsRecordset.h"
 #include "bench/AlarmsTableFill.h"
+#include "bench/BenchClock.h"
 #include "console/CAlarmsListView.h"
 #include "console/CBelvaneApp.h"
 #include "console/CMainFrame.h"
@@ -19,14 +20,6 @@ namespace
 const wchar_t kDsn[] = L"Tervok Alarms Database";
 const int kRepeats = 5;
 
-double Now()
-{
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return (double)counter.QuadPart * 1000.0 / (double)frequency.QuadPart;
-}
-
 void Pump()
 {
     MSG msg;
@@ -40,7 +33,7 @@ void Pump()
 // The same read as the window's, without the window: open, 1,000 rows, close.
 double BareReadMs()
 {
-    double dStart = Now();
+    double dStart = BenchMilliseconds();
     for (int i = 0; i < kRepeats; i++)
     {
         CDatabase database;
@@ -53,7 +46,7 @@ double BareReadMs()
             rs.MoveNext();
         rs.Close();
     }
-    return (Now() - dStart) / kRepeats;
+    return (BenchMilliseconds() - dStart) / kRepeats;
 }
 } // namespace
 
@@ -80,24 +73,24 @@ int main()
         return 1;
     app.m_pMainWnd = pFrame;
     pFrame->ShowWindow(SW_SHOWNORMAL);
-    double dStart = Now();
+    double dStart = BenchMilliseconds();
     app.ShowAlarmsWindow();
-    double dOpen = Now() - dStart;
+    double dOpen = BenchMilliseconds() - dStart;
     Pump();
     CAlarmsListView* pView = dynamic_cast<CAlarmsListView*>(pFrame->GetAlarmsView());
     if (!pView)
         return 1;
 
-    dStart = Now();
+    dStart = BenchMilliseconds();
     for (int i = 0; i < kRepeats; i++)
         pView->LoadAlarms(FALSE);
-    double dLoad = (Now() - dStart) / kRepeats;
+    double dLoad = (BenchMilliseconds() - dStart) / kRepeats;
     double dBare = BareReadMs();
-    dStart = Now();
+    dStart = BenchMilliseconds();
     const int kPasses = 20;
     for (int i = 0; i < kPasses; i++)
         pView->AgeRows();
-    double dAge = (Now() - dStart) / kPasses;
+    double dAge = (BenchMilliseconds() - dStart) / kPasses;
 
     wprintf(L"window title ..............: %ls\n", pView->GetParentFrame()->GetWindowText().GetString());
     wprintf(L"open window (first load) ..: %7.1f ms\n", dOpen);

@@ -8,9 +8,10 @@
 //   info HWND                 class, title, id, parent, states and rectangles of a window
 //   text HWND                 the window's text (WM_GETTEXT, which Wine carries across processes)
 //   panes HWND                the pane texts of a status bar (read through the owner's memory)
-//   listview HWND MAX         the first MAX rows of a report list view, each a list of its cell
-//                             texts, their client rectangles and the indexes of the selected
-//                             rows (read through the owner's memory):
+//   listview HWND MAX [COLS]  the first MAX rows of a report list view, each a list of its cell
+//                             texts (of every column, or of the comma-separated COLS only),
+//                             their client rectangles and the indexes of the selected rows
+//                             (read through the owner's memory):
 //                             {"rows":[[...],...],"rects":[[l,t,r,b],...],"selected":[...]}
 //   menu HWND                 items of the window's menu bar with their popups, text and state
 //                             (null: the window has no menu)
@@ -31,6 +32,7 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
@@ -260,6 +262,16 @@ Answer ListView(const Fields& args)
         !SendMessageTimeoutW(hWnd, LVM_GETHEADER, 0, 0, SMTO_ABORTIFHUNG, 5000, &hHeader) ||
         !SendMessageTimeoutW((HWND)hHeader, HDM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &nColumns))
         return Fail(L"the list view does not answer");
+    // Every cell costs three calls into the owner: a large list is read by the columns asked for.
+    std::vector<int> columns;
+    for (size_t nStart = 0; args.size() > 3 && nStart <= args[3].size();)
+    {
+        size_t nComma = std::min(args[3].find(L',', nStart), args[3].size());
+        columns.push_back(_wtoi(args[3].substr(nStart, nComma - nStart).c_str()));
+        nStart = nComma + 1;
+    }
+    for (int nColumn = 0; columns.empty() && nColumn < (int)nColumns; ++nColumn)
+        columns.push_back(nColumn);
     std::vector<std::string> rows, rects, selected;
     for (int nItem = 0; nItem < (int)nItems && nItem < nMax; ++nItem)
     {
@@ -271,7 +283,7 @@ Answer ListView(const Fields& args)
             return Fail(L"cannot read a row rectangle of the list view");
         rects.push_back(JsonRect(rc));
         std::vector<std::string> cells;
-        for (int nColumn = 0; nColumn < (int)nColumns; ++nColumn)
+        for (int nColumn : columns)
         {
             std::wstring strText;
             if (!ListCellText(hWnd, buffer, nItem, nColumn, strText))

@@ -273,9 +273,11 @@ class Driver:
     def panes(self, hwnd):
         return self.call("panes", hwnd)
 
-    def listview(self, hwnd, most=1000):
-        """{"rows": cell texts of each row, "rects": their client rectangles, "selected": indexes}"""
-        return self.call("listview", hwnd, most)
+    def listview(self, hwnd, most=1000, columns=None):
+        """{"rows": cell texts of each row (of the given columns only, when named), "rects": their
+        client rectangles, "selected": indexes}"""
+        fields = ["listview", hwnd, most] + ([",".join(str(c) for c in columns)] if columns else [])
+        return self.call(*fields, timeout=180)
 
     def menu(self, hwnd):
         return self.call("menu", hwnd)
