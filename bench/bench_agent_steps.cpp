@@ -123,6 +123,13 @@ int main(int argc, char** argv)
     Report("account name", nCount, [&](int) { CEventRecordText::GetAccountName(record); });
     Report("category text", nCount, [&](int) { CEventRecordText::GetRecordCategory(kLog, record, strCategory); });
     Report("message text", nCount, [&](int) { CEventRecordText::GetRecordMessage(kLog, record, strMessage); });
+    // The service reads its records in passes, which look each source's message files up once.
+    CEventRecordText::BeginPass();
+    Report("category and message texts within a pass", nCount, [&](int) {
+        CEventRecordText::GetRecordCategory(kLog, record, strCategory);
+        CEventRecordText::GetRecordMessage(kLog, record, strMessage);
+    });
+    CEventRecordText::EndPass();
     Report("fourteen lines", nCount, [&](int) {
         CEventRecordText::BuildMessageText(record, kLog, strCategory, L"", strMessage, CString(), strText);
     });
@@ -148,7 +155,12 @@ int main(int argc, char** argv)
         closesocket(s);
     });
     if (nLog < monitor.GetLogCount())
-        Report("whole record (ForwardNextRecord)", nCount, [&](int) { monitor.ForwardNextRecord(nLog, arrTargets, flags); });
+    {
+        CEventRecordText::BeginPass();
+        Report("whole record within a pass (ForwardNextRecord)", nCount,
+               [&](int) { monitor.ForwardNextRecord(nLog, arrTargets, flags); });
+        CEventRecordText::EndPass();
+    }
 
     RegDeleteKeyW(HKEY_LOCAL_MACHINE, kSourceKey);
     return 0;
