@@ -4,6 +4,7 @@
 #include "agent/HostAddress.h"
 #include "agent/SocketErrorText.h"
 #include "alarmsend/AlarmPeerWatch.h"
+#include "support/StringEx.h"
 #include "support/SystemErrorText.h"
 
 #include <ws2tcpip.h>
@@ -112,8 +113,8 @@ int SendFrame(CFramedMessage& frame, CString& strError, int& nFatalError)
     CAlarmSocketCalls calls(strError);
     if (frame.Send(s_socket, TRUE, calls) == CFramedMessage::eSent)
     {
-        strError.Format(L"Sent %d bytes to alarms service %s:%d", (int)frame.GetLength(), (const wchar_t*)s_strAddress,
-                        s_nPort);
+        strError = L"Sent " + DecimalText((int)frame.GetLength()) + L" bytes to alarms service " + s_strAddress +
+                   L":" + DecimalText(s_nPort);
         return 1;
     }
     strError.Format(L"Failed to send %u bytes to socket %u: %s", (unsigned)frame.GetLength(), (unsigned)s_socket,

@@ -21,12 +21,12 @@ void BuildAlarmRecord(int nClass, const wchar_t* pszFrom, DWORD dwTime, const CS
     arrLines.Add(L"#   Following data will be sent to the alarms service");
     arrLines.Add(L"#   for futher processing.");
     arrLines.Add(L"#");
-    arrLines.AddFormat(L"#   Alarms class = '%s'", (const wchar_t*)TriggerSourceName((UINT)nClass));
+    arrLines.Add(L"#   Alarms class = '" + TriggerSourceName((UINT)nClass) + L"'");
     arrLines.Add(L"#");
     arrLines.Add(L"#--");
-    arrLines.AddFormat(L"CLASS=%d", nClass);
-    arrLines.AddFormat(L"FROM=%s", pszFrom);
-    arrLines.AddFormat(L"TIME=%u", (unsigned)dwTime);
+    arrLines.Add(L"CLASS=" + DecimalText(nClass));
+    arrLines.Add(CString(L"FROM=") + pszFrom);
+    arrLines.Add(L"TIME=" + DecimalText(dwTime));
     for (int i = 0; i < arrNames.GetSize(); ++i)
     {
         arrLines.Add(L"FIELD=" + arrNames[i]);

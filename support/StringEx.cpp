@@ -197,3 +197,17 @@ void CStringArrayEx::FromMultiString(int nCount, const wchar_t* pBuffer, int nBu
         ++nRead;
     } while ((nCount <= 0 || nRead < nCount) && pos < limit && pBuffer[pos] != L'\0');
 }
+
+CString DecimalText(long long nValue)
+{
+    wchar_t szDigits[24];
+    wchar_t* p = szDigits + 23;
+    *p = 0;
+    unsigned long long nMagnitude = nValue < 0 ? 0ULL - (unsigned long long)nValue : (unsigned long long)nValue;
+    do
+        *--p = (wchar_t)(L'0' + nMagnitude % 10);
+    while (nMagnitude /= 10);
+    if (nValue < 0)
+        *--p = L'-';
+    return CString(p);
+}

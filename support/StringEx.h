@@ -5,6 +5,10 @@
 
 class CStringArrayEx;
 
+// The number in decimal, made without the printf family: texts built once per alarm or record
+// are cheaper by a few microseconds each under Wine.
+CString DecimalText(long long nValue);
+
 class CStringEx : public CString
 {
 public:

@@ -25,6 +25,18 @@ TEST(StringExGroupDigits, SignsDecimalsAndNonNumbers)
     EXPECT_STREQ(L"12,345", Grouped(L"12345xyz"));
 }
 
+TEST(DecimalText, WritesWhatPrintfWouldForEveryRange)
+{
+    const long long values[] = {0, 7, -7, 2147483647LL, -2147483647LL - 1, 4294967295LL, 9223372036854775807LL,
+                                -9223372036854775807LL - 1};
+    for (long long n : values)
+    {
+        CString strExpected;
+        strExpected.Format(L"%lld", n);
+        EXPECT_STREQ(strExpected, DecimalText(n));
+    }
+}
+
 TEST(StringExSplit, EmptyPiecesAreKept)
 {
     CStringArray parts;
