@@ -270,8 +270,9 @@ Answer ListView(const Fields& args)
         columns.push_back(_wtoi(args[3].substr(nStart, nComma - nStart).c_str()));
         nStart = nComma + 1;
     }
-    for (int nColumn = 0; columns.empty() && nColumn < (int)nColumns; ++nColumn)
-        columns.push_back(nColumn);
+    if (columns.empty())
+        for (int nColumn = 0; nColumn < (int)nColumns; ++nColumn)
+            columns.push_back(nColumn);
     std::vector<std::string> rows, rects, selected;
     for (int nItem = 0; nItem < (int)nItems && nItem < nMax; ++nItem)
     {
