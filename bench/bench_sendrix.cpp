@@ -12,9 +12,10 @@
 //           the kept key) + probe 0 (a zero-byte receive stays pending on the kept connection
 //           until its peer closes; its state is read from memory, the socket looked at only
 //           when it has ended) + record 4; 4,195-5,238 alarms/s beside 8,058-10,328 raw:
-//           48-58 % (nine runs); on a quiet machine whole call 158 = send 77 + settings 60 +
-//           record 8 + 13 of the rest (parsing the lists, the result texts, the strings handed
-//           out): 6,311-6,459 alarms/s beside 12,949-13,534 raw, 48-49 %.
+//           48-58 % (nine runs). On a quieter machine, with the record's number lines and the
+//           sent text made without the printf family (record 8 -> 4): whole call 133-170 =
+//           send 67-78 + settings 62-71 + the rest; 5,863-6,769 alarms/s beside 12,217-13,532
+//           raw, 47-51 %. A send with the zero-byte receive pending costs what a plain one does.
 // A call's floor is the raw socket's send plus one round trip to the wineserver per setting
 // (40-50 us each here, against 90-120 for the send): about 55 % of the raw rate at best.
 #include "agent/FramedMessage.h"
@@ -33,6 +34,7 @@
 #include <cstdlib>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace
 {
@@ -177,6 +179,16 @@ void ProfileSteps(int nPort)
     closesocket(s);
     watch.Stop();
     CloseHandle(closed);
+
+    // Does the pending receive make each send dearer?
+    std::vector<char> bytes(609, 'x');
+    SOCKET sSend = ConnectLoopback(nPort);
+    Profile("send of 609 bytes, plain socket", [&] { send(sSend, bytes.data(), (int)bytes.size(), 0); });
+    CAlarmPeerWatch sendWatch;
+    sendWatch.Start(sSend);
+    Profile("send of 609 bytes, zero-byte receive pending", [&] { send(sSend, bytes.data(), (int)bytes.size(), 0); });
+    closesocket(sSend);
+    sendWatch.Stop();
 }
 } // namespace
 
