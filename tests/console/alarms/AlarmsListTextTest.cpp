@@ -1,4 +1,4 @@
-#include "console/AlarmsListText.h"
+#include "console/alarms/AlarmsListText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "GuiTest.h"
 
-#include "console/CHighlighting.h"
-#include "console/CSetStatus.h"
+#include "console/alarms/CHighlighting.h"
+#include "console/alarms/CSetStatus.h"
 #include "resources/console/OutstandingRes.h"
 #include "support/AppProfile.h"
 

@@ -1,3 +1,0 @@
-#include "console/CAlarmsListDoc.h"
-
-IMPLEMENT_DYNCREATE(CAlarmsListDoc, CDocument)

@@ -1,3 +1,0 @@
-#include "console/CBelvaneDoc.h"
-
-IMPLEMENT_DYNCREATE(CBelvaneDoc, CDocument)

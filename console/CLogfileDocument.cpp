@@ -1,3 +1,0 @@
-#include "console/CLogfileDocument.h"
-
-IMPLEMENT_DYNCREATE(CLogfileDocument, CDocument)

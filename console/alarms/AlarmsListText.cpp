@@ -1,0 +1,123 @@
+#include "console/alarms/AlarmsListText.h"
+
+#include "framework/database/CDBException.h"
+#include "framework/database/CDatabase.h"
+
+#include <cwctype>
+
+namespace
+{
+AlarmsClockFunction& Clock()
+{
+    static AlarmsClockFunction fn;
+    return fn;
+}
+
+void AppendClause(CString& strFilter, const CString& strClause)
+{
+    if (!strFilter.IsEmpty())
+        strFilter += L" AND ";
+    strFilter += strClause;
+}
+
+void AppendEquals(CString& strFilter, const wchar_t* pszColumn, const CString& strValue)
+{
+    if (strValue.IsEmpty())
+        return;
+    CString strClause;
+    strClause.Format(L"([%s] = %s)", pszColumn, SqlTextLiteral(strValue).GetString());
+    AppendClause(strFilter, strClause);
+}
+} // namespace
+
+CString DatabaseErrorText(const CDBException& e)
+{
+    return e.GetErrorMessage().Left(1024);
+}
+
+AlarmsClockFunction SetAlarmsClock(AlarmsClockFunction fn)
+{
+    AlarmsClockFunction old = Clock();
+    Clock() = fn;
+    return old;
+}
+
+CTime AlarmsNow()
+{
+    return Clock() ? Clock()() : CTime::GetCurrentTime();
+}
+
+CString FormatAlarmAge(long long nAge)
+{
+    int nDays = (int)(nAge / 86400);
+    int nHours = (int)(nAge / 3600 % 24);
+    int nMinutes = (int)(nAge / 60 % 60);
+    int nSeconds = (int)(nAge % 60);
+    CString strAge;
+    if (nDays != 0)
+        strAge.Format(L"%3d %02d:%02d:%02d", nDays, nHours, nMinutes, nSeconds);
+    else
+        strAge.Format(L"    %02d:%02d:%02d", nHours, nMinutes, nSeconds);
+    return strAge;
+}
+
+CString MatchTextFrom(const CString& strMatchText)
+{
+    CString strFrom;
+    int nStart = 0;
+    while (nStart <= strMatchText.GetLength())
+    {
+        int nEnd = strMatchText.Find(L'\n', nStart);
+        if (nEnd < 0)
+            nEnd = strMatchText.GetLength();
+        CString strLine = strMatchText.Mid(nStart, nEnd - nStart);
+        int nEquals = strLine.Find(L'=');
+        if (nEquals >= 0)
+        {
+            CString strName = strLine.Left(nEquals);
+            strName.TrimRight();
+            if (strName.CompareNoCase(L"from") == 0)
+                strFrom = strLine.Mid(nEquals + 1);
+        }
+        nStart = nEnd + 1;
+    }
+    return strFrom;
+}
+
+CString StatusLogBlock(const wchar_t* pszStatus, const CString& strChanged)
+{
+    CString strBlock;
+    strBlock.Format(L"\n---\nNew status ..: %s\nChanged .....: %s", pszStatus, strChanged.GetString());
+    return strBlock;
+}
+
+BOOL IsTimestampText(const CString& strText)
+{
+    static const wchar_t szPattern[] = L"dddd-dd-dd dd:dd:dd";
+    if (strText.GetLength() != (int)wcslen(szPattern))
+        return FALSE;
+    for (int i = 0; szPattern[i]; i++)
+    {
+        BOOL bDigit = strText[i] >= L'0' && strText[i] <= L'9';
+        if (szPattern[i] == L'd' ? !bDigit : strText[i] != szPattern[i])
+            return FALSE;
+    }
+    return TRUE;
+}
+
+CString BuildAlarmsFilter(const AlarmsFilterTexts& filters)
+{
+    CString strFilter;
+    AppendEquals(strFilter, L"FLD_STATUS", filters.strStatus);
+    AppendEquals(strFilter, L"FLD_FROM", filters.strFrom);
+    AppendEquals(strFilter, L"FLD_TITLE", filters.strTitle);
+    AppendEquals(strFilter, L"FLD_ASSIGNED_TO", filters.strAssignedTo);
+    AppendEquals(strFilter, L"FLD_PRIORITY", filters.strPriority);
+    if (IsTimestampText(filters.strAge))
+    {
+        CString strClause;
+        strClause.Format(L"([FLD_TIMESTAMP] >= { ts '%s' })", filters.strAge.GetString());
+        AppendClause(strFilter, strClause);
+    }
+    return strFilter;
+}

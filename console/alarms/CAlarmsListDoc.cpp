@@ -1,0 +1,3 @@
+#include "console/alarms/CAlarmsListDoc.h"
+
+IMPLEMENT_DYNCREATE(CAlarmsListDoc, CDocument)

@@ -1,0 +1,96 @@
+// The console's MDI frame: the status bar with the alarms service's counters and state, the
+// painted MDI client, the route by which diagnostic lines reach the log window, and the
+// refresh requests for the outstanding-alarms view. Its three colour toolbars (Options,
+// Definitions, Outstanding) dock on any side or float. It remembers its size and bar layout per
+// user.
+#pragma once
+
+#include "console/app/CMDIClientWnd.h"
+#include "framework/core/CStringArray.h"
+#include "framework/core/CUIntArray.h"
+#include "framework/frames/CMDIFrameWnd.h"
+#include "framework/bars/CStatusBar.h"
+#include "wincomponents/CColorToolBar.h"
+
+class CFont;
+class CLogfileForm;
+class CView;
+
+class CMainFrame : public CMDIFrameWnd
+{
+    DECLARE_DYNAMIC(CMainFrame)
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    // Formats a line and hands it on like a RegisteredMessage::nMsgAddLogfile.
+    void AddLogfileMessage(int nLevel, const wchar_t* pszFormat, ...);
+    // The views that the application opened; the frame lets go of them when they are gone.
+    void SetAlarmsView(CView* pView);
+    void SetLogfileForm(CLogfileForm* pForm);
+    CView* GetAlarmsView() const;
+    CLogfileForm* GetLogfileForm() const;
+
+    // Takes the database file's size for the status bar.
+    void SetDatabaseFile(const CString& strDatabase);
+    CString QueryAlarmsServiceState();
+    // Runs one command line hidden and returns what it wrote.
+    void RunCommandCaptured(const CString& strCommand, CStringArray& output, CStringArray& errors);
+
+    // Start-up steps: the saved size (TRUE when the frame is to show maximised), the
+    // accelerators from the menu, the splash.
+    BOOL RestoreFrameSize();
+    void BuildAccelerators();
+    void ShowSplash();
+
+    LRESULT OnAddLogfile(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRefresh(WPARAM wParam = 0, LPARAM lParam = 0);
+    LRESULT OnOutstanding(WPARAM wParam, LPARAM lParam);
+
+    // Docks the bar on the same row as pLeftOf, right of it.
+    void DockControlBarLeftOf(CControlBar* pBar, CControlBar* pLeftOf);
+
+    CStatusBar m_wndStatusBar;
+    CColorToolBar m_wndOptionsBar;
+    CColorToolBar m_wndDefinitionsBar;
+    CColorToolBar m_wndOutstandingBar;
+    CMDIClientWnd m_wndMDIClient;
+    HACCEL m_hAccel;
+    CUIntArray m_arrPendingLevels;
+    CStringArray m_arrPendingLines;
+    UINT m_nDatabaseMB;
+    CFont* m_pBarFont;
+
+protected:
+    BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
+    int OnCreate(LPCREATESTRUCTW lpCreateStruct);
+    void OnClose();
+    void OnUpdateAlarms(CCmdUI* pCmdUI);
+    void OnUpdateProcessed(CCmdUI* pCmdUI);
+    void OnUpdateLastUpdate(CCmdUI* pCmdUI);
+    void OnUpdateStatus(CCmdUI* pCmdUI);
+    void OnUpdateDatabase(CCmdUI* pCmdUI);
+    void OnAppAbout();
+    void OnViewDefinitionsToolbar();
+    void OnViewOutstandingToolbar();
+    void OnUpdateViewDefinitionsToolbar(CCmdUI* pCmdUI);
+    void OnUpdateViewOutstandingToolbar(CCmdUI* pCmdUI);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    BOOL CreateStatusBar();
+    BOOL CreateToolBars();
+    BOOL CreateToolBar(CColorToolBar& bar, UINT nID, UINT nIDToolBar, UINT nIDBitmap, const wchar_t* pszTitle);
+    void ToggleBar(CControlBar& bar);
+    void SetTitleFromVersion();
+    void SaveFrameSize();
+    void AppendLine(int nLevel, const wchar_t* pszText);
+    void HandOverPendingLines();
+
+    // Handles, not pointers: a closed window's object is gone, its handle only invalid.
+    HWND m_hWndAlarmsView;
+    HWND m_hWndLogfileForm;
+};
+
+// The application's main frame, or null.
+CMainFrame* GetMainFrame();

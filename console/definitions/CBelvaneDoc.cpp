@@ -1,0 +1,3 @@
+#include "console/definitions/CBelvaneDoc.h"
+
+IMPLEMENT_DYNCREATE(CBelvaneDoc, CDocument)

@@ -1,0 +1,3 @@
+#include "console/logfile/CLogfileDocument.h"
+
+IMPLEMENT_DYNCREATE(CLogfileDocument, CDocument)

@@ -1,0 +1,292 @@
+#include "GuiTest.h"
+
+#include "console/app/CAboutDlg.h"
+#include "console/app/CBelvaneApp.h"
+#include "console/logfile/CLogfileForm.h"
+#include "console/app/CMainFrame.h"
+#include "console/app/RegisteredMessage.h"
+#include "console/app/ShellOpen.h"
+#include "framework/frames/CMDIChildWnd.h"
+#include "framework/frames/CMultiDocTemplate.h"
+#include "framework/frames/CDocument.h"
+#include "framework/frames/CView.h"
+#include "framework/window/AfxOleInit.h"
+#include "framework/window/CFileDialog.h"
+#include "resources/console/BelvaneRes.h"
+#include "support/FileVersionInfo.h"
+#include "support/RegistryStore.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace
+{
+// The console's application object and main frame, built the way the start-up builds them,
+// on a profile and a registry key of this test.
+class MainFrameTest : public GuiTest
+{
+protected:
+    MainFrameTest()
+    {
+        AfxInitRichEdit();
+        m_belvane.SetRegistryKey(m_strKey);
+        m_strStoreKey.Format(L"SOFTWARE\\Tervok AG\\ConsoleFrameTests-%lu", GetCurrentProcessId());
+        GetRegistryStore().Init(HKEY_LOCAL_MACHINE, m_strStoreKey, L"Volatile");
+        m_belvane.AddTemplates();
+        EXPECT_TRUE(m_belvane.RegisterMainWindowClass());
+        m_pFrame = new CMainFrame;
+        EXPECT_TRUE(m_pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, nullptr));
+        m_app.m_pMainWnd = m_belvane.m_pMainWnd = m_pFrame;
+        m_pFrame->ShowWindow(SW_SHOWNORMAL);
+        PumpUntilIdle();
+    }
+    ~MainFrameTest() override
+    {
+        CFileDialog::SetChooser(nullptr);
+        if (m_pFrame && IsWindow(m_hFrame()))
+            m_pFrame->DestroyWindow();
+        m_app.m_pMainWnd = m_belvane.m_pMainWnd = nullptr;
+        PumpUntilIdle();
+        GetRegistryStore().Init(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tervok AG\\Alarms", L"Volatile");
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, m_strStoreKey);
+    }
+
+    HWND m_hFrame() const { return m_pFrame->m_hWnd; }
+
+    void AddLine(int nLevel, const wchar_t* pszText)
+    {
+        m_pFrame->SendMessage(RegisteredMessage::nMsgAddLogfile, (WPARAM)nLevel, (LPARAM)pszText);
+    }
+
+    CString PaneText(UINT nID)
+    {
+        int nIndex = m_pFrame->m_wndStatusBar.CommandToIndex(nID);
+        return nIndex < 0 ? CString(L"<none>") : m_pFrame->m_wndStatusBar.GetPaneText(nIndex);
+    }
+
+    // The log's plain text, each picture as "*" (Windows shows U+FFFC, Wine a blank; the lines
+    // here have no blanks).
+    CString LogText()
+    {
+        CLogfileForm* pForm = m_pFrame->GetLogfileForm();
+        if (!pForm)
+            return L"<no log window>";
+        CString strText = pForm->m_wndRichEdit.GetWindowText();
+        strText.Replace(L"\r\n", L"\r");
+        strText.Replace(L'\uFFFC', L'*');
+        strText.Replace(L' ', L'*');
+        return strText;
+    }
+
+    CFrameWnd* LogFrame() { return m_pFrame->GetLogfileForm()->GetParentFrame(); }
+
+    CBelvaneApp m_belvane;
+    CMainFrame* m_pFrame = nullptr;
+    CString m_strStoreKey;
+};
+} // namespace
+
+TEST_F(MainFrameTest, FrameHasItsClassTitleAndStatusPanes)
+{
+    wchar_t szClass[64] = L"";
+    GetClassNameW(m_hFrame(), szClass, 63);
+    EXPECT_STREQ(L"Belvane-Tervok-Application", szClass);
+    EXPECT_STREQ(L"Belvane v1.0 Test build", m_pFrame->GetWindowText());
+
+    GetRegistryStore().SetVolatileDWord(L"AlarmMessageCount", 1234567);
+    GetRegistryStore().SetVolatileDWord(L"AlarmAnalysed", 1000);
+    GetRegistryStore().SetVolatileString(L"AlarmLastMessage", L"2026-12-09 04:00:00");
+    PumpUntilIdle();
+    EXPECT_EQ(7, m_pFrame->m_wndStatusBar.GetCount());
+    EXPECT_STREQ(L"Alarms Service  ", PaneText(ID_INDICATOR_SERVICE));
+    EXPECT_STREQ(L"Alarms: 1,234,567", PaneText(ID_INDICATOR_ALARMS));
+    EXPECT_STREQ(L"Processed: 1,000", PaneText(ID_INDICATOR_PROCESSED));
+    EXPECT_STREQ(L"Last update: 2026-12-09 04:00:00", PaneText(ID_INDICATOR_LAST_UPDATE));
+    EXPECT_STREQ(L"Database: 0 MB", PaneText(ID_INDICATOR_DATABASE));
+    EXPECT_STREQ(L"Status: ", PaneText(ID_INDICATOR_STATUS)) << "the alarms service is not installed here";
+    EXPECT_EQ((UINT)SBPS_NOBORDERS, m_pFrame->m_wndStatusBar.GetPaneStyle(1) & SBPS_NOBORDERS);
+
+    // The title stays while a child window is active.
+    m_belvane.ShowLogfileWindow();
+    PumpUntilIdle();
+    EXPECT_STREQ(L"Belvane v1.0 Test build", m_pFrame->GetWindowText());
+    EXPECT_STREQ(L"Logfile", LogFrame()->GetWindowText());
+}
+
+TEST_F(MainFrameTest, LinesBeforeTheLogWindowAreHandedToIt)
+{
+    AddLine(0, L"Checking");
+    AddLine(2, L"Failed");
+    EXPECT_TRUE(m_pFrame->GetLogfileForm() == nullptr);
+    EXPECT_EQ(2, m_pFrame->m_arrPendingLines.GetSize()) << "kept while there is no log window";
+
+    m_belvane.ShowLogfileWindow();
+    ASSERT_TRUE(m_pFrame->GetLogfileForm() != nullptr);
+    EXPECT_EQ(0, m_pFrame->m_arrPendingLines.GetSize());
+    m_pFrame->AddLogfileMessage(1, L"Table-%s-has-%d-rows", L"TBL_ALARMS_005", 3);
+    EXPECT_STREQ(L"*Checking\r*Failed\r*Table-TBL_ALARMS_005-has-3-rows\r", LogText());
+}
+
+TEST_F(MainFrameTest, ClosingTheLogWindowHidesItAndF6BringsItBack)
+{
+    m_pFrame->BuildAccelerators();
+    wchar_t szText[64] = L"";
+    GetMenuStringW(::GetMenu(m_hFrame()), ID_LOGFILE_DISPLAY, szText, 63, MF_BYCOMMAND);
+    EXPECT_STREQ(L"&Display\tF6", szText);
+
+    m_belvane.ShowLogfileWindow();
+    AddLine(0, L"Before");
+    CFrameWnd* pLogFrame = LogFrame();
+    HWND hLogFrame = pLogFrame->m_hWnd;
+    pLogFrame->SendMessage(WM_CLOSE);
+    PumpUntilIdle();
+    ASSERT_TRUE(IsWindow(hLogFrame)) << "closing only hides the log window";
+    EXPECT_FALSE(IsWindowVisible(hLogFrame));
+    AddLine(2, L"While-hidden");
+
+    SetForegroundWindow(m_hFrame());
+    m_pFrame->PostMessage(WM_KEYDOWN, VK_F6, 0x00400001);
+    PumpUntilIdle();
+    EXPECT_TRUE(IsWindowVisible(hLogFrame)) << "F6 is the log window's Display";
+    EXPECT_FALSE(IsIconic(hLogFrame));
+    EXPECT_EQ(LogFrame()->m_hWnd, hLogFrame) << "the same window";
+    EXPECT_STREQ(L"*Before\r*While-hidden\r", LogText());
+}
+
+TEST_F(MainFrameTest, EraseShowsTheWindowWithOneLine)
+{
+    m_belvane.ShowLogfileWindow();
+    AddLine(2, L"Old");
+    LogFrame()->SendMessage(WM_CLOSE);
+    m_pFrame->GetLogfileForm()->OnErase();
+    PumpUntilIdle();
+    EXPECT_TRUE(LogFrame()->IsWindowVisible());
+    EXPECT_STREQ(L"*Logfile*erased\r", LogText());
+}
+
+TEST_F(MainFrameTest, SaveProposesTheDocumentsFolderThenTheLastPath)
+{
+    m_belvane.ShowLogfileWindow();
+    AddLine(0, L"Saved-line");
+    CString strAsked;
+    CString strAnswer = L"saved-log.rtf";
+    CFileDialog::SetChooser([&](OPENFILENAMEW& ofn, BOOL) {
+        strAsked = ofn.lpstrFile;
+        lstrcpynW(ofn.lpstrFile, strAnswer, (int)ofn.nMaxFile);
+        return TRUE;
+    });
+    CLogfileForm* pForm = m_pFrame->GetLogfileForm();
+    pForm->OnSave();
+    EXPECT_NE(-1, strAsked.Find(L"TervokBelvaneLogfile.rtf"));
+    std::ifstream file(L"saved-log.rtf", std::ios::binary);
+    std::stringstream content;
+    content << file.rdbuf();
+    file.close();
+    EXPECT_NE(std::string::npos, content.str().find("Saved-line"));
+    EXPECT_EQ(0u, content.str().find("{\\rtf1"));
+
+    pForm->OnSave();
+    EXPECT_NE(-1, strAsked.Find(L"saved-log.rtf")) << "the path chosen last";
+    DeleteFileW(L"saved-log.rtf");
+
+    // A file that cannot be written says so in the log.
+    strAnswer = L"no-such-folder\\log.rtf";
+    pForm->OnSave();
+    EXPECT_NE(-1, LogText().Find(L"could*not*be*saved")) << LogText().GetString();
+}
+
+TEST_F(MainFrameTest, RefreshReachesOnlyALiveOutstandingView)
+{
+    m_pFrame->OnRefresh(); // no window was ever opened
+    m_belvane.ShowAlarmsWindow();
+    CView* pView = m_pFrame->GetAlarmsView();
+    ASSERT_TRUE(pView != nullptr);
+    HWND hView = pView->m_hWnd;
+    m_pFrame->OnRefresh();
+    MSG msg;
+    EXPECT_TRUE(PeekMessageW(&msg, hView, RegisteredMessage::nMsgRefresh, RegisteredMessage::nMsgRefresh, PM_REMOVE));
+
+    // The user closes the window: the frame lets go of it.
+    pView->GetParentFrame()->SendMessage(WM_CLOSE);
+    PumpUntilIdle();
+    EXPECT_FALSE(IsWindow(hView));
+    EXPECT_TRUE(m_pFrame->GetAlarmsView() == nullptr);
+    m_pFrame->OnRefresh();
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, RegisteredMessage::nMsgRefresh, RegisteredMessage::nMsgRefresh, PM_REMOVE));
+
+    // Opened anew, as Change Layout does through the registered message.
+    m_pFrame->SendMessage(RegisteredMessage::nMsgOutstanding);
+    EXPECT_TRUE(m_pFrame->GetAlarmsView() != nullptr);
+}
+
+TEST_F(MainFrameTest, DisplayRestoresAndActivatesAMinimisedWindow)
+{
+    m_belvane.ShowDefinitionsWindow();
+    m_belvane.ShowAlarmsWindow();
+    CFrameWnd* pAlarmsFrame = m_pFrame->GetAlarmsView()->GetParentFrame();
+    pAlarmsFrame->ShowWindow(SW_MINIMIZE);
+    m_belvane.ShowAlarmsWindow();
+    PumpUntilIdle();
+    EXPECT_FALSE(IsIconic(pAlarmsFrame->m_hWnd));
+    EXPECT_EQ(pAlarmsFrame, m_pFrame->MDIGetActive());
+}
+
+TEST_F(MainFrameTest, FrameSizeIsRememberedPerUser)
+{
+    EXPECT_TRUE(m_pFrame->RestoreFrameSize()) << "a first start shows the frame maximised";
+    EXPECT_TRUE(IsZoomed(m_hFrame()));
+    m_pFrame->ShowWindow(SW_RESTORE);
+    m_pFrame->MoveWindow(CRect(40, 50, 840, 650));
+    m_pFrame->SendMessage(WM_CLOSE);
+    PumpUntilIdle();
+    EXPECT_FALSE(IsWindow(m_hFrame()));
+
+    m_pFrame = new CMainFrame;
+    ASSERT_TRUE(m_pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, nullptr));
+    m_app.m_pMainWnd = m_belvane.m_pMainWnd = m_pFrame;
+    EXPECT_FALSE(m_pFrame->RestoreFrameSize());
+    CRect rect;
+    m_pFrame->GetWindowRect(&rect);
+    EXPECT_EQ(CRect(40, 50, 840, 650), rect);
+}
+
+TEST_F(MainFrameTest, TheEmptyClientAreaShowsTilesAndTheLogoInItsMiddle)
+{
+    ASSERT_EQ(&m_pFrame->m_wndMDIClient, CWnd::FromHandlePermanent(m_pFrame->m_hWndMDIClient));
+    EXPECT_TRUE(m_pFrame->m_wndMDIClient.m_bShowLogo);
+    m_pFrame->MoveWindow(CRect(0, 0, 900, 700));
+    PumpUntilIdle();
+    WindowPixels image = Capture(&m_pFrame->m_wndMDIClient);
+    const COLORREF crNavy = RGB(22, 52, 110);
+    RECT rectMiddle = {image.nWidth / 2 - 130, 0, image.nWidth / 2 + 130, image.nHeight};
+    EXPECT_GT(image.Count(rectMiddle, crNavy), 500) << "the logo";
+    RECT rectLeft = {0, 0, image.nWidth / 2 - 130, image.nHeight};
+    EXPECT_EQ(0, image.Count(rectLeft, crNavy));
+    EXPECT_NE(RGB(255, 255, 255), image.At(5, 5)) << "the tiles, not the bare window colour";
+
+    // Smaller: the logo moves with the middle.
+    m_pFrame->MoveWindow(CRect(0, 0, 500, 450));
+    PumpUntilIdle();
+    image = Capture(&m_pFrame->m_wndMDIClient);
+    RECT rectNewMiddle = {image.nWidth / 2 - 130, 0, image.nWidth / 2 + 130, image.nHeight};
+    EXPECT_GT(image.Count(rectNewMiddle, crNavy), 500);
+}
+
+TEST_F(MainFrameTest, AboutBoxShowsTheVersionBlockAndOpensTheHomePage)
+{
+    CString strOpened;
+    SetShellOpenFunction([&](HWND, const wchar_t* pszTarget) {
+        strOpened = pszTarget;
+        return (INT_PTR)42;
+    });
+    CAboutDlg about(m_pFrame);
+    ASSERT_TRUE(about.Create(IDD_ABOUTBOX, m_pFrame));
+    CFileVersionInfo version;
+    EXPECT_STREQ(CAboutDlg::Caption(), about.GetWindowText());
+    EXPECT_STREQ(L"Build date: " + version.m_strBuildDate, GetText(&about, IDC_ABOUT_BUILD_DATE));
+    EXPECT_STREQ(version.GetValue(L"LegalCopyright"), GetText(&about, IDC_ABOUT_COPYRIGHT));
+    Click(&about, IDC_ABOUT_TERVOK);
+    EXPECT_STREQ(g_pszTervokHomePage, strOpened);
+    SetShellOpenFunction(nullptr);
+    about.DestroyWindow();
+}

@@ -1,0 +1,324 @@
+#include "GuiTest.h"
+
+#include "console/app/CBelvaneApp.h"
+#include "console/app/CMainFrame.h"
+#include "framework/bars/CDockBar.h"
+#include "framework/bars/CDockContext.h"
+#include "framework/window/AfxOleInit.h"
+#include "framework/window/CCmdUI.h"
+#include "resources/console/BelvaneRes.h"
+#include "resources/console/ToolbarsRes.h"
+#include "support/RegistryStore.h"
+
+#include <vector>
+
+namespace
+{
+// A check mark as the update handlers leave it.
+class CCheckCmdUI : public CCmdUI
+{
+public:
+    void Enable(BOOL bOn) override { m_bEnabled = bOn; }
+    void SetCheck(int nCheck) override { m_nCheck = nCheck; }
+    BOOL m_bEnabled = TRUE;
+    int m_nCheck = -1;
+};
+
+// The console's main frame with its toolbars, opened and closed the way the program does, on a
+// profile of this test.
+class ToolbarsTest : public GuiTest
+{
+protected:
+    ToolbarsTest()
+    {
+        AfxInitRichEdit();
+        m_belvane.SetRegistryKey(m_strKey);
+        m_strStoreKey.Format(L"SOFTWARE\\Tervok AG\\ConsoleToolbarTests-%lu", GetCurrentProcessId());
+        GetRegistryStore().Init(HKEY_LOCAL_MACHINE, m_strStoreKey, L"Volatile");
+        m_belvane.AddTemplates();
+        EXPECT_TRUE(m_belvane.RegisterMainWindowClass());
+        Open();
+    }
+    ~ToolbarsTest() override
+    {
+        if (m_pFrame && IsWindow(m_pFrame->m_hWnd))
+            m_pFrame->DestroyWindow();
+        m_app.m_pMainWnd = m_belvane.m_pMainWnd = nullptr;
+        PumpUntilIdle();
+        GetRegistryStore().Init(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tervok AG\\Alarms", L"Volatile");
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, m_strStoreKey);
+    }
+
+    void Open()
+    {
+        m_pFrame = new CMainFrame;
+        ASSERT_TRUE(m_pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, nullptr));
+        m_app.m_pMainWnd = m_belvane.m_pMainWnd = m_pFrame;
+        m_pFrame->MoveWindow(CRect(0, 0, 1100, 800));
+        m_pFrame->ShowWindow(SW_SHOWNORMAL);
+        PumpUntilIdle();
+    }
+    // Closes the frame as the user does (its state is saved) and opens a new one.
+    void Restart()
+    {
+        HWND hFrame = m_pFrame->m_hWnd;
+        m_pFrame->SendMessage(WM_CLOSE);
+        PumpUntilIdle();
+        ASSERT_FALSE(IsWindow(hFrame)) << "the frame closed";
+        m_app.m_pMainWnd = m_belvane.m_pMainWnd = nullptr;
+        // The closed frame's loop ended; the new one runs on.
+        MSG msg;
+        PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        Open();
+    }
+
+    std::vector<UINT> Buttons(CToolBar& bar)
+    {
+        std::vector<UINT> ids;
+        for (int i = 0; i < bar.GetCount(); ++i)
+            ids.push_back(bar.GetItemID(i));
+        return ids;
+    }
+    std::vector<CString> Labels(CToolBar& bar)
+    {
+        std::vector<CString> labels;
+        for (int i = 0; i < bar.GetCount(); ++i)
+            labels.push_back(bar.GetButtonText(i));
+        return labels;
+    }
+
+    // The rows of a dock bar as "Options|Definitions Outstanding".
+    CString Rows(UINT nID)
+    {
+        CString strRows;
+        for (CControlBar* pBar : m_pFrame->GetDockBar(nID)->m_arrBars)
+        {
+            if (!pBar)
+                strRows += L"|";
+            else
+                strRows += (strRows.Right(1) == L"|" ? L"" : L" ") + pBar->GetWindowText();
+        }
+        return strRows;
+    }
+
+    int CheckOf(UINT nID)
+    {
+        CCheckCmdUI state;
+        state.m_nID = nID;
+        state.DoUpdate(m_pFrame, FALSE);
+        return state.m_nCheck;
+    }
+
+    // A pixel of image nImage of one of the toolbar's image lists, drawn on white.
+    COLORREF ImagePixel(CToolBar& bar, UINT nGetList, int nImage, int x, int y)
+    {
+        HIMAGELIST hList = (HIMAGELIST)bar.SendMessage(nGetList);
+        HDC hScreen = GetDC(nullptr);
+        HDC hDC = CreateCompatibleDC(hScreen);
+        HBITMAP hBitmap = CreateCompatibleBitmap(hScreen, 32, 32);
+        HGDIOBJ hOld = SelectObject(hDC, hBitmap);
+        RECT rect = {0, 0, 32, 32};
+        FillRect(hDC, &rect, (HBRUSH)GetStockObject(WHITE_BRUSH));
+        ImageList_Draw(hList, nImage, hDC, 0, 0, ILD_NORMAL);
+        COLORREF cr = GetPixel(hDC, x, y);
+        SelectObject(hDC, hOld);
+        DeleteObject(hBitmap);
+        DeleteDC(hDC);
+        ReleaseDC(nullptr, hScreen);
+        return cr;
+    }
+
+    CBelvaneApp m_belvane;
+    CMainFrame* m_pFrame = nullptr;
+    CString m_strStoreKey;
+};
+} // namespace
+
+TEST_F(ToolbarsTest, ThreeToolbarsCarryTheirButtonsInOrderWithLabels)
+{
+    EXPECT_EQ((std::vector<UINT>{32820, 32780, 32771, 32773, 0, 32793, 32805, 32792, 0, 57650, 57651, 0, 32801, 32826}),
+              Buttons(m_pFrame->m_wndOptionsBar));
+    EXPECT_EQ((std::vector<UINT>{32811, 32818, 0, 32804, 32785, 32786, 32812, 32813, 32783, 0, 32782, 32798, 32819}),
+              Buttons(m_pFrame->m_wndOutstandingBar));
+    EXPECT_EQ((std::vector<UINT>{32772, 32776, 32774, 32775, 0, 32803, 32802, 0, 32790, 32792}),
+              Buttons(m_pFrame->m_wndDefinitionsBar));
+
+    std::vector<CString> labels = Labels(m_pFrame->m_wndOptionsBar);
+    EXPECT_STREQ(L"Open Alarms", labels[0]);
+    EXPECT_STREQ(L"Logfile", labels[1]);
+    EXPECT_STREQ(L"Test All", labels[7]) << "the later row of the table wins";
+    EXPECT_STREQ(L"Tervok", labels[13]);
+    labels = Labels(m_pFrame->m_wndDefinitionsBar);
+    EXPECT_STREQ(L"Delete", labels[3]);
+    EXPECT_STREQ(L"Test Defn", labels[8]);
+    EXPECT_STREQ(L"Set Widths", Labels(m_pFrame->m_wndOutstandingBar)[12]);
+
+    EXPECT_STREQ(L"Options", m_pFrame->m_wndOptionsBar.GetWindowText());
+    EXPECT_EQ(59403, m_pFrame->m_wndDefinitionsBar.GetDlgCtrlID());
+    EXPECT_EQ(CSize(32, 32), m_pFrame->m_wndOptionsBar.GetImageSize());
+    CRect labelled = m_pFrame->m_wndOptionsBar.GetLabelledRect();
+    EXPECT_GT(labelled.Height(), m_pFrame->m_wndOptionsBar.GetPlainRect().Height()) << "labels sit under the images";
+}
+
+TEST_F(ToolbarsTest, LabelsAreMeasuredOnceAndATableFreeBarHasNone)
+{
+    CColorToolBar& bar = m_pFrame->m_wndOptionsBar;
+    CRect labelled = bar.GetLabelledRect();
+    bar.ShowButtonText(FALSE);
+    EXPECT_EQ(bar.GetPlainRect().Height(), bar.GetButtonSize().cy);
+    bar.ShowButtonText(TRUE);
+    EXPECT_EQ(labelled, bar.GetLabelledRect());
+    EXPECT_EQ(labelled.Height(), bar.GetButtonSize().cy);
+
+    CColorToolBar other;
+    ASSERT_TRUE(other.CreateEx(m_pFrame, TBSTYLE_FLAT, WS_CHILD | CBRS_TOP, CRect(0, 0, 0, 0), 59410));
+    const UINT ids[] = {40001, 40002};
+    ASSERT_TRUE(other.SetButtons(ids, 2));
+    other.ShowButtonText(TRUE);
+    EXPECT_STREQ(L"", other.GetButtonText(0));
+    EXPECT_EQ(other.GetPlainRect(), other.GetLabelledRect());
+    other.DestroyWindow();
+}
+
+TEST_F(ToolbarsTest, ImagesArePalerAtRestFullUnderTheMouseAndGreyWhenDisabled)
+{
+    CColorToolBar& bar = m_pFrame->m_wndOptionsBar;
+    HIMAGELIST hNormal = (HIMAGELIST)bar.SendMessage(TB_GETIMAGELIST);
+    COLORREF hot = ImagePixel(bar, TB_GETHOTIMAGELIST, 2, 20, 20);
+    COLORREF normal = ImagePixel(bar, TB_GETIMAGELIST, 2, 20, 20);
+    COLORREF disabled = ImagePixel(bar, TB_GETDISABLEDIMAGELIST, 2, 20, 20);
+    auto lightness = [](COLORREF cr) {
+        return std::max({GetRValue(cr), GetGValue(cr), GetBValue(cr)}) + std::min({GetRValue(cr), GetGValue(cr), GetBValue(cr)});
+    };
+    EXPECT_NE(hot, normal);
+    EXPECT_GT(lightness(normal), lightness(hot)) << "paler at rest";
+    EXPECT_EQ(GetRValue(disabled), GetGValue(disabled));
+    EXPECT_EQ(GetGValue(disabled), GetBValue(disabled)) << "grey";
+    EXPECT_NE(RGB(255, 255, 255), disabled);
+    // The magenta corner is cut out of every look.
+    for (UINT nList : {TB_GETHOTIMAGELIST, TB_GETIMAGELIST, TB_GETDISABLEDIMAGELIST})
+        EXPECT_EQ(RGB(255, 255, 255), ImagePixel(bar, nList, 2, 0, 0)) << nList;
+    EXPECT_EQ(11, ImageList_GetImageCount(hNormal));
+
+    // Made once: switching labels keeps the lists.
+    bar.ShowButtonText(FALSE);
+    bar.ShowButtonText(TRUE);
+    EXPECT_EQ(hNormal, (HIMAGELIST)bar.SendMessage(TB_GETIMAGELIST));
+}
+
+TEST_F(ToolbarsTest, FirstStartDocksOutstandingRightOfDefinitions)
+{
+    EXPECT_STREQ(L"|Options|Definitions Outstanding|", Rows(AFX_IDW_DOCKBAR_TOP));
+    CRect definitions, outstanding;
+    m_pFrame->m_wndDefinitionsBar.GetWindowRect(&definitions);
+    m_pFrame->m_wndOutstandingBar.GetWindowRect(&outstanding);
+    EXPECT_EQ(definitions.right, outstanding.left);
+    EXPECT_EQ(definitions.top, outstanding.top);
+    CRect status;
+    m_pFrame->m_wndStatusBar.GetWindowRect(&status);
+    CRect bottom;
+    m_pFrame->GetDockBar(AFX_IDW_DOCKBAR_BOTTOM)->GetWindowRect(&bottom);
+    EXPECT_GE(status.top, bottom.bottom) << "the status bar keeps the outermost strip";
+}
+
+TEST_F(ToolbarsTest, ViewTogglesHideAndShowTheBarsAndCheckTheirItems)
+{
+    struct { UINT nCommand; CControlBar* pBar; } toggles[] = {
+        {ID_VIEW_DEFINITIONS_TOOLBAR, &m_pFrame->m_wndDefinitionsBar},
+        {ID_VIEW_OUTSTANDING_TOOLBAR, &m_pFrame->m_wndOutstandingBar},
+        {ID_VIEW_TOOLBAR, &m_pFrame->m_wndOptionsBar},
+        {ID_VIEW_STATUS_BAR, &m_pFrame->m_wndStatusBar},
+    };
+    for (const auto& toggle : toggles)
+    {
+        EXPECT_EQ(1, CheckOf(toggle.nCommand)) << toggle.nCommand;
+        m_pFrame->SendMessage(WM_COMMAND, toggle.nCommand);
+        PumpUntilIdle();
+        EXPECT_FALSE(toggle.pBar->IsWindowVisible()) << toggle.nCommand;
+        EXPECT_EQ(0, CheckOf(toggle.nCommand)) << toggle.nCommand;
+        m_pFrame->SendMessage(WM_COMMAND, toggle.nCommand);
+        PumpUntilIdle();
+        EXPECT_TRUE(toggle.pBar->IsWindowVisible()) << toggle.nCommand;
+    }
+    // A floating toolbar toggles with its mini frame.
+    m_pFrame->FloatControlBar(&m_pFrame->m_wndDefinitionsBar, CPoint(400, 400));
+    m_pFrame->SendMessage(WM_COMMAND, ID_VIEW_DEFINITIONS_TOOLBAR);
+    EXPECT_EQ(0, CheckOf(ID_VIEW_DEFINITIONS_TOOLBAR));
+    EXPECT_FALSE(IsWindowVisible(GetParent(GetParent(m_pFrame->m_wndDefinitionsBar.m_hWnd))));
+}
+
+TEST_F(ToolbarsTest, TooltipsAndTheStatusBarPromptFollowTheButtonUnderTheMouse)
+{
+    NMTTDISPINFOW info = {};
+    info.hdr.code = TTN_GETDISPINFOW;
+    info.hdr.idFrom = ID_VIEW_OPEN_ALARMS;
+    ASSERT_TRUE(CToolBar::OnToolTipText(&info.hdr));
+    EXPECT_STREQ(L"Toggle Open Alarms Window", info.lpszText);
+
+    // The mouse over the log window's button, with no other test's window in between.
+    ::SetWindowPos(m_pFrame->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    CRect rect;
+    CToolBar& bar = m_pFrame->m_wndOptionsBar;
+    bar.GetItemRect(1, &rect);
+    ::MapWindowPoints(bar.m_hWnd, nullptr, (POINT*)&rect, 2);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    for (int i = 0; i < 2; ++i)
+    {
+        input.mi.dx = ((rect.left + rect.Width() / 2 + i) * 65536 + 65535) / GetSystemMetrics(SM_CXSCREEN);
+        input.mi.dy = ((rect.top + rect.Height() / 2) * 65536 + 65535) / GetSystemMetrics(SM_CYSCREEN);
+        SendInput(1, &input, sizeof input);
+        Sleep(50);
+        PumpUntilIdle();
+    }
+    EXPECT_STREQ(L"Display logfile", m_pFrame->m_wndStatusBar.GetPaneText(0));
+}
+
+TEST_F(ToolbarsTest, RestartRestoresDockBarsRowsOrderFloatingAndVisibility)
+{
+    m_pFrame->DockControlBar(&m_pFrame->m_wndOptionsBar, AFX_IDW_DOCKBAR_LEFT);
+    m_pFrame->FloatControlBar(&m_pFrame->m_wndOutstandingBar, CPoint(500, 420));
+    m_pFrame->SendMessage(WM_COMMAND, ID_VIEW_STATUS_BAR);
+    PumpUntilIdle();
+    Restart();
+
+    EXPECT_STREQ(L"|Definitions|", Rows(AFX_IDW_DOCKBAR_TOP));
+    EXPECT_STREQ(L"|Options|", Rows(AFX_IDW_DOCKBAR_LEFT));
+    ASSERT_TRUE(m_pFrame->m_wndOutstandingBar.IsFloating());
+    CRect rect;
+    GetWindowRect(GetParent(GetParent(m_pFrame->m_wndOutstandingBar.m_hWnd)), &rect);
+    EXPECT_EQ(CPoint(500, 420), CPoint(rect.left, rect.top));
+    EXPECT_FALSE(m_pFrame->m_wndStatusBar.IsWindowVisible());
+    EXPECT_EQ(0, CheckOf(ID_VIEW_STATUS_BAR));
+}
+
+TEST_F(ToolbarsTest, DamagedBarStateStillOpensTheFrameWithTheDefaultLayout)
+{
+    Restart();
+    m_belvane.WriteProfileString(L"Control Bar State-Bar0", L"BarID", L"not a number");
+    m_belvane.WriteProfileInt(L"Control Bar State-Bar1", L"DockBarID", -7);
+    m_belvane.WriteProfileInt(L"Control Bar State-Bar2", L"Row", 1000000);
+    m_belvane.WriteProfileInt(L"Control Bar State-Bar3", L"BarID", 59499);
+    m_pFrame->DestroyWindow();
+    m_app.m_pMainWnd = m_belvane.m_pMainWnd = nullptr;
+    PumpUntilIdle();
+    MSG msg;
+    PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    Open();
+    ASSERT_TRUE(IsWindow(m_pFrame->m_hWnd));
+    EXPECT_STREQ(L"|Options|Definitions Outstanding|", Rows(AFX_IDW_DOCKBAR_TOP));
+    EXPECT_TRUE(m_pFrame->m_wndOptionsBar.IsWindowVisible());
+}
+
+TEST_F(ToolbarsTest, ScreenshotOfDockedAndFloatingToolbars)
+{
+    m_pFrame->DockControlBar(&m_pFrame->m_wndDefinitionsBar, AFX_IDW_DOCKBAR_LEFT);
+    m_pFrame->FloatControlBar(&m_pFrame->m_wndOutstandingBar, CPoint(360, 360));
+    PumpUntilIdle();
+    ::RedrawWindow(m_pFrame->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    Sleep(200);
+    PumpUntilIdle();
+    SaveScreenshot(L"toolbars.png");
+    EXPECT_TRUE(m_pFrame->m_wndOutstandingBar.IsFloating());
+}
