@@ -1,8 +1,8 @@
 # Helpers shared by the folders' CMakeLists.
 
 # Whether this machine runs the programs of this build: tools/width decides which width is
-# tested here. A build of the other width gets its deliverables and the checks that run no
-# Windows code, but no test programs.
+# tested here. Both widths compile every program; a build of the other width registers only
+# the checks that run no Windows code.
 execute_process(COMMAND ${CMAKE_CURRENT_LIST_DIR}/../tools/width TERVOK_WIDTH
                 OUTPUT_VARIABLE _tervok_tested_width OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
 math(EXPR _tervok_width "${CMAKE_SIZEOF_VOID_P} * 8")
@@ -42,6 +42,9 @@ function(tervok_add_test_program name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gtest_main)
   target_compile_options(${name} PRIVATE -Wno-missing-field-initializers)
+  if(NOT TERVOK_RUNS_HERE)
+    return()
+  endif()
   include(GoogleTest)
   set(props TIMEOUT ${T_TIMEOUT})
   if(T_LABELS)

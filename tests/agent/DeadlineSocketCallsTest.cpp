@@ -65,18 +65,18 @@ TEST_F(DeadlineCalls, FrameWhoseBodyStallsIsGivenUpAndAWholeOneArrives)
     EXPECT_EQ(0, memcmp(request.GetData(), received.GetData(), request.GetLength()));
 }
 
+static DWORD WINAPI SetEndFlagSoon(void* pFlag)
+{
+    Sleep(300);
+    InterlockedExchange((volatile LONG*)pFlag, 1);
+    return 0;
+}
+
 TEST_F(DeadlineCalls, EndFlagEndsTheWaitSoon)
 {
     volatile LONG nEnded = 0;
     CDeadlineSocketCalls calls(60000, &nEnded);
-    HANDLE hThread = CreateThread(
-        nullptr, 0,
-        [](void* p) -> DWORD {
-            Sleep(300);
-            InterlockedExchange((volatile LONG*)p, 1);
-            return 0;
-        },
-        (void*)&nEnded, 0, nullptr);
+    HANDLE hThread = CreateThread(nullptr, 0, SetEndFlagSoon, (void*)&nEnded, 0, nullptr);
     char buffer[16];
     EXPECT_EQ(SOCKET_ERROR, calls.Receive(m_pair.m_local, buffer, sizeof(buffer)));
     EXPECT_EQ(WSAECONNABORTED, calls.LastError());

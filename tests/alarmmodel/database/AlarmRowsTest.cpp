@@ -232,17 +232,20 @@ TEST_P(AlarmRows, TextOverTheColumnWidthIsCutAndTheRowWritten)
     EXPECT_NE(-1, rs.m_strMatchText.Find(CString(L'f', 256)));
 }
 
+DWORD WINAPI CreateTableSoon(LPVOID pDsn)
+{
+    Sleep(1000); // after the first attempt, well before the last
+    CAlarmsDatabase check;
+    return check.CheckStructure((const wchar_t*)pDsn) ? 0 : 1;
+}
+
 // A key read that fails is tried again after a pause: here the table appears while the
 // insert waits.
 TEST_P(AlarmRows, KeyReadIsTriedAgainUntilTheTableCanBeRead)
 {
     DropAlarmsTable(GetParam());
     const wchar_t* pszDsn = GetParam();
-    HANDLE hThread = CreateThread(nullptr, 0, [](LPVOID pParam) -> DWORD {
-        Sleep(1000); // after the first attempt, well before the last
-        CAlarmsDatabase check;
-        return check.CheckStructure((const wchar_t*)pParam) ? 0 : 1;
-    }, (LPVOID)pszDsn, 0, nullptr);
+    HANDLE hThread = CreateThread(nullptr, 0, CreateTableSoon, (LPVOID)pszDsn, 0, nullptr);
     ASSERT_NE(nullptr, hThread);
     const DWORD dwStart = GetTickCount();
     const BOOL bAdded = Add(Definition(L"A"));

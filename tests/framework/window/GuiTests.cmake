@@ -31,6 +31,9 @@ function(tervok_add_gui_test_program name)
   target_include_directories(${name} PRIVATE ${TERVOK_GUI_DIR})
   set_target_properties(${name} PROPERTIES
     CROSSCOMPILING_EMULATOR "${TERVOK_GUI_SESSION};run;${TERVOK_GUI_STATE}")
+  if(NOT TERVOK_RUNS_HERE)
+    return()
+  endif()
   include(GoogleTest)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
