@@ -65,5 +65,8 @@ protected:
     SQLUSMALLINT m_nIdentifierCase;
 };
 
-// The text as an SQL string literal: in single quotes, each quote doubled.
+// The text as an SQL string literal: in single quotes, each quote doubled. For texts the
+// program fixes only: a driver that reads a backslash as an escape (the MySQL family;
+// PostgreSQL with standard_conforming_strings off) ends such a literal early, so values from
+// data, a profile or an operator are bound as parameters (CDBParameterList).
 CString SqlTextLiteral(const wchar_t* pszText);

@@ -48,10 +48,6 @@ CString StripBrackets(const CString& strName)
     return strOut;
 }
 
-bool IsZeroTimestamp(const TIMESTAMP_STRUCT& ts) { return ts.year == 0 && ts.month == 0 && ts.day == 0; }
-
-SQLULEN TextParameterSize(int nLength) { return nLength > 0 ? (SQLULEN)nLength : 1; }
-
 // Drivers that enforce a column's width refuse the whole row for a longer text, so the text
 // is cut to the width, never between the halves of a surrogate pair.
 int TextLengthWithin(const CString& strValue, int nWidth)
@@ -60,6 +56,26 @@ int TextLengthWithin(const CString& strValue, int nWidth)
         return strValue.GetLength();
     const wchar_t chLast = strValue[nWidth - 1];
     return chLast >= 0xD800 && chLast <= 0xDBFF ? nWidth - 1 : nWidth;
+}
+
+// The member's value as a parameter of a change.
+void AddFieldParam(CDBParameterList& params, const CFieldInfo& field)
+{
+    switch (field.nKind)
+    {
+    case fieldLong: params.AddLong(*(const long*)field.pValue); break;
+    case fieldDouble: params.AddDouble(*(const double*)field.pValue); break;
+    case fieldTimestamp: params.AddTimestamp(*(const TIMESTAMP_STRUCT*)field.pValue); break;
+    case fieldText:
+    {
+        const CString& strValue = *(const CString*)field.pValue;
+        if (field.nMaxLength > 255)
+            params.AddLongText(strValue);
+        else
+            params.AddText(strValue.Left(TextLengthWithin(strValue, field.nMaxLength)));
+        break;
+    }
+    }
 }
 } // namespace
 
@@ -152,7 +168,11 @@ void CRecordset::Execute()
     if (!m_strSort.IsEmpty())
         strSQL += L" ORDER BY " + m_strSort;
     m_strSQL = m_pDatabase->TranslateBrackets(strSQL);
-    CompleteOpen(SQLExecDirectW(m_hstmt, (SQLWCHAR*)m_strSQL.GetString(), SQL_NTS));
+    SQLFreeStmt(m_hstmt, SQL_RESET_PARAMS);
+    SQLRETURN nRet = m_filterParams.Bind(m_hstmt);
+    if (SQL_SUCCEEDED(nRet))
+        nRet = SQLExecDirectW(m_hstmt, (SQLWCHAR*)m_strSQL.GetString(), SQL_NTS);
+    CompleteOpen(nRet);
 }
 
 void CRecordset::CompleteOpen(SQLRETURN nRet)
@@ -350,7 +370,7 @@ void CRecordset::CancelUpdate()
 
 BOOL CRecordset::Update()
 {
-    std::vector<size_t> params;
+    CDBParameterList params;
     CString strSQL;
     if (m_nEditMode == addNewMode)
     {
@@ -359,10 +379,10 @@ BOOL CRecordset::Update()
         {
             strColumns += (i ? L"," : L"") + m_fields[i].strName;
             strMarks += i ? L",?" : L"?";
-            params.push_back(i);
+            AddFieldParam(params, m_fields[i]);
         }
         strSQL = L"INSERT INTO " + m_strTableName + L" (" + strColumns + L") VALUES (" + strMarks + L")";
-        ExecuteChange(strSQL, params, nullptr);
+        ExecuteChange(strSQL, params);
     }
     else if (m_nEditMode == editMode)
     {
@@ -372,18 +392,18 @@ BOOL CRecordset::Update()
             if (FieldValueEquals(m_fields[i], m_editValues[i]))
                 continue;
             strSet += (strSet.IsEmpty() ? L"" : L",") + m_fields[i].strName + L"=?";
-            params.push_back(i);
+            AddFieldParam(params, m_fields[i]);
         }
-        if (params.empty())
+        if (params.GetCount() == 0)
         {
             m_nEditMode = noMode;
             return FALSE;
         }
         const CFieldInfo& key = KeyField();
         size_t nKey = (size_t)(&key - &m_fields[0]);
-        long lKey = m_editValues[nKey].lValue;
+        params.AddLong(m_editValues[nKey].lValue);
         strSQL = L"UPDATE " + m_strTableName + L" SET " + strSet + L" WHERE " + key.strName + L"=?";
-        ExecuteChange(strSQL, params, &lKey);
+        ExecuteChange(strSQL, params);
     }
     else
         throw CDBException(SQL_ERROR, L"Update without AddNew or Edit.");
@@ -396,56 +416,16 @@ void CRecordset::Delete()
     RequireUpdatable();
     RequireCurrentRow();
     const CFieldInfo& key = KeyField();
-    long lKey = *(long*)key.pValue;
-    ExecuteChange(L"DELETE FROM " + m_strTableName + L" WHERE " + key.strName + L"=?",
-                  std::vector<size_t>(), &lKey);
+    CDBParameterList params;
+    params.AddLong(*(long*)key.pValue);
+    ExecuteChange(L"DELETE FROM " + m_strTableName + L" WHERE " + key.strName + L"=?", params);
     m_nEditMode = noMode;
 }
 
-void CRecordset::ExecuteChange(const CString& strSQL, const std::vector<size_t>& fields, const long* pKey)
+void CRecordset::ExecuteChange(const CString& strSQL, CDBParameterList& params)
 {
     SQLHSTMT hstmt = m_pDatabase->AllocStatement();
-    std::vector<SQLLEN> indicators(fields.size() + 1, 0);
-    SQLRETURN nRet = SQL_SUCCESS;
-    SQLUSMALLINT nParam = 0;
-    for (size_t i = 0; i < fields.size() && SQL_SUCCEEDED(nRet); i++)
-    {
-        const CFieldInfo& field = m_fields[fields[i]];
-        SQLLEN& nIndicator = indicators[i];
-        nParam++;
-        switch (field.nKind)
-        {
-        case fieldLong:
-            nRet = SQLBindParameter(hstmt, nParam, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 0, 0,
-                                    field.pValue, 0, &nIndicator);
-            break;
-        case fieldDouble:
-            nRet = SQLBindParameter(hstmt, nParam, SQL_PARAM_INPUT, SQL_C_DOUBLE, SQL_DOUBLE, 15, 0,
-                                    field.pValue, 0, &nIndicator);
-            break;
-        case fieldTimestamp:
-            // A zero date is no date: the column is left NULL.
-            if (IsZeroTimestamp(*(TIMESTAMP_STRUCT*)field.pValue))
-                nIndicator = SQL_NULL_DATA;
-            nRet = SQLBindParameter(hstmt, nParam, SQL_PARAM_INPUT, SQL_C_TYPE_TIMESTAMP,
-                                    SQL_TYPE_TIMESTAMP, 19, 0, field.pValue, 0, &nIndicator);
-            break;
-        case fieldText:
-        {
-            const CString& strValue = *(const CString*)field.pValue;
-            const bool bLong = field.nMaxLength > 255;
-            const int nLength = bLong ? strValue.GetLength() : TextLengthWithin(strValue, field.nMaxLength);
-            nIndicator = (SQLLEN)nLength * (SQLLEN)sizeof(wchar_t);
-            nRet = SQLBindParameter(hstmt, nParam, SQL_PARAM_INPUT, SQL_C_WCHAR,
-                                    bLong ? SQL_WLONGVARCHAR : SQL_WVARCHAR, TextParameterSize(nLength), 0,
-                                    (SQLPOINTER)strValue.GetString(), nIndicator, &nIndicator);
-            break;
-        }
-        }
-    }
-    if (pKey != nullptr && SQL_SUCCEEDED(nRet))
-        nRet = SQLBindParameter(hstmt, ++nParam, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 0, 0,
-                                (SQLPOINTER)pKey, 0, &indicators[fields.size()]);
+    SQLRETURN nRet = params.Bind(hstmt);
     CString strTranslated = m_pDatabase->TranslateBrackets(strSQL);
     if (SQL_SUCCEEDED(nRet))
         nRet = SQLExecDirectW(hstmt, (SQLWCHAR*)strTranslated.GetString(), SQL_NTS);

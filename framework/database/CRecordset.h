@@ -3,8 +3,8 @@
 // that name the row by its key column, so no driver needs an updatable cursor.
 #pragma once
 
+#include "framework/database/CDBParameterList.h"
 #include "framework/database/CDatabase.h"
-#include "framework/database/CFieldExchange.h"
 
 #include <vector>
 
@@ -33,8 +33,8 @@ public:
     CRecordset& operator=(const CRecordset&) = delete;
 
     // Selects the rows of the statement (the default one when none is given; a table name
-    // becomes a SELECT of the exchanged columns), with m_strFilter and m_strSort, and reads
-    // the first. TRUE when open; a driver's refusal throws CDBException.
+    // becomes a SELECT of the exchanged columns), with m_strFilter, its parameters and
+    // m_strSort, and reads the first. TRUE when open; a driver's refusal throws CDBException.
     virtual BOOL Open(UINT nOpenType = AFX_DB_USE_DEFAULT_TYPE, const wchar_t* pszSQL = nullptr,
                       DWORD dwOptions = none);
     virtual void Close();
@@ -46,7 +46,7 @@ public:
 
     void MoveNext();
     void MoveFirst();
-    // Runs the statement again, with the filter and sort as they are now.
+    // Runs the statement again, with the filter, its parameters and the sort as they are now.
     BOOL Requery();
 
     void AddNew();
@@ -65,7 +65,10 @@ public:
     virtual CString GetDefaultSQL() { return CString(); }
     virtual void DoFieldExchange(CFieldExchange* /*pFX*/) {}
 
+    // The WHERE condition; values taken from data, a profile or an operator go into
+    // m_filterParams, each in the place of a ? marker ("[FLD_TITLE] = ?").
     CString m_strFilter;
+    CDBParameterList m_filterParams;
     CString m_strSort;
     CDatabase* m_pDatabase;
     SQLHSTMT m_hstmt;
@@ -108,7 +111,7 @@ private:
     void RequireCurrentRow() const;
     void RequireUpdatable() const;
     const CFieldInfo& KeyField() const;
-    void ExecuteChange(const CString& strSQL, const std::vector<size_t>& fields, const long* pKey);
+    void ExecuteChange(const CString& strSQL, CDBParameterList& params);
     void ReleaseStatement();
 
     std::vector<CFieldInfo> m_fields;

@@ -196,6 +196,63 @@ TEST_P(RecordsetOnDriver, FiltersOnQuotedTextMatchExactlyAndSortAndRequeryApply)
     EXPECT_THROW(rs.Edit(), CDBException);
 }
 
+// Texts that end a literal early on one driver or another, or would run as SQL if they did.
+const wchar_t* const kHostileNames[] = {L"O'Brien", L"back\\slash", L"\\", L"quote\\'d", L"x\\' OR 1=1 --",
+                                        L"'; DELETE FROM T_ROWS; --", L"a'' OR ''='", L"-- ; '"};
+
+TEST_P(RecordsetOnDriver, BoundFilterValuesSelectAndDeleteExactlyTheirRows)
+{
+    const int nNames = (int)(sizeof(kHostileNames) / sizeof(kHostileNames[0]));
+    for (int i = 0; i < nNames; i++)
+        AddRow(i + 1, kHostileNames[i], i % 2);
+    AddRow(nNames + 1, L"plain", 1);
+    CRowSet rs(&m_db);
+    rs.m_strFilter = L"[ROW_NAME] = ?";
+    rs.m_filterParams.AddText(kHostileNames[0]);
+    ASSERT_TRUE(rs.Open(CRecordset::dynaset));
+    for (int i = 0; i < nNames; i++)
+    {
+        rs.m_filterParams.RemoveAll();
+        rs.m_filterParams.AddText(kHostileNames[i]);
+        rs.Requery();
+        ASSERT_FALSE(rs.IsEOF()) << CStringA(kHostileNames[i]).GetString();
+        EXPECT_EQ(i + 1, rs.m_lKey) << CStringA(kHostileNames[i]).GetString();
+        EXPECT_EQ(CString(kHostileNames[i]), rs.m_strName);
+        rs.MoveNext();
+        EXPECT_TRUE(rs.IsEOF()) << CStringA(kHostileNames[i]).GetString();
+    }
+
+    // Markers of every kind, in their order; a value with a ? keeps it.
+    rs.m_strFilter = L"[ROW_NAME] <> ? AND [ROW_COUNT] = ? AND [ROW_WHEN] >= ? AND [ROW_AMOUNT] < ?";
+    rs.m_filterParams.RemoveAll();
+    rs.m_filterParams.AddText(L"plain?");
+    rs.m_filterParams.AddLong(1);
+    rs.m_filterParams.AddTimestamp(Stamp(4, 30));
+    rs.m_filterParams.AddDouble(10.0);
+    rs.m_strSort = L"[ROW_KEY]";
+    rs.Requery();
+    CString strKeys;
+    for (; !rs.IsEOF(); rs.MoveNext())
+        strKeys.AppendFormat(L"%ld ", rs.m_lKey);
+    EXPECT_EQ(CString(L"4 6 "), strKeys);
+
+    // Deleting the rows of the names that would run SQL leaves every other row.
+    rs.m_strFilter = L"[ROW_NAME] = ? OR [ROW_NAME] = ?";
+    rs.m_filterParams.RemoveAll();
+    rs.m_filterParams.AddText(kHostileNames[4]);
+    rs.m_filterParams.AddText(kHostileNames[5]);
+    rs.Requery();
+    for (; !rs.IsEOF(); rs.MoveNext())
+        rs.Delete();
+    rs.m_strFilter.Empty();
+    rs.m_filterParams.RemoveAll();
+    rs.Requery();
+    strKeys.Empty();
+    for (; !rs.IsEOF(); rs.MoveNext())
+        strKeys.AppendFormat(L"%ld ", rs.m_lKey);
+    EXPECT_EQ(CString(L"1 2 3 4 7 8 9 "), strKeys);
+}
+
 TEST_P(RecordsetOnDriver, AppendOnlyOpensSelectNothingAndBadStatementsThrow)
 {
     AddRow(1, L"one");
@@ -218,10 +275,42 @@ TEST_P(RecordsetOnDriver, AppendOnlyOpensSelectNothingAndBadStatementsThrow)
     EXPECT_THROW(duplicate.Update(), CDBException);
 }
 
+const wchar_t kBackslashDsn[] = L"DSN=Tervok PostgreSQL Backslash";
+
+std::string DriverName(const ::testing::TestParamInfo<const wchar_t*>& info)
+{
+    static const char* const names[] = {"SQLite", "PostgreSQL", "PostgreSQLBackslash"};
+    return names[info.index];
+}
+
 INSTANTIATE_TEST_SUITE_P(Drivers, RecordsetOnDriver,
                          ::testing::Values(L"DRIVER={SQLite3};Database=$BENCH/recordset.db",
-                                           L"DSN=Tervok Alarms PostgreSQL"),
-                         [](const ::testing::TestParamInfo<const wchar_t*>& info) {
-                             return std::string(info.index == 0 ? "SQLite" : "PostgreSQL");
-                         });
+                                           L"DSN=Tervok Alarms PostgreSQL", kBackslashDsn),
+                         DriverName);
+
+// The bound tests above mean something there only if that data source reads a backslash in a
+// literal as an escape, as the MySQL family does.
+TEST(RecordsetOnBackslashDriver, ABackslashInALiteralEscapesTheNextCharacter)
+{
+    CDatabase db;
+    ASSERT_TRUE(db.OpenEx(kBackslashDsn, CDatabase::noOdbcDialog));
+    db.ExecuteSQL(L"DROP TABLE IF EXISTS T_ESCAPES");
+    db.ExecuteSQL(L"CREATE TABLE T_ESCAPES (ROW_KEY integer PRIMARY KEY NOT NULL, ROW_NAME varchar(255))");
+    db.ExecuteSQL(L"INSERT INTO T_ESCAPES VALUES (1, 'a\\\\b'), (2, 'it\\'s')");
+    {
+        CRowSet rs(&db);
+        rs.m_strFilter = L"[ROW_NAME] = ?";
+        rs.m_filterParams.AddText(L"a\\b");
+        ASSERT_TRUE(rs.Open(CRecordset::snapshot, L"SELECT ROW_KEY, ROW_NAME, '', NULL, 0, 0 FROM T_ESCAPES",
+                            CRecordset::readOnly));
+        ASSERT_FALSE(rs.IsEOF());
+        EXPECT_EQ(1, rs.m_lKey);
+        rs.m_filterParams.RemoveAll();
+        rs.m_filterParams.AddText(L"it's");
+        rs.Requery();
+        ASSERT_FALSE(rs.IsEOF());
+        EXPECT_EQ(2, rs.m_lKey);
+    }
+    db.ExecuteSQL(L"DROP TABLE T_ESCAPES");
+}
 } // namespace
