@@ -158,6 +158,63 @@ TEST_P(AlarmRows, FilterValuesWithQuotesMatchExactlyTheirRowsAndAreCounted)
     EXPECT_DOUBLE_EQ(4.0, count.m_dblCount);
 }
 
+// Texts that end a doubled-quote literal early where a backslash escapes, or run as SQL if so.
+const std::vector<CString> kHostileTexts = {L"back\\slash", L"quote\\'d", L"x\\' OR 1=1 --",
+                                            L"'; DELETE FROM TBL_ALARMS_005; --"};
+
+TEST_P(AlarmRows, ValuesThatWouldLeaveALiteralAreWrittenListedCountedChangedAndDeletedExactly)
+{
+    for (const CString& strText : kHostileTexts)
+        ASSERT_TRUE(Add(Definition(strText, strText, strText), strText, strText)) << Joined(m_db.GetReportLines()).GetString();
+    ASSERT_TRUE(Add(Definition(L"plain", L"plain", L"plain"), L"plain", L"plain"));
+    std::vector<CString> expected = kHostileTexts;
+    expected.push_back(L"plain");
+    std::sort(expected.begin(), expected.end());
+    CStringArray arrValues;
+    for (void (CAlarmsDatabase::*pLoad)(CStringArray&) :
+         {&CAlarmsDatabase::LoadDistinctTitles, &CAlarmsDatabase::LoadDistinctStatus, &CAlarmsDatabase::LoadDistinctFrom,
+          &CAlarmsDatabase::LoadDistinctAssignedTo, &CAlarmsDatabase::LoadDistinctPriority})
+    {
+        (m_db.*pLoad)(arrValues);
+        EXPECT_EQ(expected, Sorted(arrValues));
+    }
+
+    CDatabase database;
+    ASSERT_TRUE(m_db.Open(database));
+    CODBCOutstandingCount count(&database);
+    count.m_strFilter = L"[FLD_TITLE] = ? AND [FLD_STATUS] = ? AND [FLD_FROM] = ? AND [FLD_ASSIGNED_TO] = ? AND [FLD_PRIORITY] = ?";
+    for (const CString& strText : kHostileTexts)
+    {
+        count.m_filterParams.RemoveAll();
+        for (int i = 0; i < 5; i++)
+            count.m_filterParams.AddText(strText);
+        ASSERT_TRUE(count.Open(CRecordset::snapshot, nullptr, CRecordset::readOnly));
+        EXPECT_DOUBLE_EQ(1.0, count.m_dblCount) << CStringA(strText).GetString();
+    }
+    count.Close();
+
+    { // a status change and a deletion found by those values touch their row alone
+        CAlarmsRecordset rs(&database);
+        rs.m_strFilter = L"[FLD_STATUS] = ?";
+        rs.m_filterParams.AddText(kHostileTexts[2]);
+        ASSERT_TRUE(rs.Open(CRecordset::dynaset));
+        ASSERT_FALSE(rs.IsEOF());
+        rs.Edit();
+        rs.m_strStatus = kHostileTexts[3];
+        EXPECT_TRUE(rs.Update());
+        rs.MoveNext();
+        EXPECT_TRUE(rs.IsEOF());
+        rs.m_strFilter = L"[FLD_TITLE] = ?";
+        rs.m_filterParams.RemoveAll();
+        rs.m_filterParams.AddText(kHostileTexts[1]);
+        rs.Requery();
+        ASSERT_FALSE(rs.IsEOF());
+        rs.Delete();
+    }
+    EXPECT_EQ(CStringA("1|back\\slash\n3|'; DELETE FROM TBL_ALARMS_005; --\n4|'; DELETE FROM TBL_ALARMS_005; --\n5|plain"),
+              QueryOutside(GetParam(), "SELECT FLD_PRIME_KEY || '|' || FLD_STATUS FROM TBL_ALARMS_005 ORDER BY FLD_PRIME_KEY"));
+}
+
 TEST_P(AlarmRows, DistinctListsHoldEachNonEmptyValueOnce)
 {
     CStringArray arrValues;
@@ -261,10 +318,8 @@ TEST_P(AlarmRows, KeyReadIsTriedAgainUntilTheTableCanBeRead)
     EXPECT_EQ(1u, GetRegistryStore().GetVolatileDWord(L"AlarmLastPrimeKey", 0));
 }
 
-INSTANTIATE_TEST_SUITE_P(Drivers, AlarmRows, ::testing::Values(kSqliteDsn, kPostgresDsn),
-                         [](const ::testing::TestParamInfo<const wchar_t*>& info) {
-                             return std::string(info.index == 0 ? "SQLite" : "PostgreSQL");
-                         });
+INSTANTIATE_TEST_SUITE_P(Drivers, AlarmRows, ::testing::Values(kSqliteDsn, kPostgresDsn, kBackslashDsn),
+                         DataSourceName);
 
 TEST(AlarmsDatabaseReports, LinesKeepTheirTextAndGoToTheMainWindowOnlyWhenThereIsOne)
 {

@@ -44,6 +44,13 @@ LRESULT CALLBACK CMainWindowCapture::WindowProc(HWND hWnd, UINT nMessage, WPARAM
 
 bool IsPostgres(const wchar_t* pszDsn) { return wcsstr(pszDsn, L"PostgreSQL") != nullptr; }
 
+std::string DataSourceName(const ::testing::TestParamInfo<const wchar_t*>& info)
+{
+    if (!IsPostgres(info.param))
+        return "SQLite";
+    return wcscmp(info.param, kBackslashDsn) == 0 ? "PostgreSQLBackslash" : "PostgreSQL";
+}
+
 void UseDataSource(const wchar_t* pszDsn)
 {
     GetRegistryStore().Init(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tervok AG\\Alarms", L"Volatile");

@@ -14,6 +14,8 @@ namespace alarmsbench
 {
 const wchar_t kSqliteDsn[] = L"Tervok Alarms Database";
 const wchar_t kPostgresDsn[] = L"Tervok Alarms PostgreSQL";
+// The same server, on a session that reads a backslash in a literal as an escape.
+const wchar_t kBackslashDsn[] = L"Tervok PostgreSQL Backslash";
 const wchar_t kUnreachableDsn[] = L"Tervok Alarms Unreachable";
 
 struct CapturedLine
@@ -41,6 +43,8 @@ private:
 void UseDataSource(const wchar_t* pszDsn);
 void DropAlarmsTable(const wchar_t* pszDsn);
 bool IsPostgres(const wchar_t* pszDsn);
+// The test name of a data source: SQLite, PostgreSQL or PostgreSQLBackslash.
+std::string DataSourceName(const ::testing::TestParamInfo<const wchar_t*>& info);
 // A query's rows as text, one line per row, read outside Wine with sqlite3 or psql.
 CStringA QueryOutside(const wchar_t* pszDsn, const char* pszSQL);
 // The lines of a report, prefixes included, joined with "\n".
