@@ -18,6 +18,9 @@ public:
     void AddLongText(const CString& strValue);
     // A zero date is no date: the value is SQL NULL.
     void AddTimestamp(const TIMESTAMP_STRUCT& tsValue);
+    // "YYYY-MM-DD hh:mm:ss" compared with a timestamp column: the driver converts the text as
+    // it would the literal {ts '...'}, where a bound TIMESTAMP_STRUCT may gain a fraction.
+    void AddTimestampText(const CString& strValue);
     void RemoveAll() { m_params.clear(); }
     int GetCount() const { return (int)m_params.size(); }
 
@@ -29,12 +32,13 @@ private:
     struct CParam
     {
         FieldKind nKind;
-        BOOL bLongText;
+        SQLSMALLINT nSqlType; // of a text: the type the driver converts it to
         CFieldValue value;
         SQLLEN nIndicator;
     };
 
-    CParam& Add(FieldKind nKind);
+    CParam& Add(FieldKind nKind, SQLSMALLINT nSqlType);
+    void AddTextAs(const CString& strValue, SQLSMALLINT nSqlType);
     static SQLRETURN BindOne(SQLHSTMT hstmt, SQLUSMALLINT nMarker, CParam& param);
 
     std::vector<CParam> m_params;

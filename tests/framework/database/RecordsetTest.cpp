@@ -253,6 +253,24 @@ TEST_P(RecordsetOnDriver, BoundFilterValuesSelectAndDeleteExactlyTheirRows)
     EXPECT_EQ(CString(L"1 2 3 4 7 8 9 "), strKeys);
 }
 
+// Another writer may store a time without a fraction; a bound structure may gain one (SQLite
+// compares the texts), the bound text compares as the literal does.
+TEST_P(RecordsetOnDriver, ATimestampTextMatchesItsSecondAsTheLiteralDoes)
+{
+    for (long lKey = 1; lKey <= 3; lKey++)
+        AddRow(lKey, L"row");
+    m_db.ExecuteSQL(L"UPDATE T_ROWS SET ROW_WHEN = '2024-03-02 09:15:30' WHERE ROW_KEY = 2");
+    CRowSet rs(&m_db);
+    rs.m_strFilter = L"[ROW_WHEN] >= ? AND [ROW_WHEN] <= ?";
+    rs.m_filterParams.AddTimestampText(L"2024-03-02 09:15:30");
+    rs.m_filterParams.AddTimestampText(L"2024-03-02 09:15:30");
+    ASSERT_TRUE(rs.Open(CRecordset::snapshot, nullptr, CRecordset::readOnly));
+    ASSERT_FALSE(rs.IsEOF());
+    EXPECT_EQ(2, rs.m_lKey);
+    rs.MoveNext();
+    EXPECT_TRUE(rs.IsEOF());
+}
+
 TEST_P(RecordsetOnDriver, AppendOnlyOpensSelectNothingAndBadStatementsThrow)
 {
     AddRow(1, L"one");
