@@ -1,7 +1,7 @@
 #include "console/alarms/AlarmsListText.h"
 
 #include "framework/database/CDBException.h"
-#include "framework/database/CDatabase.h"
+#include "framework/database/CDBParameterList.h"
 
 #include <cwctype>
 
@@ -20,13 +20,14 @@ void AppendClause(CString& strFilter, const CString& strClause)
     strFilter += strClause;
 }
 
-void AppendEquals(CString& strFilter, const wchar_t* pszColumn, const CString& strValue)
+void AppendEquals(CString& strFilter, CDBParameterList& params, const wchar_t* pszColumn, const CString& strValue)
 {
     if (strValue.IsEmpty())
         return;
     CString strClause;
-    strClause.Format(L"([%s] = %s)", pszColumn, SqlTextLiteral(strValue).GetString());
+    strClause.Format(L"([%s] = ?)", pszColumn);
     AppendClause(strFilter, strClause);
+    params.AddText(strValue);
 }
 } // namespace
 
@@ -105,19 +106,18 @@ BOOL IsTimestampText(const CString& strText)
     return TRUE;
 }
 
-CString BuildAlarmsFilter(const AlarmsFilterTexts& filters)
+CString BuildAlarmsFilter(const AlarmsFilterTexts& filters, CDBParameterList& params)
 {
     CString strFilter;
-    AppendEquals(strFilter, L"FLD_STATUS", filters.strStatus);
-    AppendEquals(strFilter, L"FLD_FROM", filters.strFrom);
-    AppendEquals(strFilter, L"FLD_TITLE", filters.strTitle);
-    AppendEquals(strFilter, L"FLD_ASSIGNED_TO", filters.strAssignedTo);
-    AppendEquals(strFilter, L"FLD_PRIORITY", filters.strPriority);
+    AppendEquals(strFilter, params, L"FLD_STATUS", filters.strStatus);
+    AppendEquals(strFilter, params, L"FLD_FROM", filters.strFrom);
+    AppendEquals(strFilter, params, L"FLD_TITLE", filters.strTitle);
+    AppendEquals(strFilter, params, L"FLD_ASSIGNED_TO", filters.strAssignedTo);
+    AppendEquals(strFilter, params, L"FLD_PRIORITY", filters.strPriority);
     if (IsTimestampText(filters.strAge))
     {
-        CString strClause;
-        strClause.Format(L"([FLD_TIMESTAMP] >= { ts '%s' })", filters.strAge.GetString());
-        AppendClause(strFilter, strClause);
+        AppendClause(strFilter, L"([FLD_TIMESTAMP] >= ?)");
+        params.AddTimestampText(filters.strAge);
     }
     return strFilter;
 }

@@ -9,6 +9,7 @@
 #include <functional>
 
 class CDBException;
+class CDBParameterList;
 
 // The driver's message as the window's error lines give it: at most 1024 characters.
 CString DatabaseErrorText(const CDBException& e);
@@ -37,6 +38,6 @@ struct AlarmsFilterTexts
     CString strPriority;
     CString strAge; // the timestamp of the age limit; empty for none
 };
-// The WHERE text: each filter a clause with its text as a quoted literal, joined by " AND ";
-// an age text that is no exact timestamp is left out.
-CString BuildAlarmsFilter(const AlarmsFilterTexts& filters);
+// The WHERE text: each filter a clause with a ? marker, joined by " AND ", its text added to
+// the parameters in the markers' order; an age text that is no exact timestamp is left out.
+CString BuildAlarmsFilter(const AlarmsFilterTexts& filters, CDBParameterList& params);

@@ -285,7 +285,7 @@ void CAlarmsListView::ReadRows(CDatabase& database, int& nRead)
     AlarmsFilterTexts filters{m_strLoadStatus, m_strLoadFrom, m_strLoadTitle, m_strLoadAssignedTo,
                               m_strLoadPriority, m_strLoadAge};
     CAlarmsRecordset rs(&database);
-    rs.m_strFilter = BuildAlarmsFilter(filters);
+    rs.m_strFilter = BuildAlarmsFilter(filters, rs.m_filterParams);
     rs.m_strSort = L"FLD_TIMESTAMP DESC";
     try
     {

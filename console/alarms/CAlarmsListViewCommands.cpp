@@ -25,11 +25,12 @@
 
 namespace
 {
-CString KeyFilter(const wchar_t* pszFormat, UINT nKey)
+// The recordset selects the alarm row of the key alone.
+void FilterByKey(CRecordset& rs, UINT nKey)
 {
-    CString strFilter;
-    strFilter.Format(pszFormat, L"FLD_PRIME_KEY", nKey);
-    return strFilter;
+    rs.m_strFilter = L"([FLD_PRIME_KEY] = ?)";
+    rs.m_filterParams.RemoveAll();
+    rs.m_filterParams.AddLong((long)nKey);
 }
 
 BOOL AskYesNo(const wchar_t* pszText, const wchar_t* pszCaption, CWnd* pWnd)
@@ -44,7 +45,7 @@ BOOL CAlarmsListView::WriteStatus(CDatabase& database, UINT nKey, const wchar_t*
     try
     {
         CAlarmsRecordset rs(&database);
-        rs.m_strFilter = KeyFilter(L"([%s] = %d)", nKey);
+        FilterByKey(rs, nKey);
         rs.Open(CRecordset::dynaset);
         if (!rs.IsBOF() && !rs.IsEOF())
         {
@@ -143,7 +144,7 @@ void CAlarmsListView::OnDelete()
         try
         {
             CAlarmsRecordset rs(&database);
-            rs.m_strFilter = KeyFilter(L"([%s] = %u)", RowKey(nRow));
+            FilterByKey(rs, RowKey(nRow));
             rs.Open(CRecordset::dynaset);
             if (!rs.IsBOF() && !rs.IsEOF())
                 rs.Delete();
@@ -177,7 +178,7 @@ void CAlarmsListView::OnDeleteAll()
         rs.Open(CRecordset::dynaset);
         for (int nRow = 0; nRow < m_wndAlarmList.GetItemCount(); nRow++)
         {
-            rs.m_strFilter = KeyFilter(L"([%s] = %u)", RowKey(nRow));
+            FilterByKey(rs, RowKey(nRow));
             rs.Requery();
             if (!rs.IsBOF() && !rs.IsEOF())
                 rs.Delete();

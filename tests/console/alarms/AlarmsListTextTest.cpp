@@ -1,4 +1,5 @@
 #include "console/alarms/AlarmsListText.h"
+#include "framework/database/CDBParameterList.h"
 
 #include <gtest/gtest.h>
 
@@ -24,19 +25,23 @@ TEST(AlarmsListText, StatusBlockHasItsThreeLinesAfterALineFeed)
                  StatusLogBlock(L"Closed", L"09/12/2026 10:00:00"));
 }
 
-TEST(AlarmsListText, FilterTextsBecomeQuotedLiterals)
+// The texts themselves are bound: the window's tests on the data sources show them matched.
+TEST(AlarmsListText, FilterTextsBecomeMarkersWithOneParameterEach)
 {
     AlarmsFilterTexts filters;
-    EXPECT_STREQ(L"", BuildAlarmsFilter(filters));
+    CDBParameterList params;
+    EXPECT_STREQ(L"", BuildAlarmsFilter(filters, params));
+    EXPECT_EQ(0, params.GetCount());
     filters.strStatus = L"Open";
-    filters.strTitle = L"O'Brien'); DELETE FROM TBL_ALARMS_005; --";
-    EXPECT_STREQ(L"([FLD_STATUS] = 'Open') AND ([FLD_TITLE] = 'O''Brien''); DELETE FROM TBL_ALARMS_005; --')",
-                 BuildAlarmsFilter(filters));
+    filters.strTitle = L"O'Brien\\'); DELETE FROM TBL_ALARMS_005; --";
+    EXPECT_STREQ(L"([FLD_STATUS] = ?) AND ([FLD_TITLE] = ?)", BuildAlarmsFilter(filters, params));
+    EXPECT_EQ(2, params.GetCount());
     AlarmsFilterTexts all{L"s", L"f", L"t", L"a", L"p", L"2026-12-09 10:00:00"};
-    EXPECT_STREQ(L"([FLD_STATUS] = 's') AND ([FLD_FROM] = 'f') AND ([FLD_TITLE] = 't') AND "
-                 L"([FLD_ASSIGNED_TO] = 'a') AND ([FLD_PRIORITY] = 'p') AND "
-                 L"([FLD_TIMESTAMP] >= { ts '2026-12-09 10:00:00' })",
-                 BuildAlarmsFilter(all));
+    params.RemoveAll();
+    EXPECT_STREQ(L"([FLD_STATUS] = ?) AND ([FLD_FROM] = ?) AND ([FLD_TITLE] = ?) AND "
+                 L"([FLD_ASSIGNED_TO] = ?) AND ([FLD_PRIORITY] = ?) AND ([FLD_TIMESTAMP] >= ?)",
+                 BuildAlarmsFilter(all, params));
+    EXPECT_EQ(6, params.GetCount());
 }
 
 TEST(AlarmsListText, OnlyAnExactTimestampIsTakenAsAgeLimit)
@@ -48,7 +53,9 @@ TEST(AlarmsListText, OnlyAnExactTimestampIsTakenAsAgeLimit)
         EXPECT_FALSE(IsTimestampText(pszText)) << CStringA(pszText).GetString();
         AlarmsFilterTexts filters;
         filters.strAge = pszText;
-        EXPECT_STREQ(L"", BuildAlarmsFilter(filters));
+        CDBParameterList params;
+        EXPECT_STREQ(L"", BuildAlarmsFilter(filters, params));
+        EXPECT_EQ(0, params.GetCount());
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "alarmmodel/AlarmDefinitionList.h"
 #include "alarmmodel/database/AlarmsDatabase.h"
+#include "alarmmodel/database/AlarmsRecordset.h"
 #include "console/alarms/AlarmsListText.h"
 #include "console/alarms/CAlarmsListView.h"
 #include "console/app/CBelvaneApp.h"
@@ -140,6 +141,41 @@ INSTANTIATE_TEST_SUITE_P(DataSources, AlarmsWindowTest, ::testing::Values(kSqlit
                          [](const ::testing::TestParamInfo<const wchar_t*>& info) {
                              return IsPostgres(info.param) ? std::string("PostgreSQL") : std::string("SQLite");
                          });
+
+// Also on the data source that reads a backslash in a literal as an escape.
+class AlarmsWindowAnyDriver : public AlarmsWindowTest
+{
+protected:
+    // Gives the rows a title and status, written as bound values.
+    void SetTexts(long lFirst, long lLast, const wchar_t* pszTitle, const wchar_t* pszStatus)
+    {
+        CDatabase database;
+        ASSERT_TRUE(database.OpenEx(CString(L"DSN=") + Dsn()));
+        CAlarmsRecordset rs(&database);
+        rs.m_strFilter = L"[FLD_PRIME_KEY] BETWEEN ? AND ?";
+        rs.m_filterParams.AddLong(lFirst);
+        rs.m_filterParams.AddLong(lLast);
+        ASSERT_TRUE(rs.Open(CRecordset::dynaset));
+        for (; !rs.IsEOF(); rs.MoveNext())
+        {
+            rs.Edit();
+            rs.m_strTitle = pszTitle;
+            rs.m_strStatus = pszStatus;
+            ASSERT_TRUE(rs.Update());
+        }
+    }
+
+    CString Keys()
+    {
+        CString strKeys;
+        for (int nRow = 0; nRow < List().GetItemCount(); nRow++)
+            strKeys.AppendFormat(L"%u ", m_pView->RowKey(nRow));
+        return strKeys;
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(DataSources, AlarmsWindowAnyDriver, ::testing::Values(kSqliteDsn, kPostgresDsn, kBackslashDsn),
+                         DataSourceName);
 } // namespace
 
 TEST_P(AlarmsWindowTest, ListsTheNewestThousandWithDetailsOfTheSelectedRow)
@@ -632,4 +668,46 @@ TEST_P(AlarmsWindowTest, ViewAlarmDefnOpensTheSheetOnTheSelectedRowsDefinition)
     m_pView->SendMessage(WM_COMMAND, ID_OUTSTANDING_VIEW_DEFINITION);
     ASSERT_EQ(1u, boxes.size());
     EXPECT_STREQ(L"Error|Alarm Definition not found", boxes[0]) << "two definitions are none";
+}
+
+// Texts that end a doubled-quote literal early where a backslash escapes, and what would then
+// run as SQL: the filters (also as kept in the profile), status changes and deletions meet
+// exactly their rows.
+TEST_P(AlarmsWindowAnyDriver, TextsThatWouldLeaveALiteralAreFilteredChangedAndDeletedExactly)
+{
+    const CString strInjected = L"x\\' OR 1=1 --";
+    const CString strDelete = L"'; DELETE FROM TBL_ALARMS_005; --";
+    const CString strQuoted = L"quote\\'d";
+    InsertRows(1, 8, 60);
+    SetTexts(1, 2, strInjected, L"Open");
+    SetTexts(3, 3, L"x\\", L"Open");
+    SetTexts(4, 5, strDelete, L"back\\slash");
+    SetTexts(6, 6, strQuoted, L"Open");
+    OpenWindow();
+    EXPECT_STREQ(L"Outstanding Alarms: 8", Title());
+    m_pView->SetTitleFilter(strInjected);
+    EXPECT_STREQ(L"Outstanding Alarms: 2, Title: " + strInjected, Title());
+    EXPECT_STREQ(L"1 2 ", Keys());
+    CloseWindow();
+    OpenWindow();
+    EXPECT_STREQ(L"1 2 ", Keys()) << "the filter kept in the profile";
+    EXPECT_TRUE(m_pView->SetAlarmStatus(L"Closed\\' --", FALSE));
+
+    m_pView->ClearFilters();
+    m_pView->SetTitleFilter(strDelete);
+    m_pView->SetStatusFilter(L"back\\slash");
+    EXPECT_STREQ(L"4 5 ", Keys());
+    m_pView->ClearFilters();
+    m_pView->SetStatusFilter(L"Closed\\' --");
+    EXPECT_STREQ(L"1 2 ", Keys());
+
+    m_pView->ClearFilters();
+    m_pView->SetTitleFilter(strQuoted);
+    ASSERT_STREQ(L"6 ", Keys());
+    List().SelectItem(0, TRUE);
+    AfxSetMessageBoxFunction([](HWND, const wchar_t*, const wchar_t*, UINT) { return IDYES; });
+    m_pView->SendMessage(WM_COMMAND, ID_OUTSTANDING_DELETE);
+    EXPECT_STREQ(L"Outstanding Alarms: 0, Title: " + strQuoted, Title());
+    EXPECT_STREQ("1|Closed\\' --\n2|Closed\\' --\n3|Open\n4|back\\slash\n5|back\\slash\n7|Open\n8|Open",
+                 Outside("SELECT FLD_PRIME_KEY || '|' || FLD_STATUS FROM TBL_ALARMS_005 ORDER BY FLD_PRIME_KEY"));
 }
