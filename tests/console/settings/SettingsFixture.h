@@ -1,0 +1,89 @@
+// What the tests of the Options sheet and the channel test dialogs share: the console options
+// on a registry key of the test, message boxes answered and kept, and modal windows answered
+// from inside their loop.
+#pragma once
+
+#include "GuiTest.h"
+
+#include "framework/window/AfxMessageBox.h"
+#include "support/RegistryStore.h"
+
+#include <functional>
+#include <vector>
+
+class SettingsFixture : public GuiTest
+{
+protected:
+    SettingsFixture()
+    {
+        m_strStoreKey.Format(L"SOFTWARE\\Tervok AG\\SettingsTests-%lu-%lu", GetCurrentProcessId(), GetTickCount());
+        GetRegistryStore().Init(HKEY_LOCAL_MACHINE, m_strStoreKey, L"Volatile");
+        AfxSetMessageBoxFunction([this](HWND, const wchar_t* pszText, const wchar_t*, UINT) {
+            m_arrBoxes.push_back(pszText);
+            return IDOK;
+        });
+    }
+    ~SettingsFixture() override
+    {
+        AfxSetMessageBoxFunction(nullptr);
+        GetRegistryStore().Init(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tervok AG\\Alarms", L"Volatile");
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, m_strStoreKey);
+    }
+
+    // Runs open, which shows a modal window with the caption, and hands that window to answer
+    // once it is visible; FALSE when no such window came up.
+    static BOOL AnswerModal(const wchar_t* pszCaption, std::function<void(HWND)> answer,
+                            const std::function<void()>& open)
+    {
+        Pending().pszCaption = pszCaption;
+        Pending().answer = std::move(answer);
+        Pending().bAnswered = FALSE;
+        UINT_PTR nTimer = ::SetTimer(nullptr, 0, 50, AnswerPending);
+        open();
+        ::KillTimer(nullptr, nTimer);
+        return Pending().bAnswered;
+    }
+
+    // Replaces an edit's text as typing would, so that a multi-line edit tells its parent too
+    // (WM_SETTEXT does not).
+    void Type(CWnd* pParent, int nID, const wchar_t* pszText)
+    {
+        ::SendDlgItemMessageW(pParent->m_hWnd, nID, EM_SETSEL, 0, -1);
+        ::SendDlgItemMessageW(pParent->m_hWnd, nID, EM_REPLACESEL, FALSE, (LPARAM)pszText);
+        PumpUntilIdle();
+    }
+
+    static CString DialogText(HWND hDialog, int nID)
+    {
+        int nLength = ::GetWindowTextLengthW(::GetDlgItem(hDialog, nID));
+        CString strText;
+        ::GetDlgItemTextW(hDialog, nID, strText.GetBuffer(nLength + 1), nLength + 1);
+        strText.ReleaseBuffer();
+        return strText;
+    }
+
+    CString m_strStoreKey;
+    std::vector<CString> m_arrBoxes;
+
+private:
+    struct SPending
+    {
+        const wchar_t* pszCaption = nullptr;
+        std::function<void(HWND)> answer;
+        BOOL bAnswered = FALSE;
+    };
+    static SPending& Pending()
+    {
+        static SPending pending;
+        return pending;
+    }
+    static void CALLBACK AnswerPending(HWND, UINT, UINT_PTR nIDEvent, DWORD)
+    {
+        HWND hWnd = ::FindWindowW(nullptr, Pending().pszCaption);
+        if (!hWnd || !::IsWindowVisible(hWnd))
+            return;
+        ::KillTimer(nullptr, nIDEvent);
+        Pending().bAnswered = TRUE;
+        Pending().answer(hWnd);
+    }
+};
