@@ -167,14 +167,8 @@ TEST_F(OptionsSheetTest, AlarmActionsOptionsButtonOpensTheSheetAndItsOkIsStored)
     CAlarmActionsDlg dialog(&Host(), definition, L"Belvane", L"1700000000", arrNone, arrNone);
     ASSERT_TRUE(dialog.Create(IDD_ALARM_ACTIONS, &Host()));
     EXPECT_TRUE(IsEnabled(&dialog, IDC_ALARM_ACTIONS_OPTIONS));
-    EXPECT_TRUE(AnswerModal(
-        L"Options",
-        [](HWND hSheet) {
-            HWND hPage = (HWND)::SendMessageW(hSheet, PSM_INDEXTOHWND, 1, 0);
-            ::SetDlgItemTextW(hPage, IDC_SETTINGS_SERVER, L"relay.example.com");
-            ::SendMessageW(hSheet, WM_COMMAND, IDOK, 0);
-        },
-        [&] { Click(&dialog, IDC_ALARM_ACTIONS_OPTIONS); }));
+    EXPECT_TRUE(AnswerModal(L"Options", OkWithServer(L"relay.example.com"),
+                            [&] { Click(&dialog, IDC_ALARM_ACTIONS_OPTIONS); }));
     EXPECT_EQ(CString(L"relay.example.com"), GetOptions().GetSmtpServer());
     dialog.DestroyWindow();
 }

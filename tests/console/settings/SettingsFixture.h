@@ -6,6 +6,7 @@
 #include "GuiTest.h"
 
 #include "framework/window/AfxMessageBox.h"
+#include "resources/console/SettingsRes.h"
 #include "support/RegistryStore.h"
 
 #include <functional>
@@ -51,6 +52,16 @@ protected:
         ::SendDlgItemMessageW(pParent->m_hWnd, nID, EM_SETSEL, 0, -1);
         ::SendDlgItemMessageW(pParent->m_hWnd, nID, EM_REPLACESEL, FALSE, (LPARAM)pszText);
         PumpUntilIdle();
+    }
+
+    // The answer to the Options sheet that types a server on its SMTP page and presses OK.
+    static std::function<void(HWND)> OkWithServer(const wchar_t* pszServer)
+    {
+        return [pszServer](HWND hSheet) {
+            HWND hPage = (HWND)::SendMessageW(hSheet, PSM_INDEXTOHWND, 1, 0);
+            ::SetDlgItemTextW(hPage, IDC_SETTINGS_SERVER, pszServer);
+            ::SendMessageW(hSheet, WM_COMMAND, IDOK, 0);
+        };
     }
 
     static CString DialogText(HWND hDialog, int nID)

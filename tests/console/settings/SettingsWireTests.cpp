@@ -90,6 +90,11 @@ TEST_F(SettingsWire, SmtpTestShowsARefusedLoginAsRefused)
     EXPECT_NE(transcript.find("=>   AUTH LOGIN\r\n  <= " + status + "\r\n"), std::string::npos) << transcript;
     EXPECT_EQ(transcript.find("MAIL FROM"), std::string::npos) << transcript;
     EXPECT_EQ(transcript.find("secret"), std::string::npos) << transcript;
+
+    // A login the client cannot send is refused before the mail.
+    SetText(&dialog, IDC_SMTP_TEST_USERNAME, CString(L'u', 1100));
+    Click(&dialog, IDOK);
+    EXPECT_EQ(CString(L"User name or password too long for AUTH LOGIN"), GetText(&dialog, IDC_SMTP_TEST_STATUS));
     Sleep(300);
     EXPECT_FALSE(Delivered(1));
     dialog.DestroyWindow();
@@ -139,14 +144,8 @@ TEST_F(SettingsWire, MailAfterChangingTheServerInOptionsUsesTheNewServer)
     Click(&dialog, IDC_ALARM_ACTIONS_START);
     EXPECT_NE(-1, GetText(&dialog, IDC_ALARM_ACTIONS_REPORT).Find(L"Cannot connect to the SMTP server 127.0.0.2"));
 
-    EXPECT_TRUE(AnswerModal(
-        L"Options",
-        [](HWND hSheet) {
-            HWND hPage = (HWND)::SendMessageW(hSheet, PSM_INDEXTOHWND, 1, 0);
-            ::SetDlgItemTextW(hPage, IDC_SETTINGS_SERVER, L"127.0.0.1");
-            ::SendMessageW(hSheet, WM_COMMAND, IDOK, 0);
-        },
-        [&] { Click(&dialog, IDC_ALARM_ACTIONS_OPTIONS); }));
+    EXPECT_TRUE(AnswerModal(L"Options", OkWithServer(L"127.0.0.1"),
+                            [&] { Click(&dialog, IDC_ALARM_ACTIONS_OPTIONS); }));
     Click(&dialog, IDC_ALARM_ACTIONS_START);
     const std::string report = Narrow(GetText(&dialog, IDC_ALARM_ACTIONS_REPORT));
     EXPECT_NE(report.find("<= 250 Message accepted for delivery"), std::string::npos) << report;
