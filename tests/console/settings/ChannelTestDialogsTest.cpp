@@ -282,13 +282,26 @@ TEST_F(ChannelTestDialogs, SpeechWithoutAVoiceShowsTheFailureText)
     CSpeechVoice::SetOutputFactory(nullptr);
 }
 
-TEST_F(ChannelTestDialogs, SpeechWithWinesVoiceReturns)
+// Wine's speech library, first disabled, then as it is. One process for both, so that no other
+// test creates a voice while the override holds; it counts only while the library is not loaded.
+TEST_F(ChannelTestDialogs, SpeechUnderWineShowsTheFailureWithoutAVoiceAndReturnsWithOne)
 {
     CSpeachTest dialog(&Host());
     ASSERT_TRUE(dialog.Create(IDD_SPEECH_TEST, &Host()));
-    CString strIntro = GetText(&dialog, IDC_TEST_OUTPUT);
+    const CString strIntro = GetText(&dialog, IDC_TEST_OUTPUT);
+    HKEY hKey = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\DllOverrides", 0, nullptr, 0,
+                                             KEY_SET_VALUE, nullptr, &hKey, nullptr));
+    RegSetValueExW(hKey, L"sapi", 0, REG_SZ, (const BYTE*)L"", sizeof(wchar_t));
     Click(&dialog, IDC_SPEECH_SPEAK);
-    // Wine creates its voice, whose Speak does nothing: the dialog stays as it was.
+    RegDeleteValueW(hKey, L"sapi");
+    RegCloseKey(hKey);
+    const CString strFailure = GetText(&dialog, IDC_TEST_OUTPUT);
+    EXPECT_EQ(0, strFailure.Find(L"Text-to-speech error: ")) << CStringA(strFailure).GetString();
+
+    // Wine's voice is made and its Speak does nothing: the text box stays as it was.
+    dialog.SetDlgItemText(IDC_TEST_OUTPUT, strIntro);
+    Click(&dialog, IDC_SPEECH_SPEAK);
     EXPECT_EQ(strIntro, GetText(&dialog, IDC_TEST_OUTPUT));
     EXPECT_EQ(CString(L"A test from Tervok"), GetAppProfile().GetString(L"CSpeachTest::m_strText", L""));
     dialog.DestroyWindow();
