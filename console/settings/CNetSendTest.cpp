@@ -57,6 +57,9 @@ void CNetSendTest::OnOK()
 {
     if (!UpdateData(TRUE))
         return;
+    // A line break typed after the text would make the command two lines.
+    m_strSendTo.TrimRight();
+    m_strMessage.TrimRight();
     CWaitCursor wait;
     GetAppProfile().WriteString(L"CNetSendTest::m_strSendTo", m_strSendTo);
     GetAppProfile().WriteString(L"CNetSendTest::m_strMessage", m_strMessage);
