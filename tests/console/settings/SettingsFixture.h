@@ -9,6 +9,7 @@
 #include "resources/console/SettingsRes.h"
 #include "support/RegistryStore.h"
 
+#include <cwchar>
 #include <functional>
 #include <vector>
 
@@ -88,10 +89,22 @@ private:
         static SPending pending;
         return pending;
     }
+    // A visible window of this thread with the caption: tests running beside this one show
+    // windows of the same captions on the same display.
+    static BOOL CALLBACK FindPending(HWND hWnd, LPARAM lParam)
+    {
+        wchar_t szCaption[128] = L"";
+        ::GetWindowTextW(hWnd, szCaption, 128);
+        if (!::IsWindowVisible(hWnd) || wcscmp(szCaption, Pending().pszCaption) != 0)
+            return TRUE;
+        *reinterpret_cast<HWND*>(lParam) = hWnd;
+        return FALSE;
+    }
     static void CALLBACK AnswerPending(HWND, UINT, UINT_PTR nIDEvent, DWORD)
     {
-        HWND hWnd = ::FindWindowW(nullptr, Pending().pszCaption);
-        if (!hWnd || !::IsWindowVisible(hWnd))
+        HWND hWnd = nullptr;
+        ::EnumThreadWindows(::GetCurrentThreadId(), FindPending, (LPARAM)&hWnd);
+        if (!hWnd)
             return;
         ::KillTimer(nullptr, nIDEvent);
         Pending().bAnswered = TRUE;
