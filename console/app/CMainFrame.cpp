@@ -8,6 +8,11 @@
 #include "console/app/CSplashWnd.h"
 #include "console/app/RegisteredMessage.h"
 #include "console/app/StatusPaneTexts.h"
+#include "console/settings/CNetSendTest.h"
+#include "console/settings/CSMSTest.h"
+#include "console/settings/CSMTPMailTest.h"
+#include "console/settings/CSettingsSheet.h"
+#include "console/settings/CSpeachTest.h"
 #include "framework/controls/CMenu.h"
 #include "framework/frames/CView.h"
 #include "resources/console/BelvaneRes.h"
@@ -54,6 +59,11 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND(ID_VIEW_OUTSTANDING_TOOLBAR, OnViewOutstandingToolbar)
     ON_UPDATE_COMMAND_UI(ID_VIEW_DEFINITIONS_TOOLBAR, OnUpdateViewDefinitionsToolbar)
     ON_UPDATE_COMMAND_UI(ID_VIEW_OUTSTANDING_TOOLBAR, OnUpdateViewOutstandingToolbar)
+    ON_COMMAND(ID_TOOLS_TEST_SMTP, OnTestSmtpMail)
+    ON_COMMAND(ID_TOOLS_TEST_SMS, OnTestSmsMessage)
+    ON_COMMAND(ID_TOOLS_TEST_SPEAKING, OnTestSpeaking)
+    ON_COMMAND(ID_TOOLS_TEST_NET_SEND, OnTestNetSend)
+    ON_COMMAND(ID_TOOLS_OPTIONS, OnOptions)
 END_MESSAGE_MAP()
 
 CMainFrame* GetMainFrame()
@@ -357,4 +367,34 @@ void CMainFrame::OnAppAbout()
 {
     CAboutDlg dialog(this);
     dialog.DoModal();
+}
+
+void CMainFrame::OnTestSmtpMail()
+{
+    CSMTPMailTest dialog(this);
+    dialog.DoModal();
+}
+
+void CMainFrame::OnTestSmsMessage()
+{
+    CSMSTest dialog(this);
+    dialog.DoModal();
+}
+
+void CMainFrame::OnTestSpeaking()
+{
+    CSpeachTest dialog(this);
+    dialog.DoModal();
+}
+
+void CMainFrame::OnTestNetSend()
+{
+    CNetSendTest dialog(this);
+    dialog.DoModal();
+}
+
+void CMainFrame::OnOptions()
+{
+    CSettingsSheet sheet(L"Options", this, 0);
+    sheet.DoModal();
 }

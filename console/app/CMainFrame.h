@@ -75,6 +75,11 @@ protected:
     void OnViewOutstandingToolbar();
     void OnUpdateViewDefinitionsToolbar(CCmdUI* pCmdUI);
     void OnUpdateViewOutstandingToolbar(CCmdUI* pCmdUI);
+    void OnTestSmtpMail();
+    void OnTestSmsMessage();
+    void OnTestSpeaking();
+    void OnTestNetSend();
+    void OnOptions();
     DECLARE_MESSAGE_MAP()
 
 private:

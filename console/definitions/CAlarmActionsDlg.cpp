@@ -1,11 +1,13 @@
 #include "console/definitions/CAlarmActionsDlg.h"
 
+#include "console/settings/CSettingsSheet.h"
 #include "framework/window/CWaitCursor.h"
 #include "resources/console/DefinitionsRes.h"
 #include "wincomponents/CFontFactory.h"
 
 BEGIN_MESSAGE_MAP(CAlarmActionsDlg, CDialog)
     ON_COMMAND(IDC_ALARM_ACTIONS_START, RunActions)
+    ON_COMMAND(IDC_ALARM_ACTIONS_OPTIONS, OnOptions)
 END_MESSAGE_MAP()
 
 CAlarmActionsDlg::CAlarmActionsDlg(CWnd* pParentWnd, const CAlarmDefinition& definition, const CString& strOrigin,
@@ -27,8 +29,6 @@ BOOL CAlarmActionsDlg::OnInitDialog()
     m_pFont.reset(CFontFactory(this).CreateCourierFont(10, FALSE));
     if (m_pFont)
         ::SendMessageW(::GetDlgItem(m_hWnd, IDC_ALARM_ACTIONS_REPORT), WM_SETFONT, (WPARAM)m_pFont->m_hObject, TRUE);
-    // The Options sheet comes with the settings dialogs.
-    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_ALARM_ACTIONS_OPTIONS), FALSE);
     return TRUE;
 }
 
@@ -49,4 +49,11 @@ void CAlarmActionsDlg::RunActions()
         strText += m_arrReport[i];
     }
     SetDlgItemText(IDC_ALARM_ACTIONS_REPORT, strText);
+}
+
+// A failing channel can be set up here and the actions started again.
+void CAlarmActionsDlg::OnOptions()
+{
+    CSettingsSheet sheet(L"Options", this, 0);
+    sheet.DoModal();
 }

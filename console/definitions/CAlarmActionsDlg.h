@@ -23,6 +23,7 @@ protected:
     BOOL OnInitDialog() override;
     // Only Cancel closes the dialog.
     void OnOK() override {}
+    void OnOptions();
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -16,7 +16,7 @@ TEST_F(GuiTest, AlarmActionsDialogShowsOnlyTheLastRunsReport)
     CAlarmActionsDlg dialog(&Host(), definition, L"Belvane", L"1700000000", arrNames, arrValues);
     ASSERT_TRUE(dialog.Create(IDD_ALARM_ACTIONS, &Host()));
     EXPECT_EQ(0, dialog.GetReportLines().GetSize());
-    EXPECT_FALSE(IsEnabled(&dialog, IDC_ALARM_ACTIONS_OPTIONS));
+    EXPECT_TRUE(IsEnabled(&dialog, IDC_ALARM_ACTIONS_OPTIONS));
 
     Click(&dialog, IDC_ALARM_ACTIONS_START);
     int nLines = dialog.GetReportLines().GetSize();

@@ -1,0 +1,22 @@
+// The "SMS" page of the Options sheet: the COM port of the GSM modem.
+#pragma once
+
+#include "framework/window/CPropertyPage.h"
+#include "wincomponents/CDataComboBox.h"
+
+class CSettingsSMS : public CPropertyPage
+{
+public:
+    CSettingsSMS();
+
+    // Writes the selected port to the options.
+    void Save();
+
+    CDataComboBox m_comboPorts;
+
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* pDX) override;
+    void OnTestSms();
+    DECLARE_MESSAGE_MAP()
+};

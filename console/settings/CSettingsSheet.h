@@ -1,0 +1,20 @@
+// The "Options" sheet: the GSM modem's port and the SMTP account that the notification
+// channels read. Every option is written when the sheet ends with OK, none otherwise.
+#pragma once
+
+#include "console/settings/CSettingsSMS.h"
+#include "console/settings/CSettingsSMTP.h"
+#include "framework/window/CPropertySheet.h"
+
+class CSettingsSheet : public CPropertySheet
+{
+public:
+    CSettingsSheet(const wchar_t* pszCaption, CWnd* pParentWnd, UINT iSelectPage = 0);
+
+    CSettingsSMS m_pageSMS;
+    CSettingsSMTP m_pageSMTP;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+};

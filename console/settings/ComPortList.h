@@ -1,0 +1,18 @@
+// The COM ports offered for the GSM modem: every "COMn" (1 to 255) whose default configuration
+// the system gives, else COM1 to COM4.
+#pragma once
+
+#include "framework/Framework.h"
+
+#include <functional>
+
+class CDataComboBox;
+
+// fnAnswers tells whether a port name answers; the real one asks the system.
+CStringArray ComPortNames(const std::function<BOOL(const CString&)>& fnAnswers);
+BOOL ComPortAnswers(const CString& strPort);
+
+// The ports in the combo, each with its position as data; the port named strChosen is selected
+// when listed, else the first.
+void FillComPortCombo(CDataComboBox& combo, const CString& strChosen,
+                      const std::function<BOOL(const CString&)>& fnAnswers = ComPortAnswers);

@@ -1,0 +1,174 @@
+#include "SettingsFixture.h"
+
+#include "alarmmodel/Options.h"
+#include "console/definitions/CAlarmActionsDlg.h"
+#include "console/settings/CSettingsSheet.h"
+#include "console/settings/ComPortList.h"
+#include "resources/console/DefinitionsRes.h"
+#include "resources/console/SettingsRes.h"
+
+#include <memory>
+
+namespace
+{
+class OptionsSheetTest : public SettingsFixture
+{
+protected:
+    ~OptionsSheetTest() override
+    {
+        if (m_pSheet && m_pSheet->m_hWnd)
+            m_pSheet->DestroyWindow();
+    }
+
+    CSettingsSheet& Open()
+    {
+        m_pSheet = std::make_unique<CSettingsSheet>(L"Options", &Host());
+        EXPECT_TRUE(m_pSheet->Create(&Host()));
+        PumpUntilIdle();
+        return *m_pSheet;
+    }
+
+    void StoreOptions(const wchar_t* pszPort, const wchar_t* pszServer)
+    {
+        CRegistryStore& store = GetRegistryStore();
+        store.SetStringA("COptions::SMS_COMPort", pszPort);
+        store.SetStringA("COptions::SMTP_Server", pszServer);
+        store.SetStringA("COptions::SMTP_Username", L"operator");
+        store.SetStringA("COptions::SMTP_Password", L"secret");
+        store.SetStringA("COptions::SMTP_SenderName", L"Belvane");
+        store.SetStringA("COptions::SMTP_SenderEmail", L"alarms@example.com");
+    }
+
+    std::unique_ptr<CSettingsSheet> m_pSheet;
+};
+
+std::function<BOOL(const CString&)> Answering(std::initializer_list<const wchar_t*> ports)
+{
+    CStringArray arrPorts;
+    for (const wchar_t* pszPort : ports)
+        arrPorts.Add(pszPort);
+    return [arrPorts](const CString& strPort) {
+        for (const CString& strListed : arrPorts)
+            if (strListed == strPort)
+                return TRUE;
+        return FALSE;
+    };
+}
+} // namespace
+
+TEST_F(OptionsSheetTest, PagesShowTheOptionsAndOkWritesEveryOneTheChannelsRead)
+{
+    StoreOptions(L"COM3", L"mail.example.com");
+    CSettingsSheet& sheet = Open();
+    EXPECT_EQ(0, sheet.GetActiveIndex());
+    ASSERT_TRUE(sheet.m_pageSMTP.m_hWnd != nullptr);
+    EXPECT_EQ(CString(L"COM3"), sheet.m_pageSMS.m_comboPorts.GetSelText());
+    EXPECT_EQ(CString(L"mail.example.com"), GetText(&sheet.m_pageSMTP, IDC_SETTINGS_SERVER));
+    EXPECT_EQ(CString(L"secret"), GetText(&sheet.m_pageSMTP, IDC_SETTINGS_PASSWORD));
+    EXPECT_TRUE(::GetWindowLongW(::GetDlgItem(sheet.m_pageSMTP.m_hWnd, IDC_SETTINGS_PASSWORD), GWL_STYLE) & ES_PASSWORD);
+
+    sheet.m_pageSMS.m_comboPorts.SelectByData(6);
+    SetText(&sheet.m_pageSMTP, IDC_SETTINGS_SERVER, L"127.0.0.1");
+    SetText(&sheet.m_pageSMTP, IDC_SETTINGS_USERNAME, L"");
+    SetText(&sheet.m_pageSMTP, IDC_SETTINGS_PASSWORD, L"");
+    SetText(&sheet.m_pageSMTP, IDC_SETTINGS_SENDER_NAME, L"Console");
+    SetText(&sheet.m_pageSMTP, IDC_SETTINGS_SENDER_EMAIL, L"console@example.com");
+    Click(&sheet, IDOK);
+    EXPECT_EQ(IDOK, sheet.GetResult());
+
+    const COptions& options = GetOptions();
+    EXPECT_EQ(CString(L"COM7"), options.GetSmsComPort());
+    EXPECT_EQ(CString(L"127.0.0.1"), options.GetSmtpServer());
+    EXPECT_EQ(CString(L""), options.GetSmtpUsername());
+    EXPECT_EQ(CString(L""), options.GetSmtpPassword());
+    EXPECT_EQ(CString(L"Console"), options.GetSmtpSenderName());
+    EXPECT_EQ(CString(L"console@example.com"), options.GetSmtpSenderEmail());
+}
+
+TEST_F(OptionsSheetTest, CancelWritesNothing)
+{
+    StoreOptions(L"COM2", L"mail.example.com");
+    CSettingsSheet& sheet = Open();
+    sheet.m_pageSMS.m_comboPorts.SelectByData(0);
+    SetText(&sheet.m_pageSMTP, IDC_SETTINGS_SERVER, L"other.example.com");
+    Click(&sheet, IDCANCEL);
+    EXPECT_EQ(IDCANCEL, sheet.GetResult());
+    EXPECT_EQ(CString(L"COM2"), GetOptions().GetSmsComPort());
+    EXPECT_EQ(CString(L"mail.example.com"), GetOptions().GetSmtpServer());
+}
+
+TEST_F(OptionsSheetTest, AStoredPortThatIsGoneLeavesTheFirstPortWhichOkStores)
+{
+    // Under Wine COM1 to COM9 answer, COM10 and above do not.
+    StoreOptions(L"COM42", L"");
+    CSettingsSheet& sheet = Open();
+    EXPECT_EQ(9, sheet.m_pageSMS.m_comboPorts.GetCount());
+    EXPECT_EQ(CString(L"COM1"), sheet.m_pageSMS.m_comboPorts.GetSelText());
+    Click(&sheet, IDOK);
+    EXPECT_EQ(CString(L"COM1"), GetOptions().GetSmsComPort());
+}
+
+TEST_F(OptionsSheetTest, PortsAreThoseThatAnswerElseCom1ToCom4AndTheStoredOneIsFoundWhole)
+{
+    CStringArray arrNone = ComPortNames(Answering({}));
+    ASSERT_EQ(4, arrNone.GetSize());
+    EXPECT_EQ(CString(L"COM1"), arrNone[0]);
+    EXPECT_EQ(CString(L"COM4"), arrNone[3]);
+    CStringArray arrSome = ComPortNames(Answering({L"COM255", L"COM10", L"COM1"}));
+    ASSERT_EQ(3, arrSome.GetSize());
+    EXPECT_EQ(CString(L"COM10"), arrSome[1]);
+    EXPECT_EQ(CString(L"COM255"), arrSome[2]);
+
+    CSettingsSheet& sheet = Open();
+    CDataComboBox& combo = sheet.m_pageSMS.m_comboPorts;
+    struct SCase
+    {
+        const wchar_t* pszStored;
+        const wchar_t* pszSelected;
+    };
+    for (const SCase& test : {SCase{L"COM1", L"COM1"}, SCase{L"COM10", L"COM10"}, SCase{L"COM11", L"COM1"}})
+    {
+        combo.ResetContent();
+        FillComPortCombo(combo, test.pszStored, Answering({L"COM2", L"COM10", L"COM1"}));
+        EXPECT_EQ(CString(test.pszSelected), combo.GetSelText()) << CStringA(test.pszStored).GetString();
+        EXPECT_EQ(1u, (UINT)combo.GetItemData(1));
+    }
+    // A stored COM1 that is gone does not select COM10: the first port stays selected.
+    combo.ResetContent();
+    FillComPortCombo(combo, L"COM1", Answering({L"COM10", L"COM2"}));
+    EXPECT_EQ(CString(L"COM2"), combo.GetSelText());
+}
+
+TEST_F(OptionsSheetTest, TestButtonsOpenTheTestDialogsOnTheirOwnRememberedFields)
+{
+    StoreOptions(L"COM3", L"mail.example.com");
+    CSettingsSheet& sheet = Open();
+    SetText(&sheet.m_pageSMTP, IDC_SETTINGS_SERVER, L"unsaved.example.com");
+    CString strServerShown = L"<not shown>";
+    EXPECT_TRUE(AnswerModal(
+        L"SMTP Mail Test",
+        [&](HWND hDialog) {
+            strServerShown = DialogText(hDialog, IDC_SMTP_TEST_SERVER);
+            ::SendMessageW(hDialog, WM_COMMAND, IDCANCEL, 0);
+        },
+        [&] { Click(&sheet.m_pageSMTP, IDC_SETTINGS_TEST); }));
+    EXPECT_EQ(CString(L""), strServerShown);
+    EXPECT_TRUE(AnswerModal(
+        L"SMS Test", [](HWND hDialog) { ::SendMessageW(hDialog, WM_COMMAND, IDCANCEL, 0); },
+        [&] { Click(&sheet.m_pageSMS, IDC_SETTINGS_TEST); }));
+    EXPECT_EQ(CString(L"mail.example.com"), GetOptions().GetSmtpServer());
+}
+
+TEST_F(OptionsSheetTest, AlarmActionsOptionsButtonOpensTheSheetAndItsOkIsStored)
+{
+    CAlarmDefinition definition;
+    definition.m_strTitle = L"Disk";
+    CStringArray arrNone;
+    CAlarmActionsDlg dialog(&Host(), definition, L"Belvane", L"1700000000", arrNone, arrNone);
+    ASSERT_TRUE(dialog.Create(IDD_ALARM_ACTIONS, &Host()));
+    EXPECT_TRUE(IsEnabled(&dialog, IDC_ALARM_ACTIONS_OPTIONS));
+    EXPECT_TRUE(AnswerModal(L"Options", OkWithServer(L"relay.example.com"),
+                            [&] { Click(&dialog, IDC_ALARM_ACTIONS_OPTIONS); }));
+    EXPECT_EQ(CString(L"relay.example.com"), GetOptions().GetSmtpServer());
+    dialog.DestroyWindow();
+}
