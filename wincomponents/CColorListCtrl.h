@@ -80,7 +80,8 @@ public:
 
     BOOL m_bEditable;
     int m_nCheckMode;
-    // Image lists that the owner may create and attach; deleted with the window.
+    // Image lists that the owner may create and attach; they go with the window: the list view
+    // destroys the ones set on it, the control the others.
     CImageList m_ilFirst;
     CImageList m_ilSecond;
 
@@ -106,6 +107,7 @@ private:
     ItemRecord* Record(int nItem) const;
     BOOL Matches(int nItem, DWORD dwStateFilter) const;
     void FreeRecord(int nItem);
+    void ReleaseImageList(CImageList& imageList);
     void SetColor(int nItem, int nSubItem, COLORREF cr, BOOL bText, BOOL bRedraw);
     COLORREF GetColor(int nItem, int nSubItem, BOOL bText) const;
     void ResetSort();

@@ -86,6 +86,7 @@ void CBelvaneView::OnInitialUpdate()
     m_list.SetFullRowSelect();
     m_images.AddBitmap(IDB_DEFINITION_ACTIVE);
     m_images.AddBitmap(IDB_DEFINITION_INACTIVE);
+    // The list only shares the holder's images (LVS_SHAREIMAGELISTS in the form).
     if (m_images.Create(RGB(255, 0, 255)))
         m_list.SetImageList(m_images.GetImageList(), LVSIL_SMALL);
     AutoSizeListColumns(m_list);

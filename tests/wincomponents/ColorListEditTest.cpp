@@ -1,5 +1,6 @@
 #include "GuiTest.h"
 
+#include "ImageListWatch.h"
 #include "wincomponents/CColorListCtrl.h"
 
 #include <vector>
@@ -295,7 +296,14 @@ TEST_F(ColorListEditTest, AnEditorOverACellImageStartsAfterItAndTheImageListsGoW
     EXPECT_EQ(rcCell.left + 16, rcEditor.left);
     EXPECT_EQ(rcCell.right, rcEditor.right);
 
+    // One list set on the control and one never set: each is destroyed once, by one owner.
+    ASSERT_TRUE(m_list.m_ilSecond.Create(16, 16, ILC_COLOR32, 1, 1));
+    CImageListWatch watchFirst(m_list.m_ilFirst), watchSecond(m_list.m_ilSecond);
+    ASSERT_TRUE(watchFirst.IsWatching());
     m_list.DestroyWindow();
     EXPECT_EQ(nullptr, m_list.m_ilFirst.GetSafeHandle());
+    EXPECT_EQ(nullptr, m_list.m_ilSecond.GetSafeHandle());
+    EXPECT_EQ(1, watchFirst.DestroyCount()) << "the list set on the control";
+    EXPECT_EQ(1, watchSecond.DestroyCount()) << "the list never set";
     EXPECT_EQ(nullptr, Editor().m_hWnd);
 }

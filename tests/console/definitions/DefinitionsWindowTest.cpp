@@ -1,6 +1,7 @@
 #include "GuiTest.h"
 
 #include "ComboChoice.h"
+#include "ImageListWatch.h"
 #include "alarmmodel/AlarmVocabulary.h"
 #include "console/definitions/CBelvaneDoc.h"
 #include "console/definitions/CBelvaneFrame.h"
@@ -14,6 +15,7 @@
 #include "resources/console/DefinitionsRes.h"
 
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 namespace
@@ -178,6 +180,8 @@ protected:
     void CheckTestAll();
     // Two windows on the one collection: what one changes, the other shows and keeps.
     void CheckTwoWindows();
+    // The window's image list goes once, with the window.
+    void CheckImageList();
 
     CString m_strFile;
     CMDIFrameWnd* m_pMain = nullptr;
@@ -357,7 +361,8 @@ void DefinitionsWindowTest::CheckTestAll()
     definitions.Add(pOff);
     ASSERT_TRUE(definitions.SaveFile(m_strFile));
 
-    CModelessTestAllDialog dialog(m_pMain);
+    auto pDialog = std::make_unique<CModelessTestAllDialog>(m_pMain);
+    CModelessTestAllDialog& dialog = *pDialog;
     ASSERT_TRUE(dialog.Create(IDD_TEST_ALL_CRITERIA, m_pMain));
     HWND hClass = ::GetDlgItem(dialog.m_hWnd, IDC_TEST_CLASS);
     int nWindows = (int)::SendMessageW(hClass, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)(const wchar_t*)TriggerSourceName(0));
@@ -389,7 +394,12 @@ void DefinitionsWindowTest::CheckTestAll()
     EXPECT_EQ(CString(L"0 definition(s)"), GetText(&dialog, IDC_TEST_COUNT));
     EXPECT_FALSE(IsEnabled(&dialog, IDC_TEST_FIELD0));
     EXPECT_FALSE(IsEnabled(&dialog, IDC_TEST_VALUE0));
+
+    CImageListWatch watch(results.GetImageList(LVSIL_SMALL));
+    ASSERT_TRUE(watch.IsWatching());
     dialog.DestroyWindow();
+    pDialog.reset();
+    EXPECT_EQ(1, watch.DestroyCount()) << "the result list's pictures, destroyed by one owner";
 }
 
 void DefinitionsWindowTest::CheckTwoWindows()
@@ -425,6 +435,16 @@ void DefinitionsWindowTest::CheckTwoWindows()
     }
 }
 
+void DefinitionsWindowTest::CheckImageList()
+{
+    WriteDefinitions({{L"A", 0}});
+    CBelvaneView& view = OpenView();
+    CImageListWatch watch(view.GetList().GetImageList(LVSIL_SMALL));
+    ASSERT_TRUE(watch.IsWatching());
+    CloseView();
+    EXPECT_EQ(1, watch.DestroyCount()) << "the list's pictures, destroyed by one owner";
+}
+
 TEST_F(DefinitionsWindowTest, EditsTestsAndRewritesTheDefinitionsFile)
 {
     {
@@ -442,5 +462,9 @@ TEST_F(DefinitionsWindowTest, EditsTestsAndRewritesTheDefinitionsFile)
     {
         SCOPED_TRACE("two windows");
         CheckTwoWindows();
+    }
+    {
+        SCOPED_TRACE("image list");
+        CheckImageList();
     }
 }
