@@ -160,6 +160,13 @@ int CColorListCtrl::DeleteItems(DWORD dwStateFilter)
     return nDeleted;
 }
 
+void CColorListCtrl::SortByColumn(int nColumn, BOOL bAlwaysAscending)
+{
+    // The edit belongs to its row: once the rows move, its index would name another.
+    EndEdit(TRUE);
+    CSortListCtrl::SortByColumn(nColumn, bAlwaysAscending);
+}
+
 BOOL CColorListCtrl::SetItemText(int nItem, int nSubItem, const wchar_t* lpszText)
 {
     EndEdit(TRUE);

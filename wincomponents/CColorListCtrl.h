@@ -52,6 +52,8 @@ public:
     // Every item (COLORLIST_ALL) or every item matching the filter; the number deleted.
     int DeleteItems(DWORD dwStateFilter);
     BOOL SetItemText(int nItem, int nSubItem, const wchar_t* lpszText);
+    // Commits a running edit first, into the row it was begun on.
+    void SortByColumn(int nColumn, BOOL bAlwaysAscending) override;
     // Item data lives in the record: 0 for an item without one, which cannot be set.
     BOOL SetItemData(int nItem, DWORD dwData);
     DWORD GetItemData(int nItem) const;
