@@ -73,9 +73,23 @@ void CColorListCtrl::OnDestroy()
     DeleteItems(COLORLIST_ALL);
     if (m_pEdit->m_hWnd)
         m_pEdit->DestroyWindow();
-    m_ilFirst.DeleteImageList();
-    m_ilSecond.DeleteImageList();
+    ReleaseImageList(m_ilFirst);
+    ReleaseImageList(m_ilSecond);
     Default();
+}
+
+// A list view without LVS_SHAREIMAGELISTS destroys the image lists set on it as it goes; only
+// the others are the control's to destroy.
+void CColorListCtrl::ReleaseImageList(CImageList& imageList)
+{
+    HIMAGELIST hImageList = imageList.GetSafeHandle();
+    BOOL bSet = FALSE;
+    for (int nKind : {LVSIL_NORMAL, LVSIL_SMALL, LVSIL_STATE})
+        bSet |= hImageList && GetImageList(nKind) == hImageList;
+    if (bSet && !(GetStyle() & LVS_SHAREIMAGELISTS))
+        imageList.Detach();
+    else
+        imageList.DeleteImageList();
 }
 
 CColorListCtrl::ItemRecord* CColorListCtrl::Record(int nItem) const
@@ -144,6 +158,13 @@ int CColorListCtrl::DeleteItems(DWORD dwStateFilter)
     }
     SetRedraw(TRUE);
     return nDeleted;
+}
+
+void CColorListCtrl::SortByColumn(int nColumn, BOOL bAlwaysAscending)
+{
+    // The edit belongs to its row: once the rows move, its index would name another.
+    EndEdit(TRUE);
+    CSortListCtrl::SortByColumn(nColumn, bAlwaysAscending);
 }
 
 BOOL CColorListCtrl::SetItemText(int nItem, int nSubItem, const wchar_t* lpszText)

@@ -52,6 +52,8 @@ public:
     // Every item (COLORLIST_ALL) or every item matching the filter; the number deleted.
     int DeleteItems(DWORD dwStateFilter);
     BOOL SetItemText(int nItem, int nSubItem, const wchar_t* lpszText);
+    // Commits a running edit first, into the row it was begun on.
+    void SortByColumn(int nColumn, BOOL bAlwaysAscending) override;
     // Item data lives in the record: 0 for an item without one, which cannot be set.
     BOOL SetItemData(int nItem, DWORD dwData);
     DWORD GetItemData(int nItem) const;
@@ -80,7 +82,8 @@ public:
 
     BOOL m_bEditable;
     int m_nCheckMode;
-    // Image lists that the owner may create and attach; deleted with the window.
+    // Image lists that the owner may create and attach; they go with the window: the list view
+    // destroys the ones set on it, the control the others.
     CImageList m_ilFirst;
     CImageList m_ilSecond;
 
@@ -106,6 +109,7 @@ private:
     ItemRecord* Record(int nItem) const;
     BOOL Matches(int nItem, DWORD dwStateFilter) const;
     void FreeRecord(int nItem);
+    void ReleaseImageList(CImageList& imageList);
     void SetColor(int nItem, int nSubItem, COLORREF cr, BOOL bText, BOOL bRedraw);
     COLORREF GetColor(int nItem, int nSubItem, BOOL bText) const;
     void ResetSort();

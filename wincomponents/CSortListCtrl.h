@@ -58,7 +58,7 @@ public:
     void SortByFirstColumn();
     // Rows move whole: texts, check state, item data, selection and image. Ties are broken by
     // the other columns from the left, then by the former row index compared as text.
-    void SortByColumn(int nColumn, BOOL bAlwaysAscending);
+    virtual void SortByColumn(int nColumn, BOOL bAlwaysAscending);
 
 protected:
     void OnMouseMove(UINT nFlags, CPoint point);

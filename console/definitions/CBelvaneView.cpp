@@ -65,7 +65,6 @@ const wchar_t szFileDialogTitle[] = L"Select Alarm Definitions";
 
 CBelvaneView::CBelvaneView() : CResizableFormView(IDD_DEFINITIONS_FORM)
 {
-    m_definitions.Load();
     m_strFilePath = CAppPaths().GetProgramFolder() + L"TervokAlarmDefinitions.txt";
 }
 
@@ -87,6 +86,7 @@ void CBelvaneView::OnInitialUpdate()
     m_list.SetFullRowSelect();
     m_images.AddBitmap(IDB_DEFINITION_ACTIVE);
     m_images.AddBitmap(IDB_DEFINITION_INACTIVE);
+    // The list only shares the holder's images (LVS_SHAREIMAGELISTS in the form).
     if (m_images.Create(RGB(255, 0, 255)))
         m_list.SetImageList(m_images.GetImageList(), LVSIL_SMALL);
     AutoSizeListColumns(m_list);
@@ -94,13 +94,46 @@ void CBelvaneView::OnInitialUpdate()
     RepositionControls(TRUE);
 }
 
+void CBelvaneView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
+{
+    // The initial update fills the list itself.
+    if (lHint != DEFINITIONS_HINT_EDITED && lHint != DEFINITIONS_HINT_REPLACED)
+    {
+        CResizableFormView::OnUpdate(pSender, lHint, pHint);
+        return;
+    }
+    CUIntArray arrSelected;
+    if (lHint == DEFINITIONS_HINT_EDITED)
+        GetSelectedIndexes(arrSelected);
+    FillList(-1);
+    SelectDefinitions(arrSelected);
+}
+
+void CBelvaneView::GetSelectedIndexes(CUIntArray& arrIndexes) const
+{
+    for (int nItem = -1; (nItem = m_list.GetNextItem(nItem, LVNI_SELECTED)) >= 0;)
+        arrIndexes.Add((UINT)m_list.GetItemData(nItem));
+}
+
+void CBelvaneView::SelectDefinitions(const CUIntArray& arrIndexes)
+{
+    for (int nItem = 0; nItem < m_list.GetItemCount(); ++nItem)
+    {
+        UINT nIndex = (UINT)m_list.GetItemData(nItem);
+        for (int i = 0; i < arrIndexes.GetSize(); ++i)
+            if (arrIndexes[i] == nIndex)
+                m_list.SelectItem(nItem, TRUE);
+    }
+}
+
 void CBelvaneView::FillList(int nSelect)
 {
     m_list.DeleteAllItems();
     CStringArray arrTexts;
-    for (int i = 0; i < m_definitions.GetCount(); ++i)
+    const CAlarmDefinitionList& definitions = GetDefinitions();
+    for (int i = 0; i < definitions.GetCount(); ++i)
     {
-        const CAlarmDefinition& definition = *m_definitions.GetAt(i);
+        const CAlarmDefinition& definition = *definitions.GetAt(i);
         int nItem = m_list.InsertItem(m_list.GetItemCount(), L"",
                                       definition.m_bActive ? nImageActive : nImageInactive);
         m_list.SetItemData(nItem, (DWORD_PTR)i);
@@ -125,15 +158,16 @@ CAlarmDefinition* CBelvaneView::GetSelectedDefinition() const
     if (nItem < 0)
         return nullptr;
     int nIndex = (int)m_list.GetItemData(nItem);
-    return nIndex < m_definitions.GetCount() ? m_definitions.GetAt(nIndex) : nullptr;
+    return nIndex < GetDefinitions().GetCount() ? GetDefinitions().GetAt(nIndex) : nullptr;
 }
 
-BOOL CBelvaneView::SaveDefinitions()
+BOOL CBelvaneView::SaveDefinitions(LPARAM lHint)
 {
-    if (m_definitions.Save())
+    if (GetDocument()->SaveAndUpdate(this, lHint))
         return TRUE;
     CString strMessage;
-    strMessage.Format(L"The alarm definitions could not be written to %s. The changes are kept in this window only.",
+    strMessage.Format(L"The alarm definitions could not be written to %s. The changes are kept in the open "
+                      L"definitions windows only.",
                       (const wchar_t*)CAlarmDefinitionList::DefaultPath());
     AfxShowMessageBox(m_hWnd, strMessage, L"Save Definitions", MB_OK | MB_ICONSTOP);
     return FALSE;
@@ -142,7 +176,7 @@ BOOL CBelvaneView::SaveDefinitions()
 BOOL CBelvaneView::EditDefinition(const wchar_t* pszCaption, const CAlarmDefinition* pDefinition,
                                   CAlarmDefinition& result)
 {
-    CDefineAlarm sheet(pszCaption, m_definitions.GetAssignedToList(), m_definitions.GetPriorityList(), this,
+    CDefineAlarm sheet(pszCaption, GetDefinitions().GetAssignedToList(), GetDefinitions().GetPriorityList(), this,
                        pDefinition);
     if (sheet.DoModal() != IDOK)
         return FALSE;
@@ -158,8 +192,8 @@ void CBelvaneView::OnAdd()
         delete pDefinition;
         return;
     }
-    m_definitions.Add(pDefinition);
-    SaveDefinitions();
+    GetDefinitions().Add(pDefinition);
+    SaveDefinitions(DEFINITIONS_HINT_EDITED);
     FillList(-1);
 }
 
@@ -178,8 +212,8 @@ void CBelvaneView::OnCopy()
         delete pDefinition;
         return;
     }
-    int nIndex = m_definitions.Add(pDefinition);
-    SaveDefinitions();
+    int nIndex = GetDefinitions().Add(pDefinition);
+    SaveDefinitions(DEFINITIONS_HINT_EDITED);
     FillList(nIndex);
 }
 
@@ -189,7 +223,7 @@ void CBelvaneView::OnModify()
     if (!pDefinition || !EditDefinition(L"Modify Definition", pDefinition, *pDefinition))
         return;
     pDefinition->StampModified();
-    SaveDefinitions();
+    SaveDefinitions(DEFINITIONS_HINT_EDITED);
     FillList(-1);
 }
 
@@ -202,10 +236,9 @@ void CBelvaneView::OnDelete()
         return;
     // The indexes all refer to the collection before the removal.
     CUIntArray arrIndexes;
-    for (int nItem = -1; (nItem = m_list.GetNextItem(nItem, LVNI_SELECTED)) >= 0;)
-        arrIndexes.Add((UINT)m_list.GetItemData(nItem));
-    m_definitions.RemoveAt(arrIndexes);
-    SaveDefinitions();
+    GetSelectedIndexes(arrIndexes);
+    GetDefinitions().RemoveAt(arrIndexes);
+    SaveDefinitions(DEFINITIONS_HINT_REPLACED);
     FillList(-1);
 }
 
@@ -215,10 +248,10 @@ void CBelvaneView::SetActiveFlag(BOOL bActive)
         return;
     for (int nItem = -1; (nItem = m_list.GetNextItem(nItem, LVNI_SELECTED)) >= 0;)
     {
-        m_definitions.GetAt((int)m_list.GetItemData(nItem))->m_bActive = bActive;
+        GetDefinitions().GetAt((int)m_list.GetItemData(nItem))->m_bActive = bActive;
         m_list.SetItemImage(nItem, bActive ? nImageActive : nImageInactive, TRUE);
     }
-    SaveDefinitions();
+    SaveDefinitions(DEFINITIONS_HINT_EDITED);
 }
 
 void CBelvaneView::OnActivate()
@@ -237,7 +270,7 @@ void CBelvaneView::OnSaveToFile()
     if (!COwnFileDialog::SaveTextFile(this, strPath, szFileDialogTitle))
         return;
     m_strFilePath = strPath;
-    if (!m_definitions.SaveFile(strPath))
+    if (!GetDefinitions().SaveFile(strPath))
     {
         CString strMessage;
         strMessage.Format(L"The alarm definitions could not be written to %s.", (const wchar_t*)strPath);
@@ -257,14 +290,14 @@ void CBelvaneView::OnLoadFromFile()
 BOOL CBelvaneView::LoadFromFile(const wchar_t* pszPath)
 {
     // The loader keeps the collection as it was when the file holds no whole record.
-    if (m_definitions.LoadFile(pszPath) == 0)
+    if (GetDefinitions().LoadFile(pszPath) == 0)
     {
         CString strMessage;
         strMessage.Format(L"%s holds no complete alarm definition. Nothing was loaded.", pszPath);
         AfxShowMessageBox(m_hWnd, strMessage, L"Load From File", MB_OK | MB_ICONSTOP);
         return FALSE;
     }
-    SaveDefinitions();
+    SaveDefinitions(DEFINITIONS_HINT_REPLACED);
     FillList(-1);
     return TRUE;
 }
@@ -355,7 +388,7 @@ void CBelvaneView::OnUpdateAnySelected(CCmdUI* pCmdUI)
 
 void CBelvaneView::OnUpdateTestAll(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(m_definitions.GetCount() > 0);
+    pCmdUI->Enable(GetDefinitions().GetCount() > 0);
 }
 
 void CBelvaneView::OnDoubleClick(NMHDR*, LRESULT* pResult)

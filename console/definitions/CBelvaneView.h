@@ -1,10 +1,10 @@
 // The definitions window's view: one report list of every alarm definition and the commands
-// that edit them. The view owns the console's collection of definitions, loaded from the
-// definitions file when the view is made; every confirmed change rewrites that file at once,
-// and a failed write is shown to the operator.
+// that edit them. The definitions are the document's, shared by every window on it; every
+// confirmed change rewrites the definitions file at once and shows in the other windows, and a
+// failed write is shown to the operator.
 #pragma once
 
-#include "alarmmodel/AlarmDefinitionList.h"
+#include "console/definitions/CBelvaneDoc.h"
 #include "wincomponents/CImageListHolder.h"
 #include "wincomponents/CResizableFormView.h"
 #include "wincomponents/CSortListCtrl.h"
@@ -16,7 +16,8 @@ public:
     CBelvaneView();
     ~CBelvaneView() override;
 
-    CAlarmDefinitionList& GetDefinitions() { return m_definitions; }
+    CBelvaneDoc* GetDocument() const { return static_cast<CBelvaneDoc*>(m_pDocument); }
+    CAlarmDefinitionList& GetDefinitions() const { return GetDocument()->GetDefinitions(); }
     CSortListCtrl& GetList() { return m_list; }
     // Rebuilds every row, sorted by class; nSelect is the definition to select, -1 none.
     void FillList(int nSelect);
@@ -29,6 +30,9 @@ public:
     static void BuildTriggerRecord(const CAlarmDefinition& definition, CStringArray& arrNames, CStringArray& arrValues);
 
     void OnInitialUpdate() override;
+    // Another window changed the definitions: the rows are rebuilt, keeping the selection
+    // while the indexes hold.
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
 
     // The commands, public for the tests that drive them.
     void OnAdd();
@@ -59,15 +63,19 @@ protected:
 private:
     // Opens the sheet on a copy of the definition (null: a new one); TRUE after OK.
     BOOL EditDefinition(const wchar_t* pszCaption, const CAlarmDefinition* pDefinition, CAlarmDefinition& result);
-    // Writes the definitions file; a failure is shown. FALSE then.
-    BOOL SaveDefinitions();
+    // Writes the definitions file and updates the other windows (lHint: a DEFINITIONS_HINT_);
+    // a failure is shown. FALSE then.
+    BOOL SaveDefinitions(LPARAM lHint);
     void SetActiveFlag(BOOL bActive);
     // The definition of the first selected row; null without a selection.
     CAlarmDefinition* GetSelectedDefinition() const;
     int GetSelectedCount() const;
+    // The collection indexes of the selected rows, appended.
+    void GetSelectedIndexes(CUIntArray& arrIndexes) const;
+    // Selects the rows of the definitions with these indexes.
+    void SelectDefinitions(const CUIntArray& arrIndexes);
 
     CSortListCtrl m_list;
-    CAlarmDefinitionList m_definitions;
     CImageListHolder m_images;
     CString m_strFilePath;
 };

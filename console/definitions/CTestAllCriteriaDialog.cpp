@@ -40,6 +40,7 @@ BOOL CTestAllCriteriaDialog::OnInitDialog()
     CCriteriaTestRowsDialog::OnInitDialog();
     for (UINT nID : {IDB_TEST_MATCH, IDB_TEST_NO_MATCH, IDB_DEFINITION_INACTIVE})
         m_images.AddBitmap(nID);
+    // The list only shares the holder's images (LVS_SHAREIMAGELISTS in the template).
     if (m_images.Create(RGB(255, 0, 255)))
         m_listResults.SetImageList(m_images.GetImageList(), LVSIL_SMALL);
     m_listResults.SetColumns(resultColumns, 3);

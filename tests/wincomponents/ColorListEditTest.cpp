@@ -1,5 +1,6 @@
 #include "GuiTest.h"
 
+#include "ImageListWatch.h"
 #include "wincomponents/CColorListCtrl.h"
 
 #include <vector>
@@ -9,13 +10,19 @@ namespace
 const int kList = 30;
 
 // The list's parent: writes down what the list tells it, as "check item message" and
-// "edit item column" lines.
+// "edit item column" lines, and sorts the list on a header click as its owners do.
 class CNoticeParent : public CWnd
 {
 public:
     std::vector<CString> m_arrNotices;
+    CColorListCtrl* m_pList = nullptr;
 
 protected:
+    void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
+    {
+        m_pList->SortOnColumnClick(reinterpret_cast<NMLISTVIEW*>(pNMHDR));
+        *pResult = 0;
+    }
     LRESULT OnCheckClick(WPARAM wParam, LPARAM lParam) { return Note(L"check", wParam, lParam); }
     LRESULT OnEditChange(WPARAM wParam, LPARAM lParam) { return Note(L"edit", wParam, lParam); }
     LRESULT Note(const wchar_t* pszWhat, WPARAM wParam, LPARAM lParam)
@@ -29,6 +36,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CNoticeParent, CWnd)
+    ON_NOTIFY(LVN_COLUMNCLICK, kList, OnColumnClick)
     ON_MESSAGE(WM_COLORLIST_CHECKCLICK, OnCheckClick)
     ON_MESSAGE(WM_COLORLIST_EDITCHANGE, OnEditChange)
 END_MESSAGE_MAP()
@@ -40,6 +48,7 @@ protected:
     {
         ASSERT_TRUE(m_parent.Create(nullptr, L"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 620, 400), &Host(), 1));
         ASSERT_TRUE(m_list.Create(&m_parent, kList, nullptr, 0));
+        m_parent.m_pList = &m_list;
         m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_CHECKBOXES);
         const SORTLIST_COLUMN columns[] = {{L"Name", LVCFMT_LEFT}, {L"Count", LVCFMT_RIGHT}, {L"Kind", LVCFMT_LEFT}};
         m_list.SetColumns(columns, 3);
@@ -96,6 +105,13 @@ protected:
         PumpUntilIdle();
     }
     void LeftClickCell(int nItem, int nSubItem) { ClickAt(CellCentre(nItem, nSubItem), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
+    void LeftClickHeader(int nColumn)
+    {
+        CRect rect;
+        ::SendMessageW(m_list.GetHeaderCtrl(), HDM_GETITEMRECT, (WPARAM)nColumn, (LPARAM)(RECT*)&rect);
+        ::MapWindowPoints(m_list.GetHeaderCtrl(), m_list.m_hWnd, (POINT*)&rect, 2);
+        ClickAt(rect.CenterPoint(), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    }
     CPoint CellCentre(int nItem, int nSubItem)
     {
         CRect rect;
@@ -120,6 +136,14 @@ protected:
         return rect.CenterPoint();
     }
     void ClickCheckBox(int nItem) { ClickAt(CheckBoxPoint(nItem), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
+    // The texts of the column, row by row.
+    CString Column(int nSubItem)
+    {
+        CString strTexts;
+        for (int i = 0; i < m_list.GetItemCount(); i++)
+            strTexts += m_list.GetItemText(i, nSubItem) + L";";
+        return strTexts;
+    }
     CString Checks()
     {
         CString strChecks;
@@ -295,7 +319,33 @@ TEST_F(ColorListEditTest, AnEditorOverACellImageStartsAfterItAndTheImageListsGoW
     EXPECT_EQ(rcCell.left + 16, rcEditor.left);
     EXPECT_EQ(rcCell.right, rcEditor.right);
 
+    // One list set on the control and one never set: each is destroyed once, by one owner.
+    ASSERT_TRUE(m_list.m_ilSecond.Create(16, 16, ILC_COLOR32, 1, 1));
+    CImageListWatch watchFirst(m_list.m_ilFirst), watchSecond(m_list.m_ilSecond);
+    ASSERT_TRUE(watchFirst.IsWatching());
     m_list.DestroyWindow();
     EXPECT_EQ(nullptr, m_list.m_ilFirst.GetSafeHandle());
+    EXPECT_EQ(nullptr, m_list.m_ilSecond.GetSafeHandle());
+    EXPECT_EQ(1, watchFirst.DestroyCount()) << "the list set on the control";
+    EXPECT_EQ(1, watchSecond.DestroyCount()) << "the list never set";
     EXPECT_EQ(nullptr, Editor().m_hWnd);
+}
+
+TEST_F(ColorListEditTest, AHeaderClickDuringAnEditCommitsItToItsOwnRowBeforeTheRowsMove)
+{
+    for (int i = 0; i < 3; i++)
+    {
+        CString strKind;
+        strKind.Format(L"disk %d", i);
+        m_list.SetItemText(i, 2, strKind);
+    }
+    ASSERT_TRUE(m_list.BeginEdit(0, 0));
+    Editor().SetWindowText(L"first");
+    // The Name column is in ascending order: its header turns the rows round.
+    LeftClickHeader(0);
+    Key(VK_RETURN);
+    EXPECT_FALSE(m_list.IsEditing());
+    EXPECT_STREQ(L"name 2;name 1;first;", Column(0));
+    EXPECT_STREQ(L"disk 2;disk 1;disk 0;", Column(2)) << "rows move whole";
+    EXPECT_STREQ(L"edit 0 0", Notices()) << "told at the row's place before the sort";
 }

@@ -35,6 +35,8 @@ TEST_VALUE_ROW0 = 1025
 ID_DEACTIVATE = 32817
 ID_LOAD_FROM_FILE = 32803
 ID_TRIGGER = 32781
+ID_WINDOW_NEW = 57648
+ID_WINDOW_TILE = 57651
 LIST_ID = 1000
 TITLE_ID = 1002
 IDOK = 1
@@ -254,6 +256,40 @@ class Definitions(ConsoleCase):
         # The description lines alone (the empty last one cut by the query's output): no run, no report.
         self.assertRegex(log, r"^Triggered \.\.: Belvane\nCreated \.{4}: [^\n]+\nBy \.{9}: Belvane$")
         wait_for(lambda: "Alarm added: Disk" in self.driver.text(self.console.log_edit()), 30, "the log line")
+
+    def test_a_second_window_shows_and_keeps_what_the_first_deletes(self):
+        # Class-sorted rows: C (SNMP), B (Syslog), A (Windows).
+        self.write_definitions(record("A", 0), record("B", 1), record("C", 2))
+        main = self.start()
+        first = self.definitions_list(main)
+        self.driver.post(main, WM_COMMAND, ID_WINDOW_NEW)
+        frames = wait_for(lambda: [h for h in self.console.mdi_children() if self.driver.text(h) == "Alarm Definitions"]
+                          if len(self.console.mdi_children()) == 4 else [], 30, "a second definitions window")
+        self.assertEqual(len(frames), 2)
+        second_frame = self.console.active_child()
+        first_frame = [h for h in frames if h != second_frame][0]
+        second = self.child_with_id(second_frame, LIST_ID)
+        self.assertEqual(self.driver.send(second, LVM_GETITEMCOUNT), 3)
+        # Tiled, so that a click on either list reaches it.
+        self.driver.post(main, WM_COMMAND, ID_WINDOW_TILE)
+        wait_for(lambda: self.driver.info(first_frame)["rect"][3] <= self.driver.info(second_frame)["rect"][1] or
+                 self.driver.info(second_frame)["rect"][3] <= self.driver.info(first_frame)["rect"][1], 30,
+                 "the windows tiled")
+
+        self.driver.send(self.console.mdi_client(), WM_MDIACTIVATE, first_frame)
+        self.select_rows(main, first, [0])
+        self.driver.post(main, WM_COMMAND, ID_DELETE)
+        self.driver.wait_window(title="Delete")
+        self.driver.key("ENTER")
+        wait_for(lambda: [r["103"] for r in self.file_records()] == ["A", "B"], 30, "C deleted")
+        self.assertEqual(self.driver.send(second, LVM_GETITEMCOUNT), 2, "the second window shows it")
+
+        # Row 0 of the second window is now B.
+        self.driver.send(self.console.mdi_client(), WM_MDIACTIVATE, second_frame)
+        self.select_rows(main, second, [0])
+        self.driver.post(main, WM_COMMAND, ID_DEACTIVATE)
+        wait_for(lambda: self.file_records()[-1]["107"] == "0", 30, "B inactive in the file")
+        self.assertEqual([r["103"] for r in self.file_records()], ["A", "B"], "C stays deleted")
 
     def test_a_file_without_end_of_record_is_refused_and_nothing_is_lost(self):
         self.write_definitions(record("Disk", 0))

@@ -1,15 +1,21 @@
 #include "GuiTest.h"
 
 #include "ComboChoice.h"
+#include "ImageListWatch.h"
 #include "alarmmodel/AlarmVocabulary.h"
+#include "console/definitions/CBelvaneDoc.h"
+#include "console/definitions/CBelvaneFrame.h"
 #include "console/definitions/CBelvaneView.h"
 #include "console/definitions/CTestAllCriteriaDialog.h"
+#include "framework/frames/CMDIFrameWnd.h"
+#include "framework/frames/CMultiDocTemplate.h"
 #include "framework/window/AfxIds.h"
 #include "framework/window/AfxMessageBox.h"
 #include "resources/console/BelvaneRes.h"
 #include "resources/console/DefinitionsRes.h"
 
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 namespace
@@ -39,7 +45,8 @@ public:
     BOOL m_bEnabled = -1;
 };
 
-// The window's view and its definitions file, the one file in the program folder: the checks
+// The window as the console opens it (its document, frame and view from the template, in an
+// MDI main frame), and its definitions file, the one file in the program folder: the checks
 // that use it run in one test case, so that they never run side by side.
 class DefinitionsWindowTest : public GuiTest
 {
@@ -52,10 +59,18 @@ protected:
             ++m_nBoxes;
             return m_nAnswer;
         });
+        m_pMain = new CMDIFrameWnd;
+        EXPECT_TRUE(ShowMainFrame(m_pMain, IDR_MAINFRAME, 900, 600));
+        m_pTemplate = new CMultiDocTemplate(IDR_DEFINITIONS, RUNTIME_CLASS(CBelvaneDoc), RUNTIME_CLASS(CBelvaneFrame),
+                                            RUNTIME_CLASS(CBelvaneView));
+        m_app.AddDocTemplate(m_pTemplate);
     }
     ~DefinitionsWindowTest() override
     {
         CloseView();
+        m_pMain->DestroyWindow();
+        m_app.m_pMainWnd = nullptr;
+        PumpUntilIdle();
         ::RemoveDirectoryW(m_strFile);
         ::DeleteFileW(m_strFile);
         AfxSetMessageBoxFunction(nullptr);
@@ -70,29 +85,54 @@ protected:
         ASSERT_TRUE(list.SaveFile(m_strFile));
     }
 
+    // A definitions window on a new document, which reads the file.
     CBelvaneView& OpenView()
     {
         CloseView();
-        m_pView = new CBelvaneView;
-        CRect rect(0, 0, 600, 300);
-        EXPECT_TRUE(m_pView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, rect, &Host(), AFX_IDW_PANE_FIRST));
-        m_pView->OnInitialUpdate();
+        CDocument* pDoc = m_pTemplate->OpenDocumentFile(nullptr);
+        EXPECT_TRUE(pDoc != nullptr);
         PumpUntilIdle();
+        m_pView = ViewOf(pDoc, 0);
         return *m_pView;
     }
 
+    // Window > New Window on the active definitions window.
+    CBelvaneView& OpenSecondWindow()
+    {
+        m_pMain->SendMessage(WM_COMMAND, MAKEWPARAM(ID_WINDOW_NEW, 0));
+        PumpUntilIdle();
+        CBelvaneView* pSecond = ViewOf(m_pView->GetDocument(), 1);
+        EXPECT_TRUE(pSecond != nullptr && pSecond != m_pView);
+        return *pSecond;
+    }
+
+    static CBelvaneView* ViewOf(CDocument* pDoc, int nIndex)
+    {
+        POSITION pos = pDoc ? pDoc->GetFirstViewPosition() : nullptr;
+        for (CView* pView = nullptr; pos;)
+        {
+            pView = pDoc->GetNextView(pos);
+            if (nIndex-- == 0)
+                return (CBelvaneView*)pView;
+        }
+        return nullptr;
+    }
+
+    // Closes the document and with it every window on it.
     void CloseView()
     {
-        if (m_pView)
-            m_pView->DestroyWindow();
+        if (m_pView && m_pView->GetDocument())
+            m_pView->GetDocument()->OnCloseDocument();
         m_pView = nullptr;
+        PumpUntilIdle();
     }
 
     // The titles of the rows in list order.
-    CString RowTitles()
+    CString RowTitles() { return RowTitles(*m_pView); }
+    static CString RowTitles(CBelvaneView& view)
     {
         CString strTitles;
-        CSortListCtrl& list = m_pView->GetList();
+        CSortListCtrl& list = view.GetList();
         for (int i = 0; i < list.GetItemCount(); ++i)
             strTitles += list.GetItemText(i, 2) + L";";
         return strTitles;
@@ -109,12 +149,19 @@ protected:
         return strTitles;
     }
 
-    void SelectRows(std::initializer_list<int> rows)
+    void SelectRows(std::initializer_list<int> rows) { SelectRows(*m_pView, rows); }
+    static void SelectRows(CBelvaneView& view, std::initializer_list<int> rows)
     {
-        CSortListCtrl& list = m_pView->GetList();
+        CSortListCtrl& list = view.GetList();
         list.SelectNone();
         for (int nRow : rows)
             list.SelectItem(nRow, TRUE);
+    }
+
+    static void SelectTitle(CBelvaneView& view, const wchar_t* pszTitle)
+    {
+        view.GetList().SelectNone();
+        view.GetList().SelectByText(pszTitle, 2);
     }
 
     BOOL IsCommandEnabled(UINT nID)
@@ -131,8 +178,14 @@ protected:
     void CheckCopy();
     // Test All lists the chosen source's definitions from the file.
     void CheckTestAll();
+    // Two windows on the one collection: what one changes, the other shows and keeps.
+    void CheckTwoWindows();
+    // The window's image list goes once, with the window.
+    void CheckImageList();
 
     CString m_strFile;
+    CMDIFrameWnd* m_pMain = nullptr;
+    CMultiDocTemplate* m_pTemplate = nullptr;
     CBelvaneView* m_pView = nullptr;
     CString m_strBox;
     CString m_strBoxCaption;
@@ -308,8 +361,9 @@ void DefinitionsWindowTest::CheckTestAll()
     definitions.Add(pOff);
     ASSERT_TRUE(definitions.SaveFile(m_strFile));
 
-    CModelessTestAllDialog dialog(&Host());
-    ASSERT_TRUE(dialog.Create(IDD_TEST_ALL_CRITERIA, &Host()));
+    auto pDialog = std::make_unique<CModelessTestAllDialog>(m_pMain);
+    CModelessTestAllDialog& dialog = *pDialog;
+    ASSERT_TRUE(dialog.Create(IDD_TEST_ALL_CRITERIA, m_pMain));
     HWND hClass = ::GetDlgItem(dialog.m_hWnd, IDC_TEST_CLASS);
     int nWindows = (int)::SendMessageW(hClass, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)(const wchar_t*)TriggerSourceName(0));
     ChooseComboItem(&dialog, IDC_TEST_CLASS, nWindows);
@@ -340,7 +394,55 @@ void DefinitionsWindowTest::CheckTestAll()
     EXPECT_EQ(CString(L"0 definition(s)"), GetText(&dialog, IDC_TEST_COUNT));
     EXPECT_FALSE(IsEnabled(&dialog, IDC_TEST_FIELD0));
     EXPECT_FALSE(IsEnabled(&dialog, IDC_TEST_VALUE0));
+
+    CImageListWatch watch(results.GetImageList(LVSIL_SMALL));
+    ASSERT_TRUE(watch.IsWatching());
     dialog.DestroyWindow();
+    pDialog.reset();
+    EXPECT_EQ(1, watch.DestroyCount()) << "the result list's pictures, destroyed by one owner";
+}
+
+void DefinitionsWindowTest::CheckTwoWindows()
+{
+    WriteDefinitions({{L"A", 0}, {L"B", 1}, {L"C", 2}});
+    CBelvaneView& first = OpenView();
+    CBelvaneView& second = OpenSecondWindow();
+    ASSERT_EQ(3, second.GetList().GetItemCount());
+    {
+        SCOPED_TRACE("a definition deleted in one window");
+        SelectTitle(first, L"B");
+        first.OnDelete();
+        EXPECT_STREQ(L"A;C;", FileTitles());
+        EXPECT_STREQ(RowTitles(first), RowTitles(second)) << "goes from the other at once";
+        EXPECT_EQ(2, second.GetList().GetItemCount());
+    }
+    {
+        SCOPED_TRACE("and one deactivated in the other");
+        SelectTitle(first, L"A");
+        SelectTitle(second, L"C");
+        second.OnDeactivate();
+        EXPECT_STREQ(L"A;C;", FileTitles()) << "the deleted one stays deleted";
+        CAlarmDefinitionList file;
+        file.LoadFile(m_strFile);
+        ASSERT_EQ(2, file.GetCount());
+        EXPECT_TRUE(file.GetAt(0)->m_bActive);
+        EXPECT_FALSE(file.GetAt(1)->m_bActive);
+        EXPECT_STREQ(RowTitles(first), RowTitles(second));
+        CSortListCtrl& list = first.GetList();
+        for (int i = 0; i < list.GetItemCount(); ++i)
+            EXPECT_EQ(list.GetItemText(i, 2) == L"C" ? 2 : 0, list.GetItemImage(i)) << list.GetItemText(i, 2);
+        EXPECT_STREQ(L"A", list.GetSelectedText(2)) << "a flag changed elsewhere keeps the selection";
+    }
+}
+
+void DefinitionsWindowTest::CheckImageList()
+{
+    WriteDefinitions({{L"A", 0}});
+    CBelvaneView& view = OpenView();
+    CImageListWatch watch(view.GetList().GetImageList(LVSIL_SMALL));
+    ASSERT_TRUE(watch.IsWatching());
+    CloseView();
+    EXPECT_EQ(1, watch.DestroyCount()) << "the list's pictures, destroyed by one owner";
 }
 
 TEST_F(DefinitionsWindowTest, EditsTestsAndRewritesTheDefinitionsFile)
@@ -356,5 +458,13 @@ TEST_F(DefinitionsWindowTest, EditsTestsAndRewritesTheDefinitionsFile)
     {
         SCOPED_TRACE("test all");
         CheckTestAll();
+    }
+    {
+        SCOPED_TRACE("two windows");
+        CheckTwoWindows();
+    }
+    {
+        SCOPED_TRACE("image list");
+        CheckImageList();
     }
 }

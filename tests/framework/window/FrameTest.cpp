@@ -117,10 +117,7 @@ protected:
     {
         g_handled.clear();
         m_pMain = new CTestMain;
-        ASSERT_TRUE(m_pMain->LoadFrame(IDR_MAINFRAME));
-        m_app.m_pMainWnd = m_pMain;
-        m_pMain->SetWindowPos(nullptr, 0, 0, 800, 600, SWP_NOZORDER);
-        m_pMain->ShowWindow(SW_SHOW);
+        ASSERT_TRUE(ShowMainFrame(m_pMain, IDR_MAINFRAME, 800, 600));
         m_pTemplate = new CMultiDocTemplate(IDR_REPORT, RUNTIME_CLASS(CTestDoc), RUNTIME_CLASS(CTestChild),
                                             RUNTIME_CLASS(CTestView));
         m_app.AddDocTemplate(m_pTemplate);

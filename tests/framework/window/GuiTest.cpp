@@ -1,5 +1,7 @@
 #include "GuiTest.h"
 
+#include "framework/frames/CFrameWnd.h"
+
 #include <commctrl.h>
 
 COLORREF WindowPixels::At(int x, int y) const
@@ -40,6 +42,16 @@ CWnd& GuiTest::Host()
         PumpUntilIdle();
     }
     return m_host;
+}
+
+BOOL GuiTest::ShowMainFrame(CFrameWnd* pFrame, UINT nIDResource, int cx, int cy)
+{
+    if (!pFrame->LoadFrame(nIDResource))
+        return FALSE;
+    m_app.m_pMainWnd = pFrame;
+    pFrame->SetWindowPos(nullptr, 0, 0, cx, cy, SWP_NOZORDER);
+    pFrame->ShowWindow(SW_SHOW);
+    return TRUE;
 }
 
 void GuiTest::TearDown()

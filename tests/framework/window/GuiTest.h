@@ -6,6 +6,8 @@
 #include "framework/window/CWinApp.h"
 #include "framework/window/CWnd.h"
 
+class CFrameWnd;
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -44,6 +46,9 @@ protected:
 
     // A visible top-level window for controls to live in.
     CWnd& Host();
+    // Loads the frame from its resource id and makes it the application's main window, shown
+    // with the size given; instead of the host.
+    BOOL ShowMainFrame(CFrameWnd* pFrame, UINT nIDResource, int cx, int cy);
     // An ImageMagick picture of the whole display, in the test's working folder.
     void SaveScreenshot(const CString& strFileName);
 
