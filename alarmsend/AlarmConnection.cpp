@@ -4,6 +4,7 @@
 #include "agent/HostAddress.h"
 #include "agent/SocketErrorText.h"
 #include "alarmsend/AlarmPeerWatch.h"
+#include "framework/core/CSyncObjects.h"
 #include "support/StringEx.h"
 #include "support/SystemErrorText.h"
 
@@ -17,7 +18,11 @@ const DWORD kAlarmRecordType = 20;
 const DWORD kPauseSeconds = 120;
 const int kTimeoutSeconds = 60;
 
-// Process-wide state, shared by all callers without a lock.
+// Process-wide state, shared by every caller: a host program may raise alarms from several
+// threads at once. Each alarm holds the lock from the check of the kept connection to the end of
+// its frame, so that no other thread resets the peer watch, switches the socket's blocking mode
+// or sends between the parts of a frame.
+CCriticalSection s_lock;
 SOCKET s_socket = INVALID_SOCKET;
 CAlarmPeerWatch s_peerWatch;
 DWORD s_nLastFailedAttempt = 0;
@@ -141,6 +146,7 @@ void SetSocketTimeouts(SOCKET s, int nReceiveSeconds, int nSendSeconds)
 
 int AlarmConnect(const wchar_t* pszAddress, int nPort, CString& strError)
 {
+    CSingleLock lock(&s_lock, TRUE);
     if (s_socket != INVALID_SOCKET)
         return 1;
     DWORD now = s_pfnClock();
@@ -185,6 +191,7 @@ int AlarmConnect(const wchar_t* pszAddress, int nPort, CString& strError)
 
 void AlarmDisconnect()
 {
+    CSingleLock lock(&s_lock, TRUE);
     if (s_socket != INVALID_SOCKET)
         closesocket(s_socket);
     s_peerWatch.Stop();
@@ -195,6 +202,7 @@ void AlarmDisconnect()
 
 int AlarmTransmit(const wchar_t* pszAddress, int nPort, const BYTE* pRecord, DWORD nBytes, CString& strError)
 {
+    CSingleLock lock(&s_lock, TRUE);
     strError.Empty();
     if (s_socket != INVALID_SOCKET && PeerHasClosed(s_socket))
         AlarmDisconnect();

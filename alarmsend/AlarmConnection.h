@@ -1,4 +1,5 @@
-// The one kept-open connection of a process to the alarms service.
+// The one kept-open connection of a process to the alarms service. Every call may come from any
+// thread; calls take turns on the connection.
 #pragma once
 
 #include <winsock2.h>

@@ -37,16 +37,19 @@ void BuildAlarmRecord(int nClass, const wchar_t* pszFrom, DWORD dwTime, const CS
 
 namespace
 {
+CRegistryStore& OpenAlarmSettings()
+{
+    CRegistryStore& store = GetRegistryStore();
+    store.Init(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tervok AG\\Alarms", L"Volatile");
+    return store;
+}
+
+// Opened once, by whichever thread comes first; the others wait for it rather than open it again
+// and close the keys under a reader.
 CRegistryStore& AlarmSettings()
 {
-    static BOOL s_bInitialised = FALSE;
-    CRegistryStore& store = GetRegistryStore();
-    if (!s_bInitialised)
-    {
-        store.Init(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tervok AG\\Alarms", L"Volatile");
-        s_bInitialised = TRUE;
-    }
-    return store;
+    static CRegistryStore& s_store = OpenAlarmSettings();
+    return s_store;
 }
 
 // Seconds since 1970 (UTC). The C library's time() reads the time zone on every call, which

@@ -118,3 +118,16 @@ function(tervok_add_version_resource target)
   configure_file(${_tervok_version_template} ${rc} @ONLY)
   target_sources(${target} PRIVATE ${rc})
 endfunction()
+
+# Copies the DLL <library> into the folder of <target>, which loads it by name, whenever the DLL
+# changes: a copy made only when <target> is linked goes stale when the DLL alone is rebuilt.
+function(tervok_copy_library_beside target library)
+  get_target_property(folder ${target} BINARY_DIR)
+  add_custom_command(
+    OUTPUT ${folder}/${library}.dll
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${library}> ${folder}
+    DEPENDS ${library}
+    VERBATIM)
+  add_custom_target(${target}_${library}_copy DEPENDS ${folder}/${library}.dll)
+  add_dependencies(${target} ${target}_${library}_copy)
+endfunction()

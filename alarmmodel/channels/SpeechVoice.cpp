@@ -10,9 +10,10 @@ namespace
 {
 const CLSID ClsidSpVoice = {0x96749377, 0x3391, 0x11D2, {0x9E, 0xE3, 0x00, 0xC0, 0x4F, 0x79, 0x73, 0x96}};
 const IID IidISpVoice = {0x6C44DF74, 0x72B9, 0x4992, {0xA1, 0xEC, 0xEF, 0x99, 0x6E, 0x04, 0x22, 0xD4}};
-// In-process or local server. mingw's CLSCTX_ALL (0x17) adds CLSCTX_REMOTE_SERVER, for which
-// Wine starts an out-of-process surrogate (dllhost.exe) when the in-process server fails.
-const DWORD ClsctxAll = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER;
+// The voice is an in-process server. Asked of a local server as well, COM starts a surrogate
+// (dllhost.exe) for it wherever one is offered for its class, and the surrogate outlives the
+// program.
+const DWORD VoiceContext = CLSCTX_INPROC_SERVER;
 
 const wchar_t* const PhoneticNames[26] = {
     L"Alpha", L"Bravo", L"Charlie", L"Delta", L"Echo", L"Foxtrot", L"Golf", L"Hotel", L"India",
@@ -37,7 +38,7 @@ private:
 HRESULT CreateSapiOutput(CSpeechOutput** ppOutput)
 {
     ISpVoice* pVoice = nullptr;
-    HRESULT hr = CoCreateInstance(ClsidSpVoice, nullptr, ClsctxAll, IidISpVoice, (void**)&pVoice);
+    HRESULT hr = CoCreateInstance(ClsidSpVoice, nullptr, VoiceContext, IidISpVoice, (void**)&pVoice);
     if (SUCCEEDED(hr))
         *ppOutput = new CSapiOutput(pVoice);
     return hr;

@@ -4,7 +4,10 @@
 //   send CLASS N          raise an alarm of that class with N fields
 //   sleep MS              wait
 //   nulls                 call with null lists and null out-parameters
-// Every send prints "result=", "error=" and "record=" lines, line feeds shown as "|".
+//   threads T N SIZE      T threads at once each raise N alarms; field "Alarm" is "t<thread>-<n>",
+//                         field "Padding" SIZE copies of one letter ('a' + (thread * N + n) % 26)
+// Every send prints "result=", "error=" and "record=" lines, line feeds shown as "|"; threads
+// prints "threads sent=<count> failed=<count>" and "error=" with the first failure's text.
 #include <winsock2.h>
 #include <windows.h>
 
@@ -14,6 +17,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -42,6 +46,74 @@ std::wstring FieldList(const wchar_t* stem, int n)
     }
     list += L'\0';
     return list;
+}
+
+// One sending thread of the "threads" command, and what all of them share.
+struct SThreadsRun
+{
+    SSendrixLibrary* pSendrix;
+    int nPerThread;
+    int nPadding;
+    volatile LONG nSent;
+    volatile LONG nFailed;
+    CRITICAL_SECTION lock;
+    std::wstring firstError;
+};
+
+struct SSendingThread
+{
+    SThreadsRun* pRun;
+    int nThread;
+};
+
+DWORD WINAPI SendingThread(void* pParameter)
+{
+    SSendingThread* pThread = (SSendingThread*)pParameter;
+    SThreadsRun& run = *pThread->pRun;
+    for (int n = 0; n < run.nPerThread; ++n)
+    {
+        wchar_t letter = (wchar_t)(L'a' + (pThread->nThread * run.nPerThread + n) % 26);
+        std::wstring names(L"Alarm\0Padding\0", 15);
+        std::wstring values = L"t" + std::to_wstring(pThread->nThread) + L"-" + std::to_wstring(n) + L'\0' +
+                              std::wstring((size_t)run.nPadding, letter) + L'\0';
+        wchar_t* record = nullptr;
+        wchar_t* error = nullptr;
+        run.pSendrix->send(1, 2, names.c_str(), values.c_str(), &record, &error);
+        if (error && *error)
+        {
+            InterlockedIncrement(&run.nFailed);
+            EnterCriticalSection(&run.lock);
+            if (run.firstError.empty())
+                run.firstError = error;
+            LeaveCriticalSection(&run.lock);
+        }
+        else
+            InterlockedIncrement(&run.nSent);
+        run.pSendrix->release(record);
+        run.pSendrix->release(error);
+    }
+    return 0;
+}
+
+void SendFromThreads(SSendrixLibrary& sendrix, int nThreads, int nPerThread, int nPadding)
+{
+    SThreadsRun run = {&sendrix, nPerThread, nPadding, 0, 0, {}, {}};
+    InitializeCriticalSection(&run.lock);
+    std::vector<SSendingThread> threads((size_t)nThreads);
+    std::vector<HANDLE> handles;
+    for (int i = 0; i < nThreads; ++i)
+    {
+        threads[(size_t)i] = {&run, i};
+        HANDLE h = CreateThread(nullptr, 0, SendingThread, &threads[(size_t)i], 0, nullptr);
+        if (h)
+            handles.push_back(h);
+    }
+    WaitForMultipleObjects((DWORD)handles.size(), handles.data(), TRUE, 120000);
+    for (HANDLE h : handles)
+        CloseHandle(h);
+    DeleteCriticalSection(&run.lock);
+    printf("threads sent=%ld failed=%ld\n", (long)run.nSent, (long)run.nFailed);
+    Print("error", run.firstError.c_str());
 }
 } // namespace
 
@@ -80,6 +152,11 @@ int wmain(int argc, wchar_t** argv)
             Print("record", record);
             sendrix.release(record);
             sendrix.release(error);
+        }
+        else if (cmd == L"threads" && i + 3 < argc)
+        {
+            SendFromThreads(sendrix, _wtoi(argv[i + 1]), _wtoi(argv[i + 2]), _wtoi(argv[i + 3]));
+            i += 3;
         }
         else if (cmd == L"nulls")
         {

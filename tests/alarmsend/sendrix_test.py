@@ -20,7 +20,7 @@ WINE_RUN = os.path.join(ROOT, "tools", "wine-run")
 class Listener:
     """Accepts connections on a free loopback port and collects whole frames per connection."""
 
-    def __init__(self, close_after_frames=None, port=0):
+    def __init__(self, close_after_frames=None, port=0, reply=None):
         self.sock = socket.socket()
         self.sock.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
         self.sock.bind(("127.0.0.1", port))
@@ -28,6 +28,7 @@ class Listener:
         self.sock.settimeout(0.2)
         self.port = self.sock.getsockname()[1]
         self.close_after = close_after_frames
+        self.reply = reply  # sent back after each frame
         self.connections = []  # one list of frames per accepted connection
         self.stop = False
         self.thread = threading.Thread(target=self.run, daemon=True)
@@ -53,6 +54,8 @@ class Listener:
                     if len(buf) >= total:
                         frames.append(buf[:total])
                         buf = buf[total:]
+                        if self.reply:
+                            conn.sendall(self.reply)
                         if self.close_after and len(frames) >= self.close_after:
                             break
                         continue
@@ -73,11 +76,15 @@ class Listener:
         return [f for c in self.connections for f in c]
 
 
-def run_host(*args):
+def run_host_lines(*args):
     out = subprocess.run([WINE_RUN, HOST] + [str(a) for a in args], stdout=subprocess.PIPE,
-                         stdin=subprocess.DEVNULL, timeout=120, check=True).stdout.decode("utf-8")
+                         stdin=subprocess.DEVNULL, timeout=180, check=True).stdout.decode("utf-8")
+    return out.replace("\r", "").splitlines()
+
+
+def run_host(*args):
     results = []
-    for line in out.replace("\r", "").splitlines():
+    for line in run_host_lines(*args):
         key, _, value = line.partition("=")
         if key == "result":
             results.append({"result": value})
@@ -98,8 +105,8 @@ def check(cond, what):
         raise AssertionError(what)
 
 
-def check_frame(frame, fields):
-    """The frame of an alarm record: header, marker, record lines as a UTF-16 multi-string."""
+def record_lines(frame):
+    """The record lines of an alarm's frame, after checking its header, marker and framing."""
     check(frame[:8] == MAGIC, "magic bytes")
     total, checksum, mtype, marker, result = struct.unpack_from("<IIIII", frame, 8)
     check(total == len(frame), "total length %d of %d bytes" % (total, len(frame)))
@@ -116,12 +123,18 @@ def check_frame(frame, fields):
     check(lines[8] == "CLASS=1" and lines[9].startswith("FROM=SendrixHost version 1.0 build ") and lines[10].startswith("TIME="),
           "class, origin and time lines: %r" % lines[8:11])
     check(abs(int(lines[10][5:]) - time.time()) < 300, "time is now")
+    check(total == 28 + len(payload) + 1, "length rule")
+    return lines
+
+
+def check_frame(frame, fields):
+    """The frame of an alarm record: header, marker, record lines as a UTF-16 multi-string."""
+    lines = record_lines(frame)
     pairs = lines[11:-1]
     expected = []
     for i in range(fields):
         expected += ["FIELD=Name%d" % i, "VALUE=Value%d \u00e9\u20ac\U0001F600" % i]
     check(pairs == expected, "field lines %r" % pairs)
-    check(total == 28 + len(payload) + 1, "length rule")
     return lines
 
 
@@ -148,6 +161,37 @@ def case_peer_closed():
         check(len(listener.connections) == 2, "a new connection after the peer closed")
         check_frame(listener.frames()[1], 2)
         check(all(r["error"] == "" for r in results), "no error reported: %r" % results)
+    finally:
+        listener.close()
+
+
+def case_threads():
+    """Threads of one host raise alarms at once, each frame longer than one send call, while the
+    peer answers every frame (which ends the library's watch of the connection each time): every
+    alarm arrives whole and once, over the one kept connection."""
+    threads, per_thread, padding = 6, 20, 20000
+    listener = Listener(reply=b"K")
+    try:
+        # The host stays a while: a process that ends with the peer's replies unread resets its
+        # connection, and what it had still in flight would be lost.
+        lines = run_host_lines("config", "127.0.0.1", listener.port, "threads", threads, per_thread, padding,
+                               "sleep", 3000)
+        wait_for(lambda: len(listener.frames()) >= threads * per_thread, 30)
+        time.sleep(0.5)
+        seen = []
+        for frame in listener.frames():
+            fields = record_lines(frame)[11:-1]
+            check(len(fields) == 4 and fields[0] == "FIELD=Alarm" and fields[2] == "FIELD=Padding",
+                  "field names %r" % fields[:3])
+            thread, n = (int(x) for x in fields[1][len("VALUE=t"):].split("-"))
+            letter = chr(ord("a") + (thread * per_thread + n) % 26)
+            check(fields[3] == "VALUE=" + letter * padding, "the padding of alarm t%d-%d" % (thread, n))
+            seen.append((thread, n))
+        check("threads sent=%d failed=0" % (threads * per_thread) in lines, "every call succeeds: %r" % lines)
+        expected = [(t, n) for t in range(threads) for n in range(per_thread)]
+        check(sorted(seen) == expected, "each alarm once: %d frames, %d distinct of %d" %
+              (len(seen), len(set(seen)), len(expected)))
+        check(len(listener.connections) == 1, "one connection: %d" % len(listener.connections))
     finally:
         listener.close()
 

@@ -35,6 +35,7 @@ protected:
         fields.arrStrings.Add(pszInsert);
         return CSpoolEventLogSource::BuildImage(fields);
     }
+public:
     // Reads a record with the platform's protocol: ask with 1 byte, then with what is needed.
     static BOOL ReadOne(CEventLogSource& source, HANDLE h, DWORD n, std::vector<BYTE>& out)
     {
@@ -48,6 +49,7 @@ protected:
         return source.SeekRead(h, TRUE, n, out.data(), dwNeeded, &dwRead, &dwNeeded) && dwRead == out.size();
     }
 
+protected:
     CString m_strFolder;
 };
 } // namespace
@@ -269,4 +271,205 @@ TEST_F(SpoolSource, ALogLeftMarkedByAnInterruptedClearIsStillServed)
     std::vector<BYTE> record;
     EXPECT_TRUE(ReadOne(reader, h, 1, record)) << "read under the lock instead";
     reader.Close(h);
+}
+
+namespace
+{
+// The insertion string of record n: its number, six digits wide, and a tail of a letter that
+// depends on it. Every record has the same length, so that what a clear or wrap leaves behind
+// the records it moved still reads as whole records: a reader that indexes the file while the
+// move is under way takes them for newer ones.
+std::wstring NumberedText(DWORD n)
+{
+    wchar_t szNumber[16];
+    _snwprintf(szNumber, 16, L"%06lu", (unsigned long)n);
+    szNumber[15] = 0;
+    return L"record " + std::wstring(szNumber) + L" " + std::wstring(40, (wchar_t)(L'a' + n % 26));
+}
+
+std::vector<BYTE> NumberedImage(DWORD n)
+{
+    SEventRecordFields fields;
+    fields.dwEventId = 1000;
+    fields.strSource = L"TervokUnitSource";
+    fields.strComputer = L"HOST";
+    fields.arrStrings.Add(NumberedText(n).c_str());
+    return CSpoolEventLogSource::BuildImage(fields);
+}
+
+// Why a record served as number n is not that record whole; empty when it is.
+std::string RecordFault(DWORD n, const std::vector<BYTE>& record)
+{
+    const EVENTLOGRECORD* p = (const EVENTLOGRECORD*)record.data();
+    if (record.size() < sizeof(EVENTLOGRECORD) + 4 || p->Length != record.size())
+        return "length";
+    if (p->Reserved != 0x654c664c || *(const DWORD*)&record[record.size() - 4] != p->Length)
+        return "signature or closing length";
+    if (p->RecordNumber != n)
+        return "number " + std::to_string(p->RecordNumber);
+    if (p->NumStrings != 1 || p->StringOffset >= p->Length || p->DataOffset > p->Length - 4)
+        return "string offsets";
+    std::wstring text((const wchar_t*)&record[p->StringOffset], (p->DataOffset - p->StringOffset) / 2);
+    if (text != NumberedText(n) + L'\0')
+        return "insertion string";
+    return std::string();
+}
+
+// A writer of its own (another source, as another process would be): appends, wraps and
+// clears the log for a while, numbering the records as the log will. Before each change it
+// publishes the highest number the log may then hold, and it counts a clear as two steps of
+// its epoch (odd while the clear is under way), since numbering starts again after one.
+struct SSpoolWriterRun
+{
+    const wchar_t* pszFolder;
+    DWORD dwMilliseconds;
+    volatile LONG bDone;
+    volatile LONG nEpoch;
+    volatile LONG nCeiling;
+    int nClears;
+    int nWraps;
+    std::string strFault;
+};
+
+LONG ReadShared(volatile LONG& nValue)
+{
+    return InterlockedCompareExchange(&nValue, 0, 0);
+}
+
+DWORD WINAPI RewritingWriter(void* pParameter)
+{
+    SSpoolWriterRun& run = *(SSpoolWriterRun*)pParameter;
+    CSpoolEventLogSource writer(run.pszFolder);
+    DWORD dwNext = 1, dwHeld = 0, dwSeed = 7;
+    DWORD dwStart = GetTickCount();
+    while (run.strFault.empty() && GetTickCount() - dwStart < run.dwMilliseconds)
+    {
+        dwSeed = dwSeed * 1103515245u + 12345u;
+        DWORD dwRoll = (dwSeed >> 16) % 100;
+        if (dwRoll < 8)
+        {
+            InterlockedIncrement(&run.nEpoch);
+            if (!writer.Clear(L"Application"))
+                run.strFault = "clear failed";
+            InterlockedExchange(&run.nCeiling, 0);
+            InterlockedIncrement(&run.nEpoch);
+            dwNext = 1;
+            dwHeld = 0;
+            ++run.nClears;
+        }
+        else if ((dwRoll < 35 && dwHeld > 1) || dwHeld > 60)
+        {
+            // A circular log always keeps its newest record.
+            DWORD dwDrop = 1 + (dwSeed >> 8) % (dwHeld - 1);
+            if (!writer.Wrap(L"Application", dwDrop))
+                run.strFault = "wrap failed";
+            dwHeld -= dwDrop;
+            ++run.nWraps;
+        }
+        else
+        {
+            std::vector<std::vector<BYTE>> batch;
+            for (DWORD i = 0; i <= (dwSeed >> 4) % 4; ++i)
+                batch.push_back(NumberedImage(dwNext + i));
+            InterlockedExchange(&run.nCeiling, (LONG)(dwNext + batch.size() - 1));
+            if (writer.AppendBatch(L"Application", batch) != dwNext)
+                run.strFault = "append numbered otherwise";
+            dwNext += (DWORD)batch.size();
+            dwHeld += (DWORD)batch.size();
+        }
+    }
+    InterlockedExchange(&run.bDone, 1);
+    return 0;
+}
+
+// One reader beside the writer, with a source of its own, and what it found: records served and
+// those not whole or not the one asked, and extents that named records the log never held.
+struct SCheckingReader
+{
+    SSpoolWriterRun* pRun = nullptr;
+    int nServed = 0;
+    int nFaults = 0;
+    int nExtents = 0;
+    int nBadExtents = 0;
+    std::string strFirst;
+
+    void Note(int& nCount, const std::string& strWhat)
+    {
+        if (nCount++ == 0 && strFirst.empty())
+            strFirst = strWhat;
+    }
+};
+
+// As the monitor does, the reader looks at the log's extent before each record it reads. The
+// extent is checked when no clear began or ended around the look.
+DWORD WINAPI CheckingReader(void* pParameter)
+{
+    SCheckingReader& reader = *(SCheckingReader*)pParameter;
+    SSpoolWriterRun& run = *reader.pRun;
+    CSpoolEventLogSource source(run.pszFolder);
+    HANDLE h = source.Open(L"Application");
+    std::vector<BYTE> record;
+    for (DWORD dwStep = 0; h && !ReadShared(run.bDone); ++dwStep)
+    {
+        LONG nEpoch = ReadShared(run.nEpoch);
+        DWORD dwOldest = 0, dwCount = 0;
+        if (!source.GetOldest(h, &dwOldest) || !source.GetCount(h, &dwCount) || dwCount == 0)
+            continue;
+        LONG nCeiling = ReadShared(run.nCeiling);
+        DWORD dwNewest = dwOldest + dwCount - 1;
+        if (nEpoch % 2 == 0 && nEpoch == ReadShared(run.nEpoch))
+        {
+            ++reader.nExtents;
+            if (dwNewest > (DWORD)nCeiling)
+                reader.Note(reader.nBadExtents, "records " + std::to_string(dwOldest) + " to " +
+                                                    std::to_string(dwNewest) + " with " + std::to_string(nCeiling) +
+                                                    " the newest written");
+        }
+        // A record dropped or resized meanwhile is refused; one that is served must be whole.
+        DWORD n = dwOldest + dwStep % dwCount;
+        if (!SpoolSource::ReadOne(source, h, n, record))
+            continue;
+        ++reader.nServed;
+        std::string strFault = RecordFault(n, record);
+        if (!strFault.empty())
+            reader.Note(reader.nFaults, "record " + std::to_string(n) + ": " + strFault);
+    }
+    source.Close(h);
+    return 0;
+}
+} // namespace
+
+// Readers go without the log's lock while no clear or wrap is under way. Beside a writer that
+// clears and wraps all the time, every record they serve is still the whole record of the
+// number asked, and no extent they report reaches past the newest record written.
+TEST_F(SpoolSource, ReadersBesideAWriterThatClearsAndWrapsServeOnlyWholeRecordsOfTheNumberAsked)
+{
+    SSpoolWriterRun run = {m_strFolder, 3000, 0, 0, 0, 0, 0, std::string()};
+    HANDLE hWriter = CreateThread(nullptr, 0, RewritingWriter, &run, 0, nullptr);
+    ASSERT_TRUE(hWriter != nullptr);
+    const int kReaders = 3;
+    SCheckingReader readers[kReaders];
+    std::vector<HANDLE> threads(1, hWriter);
+    for (SCheckingReader& reader : readers)
+    {
+        reader.pRun = &run;
+        HANDLE hReader = CreateThread(nullptr, 0, CheckingReader, &reader, 0, nullptr);
+        EXPECT_TRUE(hReader != nullptr);
+        if (hReader)
+            threads.push_back(hReader);
+    }
+    EXPECT_EQ((DWORD)WAIT_OBJECT_0, WaitForMultipleObjects((DWORD)threads.size(), threads.data(), TRUE, 60000));
+    for (HANDLE hThread : threads)
+        CloseHandle(hThread);
+
+    EXPECT_EQ("", run.strFault);
+    EXPECT_GT(run.nClears, 10);
+    EXPECT_GT(run.nWraps, 50);
+    for (const SCheckingReader& reader : readers)
+    {
+        EXPECT_EQ(0, reader.nFaults) << reader.strFirst;
+        EXPECT_EQ(0, reader.nBadExtents) << reader.strFirst;
+        EXPECT_GT(reader.nExtents, 500) << "each reader must have looked beside the writer";
+        EXPECT_GT(reader.nServed, 500) << "each reader must have read beside the writer";
+    }
 }

@@ -109,6 +109,7 @@ class Collector:
         self.process.kill()
         self.process.wait()
         self.reader.join(5)
+        self.process.stdout.close()
 
 
 TAGS = ["RECNO", "TIMEG", "TIMEW", "EV_ID", "EV_TY", "USERN", "SOURC", "COMPT", "CATGY", "LOGFI", "MESSG",

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <objbase.h>
 #include <tlhelp32.h>
 
 #include <string>
@@ -123,36 +124,116 @@ TEST_F(SpeechVoiceTest, SystemVoiceIsCreatedAndUsed)
 
 namespace
 {
-int CountProcesses(const wchar_t* pszName)
+BOOL SetRegistryString(HKEY hRoot, const wchar_t* pszKey, const wchar_t* pszName, const wchar_t* pszValue)
+{
+    HKEY hKey = nullptr;
+    LONG nResult = RegCreateKeyExW(hRoot, pszKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &hKey, nullptr);
+    if (nResult == ERROR_SUCCESS)
+    {
+        nResult = RegSetValueExW(hKey, pszName, 0, REG_SZ, (const BYTE*)pszValue,
+                                 (DWORD)((wcslen(pszValue) + 1) * sizeof(wchar_t)));
+        RegCloseKey(hKey);
+    }
+    return nResult == ERROR_SUCCESS;
+}
+
+// A surrogate offered for the voice's class, as an administrator may configure one: asked of a
+// local server, COM then starts dllhost.exe with the voice in it. The surrogate is named in
+// full: left empty, Wine picks the 32-bit one, which a machine without 32-bit support cannot run.
+class CSurrogateOffer
+{
+public:
+    CSurrogateOffer()
+    {
+        m_bMade = SetRegistryString(HKEY_LOCAL_MACHINE, AppIdKey, L"DllSurrogate", L"C:\\windows\\system32\\dllhost.exe") &&
+                  SetRegistryString(HKEY_LOCAL_MACHINE, VoiceKey, L"AppID", AppId);
+    }
+    ~CSurrogateOffer()
+    {
+        RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, VoiceKey, L"AppID");
+        RegDeleteKeyW(HKEY_LOCAL_MACHINE, AppIdKey);
+    }
+    BOOL IsMade() const { return m_bMade; }
+
+private:
+    static constexpr const wchar_t* VoiceKey = L"Software\\Classes\\CLSID\\{96749377-3391-11D2-9EE3-00C04F797396}";
+    static constexpr const wchar_t* AppIdKey = L"Software\\Classes\\AppID\\{5E1C0F2A-7B3D-4C8E-9A61-2F4D8B7C3E10}";
+    static constexpr const wchar_t* AppId = L"{5E1C0F2A-7B3D-4C8E-9A61-2F4D8B7C3E10}";
+    BOOL m_bMade;
+};
+
+// Counts the processes this program starts from now on, through a job that it joins (each test
+// runs in a process of its own). A process of the prefix's that was already running, or one
+// that another program started, is not counted.
+class CStartedProcesses
+{
+public:
+    CStartedProcesses() : m_hJob(CreateJobObjectW(nullptr, nullptr))
+    {
+        m_bJoined = m_hJob && AssignProcessToJobObject(m_hJob, GetCurrentProcess());
+    }
+    ~CStartedProcesses()
+    {
+        if (m_hJob)
+            CloseHandle(m_hJob);
+    }
+    BOOL IsCounting() const { return m_bJoined; }
+    int GetCount() const
+    {
+        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info = {};
+        QueryInformationJobObject(m_hJob, JobObjectBasicAccountingInformation, &info, sizeof(info), nullptr);
+        return (int)info.TotalProcesses - 1;
+    }
+
+private:
+    HANDLE m_hJob;
+    BOOL m_bJoined;
+};
+
+// Ends the surrogates this program started, so that none outlives it when the test fails.
+void EndStartedSurrogates()
 {
     HANDLE hSnapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32W entry = {sizeof(entry)};
-    int nCount = 0;
     for (BOOL bMore = Process32FirstW(hSnapshot, &entry); bMore; bMore = Process32NextW(hSnapshot, &entry))
-        nCount += lstrcmpiW(entry.szExeFile, pszName) == 0;
+    {
+        if (entry.th32ParentProcessID != GetCurrentProcessId() || lstrcmpiW(entry.szExeFile, L"dllhost.exe") != 0)
+            continue;
+        HANDLE hProcess = OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID);
+        if (hProcess)
+        {
+            TerminateProcess(hProcess, 1);
+            CloseHandle(hProcess);
+        }
+    }
     CloseHandle(hSnapshot);
-    return nCount;
 }
-}
+} // namespace
 
 // With the speech library disabled the system's own failure reaches the error text, and no
-// out-of-process server is started in its place (it would outlive the program). (The override
-// counts only while the library is not yet loaded: each test runs in its own process.)
+// process is started in its place, even where a surrogate is offered for the voice (it would
+// outlive the program). (The override counts only while the library is not yet loaded: each
+// test runs in its own process.)
 TEST_F(SpeechVoiceTest, DisabledSpeechLibraryReportsTheSystemError)
 {
-    int nSurrogates = CountProcesses(L"dllhost.exe");
-    HKEY hKey = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\DllOverrides", 0,
-                                             nullptr, 0, KEY_SET_VALUE, nullptr, &hKey, nullptr));
-    RegSetValueExW(hKey, L"sapi", 0, REG_SZ, (const BYTE*)L"", sizeof(wchar_t));
+    CSurrogateOffer offer;
+    ASSERT_TRUE(offer.IsMade());
+    // What the first use of COM starts in the prefix (its desktop process) starts before the count.
+    CoInitialize(nullptr);
+    CoUninitialize();
+    CStartedProcesses started;
+    ASSERT_TRUE(started.IsCounting());
+
+    const wchar_t* pszOverrides = L"Software\\Wine\\DllOverrides";
+    ASSERT_TRUE(SetRegistryString(HKEY_CURRENT_USER, pszOverrides, L"sapi", L""));
     CSpeechVoice* pVoice = new CSpeechVoice(nullptr);
-    RegDeleteValueW(hKey, L"sapi");
-    RegCloseKey(hKey);
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, pszOverrides, L"sapi");
 
     EXPECT_TRUE(pVoice->m_bError);
     EXPECT_EQ(nullptr, pVoice->m_pVoice);
     EXPECT_EQ(0, pVoice->m_strError.Find(L"Text-to-speech error: "));
     EXPECT_NE(-1, pVoice->m_strError.Find(HelpText));
     delete pVoice;
-    EXPECT_EQ(nSurrogates, CountProcesses(L"dllhost.exe"));
+    EXPECT_EQ(0, started.GetCount()) << "a process was started in the voice's place";
+    EndStartedSurrogates();
 }
