@@ -1,9 +1,6 @@
 #include "console/alarms/AlarmsListText.h"
 
 #include "framework/database/CDBException.h"
-#include "framework/database/CDatabase.h"
-
-#include <cwctype>
 
 namespace
 {
@@ -11,22 +8,6 @@ AlarmsClockFunction& Clock()
 {
     static AlarmsClockFunction fn;
     return fn;
-}
-
-void AppendClause(CString& strFilter, const CString& strClause)
-{
-    if (!strFilter.IsEmpty())
-        strFilter += L" AND ";
-    strFilter += strClause;
-}
-
-void AppendEquals(CString& strFilter, const wchar_t* pszColumn, const CString& strValue)
-{
-    if (strValue.IsEmpty())
-        return;
-    CString strClause;
-    strClause.Format(L"([%s] = %s)", pszColumn, SqlTextLiteral(strValue).GetString());
-    AppendClause(strFilter, strClause);
 }
 } // namespace
 
@@ -89,35 +70,4 @@ CString StatusLogBlock(const wchar_t* pszStatus, const CString& strChanged)
     CString strBlock;
     strBlock.Format(L"\n---\nNew status ..: %s\nChanged .....: %s", pszStatus, strChanged.GetString());
     return strBlock;
-}
-
-BOOL IsTimestampText(const CString& strText)
-{
-    static const wchar_t szPattern[] = L"dddd-dd-dd dd:dd:dd";
-    if (strText.GetLength() != (int)wcslen(szPattern))
-        return FALSE;
-    for (int i = 0; szPattern[i]; i++)
-    {
-        BOOL bDigit = strText[i] >= L'0' && strText[i] <= L'9';
-        if (szPattern[i] == L'd' ? !bDigit : strText[i] != szPattern[i])
-            return FALSE;
-    }
-    return TRUE;
-}
-
-CString BuildAlarmsFilter(const AlarmsFilterTexts& filters)
-{
-    CString strFilter;
-    AppendEquals(strFilter, L"FLD_STATUS", filters.strStatus);
-    AppendEquals(strFilter, L"FLD_FROM", filters.strFrom);
-    AppendEquals(strFilter, L"FLD_TITLE", filters.strTitle);
-    AppendEquals(strFilter, L"FLD_ASSIGNED_TO", filters.strAssignedTo);
-    AppendEquals(strFilter, L"FLD_PRIORITY", filters.strPriority);
-    if (IsTimestampText(filters.strAge))
-    {
-        CString strClause;
-        strClause.Format(L"([FLD_TIMESTAMP] >= { ts '%s' })", filters.strAge.GetString());
-        AppendClause(strFilter, strClause);
-    }
-    return strFilter;
 }

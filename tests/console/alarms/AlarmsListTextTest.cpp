@@ -1,4 +1,5 @@
 #include "console/alarms/AlarmsListText.h"
+#include "console/alarms/CAlarmsTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,173 @@
+#include "console/alarms/CAlarmsTable.h"
+
+#include "alarmmodel/database/AlarmsDatabase.h"
+#include "alarmmodel/database/AlarmsRecordset.h"
+#include "console/alarms/AlarmsListText.h"
+#include "framework/database/CDBException.h"
+
+namespace
+{
+void AppendClause(CString& strFilter, const CString& strClause)
+{
+    if (!strFilter.IsEmpty())
+        strFilter += L" AND ";
+    strFilter += strClause;
+}
+
+void AppendEquals(CString& strFilter, const wchar_t* pszColumn, const CString& strValue)
+{
+    if (strValue.IsEmpty())
+        return;
+    CString strClause;
+    strClause.Format(L"([%s] = %s)", pszColumn, SqlTextLiteral(strValue).GetString());
+    AppendClause(strFilter, strClause);
+}
+
+CString KeyFilter(UINT nKey)
+{
+    CString strFilter;
+    strFilter.Format(L"([FLD_PRIME_KEY] = %u)", nKey);
+    return strFilter;
+}
+} // namespace
+
+BOOL IsTimestampText(const CString& strText)
+{
+    static const wchar_t szPattern[] = L"dddd-dd-dd dd:dd:dd";
+    if (strText.GetLength() != (int)wcslen(szPattern))
+        return FALSE;
+    for (int i = 0; szPattern[i]; i++)
+    {
+        BOOL bDigit = strText[i] >= L'0' && strText[i] <= L'9';
+        if (szPattern[i] == L'd' ? !bDigit : strText[i] != szPattern[i])
+            return FALSE;
+    }
+    return TRUE;
+}
+
+CString BuildAlarmsFilter(const AlarmsFilterTexts& filters)
+{
+    CString strFilter;
+    AppendEquals(strFilter, L"FLD_STATUS", filters.strStatus);
+    AppendEquals(strFilter, L"FLD_FROM", filters.strFrom);
+    AppendEquals(strFilter, L"FLD_TITLE", filters.strTitle);
+    AppendEquals(strFilter, L"FLD_ASSIGNED_TO", filters.strAssignedTo);
+    AppendEquals(strFilter, L"FLD_PRIORITY", filters.strPriority);
+    if (IsTimestampText(filters.strAge))
+    {
+        CString strClause;
+        strClause.Format(L"([FLD_TIMESTAMP] >= { ts '%s' })", filters.strAge.GetString());
+        AppendClause(strFilter, strClause);
+    }
+    return strFilter;
+}
+
+BOOL CAlarmsTable::Open()
+{
+    return CAlarmsDatabase().Open(m_database);
+}
+
+void CAlarmsTable::Close()
+{
+    m_database.Close();
+}
+
+CString CAlarmsTable::DatabaseName() const
+{
+    wchar_t szName[MAX_PATH] = {0};
+    SQLSMALLINT nLength = 0;
+    ::SQLGetInfoW(m_database.m_hdbc, SQL_DATABASE_NAME, szName, (SQLSMALLINT)sizeof szName, &nLength);
+    return szName;
+}
+
+BOOL CAlarmsTable::ReadNewest(const AlarmsFilterTexts& filters, int nMax,
+                              const std::function<void(const CAlarmsRecordset&)>& fnRow)
+{
+    BOOL bSelected = FALSE;
+    CAlarmsRecordset rs(&m_database);
+    rs.m_strFilter = BuildAlarmsFilter(filters);
+    rs.m_strSort = L"FLD_TIMESTAMP DESC";
+    try
+    {
+        rs.Open(CRecordset::snapshot, nullptr, CRecordset::readOnly);
+        bSelected = TRUE;
+        for (int nRead = 0; !rs.IsEOF() && nRead < nMax; rs.MoveNext(), nRead++)
+            fnRow(rs);
+    }
+    catch (const CDBException& e)
+    {
+        CAlarmsDatabase().ReportError(L"Error %d loading record from %s: %s", (int)e.m_nRetCode,
+                                      kAlarmsTableName, DatabaseErrorText(e).GetString());
+    }
+    rs.Close();
+    return bSelected;
+}
+
+CAlarmsTable::WriteResult CAlarmsTable::WriteStatus(UINT nKey, const wchar_t* pszStatus, const CString& strBlock,
+                                                    CString* pNewLog)
+{
+    try
+    {
+        CAlarmsRecordset rs(&m_database);
+        rs.m_strFilter = KeyFilter(nKey);
+        rs.Open(CRecordset::dynaset);
+        BOOL bFound = !rs.IsBOF() && !rs.IsEOF();
+        if (bFound)
+        {
+            rs.Edit();
+            rs.m_strLog += strBlock;
+            rs.m_strStatus = pszStatus;
+            rs.Update();
+            if (pNewLog)
+                *pNewLog = rs.m_strLog;
+        }
+        rs.Close();
+        return bFound ? kWritten : kMissing;
+    }
+    catch (const CDBException& e)
+    {
+        CAlarmsDatabase().ReportError(L"Error updating record in %s: %s", kAlarmsTableName, DatabaseErrorText(e).GetString());
+        return kFailed;
+    }
+}
+
+void CAlarmsTable::DeleteAlarm(UINT nKey)
+{
+    try
+    {
+        CAlarmsRecordset rs(&m_database);
+        rs.m_strFilter = KeyFilter(nKey);
+        rs.Open(CRecordset::dynaset);
+        if (!rs.IsBOF() && !rs.IsEOF())
+            rs.Delete();
+        rs.Close();
+    }
+    catch (const CDBException& e)
+    {
+        CAlarmsDatabase().ReportError(L"Error deleting record from %s: %s", kAlarmsTableName,
+                                      DatabaseErrorText(e).GetString());
+    }
+}
+
+void CAlarmsTable::DeleteAlarms(const std::vector<UINT>& keys, const std::function<void()>& fnDone)
+{
+    try
+    {
+        CAlarmsRecordset rs(&m_database);
+        rs.m_strFilter = L"1=2";
+        rs.Open(CRecordset::dynaset);
+        for (UINT nKey : keys)
+        {
+            rs.m_strFilter = KeyFilter(nKey);
+            rs.Requery();
+            if (!rs.IsBOF() && !rs.IsEOF())
+                rs.Delete();
+            fnDone();
+        }
+        rs.Close();
+    }
+    catch (const CDBException& e)
+    {
+        CAlarmsDatabase().ReportDatabaseError(L"Deleting record", GetAlarmDatabaseDsn(), kAlarmsTableName, &e);
+    }
+}
