@@ -29,7 +29,7 @@ CAlarmChanges::Outcome CAlarmChanges::SetStatus(const wchar_t* pszStatus, BOOL b
             continue;
         if (list.GetItemText(nRow, CListedAlarms::kColumnStatus) == pszStatus)
             continue;
-        if (table.WriteStatus(m_alarms.RowKey(nRow), pszStatus, strBlock, nullptr) == CAlarmsTable::kFailed)
+        if (table.WriteStatus(m_alarms.RowKey(nRow), pszStatus, strBlock, nullptr) != CAlarmsTable::kWritten)
         {
             outcome = kNotAllWritten;
             continue;
@@ -58,7 +58,7 @@ CAlarmChanges::Outcome CAlarmChanges::SetStatusOfKey(UINT nKey, const wchar_t* p
     }
     table.Close();
     m_alarms.m_wndAlarmList.AutoSizeColumns();
-    return result == CAlarmsTable::kFailed ? kNotAllWritten : kAllWritten;
+    return result == CAlarmsTable::kWritten ? kAllWritten : kNotAllWritten;
 }
 
 BOOL CAlarmChanges::DeleteSelected()

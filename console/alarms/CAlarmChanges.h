@@ -16,7 +16,7 @@ public:
     {
         kNoDataSource, // nothing was tried (the failure is reported)
         kAllWritten,
-        kNotAllWritten // the alarms that failed are reported and were skipped
+        kNotAllWritten // the alarms not found or not written are reported and were skipped
     };
 
     explicit CAlarmChanges(CListedAlarms& alarms) : m_alarms(alarms) {}

@@ -259,8 +259,10 @@ BOOL CAlarmsListView::SetAlarmStatus(const wchar_t* pszStatus, BOOL bSelectedOnl
 
 LRESULT CAlarmsListView::OnSetStatusMessage(WPARAM wParam, LPARAM lParam)
 {
-    if (const wchar_t* pszStatus = (const wchar_t*)lParam)
-        m_changes.SetStatusOfKey((UINT)wParam, pszStatus);
+    const wchar_t* pszStatus = (const wchar_t*)lParam;
+    // What the list shows may be gone from the table: it is read again.
+    if (pszStatus && m_changes.SetStatusOfKey((UINT)wParam, pszStatus) == CAlarmChanges::kNotAllWritten)
+        LoadAlarms(FALSE);
     return 0;
 }
 

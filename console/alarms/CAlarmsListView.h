@@ -43,7 +43,8 @@ public:
     void SetPriorityFilter(const wchar_t* pszText) { SetTextFilter(CAlarmsFilters::kPriority, pszText); }
     void SetTitleFilter(const wchar_t* pszText) { SetTextFilter(CAlarmsFilters::kTitle, pszText); }
     void ClearFilters();
-    // TRUE when no row failed; rows failing are reported and skipped.
+    // TRUE when every row was written; alarms not found or not written are reported and
+    // skipped. The list is read again afterwards.
     BOOL SetAlarmStatus(const wchar_t* pszStatus, BOOL bSelectedOnly);
     // One ageing pass: the age column and the rows older than the age filter.
     void AgeRows() { m_ageing.AgeRows(m_filters.AgeSeconds()); }

@@ -122,7 +122,10 @@ CAlarmsTable::WriteResult CAlarmsTable::WriteStatus(UINT nKey, const wchar_t* ps
                 *pNewLog = rs.m_strLog;
         }
         rs.Close();
-        return bFound ? kWritten : kMissing;
+        if (bFound)
+            return kWritten;
+        CAlarmsDatabase().ReportError(L"Alarm %u is no longer in %s: its status was not changed", nKey, kAlarmsTableName);
+        return kMissing;
     }
     catch (const CDBException& e)
     {

@@ -51,7 +51,7 @@ public:
     BOOL ReadNewest(const AlarmsFilterTexts& filters, int nMax,
                     const std::function<void(const CAlarmsRecordset&)>& fnRow);
     // Appends the block to the alarm's log and sets its status; the log as written goes to
-    // *pNewLog when given.
+    // *pNewLog when given. An alarm deleted meanwhile is reported as missing.
     WriteResult WriteStatus(UINT nKey, const wchar_t* pszStatus, const CString& strBlock, CString* pNewLog);
     // Deletes the alarm when it is there.
     void DeleteAlarm(UINT nKey);
