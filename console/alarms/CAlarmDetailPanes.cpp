@@ -3,7 +3,6 @@
 #include "console/alarms/CListedAlarms.h"
 #include "support/StringEx.h"
 #include "wincomponents/CFontFactory.h"
-#include "wincomponents/CResizableFormView.h"
 #include "wincomponents/CSortListCtrl.h"
 
 namespace
@@ -15,7 +14,7 @@ void SetUpList(CSortListCtrl& list, const SORTLIST_COLUMN* pColumns, int nCount)
 {
     list.SetColumns(pColumns, nCount);
     list.SetFullRowSelect();
-    AutoSizeListColumns(list);
+    list.AutoSizeColumns();
 }
 
 // One row per line; a value's carriage returns continue it on rows of their own.
@@ -80,8 +79,8 @@ void CAlarmDetailPanes::Show(const CListedAlarms& alarms, UINT nKey)
     for (const CString& strLine : arrLines)
         m_wndLogList.InsertItem(m_wndLogList.GetItemCount(), strLine);
     ShowFields(m_wndFieldList, alarms.MatchText(nKey));
-    AutoSizeListColumns(m_wndFieldList);
-    AutoSizeListColumns(m_wndLogList);
+    m_wndFieldList.AutoSizeColumns();
+    m_wndLogList.AutoSizeColumns();
     m_wndFieldList.SetRedraw(TRUE);
     m_wndLogList.SetRedraw(TRUE);
 }

@@ -5,16 +5,9 @@
 void CAlarmFinder::SearchColumns(CStringArray& arrNames, CUIntArray& arrIds) const
 {
     const CColorListCtrl& list = m_alarms.m_wndAlarmList;
-    HWND hHeader = list.GetHeaderCtrl();
     for (int i = 0; i < list.GetColumnCount(); i++)
     {
-        wchar_t szTitle[4096] = {0};
-        HDITEMW item = {};
-        item.mask = HDI_TEXT;
-        item.pszText = szTitle;
-        item.cchTextMax = 4096;
-        ::SendMessageW(hHeader, HDM_GETITEMW, (WPARAM)i, (LPARAM)&item);
-        arrNames.Add(szTitle);
+        arrNames.Add(list.GetColumnTitle(i));
         arrIds.Add((UINT)i);
     }
     arrNames.Add(L"Field : Value");

@@ -134,7 +134,7 @@ void CAlarmsListView::OnSize(UINT nType, int cx, int cy)
     CResizableFormView::OnSize(nType, cx, cy);
     RepositionControls(TRUE);
     for (CSortListCtrl* pList : {(CSortListCtrl*)&m_wndAlarmList, &m_wndFieldList, &m_wndLogList})
-        AutoSizeListColumns(*pList);
+        pList->AutoSizeColumns();
 }
 
 void CAlarmsListView::LoadAlarms(BOOL bKeepWidths)
@@ -157,13 +157,13 @@ void CAlarmsListView::LoadAlarms(BOOL bKeepWidths)
     SortAgain();
     m_ageing.ApplyHighlighting(FALSE);
     if (!bKeepWidths)
-        FitColumns();
+        m_wndAlarmList.AutoSizeColumns();
     m_title.ShowRows(m_wndAlarmList.GetItemCount(), kMaxRows, m_filters.TitleParts());
     m_panes.SetFollowing(bFollowing);
     if (m_bDefaultView && m_wndAlarmList.GetItemCount() > 0)
         ShowFirstSelected();
     if (bWasEmpty)
-        FitColumns();
+        m_wndAlarmList.AutoSizeColumns();
     m_wndAlarmList.SetRedraw(TRUE);
 }
 
@@ -367,7 +367,7 @@ void CAlarmsListView::OnDeselectAll()
 void CAlarmsListView::OnSetWidths()
 {
     CWaitCursor wait;
-    AutoSizeListColumns(m_wndAlarmList);
+    m_wndAlarmList.AutoSizeColumns();
 }
 
 void CAlarmsListView::OnChangeLayout()

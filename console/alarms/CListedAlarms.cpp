@@ -5,9 +5,6 @@
 #include "alarmmodel/database/AlarmsRecordset.h"
 #include "console/alarms/AlarmsListText.h"
 #include "support/StringEx.h"
-#include "wincomponents/CResizableFormView.h"
-
-#include <set>
 
 namespace
 {
@@ -47,35 +44,8 @@ void CListedAlarms::SetUpColumns()
 {
     m_wndAlarmList.SetColumns(kAlarmColumns, kColumnCount);
     m_wndAlarmList.SetFullRowSelect();
-    AutoSizeListColumns(m_wndAlarmList);
+    m_wndAlarmList.AutoSizeColumns();
     m_nSortColumn = kColumnAge;
-}
-
-void CListedAlarms::FitColumns()
-{
-    // Each distinct text is measured once, in the list's font: the list's own sizing measures
-    // every cell and takes most of a load's time.
-    const int kPadding = 16;
-    HDC hDC = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ hOldFont = ::SelectObject(hDC, (HGDIOBJ)m_wndAlarmList.SendMessage(WM_GETFONT));
-    HWND hHeader = m_wndAlarmList.GetHeaderCtrl();
-    for (int nColumn = 0; nColumn < kColumnCount; nColumn++)
-    {
-        std::set<CString> texts{kAlarmColumns[nColumn].pszTitle};
-        for (int nRow = 0; nRow < m_wndAlarmList.GetItemCount(); nRow++)
-            texts.insert(m_wndAlarmList.GetItemText(nRow, nColumn));
-        int nWidth = 0;
-        for (const CString& strText : texts)
-        {
-            SIZE size = {};
-            ::GetTextExtentPoint32W(hDC, strText, strText.GetLength(), &size);
-            nWidth = size.cx > nWidth ? size.cx : nWidth;
-        }
-        m_wndAlarmList.SetColumnWidth(nColumn, nWidth + kPadding);
-    }
-    ::SelectObject(hDC, hOldFont);
-    ::DeleteDC(hDC);
-    ::InvalidateRect(hHeader, nullptr, TRUE);
 }
 
 int CListedAlarms::RowOfKey(UINT nKey) const

@@ -32,8 +32,6 @@ public:
 
     // The nine columns, sized to their headers; the age column sorts.
     void SetUpColumns();
-    // Every column to its header and widest text.
-    void FitColumns();
 
     // The prime key of a row; the first selected row (-1 when none); the row of a key (-1).
     UINT RowKey(int nRow) const { return (UINT)m_wndAlarmList.GetItemData(nRow); }

@@ -89,7 +89,7 @@ void CBelvaneView::OnInitialUpdate()
     m_images.AddBitmap(IDB_DEFINITION_INACTIVE);
     if (m_images.Create(RGB(255, 0, 255)))
         m_list.SetImageList(m_images.GetImageList(), LVSIL_SMALL);
-    AutoSizeListColumns(m_list);
+    m_list.AutoSizeColumns();
     FillList(-1);
     RepositionControls(TRUE);
 }
@@ -398,6 +398,5 @@ void CBelvaneView::OnSize(UINT nType, int cx, int cy)
 {
     CResizableFormView::OnSize(nType, cx, cy);
     RepositionControls(TRUE);
-    if (m_list.m_hWnd)
-        AutoSizeListColumns(m_list);
+    m_list.AutoSizeColumns();
 }
