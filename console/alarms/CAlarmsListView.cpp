@@ -9,6 +9,7 @@
 #include "console/app/CMainFrame.h"
 #include "console/app/RegisteredMessage.h"
 #include "console/definitions/CDefineAlarm.h"
+#include "framework/controls/CMenu.h"
 #include "framework/frames/CFrameWnd.h"
 #include "framework/window/AfxMessageBox.h"
 #include "framework/window/CCmdUI.h"
@@ -325,21 +326,11 @@ void CAlarmsListView::OnViewDefinition()
 LRESULT CAlarmsListView::OnContextMenu(WPARAM, LPARAM lParam)
 {
     CMainFrame* pMain = GetMainFrame();
-    HMENU hMenu = pMain ? ::GetMenu(pMain->m_hWnd) : nullptr;
-    for (int i = 0; hMenu && i < ::GetMenuItemCount(hMenu); i++)
-    {
-        wchar_t szText[256] = {0};
-        ::GetMenuStringW(hMenu, (UINT)i, szText, 255, MF_BYPOSITION);
-        CString strText(szText);
-        strText.Remove(L'&');
-        HMENU hPopup = ::GetSubMenu(hMenu, i);
-        if (strText != L"Outstanding" || !hPopup)
-            continue;
-        CFrameWnd* pFrame = GetParentFrame();
+    HMENU hPopup = pMain ? FindMenuPopup(::GetMenu(pMain->m_hWnd), L"Outstanding") : nullptr;
+    CFrameWnd* pFrame = GetParentFrame();
+    if (hPopup)
         ::TrackPopupMenu(hPopup, TPM_RIGHTBUTTON, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), 0,
                          pFrame ? pFrame->m_hWnd : m_hWnd, nullptr);
-        break;
-    }
     return 0;
 }
 

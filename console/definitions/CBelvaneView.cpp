@@ -373,24 +373,11 @@ void CBelvaneView::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
 LRESULT CBelvaneView::OnContextMenu(WPARAM, LPARAM lParam)
 {
     CWnd* pMain = AfxGetApp() ? AfxGetApp()->m_pMainWnd : nullptr;
-    HMENU hMenu = pMain ? ::GetMenu(pMain->m_hWnd) : nullptr;
-    if (!hMenu)
-        return 0;
-    int nCount = ::GetMenuItemCount(hMenu);
-    for (int i = 0; i < nCount; ++i)
-    {
-        wchar_t szText[128] = {};
-        ::GetMenuStringW(hMenu, (UINT)i, szText, 128, MF_BYPOSITION);
-        CString strText = szText;
-        strText.Remove(L'&');
-        HMENU hPopup = ::GetSubMenu(hMenu, i);
-        if (strText != L"Definitions" || !hPopup)
-            continue;
-        CWnd* pFrame = (CWnd*)GetParentFrame();
+    HMENU hPopup = pMain ? FindMenuPopup(::GetMenu(pMain->m_hWnd), L"Definitions") : nullptr;
+    CWnd* pFrame = (CWnd*)GetParentFrame();
+    if (hPopup)
         ::TrackPopupMenu(hPopup, TPM_RIGHTBUTTON, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), 0,
                          pFrame ? pFrame->m_hWnd : m_hWnd, nullptr);
-        break;
-    }
     return 0;
 }
 
