@@ -1,7 +1,5 @@
 #include "wincomponents/CResizableFormView.h"
 
-#include "framework/controls/CListCtrl.h"
-
 IMPLEMENT_DYNAMIC(CResizableFormView, CFormView)
 
 namespace
@@ -82,14 +80,4 @@ void CResizableFormView::RepositionControls(BOOL bRedraw)
     }
     if (bRedraw)
         ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_NOERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-}
-
-void AutoSizeListColumns(CListCtrl& list)
-{
-    if (!list.m_hWnd)
-        return;
-    list.SetRedraw(FALSE);
-    for (int i = 0; i < (int)::SendMessageW(list.GetHeaderCtrl(), HDM_GETITEMCOUNT, 0, 0); ++i)
-        list.SetColumnWidth(i, LVSCW_AUTOSIZE_USEHEADER);
-    list.SetRedraw(TRUE);
 }

@@ -29,8 +29,3 @@ private:
     std::vector<ANCHORED_CONTROL> m_anchors;
     CRect m_rectDesign;
 };
-
-// Gives every column of the list the width of its header or widest item, whichever is larger.
-// Nothing for a list without a window.
-class CListCtrl;
-void AutoSizeListColumns(CListCtrl& list);

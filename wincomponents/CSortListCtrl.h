@@ -1,6 +1,6 @@
 // The report list of the console: optional light-yellow colours, check boxes as state images,
-// helpers for selection and columns, column sizing to content, and a sort by any column that
-// turns to descending when the list is already in ascending order.
+// helpers for selection and columns, column sizing to header and content, and a sort by any
+// column that turns to descending when the list is already in ascending order.
 #pragma once
 
 #include "framework/controls/CListCtrl.h"
@@ -36,12 +36,10 @@ public:
     // Replaces every column; the caller sizes them afterwards.
     void SetColumns(const SORTLIST_COLUMN* pColumns, int nCount);
     int GetColumnCount() const;
-    void FitColumnsToContent(BOOL bOnlyGrow, int nMaxItems);
-    // Width of the widest text (header included) plus 16; -1 for no limit. FALSE without the
-    // column.
-    BOOL FitColumn(int nColumn, BOOL bOnlyGrow, int nMaxWidth, int nMaxItems);
+    CString GetColumnTitle(int nColumn) const;
+    // Every column to its header or its widest text, whichever is wider, plus 16 pixels (the
+    // first column's texts with its images). Nothing for a list without a window.
     void AutoSizeColumns();
-    void AutoFitColumns();
     void SetFullRowSelect();
 
     void SelectItem(int nItem, BOOL bSelect);
@@ -71,4 +69,6 @@ protected:
 private:
     void SetSelectionOfAll(BOOL bSelect);
     void ApplyColours();
+    // The small image and, with check boxes, the state image beside a first-column text.
+    int FirstColumnImagesWidth() const;
 };

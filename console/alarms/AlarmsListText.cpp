@@ -1,9 +1,6 @@
 #include "console/alarms/AlarmsListText.h"
 
 #include "framework/database/CDBException.h"
-#include "framework/database/CDBParameterList.h"
-
-#include <cwctype>
 
 namespace
 {
@@ -11,23 +8,6 @@ AlarmsClockFunction& Clock()
 {
     static AlarmsClockFunction fn;
     return fn;
-}
-
-void AppendClause(CString& strFilter, const CString& strClause)
-{
-    if (!strFilter.IsEmpty())
-        strFilter += L" AND ";
-    strFilter += strClause;
-}
-
-void AppendEquals(CString& strFilter, CDBParameterList& params, const wchar_t* pszColumn, const CString& strValue)
-{
-    if (strValue.IsEmpty())
-        return;
-    CString strClause;
-    strClause.Format(L"([%s] = ?)", pszColumn);
-    AppendClause(strFilter, strClause);
-    params.AddText(strValue);
 }
 } // namespace
 
@@ -90,34 +70,4 @@ CString StatusLogBlock(const wchar_t* pszStatus, const CString& strChanged)
     CString strBlock;
     strBlock.Format(L"\n---\nNew status ..: %s\nChanged .....: %s", pszStatus, strChanged.GetString());
     return strBlock;
-}
-
-BOOL IsTimestampText(const CString& strText)
-{
-    static const wchar_t szPattern[] = L"dddd-dd-dd dd:dd:dd";
-    if (strText.GetLength() != (int)wcslen(szPattern))
-        return FALSE;
-    for (int i = 0; szPattern[i]; i++)
-    {
-        BOOL bDigit = strText[i] >= L'0' && strText[i] <= L'9';
-        if (szPattern[i] == L'd' ? !bDigit : strText[i] != szPattern[i])
-            return FALSE;
-    }
-    return TRUE;
-}
-
-CString BuildAlarmsFilter(const AlarmsFilterTexts& filters, CDBParameterList& params)
-{
-    CString strFilter;
-    AppendEquals(strFilter, params, L"FLD_STATUS", filters.strStatus);
-    AppendEquals(strFilter, params, L"FLD_FROM", filters.strFrom);
-    AppendEquals(strFilter, params, L"FLD_TITLE", filters.strTitle);
-    AppendEquals(strFilter, params, L"FLD_ASSIGNED_TO", filters.strAssignedTo);
-    AppendEquals(strFilter, params, L"FLD_PRIORITY", filters.strPriority);
-    if (IsTimestampText(filters.strAge))
-    {
-        AppendClause(strFilter, L"([FLD_TIMESTAMP] >= ?)");
-        params.AddTimestampText(filters.strAge);
-    }
-    return strFilter;
 }

@@ -1,6 +1,5 @@
 // The texts of the outstanding-alarms list that do not need a window: the clock it ages rows
-// by, the age column, the "From" value of a match text, the status-change log block and the
-// SQL filter of the six filters.
+// by, the age column, the "From" value of a match text and the status-change log block.
 #pragma once
 
 #include "framework/core/CString.h"
@@ -9,7 +8,6 @@
 #include <functional>
 
 class CDBException;
-class CDBParameterList;
 
 // The driver's message as the window's error lines give it: at most 1024 characters.
 CString DatabaseErrorText(const CDBException& e);
@@ -25,19 +23,3 @@ CString FormatAlarmAge(long long nAgeSeconds);
 CString MatchTextFrom(const CString& strMatchText);
 // The block a status change appends to the log.
 CString StatusLogBlock(const wchar_t* pszStatus, const CString& strChanged);
-// TRUE for exactly "YYYY-MM-DD HH:MM:SS" with digits in place.
-BOOL IsTimestampText(const CString& strText);
-
-// The filters as the view keeps them.
-struct AlarmsFilterTexts
-{
-    CString strStatus;
-    CString strFrom;
-    CString strTitle;
-    CString strAssignedTo;
-    CString strPriority;
-    CString strAge; // the timestamp of the age limit; empty for none
-};
-// The WHERE text: each filter a clause with a ? marker, joined by " AND ", its text added to
-// the parameters in the markers' order; an age text that is no exact timestamp is left out.
-CString BuildAlarmsFilter(const AlarmsFilterTexts& filters, CDBParameterList& params);

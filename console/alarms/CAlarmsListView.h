@@ -1,21 +1,23 @@
 // The outstanding-alarms window's view: at most 1000 rows of the alarm table, newest first,
 // within six filters kept in the profile, with the match text and log of the selected alarm in
-// two detail panes. It follows new alarms by polling "AlarmLastPrimeKey" (timer 102) and
-// reloading once the operator is idle (timer 100), ages its rows (timer 101), colours them by
-// age, writes status changes and deletions, and answers its companions' registered messages.
+// two detail panes (or, in the other layout, the list alone). It follows new alarms (timers 102
+// and 100), ages its rows every 5 seconds (timer 101), writes status changes and deletions, and
+// answers its companions' registered messages. The view keeps the window, its commands and its
+// messages; the jobs behind them are the small classes it holds.
 #pragma once
 
-#include "console/alarms/AlarmRequests.h"
-#include "framework/gdi/CFont.h"
-#include "wincomponents/CColorListCtrl.h"
+#include "console/alarms/CAlarmAgeing.h"
+#include "console/alarms/CAlarmChanges.h"
+#include "console/alarms/CAlarmDataRequests.h"
+#include "console/alarms/CAlarmDetailPanes.h"
+#include "console/alarms/CAlarmFinder.h"
+#include "console/alarms/CAlarmsFilters.h"
+#include "console/alarms/CAlarmsFrameTitle.h"
+#include "console/alarms/CListedAlarms.h"
+#include "console/alarms/CNewAlarmWatch.h"
 #include "wincomponents/CResizableFormView.h"
 
-#include <map>
-
-class CDatabase;
-class CAlarmsRecordset;
-
-class CAlarmsListView : public CResizableFormView
+class CAlarmsListView : public CResizableFormView, public CListedAlarms
 {
     DECLARE_DYNCREATE(CAlarmsListView)
 public:
@@ -24,56 +26,33 @@ public:
         kMaxRows = 1000,
         kTimerNewAlarms = 100,
         kTimerAgeing = 101,
-        kTimerPoll = 102,
-        kColumnStatus = 5,
-        kColumnMatchText = 998,
-        kColumnLog = 999
+        kTimerPoll = 102
     };
 
     CAlarmsListView();
-    ~CAlarmsListView() override;
 
     void OnInitialUpdate() override;
 
+    // Reads the rows again; bKeepWidths leaves the column widths as they are.
     void LoadAlarms(BOOL bKeepWidths);
+    // Each filter change is stored in the profile and reloads the list.
     void SetAgeFilter(const wchar_t* pszAge, const wchar_t* pszAgeText, int nHours);
-    void SetFromFilter(const wchar_t* pszText);
-    void SetStatusFilter(const wchar_t* pszText);
-    void SetAssignedToFilter(const wchar_t* pszText);
-    void SetPriorityFilter(const wchar_t* pszText);
-    void SetTitleFilter(const wchar_t* pszText);
+    void SetFromFilter(const wchar_t* pszText) { SetTextFilter(CAlarmsFilters::kFrom, pszText); }
+    void SetStatusFilter(const wchar_t* pszText) { SetTextFilter(CAlarmsFilters::kStatus, pszText); }
+    void SetAssignedToFilter(const wchar_t* pszText) { SetTextFilter(CAlarmsFilters::kAssignedTo, pszText); }
+    void SetPriorityFilter(const wchar_t* pszText) { SetTextFilter(CAlarmsFilters::kPriority, pszText); }
+    void SetTitleFilter(const wchar_t* pszText) { SetTextFilter(CAlarmsFilters::kTitle, pszText); }
     void ClearFilters();
-    void ShowAlarmDetails(UINT nKey);
-    void ApplyHighlighting(BOOL bRedraw);
-    // TRUE when no row failed; rows failing are reported and skipped.
+    // TRUE when every row was written; alarms not found or not written are reported and
+    // skipped. The list is read again afterwards.
     BOOL SetAlarmStatus(const wchar_t* pszStatus, BOOL bSelectedOnly);
     // One ageing pass: the age column and the rows older than the age filter.
-    void AgeRows();
-    // The prime key of a row; the key of the first selected row (-1 when none).
-    UINT RowKey(int nRow) const { return (UINT)m_wndAlarmList.GetItemData(nRow); }
-    int FirstSelectedRow() const { return m_wndAlarmList.GetNextItem(-1, LVNI_SELECTED); }
+    void AgeRows() { m_ageing.AgeRows(m_filters.AgeSeconds()); }
 
     CSortListCtrl m_wndLogList;
     CSortListCtrl m_wndFieldList;
-    CColorListCtrl m_wndAlarmList;
-    std::map<UINT, CString> m_mapDefinition;
-    std::map<UINT, CString> m_mapLog;
-    std::map<UINT, CString> m_mapMatchText;
-    std::map<UINT, __time64_t> m_mapCreated;
-    int m_nDetailKey;
-    CFont* m_pDetailFont;
-    DWORD m_nLastPrimeKey;
+    // The layout with the detail panes; the other shows the list alone.
     BOOL m_bDefaultView;
-    BOOL m_bTrackSelection;
-    int m_nAgeSecs;
-    int m_nSortColumn;
-    CString m_strLoadAge;
-    CString m_strLoadAgeText;
-    CString m_strLoadFrom;
-    CString m_strLoadStatus;
-    CString m_strLoadTitle;
-    CString m_strLoadAssignedTo;
-    CString m_strLoadPriority;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -112,23 +91,17 @@ protected:
 
 private:
     void SetUpLayout();
-    void SetUpColumns();
-    // Every column of the alarm list to its header and widest text.
-    void FitAlarmColumns();
-    void OnNewAlarmPoll();
+    void SetTextFilter(CAlarmsFilters::TextFilter nFilter, const wchar_t* pszText);
+    void ReadRows(CAlarmsTable& table);
     void OnIdleReload();
-    void ReadRows(CDatabase& database, int& nRead);
-    void ShowRow(int nRow, const CAlarmsRecordset& rs);
-    void RestoreSelection(int nKey);
-    void UpdateTitle();
     void ShowFirstSelected();
-    CString FrameTitle() const;
-    void SetFrameTitle(const CString& strTitle);
-    void SetFilter(CString& strMember, const wchar_t* pszKey, const wchar_t* pszText);
-    // Opens the row's record by key and appends the status block; FALSE when it failed.
-    BOOL WriteStatus(CDatabase& database, UINT nKey, const wchar_t* pszStatus, const CString& strBlock,
-                     CString* pNewLog);
-    int RowOfKey(UINT nKey) const;
-    BOOL RowMatches(int nRow, const AlarmFindRequest& request) const;
-    CString CachedText(const std::map<UINT, CString>& map, UINT nKey) const;
+
+    CAlarmsFilters m_filters;
+    CAlarmsFrameTitle m_title;
+    CNewAlarmWatch m_newAlarms;
+    CAlarmAgeing m_ageing;
+    CAlarmDetailPanes m_panes;
+    CAlarmChanges m_changes;
+    CAlarmFinder m_finder;
+    CAlarmDataRequests m_dataRequests;
 };

@@ -89,7 +89,7 @@ void CBelvaneView::OnInitialUpdate()
     // The list only shares the holder's images (LVS_SHAREIMAGELISTS in the form).
     if (m_images.Create(RGB(255, 0, 255)))
         m_list.SetImageList(m_images.GetImageList(), LVSIL_SMALL);
-    AutoSizeListColumns(m_list);
+    m_list.AutoSizeColumns();
     FillList(-1);
     RepositionControls(TRUE);
 }
@@ -406,24 +406,11 @@ void CBelvaneView::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
 LRESULT CBelvaneView::OnContextMenu(WPARAM, LPARAM lParam)
 {
     CWnd* pMain = AfxGetApp() ? AfxGetApp()->m_pMainWnd : nullptr;
-    HMENU hMenu = pMain ? ::GetMenu(pMain->m_hWnd) : nullptr;
-    if (!hMenu)
-        return 0;
-    int nCount = ::GetMenuItemCount(hMenu);
-    for (int i = 0; i < nCount; ++i)
-    {
-        wchar_t szText[128] = {};
-        ::GetMenuStringW(hMenu, (UINT)i, szText, 128, MF_BYPOSITION);
-        CString strText = szText;
-        strText.Remove(L'&');
-        HMENU hPopup = ::GetSubMenu(hMenu, i);
-        if (strText != L"Definitions" || !hPopup)
-            continue;
-        CWnd* pFrame = (CWnd*)GetParentFrame();
+    HMENU hPopup = pMain ? FindMenuPopup(::GetMenu(pMain->m_hWnd), L"Definitions") : nullptr;
+    CWnd* pFrame = (CWnd*)GetParentFrame();
+    if (hPopup)
         ::TrackPopupMenu(hPopup, TPM_RIGHTBUTTON, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), 0,
                          pFrame ? pFrame->m_hWnd : m_hWnd, nullptr);
-        break;
-    }
     return 0;
 }
 
@@ -431,6 +418,5 @@ void CBelvaneView::OnSize(UINT nType, int cx, int cy)
 {
     CResizableFormView::OnSize(nType, cx, cy);
     RepositionControls(TRUE);
-    if (m_list.m_hWnd)
-        AutoSizeListColumns(m_list);
+    m_list.AutoSizeColumns();
 }

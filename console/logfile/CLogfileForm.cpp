@@ -2,6 +2,7 @@
 
 #include "console/app/CAcceleratorManager.h"
 #include "console/app/CMainFrame.h"
+#include "framework/controls/CMenu.h"
 #include "framework/window/CDataExchange.h"
 #include "framework/window/CWinApp.h"
 #include "framework/window/CWaitCursor.h"
@@ -16,22 +17,6 @@ namespace
 const UINT_PTR nRepaintTimer = 100;
 const UINT nRepaintDelayMs = 250;
 const int nFontTwips = 200;
-
-// The top-level item of the menu whose text without "&" is the name, or null.
-HMENU FindPopup(HMENU hMenu, const wchar_t* pszName)
-{
-    int nCount = GetMenuItemCount(hMenu);
-    for (int i = 0; i < nCount; ++i)
-    {
-        wchar_t szText[256] = L"";
-        GetMenuStringW(hMenu, i, szText, 255, MF_BYPOSITION);
-        CString strText(szText);
-        strText.Remove(L'&');
-        if (strText == pszName)
-            return GetSubMenu(hMenu, i);
-    }
-    return nullptr;
-}
 } // namespace
 
 IMPLEMENT_DYNCREATE(CLogfileForm, CResizableFormView)
@@ -132,7 +117,7 @@ void CLogfileForm::OnSave()
 LRESULT CLogfileForm::OnContextMenu(WPARAM, LPARAM lParam)
 {
     CWnd* pMainWnd = AfxGetApp() ? AfxGetApp()->m_pMainWnd : nullptr;
-    HMENU hPopup = pMainWnd ? FindPopup(::GetMenu(pMainWnd->m_hWnd), L"Logfile") : nullptr;
+    HMENU hPopup = pMainWnd ? FindMenuPopup(::GetMenu(pMainWnd->m_hWnd), L"Logfile") : nullptr;
     if (hPopup)
         TrackPopupMenu(hPopup, TPM_RIGHTBUTTON, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), 0,
                        GetParentFrame()->m_hWnd, nullptr);

@@ -1,5 +1,6 @@
 #include "framework/controls/CMenu.h"
 
+#include "framework/core/CString.h"
 #include "framework/window/CWnd.h"
 
 CMenu::~CMenu()
@@ -52,4 +53,20 @@ CMenu* CMenu::GetSubMenu(int nPos)
 BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd)
 {
     return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd->m_hWnd, nullptr);
+}
+
+HMENU FindMenuPopup(HMENU hMenu, const wchar_t* pszName)
+{
+    int nCount = hMenu ? ::GetMenuItemCount(hMenu) : 0;
+    for (int i = 0; i < nCount; ++i)
+    {
+        wchar_t szText[256] = L"";
+        ::GetMenuStringW(hMenu, (UINT)i, szText, 255, MF_BYPOSITION);
+        CString strText(szText);
+        strText.Remove(L'&');
+        HMENU hPopup = ::GetSubMenu(hMenu, i);
+        if (hPopup && strText == pszName)
+            return hPopup;
+    }
+    return nullptr;
 }

@@ -9,6 +9,11 @@
 
 class CWnd;
 
+// The popup of the first top-level item of the menu whose text, without its "&" marks, is the
+// name; null when there is none (or no menu). Views show their window's popup of the main menu
+// as their context menu this way.
+HMENU FindMenuPopup(HMENU hMenu, const wchar_t* pszName);
+
 class CMenu : public CObject
 {
 public:

@@ -1,7 +1,6 @@
 #include "GuiTest.h"
 
 #include "WinComponentsTestsRes.h"
-#include "framework/controls/CListCtrl.h"
 #include "framework/window/CDialog.h"
 #include "wincomponents/CDialogLayout.h"
 #include "wincomponents/CResizableFormView.h"
@@ -170,24 +169,4 @@ TEST_F(DialogLayoutTest, MissingControlIsReported)
     m_layout.SetItems(table, 1);
     EXPECT_FALSE(m_layout.Attach(&m_dialog, &m_dialog, FALSE));
     Grow(10, 10);
-}
-
-TEST_F(DialogLayoutTest, AutoSizeListColumnsFitsHeaderAndItems)
-{
-    CListCtrl unattached;
-    AutoSizeListColumns(unattached);
-    CListCtrl list;
-    ASSERT_TRUE(list.CreateEx(0, WC_LISTVIEWW, nullptr, WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 300, 200),
-                              &m_dialog, 77));
-    list.InsertColumn(0, L"A rather long header", LVCFMT_LEFT, 10);
-    list.InsertColumn(1, L"B", LVCFMT_LEFT, 10);
-    // The last column fills the rest of the list.
-    list.InsertColumn(2, L"C", LVCFMT_LEFT, 10);
-    list.InsertItem(0, L"x");
-    list.SetItemText(0, 1, L"An item much wider than its header");
-    AutoSizeListColumns(list);
-    int cxFirst = (int)list.SendMessage(LVM_GETCOLUMNWIDTH, 0);
-    int cxSecond = (int)list.SendMessage(LVM_GETCOLUMNWIDTH, 1);
-    EXPECT_GT(cxFirst, (int)list.SendMessage(LVM_GETSTRINGWIDTHW, 0, (LPARAM)L"A rather long header"));
-    EXPECT_GE(cxSecond, (int)list.SendMessage(LVM_GETSTRINGWIDTHW, 0, (LPARAM)L"An item much wider than its header"));
 }

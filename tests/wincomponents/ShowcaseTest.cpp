@@ -84,7 +84,7 @@ public:
         m_listAlarms.m_bUseColours = TRUE;
         m_listAlarms.SortByColumn(1, TRUE);
         m_listAlarms.SelectByText(L"Link down", 0);
-        m_listAlarms.FitColumnsToContent(FALSE, -1);
+        m_listAlarms.AutoSizeColumns();
         m_bmLogo.LoadBitmap(IDB_LOGO);
         return TRUE;
     }

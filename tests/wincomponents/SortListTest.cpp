@@ -164,24 +164,39 @@ TEST_F(SortListTest, SelectionHelpers)
     EXPECT_FALSE(m_list.IsItemSelected(1));
 }
 
-TEST_F(SortListTest, FittedColumnsCarryPaddingAndOnlyGrowNeverNarrows)
+TEST_F(SortListTest, AutoSizedColumnsTakeTheirHeaderOrWidestTextWithPadding)
 {
+    CSortListCtrl unattached;
+    unattached.AutoSizeColumns();
     AddRow(L"a much longer name than the header", L"k", L"1");
+    AddRow(L"short", L"k", L"22");
+    m_list.AutoSizeColumns();
+    EXPECT_EQ(m_list.GetStringWidth(L"a much longer name than the header") + 16, m_list.GetColumnWidth(0));
+    EXPECT_EQ(m_list.GetStringWidth(L"Kind") + 16, m_list.GetColumnWidth(1)) << "the header is wider than the texts";
+    EXPECT_EQ(m_list.GetStringWidth(L"Count") + 16, m_list.GetColumnWidth(2)) << "the last column does not fill the list";
+
+    m_list.DeleteAllItems();
+    m_list.AutoSizeColumns();
+    EXPECT_EQ(m_list.GetStringWidth(L"Name") + 16, m_list.GetColumnWidth(0)) << "an empty list fits its headers";
+}
+
+TEST_F(SortListTest, AutoSizedFirstColumnMakesRoomForItsImagesAndCheckBoxes)
+{
+    HIMAGELIST hImages = ImageList_Create(24, 16, ILC_COLOR24, 1, 0);
+    m_list.SendMessage(LVM_SETIMAGELIST, LVSIL_SMALL, (LPARAM)hImages);
+    m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_CHECKBOXES);
+    int cxCheck = 0, cyCheck = 0;
+    ASSERT_TRUE(ImageList_GetIconSize(m_list.GetImageList(LVSIL_STATE), &cxCheck, &cyCheck));
+    AddRow(L"a much longer name than the header", L"a much longer kind", L"1");
+    m_list.AutoSizeColumns();
     int nText = m_list.GetStringWidth(L"a much longer name than the header");
-    EXPECT_TRUE(m_list.FitColumn(0, FALSE, -1, -1));
-    EXPECT_EQ(nText + 16, m_list.GetColumnWidth(0));
-    EXPECT_TRUE(m_list.FitColumn(0, FALSE, 50, -1));
-    EXPECT_EQ(66, m_list.GetColumnWidth(0));
-    m_list.SetColumnWidth(0, 400);
-    EXPECT_TRUE(m_list.FitColumn(0, TRUE, -1, -1));
-    EXPECT_EQ(400, m_list.GetColumnWidth(0));
-    // The header counts too; rows beyond the limit do not.
-    EXPECT_TRUE(m_list.FitColumn(0, FALSE, -1, 0));
-    EXPECT_EQ(m_list.GetStringWidth(L"Name") + 16, m_list.GetColumnWidth(0));
-    EXPECT_FALSE(m_list.FitColumn(3, FALSE, -1, -1));
-    EXPECT_EQ(3, m_list.GetColumnCount());
-    m_list.FitColumnsToContent(FALSE, -1);
-    EXPECT_EQ(m_list.GetStringWidth(L"Count") + 16, m_list.GetColumnWidth(2));
+    EXPECT_EQ(cxCheck + 24 + nText + 16, m_list.GetColumnWidth(0));
+    EXPECT_EQ(m_list.GetStringWidth(L"a much longer kind") + 16, m_list.GetColumnWidth(1)) << "only the first has images";
+    CRect label;
+    m_list.GetItemRect(0, label, LVIR_LABEL);
+    EXPECT_GE(m_list.GetColumnWidth(0), label.left + nText) << "the text is not cut";
+    m_list.SendMessage(LVM_SETIMAGELIST, LVSIL_SMALL, 0);
+    ImageList_Destroy(hImages);
 }
 
 TEST_F(SortListTest, ColoursShowThroughTheListViewsOwnDrawing)

@@ -1,4 +1,5 @@
 #include "console/alarms/AlarmsListText.h"
+#include "console/alarms/CAlarmsTable.h"
 #include "framework/database/CDBParameterList.h"
 
 #include <gtest/gtest.h>

@@ -383,6 +383,45 @@ TEST_P(AlarmsWindowTest, StatusChangesAppendTheirBlockOnlyWhereTheStatusChanges)
     EXPECT_STREQ(L"Pending", Cell(1, 5));
 }
 
+namespace
+{
+// The error lines that the alarm database sends the main frame.
+struct CErrorLineWatch
+{
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR dwData)
+    {
+        if (nMsg == GetAddLogfileMessage() && wParam == 2)
+            ((std::vector<CString>*)dwData)->push_back((const wchar_t*)lParam);
+        return DefSubclassProc(hWnd, nMsg, wParam, lParam);
+    }
+};
+} // namespace
+
+TEST_P(AlarmsWindowTest, AStatusChangeOnAnAlarmDeletedMeanwhileReportsFailureAndReloads)
+{
+    InsertRows(1, 3, 60);
+    OpenWindow();
+    std::vector<CString> errors;
+    SetWindowSubclass(m_pFrame->m_hWnd, CErrorLineWatch::Proc, 1, (DWORD_PTR)&errors);
+    Execute(L"DELETE FROM TBL_ALARMS_005 WHERE FLD_PRIME_KEY = 2");
+    EXPECT_FALSE(m_pView->SetAlarmStatus(L"Closed", FALSE)) << "alarm 2 was deleted by another connection";
+    ASSERT_EQ(1u, errors.size());
+    EXPECT_STREQ(L"Alarm 2 is no longer in TBL_ALARMS_005: its status was not changed", errors[0]);
+    ASSERT_EQ(2, List().GetItemCount());
+    EXPECT_STREQ(L"Closed", Cell(1, 5));
+    EXPECT_EQ(3u, m_pView->RowKey(1));
+
+    Execute(L"DELETE FROM TBL_ALARMS_005 WHERE FLD_PRIME_KEY = 3");
+    m_pView->SendMessage(RegisteredMessage::nMsgSetStatus, 3, (LPARAM)L"Pending");
+    RemoveWindowSubclass(m_pFrame->m_hWnd, CErrorLineWatch::Proc, 1);
+    ASSERT_EQ(2u, errors.size());
+    EXPECT_STREQ(L"Alarm 3 is no longer in TBL_ALARMS_005: its status was not changed", errors[1]);
+    ASSERT_EQ(1, List().GetItemCount()) << "the rows are read again";
+    EXPECT_EQ(1u, m_pView->RowKey(0));
+    EXPECT_EQ(0u, m_pView->m_mapLog.count(3));
+    EXPECT_STREQ("1|Closed", Outside("SELECT FLD_PRIME_KEY, FLD_STATUS FROM TBL_ALARMS_005"));
+}
+
 TEST_F(AlarmsWindowSqlite, DeleteAllShowsItsProgressAndDeletesOnlyListedRows)
 {
     InsertRows(1, 60, 60);
