@@ -8,6 +8,10 @@
 #include "console/app/CSplashWnd.h"
 #include "console/app/RegisteredMessage.h"
 #include "console/app/StatusPaneTexts.h"
+#include "console/app/ShellOpen.h"
+#include "console/app/ToolCommands.h"
+#include "console/scripts/CScriptManager.h"
+#include "console/scripts/CScriptTest.h"
 #include "framework/controls/CMenu.h"
 #include "framework/frames/CView.h"
 #include "resources/console/BelvaneRes.h"
@@ -54,6 +58,17 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND(ID_VIEW_OUTSTANDING_TOOLBAR, OnViewOutstandingToolbar)
     ON_UPDATE_COMMAND_UI(ID_VIEW_DEFINITIONS_TOOLBAR, OnUpdateViewDefinitionsToolbar)
     ON_UPDATE_COMMAND_UI(ID_VIEW_OUTSTANDING_TOOLBAR, OnUpdateViewOutstandingToolbar)
+    ON_COMMAND(ID_TOOLS_TEST_SCRIPT, OnToolsTestScript)
+    ON_COMMAND(ID_TOOLS_SCRIPT_MANAGER, OnToolsScriptManager)
+    ON_COMMAND(ID_TOOLS_USER_ACCOUNTS, OnToolsUserAccounts)
+    ON_COMMAND(ID_TOOLS_USER_AUTHENTICATION, OnToolsUserAuthentication)
+    ON_UPDATE_COMMAND_UI(ID_TOOLS_USER_AUTHENTICATION, OnUpdateToolsUserAuthentication)
+    ON_COMMAND(ID_TOOLS_QUORVEX, OnToolsQuorvex)
+    ON_COMMAND_EX(ID_HELP_USER_GUIDE, OnHelpPage)
+    ON_COMMAND_EX(ID_HELP_TERVOK_DOWNLOADS, OnHelpPage)
+    ON_COMMAND_EX(ID_HELP_TERVOK_HOME, OnHelpPage)
+    ON_COMMAND_EX(ID_HELP_MICROSOFT_READER, OnHelpPage)
+    ON_COMMAND_EX(ID_HELP_MICROSOFT_SPEECH, OnHelpPage)
 END_MESSAGE_MAP()
 
 CMainFrame* GetMainFrame()
@@ -357,4 +372,43 @@ void CMainFrame::OnAppAbout()
 {
     CAboutDlg dialog(this);
     dialog.DoModal();
+}
+
+void CMainFrame::OnToolsTestScript()
+{
+    CScriptTest dialog(this, CString());
+    dialog.DoModal();
+}
+
+void CMainFrame::OnToolsScriptManager()
+{
+    CScriptManager dialog(this);
+    dialog.DoModal();
+}
+
+void CMainFrame::OnToolsUserAccounts()
+{
+    ShowUserAccountsNote(this);
+}
+
+void CMainFrame::OnToolsUserAuthentication()
+{
+    ToggleUserAuthentication(this);
+}
+
+void CMainFrame::OnUpdateToolsUserAuthentication(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable();
+    pCmdUI->SetCheck(IsUserAuthenticationOn());
+}
+
+void CMainFrame::OnToolsQuorvex()
+{
+    BringUpQuorvex(this);
+}
+
+BOOL CMainFrame::OnHelpPage(UINT nID)
+{
+    ShellOpenTarget(m_hWnd, HelpTarget(nID));
+    return TRUE;
 }

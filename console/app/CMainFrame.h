@@ -75,6 +75,13 @@ protected:
     void OnViewOutstandingToolbar();
     void OnUpdateViewDefinitionsToolbar(CCmdUI* pCmdUI);
     void OnUpdateViewOutstandingToolbar(CCmdUI* pCmdUI);
+    void OnToolsTestScript();
+    void OnToolsScriptManager();
+    void OnToolsUserAccounts();
+    void OnToolsUserAuthentication();
+    void OnUpdateToolsUserAuthentication(CCmdUI* pCmdUI);
+    void OnToolsQuorvex();
+    BOOL OnHelpPage(UINT nID);
     DECLARE_MESSAGE_MAP()
 
 private:
