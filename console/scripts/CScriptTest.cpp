@@ -12,6 +12,7 @@
 #include "support/AppProfile.h"
 #include "support/StringEx.h"
 #include "wincomponents/CFontFactory.h"
+#include "wincomponents/ExternalEditor.h"
 
 namespace
 {
@@ -41,6 +42,7 @@ BEGIN_MESSAGE_MAP(CScriptTest, CDialog)
     ON_CONTROL(BN_CLICKED, IDC_RUN_EDIT, OnEdit)
     ON_CONTROL(BN_CLICKED, IDC_RUN_DEFAULTS, OnDefaults)
     ON_CONTROL(BN_CLICKED, IDC_RUN_SELECT, OnSelect)
+    ON_CONTROL(BN_CLICKED, IDC_RUN_VIEW_OUTPUT, OnViewOutput)
 END_MESSAGE_MAP()
 
 CScriptTest::CScriptTest(CWnd* pParentWnd, const CString& strScript)
@@ -202,4 +204,9 @@ void CScriptTest::OnSelect()
     scripts.Load();
     m_strScript = scripts.Lookup(dialog.m_strTitle);
     WriteControls();
+}
+
+void CScriptTest::OnViewOutput()
+{
+    ViewTextExternally(m_editOutput);
 }

@@ -42,6 +42,7 @@ protected:
     void OnEdit();
     void OnDefaults();
     void OnSelect();
+    void OnViewOutput();
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -17,6 +17,7 @@
 #include "resources/console/ScriptsRes.h"
 #include "support/AppPaths.h"
 #include "support/AppProfile.h"
+#include "support/LinesFile.h"
 #include "support/RegistryStore.h"
 #include "support/StringEx.h"
 
@@ -406,6 +407,27 @@ TEST_F(ScriptsFileDialogTest, LongAndNonAsciiOutputReachesTheDialogWhole)
     ASSERT_NE(-1, nOutput);
     CString strExpected = L"Gr\u00FC\u00DFe \u4E2D\u6587\r\n" + strLong + L"\r\nFehler \u65E5\u672C";
     EXPECT_TRUE(strExpected == strShown.Mid(nOutput + 21)) << CStringA(strShown.Left(400)).GetString();
+
+    // "View Output" hands the whole text to Notepad through the UTF-8 scratch file.
+    CLinesFile scratch;
+    scratch.DeleteAndWait();
+    Click(&dialog, IDC_RUN_VIEW_OUTPUT);
+    CStringArray lines;
+    ASSERT_TRUE(scratch.ReadLines(lines, FALSE, TRUE));
+    CStringArray shown;
+    SplitScriptLines(strShown, shown);
+    ASSERT_EQ(shown.GetSize(), lines.GetSize());
+    EXPECT_TRUE(lines[lines.GetSize() - 2] == strLong);
+    EXPECT_STREQ(L"Fehler \u65E5\u672C", lines[lines.GetSize() - 1]);
+    HWND hNotepad = nullptr;
+    for (int i = 0; i < 200 && !hNotepad; ++i)
+    {
+        ::Sleep(50);
+        hNotepad = ::FindWindowW(L"Notepad", nullptr);
+    }
+    EXPECT_TRUE(hNotepad != nullptr);
+    if (hNotepad)
+        ::PostMessageW(hNotepad, WM_CLOSE, 0, 0);
     dialog.DestroyWindow();
 }
 
