@@ -300,6 +300,7 @@ TEST_F(ScriptsFileDialogTest, ScriptSelectFillsTheActionsScriptNameFromTheFileTh
                                       ::SendMessageW(hList, LVM_SETITEMSTATE, i, (LPARAM)&item);
                                   }
                               }
+                              SaveScreenshot(L"script-select.png");
                               ClickItem(h, IDOK);
                           })
                     .Run([&] { Click(&action, IDC_ACTION_SCRIPT_BROWSE); }));
@@ -473,4 +474,42 @@ TEST_F(ScriptsFileDialogTest, DefineScriptOffersTheTextChangedInTheTestDialog)
     EXPECT_EQ(CString(L"Select Script: Use changed script from test window ?"), m_arrBoxes[0]);
     EXPECT_EQ(CString(L"WScript.Echo 2"), GetText(&dialog, IDC_DEFINE_SCRIPT));
     dialog.DestroyWindow();
+}
+
+// The list and the text grow with the dialog; the buttons keep their size and follow the bottom
+// edge; it never shrinks below its template size.
+TEST_F(ScriptsFileDialogTest, ManagerControlsFollowTheDialogsGrowth)
+{
+    CScriptManager manager(&Host());
+    Open(manager, IDD_SCRIPT_MANAGER);
+    auto place = [&](int nID) {
+        CRect rect;
+        manager.GetDlgItem(nID)->GetWindowRect(&rect);
+        ::MapWindowPoints(nullptr, manager.m_hWnd, (POINT*)&rect, 2);
+        return rect;
+    };
+    CRect rectList = place(IDC_SCRIPTS_LIST);
+    CRect rectText = place(IDC_SCRIPTS_TEXT);
+    CRect rectOk = place(IDOK);
+    CRect rectDialog;
+    manager.GetWindowRect(&rectDialog);
+    manager.SetWindowPos(nullptr, 0, 0, rectDialog.Width() + 40, rectDialog.Height() + 30, SWP_NOMOVE | SWP_NOZORDER);
+    PumpUntilIdle();
+    EXPECT_EQ(rectList.Width() + 40, place(IDC_SCRIPTS_LIST).Width());
+    EXPECT_EQ(rectList.Height() + 30, place(IDC_SCRIPTS_LIST).Height());
+    EXPECT_EQ(rectText.Width() + 40, place(IDC_SCRIPTS_TEXT).Width());
+    EXPECT_EQ(rectText.Height(), place(IDC_SCRIPTS_TEXT).Height());
+    EXPECT_EQ(rectText.top + 30, place(IDC_SCRIPTS_TEXT).top);
+    CRect rectOkMoved = rectOk;
+    rectOkMoved.OffsetRect(0, 30);
+    EXPECT_EQ(rectOkMoved, place(IDOK));
+
+    manager.SetWindowPos(nullptr, 0, 0, rectDialog.Width() - 50, rectDialog.Height() - 50, SWP_NOMOVE | SWP_NOZORDER);
+    PumpUntilIdle();
+    CRect rectNow;
+    manager.GetWindowRect(&rectNow);
+    EXPECT_EQ(rectDialog.Width(), rectNow.Width());
+    EXPECT_EQ(rectDialog.Height(), rectNow.Height());
+    EXPECT_EQ(rectOk, place(IDOK));
+    manager.DestroyWindow();
 }
