@@ -42,12 +42,25 @@ private:
         return s_pCurrent;
     }
 
+    // Tests run side by side on one display: only a dialog of this process counts.
+    static HWND OwnDialog(const wchar_t* pszCaption)
+    {
+        for (HWND h = ::FindWindowW(L"#32770", pszCaption); h; h = ::FindWindowExW(nullptr, h, L"#32770", pszCaption))
+        {
+            DWORD dwProcess = 0;
+            ::GetWindowThreadProcessId(h, &dwProcess);
+            if (dwProcess == ::GetCurrentProcessId())
+                return h;
+        }
+        return nullptr;
+    }
+
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
     {
         CModalAnswers* pThis = Current();
         if (!pThis || pThis->m_steps.empty())
             return;
-        HWND hDialog = ::FindWindowW(L"#32770", pThis->m_steps.front().strCaption.c_str());
+        HWND hDialog = OwnDialog(pThis->m_steps.front().strCaption.c_str());
         if (!hDialog || !::IsWindowVisible(hDialog) || !::IsWindowEnabled(hDialog))
             return;
         Step step = std::move(pThis->m_steps.front());
