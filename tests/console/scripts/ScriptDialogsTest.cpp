@@ -513,3 +513,35 @@ TEST_F(ScriptsFileDialogTest, ManagerControlsFollowTheDialogsGrowth)
     EXPECT_EQ(rectOk, place(IDOK));
     manager.DestroyWindow();
 }
+
+// "Select" takes a stored script's text, "Edit" the text changed in Define Script.
+TEST_F(ScriptsFileDialogTest, TestDialogTakesASelectedScriptAndAnEditedText)
+{
+    StoreScripts({{L"alpha", L"WScript.Echo \"a\""}});
+    CScriptTest dialog(&Host(), L"x = 1");
+    Open(dialog, IDD_SCRIPT_TEST);
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Script Select",
+                          [](HWND h) {
+                              LVITEMW item = {};
+                              item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+                              ::SendDlgItemMessageW(h, IDC_SCRIPTS_LIST, LVM_SETITEMSTATE, 0, (LPARAM)&item);
+                              ClickItem(h, IDOK);
+                          })
+                    .Run([&] { Click(&dialog, IDC_RUN_SELECT); }));
+    EXPECT_EQ(CString(L"WScript.Echo \"a\""), GetText(&dialog, IDC_RUN_SCRIPT));
+
+    bool bTitleEnabled = true;
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Define Script",
+                          [&](HWND h) {
+                              bTitleEnabled = ::IsWindowEnabled(::GetDlgItem(h, IDC_DEFINE_TITLE)) != FALSE;
+                              TypeItemText(h, IDC_DEFINE_SCRIPT, L"WScript.Echo \"edited\"");
+                              ClickItem(h, IDOK);
+                          })
+                    .Run([&] { Click(&dialog, IDC_RUN_EDIT); }));
+    EXPECT_FALSE(bTitleEnabled);
+    EXPECT_EQ(CString(L"WScript.Echo \"edited\""), GetText(&dialog, IDC_RUN_SCRIPT));
+    EXPECT_EQ(CString(L"WScript.Echo \"edited\""), dialog.m_strScript);
+    dialog.DestroyWindow();
+}
