@@ -31,6 +31,33 @@ CString FromOem(const char* pBytes, int nBytes)
         MultiByteToWideChar(CP_OEMCP, 0, pBytes, nBytes, strText.GetBufferSetLength(nChars), nChars);
     return strText;
 }
+
+// UTF-16LE bytes without a leading byte-order mark; an odd last byte is dropped.
+CString FromUtf16(const std::string& bytes)
+{
+    std::wstring text(bytes.size() / 2, L'\0');
+    if (!text.empty())
+        memcpy(&text[0], bytes.data(), text.size() * sizeof(wchar_t));
+    if (!text.empty() && text[0] == L'\xFEFF')
+        text.erase(0, 1);
+    return CString(text.c_str(), (int)text.size());
+}
+
+// At every line feed; a carriage return before it is not part of the line, and a text that
+// ends with a line feed has no empty last line.
+void SplitLines(const CString& strText, CStringArray& lines)
+{
+    int nStart = 0;
+    int nLength = strText.GetLength();
+    while (nStart < nLength)
+    {
+        int nEnd = strText.Find(L'\n', nStart);
+        int nStop = nEnd < 0 ? nLength : nEnd;
+        int nLineEnd = nEnd >= 0 && nStop > nStart && strText[nStop - 1] == L'\r' ? nStop - 1 : nStop;
+        lines.Add(strText.Mid(nStart, nLineEnd - nStart));
+        nStart = nStop + 1;
+    }
+}
 } // namespace
 
 BOOL CConsoleTextFile::Remove(CString& strError)
@@ -91,30 +118,51 @@ BOOL CConsoleTextFile::WriteBytes(const void* pData, DWORD nBytes)
     return CloseHandle(hFile) && bOk;
 }
 
-BOOL CConsoleTextFile::ReadOemLines(CStringArray& lines)
+BOOL CConsoleTextFile::ReadBytes(std::string& content)
 {
-    lines.RemoveAll();
+    content.clear();
     HANDLE hFile = CreateFileW(m_strPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (hFile == INVALID_HANDLE_VALUE)
         return FALSE;
-    std::string content;
     char buffer[4096];
     DWORD nRead = 0;
     while (ReadFile(hFile, buffer, sizeof(buffer), &nRead, nullptr) && nRead > 0)
         content.append(buffer, nRead);
     CloseHandle(hFile);
+    return TRUE;
+}
 
-    size_t nStart = 0;
-    while (nStart < content.size())
+BOOL CConsoleTextFile::ReadOemLines(CStringArray& lines)
+{
+    lines.RemoveAll();
+    std::string content;
+    if (!ReadBytes(content))
+        return FALSE;
+    SplitLines(FromOem(content.data(), (int)content.size()), lines);
+    return lines.GetSize() > 0;
+}
+
+BOOL CConsoleTextFile::ReadOemLinesAround(const char* pszStartMarker, const char* pszEndMarker, CStringArray& lines)
+{
+    lines.RemoveAll();
+    std::string content;
+    if (!ReadBytes(content))
+        return FALSE;
+    size_t nStart = content.find(pszStartMarker);
+    if (nStart != std::string::npos)
+        nStart = content.find('\n', nStart);
+    size_t nEnd = content.rfind(pszEndMarker);
+    if (nStart == std::string::npos || nEnd == std::string::npos || nEnd <= nStart)
     {
-        size_t nEnd = content.find('\n', nStart);
-        size_t nNext = nEnd == std::string::npos ? content.size() : nEnd + 1;
-        size_t nLength = (nEnd == std::string::npos ? content.size() : nEnd) - nStart;
-        if (nEnd != std::string::npos && nLength > 0 && content[nEnd - 1] == '\r')
-            --nLength;
-        lines.Add(FromOem(content.data() + nStart, (int)nLength));
-        nStart = nNext;
+        SplitLines(FromOem(content.data(), (int)content.size()), lines);
+        return lines.GetSize() > 0;
     }
+    ++nStart;
+    CString strText = FromOem(content.data(), (int)nStart);
+    std::string host = content.substr(nStart, nEnd - nStart);
+    strText += host.find('\0') == std::string::npos ? FromOem(host.data(), (int)host.size()) : FromUtf16(host);
+    strText += FromOem(content.data() + nEnd, (int)(content.size() - nEnd));
+    SplitLines(strText, lines);
     return lines.GetSize() > 0;
 }

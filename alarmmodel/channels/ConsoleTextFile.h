@@ -5,6 +5,8 @@
 
 #include "support/TextFile.h"
 
+#include <string>
+
 class CConsoleTextFile : public CTextFile
 {
 public:
@@ -18,11 +20,16 @@ public:
     BOOL WriteOemLines(const CStringArray& lines, CString& strError);
     // One entry per line without its line end; a missing or empty file gives none.
     BOOL ReadOemLines(CStringArray& lines);
+    // The same for a run whose program wrote between two marker lines: that part is read as
+    // UTF-16LE when it holds a NUL byte (the script host's Unicode output), otherwise in the
+    // OEM code page like the rest.
+    BOOL ReadOemLinesAround(const char* pszStartMarker, const char* pszEndMarker, CStringArray& lines);
     // Each line followed by CR LF: in the ANSI code page when every character has its exact
     // form there, otherwise the whole file in UTF-16LE behind a byte-order mark, so that no
     // character can cut the script short.
     BOOL WriteScriptLines(const CStringArray& lines);
 
 private:
+    BOOL ReadBytes(std::string& content);
     BOOL WriteBytes(const void* pData, DWORD nBytes);
 };

@@ -152,7 +152,7 @@ void CScriptRunner::RunScript(BOOL bActiveDebug, BOOL bInDebugger, BOOL bNoBanne
         output.Add(strError);
         return;
     }
-    outputFile.ReadOemLines(output);
+    outputFile.ReadOemLinesAround(CStringA(StartMarker), CStringA(EndMarker), output);
     if (bScriptOnly)
         KeepScriptOutput(output);
 }

@@ -19,16 +19,6 @@ namespace
 const WORD nLogonCategory = 1;
 const DWORD nLogonEventId = 13;
 const DWORD nRetryDelayMs = 1000;
-
-// The process's Windows account as DOMAIN\user.
-CString WindowsAccount()
-{
-    wchar_t szName[512 + 1] = L"";
-    ULONG nSize = 512;
-    if (!GetUserNameExW(NameSamCompatible, szName, &nSize))
-        return CString();
-    return szName;
-}
 } // namespace
 
 BEGIN_MESSAGE_MAP(CLogonDlg, CDialog)
@@ -53,6 +43,15 @@ CString CLogonDlg::HashText(const CString& strPassword)
 CString CLogonDlg::AccountsFilePath()
 {
     return GetAppPaths().GetProgramFolder() + L"TervokQuorvexUserAccounts.txt";
+}
+
+CString CLogonDlg::WindowsAccount()
+{
+    wchar_t szName[512 + 1] = L"";
+    ULONG nSize = 512;
+    if (!GetUserNameExW(NameSamCompatible, szName, &nSize))
+        return CString();
+    return szName;
 }
 
 BOOL CLogonDlg::IsHashText(const CString& strValue)

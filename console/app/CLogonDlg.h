@@ -19,6 +19,8 @@ public:
 
     // The accounts file: the program folder and "TervokQuorvexUserAccounts.txt".
     static CString AccountsFilePath();
+    // The process's Windows account as DOMAIN\user; empty when it cannot be read.
+    static CString WindowsAccount();
     // Walks the account lines in order; on the first match strUserName takes the file's
     // letter case and the result is TRUE. Names are compared without regard to case.
     static BOOL FindAccount(const CStringArray& lines, CString& strUserName, const CString& strPassword);

@@ -13,6 +13,10 @@
 #include "console/settings/CSMTPMailTest.h"
 #include "console/settings/CSettingsSheet.h"
 #include "console/settings/CSpeachTest.h"
+#include "console/app/ShellOpen.h"
+#include "console/app/ToolCommands.h"
+#include "console/scripts/CScriptManager.h"
+#include "console/scripts/CScriptTest.h"
 #include "framework/controls/CMenu.h"
 #include "framework/frames/CView.h"
 #include "resources/console/BelvaneRes.h"
@@ -64,6 +68,17 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND(ID_TOOLS_TEST_SPEAKING, OnTestSpeaking)
     ON_COMMAND(ID_TOOLS_TEST_NET_SEND, OnTestNetSend)
     ON_COMMAND(ID_TOOLS_OPTIONS, OnOptions)
+    ON_COMMAND(ID_TOOLS_TEST_SCRIPT, OnToolsTestScript)
+    ON_COMMAND(ID_TOOLS_SCRIPT_MANAGER, OnToolsScriptManager)
+    ON_COMMAND(ID_TOOLS_USER_ACCOUNTS, OnToolsUserAccounts)
+    ON_COMMAND(ID_TOOLS_USER_AUTHENTICATION, OnToolsUserAuthentication)
+    ON_UPDATE_COMMAND_UI(ID_TOOLS_USER_AUTHENTICATION, OnUpdateToolsUserAuthentication)
+    ON_COMMAND(ID_TOOLS_QUORVEX, OnToolsQuorvex)
+    ON_COMMAND_EX(ID_HELP_USER_GUIDE, OnHelpPage)
+    ON_COMMAND_EX(ID_HELP_TERVOK_DOWNLOADS, OnHelpPage)
+    ON_COMMAND_EX(ID_HELP_TERVOK_HOME, OnHelpPage)
+    ON_COMMAND_EX(ID_HELP_MICROSOFT_READER, OnHelpPage)
+    ON_COMMAND_EX(ID_HELP_MICROSOFT_SPEECH, OnHelpPage)
 END_MESSAGE_MAP()
 
 CMainFrame* GetMainFrame()
@@ -397,4 +412,43 @@ void CMainFrame::OnOptions()
 {
     CSettingsSheet sheet(L"Options", this, 0);
     sheet.DoModal();
+}
+
+void CMainFrame::OnToolsTestScript()
+{
+    CScriptTest dialog(this, CString());
+    dialog.DoModal();
+}
+
+void CMainFrame::OnToolsScriptManager()
+{
+    CScriptManager dialog(this);
+    dialog.DoModal();
+}
+
+void CMainFrame::OnToolsUserAccounts()
+{
+    ShowUserAccountsNote(this);
+}
+
+void CMainFrame::OnToolsUserAuthentication()
+{
+    ToggleUserAuthentication(this);
+}
+
+void CMainFrame::OnUpdateToolsUserAuthentication(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable();
+    pCmdUI->SetCheck(IsUserAuthenticationOn());
+}
+
+void CMainFrame::OnToolsQuorvex()
+{
+    BringUpQuorvex(this);
+}
+
+BOOL CMainFrame::OnHelpPage(UINT nID)
+{
+    ShellOpenTarget(m_hWnd, HelpTarget(nID));
+    return TRUE;
 }

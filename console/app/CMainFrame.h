@@ -80,6 +80,13 @@ protected:
     void OnTestSpeaking();
     void OnTestNetSend();
     void OnOptions();
+    void OnToolsTestScript();
+    void OnToolsScriptManager();
+    void OnToolsUserAccounts();
+    void OnToolsUserAuthentication();
+    void OnUpdateToolsUserAuthentication(CCmdUI* pCmdUI);
+    void OnToolsQuorvex();
+    BOOL OnHelpPage(UINT nID);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -2,6 +2,7 @@
 
 #include "alarmmodel/AlarmVocabulary.h"
 #include "alarmmodel/channels/SpeechVoice.h"
+#include "console/scripts/CScriptSelect.h"
 #include "framework/window/CDataExchange.h"
 #include "framework/window/CWinApp.h"
 #include "resources/console/DefinitionsRes.h"
@@ -24,6 +25,7 @@ BEGIN_MESSAGE_MAP(CAddActionDialog, CDialog)
     ON_CONTROL(BN_CLICKED, IDC_ACTION_SOUND_BROWSE, OnBrowseSound)
     ON_CONTROL(BN_CLICKED, IDC_ACTION_SOUND_PLAY, OnPlaySound)
     ON_CONTROL(BN_CLICKED, IDC_ACTION_SPEECH_PLAY, OnSpeak)
+    ON_CONTROL(BN_CLICKED, IDC_ACTION_SCRIPT_BROWSE, OnBrowseScript)
 END_MESSAGE_MAP()
 
 namespace
@@ -147,6 +149,17 @@ void CAddActionDialog::OnSpeak()
     UpdateData(TRUE);
     CSpeechVoice voice(this);
     voice.Speak(PreviewText(m_arrTexts[ACTION_SPEECH], m_strTitle), FALSE, FALSE, TRUE);
+}
+
+void CAddActionDialog::OnBrowseScript()
+{
+    UpdateData(TRUE);
+    CScriptSelect dialog(this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    m_arrTexts[ACTION_SCRIPT] = dialog.m_strTitle;
+    WriteControls();
+    ApplyUpdateRule();
 }
 
 void CAddActionDialog::OnOK()

@@ -31,6 +31,7 @@ protected:
     void OnBrowseSound();
     void OnPlaySound();
     void OnSpeak();
+    void OnBrowseScript();
     DECLARE_MESSAGE_MAP()
 
 private:

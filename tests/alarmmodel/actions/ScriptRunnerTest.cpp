@@ -183,3 +183,39 @@ TEST_F(ScriptRunnerTest, HeldOutputFileRefusesTheRun)
     CloseHandle(hHeld);
     ExpectLines({L"Cannot replace " + DataFile(L"TervokDosOutput.txt") + L": it is in use"}, output);
 }
+
+// The host's Unicode output (//U, UTF-16LE as Windows' host writes it) arrives whole: umlauts,
+// CJK, a line of 100,000 characters, and what the script wrote to standard error. The batch
+// lines around it stay in the console code page.
+TEST_F(ScriptRunnerTest, UnicodeOutputArrivesWholeAlsoWhenLong)
+{
+    CScriptRunner::SetHostProgram(ProgramFolder() + L"echo_host.exe");
+    CString strLong(L'\u00E9', 100000);
+    CStringArray script = Lines({L"WScript.Echo \"Gr\u00FC\u00DFe \u4E2D\u6587\"", L"WScript.Echo \"\""});
+    script[1] = L"WScript.Echo \"" + strLong + L"\"";
+    script.Add(L"WScript.StdErr.WriteLine \"Fehler: \u00C4rger \u65E5\u672C\"");
+    CStringArray output;
+    CScriptRunner(FALSE, FALSE, TRUE, TRUE, 0, TRUE, script, output);
+    ASSERT_EQ(3, output.GetSize()) << Narrow(CStringArrayEx(output).Join(L"\n").Left(300));
+    EXPECT_STREQ(L"Gr\u00FC\u00DFe \u4E2D\u6587", output[0]);
+    EXPECT_EQ(100000, output[1].GetLength());
+    EXPECT_TRUE(output[1] == strLong);
+    EXPECT_STREQ(L"Fehler: \u00C4rger \u65E5\u672C", output[2]);
+
+    // All lines of the run: the batch's own lines around the host's are read as before.
+    CScriptRunner(FALSE, FALSE, TRUE, TRUE, 0, FALSE, script, output);
+    CStringArrayEx lines(output);
+    EXPECT_TRUE(lines.Contains(L"# {{--Script-Start--}}"));
+    EXPECT_TRUE(lines.Contains(L"Gr\u00FC\u00DFe \u4E2D\u6587"));
+    EXPECT_TRUE(lines.Contains(L"# {{--Script-End--}}"));
+    EXPECT_STREQ(L"#--", output[output.GetSize() - 1]);
+}
+
+// Without //U the host writes the console code page: umlauts arrive as they were written.
+TEST_F(ScriptRunnerTest, ConsoleCodePageOutputKeepsUmlauts)
+{
+    CScriptRunner::SetHostProgram(ProgramFolder() + L"echo_host.exe");
+    CStringArray output;
+    CScriptRunner(FALSE, FALSE, TRUE, FALSE, 0, TRUE, Lines({L"WScript.Echo \"Gr\u00FC\u00DFe\""}), output);
+    ExpectLines({L"Gr\u00FC\u00DFe"}, output);
+}

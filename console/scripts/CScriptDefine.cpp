@@ -1,0 +1,184 @@
+#include "console/scripts/CScriptDefine.h"
+
+#include "alarmmodel/AlarmVocabulary.h"
+#include "console/scripts/CScriptTest.h"
+#include "console/scripts/ScriptTexts.h"
+#include "framework/window/AfxMessageBox.h"
+#include "framework/window/CDataExchange.h"
+#include "resources/console/ScriptsRes.h"
+#include "wincomponents/CFontFactory.h"
+
+namespace
+{
+const LAYOUT_ANCHOR layout[] = {
+    {IDC_DEFINE_SCRIPT, 2, 2, 0, 0},       {IDC_DEFINE_INSERT, 0, 0, 0, 2},
+    {IDC_DEFINE_VARIABLES_GROUP, 0, 0, 0, 2}, {IDC_DEFINE_CLASS_LABEL, 0, 0, 0, 2},
+    {IDC_DEFINE_FIELD_LABEL, 0, 0, 0, 2},  {IDC_DEFINE_NAME_LABEL, 0, 0, 0, 2},
+    {IDC_DEFINE_SAMPLES_GROUP, 0, 0, 0, 2}, {IDC_DEFINE_CLASS, 0, 0, 0, 2},
+    {IDC_DEFINE_FIELD, 0, 0, 0, 2},        {IDC_DEFINE_SAMPLE, 0, 0, 0, 2},
+    {IDC_DEFINE_NAME, 0, 0, 0, 2},         {IDC_DEFINE_LOAD, 0, 0, 0, 2},
+    {IDC_DEFINE_TEST, 0, 0, 0, 2},         {IDOK, 0, 0, 0, 2},
+    {IDCANCEL, 0, 0, 0, 2},
+};
+
+const wchar_t szCredit[] = L"' From the sample scripts of the Tervok alarm console";
+} // namespace
+
+BEGIN_MESSAGE_MAP(CScriptDefine, CResizableToolDialog)
+    ON_CONTROL(BN_CLICKED, IDC_DEFINE_TEST, OnTest)
+    ON_CONTROL(EN_CHANGE, IDC_DEFINE_TITLE, OnChangeText)
+    ON_CONTROL(BN_CLICKED, IDC_DEFINE_INSERT, OnInsertVariable)
+    ON_CONTROL(CBN_SELENDOK, IDC_DEFINE_CLASS, OnClassChanged)
+    ON_CONTROL(CBN_SELENDOK, IDC_DEFINE_FIELD, OnFieldChanged)
+    ON_CONTROL(EN_CHANGE, IDC_DEFINE_SCRIPT, OnChangeText)
+    ON_CONTROL(BN_CLICKED, IDC_DEFINE_LOAD, OnLoad)
+END_MESSAGE_MAP()
+
+CScriptDefine::CScriptDefine(CWnd* pParentWnd, const CString& strTitle, const CString& strScript, BOOL bTitleAndTest)
+    : CResizableToolDialog(IDD_SCRIPT_DEFINE, pParentWnd), m_strScript(strScript), m_strTitle(strTitle),
+      m_bTitleAndTest(bTitleAndTest), m_bWriting(FALSE)
+{
+    SetLayout(layout, (int)(sizeof layout / sizeof layout[0]));
+}
+
+CScriptDefine::~CScriptDefine()
+{
+}
+
+void CScriptDefine::DoDataExchange(CDataExchange* pDX)
+{
+    CResizableToolDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_DEFINE_SAMPLE, m_comboSample);
+    DDX_Control(pDX, IDC_DEFINE_FIELD, m_comboField);
+    DDX_Control(pDX, IDC_DEFINE_CLASS, m_comboClass);
+    DDX_Text(pDX, IDC_DEFINE_SCRIPT, m_strScript);
+    DDX_Text(pDX, IDC_DEFINE_TITLE, m_strTitle);
+    DDX_Text(pDX, IDC_DEFINE_NAME, m_strVariable);
+}
+
+BOOL CScriptDefine::OnInitDialog()
+{
+    m_bWriting = TRUE;
+    CResizableToolDialog::OnInitDialog();
+    m_bWriting = FALSE;
+    m_pFont.reset(CFontFactory(this).CreateCourierFont(10, FALSE));
+    for (int nID : {IDC_DEFINE_TITLE, IDC_DEFINE_SCRIPT, IDC_DEFINE_NAME})
+        GetDlgItem(nID)->SetFont(m_pFont.get());
+    GetDlgItem(IDC_DEFINE_TITLE)->EnableWindow(m_bTitleAndTest);
+    GetDlgItem(IDC_DEFINE_TEST)->ShowWindow(m_bTitleAndTest ? SW_SHOW : SW_HIDE);
+
+    CUIntArray arrIds;
+    CStringArray arrNames;
+    GetTriggerSources(arrIds, arrNames);
+    m_comboClass.AddItemsWithData(arrNames, arrIds);
+    m_comboClass.SelectByData(0);
+    FillFields();
+    ApplyEnablingRule();
+
+    m_samples.LoadResource(IDR_SAMPLE_SCRIPTS);
+    m_comboSample.AddItems(m_samples.GetTitles());
+    m_comboSample.SetCurSel(0);
+    return TRUE;
+}
+
+void CScriptDefine::ReadControls()
+{
+    UpdateData(TRUE);
+}
+
+// A change that the writing itself causes would read the controls half written.
+void CScriptDefine::WriteControls()
+{
+    m_bWriting = TRUE;
+    UpdateData(FALSE);
+    m_bWriting = FALSE;
+}
+
+void CScriptDefine::ChangeControls(void (CScriptDefine::*fn)())
+{
+    ReadControls();
+    (this->*fn)();
+    WriteControls();
+}
+
+void CScriptDefine::ApplyEnablingRule()
+{
+    ReadControls();
+    m_strTitle.TrimRight();
+    m_strScript.TrimRight();
+    GetDlgItem(IDOK)->EnableWindow(!m_strTitle.IsEmpty() && !m_strScript.IsEmpty());
+    GetDlgItem(IDC_DEFINE_TEST)->EnableWindow(!m_strScript.IsEmpty());
+}
+
+void CScriptDefine::OnChangeText()
+{
+    if (!m_bWriting)
+        ApplyEnablingRule();
+}
+
+void CScriptDefine::FillFields()
+{
+    CUIntArray arrIds;
+    CStringArray arrColumns;
+    CStringArray arrLabels;
+    GetAlarmFields(m_comboClass.GetSelData(), arrIds, arrColumns, arrLabels);
+    m_comboField.ResetContent();
+    m_comboField.AddItemsWithData(arrLabels, arrIds);
+    m_comboField.SetCurSel(0);
+    ChangeControls(&CScriptDefine::UpdateVariableName);
+}
+
+void CScriptDefine::UpdateVariableName()
+{
+    m_strVariable.Format(L"Const str%u", (UINT)m_comboField.GetSelData());
+}
+
+void CScriptDefine::OnClassChanged()
+{
+    FillFields();
+}
+
+void CScriptDefine::OnFieldChanged()
+{
+    ChangeControls(&CScriptDefine::UpdateVariableName);
+}
+
+void CScriptDefine::InsertVariable()
+{
+    EnsureClassVariables(m_strScript, ClassVariableLine((UINT)m_comboField.GetSelData(), m_comboClass.GetSelText(),
+                                                        m_comboField.GetSelText()));
+}
+
+void CScriptDefine::OnInsertVariable()
+{
+    ChangeControls(&CScriptDefine::InsertVariable);
+}
+
+void CScriptDefine::LoadSample()
+{
+    m_strTitle = m_comboSample.GetSelText();
+    CStringArray body;
+    m_samples.GetBody(m_strTitle, body);
+    m_strScript = L"' " + m_strTitle + L"\r\n" + szCredit;
+    for (int i = 0; i < body.GetSize(); ++i)
+        m_strScript += L"\r\n" + body[i];
+    EnsureClassVariables(m_strScript, CString());
+}
+
+void CScriptDefine::OnLoad()
+{
+    ChangeControls(&CScriptDefine::LoadSample);
+    ApplyEnablingRule();
+}
+
+void CScriptDefine::OnTest()
+{
+    ReadControls();
+    CScriptTest dialog(this, m_strScript);
+    dialog.DoModal();
+    if (dialog.m_strScript != m_strScript &&
+        AfxShowMessageBox(m_hWnd, L"Use changed script from test window ?", L"Select Script",
+                          MB_YESNO | MB_ICONQUESTION) == IDYES)
+        m_strScript = dialog.m_strScript;
+    WriteControls();
+}

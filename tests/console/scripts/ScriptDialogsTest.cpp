@@ -1,0 +1,547 @@
+#include "GuiTest.h"
+#include "ModalAnswers.h"
+
+#include "alarmmodel/AlarmDefinition.h"
+#include "alarmmodel/AlarmVocabulary.h"
+#include "alarmmodel/ScriptDefinitionMap.h"
+#include "alarmmodel/channels/ScriptRunner.h"
+#include "console/definitions/CAddActionDialog.h"
+#include "console/scripts/CScriptDefine.h"
+#include "console/scripts/CScriptManager.h"
+#include "console/scripts/CScriptPreview.h"
+#include "console/scripts/CScriptSelect.h"
+#include "console/scripts/CScriptTest.h"
+#include "console/scripts/ScriptTexts.h"
+#include "framework/window/AfxMessageBox.h"
+#include "resources/console/DefinitionsRes.h"
+#include "resources/console/ScriptsRes.h"
+#include "support/AppPaths.h"
+#include "support/AppProfile.h"
+#include "support/LinesFile.h"
+#include "support/RegistryStore.h"
+#include "support/StringEx.h"
+
+namespace
+{
+// Each batch run gets a console of its own (see the script runner's tests).
+const BOOL DetachedFromConsole = FreeConsole();
+
+// The script dialogs on a registry key and a scripts file of their own. Every test of this
+// fixture writes the scripts file in the program folder: they take turns (the name's prefix).
+class ScriptsFileDialogTest : public GuiTest
+{
+protected:
+    ScriptsFileDialogTest()
+    {
+        m_strStoreKey.Format(L"SOFTWARE\\Tervok AG\\ScriptsTests-%lu", GetCurrentProcessId());
+        GetRegistryStore().Init(HKEY_LOCAL_MACHINE, m_strStoreKey, L"Volatile");
+        GetAppPaths().MakeUserDataFolder();
+        DeleteFileW(CScriptDefinitionMap::DefaultPath());
+        AfxSetMessageBoxFunction([this](HWND, const wchar_t* pszText, const wchar_t* pszCaption, UINT) {
+            m_arrBoxes.Add(CString(pszCaption) + L": " + pszText);
+            return m_nBoxAnswer;
+        });
+    }
+    ~ScriptsFileDialogTest() override
+    {
+        AfxSetMessageBoxFunction(nullptr);
+        CScriptRunner::SetHostProgram(L"cscript");
+        DeleteFileW(CScriptDefinitionMap::DefaultPath());
+        GetRegistryStore().Init(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tervok AG\\Alarms", L"Volatile");
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, m_strStoreKey);
+    }
+
+    void StoreScripts(std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> scripts)
+    {
+        CScriptDefinitionMap map;
+        for (const auto& script : scripts)
+            map.SetScript(script.first, script.second);
+        ASSERT_TRUE(map.Save());
+    }
+
+    static CString SortedStoredNames()
+    {
+        CScriptDefinitionMap map;
+        map.Load();
+        CStringArrayEx names;
+        map.GetNames(names);
+        names.Sort(TRUE);
+        return names.Join(L"|");
+    }
+
+    static CString ListText(CSortListCtrl& list)
+    {
+        CString strText;
+        for (int i = 0; i < list.GetItemCount(); ++i)
+            strText += (i ? L"|" : L"") + list.GetItemText(i, 0);
+        return strText;
+    }
+
+    void Open(CDialog& dialog, UINT nID)
+    {
+        ASSERT_TRUE(dialog.Create(nID, &Host()));
+        dialog.ShowWindow(SW_SHOW);
+        PumpUntilIdle();
+    }
+
+    // Fills the Define Script dialog and presses OK.
+    static void Define(HWND hDialog, const wchar_t* pszTitle, const wchar_t* pszScript)
+    {
+        TypeItemText(hDialog, IDC_DEFINE_TITLE, pszTitle);
+        TypeItemText(hDialog, IDC_DEFINE_SCRIPT, pszScript);
+        ClickItem(hDialog, IDOK);
+    }
+
+    CString m_strStoreKey;
+    CStringArray m_arrBoxes;
+    int m_nBoxAnswer = IDYES;
+};
+
+CString Joined(const CStringArray& arr)
+{
+    CString strText;
+    for (int i = 0; i < arr.GetSize(); ++i)
+        strText += (i ? L"|" : L"") + arr[i];
+    return strText;
+}
+} // namespace
+
+TEST_F(ScriptsFileDialogTest, DefineScriptInsertsClassVariablesAndLoadsASample)
+{
+    CScriptDefine dialog(&Host(), L"", L"WScript.Echo 1", TRUE);
+    Open(dialog, IDD_SCRIPT_DEFINE);
+    // A title is needed for OK; "Test" needs only the text.
+    EXPECT_FALSE(IsEnabled(&dialog, IDOK));
+    EXPECT_TRUE(IsEnabled(&dialog, IDC_DEFINE_TEST));
+    SetText(&dialog, IDC_DEFINE_TITLE, L"  ");
+    EXPECT_FALSE(IsEnabled(&dialog, IDOK));
+    SetText(&dialog, IDC_DEFINE_TITLE, L"Notify  ");
+    TypeItemText(dialog.m_hWnd, IDC_DEFINE_SCRIPT, L"x");
+    EXPECT_TRUE(IsEnabled(&dialog, IDOK));
+    TypeItemText(dialog.m_hWnd, IDC_DEFINE_SCRIPT, L"WScript.Echo 1");
+
+    // The second source and its second field.
+    CUIntArray arrIds;
+    CStringArray arrColumns;
+    CStringArray arrLabels;
+    GetAlarmFields(2, arrIds, arrColumns, arrLabels);
+    ASSERT_GE(arrIds.GetSize(), 2);
+    ASSERT_TRUE(dialog.m_comboClass.SelectByData(2));
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_DEFINE_CLASS, CBN_SELENDOK), (LPARAM)dialog.m_comboClass.m_hWnd);
+    EXPECT_EQ(arrIds.GetSize(), dialog.m_comboField.GetCount());
+    dialog.m_comboField.SetCurSel(1);
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_DEFINE_FIELD, CBN_SELENDOK), (LPARAM)dialog.m_comboField.m_hWnd);
+    CString strName;
+    strName.Format(L"Const str%u", arrIds[1]);
+    EXPECT_EQ(strName, GetText(&dialog, IDC_DEFINE_NAME));
+
+    Click(&dialog, IDC_DEFINE_INSERT);
+    CString strExpected = L"WScript.Echo 1";
+    EnsureClassVariables(strExpected, ClassVariableLine(arrIds[1], TriggerSourceName(2), arrLabels[1]));
+    EXPECT_EQ(strExpected, GetText(&dialog, IDC_DEFINE_SCRIPT));
+    EXPECT_EQ(0, GetText(&dialog, IDC_DEFINE_SCRIPT).Find(L"\r\n' {{CLASS_VARIABLES (do not edit this block)\r\n" +
+                                                           strName + L" = \"\"\t' "));
+
+    // A sample replaces title and text: its title, the credit line, its body and the block.
+    ASSERT_GT(dialog.m_comboSample.GetCount(), 0);
+    dialog.m_comboSample.SetCurSel(0);
+    CString strSample = dialog.m_comboSample.GetSelText();
+    Click(&dialog, IDC_DEFINE_LOAD);
+    CString strLoaded = GetText(&dialog, IDC_DEFINE_SCRIPT);
+    EXPECT_EQ(strSample, GetText(&dialog, IDC_DEFINE_TITLE));
+    EXPECT_EQ(0, strLoaded.Find(L"' " + strSample + L"\r\n' "));
+    EXPECT_NE(-1, strLoaded.Find(L"' }}CLASS_VARIABLES (do not edit this block)"));
+    EXPECT_TRUE(IsEnabled(&dialog, IDOK));
+    SaveScreenshot(L"script-define.png");
+    dialog.DestroyWindow();
+
+    // Opened from the Script Test dialog: no title to edit, no test.
+    CScriptDefine fromTest(&Host(), L".", L"x", FALSE);
+    Open(fromTest, IDD_SCRIPT_DEFINE);
+    EXPECT_FALSE(IsEnabled(&fromTest, IDC_DEFINE_TITLE));
+    EXPECT_FALSE(fromTest.GetDlgItem(IDC_DEFINE_TEST)->IsWindowVisible());
+    EXPECT_TRUE(IsEnabled(&fromTest, IDOK));
+    fromTest.DestroyWindow();
+}
+
+TEST_F(ScriptsFileDialogTest, ManagerListsAddsModifiesCopiesAndDeletesAndOnlyOkWritesTheFile)
+{
+    StoreScripts({{L"beta", L"WScript.Echo \"b\""}, {L"alpha", L"WScript.Echo \"a\""}});
+    CScriptManager manager(&Host());
+    Open(manager, IDD_SCRIPT_MANAGER);
+    EXPECT_EQ(CString(L"alpha|beta"), ListText(manager.m_list));
+    EXPECT_FALSE(IsEnabled(&manager, IDOK));
+    EXPECT_FALSE(IsEnabled(&manager, IDC_SCRIPTS_MODIFY));
+
+    manager.m_list.SelectItem(1, TRUE);
+    PumpUntilIdle();
+    EXPECT_EQ(CString(L"WScript.Echo \"b\""), GetText(&manager, IDC_SCRIPTS_TEXT));
+    EXPECT_TRUE(IsEnabled(&manager, IDC_SCRIPTS_MODIFY));
+    EXPECT_TRUE(IsEnabled(&manager, IDC_SCRIPTS_COPY));
+    EXPECT_TRUE(IsEnabled(&manager, IDC_SCRIPTS_DELETE));
+
+    // Add; a title that exists already replaces that script without a question.
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Define Script", [](HWND h) { Define(h, L"gamma", L"WScript.Echo \"g\""); })
+                    .Run([&] { Click(&manager, IDC_SCRIPTS_ADD); }));
+    EXPECT_EQ(CString(L"alpha|beta|gamma"), ListText(manager.m_list));
+    EXPECT_EQ(CString(L"gamma"), manager.m_list.GetSelectedText(0));
+    EXPECT_EQ(CString(L"WScript.Echo \"g\""), GetText(&manager, IDC_SCRIPTS_TEXT));
+    EXPECT_TRUE(IsEnabled(&manager, IDOK));
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Define Script", [](HWND h) { Define(h, L"alpha", L"WScript.Echo \"A\""); })
+                    .Run([&] { Click(&manager, IDC_SCRIPTS_ADD); }));
+    EXPECT_EQ(CString(L"alpha|beta|gamma"), ListText(manager.m_list));
+    EXPECT_EQ(0, m_arrBoxes.GetSize());
+
+    // Modify under a new title leaves the script under that title only; Copy offers "Copy of".
+    manager.m_list.SelectNone();
+    manager.m_list.SelectByText(L"beta", 0);
+    PumpUntilIdle();
+    std::wstring strOffered;
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Define Script",
+                          [&](HWND h) {
+                              strOffered = DialogItemText(h, IDC_DEFINE_TITLE) + L"=" + DialogItemText(h, IDC_DEFINE_SCRIPT);
+                              Define(h, L"delta", L"WScript.Echo \"d\"");
+                          })
+                    .Run([&] { Click(&manager, IDC_SCRIPTS_MODIFY); }));
+    EXPECT_EQ(L"beta=WScript.Echo \"b\"", strOffered);
+    EXPECT_EQ(CString(L"alpha|delta|gamma"), ListText(manager.m_list));
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Define Script",
+                          [&](HWND h) {
+                              strOffered = DialogItemText(h, IDC_DEFINE_TITLE);
+                              ClickItem(h, IDOK);
+                          })
+                    .Run([&] { Click(&manager, IDC_SCRIPTS_COPY); }));
+    EXPECT_EQ(L"Copy of delta", strOffered);
+    EXPECT_EQ(CString(L"Copy of delta|alpha|delta|gamma"), ListText(manager.m_list));
+
+    // Delete asks, and with No keeps everything.
+    manager.m_list.SelectNone();
+    manager.m_list.SelectByText(L"alpha", 0);
+    manager.m_list.SelectByText(L"gamma", 0);
+    PumpUntilIdle();
+    m_nBoxAnswer = IDNO;
+    Click(&manager, IDC_SCRIPTS_DELETE);
+    ASSERT_EQ(1, m_arrBoxes.GetSize());
+    EXPECT_EQ(CString(L"Delete: Really delete the selected scripts ?"), m_arrBoxes[0]);
+    EXPECT_EQ(4, manager.m_list.GetItemCount());
+    m_nBoxAnswer = IDYES;
+    Click(&manager, IDC_SCRIPTS_DELETE);
+    EXPECT_EQ(CString(L"Copy of delta|delta"), ListText(manager.m_list));
+
+    // Nothing reached the file before OK.
+    EXPECT_EQ(CString(L"alpha|beta"), SortedStoredNames());
+    SaveScreenshot(L"script-manager.png");
+    Click(&manager, IDOK);
+    PumpUntilIdle();
+    EXPECT_EQ(CString(L"Copy of delta|delta"), SortedStoredNames());
+}
+
+TEST_F(ScriptsFileDialogTest, CancelledManagerLeavesTheFile)
+{
+    StoreScripts({{L"alpha", L"WScript.Echo \"a\""}});
+    CScriptManager manager(&Host());
+    Open(manager, IDD_SCRIPT_MANAGER);
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Define Script", [](HWND h) { Define(h, L"beta", L"WScript.Echo \"b\""); })
+                    .Run([&] { Click(&manager, IDC_SCRIPTS_ADD); }));
+    // Delete without a selection asks nothing.
+    manager.m_list.SelectNone();
+    PumpUntilIdle();
+    manager.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SCRIPTS_DELETE, BN_CLICKED), 0);
+    EXPECT_EQ(0, m_arrBoxes.GetSize());
+    Click(&manager, IDCANCEL);
+    PumpUntilIdle();
+    EXPECT_EQ(CString(L"alpha"), SortedStoredNames());
+}
+
+// The action dialog's "..." picks a stored script; the Manager saves to the file that the
+// alarm actions run their scripts from.
+TEST_F(ScriptsFileDialogTest, ScriptSelectFillsTheActionsScriptNameFromTheFileTheActionsRead)
+{
+    StoreScripts({{L"alpha", L"WScript.Echo \"a\""}});
+    CAddActionDialog action(&Host(), -1, CString(), L"Disk");
+    Open(action, IDD_ADD_ACTION);
+    ::SendDlgItemMessageW(action.m_hWnd, IDC_ACTION_SCRIPT_KIND, BM_CLICK, 0, 0);
+    PumpUntilIdle();
+    EXPECT_FALSE(IsEnabled(&action, IDOK));
+
+    // In the Select dialog, the Manager adds a script; the list shows it at once.
+    std::wstring strListed;
+    bool bOkBeforeSelection = true;
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Script Select",
+                          [&](HWND h) {
+                              bOkBeforeSelection = ::IsWindowEnabled(::GetDlgItem(h, IDOK)) != FALSE;
+                              ClickItem(h, IDC_SCRIPTS_MANAGER);
+                          })
+                    .Then(L"Script Manager", [](HWND h) { ClickItem(h, IDC_SCRIPTS_ADD); })
+                    .Then(L"Define Script", [](HWND h) { Define(h, L"notify", L"WScript.Echo \"from \" & \"notify\""); })
+                    .Then(L"Script Manager", [](HWND h) { ClickItem(h, IDOK); })
+                    .Then(L"Script Select",
+                          [&](HWND h) {
+                              HWND hList = ::GetDlgItem(h, IDC_SCRIPTS_LIST);
+                              int nCount = (int)::SendMessageW(hList, LVM_GETITEMCOUNT, 0, 0);
+                              for (int i = 0; i < nCount; ++i)
+                              {
+                                  wchar_t szText[64] = L"";
+                                  LVITEMW item = {};
+                                  item.iSubItem = 0;
+                                  item.pszText = szText;
+                                  item.cchTextMax = 64;
+                                  ::SendMessageW(hList, LVM_GETITEMTEXTW, i, (LPARAM)&item);
+                                  strListed += std::wstring(i ? L"|" : L"") + szText;
+                                  if (wcscmp(szText, L"notify") == 0)
+                                  {
+                                      item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+                                      ::SendMessageW(hList, LVM_SETITEMSTATE, i, (LPARAM)&item);
+                                  }
+                              }
+                              SaveScreenshot(L"script-select.png");
+                              ClickItem(h, IDOK);
+                          })
+                    .Run([&] { Click(&action, IDC_ACTION_SCRIPT_BROWSE); }));
+    EXPECT_FALSE(bOkBeforeSelection);
+    EXPECT_NE(std::wstring::npos, strListed.find(L"notify"));
+    EXPECT_EQ(CString(L"notify"), GetText(&action, IDC_ACTION_SCRIPT));
+    EXPECT_TRUE(IsEnabled(&action, IDOK));
+    Click(&action, IDOK);
+    EXPECT_EQ(5, action.m_nKind);
+    EXPECT_EQ(CString(L"notify"), action.m_strParameter);
+
+    // A script action of that name runs the script the Manager saved.
+    CScriptRunner::SetHostProgram(GetAppPaths().GetProgramFolder() + L"script_host.exe");
+    CAlarmDefinition definition;
+    definition.m_strTitle = L"Disk";
+    definition.m_arrActions.Add(L"5:" + action.m_strParameter);
+    CStringArray arrNames;
+    CStringArray arrValues;
+    CStringArray arrTrigger;
+    CStringArray arrLog;
+    definition.ExecuteAlarmActions(L"console", L"1700000000", arrNames, arrValues, arrTrigger, arrLog);
+    EXPECT_NE(-1, Joined(arrLog).Find(L"|from notify|")) << Joined(arrLog).GetString();
+}
+
+TEST_F(ScriptsFileDialogTest, PreviewAddsSampleValuesThenDiagnosticLinesOnce)
+{
+    CUIntArray arrIds;
+    CStringArray arrColumns;
+    CStringArray arrLabels;
+    GetAlarmFields(998, arrIds, arrColumns, arrLabels);
+    ASSERT_GT(arrIds.GetSize(), 0);
+    CString strConstant;
+    strConstant.Format(L"Const str%u = \"\"", arrIds[0]);
+    CString strScript = L"' {{CLASS_VARIABLES (do not edit this block)\r\n" + strConstant +
+                        L"\r\nConst str99999 = \"\"\r\n' }}CLASS_VARIABLES (do not edit this block)\r\nx = 1";
+    CScriptPreview preview(&Host(), strScript);
+    Open(preview, IDD_SCRIPT_PREVIEW);
+    EXPECT_EQ(strScript, GetText(&preview, IDC_PREVIEW_SCRIPT));
+    EXPECT_FALSE(IsEnabled(&preview, IDC_PREVIEW_DIAGNOSTICS));
+
+    Click(&preview, IDC_PREVIEW_SAMPLE_VALUES);
+    CString strFilled = GetText(&preview, IDC_PREVIEW_SCRIPT);
+    CString strVariable;
+    strVariable.Format(L"str%u", arrIds[0]);
+    ASSERT_EQ(1, preview.m_arrNames.GetSize());
+    EXPECT_EQ(strVariable, preview.m_arrNames[0]);
+    EXPECT_NE(-1, strFilled.Find(L"\"" + arrLabels[0] + L"\""));
+    // A constant of no field gets no value.
+    EXPECT_NE(-1, strFilled.Find(L"Const str99999 = \"\""));
+    EXPECT_FALSE(IsEnabled(&preview, IDC_PREVIEW_SAMPLE_VALUES));
+    EXPECT_TRUE(IsEnabled(&preview, IDC_PREVIEW_DIAGNOSTICS));
+
+    Click(&preview, IDC_PREVIEW_DIAGNOSTICS);
+    CString strEcho;
+    strEcho.Format(L"WScript.Echo \"%s = \" + %s", (const wchar_t*)strVariable, (const wchar_t*)strVariable);
+    EXPECT_NE(-1, GetText(&preview, IDC_PREVIEW_SCRIPT).Find(L"' {{DIAGNOSTICS\r\n" + strEcho + L"\r\n' }}DIAGNOSTICS"));
+    EXPECT_FALSE(IsEnabled(&preview, IDC_PREVIEW_DIAGNOSTICS));
+    SaveScreenshot(L"script-preview.png");
+    Click(&preview, IDOK);
+    EXPECT_NE(-1, preview.m_strScript.Find(L"' {{DIAGNOSTICS"));
+}
+
+// Run goes through the preview to the script host (Wine's cscript behind the stand-in that
+// drops the time limit) and shows the script and what it wrote.
+TEST_F(ScriptsFileDialogTest, RunShowsTheScriptAndItsOutputAndRemembersTheText)
+{
+    CScriptRunner::SetHostProgram(GetAppPaths().GetProgramFolder() + L"script_host.exe");
+    CScriptTest dialog(&Host(), L"Dim i\r\nFor i = 1 To 2\r\n    WScript.Echo \"line \" & i\r\nNext");
+    Open(dialog, IDD_SCRIPT_TEST);
+    EXPECT_FALSE(IsEnabled(&dialog, IDC_RUN_VIEW_OUTPUT));
+    EXPECT_TRUE(IsEnabled(&dialog, IDOK));
+    // Everything the run wrote is shown until "Script only" is chosen.
+    EXPECT_TRUE(::IsDlgButtonChecked(dialog.m_hWnd, IDC_RUN_OUTPUT_ALL));
+    ::SendDlgItemMessageW(dialog.m_hWnd, IDC_RUN_OUTPUT_SCRIPT, BM_CLICK, 0, 0);
+    ASSERT_TRUE(CModalAnswers().Then(L"Preview Script", [](HWND h) { ClickItem(h, IDOK); }).Run([&] {
+        Click(&dialog, IDOK);
+    }));
+    EXPECT_STREQ(CString(L"--- S c r i p t ---\r\nDim i\r\nFor i = 1 To 2\r\n    WScript.Echo \"line \" & i\r\nNext"
+                      L"\r\n\r\n--- O u t p u t ---\r\nline 1\r\nline 2"),
+              GetText(&dialog, IDC_RUN_OUTPUT));
+    EXPECT_TRUE(IsEnabled(&dialog, IDC_RUN_VIEW_OUTPUT));
+    SaveScreenshot(L"script-test.png");
+    dialog.DestroyWindow();
+
+    // Opened without a text it shows the last run's.
+    CScriptTest again(&Host(), CString());
+    EXPECT_EQ(CString(L"Dim i\r\nFor i = 1 To 2\r\n    WScript.Echo \"line \" & i\r\nNext"), again.m_strScript);
+}
+
+// The output reaches the dialog whole: umlauts, CJK, what went to standard error, and a line of
+// 100,000 characters (a host that writes as Windows' cscript does).
+TEST_F(ScriptsFileDialogTest, LongAndNonAsciiOutputReachesTheDialogWhole)
+{
+    CScriptRunner::SetHostProgram(GetAppPaths().GetProgramFolder() + L"echo_host.exe");
+    CString strLong(L'\u00F6', 100000);
+    CScriptTest dialog(&Host(), L"WScript.Echo \"Gr\u00FC\u00DFe \u4E2D\u6587\"\r\nWScript.Echo \"" + strLong +
+                                    L"\"\r\nWScript.StdErr.WriteLine \"Fehler \u65E5\u672C\"");
+    Open(dialog, IDD_SCRIPT_TEST);
+    ::SendDlgItemMessageW(dialog.m_hWnd, IDC_RUN_OUTPUT_SCRIPT, BM_CLICK, 0, 0);
+    ASSERT_TRUE(CModalAnswers().Then(L"Preview Script", [](HWND h) { ClickItem(h, IDOK); }).Run([&] {
+        Click(&dialog, IDOK);
+    }));
+    CString strShown = GetText(&dialog, IDC_RUN_OUTPUT);
+    int nOutput = strShown.Find(L"--- O u t p u t ---\r\n");
+    ASSERT_NE(-1, nOutput);
+    CString strExpected = L"Gr\u00FC\u00DFe \u4E2D\u6587\r\n" + strLong + L"\r\nFehler \u65E5\u672C";
+    EXPECT_TRUE(strExpected == strShown.Mid(nOutput + 21)) << CStringA(strShown.Left(400)).GetString();
+
+    // "View Output" hands the whole text to Notepad through the UTF-8 scratch file.
+    CLinesFile scratch;
+    scratch.DeleteAndWait();
+    Click(&dialog, IDC_RUN_VIEW_OUTPUT);
+    CStringArray lines;
+    ASSERT_TRUE(scratch.ReadLines(lines, FALSE, TRUE));
+    CStringArray shown;
+    SplitScriptLines(strShown, shown);
+    ASSERT_EQ(shown.GetSize(), lines.GetSize());
+    EXPECT_TRUE(lines[lines.GetSize() - 2] == strLong);
+    EXPECT_STREQ(L"Fehler \u65E5\u672C", lines[lines.GetSize() - 1]);
+    HWND hNotepad = nullptr;
+    for (int i = 0; i < 200 && !hNotepad; ++i)
+    {
+        ::Sleep(50);
+        hNotepad = ::FindWindowW(L"Notepad", nullptr);
+    }
+    EXPECT_TRUE(hNotepad != nullptr);
+    if (hNotepad)
+        ::PostMessageW(hNotepad, WM_CLOSE, 0, 0);
+    dialog.DestroyWindow();
+}
+
+TEST_F(ScriptsFileDialogTest, CancelledPreviewRunsNothingButRemembersOptionsAndText)
+{
+    CScriptRunner::SetHostProgram(GetAppPaths().GetProgramFolder() + L"script_host.exe");
+    CScriptTest dialog(&Host(), L"WScript.Echo \"kept\"");
+    Open(dialog, IDD_SCRIPT_TEST);
+    ::SendDlgItemMessageW(dialog.m_hWnd, IDC_RUN_TIMEOUT, BM_CLICK, 0, 0);
+    SetText(&dialog, IDC_RUN_SECONDS, L"120");
+    ASSERT_TRUE(CModalAnswers().Then(L"Preview Script", [](HWND h) { ClickItem(h, IDCANCEL); }).Run([&] {
+        Click(&dialog, IDOK);
+    }));
+    EXPECT_EQ(CString(), GetText(&dialog, IDC_RUN_OUTPUT));
+    EXPECT_FALSE(IsEnabled(&dialog, IDC_RUN_VIEW_OUTPUT));
+    EXPECT_EQ(CString(L"WScript.Echo \"kept\""), GetAppProfile().GetString(L"CScriptTest::m_strScript", L""));
+    EXPECT_EQ(120, GetAppProfile().GetInt(L"CScriptTest::m_nSeconds", 0));
+    EXPECT_FALSE(GetAppProfile().GetBool(L"CScriptTest::m_bTimeout", TRUE));
+
+    // A seconds value outside 10 to 999 is refused with the range message and runs nothing.
+    SetText(&dialog, IDC_RUN_SECONDS, L"5");
+    m_arrBoxes.RemoveAll();
+    Click(&dialog, IDOK);
+    ASSERT_GE(m_arrBoxes.GetSize(), 1);
+    EXPECT_NE(-1, m_arrBoxes[0].Find(L"10"));
+    EXPECT_NE(-1, m_arrBoxes[0].Find(L"999"));
+    dialog.DestroyWindow();
+}
+
+// The test dialog opened from Define Script offers its changed text back.
+TEST_F(ScriptsFileDialogTest, DefineScriptOffersTheTextChangedInTheTestDialog)
+{
+    CScriptDefine dialog(&Host(), L"Notify", L"WScript.Echo 1", TRUE);
+    Open(dialog, IDD_SCRIPT_DEFINE);
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Script Test",
+                          [](HWND h) {
+                              TypeItemText(h, IDC_RUN_SCRIPT, L"WScript.Echo 2");
+                              ClickItem(h, IDCANCEL);
+                          })
+                    .Run([&] { Click(&dialog, IDC_DEFINE_TEST); }));
+    ASSERT_EQ(1, m_arrBoxes.GetSize());
+    EXPECT_EQ(CString(L"Select Script: Use changed script from test window ?"), m_arrBoxes[0]);
+    EXPECT_EQ(CString(L"WScript.Echo 2"), GetText(&dialog, IDC_DEFINE_SCRIPT));
+    dialog.DestroyWindow();
+}
+
+// The list and the text grow with the dialog; the buttons keep their size and follow the bottom
+// edge; it never shrinks below its template size.
+TEST_F(ScriptsFileDialogTest, ManagerControlsFollowTheDialogsGrowth)
+{
+    CScriptManager manager(&Host());
+    Open(manager, IDD_SCRIPT_MANAGER);
+    auto place = [&](int nID) {
+        CRect rect;
+        manager.GetDlgItem(nID)->GetWindowRect(&rect);
+        ::MapWindowPoints(nullptr, manager.m_hWnd, (POINT*)&rect, 2);
+        return rect;
+    };
+    CRect rectList = place(IDC_SCRIPTS_LIST);
+    CRect rectText = place(IDC_SCRIPTS_TEXT);
+    CRect rectOk = place(IDOK);
+    CRect rectDialog;
+    manager.GetWindowRect(&rectDialog);
+    manager.SetWindowPos(nullptr, 0, 0, rectDialog.Width() + 40, rectDialog.Height() + 30, SWP_NOMOVE | SWP_NOZORDER);
+    PumpUntilIdle();
+    EXPECT_EQ(rectList.Width() + 40, place(IDC_SCRIPTS_LIST).Width());
+    EXPECT_EQ(rectList.Height() + 30, place(IDC_SCRIPTS_LIST).Height());
+    EXPECT_EQ(rectText.Width() + 40, place(IDC_SCRIPTS_TEXT).Width());
+    EXPECT_EQ(rectText.Height(), place(IDC_SCRIPTS_TEXT).Height());
+    EXPECT_EQ(rectText.top + 30, place(IDC_SCRIPTS_TEXT).top);
+    CRect rectOkMoved = rectOk;
+    rectOkMoved.OffsetRect(0, 30);
+    EXPECT_EQ(rectOkMoved, place(IDOK));
+
+    manager.SetWindowPos(nullptr, 0, 0, rectDialog.Width() - 50, rectDialog.Height() - 50, SWP_NOMOVE | SWP_NOZORDER);
+    PumpUntilIdle();
+    CRect rectNow;
+    manager.GetWindowRect(&rectNow);
+    EXPECT_EQ(rectDialog.Width(), rectNow.Width());
+    EXPECT_EQ(rectDialog.Height(), rectNow.Height());
+    EXPECT_EQ(rectOk, place(IDOK));
+    manager.DestroyWindow();
+}
+
+// "Select" takes a stored script's text, "Edit" the text changed in Define Script.
+TEST_F(ScriptsFileDialogTest, TestDialogTakesASelectedScriptAndAnEditedText)
+{
+    StoreScripts({{L"alpha", L"WScript.Echo \"a\""}});
+    CScriptTest dialog(&Host(), L"x = 1");
+    Open(dialog, IDD_SCRIPT_TEST);
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Script Select",
+                          [](HWND h) {
+                              LVITEMW item = {};
+                              item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+                              ::SendDlgItemMessageW(h, IDC_SCRIPTS_LIST, LVM_SETITEMSTATE, 0, (LPARAM)&item);
+                              ClickItem(h, IDOK);
+                          })
+                    .Run([&] { Click(&dialog, IDC_RUN_SELECT); }));
+    EXPECT_EQ(CString(L"WScript.Echo \"a\""), GetText(&dialog, IDC_RUN_SCRIPT));
+
+    bool bTitleEnabled = true;
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Define Script",
+                          [&](HWND h) {
+                              bTitleEnabled = ::IsWindowEnabled(::GetDlgItem(h, IDC_DEFINE_TITLE)) != FALSE;
+                              TypeItemText(h, IDC_DEFINE_SCRIPT, L"WScript.Echo \"edited\"");
+                              ClickItem(h, IDOK);
+                          })
+                    .Run([&] { Click(&dialog, IDC_RUN_EDIT); }));
+    EXPECT_FALSE(bTitleEnabled);
+    EXPECT_EQ(CString(L"WScript.Echo \"edited\""), GetText(&dialog, IDC_RUN_SCRIPT));
+    EXPECT_EQ(CString(L"WScript.Echo \"edited\""), dialog.m_strScript);
+    dialog.DestroyWindow();
+}
