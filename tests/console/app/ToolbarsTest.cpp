@@ -101,6 +101,20 @@ protected:
         return strRows;
     }
 
+    // The View menu's bar toggles, in the menu's order.
+    struct Toggle
+    {
+        UINT nCommand;
+        CControlBar* pBar;
+    };
+    std::vector<Toggle> Toggles()
+    {
+        return {{ID_VIEW_DEFINITIONS_TOOLBAR, &m_pFrame->m_wndDefinitionsBar},
+                {ID_VIEW_TOOLBAR, &m_pFrame->m_wndOptionsBar},
+                {ID_VIEW_OUTSTANDING_TOOLBAR, &m_pFrame->m_wndOutstandingBar},
+                {ID_VIEW_STATUS_BAR, &m_pFrame->m_wndStatusBar}};
+    }
+
     int CheckOf(UINT nID)
     {
         CCheckCmdUI state;
@@ -223,13 +237,7 @@ TEST_F(ToolbarsTest, FirstStartDocksOutstandingRightOfDefinitions)
 
 TEST_F(ToolbarsTest, ViewTogglesHideAndShowTheBarsAndCheckTheirItems)
 {
-    struct { UINT nCommand; CControlBar* pBar; } toggles[] = {
-        {ID_VIEW_DEFINITIONS_TOOLBAR, &m_pFrame->m_wndDefinitionsBar},
-        {ID_VIEW_OUTSTANDING_TOOLBAR, &m_pFrame->m_wndOutstandingBar},
-        {ID_VIEW_TOOLBAR, &m_pFrame->m_wndOptionsBar},
-        {ID_VIEW_STATUS_BAR, &m_pFrame->m_wndStatusBar},
-    };
-    for (const auto& toggle : toggles)
+    for (const Toggle& toggle : Toggles())
     {
         EXPECT_EQ(1, CheckOf(toggle.nCommand)) << toggle.nCommand;
         m_pFrame->SendMessage(WM_COMMAND, toggle.nCommand);
@@ -245,6 +253,30 @@ TEST_F(ToolbarsTest, ViewTogglesHideAndShowTheBarsAndCheckTheirItems)
     m_pFrame->SendMessage(WM_COMMAND, ID_VIEW_DEFINITIONS_TOOLBAR);
     EXPECT_EQ(0, CheckOf(ID_VIEW_DEFINITIONS_TOOLBAR));
     EXPECT_FALSE(IsWindowVisible(GetParent(GetParent(m_pFrame->m_wndDefinitionsBar.m_hWnd))));
+}
+
+TEST_F(ToolbarsTest, ViewMenuChecksAllFourBarsWhileAWindowIsActive)
+{
+    // A window of the console is active, as always after the start: its frame is asked first.
+    m_belvane.ShowLogfileWindow();
+    PumpUntilIdle();
+    ASSERT_TRUE(m_pFrame->MDIGetActive() != nullptr);
+    HMENU hView = GetSubMenu(::GetMenu(m_pFrame->m_hWnd), 2);
+    auto state = [&](UINT nCommand) {
+        m_pFrame->SendMessage(WM_INITMENUPOPUP, (WPARAM)hView, 2);
+        return GetMenuState(hView, nCommand, MF_BYCOMMAND) & (MF_CHECKED | MF_GRAYED);
+    };
+    for (const Toggle& toggle : Toggles())
+    {
+        EXPECT_EQ((UINT)MF_CHECKED, state(toggle.nCommand)) << "enabled and checked: " << toggle.nCommand;
+        m_pFrame->SendMessage(WM_COMMAND, toggle.nCommand);
+        PumpUntilIdle();
+        EXPECT_FALSE(toggle.pBar->IsWindowVisible()) << toggle.nCommand;
+        EXPECT_EQ((UINT)MF_UNCHECKED, state(toggle.nCommand)) << "enabled, unchecked: " << toggle.nCommand;
+        m_pFrame->SendMessage(WM_COMMAND, toggle.nCommand);
+        PumpUntilIdle();
+        EXPECT_TRUE(toggle.pBar->IsWindowVisible()) << toggle.nCommand;
+    }
 }
 
 TEST_F(ToolbarsTest, TooltipsAndTheStatusBarPromptFollowTheButtonUnderTheMouse)
