@@ -53,6 +53,7 @@ BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
     ON_COMMAND(ID_FILE_NEW, OnFileNew)
     ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
     ON_COMMAND(ID_FILE_PRINT_SETUP, OnFilePrintSetup)
+    ON_COMMAND(ID_APP_EXIT, OnAppExit)
 END_MESSAGE_MAP()
 
 CWinApp::CWinApp(const wchar_t* pszAppName)
@@ -121,6 +122,12 @@ void CWinApp::OnFilePrintSetup()
         if (pd.hDevNames)
             GlobalFree(pd.hDevNames);
     }
+}
+
+void CWinApp::OnAppExit()
+{
+    if (m_pMainWnd)
+        m_pMainWnd->SendMessage(WM_CLOSE);
 }
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& rInfo)

@@ -50,6 +50,8 @@ public:
     void OnFileOpen();
     // ID_FILE_PRINT_SETUP: the printer set-up dialog.
     void OnFilePrintSetup();
+    // ID_APP_EXIT: closes the main window as its close box does.
+    void OnAppExit();
 
     // --- start-up
     // Hands every argument of the process's command line to rInfo; "/x" and "-x" are flags.

@@ -34,9 +34,7 @@ protected:
         GetRegistryStore().Init(HKEY_LOCAL_MACHINE, m_strStoreKey, L"Volatile");
         m_belvane.AddTemplates();
         EXPECT_TRUE(m_belvane.RegisterMainWindowClass());
-        m_pFrame = new CMainFrame;
-        EXPECT_TRUE(m_pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, nullptr));
-        m_app.m_pMainWnd = m_belvane.m_pMainWnd = m_pFrame;
+        OpenFrame();
         m_pFrame->ShowWindow(SW_SHOWNORMAL);
         PumpUntilIdle();
     }
@@ -52,6 +50,23 @@ protected:
     }
 
     HWND m_hFrame() const { return m_pFrame->m_hWnd; }
+
+    void OpenFrame()
+    {
+        m_pFrame = new CMainFrame;
+        EXPECT_TRUE(m_pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, nullptr));
+        m_app.m_pMainWnd = m_belvane.m_pMainWnd = m_pFrame;
+    }
+
+    // A frame opened as the next start opens it: where its saved size puts it, not maximised.
+    CRect ReopenedFrameRect()
+    {
+        OpenFrame();
+        EXPECT_FALSE(m_pFrame->RestoreFrameSize());
+        CRect rect;
+        m_pFrame->GetWindowRect(&rect);
+        return rect;
+    }
 
     void AddLine(int nLevel, const wchar_t* pszText)
     {
@@ -241,13 +256,25 @@ TEST_F(MainFrameTest, FrameSizeIsRememberedPerUser)
     PumpUntilIdle();
     EXPECT_FALSE(IsWindow(m_hFrame()));
 
-    m_pFrame = new CMainFrame;
-    ASSERT_TRUE(m_pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, nullptr));
-    m_app.m_pMainWnd = m_belvane.m_pMainWnd = m_pFrame;
-    EXPECT_FALSE(m_pFrame->RestoreFrameSize());
-    CRect rect;
-    m_pFrame->GetWindowRect(&rect);
-    EXPECT_EQ(CRect(40, 50, 840, 650), rect);
+    EXPECT_EQ(CRect(40, 50, 840, 650), ReopenedFrameRect());
+}
+
+TEST_F(MainFrameTest, FileExitClosesTheConsoleKeepingItsSizeAndBars)
+{
+    HMENU hFile = GetSubMenu(::GetMenu(m_hFrame()), 0);
+    m_pFrame->SendMessage(WM_INITMENUPOPUP, (WPARAM)hFile, 0);
+    EXPECT_FALSE(GetMenuState(hFile, ID_APP_EXIT, MF_BYCOMMAND) & MF_GRAYED);
+    m_pFrame->ShowWindow(SW_RESTORE);
+    m_pFrame->MoveWindow(CRect(60, 70, 860, 670));
+    m_pFrame->SendMessage(WM_COMMAND, ID_VIEW_STATUS_BAR);
+    HWND hFrame = m_hFrame();
+    m_pFrame->SendMessage(WM_COMMAND, ID_APP_EXIT);
+    PumpUntilIdle();
+    ASSERT_FALSE(IsWindow(hFrame)) << "Exit closes the console";
+    EXPECT_TRUE(m_belvane.m_pMainWnd == nullptr);
+
+    EXPECT_EQ(CRect(60, 70, 860, 670), ReopenedFrameRect()) << "its size was saved";
+    EXPECT_FALSE(m_pFrame->m_wndStatusBar.IsWindowVisible()) << "its bars were saved";
 }
 
 TEST_F(MainFrameTest, TheEmptyClientAreaShowsTilesAndTheLogoInItsMiddle)
