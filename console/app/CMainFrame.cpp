@@ -63,7 +63,7 @@ CMainFrame* GetMainFrame()
 }
 
 CMainFrame::CMainFrame()
-    : m_hAccel(nullptr), m_nDatabaseMB(0), m_pBarFont(nullptr), m_hWndAlarmsView(nullptr), m_hWndLogfileForm(nullptr)
+    : m_hAccel(nullptr), m_nDatabaseMB(0), m_pBarFont(nullptr), m_hWndLogfileForm(nullptr)
 {
 }
 
@@ -284,19 +284,21 @@ CLogfileForm* CMainFrame::GetLogfileForm() const
     return dynamic_cast<CLogfileForm*>(LiveWindow(m_hWndLogfileForm));
 }
 
-void CMainFrame::SetAlarmsView(CView* pView)
+std::vector<CView*> CMainFrame::GetAlarmsViews() const
 {
-    m_hWndAlarmsView = pView ? pView->m_hWnd : nullptr;
+    CBelvaneApp* pApp = GetTheApp();
+    return pApp ? CBelvaneApp::ViewsOf(pApp->m_pAlarmsTemplate) : std::vector<CView*>();
 }
 
 CView* CMainFrame::GetAlarmsView() const
 {
-    return dynamic_cast<CView*>(LiveWindow(m_hWndAlarmsView));
+    std::vector<CView*> views = GetAlarmsViews();
+    return views.empty() ? nullptr : views.front();
 }
 
 LRESULT CMainFrame::OnRefresh(WPARAM, LPARAM)
 {
-    if (CView* pView = GetAlarmsView())
+    for (CView* pView : GetAlarmsViews())
         pView->PostMessage(RegisteredMessage::nMsgRefresh);
     return 0;
 }

@@ -234,6 +234,34 @@ TEST_F(MainFrameTest, RefreshReachesOnlyALiveOutstandingView)
     EXPECT_TRUE(m_pFrame->GetAlarmsView() != nullptr);
 }
 
+TEST_F(MainFrameTest, FileNewOpensAnOutstandingWindowThatRefreshReachesToo)
+{
+    m_belvane.ShowAlarmsWindow();
+    CView* pFirst = m_pFrame->GetAlarmsView();
+    ASSERT_TRUE(pFirst != nullptr);
+    m_pFrame->SendMessage(WM_COMMAND, ID_FILE_NEW);
+    PumpUntilIdle();
+    POSITION pos = m_belvane.m_pAlarmsTemplate->GetFirstDocPosition();
+    m_belvane.m_pAlarmsTemplate->GetNextDoc(pos);
+    ASSERT_TRUE(pos != nullptr) << "a second outstanding-alarms window";
+    CDocument* pSecondDoc = m_belvane.m_pAlarmsTemplate->GetNextDoc(pos);
+    POSITION posView = pSecondDoc->GetFirstViewPosition();
+    HWND hSecond = pSecondDoc->GetNextView(posView)->m_hWnd;
+
+    m_pFrame->OnRefresh();
+    MSG msg;
+    EXPECT_TRUE(PeekMessageW(&msg, pFirst->m_hWnd, RegisteredMessage::nMsgRefresh, RegisteredMessage::nMsgRefresh,
+                             PM_REMOVE));
+    EXPECT_TRUE(PeekMessageW(&msg, hSecond, RegisteredMessage::nMsgRefresh, RegisteredMessage::nMsgRefresh, PM_REMOVE))
+        << "the new window is refreshed too";
+
+    // The first one closed, the frame still has the other.
+    pFirst->GetParentFrame()->SendMessage(WM_CLOSE);
+    PumpUntilIdle();
+    ASSERT_TRUE(m_pFrame->GetAlarmsView() != nullptr);
+    EXPECT_EQ(hSecond, m_pFrame->GetAlarmsView()->m_hWnd);
+}
+
 TEST_F(MainFrameTest, DisplayRestoresAndActivatesAMinimisedWindow)
 {
     m_belvane.ShowDefinitionsWindow();
