@@ -2,6 +2,8 @@
 
 #include "framework/window/CWnd.h"
 #include "framework/window/AfxIds.h"
+#include "framework/window/AfxMessageBox.h"
+#include "framework/window/CCmdUI.h"
 #include "framework/window/CCommandLineInfo.h"
 #include "framework/window/CFileDialog.h"
 #include "framework/frames/CDocTemplate.h"
@@ -52,6 +54,7 @@ BOOL QueryValue(HKEY hSection, const wchar_t* pszEntry, DWORD& dwType, std::vect
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
     ON_COMMAND(ID_FILE_NEW, OnFileNew)
     ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+    ON_UPDATE_COMMAND_UI(ID_FILE_OPEN, OnUpdateFileOpen)
     ON_COMMAND(ID_FILE_PRINT_SETUP, OnFilePrintSetup)
     ON_COMMAND(ID_APP_EXIT, OnAppExit)
 END_MESSAGE_MAP()
@@ -98,14 +101,46 @@ void CWinApp::OnFileNew()
         m_templateList.front()->OpenDocumentFile(nullptr);
 }
 
+CString CWinApp::OpenFilter() const
+{
+    CString strFilter;
+    for (CDocTemplate* pTemplate : m_templateList)
+    {
+        CString strName, strExtensions;
+        if (!pTemplate->GetDocString(strName, CDocTemplate::filterName) ||
+            !pTemplate->GetDocString(strExtensions, CDocTemplate::filterExt))
+            continue;
+        // ".a;.b" lists its patterns as "*.a;*.b".
+        strExtensions.Replace(L";", L";*");
+        strFilter += strName + L"|*" + strExtensions + L"|";
+    }
+    return strFilter;
+}
+
+void CWinApp::OnUpdateFileOpen(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(!OpenFilter().IsEmpty());
+}
+
 void CWinApp::OnFileOpen()
 {
-    if (m_templateList.empty())
+    CString strFilter = OpenFilter();
+    if (strFilter.IsEmpty())
         return;
-    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, L"All Files (*.*)|*.*||",
-                       m_pMainWnd);
-    if (dialog.DoModal() == IDOK)
-        m_templateList.front()->OpenDocumentFile(dialog.GetPathName());
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
+                       strFilter + L"All Files (*.*)|*.*||", m_pMainWnd);
+    if (dialog.DoModal() != IDOK)
+        return;
+    CString strPath = dialog.GetPathName();
+    for (CDocTemplate* pTemplate : m_templateList)
+        if (pTemplate->MatchDocType(strPath))
+        {
+            pTemplate->OpenDocumentFile(strPath);
+            return;
+        }
+    AfxShowMessageBox(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr,
+                      strPath + L"\n\nNo window of this program opens files of this kind.", nullptr,
+                      MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CWinApp::OnFilePrintSetup()

@@ -12,6 +12,7 @@
 
 #include <vector>
 
+class CCmdUI;
 class CWnd;
 class CDocTemplate;
 class CDocument;
@@ -46,8 +47,11 @@ public:
     void CloseAllDocuments();
     // ID_FILE_NEW: a new document of the first template.
     void OnFileNew();
-    // ID_FILE_OPEN: a file chosen in the open dialog, opened with the first template.
+    // ID_FILE_OPEN: a file chosen in the open dialog, offered the templates' filters, opened
+    // with the template whose filter extension it has; another file is refused with a box.
     void OnFileOpen();
+    // Enabled only while a template opens files (has a filter extension).
+    void OnUpdateFileOpen(CCmdUI* pCmdUI);
     // ID_FILE_PRINT_SETUP: the printer set-up dialog.
     void OnFilePrintSetup();
     // ID_APP_EXIT: closes the main window as its close box does.
@@ -91,6 +95,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // "Name|*.ext|" for each template that opens files; empty when none does.
+    CString OpenFilter() const;
+
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
 };

@@ -262,6 +262,26 @@ TEST_F(MainFrameTest, FileNewOpensAnOutstandingWindowThatRefreshReachesToo)
     EXPECT_EQ(hSecond, m_pFrame->GetAlarmsView()->m_hWnd);
 }
 
+TEST_F(MainFrameTest, FileOpenIsGreyedSinceNoWindowOpensFiles)
+{
+    HMENU hFile = GetSubMenu(::GetMenu(m_hFrame()), 0);
+    m_pFrame->SendMessage(WM_INITMENUPOPUP, (WPARAM)hFile, 0);
+    EXPECT_TRUE(GetMenuState(hFile, ID_FILE_OPEN, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_FALSE(GetMenuState(hFile, ID_FILE_NEW, MF_BYCOMMAND) & MF_GRAYED);
+
+    // Sent all the same, it neither asks for a file nor opens a window.
+    BOOL bAsked = FALSE;
+    CFileDialog::SetChooser([&](OPENFILENAMEW& ofn, BOOL) {
+        bAsked = TRUE;
+        lstrcpynW(ofn.lpstrFile, L"any.txt", (int)ofn.nMaxFile);
+        return TRUE;
+    });
+    m_pFrame->SendMessage(WM_COMMAND, ID_FILE_OPEN);
+    PumpUntilIdle();
+    EXPECT_FALSE(bAsked);
+    EXPECT_TRUE(m_pFrame->MDIGetActive() == nullptr) << "no window opened";
+}
+
 TEST_F(MainFrameTest, DisplayRestoresAndActivatesAMinimisedWindow)
 {
     m_belvane.ShowDefinitionsWindow();
