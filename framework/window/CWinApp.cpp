@@ -6,6 +6,7 @@
 #include "framework/window/CCmdUI.h"
 #include "framework/window/CCommandLineInfo.h"
 #include "framework/window/CFileDialog.h"
+#include "framework/window/CPrintDialog.h"
 #include "framework/frames/CDocTemplate.h"
 #include "framework/core/PositionList.h"
 
@@ -61,7 +62,8 @@ END_MESSAGE_MAP()
 
 CWinApp::CWinApp(const wchar_t* pszAppName)
     : m_strAppName(pszAppName && *pszAppName ? CString(pszAppName) : ProgramBaseName()),
-      m_pszAppName(m_strAppName.GetString()), m_pMainWnd(nullptr), m_nCmdShow(SW_SHOWNORMAL), m_nMaxMRU(0)
+      m_pszAppName(m_strAppName.GetString()), m_pMainWnd(nullptr), m_nCmdShow(SW_SHOWNORMAL), m_nMaxMRU(0),
+      m_hDevMode(nullptr), m_hDevNames(nullptr)
 {
     g_pApp = this;
 }
@@ -70,6 +72,10 @@ CWinApp::~CWinApp()
 {
     for (CDocTemplate* pTemplate : m_templateList)
         delete pTemplate;
+    if (m_hDevMode)
+        GlobalFree(m_hDevMode);
+    if (m_hDevNames)
+        GlobalFree(m_hDevNames);
     if (g_pApp == this)
         g_pApp = nullptr;
 }
@@ -145,18 +151,13 @@ void CWinApp::OnFileOpen()
 
 void CWinApp::OnFilePrintSetup()
 {
-    PRINTDLGW pd = {};
-    pd.lStructSize = sizeof pd;
-    pd.hwndOwner = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
-    pd.Flags = PD_PRINTSETUP;
-    if (PrintDlgW(&pd))
-    {
-        // The settings are the printer driver's; nothing here keeps them.
-        if (pd.hDevMode)
-            GlobalFree(pd.hDevMode);
-        if (pd.hDevNames)
-            GlobalFree(pd.hDevNames);
-    }
+    CPrintDialog dialog(TRUE, 0, m_pMainWnd);
+    dialog.m_pd.hDevMode = m_hDevMode;
+    dialog.m_pd.hDevNames = m_hDevNames;
+    dialog.DoModal();
+    // Whatever the answer, the dialog's handles are the current ones.
+    m_hDevMode = dialog.m_pd.hDevMode;
+    m_hDevNames = dialog.m_pd.hDevNames;
 }
 
 void CWinApp::OnAppExit()

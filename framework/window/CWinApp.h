@@ -52,7 +52,8 @@ public:
     void OnFileOpen();
     // Enabled only while a template opens files (has a filter extension).
     void OnUpdateFileOpen(CCmdUI* pCmdUI);
-    // ID_FILE_PRINT_SETUP: the printer set-up dialog.
+    // ID_FILE_PRINT_SETUP: the printer set-up dialog, on the printer chosen there before; the
+    // choice is kept in m_hDevMode and m_hDevNames.
     void OnFilePrintSetup();
     // ID_APP_EXIT: closes the main window as its close box does.
     void OnAppExit();
@@ -88,6 +89,10 @@ public:
     int m_nCmdShow; // how the main window is first shown
     UINT m_nMaxMRU;
     CStringArray m_strRecentFiles;
+    // The printer chosen in the set-up dialog (DEVMODE and DEVNAMES), null until one is; the
+    // application frees them.
+    HGLOBAL m_hDevMode;
+    HGLOBAL m_hDevNames;
 
 protected:
     std::vector<CDocTemplate*> m_templateList;
