@@ -10,6 +10,7 @@
 #include "console/app/StatusPaneTexts.h"
 #include "framework/controls/CMenu.h"
 #include "framework/frames/CView.h"
+#include "framework/window/AfxWorkArea.h"
 #include "resources/console/BelvaneRes.h"
 #include "resources/console/ToolbarsRes.h"
 #include "support/AppProfile.h"
@@ -214,7 +215,7 @@ BOOL CMainFrame::RestoreFrameSize()
     CRect rect = GetAppProfile().GetRect(L"Main Frame Size", rectNone);
     BOOL bZoomed = GetAppProfile().GetInt(L"Main Frame Zoomed", 1) != 0;
     if (rect.left != rect.right && rect.top != rect.bottom)
-        MoveWindow(rect, FALSE);
+        MoveWindow(AfxFitToWorkArea(rect), FALSE);
     if (bZoomed)
         ShowWindow(SW_SHOWMAXIMIZED);
     return bZoomed;

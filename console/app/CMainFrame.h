@@ -41,7 +41,8 @@ public:
     // Runs one command line hidden and returns what it wrote.
     void RunCommandCaptured(const CString& strCommand, CStringArray& output, CStringArray& errors);
 
-    // Start-up steps: the saved size (TRUE when the frame is to show maximised), the
+    // Start-up steps: the saved size, moved onto the nearest screen when it lies off every
+    // screen (TRUE when the frame is to show maximised), the
     // accelerators from the menu, the splash.
     BOOL RestoreFrameSize();
     void BuildAccelerators();

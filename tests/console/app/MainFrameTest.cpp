@@ -13,6 +13,7 @@
 #include "framework/window/AfxOleInit.h"
 #include "framework/window/CFileDialog.h"
 #include "resources/console/BelvaneRes.h"
+#include "support/AppProfile.h"
 #include "support/FileVersionInfo.h"
 #include "support/RegistryStore.h"
 
@@ -305,6 +306,30 @@ TEST_F(MainFrameTest, FrameSizeIsRememberedPerUser)
     EXPECT_FALSE(IsWindow(m_hFrame()));
 
     EXPECT_EQ(CRect(40, 50, 840, 650), ReopenedFrameRect());
+}
+
+TEST_F(MainFrameTest, AFrameClosedOnAScreenThatIsGoneOpensOnTheNearestOne)
+{
+    MONITORINFO monitor = {sizeof monitor};
+    GetMonitorInfoW(MonitorFromWindow(m_hFrame(), MONITOR_DEFAULTTONEAREST), &monitor);
+    CRect work(monitor.rcWork);
+    GetAppProfile().WriteInt(L"Main Frame Zoomed", 0);
+
+    // Closed on a second screen right of this one, which is gone now.
+    GetAppProfile().WriteRect(L"Main Frame Size", CRect(work.right + 500, 200, work.right + 1300, 800));
+    CRect rect = ReopenedFrameRect();
+    EXPECT_EQ(CSize(800, 600), rect.Size()) << "its size is kept";
+    EXPECT_EQ(work.right, rect.right) << "it is moved in along the nearest edge";
+    EXPECT_EQ(work.top + 200, rect.top);
+
+    // Larger than the screen and above it: it fits the work area.
+    m_pFrame->DestroyWindow();
+    GetAppProfile().WriteRect(L"Main Frame Size", CRect(-100, -5000, work.Width() + 300, -4000));
+    rect = ReopenedFrameRect();
+    EXPECT_EQ(work.left, rect.left);
+    EXPECT_EQ(work.top, rect.top);
+    EXPECT_EQ(work.Width(), rect.Width());
+    EXPECT_EQ(1000, rect.Height());
 }
 
 TEST_F(MainFrameTest, FileExitClosesTheConsoleKeepingItsSizeAndBars)

@@ -58,6 +58,15 @@ protected:
         m_pFrame->ShowWindow(SW_SHOWNORMAL);
         PumpUntilIdle();
     }
+    // Closes the frame without saving its state, as a crash would.
+    void CloseUnsaved()
+    {
+        m_pFrame->DestroyWindow();
+        m_app.m_pMainWnd = m_belvane.m_pMainWnd = nullptr;
+        PumpUntilIdle();
+        MSG msg;
+        PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    }
     // Closes the frame as the user does (its state is saved) and opens a new one.
     void Restart()
     {
@@ -325,6 +334,29 @@ TEST_F(ToolbarsTest, RestartRestoresDockBarsRowsOrderFloatingAndVisibility)
     EXPECT_EQ(0, CheckOf(ID_VIEW_STATUS_BAR));
 }
 
+TEST_F(ToolbarsTest, AFloatingBarSavedOnAScreenThatIsGoneOpensOnTheNearestOne)
+{
+    m_pFrame->FloatControlBar(&m_pFrame->m_wndOutstandingBar, CPoint(500, 420));
+    PumpUntilIdle();
+    Restart();
+    CloseUnsaved();
+    for (int i = 0; i < 4; ++i)
+    {
+        CString strSection;
+        strSection.Format(L"Control Bar State-Bar%d", i);
+        if ((int)m_belvane.GetProfileInt(strSection, L"BarID", 0) == ID_VIEW_OUTSTANDING_BAR)
+            m_belvane.WriteProfileInt(strSection, L"XPos", 9000);
+    }
+    Open();
+    ASSERT_TRUE(m_pFrame->m_wndOutstandingBar.IsFloating());
+    CRect rect;
+    GetWindowRect(GetParent(GetParent(m_pFrame->m_wndOutstandingBar.m_hWnd)), &rect);
+    MONITORINFO monitor = {sizeof monitor};
+    GetMonitorInfoW(MonitorFromWindow(m_pFrame->m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
+    EXPECT_EQ(monitor.rcWork.right - 40, rect.left) << "its corner is on the screen";
+    EXPECT_EQ(420, rect.top);
+}
+
 TEST_F(ToolbarsTest, DamagedBarStateStillOpensTheFrameWithTheDefaultLayout)
 {
     Restart();
@@ -332,11 +364,7 @@ TEST_F(ToolbarsTest, DamagedBarStateStillOpensTheFrameWithTheDefaultLayout)
     m_belvane.WriteProfileInt(L"Control Bar State-Bar1", L"DockBarID", -7);
     m_belvane.WriteProfileInt(L"Control Bar State-Bar2", L"Row", 1000000);
     m_belvane.WriteProfileInt(L"Control Bar State-Bar3", L"BarID", 59499);
-    m_pFrame->DestroyWindow();
-    m_app.m_pMainWnd = m_belvane.m_pMainWnd = nullptr;
-    PumpUntilIdle();
-    MSG msg;
-    PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    CloseUnsaved();
     Open();
     ASSERT_TRUE(IsWindow(m_pFrame->m_hWnd));
     EXPECT_STREQ(L"|Options|Definitions Outstanding|", Rows(AFX_IDW_DOCKBAR_TOP));
