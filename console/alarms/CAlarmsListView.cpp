@@ -7,6 +7,7 @@
 #include "console/app/CBelvaneApp.h"
 #include "console/app/CMainFrame.h"
 #include "console/app/RegisteredMessage.h"
+#include "console/app/StatusPaneTexts.h"
 #include "framework/frames/CFrameWnd.h"
 #include "framework/window/CDataExchange.h"
 #include "framework/window/CWaitCursor.h"
@@ -290,11 +291,8 @@ void CAlarmsListView::ReadRows(CDatabase& database, int& nRead)
     try
     {
         rs.Open(CRecordset::snapshot, nullptr, CRecordset::readOnly);
-        wchar_t szName[MAX_PATH] = {0};
-        SQLSMALLINT nLength = 0;
-        ::SQLGetInfoW(database.m_hdbc, SQL_DATABASE_NAME, szName, (SQLSMALLINT)sizeof szName, &nLength);
         if (CMainFrame* pMain = GetMainFrame())
-            pMain->SetDatabaseFile(szName);
+            pMain->SetDatabaseFile(DataSourceDatabaseName(database.m_hdbc));
         for (; !rs.IsEOF() && nRead < kMaxRows; rs.MoveNext())
             ShowRow(nRead++, rs);
     }
