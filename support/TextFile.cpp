@@ -1,16 +1,11 @@
 #include "support/TextFile.h"
 
 #include "support/FileVersionInfo.h"
+#include "support/ReplacingWrite.h"
 #include "support/TimeText.h"
 
 namespace
 {
-CString FolderOf(const CString& path)
-{
-    int slash = path.ReverseFind(L'\\');
-    return slash >= 0 ? path.Left(slash + 1) : CString(L".\\");
-}
-
 // Every line followed by a line end; FALSE on the first failure.
 BOOL WriteAll(const wchar_t* pszFile, const CStringArray& lines)
 {
@@ -68,14 +63,7 @@ BOOL CTextFile::ReadLinesSkipComments(CStringArray& lines, BOOL bSkipComments)
 
 BOOL CTextFile::WriteLines(const CStringArray& lines)
 {
-    // Written beside the old file first, so that a failure cannot leave it cut short.
-    wchar_t temp[MAX_PATH + 1] = L"";
-    if (!GetTempFileNameW(FolderOf(m_strPath), L"tvk", 0, temp))
-        return FALSE;
-    if (WriteAll(temp, lines) && MoveFileExW(temp, m_strPath, MOVEFILE_REPLACE_EXISTING))
-        return TRUE;
-    DeleteFileW(temp);
-    return FALSE;
+    return WriteBesideThenReplace(m_strPath, [&lines](const wchar_t* pszNewFile) { return WriteAll(pszNewFile, lines); });
 }
 
 void CTextFile::BuildHeader(const wchar_t* pszContents, CStringArray& header)

@@ -3,6 +3,7 @@
 #include "alarmmodel/database/AlarmsDatabase.h"
 #include "alarmmodel/database/AlarmsRecordset.h"
 #include "console/alarms/AlarmsListText.h"
+#include "console/app/StatusPaneTexts.h"
 #include "framework/database/CDBException.h"
 #include "framework/database/CDBParameterList.h"
 
@@ -76,10 +77,7 @@ void CAlarmsTable::Close()
 
 CString CAlarmsTable::DatabaseName() const
 {
-    wchar_t szName[MAX_PATH] = {0};
-    SQLSMALLINT nLength = 0;
-    ::SQLGetInfoW(m_database.m_hdbc, SQL_DATABASE_NAME, szName, (SQLSMALLINT)sizeof szName, &nLength);
-    return szName;
+    return DataSourceDatabaseName(m_database.m_hdbc);
 }
 
 BOOL CAlarmsTable::ReadNewest(const AlarmsFilterTexts& filters, int nMax,

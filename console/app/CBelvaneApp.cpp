@@ -134,21 +134,34 @@ void CBelvaneApp::CheckAlarmDatabase()
     database.CheckStructure(GetAlarmDatabaseDsn());
 }
 
+std::vector<CView*> CBelvaneApp::ViewsOf(CMultiDocTemplate* pTemplate)
+{
+    std::vector<CView*> views;
+    for (POSITION pos = pTemplate ? pTemplate->GetFirstDocPosition() : nullptr; pos;)
+    {
+        CDocument* pDocument = pTemplate->GetNextDoc(pos);
+        for (POSITION posView = pDocument->GetFirstViewPosition(); posView;)
+        {
+            // A view leaves its document only when its object goes, after its window.
+            CView* pView = pDocument->GetNextView(posView);
+            if (pView->m_hWnd && ::IsWindow(pView->m_hWnd))
+                views.push_back(pView);
+        }
+    }
+    return views;
+}
+
 CView* CBelvaneApp::ShowWindowOf(CMultiDocTemplate* pTemplate)
 {
     CWaitCursor wait;
-    POSITION pos = pTemplate->GetFirstDocPosition();
-    if (CDocument* pDocument = pos ? pTemplate->GetNextDoc(pos) : nullptr)
+    std::vector<CView*> views = ViewsOf(pTemplate);
+    if (!views.empty())
     {
-        POSITION posView = pDocument->GetFirstViewPosition();
-        if (CView* pView = posView ? pDocument->GetNextView(posView) : nullptr)
-        {
-            CFrameWnd* pFrame = pView->GetParentFrame();
-            pFrame->ShowWindow(SW_SHOW);
-            pFrame->ShowWindow(SW_RESTORE);
-            pFrame->GetParent()->SendMessage(WM_MDIACTIVATE, (WPARAM)pFrame->m_hWnd);
-            return nullptr;
-        }
+        CFrameWnd* pFrame = views.front()->GetParentFrame();
+        pFrame->ShowWindow(SW_SHOW);
+        pFrame->ShowWindow(SW_RESTORE);
+        pFrame->GetParent()->SendMessage(WM_MDIACTIVATE, (WPARAM)pFrame->m_hWnd);
+        return nullptr;
     }
     CDocument* pDocument = pTemplate->OpenDocumentFile(nullptr);
     POSITION posView = pDocument ? pDocument->GetFirstViewPosition() : nullptr;
@@ -168,8 +181,7 @@ void CBelvaneApp::ShowDefinitionsWindow()
 
 void CBelvaneApp::ShowAlarmsWindow()
 {
-    if (CView* pView = ShowWindowOf(m_pAlarmsTemplate))
-        GetMainFrame()->SetAlarmsView(pView);
+    ShowWindowOf(m_pAlarmsTemplate);
 }
 
 void CBelvaneApp::ShowLogfileWindow()

@@ -7,6 +7,8 @@
 
 #include "framework/window/CWinApp.h"
 
+#include <vector>
+
 class CMultiDocTemplate;
 class CView;
 
@@ -29,6 +31,9 @@ public:
     void ShellOpen(const CString& strTarget);
     // TRUE when the last keyboard or mouse input is at most that many seconds old.
     BOOL UserInputWithin(int nSeconds);
+
+    // The views of the template's windows that exist, in the order they were opened.
+    static std::vector<CView*> ViewsOf(CMultiDocTemplate* pTemplate);
 
     // Start-up steps, also used by the tests that build the windows without the whole start.
     void AddTemplates();

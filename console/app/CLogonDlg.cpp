@@ -19,6 +19,19 @@ namespace
 const WORD nLogonCategory = 1;
 const DWORD nLogonEventId = 13;
 const DWORD nRetryDelayMs = 1000;
+
+// Overwrites the text before emptying it: an emptied string keeps its characters in memory.
+void WipeText(CString& strText)
+{
+    if (!strText.IsEmpty())
+        SecureZeroMemory(strText.GetBuffer(), (size_t)strText.GetLength() * sizeof(wchar_t));
+    strText.Empty();
+}
+
+BOOL HasText(HWND hDialog, int nID)
+{
+    return ::GetWindowTextLengthW(::GetDlgItem(hDialog, nID)) > 0;
+}
 } // namespace
 
 BEGIN_MESSAGE_MAP(CLogonDlg, CDialog)
@@ -32,11 +45,13 @@ CLogonDlg::CLogonDlg(CWnd* pParent) : CDialog(IDD_LOGON, pParent), m_strAccounts
 
 CString CLogonDlg::HashText(const CString& strPassword)
 {
-    std::string bytes;
+    // Made at its full size, so that no grown-out copy is left behind, and wiped after use.
+    std::string bytes((size_t)strPassword.GetLength(), '\0');
     for (int i = 0; i < strPassword.GetLength(); ++i)
-        bytes += (char)(strPassword[i] & 0xFF);
+        bytes[(size_t)i] = (char)(strPassword[i] & 0xFF);
     CString strHash;
     HashPassword(bytes.data(), bytes.size(), strHash);
+    SecureZeroMemory(&bytes[0], bytes.size());
     return strHash;
 }
 
@@ -113,10 +128,11 @@ void CLogonDlg::OnChangeField()
     EnableOk();
 }
 
-// Reads the controls, not the members: it runs while the members go into the controls.
+// Reads the controls, not the members: it runs while the members go into the controls. Only
+// the lengths: the password's text is not copied at every key.
 void CLogonDlg::EnableOk()
 {
-    BOOL bBoth = !GetDlgItemText(IDC_LOGON_USERNAME).IsEmpty() && !GetDlgItemText(IDC_LOGON_PASSWORD).IsEmpty();
+    BOOL bBoth = HasText(m_hWnd, IDC_LOGON_USERNAME) && HasText(m_hWnd, IDC_LOGON_PASSWORD);
     if (CWnd* pOk = GetDlgItem(IDOK))
         pOk->EnableWindow(bBoth);
 }
@@ -126,13 +142,16 @@ void CLogonDlg::OnOK()
     UpdateData(TRUE);
     CStringArray lines;
     CTextFile(m_strAccountsFile).ReadLinesSkipComments(lines, TRUE);
-    if (!FindAccount(lines, m_strUserName, m_strPassword))
+    BOOL bFound = FindAccount(lines, m_strUserName, m_strPassword);
+    WipeText(m_strPassword);
+    if (!bFound)
     {
         RefuseLogon();
         return;
     }
     ReportLogon();
-    // The name in the file's letter case, which the framework's OK takes back from the control.
+    // The name in the file's letter case, which the framework's OK takes back from the control;
+    // the password box is emptied with it.
     UpdateData(FALSE);
     CDialog::OnOK();
 }
@@ -150,7 +169,6 @@ void CLogonDlg::RefuseLogon()
 {
     AfxShowMessageBox(m_hWnd, L"Incorrect user name and/or password.", L"Error", MB_OK | MB_ICONSTOP);
     HCURSOR hOld = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-    m_strPassword.Empty();
     UpdateData(FALSE);
     EnableOk();
     Sleep(nRetryDelayMs);

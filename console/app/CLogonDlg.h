@@ -11,8 +11,9 @@ class CLogonDlg : public CDialog
 public:
     explicit CLogonDlg(CWnd* pParent = nullptr);
 
-    // After IDOK: the account name in the file's letter case.
+    // Wiped as soon as it has been checked: empty after OK and after a refusal.
     CString m_strPassword;
+    // After IDOK: the account name in the file's letter case.
     CString m_strUserName;
     // The accounts file, read anew at every OK.
     CString m_strAccountsFile;
@@ -24,7 +25,8 @@ public:
     // Walks the account lines in order; on the first match strUserName takes the file's
     // letter case and the result is TRUE. Names are compared without regard to case.
     static BOOL FindAccount(const CStringArray& lines, CString& strUserName, const CString& strPassword);
-    // The password's hash text; each character counts with the low byte of its code.
+    // The password's hash text; each character counts with the low byte of its code. The bytes
+    // hashed are wiped.
     static CString HashText(const CString& strPassword);
     // TRUE when the stored value is a hash text: eight groups of four hexadecimal digits
     // joined by "-".

@@ -19,6 +19,7 @@
 #include "console/scripts/CScriptTest.h"
 #include "framework/controls/CMenu.h"
 #include "framework/frames/CView.h"
+#include "framework/window/AfxWorkArea.h"
 #include "resources/console/BelvaneRes.h"
 #include "resources/console/ToolbarsRes.h"
 #include "support/AppProfile.h"
@@ -88,7 +89,7 @@ CMainFrame* GetMainFrame()
 }
 
 CMainFrame::CMainFrame()
-    : m_hAccel(nullptr), m_nDatabaseMB(0), m_pBarFont(nullptr), m_hWndAlarmsView(nullptr), m_hWndLogfileForm(nullptr)
+    : m_hAccel(nullptr), m_nDatabaseMB(0), m_pBarFont(nullptr), m_hWndLogfileForm(nullptr)
 {
 }
 
@@ -239,7 +240,7 @@ BOOL CMainFrame::RestoreFrameSize()
     CRect rect = GetAppProfile().GetRect(L"Main Frame Size", rectNone);
     BOOL bZoomed = GetAppProfile().GetInt(L"Main Frame Zoomed", 1) != 0;
     if (rect.left != rect.right && rect.top != rect.bottom)
-        MoveWindow(rect, FALSE);
+        MoveWindow(AfxFitToWorkArea(rect), FALSE);
     if (bZoomed)
         ShowWindow(SW_SHOWMAXIMIZED);
     return bZoomed;
@@ -309,19 +310,21 @@ CLogfileForm* CMainFrame::GetLogfileForm() const
     return dynamic_cast<CLogfileForm*>(LiveWindow(m_hWndLogfileForm));
 }
 
-void CMainFrame::SetAlarmsView(CView* pView)
+std::vector<CView*> CMainFrame::GetAlarmsViews() const
 {
-    m_hWndAlarmsView = pView ? pView->m_hWnd : nullptr;
+    CBelvaneApp* pApp = GetTheApp();
+    return pApp ? CBelvaneApp::ViewsOf(pApp->m_pAlarmsTemplate) : std::vector<CView*>();
 }
 
 CView* CMainFrame::GetAlarmsView() const
 {
-    return dynamic_cast<CView*>(LiveWindow(m_hWndAlarmsView));
+    std::vector<CView*> views = GetAlarmsViews();
+    return views.empty() ? nullptr : views.front();
 }
 
 LRESULT CMainFrame::OnRefresh(WPARAM, LPARAM)
 {
-    if (CView* pView = GetAlarmsView())
+    for (CView* pView : GetAlarmsViews())
         pView->PostMessage(RegisteredMessage::nMsgRefresh);
     return 0;
 }

@@ -1,6 +1,6 @@
 // The console's MDI frame: the status bar with the alarms service's counters and state, the
 // painted MDI client, the route by which diagnostic lines reach the log window, and the
-// refresh requests for the outstanding-alarms view. Its three colour toolbars (Options,
+// refresh requests for the outstanding-alarms views. Its three colour toolbars (Options,
 // Definitions, Outstanding) dock on any side or float. It remembers its size and bar layout per
 // user.
 #pragma once
@@ -11,6 +11,8 @@
 #include "framework/frames/CMDIFrameWnd.h"
 #include "framework/bars/CStatusBar.h"
 #include "wincomponents/CColorToolBar.h"
+
+#include <vector>
 
 class CFont;
 class CLogfileForm;
@@ -25,10 +27,12 @@ public:
 
     // Formats a line and hands it on like a RegisteredMessage::nMsgAddLogfile.
     void AddLogfileMessage(int nLevel, const wchar_t* pszFormat, ...);
-    // The views that the application opened; the frame lets go of them when they are gone.
-    void SetAlarmsView(CView* pView);
-    void SetLogfileForm(CLogfileForm* pForm);
+    // Every outstanding-alarms view that is open, however it was opened (Display, File > New,
+    // Window > New Window), first opened first; the first of them, or null.
+    std::vector<CView*> GetAlarmsViews() const;
     CView* GetAlarmsView() const;
+    // The log form that the application opened; the frame lets go of it when it is gone.
+    void SetLogfileForm(CLogfileForm* pForm);
     CLogfileForm* GetLogfileForm() const;
 
     // Takes the database file's size for the status bar.
@@ -37,7 +41,8 @@ public:
     // Runs one command line hidden and returns what it wrote.
     void RunCommandCaptured(const CString& strCommand, CStringArray& output, CStringArray& errors);
 
-    // Start-up steps: the saved size (TRUE when the frame is to show maximised), the
+    // Start-up steps: the saved size, moved onto the nearest screen when it lies off every
+    // screen (TRUE when the frame is to show maximised), the
     // accelerators from the menu, the splash.
     BOOL RestoreFrameSize();
     void BuildAccelerators();
@@ -99,8 +104,7 @@ private:
     void AppendLine(int nLevel, const wchar_t* pszText);
     void HandOverPendingLines();
 
-    // Handles, not pointers: a closed window's object is gone, its handle only invalid.
-    HWND m_hWndAlarmsView;
+    // A handle, not a pointer: a closed window's object is gone, its handle only invalid.
     HWND m_hWndLogfileForm;
 };
 

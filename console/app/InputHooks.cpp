@@ -1,9 +1,8 @@
 #include "console/app/InputHooks.h"
 
-#include <sys/timeb.h>
-
 namespace
 {
+BOOL g_bInputSeen = FALSE;
 InputStamp g_lastInput = {0, 0};
 POINT g_ptLastCursor = {-1, -1};
 HHOOK g_hKeyboardHook = nullptr;
@@ -19,14 +18,15 @@ InputStamp Now()
 {
     if (Clock())
         return Clock()();
-    __timeb64 now;
-    _ftime64(&now);
-    return InputStamp{(long long)now.time, (int)now.millitm};
+    // The tick, not the wall clock: a clock set back would make every input look recent.
+    ULONGLONG nTick = GetTickCount64();
+    return InputStamp{(long long)(nTick / 1000), (int)(nTick % 1000)};
 }
 
 void StampInput()
 {
     g_lastInput = Now();
+    g_bInputSeen = TRUE;
 }
 } // namespace
 
@@ -76,13 +76,14 @@ void RemoveInputHooks()
 
 void ResetInputState()
 {
+    g_bInputSeen = FALSE;
     g_lastInput = InputStamp{0, 0};
     g_ptLastCursor = POINT{-1, -1};
 }
 
 BOOL UserInputWithin(int nSeconds)
 {
-    if (g_lastInput.nSeconds == 0 && g_lastInput.nMilliseconds == 0)
+    if (!g_bInputSeen)
         return FALSE;
     InputStamp now = Now();
     // 64-bit arithmetic: no overflow for any span a clock can give.

@@ -12,15 +12,16 @@ __declspec(dllexport) LRESULT CALLBACK hookKeyboardProc(int nCode, WPARAM wParam
 __declspec(dllexport) LRESULT CALLBACK hookMouseProc(int nCode, WPARAM wParam, LPARAM lParam);
 }
 
-// A moment as seconds since 1970 and milliseconds.
+// A moment on the system's tick (time since the system started) as seconds and milliseconds.
+// The tick only runs forward: setting the wall clock back does not move it.
 struct InputStamp
 {
     long long nSeconds;
     int nMilliseconds;
 };
 
-// The clock the hooks stamp with; an empty function restores the run-time library's. Returns
-// the clock that was in place.
+// The clock the hooks stamp with; an empty function restores the system's tick. Returns the
+// clock that was in place.
 typedef std::function<InputStamp()> InputClockFunction;
 InputClockFunction SetInputClock(InputClockFunction fn);
 

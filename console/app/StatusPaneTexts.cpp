@@ -3,10 +3,27 @@
 #include "support/RegistryStore.h"
 #include "support/StringEx.h"
 
+#include <sqlext.h>
+
+#include <algorithm>
+#include <vector>
+
 const wchar_t* const g_pszAlarmsServiceName = L"TervokAlarmsService";
 
 namespace
 {
+DriverInfoFunction& DriverInfo()
+{
+    static DriverInfoFunction s_fn;
+    return s_fn;
+}
+
+SQLRETURN GetInfo(SQLHDBC hdbc, SQLUSMALLINT nInfo, SQLPOINTER pValue, SQLSMALLINT cbValue, SQLSMALLINT* pcbValue)
+{
+    return DriverInfo() ? DriverInfo()(hdbc, nInfo, pValue, cbValue, pcbValue)
+                        : ::SQLGetInfoW(hdbc, nInfo, pValue, cbValue, pcbValue);
+}
+
 CString Grouped(DWORD dwValue)
 {
     CStringEx strNumber;
@@ -108,4 +125,30 @@ BOOL DatabaseFileMB(const CString& strDatabase, UINT& nMB)
     ULONGLONG nBytes = ((ULONGLONG)data.nFileSizeHigh << 32) | data.nFileSizeLow;
     nMB = (UINT)((nBytes + 1048575) / 1048576);
     return TRUE;
+}
+
+DriverInfoFunction SetDriverInfoFunction(DriverInfoFunction fn)
+{
+    DriverInfoFunction previous = DriverInfo();
+    DriverInfo() = std::move(fn);
+    return previous;
+}
+
+CString DataSourceDatabaseName(SQLHDBC hdbc)
+{
+    // Room for an ordinary path first; a longer name is asked again with room for all of it,
+    // as far as the call's byte count reaches.
+    const size_t nMostChars = 0x7FFF / sizeof(wchar_t);
+    std::vector<wchar_t> name(MAX_PATH + 1, 0);
+    for (;;)
+    {
+        SQLSMALLINT cbName = 0;
+        if (!SQL_SUCCEEDED(GetInfo(hdbc, SQL_DATABASE_NAME, name.data(), (SQLSMALLINT)(name.size() * sizeof(wchar_t)),
+                                   &cbName)))
+            return CString();
+        size_t nNeeded = std::min((size_t)std::max<SQLSMALLINT>(cbName, 0) / sizeof(wchar_t) + 1, nMostChars);
+        if (nNeeded <= name.size())
+            return CString(name.data());
+        name.assign(nNeeded, 0);
+    }
 }

@@ -4,6 +4,11 @@
 
 #include "framework/core/CString.h"
 
+#include <windows.h>
+#include <sql.h>
+
+#include <functional>
+
 // The service the console watches.
 extern const wchar_t* const g_pszAlarmsServiceName;
 
@@ -27,3 +32,11 @@ CString QueryServiceStateText(const wchar_t* pszService);
 // The size of the database file in whole MB, rounded up; a name without a file of its own is
 // tried with ".mdb". FALSE, leaving nMB alone, when neither file exists.
 BOOL DatabaseFileMB(const CString& strDatabase, UINT& nMB);
+
+// The name of the database that the connection reads, as its driver reports it, whole however
+// long (a file name can be longer than MAX_PATH); empty when the driver cannot tell.
+CString DataSourceDatabaseName(SQLHDBC hdbc);
+// The driver's information call (SQLGetInfoW), replaceable so that a test can play a driver;
+// an empty function restores the driver's. Returns the function that was in place.
+typedef std::function<SQLRETURN(SQLHDBC, SQLUSMALLINT, SQLPOINTER, SQLSMALLINT, SQLSMALLINT*)> DriverInfoFunction;
+DriverInfoFunction SetDriverInfoFunction(DriverInfoFunction fn);

@@ -6,6 +6,7 @@
 #include "framework/files/CFile.h"
 #include "framework/gdi/CBitmap.h"
 #include "resources/console/BelvaneRes.h"
+#include "support/ReplacingWrite.h"
 
 #include <richedit.h>
 
@@ -14,6 +15,12 @@ namespace
 CLogfileText::PictureInserter& Inserter()
 {
     static CLogfileText::PictureInserter s_fn;
+    return s_fn;
+}
+
+CLogfileText::RtfWriter& Writer()
+{
+    static CLogfileText::RtfWriter s_fn;
     return s_fn;
 }
 
@@ -40,6 +47,13 @@ CLogfileText::PictureInserter CLogfileText::SetPictureInserter(PictureInserter f
 {
     PictureInserter previous = Inserter();
     Inserter() = std::move(fn);
+    return previous;
+}
+
+CLogfileText::RtfWriter CLogfileText::SetRtfWriter(RtfWriter fn)
+{
+    RtfWriter previous = Writer();
+    Writer() = std::move(fn);
     return previous;
 }
 
@@ -137,17 +151,22 @@ CStringA CLogfileText::WholeRtf() const
 BOOL CLogfileText::SaveRtf(const CString& strPath) const
 {
     CStringA strRtf = WholeRtf();
-    CFile file;
-    if (!file.Open(strPath, CFile::modeCreate | CFile::modeWrite))
-        return FALSE;
-    try
-    {
-        file.Write(strRtf.GetString(), (UINT)strRtf.GetLength());
-        file.Close();
-    }
-    catch (const CFileException&)
-    {
-        return FALSE;
-    }
-    return TRUE;
+    return WriteBesideThenReplace(strPath, [&strRtf](const wchar_t* pszNewFile) {
+        CFile file;
+        if (!file.Open(pszNewFile, CFile::modeCreate | CFile::modeWrite))
+            return FALSE;
+        try
+        {
+            if (Writer())
+                Writer()(file, strRtf);
+            else
+                file.Write(strRtf.GetString(), (UINT)strRtf.GetLength());
+            file.Close();
+        }
+        catch (const CFileException&)
+        {
+            return FALSE;
+        }
+        return TRUE;
+    });
 }

@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <richole.h>
 
+class CFile;
 class CRichEditCtrl;
 
 #include <functional>
@@ -34,12 +35,17 @@ public:
     // The RTF of the whole log: the control's own stream, or where the control cannot stream
     // it whole (Wine's rich edit stops at the first picture), the log's own RTF.
     CStringA WholeRtf() const;
-    // Writes WholeRtf to the file byte for byte; FALSE when the file cannot be written.
+    // Writes WholeRtf to the file byte for byte, beside it first: a save that fails (FALSE)
+    // leaves the file as it was.
     BOOL SaveRtf(const CString& strPath) const;
 
     // The picture insertion, replaceable so that a test can make it fail.
     typedef std::function<HRESULT(IRichEditOle*, HBITMAP)> PictureInserter;
     static PictureInserter SetPictureInserter(PictureInserter fn);
+    // The writing of the RTF into the open file, replaceable so that a test can make it fail
+    // (it throws CFileException as a full disk does).
+    typedef std::function<void(CFile&, const CStringA&)> RtfWriter;
+    static RtfWriter SetRtfWriter(RtfWriter fn);
 
 private:
     HRESULT InsertPicture(UINT nBitmap);

@@ -25,6 +25,38 @@ CDocTemplate::~CDocTemplate()
         DestroyMenu(m_hMenuShared);
 }
 
+BOOL CDocTemplate::GetDocString(CString& rString, DocStringIndex index) const
+{
+    CString strResource;
+    strResource.LoadString(m_nIDResource);
+    int nStart = 0;
+    for (int i = 0; i < (int)index && nStart >= 0; ++i)
+    {
+        nStart = strResource.Find(L'\n', nStart);
+        if (nStart >= 0)
+            ++nStart;
+    }
+    rString = nStart < 0 ? CString() : strResource.Mid(nStart).SpanExcluding(L"\n");
+    return !rString.IsEmpty();
+}
+
+BOOL CDocTemplate::MatchDocType(const wchar_t* lpszPathName) const
+{
+    CString strExtensions;
+    if (!GetDocString(strExtensions, filterExt))
+        return FALSE;
+    CString strPath(lpszPathName);
+    int nStart = 0;
+    for (CString strExt = strExtensions.Tokenize(L";", nStart); nStart >= 0; strExt = strExtensions.Tokenize(L";", nStart))
+    {
+        strExt.Trim();
+        if (!strExt.IsEmpty() && strPath.GetLength() > strExt.GetLength() &&
+            strPath.Right(strExt.GetLength()).CompareNoCase(strExt) == 0)
+            return TRUE;
+    }
+    return FALSE;
+}
+
 void CDocTemplate::AddDocument(CDocument* pDoc)
 {
     pDoc->m_pDocTemplate = this;

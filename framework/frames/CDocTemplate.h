@@ -2,6 +2,7 @@
 // classes of its document, frame and view, created by name when a document is opened.
 #pragma once
 
+#include "framework/core/CString.h"
 #include "framework/window/CCmdTarget.h"
 
 class CDocument;
@@ -12,6 +13,21 @@ class CDocTemplate : public CCmdTarget
     DECLARE_DYNAMIC(CDocTemplate)
 public:
     ~CDocTemplate() override;
+
+    // The parts of the template's resource string, in their order, "\n" between them.
+    enum DocStringIndex
+    {
+        windowTitle,
+        docName,
+        fileNewName,
+        filterName, // "Text Files (*.txt)"
+        filterExt,  // ".txt", or several joined by ";"
+    };
+    // FALSE when that part is empty or missing.
+    BOOL GetDocString(CString& rString, DocStringIndex index) const;
+    // TRUE when the file's extension is one of the template's filter extensions: the files it
+    // opens. A template without one opens no file.
+    virtual BOOL MatchDocType(const wchar_t* lpszPathName) const;
 
     virtual POSITION GetFirstDocPosition() const = 0;
     virtual CDocument* GetNextDoc(POSITION& rPos) const = 0;

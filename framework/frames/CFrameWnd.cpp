@@ -277,7 +277,13 @@ BOOL CFrameWnd::OnBarCheck(UINT nID)
 
 void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
 {
+    // A child frame without the bar leaves the item to the frame that has it.
     CControlBar* pBar = GetControlBar(pCmdUI->m_nID);
+    if (!pBar && GetParentFrame())
+    {
+        pCmdUI->ContinueRouting();
+        return;
+    }
     pCmdUI->Enable(pBar != nullptr);
     pCmdUI->SetCheck(pBar && pBar->IsVisible());
 }

@@ -95,9 +95,11 @@ public:
     void SaveBarState(const wchar_t* lpszProfileName) const;
     void LoadBarState(const wchar_t* lpszProfileName);
 
-    // Toggles the bar of that id (View menu); FALSE when there is no such bar.
+    // Toggles the bar of that id (View menu); FALSE when there is no such bar, so that the
+    // command goes on to the next frame of its route.
     BOOL OnBarCheck(UINT nID);
-    // Checks the View menu's item of a bar while the bar is visible.
+    // Checks the View menu's item of a bar while the bar is visible; a child frame without the
+    // bar hands the item on to its parent frame.
     void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
 
     HACCEL m_hAccelTable;

@@ -4,6 +4,7 @@
 #include "framework/bars/CDockBar.h"
 #include "framework/bars/CDockContext.h"
 #include "framework/frames/CMiniDockFrameWnd.h"
+#include "framework/window/AfxWorkArea.h"
 #include "framework/window/CWinApp.h"
 
 #include <algorithm>
@@ -182,15 +183,11 @@ struct BarPlace
     CPoint pos;
 };
 
-// A floating position inside the screens, so that a bar saved on a screen that is gone can be
-// reached.
+// A floating position whose corner, 40 pixels square, lies on a screen, so that a bar saved on
+// a screen that is gone can be reached.
 CPoint OnScreen(CPoint pt)
 {
-    int nLeft = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
-    int nTop = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
-    int nRight = nLeft + ::GetSystemMetrics(SM_CXVIRTUALSCREEN) - 40;
-    int nBottom = nTop + ::GetSystemMetrics(SM_CYVIRTUALSCREEN) - 40;
-    return CPoint(std::max(nLeft, std::min((int)pt.x, nRight)), std::max(nTop, std::min((int)pt.y, nBottom)));
+    return AfxFitToWorkArea(CRect(pt.x, pt.y, pt.x + 40, pt.y + 40)).TopLeft();
 }
 } // namespace
 

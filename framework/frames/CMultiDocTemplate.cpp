@@ -77,11 +77,8 @@ CDocument* CMultiDocTemplate::OpenDocumentFile(const wchar_t* lpszPathName, BOOL
 
 void CMultiDocTemplate::SetDefaultTitle(CDocument* pDocument)
 {
-    CString strResource;
-    strResource.LoadString(m_nIDResource);
-    int nStart = strResource.Find(L'\n');
-    CString strName = nStart < 0 ? CString() : strResource.Mid(nStart + 1).SpanExcluding(L"\n");
-    if (strName.IsEmpty())
+    CString strName;
+    if (!GetDocString(strName, docName))
         strName = L"Untitled";
     CString strTitle;
     strTitle.Format(L"%s%u", strName.GetString(), ++m_nUntitledCount);

@@ -1,5 +1,7 @@
 #include "framework/window/CCmdTarget.h"
 
+#include "framework/window/CCmdUI.h"
+
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap()
@@ -63,8 +65,15 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
     case AfxSig_b_u:
         return (this->*AfxFromPmsg<BOOL (CCmdTarget::*)(UINT)>(pEntry->pfn))(nID);
     case AfxSig_v_cmdui:
-        (this->*AfxFromPmsg<void (CCmdTarget::*)(CCmdUI*)>(pEntry->pfn))((CCmdUI*)pExtra);
-        return TRUE;
+    {
+        // A handler that has nothing to say for this target hands the element on.
+        CCmdUI* pCmdUI = (CCmdUI*)pExtra;
+        pCmdUI->m_bContinueRouting = FALSE;
+        (this->*AfxFromPmsg<void (CCmdTarget::*)(CCmdUI*)>(pEntry->pfn))(pCmdUI);
+        BOOL bHandled = !pCmdUI->m_bContinueRouting;
+        pCmdUI->m_bContinueRouting = FALSE;
+        return bHandled;
+    }
     case AfxSig_v_notify:
     {
         AFX_NOTIFY* pNotify = (AFX_NOTIFY*)pExtra;

@@ -4,7 +4,7 @@
 #include "framework/window/CWnd.h"
 
 CCmdUI::CCmdUI()
-    : m_nID(0), m_nIndex(0), m_pMenu(nullptr), m_pOther(nullptr), m_bEnableChanged(FALSE)
+    : m_nID(0), m_nIndex(0), m_pMenu(nullptr), m_pOther(nullptr), m_bEnableChanged(FALSE), m_bContinueRouting(FALSE)
 {
 }
 

@@ -17,6 +17,8 @@ public:
     virtual void Enable(BOOL bOn = TRUE);
     virtual void SetCheck(int nCheck = 1);
     virtual void SetText(const wchar_t* lpszText);
+    // The update handler leaves the element to the next target on the command route.
+    void ContinueRouting() { m_bContinueRouting = TRUE; }
 
     // Asks pTarget for an update handler; without one, and when bDisableIfNoHndler is set,
     // the element is enabled exactly when pTarget routes the command to a handler.
@@ -27,4 +29,5 @@ public:
     CMenu* m_pMenu;      // the popup holding the item, or null
     CWnd* m_pOther;      // the control, or null
     BOOL m_bEnableChanged;
+    BOOL m_bContinueRouting;
 };

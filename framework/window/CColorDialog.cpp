@@ -1,15 +1,8 @@
 #include "framework/window/CColorDialog.h"
 
-IMPLEMENT_DYNAMIC(CColorDialog, CDialog)
+#include "framework/window/AfxDialogChooser.h"
 
-namespace
-{
-CColorDialog::Chooser& CurrentChooser()
-{
-    static CColorDialog::Chooser s_chooser;
-    return s_chooser;
-}
-} // namespace
+IMPLEMENT_DYNAMIC(CColorDialog, CDialog)
 
 COLORREF* CColorDialog::GetSavedCustomColors()
 {
@@ -22,9 +15,7 @@ COLORREF* CColorDialog::GetSavedCustomColors()
 
 CColorDialog::Chooser CColorDialog::SetChooser(Chooser chooser)
 {
-    Chooser previous = CurrentChooser();
-    CurrentChooser() = std::move(chooser);
-    return previous;
+    return AfxReplaceDialogChooser(std::move(chooser));
 }
 
 CColorDialog::CColorDialog(COLORREF clrInit, DWORD dwFlags, CWnd* pParentWnd) : CDialog(0, pParentWnd), m_cc()
@@ -40,6 +31,6 @@ CColorDialog::CColorDialog(COLORREF clrInit, DWORD dwFlags, CWnd* pParentWnd) : 
 INT_PTR CColorDialog::DoModal()
 {
     m_cc.hwndOwner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
-    BOOL bOK = CurrentChooser() ? CurrentChooser()(m_cc) : ChooseColorW(&m_cc);
+    BOOL bOK = AfxDialogChooser<Chooser>() ? AfxDialogChooser<Chooser>()(m_cc) : ChooseColorW(&m_cc);
     return bOK ? IDOK : IDCANCEL;
 }

@@ -1,24 +1,18 @@
 #include "framework/window/CFileDialog.h"
 
+#include "framework/window/AfxDialogChooser.h"
+
 IMPLEMENT_DYNAMIC(CFileDialog, CDialog)
 
 namespace
 {
-CFileDialog::Chooser& CurrentChooser()
-{
-    static CFileDialog::Chooser s_chooser;
-    return s_chooser;
-}
-
 // Room for a long path; the dialog writes into this buffer.
 const size_t kFileNameChars = 4096;
 } // namespace
 
 CFileDialog::Chooser CFileDialog::SetChooser(Chooser chooser)
 {
-    Chooser previous = CurrentChooser();
-    CurrentChooser() = std::move(chooser);
-    return previous;
+    return AfxReplaceDialogChooser(std::move(chooser));
 }
 
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, const wchar_t* lpszDefExt, const wchar_t* lpszFileName,
@@ -57,8 +51,8 @@ INT_PTR CFileDialog::DoModal()
 {
     m_ofn.hwndOwner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
     BOOL bOK;
-    if (CurrentChooser())
-        bOK = CurrentChooser()(m_ofn, m_bOpenFileDialog);
+    if (AfxDialogChooser<Chooser>())
+        bOK = AfxDialogChooser<Chooser>()(m_ofn, m_bOpenFileDialog);
     else
         bOK = m_bOpenFileDialog ? GetOpenFileNameW(&m_ofn) : GetSaveFileNameW(&m_ofn);
     // Whatever the chooser wrote, the name ends within its buffer.

@@ -2,8 +2,11 @@
 
 #include "framework/window/CWnd.h"
 #include "framework/window/AfxIds.h"
+#include "framework/window/AfxMessageBox.h"
+#include "framework/window/CCmdUI.h"
 #include "framework/window/CCommandLineInfo.h"
 #include "framework/window/CFileDialog.h"
+#include "framework/window/CPrintDialog.h"
 #include "framework/frames/CDocTemplate.h"
 #include "framework/core/PositionList.h"
 
@@ -52,12 +55,15 @@ BOOL QueryValue(HKEY hSection, const wchar_t* pszEntry, DWORD& dwType, std::vect
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
     ON_COMMAND(ID_FILE_NEW, OnFileNew)
     ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+    ON_UPDATE_COMMAND_UI(ID_FILE_OPEN, OnUpdateFileOpen)
     ON_COMMAND(ID_FILE_PRINT_SETUP, OnFilePrintSetup)
+    ON_COMMAND(ID_APP_EXIT, OnAppExit)
 END_MESSAGE_MAP()
 
 CWinApp::CWinApp(const wchar_t* pszAppName)
     : m_strAppName(pszAppName && *pszAppName ? CString(pszAppName) : ProgramBaseName()),
-      m_pszAppName(m_strAppName.GetString()), m_pMainWnd(nullptr), m_nCmdShow(SW_SHOWNORMAL), m_nMaxMRU(0)
+      m_pszAppName(m_strAppName.GetString()), m_pMainWnd(nullptr), m_nCmdShow(SW_SHOWNORMAL), m_nMaxMRU(0),
+      m_hDevMode(nullptr), m_hDevNames(nullptr)
 {
     g_pApp = this;
 }
@@ -66,6 +72,10 @@ CWinApp::~CWinApp()
 {
     for (CDocTemplate* pTemplate : m_templateList)
         delete pTemplate;
+    if (m_hDevMode)
+        GlobalFree(m_hDevMode);
+    if (m_hDevNames)
+        GlobalFree(m_hDevNames);
     if (g_pApp == this)
         g_pApp = nullptr;
 }
@@ -97,30 +107,63 @@ void CWinApp::OnFileNew()
         m_templateList.front()->OpenDocumentFile(nullptr);
 }
 
+CString CWinApp::OpenFilter() const
+{
+    CString strFilter;
+    for (CDocTemplate* pTemplate : m_templateList)
+    {
+        CString strName, strExtensions;
+        if (!pTemplate->GetDocString(strName, CDocTemplate::filterName) ||
+            !pTemplate->GetDocString(strExtensions, CDocTemplate::filterExt))
+            continue;
+        // ".a;.b" lists its patterns as "*.a;*.b".
+        strExtensions.Replace(L";", L";*");
+        strFilter += strName + L"|*" + strExtensions + L"|";
+    }
+    return strFilter;
+}
+
+void CWinApp::OnUpdateFileOpen(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(!OpenFilter().IsEmpty());
+}
+
 void CWinApp::OnFileOpen()
 {
-    if (m_templateList.empty())
+    CString strFilter = OpenFilter();
+    if (strFilter.IsEmpty())
         return;
-    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, L"All Files (*.*)|*.*||",
-                       m_pMainWnd);
-    if (dialog.DoModal() == IDOK)
-        m_templateList.front()->OpenDocumentFile(dialog.GetPathName());
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
+                       strFilter + L"All Files (*.*)|*.*||", m_pMainWnd);
+    if (dialog.DoModal() != IDOK)
+        return;
+    CString strPath = dialog.GetPathName();
+    for (CDocTemplate* pTemplate : m_templateList)
+        if (pTemplate->MatchDocType(strPath))
+        {
+            pTemplate->OpenDocumentFile(strPath);
+            return;
+        }
+    AfxShowMessageBox(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr,
+                      strPath + L"\n\nNo window of this program opens files of this kind.", nullptr,
+                      MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CWinApp::OnFilePrintSetup()
 {
-    PRINTDLGW pd = {};
-    pd.lStructSize = sizeof pd;
-    pd.hwndOwner = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
-    pd.Flags = PD_PRINTSETUP;
-    if (PrintDlgW(&pd))
-    {
-        // The settings are the printer driver's; nothing here keeps them.
-        if (pd.hDevMode)
-            GlobalFree(pd.hDevMode);
-        if (pd.hDevNames)
-            GlobalFree(pd.hDevNames);
-    }
+    CPrintDialog dialog(TRUE, 0, m_pMainWnd);
+    dialog.m_pd.hDevMode = m_hDevMode;
+    dialog.m_pd.hDevNames = m_hDevNames;
+    dialog.DoModal();
+    // Whatever the answer, the dialog's handles are the current ones.
+    m_hDevMode = dialog.m_pd.hDevMode;
+    m_hDevNames = dialog.m_pd.hDevNames;
+}
+
+void CWinApp::OnAppExit()
+{
+    if (m_pMainWnd)
+        m_pMainWnd->SendMessage(WM_CLOSE);
 }
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& rInfo)

@@ -12,6 +12,7 @@
 
 #include <vector>
 
+class CCmdUI;
 class CWnd;
 class CDocTemplate;
 class CDocument;
@@ -46,10 +47,16 @@ public:
     void CloseAllDocuments();
     // ID_FILE_NEW: a new document of the first template.
     void OnFileNew();
-    // ID_FILE_OPEN: a file chosen in the open dialog, opened with the first template.
+    // ID_FILE_OPEN: a file chosen in the open dialog, offered the templates' filters, opened
+    // with the template whose filter extension it has; another file is refused with a box.
     void OnFileOpen();
-    // ID_FILE_PRINT_SETUP: the printer set-up dialog.
+    // Enabled only while a template opens files (has a filter extension).
+    void OnUpdateFileOpen(CCmdUI* pCmdUI);
+    // ID_FILE_PRINT_SETUP: the printer set-up dialog, on the printer chosen there before; the
+    // choice is kept in m_hDevMode and m_hDevNames.
     void OnFilePrintSetup();
+    // ID_APP_EXIT: closes the main window as its close box does.
+    void OnAppExit();
 
     // --- start-up
     // Hands every argument of the process's command line to rInfo; "/x" and "-x" are flags.
@@ -82,6 +89,10 @@ public:
     int m_nCmdShow; // how the main window is first shown
     UINT m_nMaxMRU;
     CStringArray m_strRecentFiles;
+    // The printer chosen in the set-up dialog (DEVMODE and DEVNAMES), null until one is; the
+    // application frees them.
+    HGLOBAL m_hDevMode;
+    HGLOBAL m_hDevNames;
 
 protected:
     std::vector<CDocTemplate*> m_templateList;
@@ -89,6 +100,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // "Name|*.ext|" for each template that opens files; empty when none does.
+    CString OpenFilter() const;
+
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
 };

@@ -1,8 +1,13 @@
 #include "framework/window/CWinApp.h"
 
+#include "framework/window/CPrintDialog.h"
+
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
 
 namespace
 {
@@ -64,4 +69,36 @@ TEST(WinAppProfile, WithoutRegistryKeyNothingIsStored)
     EXPECT_FALSE(app.WriteProfileInt(L"Belvane", L"X", 1));
     EXPECT_EQ(7u, app.GetProfileInt(L"Belvane", L"X", 7));
     EXPECT_STREQ(L"d", app.GetProfileString(L"Belvane", L"X", L"d"));
+}
+
+TEST_F(WinAppProfileTest, PrintSetupOffersThePrinterChosenBefore)
+{
+    HGLOBAL hMode = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DEVMODEW));
+    HGLOBAL hNames = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DEVNAMES) + 64);
+    std::vector<std::pair<HGLOBAL, HGLOBAL>> offered;
+    BOOL bOK = TRUE;
+    CPrintDialog::SetChooser([&](PRINTDLGW& pd) {
+        EXPECT_TRUE(pd.Flags & PD_PRINTSETUP);
+        offered.push_back({pd.hDevMode, pd.hDevNames});
+        if (!pd.hDevMode)
+        {
+            pd.hDevMode = hMode;
+            pd.hDevNames = hNames;
+        }
+        return bOK;
+    });
+    m_app.OnFilePrintSetup();
+    bOK = FALSE;
+    m_app.OnFilePrintSetup(); // cancelled: the choice stays
+    m_app.OnFilePrintSetup();
+    CPrintDialog::SetChooser(nullptr);
+    ASSERT_EQ(3u, offered.size());
+    EXPECT_TRUE(offered[0].first == nullptr && offered[0].second == nullptr) << "no printer chosen yet";
+    for (size_t i = 1; i < offered.size(); ++i)
+    {
+        EXPECT_EQ(hMode, offered[i].first) << i;
+        EXPECT_EQ(hNames, offered[i].second) << i;
+    }
+    EXPECT_EQ(hMode, m_app.m_hDevMode);
+    EXPECT_EQ(hNames, m_app.m_hDevNames);
 }

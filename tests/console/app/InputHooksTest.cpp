@@ -56,6 +56,18 @@ TEST_F(InputHooksTest, AKeyCountsForExactlyTheGivenSeconds)
     EXPECT_TRUE(UserInputWithin(0));
 }
 
+TEST_F(InputHooksTest, InputIsStampedOnTheSystemTickWhichTheWallClockCannotSetBack)
+{
+    SetInputClock(nullptr);
+    hookKeyboardProc(HC_ACTION, 'A', 0);
+    EXPECT_TRUE(UserInputWithin(1));
+    // Ten seconds later on the system's tick: the stamp was taken on that tick, so its age shows.
+    ULONGLONG nLater = GetTickCount64() + 10000;
+    SetInputClock([nLater] { return InputStamp{(long long)(nLater / 1000), (int)(nLater % 1000)}; });
+    EXPECT_FALSE(UserInputWithin(5)) << "ten seconds old";
+    EXPECT_TRUE(UserInputWithin(15));
+}
+
 TEST_F(InputHooksTest, OnlyAMoveToAnotherPlaceCountsOfTheMouse)
 {
     SetCursorPos(100, 120);

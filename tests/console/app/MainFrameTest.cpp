@@ -13,6 +13,7 @@
 #include "framework/window/AfxOleInit.h"
 #include "framework/window/CFileDialog.h"
 #include "resources/console/BelvaneRes.h"
+#include "support/AppProfile.h"
 #include "support/FileVersionInfo.h"
 #include "support/RegistryStore.h"
 
@@ -34,9 +35,7 @@ protected:
         GetRegistryStore().Init(HKEY_LOCAL_MACHINE, m_strStoreKey, L"Volatile");
         m_belvane.AddTemplates();
         EXPECT_TRUE(m_belvane.RegisterMainWindowClass());
-        m_pFrame = new CMainFrame;
-        EXPECT_TRUE(m_pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, nullptr));
-        m_app.m_pMainWnd = m_belvane.m_pMainWnd = m_pFrame;
+        OpenFrame();
         m_pFrame->ShowWindow(SW_SHOWNORMAL);
         PumpUntilIdle();
     }
@@ -52,6 +51,23 @@ protected:
     }
 
     HWND m_hFrame() const { return m_pFrame->m_hWnd; }
+
+    void OpenFrame()
+    {
+        m_pFrame = new CMainFrame;
+        EXPECT_TRUE(m_pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, nullptr));
+        m_app.m_pMainWnd = m_belvane.m_pMainWnd = m_pFrame;
+    }
+
+    // A frame opened as the next start opens it: where its saved size puts it, not maximised.
+    CRect ReopenedFrameRect()
+    {
+        OpenFrame();
+        EXPECT_FALSE(m_pFrame->RestoreFrameSize());
+        CRect rect;
+        m_pFrame->GetWindowRect(&rect);
+        return rect;
+    }
 
     void AddLine(int nLevel, const wchar_t* pszText)
     {
@@ -219,6 +235,54 @@ TEST_F(MainFrameTest, RefreshReachesOnlyALiveOutstandingView)
     EXPECT_TRUE(m_pFrame->GetAlarmsView() != nullptr);
 }
 
+TEST_F(MainFrameTest, FileNewOpensAnOutstandingWindowThatRefreshReachesToo)
+{
+    m_belvane.ShowAlarmsWindow();
+    CView* pFirst = m_pFrame->GetAlarmsView();
+    ASSERT_TRUE(pFirst != nullptr);
+    m_pFrame->SendMessage(WM_COMMAND, ID_FILE_NEW);
+    PumpUntilIdle();
+    POSITION pos = m_belvane.m_pAlarmsTemplate->GetFirstDocPosition();
+    m_belvane.m_pAlarmsTemplate->GetNextDoc(pos);
+    ASSERT_TRUE(pos != nullptr) << "a second outstanding-alarms window";
+    CDocument* pSecondDoc = m_belvane.m_pAlarmsTemplate->GetNextDoc(pos);
+    POSITION posView = pSecondDoc->GetFirstViewPosition();
+    HWND hSecond = pSecondDoc->GetNextView(posView)->m_hWnd;
+
+    m_pFrame->OnRefresh();
+    MSG msg;
+    EXPECT_TRUE(PeekMessageW(&msg, pFirst->m_hWnd, RegisteredMessage::nMsgRefresh, RegisteredMessage::nMsgRefresh,
+                             PM_REMOVE));
+    EXPECT_TRUE(PeekMessageW(&msg, hSecond, RegisteredMessage::nMsgRefresh, RegisteredMessage::nMsgRefresh, PM_REMOVE))
+        << "the new window is refreshed too";
+
+    // The first one closed, the frame still has the other.
+    pFirst->GetParentFrame()->SendMessage(WM_CLOSE);
+    PumpUntilIdle();
+    ASSERT_TRUE(m_pFrame->GetAlarmsView() != nullptr);
+    EXPECT_EQ(hSecond, m_pFrame->GetAlarmsView()->m_hWnd);
+}
+
+TEST_F(MainFrameTest, FileOpenIsGreyedSinceNoWindowOpensFiles)
+{
+    HMENU hFile = GetSubMenu(::GetMenu(m_hFrame()), 0);
+    m_pFrame->SendMessage(WM_INITMENUPOPUP, (WPARAM)hFile, 0);
+    EXPECT_TRUE(GetMenuState(hFile, ID_FILE_OPEN, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_FALSE(GetMenuState(hFile, ID_FILE_NEW, MF_BYCOMMAND) & MF_GRAYED);
+
+    // Sent all the same, it neither asks for a file nor opens a window.
+    BOOL bAsked = FALSE;
+    CFileDialog::SetChooser([&](OPENFILENAMEW& ofn, BOOL) {
+        bAsked = TRUE;
+        lstrcpynW(ofn.lpstrFile, L"any.txt", (int)ofn.nMaxFile);
+        return TRUE;
+    });
+    m_pFrame->SendMessage(WM_COMMAND, ID_FILE_OPEN);
+    PumpUntilIdle();
+    EXPECT_FALSE(bAsked);
+    EXPECT_TRUE(m_pFrame->MDIGetActive() == nullptr) << "no window opened";
+}
+
 TEST_F(MainFrameTest, DisplayRestoresAndActivatesAMinimisedWindow)
 {
     m_belvane.ShowDefinitionsWindow();
@@ -241,13 +305,49 @@ TEST_F(MainFrameTest, FrameSizeIsRememberedPerUser)
     PumpUntilIdle();
     EXPECT_FALSE(IsWindow(m_hFrame()));
 
-    m_pFrame = new CMainFrame;
-    ASSERT_TRUE(m_pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, nullptr));
-    m_app.m_pMainWnd = m_belvane.m_pMainWnd = m_pFrame;
-    EXPECT_FALSE(m_pFrame->RestoreFrameSize());
-    CRect rect;
-    m_pFrame->GetWindowRect(&rect);
-    EXPECT_EQ(CRect(40, 50, 840, 650), rect);
+    EXPECT_EQ(CRect(40, 50, 840, 650), ReopenedFrameRect());
+}
+
+TEST_F(MainFrameTest, AFrameClosedOnAScreenThatIsGoneOpensOnTheNearestOne)
+{
+    MONITORINFO monitor = {sizeof monitor};
+    GetMonitorInfoW(MonitorFromWindow(m_hFrame(), MONITOR_DEFAULTTONEAREST), &monitor);
+    CRect work(monitor.rcWork);
+    GetAppProfile().WriteInt(L"Main Frame Zoomed", 0);
+
+    // Closed on a second screen right of this one, which is gone now.
+    GetAppProfile().WriteRect(L"Main Frame Size", CRect(work.right + 500, 200, work.right + 1300, 800));
+    CRect rect = ReopenedFrameRect();
+    EXPECT_EQ(CSize(800, 600), rect.Size()) << "its size is kept";
+    EXPECT_EQ(work.right, rect.right) << "it is moved in along the nearest edge";
+    EXPECT_EQ(work.top + 200, rect.top);
+
+    // Larger than the screen and above it: it fits the work area.
+    m_pFrame->DestroyWindow();
+    GetAppProfile().WriteRect(L"Main Frame Size", CRect(-100, -5000, work.Width() + 300, -4000));
+    rect = ReopenedFrameRect();
+    EXPECT_EQ(work.left, rect.left);
+    EXPECT_EQ(work.top, rect.top);
+    EXPECT_EQ(work.Width(), rect.Width());
+    EXPECT_EQ(1000, rect.Height());
+}
+
+TEST_F(MainFrameTest, FileExitClosesTheConsoleKeepingItsSizeAndBars)
+{
+    HMENU hFile = GetSubMenu(::GetMenu(m_hFrame()), 0);
+    m_pFrame->SendMessage(WM_INITMENUPOPUP, (WPARAM)hFile, 0);
+    EXPECT_FALSE(GetMenuState(hFile, ID_APP_EXIT, MF_BYCOMMAND) & MF_GRAYED);
+    m_pFrame->ShowWindow(SW_RESTORE);
+    m_pFrame->MoveWindow(CRect(60, 70, 860, 670));
+    m_pFrame->SendMessage(WM_COMMAND, ID_VIEW_STATUS_BAR);
+    HWND hFrame = m_hFrame();
+    m_pFrame->SendMessage(WM_COMMAND, ID_APP_EXIT);
+    PumpUntilIdle();
+    ASSERT_FALSE(IsWindow(hFrame)) << "Exit closes the console";
+    EXPECT_TRUE(m_belvane.m_pMainWnd == nullptr);
+
+    EXPECT_EQ(CRect(60, 70, 860, 670), ReopenedFrameRect()) << "its size was saved";
+    EXPECT_FALSE(m_pFrame->m_wndStatusBar.IsWindowVisible()) << "its bars were saved";
 }
 
 TEST_F(MainFrameTest, TheEmptyClientAreaShowsTilesAndTheLogoInItsMiddle)

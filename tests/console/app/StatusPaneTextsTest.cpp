@@ -2,8 +2,10 @@
 #include "support/RegistryStore.h"
 
 #include <gtest/gtest.h>
+#include <sqlext.h>
 
 #include <fstream>
+#include <vector>
 
 namespace
 {
@@ -74,4 +76,39 @@ TEST(DatabaseFileTest, SizeIsRoundedUpAndAMissingFileKeepsTheValue)
     EXPECT_FALSE(DatabaseFileMB(L"no-such-database", nMB));
     EXPECT_EQ(7u, nMB);
     DeleteFileW(L"alarms-size-test.mdb");
+}
+
+TEST(DatabaseFileTest, ADatabaseNameLongerThanAnOldPathIsReadWhole)
+{
+    // A data source whose file lies deep in folders: its name is longer than MAX_PATH.
+    CString strFolder = L"database-name-test";
+    CreateDirectoryW(strFolder, nullptr);
+    std::vector<CString> folders = {strFolder};
+    for (int i = 0; i < 3; ++i)
+    {
+        folders.push_back(folders.back() + L"\\" + CString(L'd', 100));
+        ASSERT_TRUE(CreateDirectoryW(folders.back(), nullptr));
+    }
+    CString strName = folders.back() + L"\\alarms.mdb";
+    ASSERT_GT(strName.GetLength(), MAX_PATH);
+    WriteBytes(strName, 1048577);
+
+    // A driver that cuts the name to the buffer it is given and says how long it is.
+    SetDriverInfoFunction([&](SQLHDBC, SQLUSMALLINT nInfo, SQLPOINTER pValue, SQLSMALLINT cbValue, SQLSMALLINT* pcbValue) {
+        EXPECT_EQ(SQL_DATABASE_NAME, nInfo);
+        *pcbValue = (SQLSMALLINT)(strName.GetLength() * sizeof(wchar_t));
+        if (pValue && cbValue >= (SQLSMALLINT)sizeof(wchar_t))
+            lstrcpynW((wchar_t*)pValue, strName, cbValue / (int)sizeof(wchar_t));
+        return *pcbValue < cbValue ? SQL_SUCCESS : SQL_SUCCESS_WITH_INFO;
+    });
+    CString strRead = DataSourceDatabaseName(nullptr);
+    SetDriverInfoFunction(nullptr);
+    EXPECT_STREQ(strName, strRead);
+    UINT nMB = 0;
+    EXPECT_TRUE(DatabaseFileMB(strRead, nMB));
+    EXPECT_EQ(2u, nMB);
+
+    DeleteFileW(strName);
+    for (auto it = folders.rbegin(); it != folders.rend(); ++it)
+        RemoveDirectoryW(*it);
 }

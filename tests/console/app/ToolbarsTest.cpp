@@ -58,6 +58,15 @@ protected:
         m_pFrame->ShowWindow(SW_SHOWNORMAL);
         PumpUntilIdle();
     }
+    // Closes the frame without saving its state, as a crash would.
+    void CloseUnsaved()
+    {
+        m_pFrame->DestroyWindow();
+        m_app.m_pMainWnd = m_belvane.m_pMainWnd = nullptr;
+        PumpUntilIdle();
+        MSG msg;
+        PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    }
     // Closes the frame as the user does (its state is saved) and opens a new one.
     void Restart()
     {
@@ -99,6 +108,20 @@ protected:
                 strRows += (strRows.Right(1) == L"|" ? L"" : L" ") + pBar->GetWindowText();
         }
         return strRows;
+    }
+
+    // The View menu's bar toggles, in the menu's order.
+    struct Toggle
+    {
+        UINT nCommand;
+        CControlBar* pBar;
+    };
+    std::vector<Toggle> Toggles()
+    {
+        return {{ID_VIEW_DEFINITIONS_TOOLBAR, &m_pFrame->m_wndDefinitionsBar},
+                {ID_VIEW_TOOLBAR, &m_pFrame->m_wndOptionsBar},
+                {ID_VIEW_OUTSTANDING_TOOLBAR, &m_pFrame->m_wndOutstandingBar},
+                {ID_VIEW_STATUS_BAR, &m_pFrame->m_wndStatusBar}};
     }
 
     int CheckOf(UINT nID)
@@ -223,13 +246,7 @@ TEST_F(ToolbarsTest, FirstStartDocksOutstandingRightOfDefinitions)
 
 TEST_F(ToolbarsTest, ViewTogglesHideAndShowTheBarsAndCheckTheirItems)
 {
-    struct { UINT nCommand; CControlBar* pBar; } toggles[] = {
-        {ID_VIEW_DEFINITIONS_TOOLBAR, &m_pFrame->m_wndDefinitionsBar},
-        {ID_VIEW_OUTSTANDING_TOOLBAR, &m_pFrame->m_wndOutstandingBar},
-        {ID_VIEW_TOOLBAR, &m_pFrame->m_wndOptionsBar},
-        {ID_VIEW_STATUS_BAR, &m_pFrame->m_wndStatusBar},
-    };
-    for (const auto& toggle : toggles)
+    for (const Toggle& toggle : Toggles())
     {
         EXPECT_EQ(1, CheckOf(toggle.nCommand)) << toggle.nCommand;
         m_pFrame->SendMessage(WM_COMMAND, toggle.nCommand);
@@ -245,6 +262,30 @@ TEST_F(ToolbarsTest, ViewTogglesHideAndShowTheBarsAndCheckTheirItems)
     m_pFrame->SendMessage(WM_COMMAND, ID_VIEW_DEFINITIONS_TOOLBAR);
     EXPECT_EQ(0, CheckOf(ID_VIEW_DEFINITIONS_TOOLBAR));
     EXPECT_FALSE(IsWindowVisible(GetParent(GetParent(m_pFrame->m_wndDefinitionsBar.m_hWnd))));
+}
+
+TEST_F(ToolbarsTest, ViewMenuChecksAllFourBarsWhileAWindowIsActive)
+{
+    // A window of the console is active, as always after the start: its frame is asked first.
+    m_belvane.ShowLogfileWindow();
+    PumpUntilIdle();
+    ASSERT_TRUE(m_pFrame->MDIGetActive() != nullptr);
+    HMENU hView = GetSubMenu(::GetMenu(m_pFrame->m_hWnd), 2);
+    auto state = [&](UINT nCommand) {
+        m_pFrame->SendMessage(WM_INITMENUPOPUP, (WPARAM)hView, 2);
+        return GetMenuState(hView, nCommand, MF_BYCOMMAND) & (MF_CHECKED | MF_GRAYED);
+    };
+    for (const Toggle& toggle : Toggles())
+    {
+        EXPECT_EQ((UINT)MF_CHECKED, state(toggle.nCommand)) << "enabled and checked: " << toggle.nCommand;
+        m_pFrame->SendMessage(WM_COMMAND, toggle.nCommand);
+        PumpUntilIdle();
+        EXPECT_FALSE(toggle.pBar->IsWindowVisible()) << toggle.nCommand;
+        EXPECT_EQ((UINT)MF_UNCHECKED, state(toggle.nCommand)) << "enabled, unchecked: " << toggle.nCommand;
+        m_pFrame->SendMessage(WM_COMMAND, toggle.nCommand);
+        PumpUntilIdle();
+        EXPECT_TRUE(toggle.pBar->IsWindowVisible()) << toggle.nCommand;
+    }
 }
 
 TEST_F(ToolbarsTest, TooltipsAndTheStatusBarPromptFollowTheButtonUnderTheMouse)
@@ -293,6 +334,29 @@ TEST_F(ToolbarsTest, RestartRestoresDockBarsRowsOrderFloatingAndVisibility)
     EXPECT_EQ(0, CheckOf(ID_VIEW_STATUS_BAR));
 }
 
+TEST_F(ToolbarsTest, AFloatingBarSavedOnAScreenThatIsGoneOpensOnTheNearestOne)
+{
+    m_pFrame->FloatControlBar(&m_pFrame->m_wndOutstandingBar, CPoint(500, 420));
+    PumpUntilIdle();
+    Restart();
+    CloseUnsaved();
+    for (int i = 0; i < 4; ++i)
+    {
+        CString strSection;
+        strSection.Format(L"Control Bar State-Bar%d", i);
+        if ((int)m_belvane.GetProfileInt(strSection, L"BarID", 0) == ID_VIEW_OUTSTANDING_BAR)
+            m_belvane.WriteProfileInt(strSection, L"XPos", 9000);
+    }
+    Open();
+    ASSERT_TRUE(m_pFrame->m_wndOutstandingBar.IsFloating());
+    CRect rect;
+    GetWindowRect(GetParent(GetParent(m_pFrame->m_wndOutstandingBar.m_hWnd)), &rect);
+    MONITORINFO monitor = {sizeof monitor};
+    GetMonitorInfoW(MonitorFromWindow(m_pFrame->m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
+    EXPECT_EQ(monitor.rcWork.right - 40, rect.left) << "its corner is on the screen";
+    EXPECT_EQ(420, rect.top);
+}
+
 TEST_F(ToolbarsTest, DamagedBarStateStillOpensTheFrameWithTheDefaultLayout)
 {
     Restart();
@@ -300,11 +364,7 @@ TEST_F(ToolbarsTest, DamagedBarStateStillOpensTheFrameWithTheDefaultLayout)
     m_belvane.WriteProfileInt(L"Control Bar State-Bar1", L"DockBarID", -7);
     m_belvane.WriteProfileInt(L"Control Bar State-Bar2", L"Row", 1000000);
     m_belvane.WriteProfileInt(L"Control Bar State-Bar3", L"BarID", 59499);
-    m_pFrame->DestroyWindow();
-    m_app.m_pMainWnd = m_belvane.m_pMainWnd = nullptr;
-    PumpUntilIdle();
-    MSG msg;
-    PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    CloseUnsaved();
     Open();
     ASSERT_TRUE(IsWindow(m_pFrame->m_hWnd));
     EXPECT_STREQ(L"|Options|Definitions Outstanding|", Rows(AFX_IDW_DOCKBAR_TOP));

@@ -4,6 +4,7 @@
 #include "console/logfile/CLogfileText.h"
 #include "console/logfile/CRichEditImageInserter.h"
 #include "framework/controls/CRichEditCtrl.h"
+#include "framework/files/CFile.h"
 #include "framework/gdi/CBitmap.h"
 #include "resources/console/BelvaneRes.h"
 
@@ -26,6 +27,7 @@ protected:
     ~LogfileTextTest() override
     {
         CLogfileText::SetPictureInserter(nullptr);
+        CLogfileText::SetRtfWriter(nullptr);
         m_edit.DestroyWindow();
     }
 
@@ -199,4 +201,36 @@ TEST_F(LogfileTextTest, AFileThatCannotBeWrittenIsAFailure)
 {
     m_text.AppendLine(0, L"line");
     EXPECT_FALSE(m_text.SaveRtf(L"no-such-folder\\log.rtf"));
+}
+
+TEST_F(LogfileTextTest, AWriteThatFailsLeavesThePreviousSaveWhole)
+{
+    CreateDirectoryW(L"logfile-save", nullptr);
+    CString strPath = L"logfile-save\\log.rtf";
+    m_text.AppendLine(0, L"first save");
+    ASSERT_TRUE(m_text.SaveRtf(strPath));
+    std::string previous = ReadFile(strPath);
+
+    // The disk fills up half-way through the next save.
+    m_text.AppendLine(2, L"second save");
+    std::string during;
+    CLogfileText::SetRtfWriter([&](CFile& file, const CStringA& strRtf) {
+        during = ReadFile(strPath);
+        file.Write(strRtf.GetString(), (UINT)strRtf.GetLength() / 2);
+        throw CFileException(CFileException::diskFull, ERROR_DISK_FULL, strPath);
+    });
+    EXPECT_FALSE(m_text.SaveRtf(strPath));
+    EXPECT_TRUE(previous == during) << "the previous save is untouched while the new one is written";
+    EXPECT_TRUE(previous == ReadFile(strPath)) << "a failed save keeps the previous one";
+    WIN32_FIND_DATAW found;
+    HANDLE hFind = FindFirstFileW(L"logfile-save\\*.tmp", &found);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, hFind) << "nothing is left beside it";
+    if (hFind != INVALID_HANDLE_VALUE)
+        FindClose(hFind);
+
+    CLogfileText::SetRtfWriter(nullptr);
+    ASSERT_TRUE(m_text.SaveRtf(strPath));
+    EXPECT_NE(std::string::npos, ReadFile(strPath).find("second save")) << "a whole save replaces it";
+    DeleteFileW(strPath);
+    RemoveDirectoryW(L"logfile-save");
 }

@@ -3,7 +3,9 @@
 #include "WindowTestsRes.h"
 #include "framework/bars/CStatusBar.h"
 #include "framework/frames/CDocument.h"
+#include "framework/window/AfxMessageBox.h"
 #include "framework/window/AfxWinMain.h"
+#include "framework/window/CFileDialog.h"
 #include "framework/window/CCommandLineInfo.h"
 #include "framework/frames/CFormView.h"
 #include "framework/frames/CMDIChildWnd.h"
@@ -252,6 +254,48 @@ TEST_F(FrameTest, ClosingADocumentClosesItsFrames)
     PumpUntilIdle();
     EXPECT_EQ(0, DocumentCount());
     EXPECT_TRUE(m_pMain->MDIGetActive() == nullptr);
+}
+
+TEST_F(FrameTest, OpenOffersTheFilesOfTheTemplatesAndRefusesOthers)
+{
+    CMultiDocTemplate* pNotes = new CMultiDocTemplate(IDR_NOTES, RUNTIME_CLASS(CTestDoc), RUNTIME_CLASS(CTestChild),
+                                                      RUNTIME_CLASS(CTestView));
+    m_app.AddDocTemplate(pNotes);
+    CString strPart;
+    EXPECT_TRUE(pNotes->GetDocString(strPart, CDocTemplate::filterName));
+    EXPECT_STREQ(L"Note Files (*.note)", strPart);
+    EXPECT_FALSE(pNotes->GetDocString(strPart, CDocTemplate::windowTitle));
+    EXPECT_FALSE(m_pTemplate->GetDocString(strPart, CDocTemplate::filterExt));
+    EXPECT_TRUE(pNotes->MatchDocType(L"C:\\notes\\Plan.NOTE"));
+    EXPECT_TRUE(pNotes->MatchDocType(L"plan.nte"));
+    EXPECT_FALSE(pNotes->MatchDocType(L"plan.txt"));
+    EXPECT_FALSE(pNotes->MatchDocType(L".note"));
+    EXPECT_FALSE(m_pTemplate->MatchDocType(L"report.txt")) << "a template without filter opens no file";
+
+    CString strFilter, strAnswer = L"plan.txt", strBox;
+    CFileDialog::SetChooser([&](OPENFILENAMEW& ofn, BOOL) {
+        for (const wchar_t* p = ofn.lpstrFilter; *p; p += wcslen(p) + 1)
+            strFilter += CString(p) + L"|";
+        lstrcpynW(ofn.lpstrFile, strAnswer, (int)ofn.nMaxFile);
+        return TRUE;
+    });
+    AfxSetMessageBoxFunction([&](HWND, const wchar_t* pszText, const wchar_t*, UINT) {
+        strBox = pszText;
+        return IDOK;
+    });
+    Command(ID_FILE_OPEN);
+    EXPECT_STREQ(L"Note Files (*.note)|*.note;*.nte|All Files (*.*)|*.*|", strFilter);
+    EXPECT_STREQ(L"plan.txt\n\nNo window of this program opens files of this kind.", strBox);
+    EXPECT_TRUE(pNotes->GetFirstDocPosition() == nullptr);
+    EXPECT_EQ(0, DocumentCount());
+
+    strAnswer = L"plan.note";
+    Command(ID_FILE_OPEN);
+    POSITION pos = pNotes->GetFirstDocPosition();
+    ASSERT_TRUE(pos != nullptr);
+    EXPECT_STREQ(L"plan.note", pNotes->GetNextDoc(pos)->GetPathName());
+    CFileDialog::SetChooser(nullptr);
+    AfxSetMessageBoxFunction(nullptr);
 }
 
 TEST_F(FrameTest, CommandsRouteViewDocumentChildMainApplication)
