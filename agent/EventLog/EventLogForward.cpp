@@ -109,7 +109,7 @@ int CEventLogMonitorChanges::ForwardNextRecord(int nLog, const CStringArray& arr
     CEventRecordText::BuildMessageText(record, log.m_strLogName, strCategory, strAccount, strMessage, CString(), strText);
     TraceLog().Trace(9, L"Record: %d bytes\n", strText.GetLength());
 
-    m_counters.CountRecord(CAgentTime(m_pClock->Now()).Stamp());
+    m_counters.CountRecord(m_pClock->Now());
 
     SendToTargets(strText, arrTargets, targetFlags);
     return 1;
