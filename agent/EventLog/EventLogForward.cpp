@@ -76,14 +76,19 @@ int CEventLogMonitorChanges::ForwardNextRecord(int nLog, const CStringArray& arr
         TraceLog().Trace(9, L"");
         return 0;
     }
-    DWORD dwCount = 0;
-    BOOL bCount = source.GetCount(hLog, &dwCount);
-    TraceLog().Trace(9, L"  # records %d", (int)dwCount);
-    if (!bCount || !dwCount)
+    // The count serves the trace line only: the read of an empty log fails as well, and each
+    // count is a call to the event-log service (a round trip to the Wine server here).
+    if (TraceLog().Traces(9))
     {
-        TraceLog().Trace(9, L"");
-        source.Close(hLog);
-        return 0;
+        DWORD dwCount = 0;
+        BOOL bCount = source.GetCount(hLog, &dwCount);
+        TraceLog().Trace(9, L"  # records %d", (int)dwCount);
+        if (!bCount || !dwCount)
+        {
+            TraceLog().Trace(9, L"");
+            source.Close(hLog);
+            return 0;
+        }
     }
     CEventRecord record;
     BOOL bRead = ReadRecord(hLog, TRUE, dwNext, FALSE, record);
