@@ -144,6 +144,25 @@ int main(int argc, char** argv)
     Report("registry counters and time", nCount, [&](int) { counters.CountRecord(_time64(nullptr)); });
     Report("push: resolve, connect, frame, send, close", nCount,
            [&](int) { monitor.SendToTarget(L"127.0.0.1", nPort, strText, strResult); });
+    for (BOOL bPeerLook : {FALSE, TRUE})
+        Report(bPeerLook ? "  socket, non-blocking, connect, peer, close" : "  socket, non-blocking, connect, select, close",
+               nCount, [&](int) {
+                   SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
+                   u_long ulNonBlocking = 1;
+                   ioctlsocket(s, FIONBIO, &ulNonBlocking);
+                   if (connect(s, (const sockaddr*)&address, sizeof(address)) != 0)
+                   {
+                       sockaddr_in peer;
+                       int nLength = sizeof(peer);
+                       fd_set writable;
+                       FD_ZERO(&writable);
+                       FD_SET(s, &writable);
+                       timeval tv = {60, 0};
+                       if (!bPeerLook || getpeername(s, (sockaddr*)&peer, &nLength) != 0)
+                           select(0, nullptr, &writable, nullptr, &tv);
+                   }
+                   closesocket(s);
+               });
     Report("bare push: connect, frame, send, close", nCount, [&](int) {
         SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
         if (connect(s, (const sockaddr*)&address, sizeof(address)) == 0)
