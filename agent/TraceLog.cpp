@@ -82,7 +82,7 @@ void CTraceLog::Open(BOOL bConsole, BOOL bFile, BOOL bFixedName, const wchar_t* 
 
 void CTraceLog::Trace(int nLevel, const wchar_t* pszFormat, ...)
 {
-    if (nLevel > m_nTraceLevel || !HasOutput())
+    if (!Traces(nLevel))
         return;
     CSingleLock lock(&GlobalLocks().m_lockTraceFormat, TRUE);
     try

@@ -24,6 +24,8 @@ public:
 
     // A levelled line "TRACE (level) : text", dropped when the level is above the trace level.
     void Trace(int nLevel, const wchar_t* pszFormat, ...);
+    // Whether lines of that level are written: work done only for them can be skipped.
+    BOOL Traces(int nLevel) const { return nLevel <= m_nTraceLevel && HasOutput(); }
     // An unlevelled line, always written.
     void WriteLine(const wchar_t* pszFormat, ...);
     // Three unlevelled lines: the text, the last WinSock error code and its text.

@@ -140,22 +140,25 @@ void CEventLogMonitorChanges::InitializeLog(CMonitoredLog& log)
     }
 }
 
-// One record by number: first into a 1-byte buffer, then into one of the size the reader asks
-// for (once only, or a few times while the record keeps growing).
+// One record by number, into the buffer kept from the last read, then into one of the size the
+// reader asks for (once only, or a few times while the record keeps growing). Each read is a
+// call to the event-log service: a buffer that usually fits saves one per record.
 BOOL CEventLogMonitorChanges::ReadRecord(HANDLE hLog, BOOL bForwards, DWORD dwRecord, BOOL bGrowOnce,
                                          CEventRecord& record)
 {
     CEventLogSource& source = EventLogSource();
-    std::vector<BYTE> buffer(1);
+    if (m_recordBuffer.empty())
+        m_recordBuffer.assign(RECORD_BUFFER_BYTES, 0);
     int nGrowReads = bGrowOnce ? 1 : MAX_GROW_READS;
     for (int nRead = 0; nRead <= nGrowReads; nRead++)
     {
         DWORD dwRead = 0, dwNeeded = 0;
-        if (source.SeekRead(hLog, bForwards, dwRecord, buffer.data(), (DWORD)buffer.size(), &dwRead, &dwNeeded))
-            return record.Assign(buffer.data(), dwRead);
-        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || dwNeeded <= buffer.size())
+        if (source.SeekRead(hLog, bForwards, dwRecord, m_recordBuffer.data(), (DWORD)m_recordBuffer.size(), &dwRead,
+                            &dwNeeded))
+            return record.Assign(m_recordBuffer.data(), dwRead);
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || dwNeeded <= m_recordBuffer.size())
             return FALSE;
-        buffer.assign(dwNeeded, 0);
+        m_recordBuffer.assign(dwNeeded, 0);
     }
     return FALSE;
 }

@@ -46,7 +46,8 @@ public:
     const CMonitoredLog& GetLog(int nLog) const { return m_logs[(size_t)nLog]; }
 
     enum { MAX_CACHE_AGE_DAYS = 30, RETRY_INTERVAL_S = 60, PRUNE_INTERVAL_S = 600,
-           SHORT_WAIT_MS = 5000, LONG_WAIT_MS = 60000, SETTLE_MS = 1000, SHORT_WAITS = 5 };
+           SHORT_WAIT_MS = 5000, LONG_WAIT_MS = 60000, SETTLE_MS = 1000, SHORT_WAITS = 5,
+           RECORD_BUFFER_BYTES = 4096 };
 
 protected:
     void Initialize() override;
@@ -81,6 +82,8 @@ private:
     CMonitorClock* m_pClock = &m_realClock;
     DWORD m_dwSocketTimeout = 60000;
     CForwardCounters m_counters;
+    // Grows to the largest record read; never shrinks.
+    std::vector<BYTE> m_recordBuffer;
 };
 
 // The process's one monitor.

@@ -1,8 +1,9 @@
 #include "agent/EventLog/ForwardCounters.h"
 
+#include "agent/AgentTime.h"
 #include "support/RegistryStore.h"
 
-void CForwardCounters::CountRecord(const CString& strStamp)
+void CForwardCounters::CountRecord(__time64_t tRead)
 {
     CRegistryStore& registry = GetRegistryStore();
     if (!m_bCountKnown)
@@ -11,8 +12,9 @@ void CForwardCounters::CountRecord(const CString& strStamp)
         m_bCountKnown = TRUE;
     }
     registry.SetVolatileDWord(L"AgentMessageCount", ++m_dwCount);
-    if (strStamp == m_strLastStamp)
+    if (m_bTimeKnown && tRead == m_tLastRead)
         return;
-    registry.SetVolatileString(L"AgentLastMessage", strStamp);
-    m_strLastStamp = strStamp;
+    m_bTimeKnown = TRUE;
+    m_tLastRead = tRead;
+    registry.SetVolatileString(L"AgentLastMessage", CAgentTime(tRead).Stamp());
 }

@@ -1,6 +1,7 @@
 #include "../Loopback.h"
 #include "agent/EventLog/EventLog.h"
 #include "agent/EventLog/SpoolEventLogSource.h"
+#include "agent/TraceLog.h"
 
 namespace
 {
@@ -102,4 +103,43 @@ TEST_F(ForwardTarget, PortOutOfRangeIsNeitherCutNorCached)
     EXPECT_EQ(0, monitor.SendToTarget(L"127.0.0.1", collector.GetPort() + 65536, L"text", strResult));
     EXPECT_EQ(0, collector.CountConnections());
     EXPECT_NE(-1, strResult.Find(L"port")) << (const char*)CStringA(strResult);
+}
+
+// Untraced (the service's level), the monitor neither counts the log's records nor asks for each
+// record's size first: a record larger than its kept buffer, the end of the log and a clear
+// must still be read as before.
+TEST_F(ForwardTarget, LargeRecordsTheLogsEndAndAClearAreReadWithoutTheCount)
+{
+    ASSERT_FALSE(TraceLog().Traces(9));
+    CCountingListener collector;
+    CEventLogMonitorChanges monitor;
+    monitor.SetSocketTimeout(5000);
+    int nLog = ApplicationLog(monitor);
+    ASSERT_GE(nLog, 0);
+    SEventRecordFields fields;
+    fields.strSource = L"TervokUnitSource";
+    fields.arrStrings.Add(CString(L'x', 3000));
+    fields.arrStrings.Add(CString(L'y', 3000));
+    m_pSpool->Append(L"Application", CSpoolEventLogSource::BuildImage(fields));
+    CStringArray targets;
+    targets.Add(CString(L"127.0.0.1:") + CString(std::to_wstring(collector.GetPort()).c_str()));
+    std::vector<BOOL> flags(1, TRUE);
+
+    EXPECT_EQ(1, monitor.ForwardNextRecord(nLog, targets, flags));
+    EXPECT_EQ(1, monitor.ForwardNextRecord(nLog, targets, flags));
+    EXPECT_EQ(2u, monitor.GetLog(nLog).m_lastRecord.Number());
+    CStringArray arrStrings;
+    monitor.GetLog(nLog).m_lastRecord.GetStrings(arrStrings, 2);
+    ASSERT_EQ(2, arrStrings.GetSize());
+    EXPECT_EQ(3000, arrStrings[1].GetLength()) << "the record larger than the first buffer, whole";
+    EXPECT_EQ(0, monitor.ForwardNextRecord(nLog, targets, flags)) << "none left";
+    EXPECT_EQ(2, collector.CountConnections());
+
+    ASSERT_TRUE(m_pSpool->Clear(L"Application"));
+    EXPECT_EQ(0, monitor.ForwardNextRecord(nLog, targets, flags)) << "an empty log";
+    m_pSpool->Append(L"Application", CSpoolEventLogSource::BuildImage(fields));
+    EXPECT_EQ(1, monitor.ForwardNextRecord(nLog, targets, flags));
+    EXPECT_EQ(1u, monitor.GetLog(nLog).m_lastRecord.Number()) << "read again from the cleared log's first record";
+    EXPECT_EQ(1, collector.CountConnections());
+    EXPECT_TRUE(flags[0]);
 }
