@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <string>
+#include <unordered_set>
 #include <vector>
 
 BEGIN_MESSAGE_MAP(CSortListCtrl, CListCtrl)
@@ -31,6 +33,50 @@ int ImageWidth(HIMAGELIST hImageList)
     if (hImageList)
         ImageList_GetIconSize(hImageList, &cx, &cy);
     return cx;
+}
+
+// The margins the list view adds when it sizes a column to its items or to its header.
+const int kItemMargin = 12;
+const int kHeaderMargin = 11;
+
+// Text widths in one font on a memory DC: asking the list for each cell's width costs a device
+// context per cell.
+class CTextMeasure
+{
+public:
+    explicit CTextMeasure(HFONT hFont) : m_hDC(::CreateCompatibleDC(nullptr))
+    {
+        m_hOldFont = ::SelectObject(m_hDC, hFont ? (HGDIOBJ)hFont : ::GetStockObject(DEFAULT_GUI_FONT));
+    }
+    ~CTextMeasure()
+    {
+        ::SelectObject(m_hDC, m_hOldFont);
+        ::DeleteDC(m_hDC);
+    }
+    int Width(const wchar_t* pszText) const
+    {
+        SIZE size = {};
+        ::GetTextExtentPoint32W(m_hDC, pszText, lstrlenW(pszText), &size);
+        return size.cx;
+    }
+
+private:
+    HDC m_hDC;
+    HGDIOBJ m_hOldFont;
+};
+// The column's title; empty without the column.
+BOOL GetColumnTitle(const CListCtrl& list, int nColumn, CString& strTitle)
+{
+    wchar_t szTitle[4097] = L"";
+    LVCOLUMNW column = {};
+    column.mask = LVCF_TEXT;
+    column.pszText = szTitle;
+    column.cchTextMax = 4096;
+    if (!list.GetColumn(nColumn, &column))
+        return FALSE;
+    szTitle[4096] = 0;
+    strTitle = szTitle;
+    return TRUE;
 }
 } // namespace
 
@@ -115,22 +161,11 @@ BOOL CSortListCtrl::FitColumn(int nColumn, BOOL bOnlyGrow, int nMaxWidth, int nM
     int nRows = GetItemCount();
     if (nMaxItems != -1)
         nRows = std::min(nRows, nMaxItems);
-    wchar_t szHeader[4097] = L"";
-    LVCOLUMNW column = {};
-    column.mask = LVCF_TEXT;
-    column.pszText = szHeader;
-    column.cchTextMax = 4096;
-    if (!GetColumn(nColumn, &column))
+    CString strHeader;
+    if (!GetColumnTitle(*this, nColumn, strHeader))
         return FALSE;
-    szHeader[4096] = 0;
-    int nAllowance = 0;
-    if (nColumn == 0)
-    {
-        if (HasCheckBoxes())
-            nAllowance += ImageWidth(GetImageList(LVSIL_STATE));
-        nAllowance += ImageWidth(GetImageList(LVSIL_SMALL));
-    }
-    int nWidth = GetStringWidth(szHeader);
+    int nAllowance = ImageAllowance(nColumn);
+    int nWidth = GetStringWidth(strHeader);
     for (int i = 0; i < nRows; ++i)
     {
         int nCell = nAllowance + GetStringWidth(GetItemText(i, nColumn));
@@ -147,6 +182,14 @@ BOOL CSortListCtrl::FitColumn(int nColumn, BOOL bOnlyGrow, int nMaxWidth, int nM
     return TRUE;
 }
 
+int CSortListCtrl::ImageAllowance(int nColumn) const
+{
+    if (nColumn != 0)
+        return 0;
+    int nAllowance = HasCheckBoxes() ? ImageWidth(GetImageList(LVSIL_STATE)) : 0;
+    return nAllowance + ImageWidth(GetImageList(LVSIL_SMALL));
+}
+
 void CSortListCtrl::AutoSizeColumns()
 {
     if (!m_hWnd)
@@ -158,8 +201,32 @@ void CSortListCtrl::AutoFitColumns()
 {
     SetRedraw(FALSE);
     int nCount = (int)::SendMessageW(GetHeaderCtrl(), HDM_GETITEMCOUNT, 0, 0);
-    for (int i = 0; i < nCount; ++i)
-        SetColumnWidth(i, LVSCW_AUTOSIZE_USEHEADER);
+    CTextMeasure measure(GetFontHandle());
+    int nRows = GetItemCount();
+    for (int nColumn = 0; nColumn < nCount - 1; ++nColumn)
+    {
+        // The list view's room for check boxes varies with its images: it sizes that column.
+        if (nColumn == 0 && HasCheckBoxes())
+        {
+            SetColumnWidth(0, LVSCW_AUTOSIZE_USEHEADER);
+            continue;
+        }
+        CString strHeader;
+        GetColumnTitle(*this, nColumn, strHeader);
+        std::unordered_set<std::wstring> texts;
+        int nWidest = 0;
+        for (int nRow = 0; nRow < nRows; ++nRow)
+        {
+            CString strText = GetItemText(nRow, nColumn);
+            if (texts.insert(std::wstring(strText)).second)
+                nWidest = std::max(nWidest, measure.Width(strText));
+        }
+        int nItems = nRows > 0 ? nWidest + ImageAllowance(nColumn) + kItemMargin : 0;
+        SetColumnWidth(nColumn, std::max(nItems, measure.Width(strHeader) + kHeaderMargin));
+    }
+    // The last column fills the rest of the list; the list view does that without measuring.
+    if (nCount > 0)
+        SetColumnWidth(nCount - 1, LVSCW_AUTOSIZE_USEHEADER);
     SetRedraw(TRUE);
 }
 

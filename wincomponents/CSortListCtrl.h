@@ -40,6 +40,8 @@ public:
     // Width of the widest text (header included) plus 16; -1 for no limit. FALSE without the
     // column.
     BOOL FitColumn(int nColumn, BOOL bOnlyGrow, int nMaxWidth, int nMaxItems);
+    // Every column as wide as its widest text or its header, as the list view itself sizes them
+    // but measuring each distinct text once; the last column fills the rest of the list.
     void AutoSizeColumns();
     void AutoFitColumns();
     void SetFullRowSelect();
@@ -69,6 +71,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The room the images take before column 0's text.
+    int ImageAllowance(int nColumn) const;
     void SetSelectionOfAll(BOOL bSelect);
     void ApplyColours();
 };

@@ -89,7 +89,6 @@ void CBelvaneView::OnInitialUpdate()
     // The list only shares the holder's images (LVS_SHAREIMAGELISTS in the form).
     if (m_images.Create(RGB(255, 0, 255)))
         m_list.SetImageList(m_images.GetImageList(), LVSIL_SMALL);
-    AutoSizeListColumns(m_list);
     FillList(-1);
     RepositionControls(TRUE);
 }
@@ -128,9 +127,12 @@ void CBelvaneView::SelectDefinitions(const CUIntArray& arrIndexes)
 
 void CBelvaneView::FillList(int nSelect)
 {
+    // Without redraw the list view neither repaints nor updates its scroll bars for every row.
+    m_list.SetRedraw(FALSE);
     m_list.DeleteAllItems();
     CStringArray arrTexts;
     const CAlarmDefinitionList& definitions = GetDefinitions();
+    m_list.SendMessage(LVM_SETITEMCOUNT, (WPARAM)definitions.GetCount());
     for (int i = 0; i < definitions.GetCount(); ++i)
     {
         const CAlarmDefinition& definition = *definitions.GetAt(i);
@@ -145,6 +147,8 @@ void CBelvaneView::FillList(int nSelect)
     }
     m_list.SortByColumn(1, TRUE);
     m_list.AutoSizeColumns();
+    m_list.SetRedraw(TRUE);
+    m_list.Invalidate(FALSE);
 }
 
 int CBelvaneView::GetSelectedCount() const
@@ -431,6 +435,5 @@ void CBelvaneView::OnSize(UINT nType, int cx, int cy)
 {
     CResizableFormView::OnSize(nType, cx, cy);
     RepositionControls(TRUE);
-    if (m_list.m_hWnd)
-        AutoSizeListColumns(m_list);
+    m_list.AutoSizeColumns();
 }

@@ -184,6 +184,54 @@ TEST_F(SortListTest, FittedColumnsCarryPaddingAndOnlyGrowNeverNarrows)
     EXPECT_EQ(m_list.GetStringWidth(L"Count") + 16, m_list.GetColumnWidth(2));
 }
 
+// The list sizes its columns itself, measuring each distinct text once: the widths must be the
+// list view's own, with and without rows, images and check boxes.
+TEST_F(SortListTest, AutoSizedColumnsMatchTheListViewsOwnSizing)
+{
+    auto ownWidths = [this]() {
+        std::vector<int> widths;
+        for (int i = 0; i < 3; ++i)
+        {
+            m_list.SetColumnWidth(i, LVSCW_AUTOSIZE_USEHEADER);
+            widths.push_back(m_list.GetColumnWidth(i));
+        }
+        for (int i = 0; i < 3; ++i)
+            m_list.SetColumnWidth(i, 100);
+        return widths;
+    };
+    auto sizedWidths = [this]() {
+        m_list.AutoSizeColumns();
+        std::vector<int> widths;
+        for (int i = 0; i < 3; ++i)
+            widths.push_back(m_list.GetColumnWidth(i));
+        return widths;
+    };
+    {
+        SCOPED_TRACE("headers only");
+        EXPECT_EQ(ownWidths(), sizedWidths());
+    }
+    AddRow(L"a name wider than its header", L"k", L"1");
+    AddRow(L"", L"WWWWWWWWWWWWWWWWWWWW", L"12345");
+    AddRow(L"a name wider than its header", L"i", L"1");
+    {
+        SCOPED_TRACE("rows");
+        EXPECT_EQ(ownWidths(), sizedWidths());
+    }
+    HIMAGELIST hImages = ImageList_Create(19, 16, ILC_COLOR24, 1, 0);
+    m_list.SendMessage(LVM_SETIMAGELIST, LVSIL_SMALL, (LPARAM)hImages);
+    {
+        SCOPED_TRACE("images");
+        EXPECT_EQ(ownWidths(), sizedWidths());
+    }
+    m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_CHECKBOXES);
+    {
+        SCOPED_TRACE("images and check boxes");
+        EXPECT_EQ(ownWidths(), sizedWidths());
+    }
+    m_list.SendMessage(LVM_SETIMAGELIST, LVSIL_SMALL, 0);
+    ImageList_Destroy(hImages);
+}
+
 TEST_F(SortListTest, ColoursShowThroughTheListViewsOwnDrawing)
 {
     AddRow(L"row", L"k", L"1");
