@@ -21,6 +21,7 @@
 #include "wincomponents/COwnFileDialog.h"
 
 #include <ctime>
+#include <vector>
 #include <windowsx.h>
 
 IMPLEMENT_DYNCREATE(CBelvaneView, CResizableFormView)
@@ -129,23 +130,23 @@ void CBelvaneView::FillList(int nSelect)
 {
     // Without redraw the list view neither repaints nor updates its scroll bars for every row.
     m_list.SetRedraw(FALSE);
-    m_list.DeleteAllItems();
     CStringArray arrTexts;
     const CAlarmDefinitionList& definitions = GetDefinitions();
-    m_list.SendMessage(LVM_SETITEMCOUNT, (WPARAM)definitions.GetCount());
+    std::vector<SORTLIST_ROW> rows((size_t)definitions.GetCount());
     for (int i = 0; i < definitions.GetCount(); ++i)
     {
         const CAlarmDefinition& definition = *definitions.GetAt(i);
-        int nItem = m_list.InsertItem(m_list.GetItemCount(), L"",
-                                      definition.m_bActive ? nImageActive : nImageInactive);
-        m_list.SetItemData(nItem, (DWORD_PTR)i);
+        SORTLIST_ROW& row = rows[(size_t)i];
+        row.nImage = definition.m_bActive ? nImageActive : nImageInactive;
+        row.dwData = (DWORD_PTR)i;
+        row.bSelected = i == nSelect;
         DefinitionRowTexts(definition, arrTexts);
+        row.arrTexts.push_back(CString());
         for (int nColumn = 0; nColumn < arrTexts.GetSize(); ++nColumn)
-            m_list.SetItemText(nItem, nColumn + 1, arrTexts[nColumn]);
-        if (i == nSelect)
-            m_list.SelectItem(nItem, TRUE);
+            row.arrTexts.push_back(arrTexts[nColumn]);
     }
-    m_list.SortByColumn(1, TRUE);
+    // Sorted by class before the rows go in: sorting the filled list reads every row back.
+    m_list.SetSortedRows(rows, 1);
     m_list.AutoSizeColumns();
     m_list.SetRedraw(TRUE);
     m_list.Invalidate(FALSE);
