@@ -33,6 +33,44 @@ int ImageWidth(HIMAGELIST hImageList)
         ImageList_GetIconSize(hImageList, &cx, &cy);
     return cx;
 }
+
+// The prefix counts only in the sort column itself.
+const wchar_t* CellText(const SortRow& row, int nColumn, BOOL bChecks, BOOL bWithPrefix)
+{
+    const wchar_t* psz = row.arrCells[(size_t)nColumn];
+    return (nColumn == 0 && bChecks && !bWithPrefix && *psz) ? psz + 1 : psz;
+}
+
+// The rows' positions in ascending order of the column; ties are broken by the other columns
+// from the left, then by the former index compared as text.
+std::vector<int> SortOrder(const std::vector<SortRow>& rows, int nColumn, int nColumns, BOOL bChecks)
+{
+    auto less = [&](int a, int b) {
+        const SortRow& ra = rows[(size_t)a];
+        const SortRow& rb = rows[(size_t)b];
+        if (nColumn >= 0 && nColumn < nColumns)
+        {
+            int n = wcscmp(CellText(ra, nColumn, bChecks, TRUE), CellText(rb, nColumn, bChecks, TRUE));
+            if (n)
+                return n < 0;
+        }
+        for (int c = 0; c < nColumns; ++c)
+        {
+            if (c == nColumn)
+                continue;
+            int n = wcscmp(CellText(ra, c, bChecks, FALSE), CellText(rb, c, bChecks, FALSE));
+            if (n)
+                return n < 0;
+        }
+        return wcscmp(ra.strIndex, rb.strIndex) < 0;
+    };
+    std::vector<int> order(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i)
+        order[i] = (int)i;
+    std::sort(order.begin(), order.end(), less);
+    return order;
+}
+
 } // namespace
 
 CSortListCtrl::CSortListCtrl()
@@ -267,34 +305,8 @@ void CSortListCtrl::SortByColumn(int nColumn, BOOL bAlwaysAscending)
         row.nImage = item.iImage;
     }
 
-    // The prefix counts only in the sort column itself.
-    auto cell = [bChecks](const SortRow& row, int c, BOOL bWithPrefix) -> const wchar_t* {
-        const wchar_t* psz = row.arrCells[(size_t)c];
-        return (c == 0 && bChecks && !bWithPrefix && *psz) ? psz + 1 : psz;
-    };
-    auto less = [&](int a, int b) {
-        const SortRow& ra = rows[(size_t)a];
-        const SortRow& rb = rows[(size_t)b];
-        if (nColumn >= 0 && nColumn < nColumns)
-        {
-            int n = wcscmp(cell(ra, nColumn, TRUE), cell(rb, nColumn, TRUE));
-            if (n)
-                return n < 0;
-        }
-        for (int c = 0; c < nColumns; ++c)
-        {
-            if (c == nColumn)
-                continue;
-            int n = wcscmp(cell(ra, c, FALSE), cell(rb, c, FALSE));
-            if (n)
-                return n < 0;
-        }
-        return wcscmp(ra.strIndex, rb.strIndex) < 0;
-    };
-    std::vector<int> order((size_t)nRows);
-    for (int i = 0; i < nRows; ++i)
-        order[(size_t)i] = i;
-    std::sort(order.begin(), order.end(), less);
+    std::vector<int> order = SortOrder(rows, nColumn, nColumns, bChecks);
+    auto cell = [bChecks](const SortRow& row, int c) { return CellText(row, c, bChecks, FALSE); };
 
     BOOL bDescending = FALSE;
     if (!bAlwaysAscending)
@@ -310,7 +322,7 @@ void CSortListCtrl::SortByColumn(int nColumn, BOOL bAlwaysAscending)
     {
         const SortRow& row = rows[(size_t)order[(size_t)(bDescending ? nRows - 1 - k : k)]];
         for (int c = 0; c < nColumns; ++c)
-            SetItemText(k, c, cell(row, c, FALSE));
+            SetItemText(k, c, cell(row, c));
         if (bChecks && nColumns > 0)
             SetCheck(k, row.arrCells[0].GetAt(0) == L'A');
         LVITEMW item = {};
@@ -321,6 +333,44 @@ void CSortListCtrl::SortByColumn(int nColumn, BOOL bAlwaysAscending)
         item.stateMask = LVIS_SELECTED;
         item.iImage = row.nImage;
         SetItem(&item);
+    }
+}
+
+void CSortListCtrl::SetSortedRows(const std::vector<SORTLIST_ROW>& arrRows, int nColumn)
+{
+    DeleteAllItems();
+    int nRows = (int)arrRows.size();
+    SendMessage(LVM_SETITEMCOUNT, (WPARAM)nRows);
+    int nColumns = GetColumnCount();
+    std::vector<SortRow> rows((size_t)nRows);
+    for (int i = 0; i < nRows; ++i)
+    {
+        rows[(size_t)i].arrCells = arrRows[(size_t)i].arrTexts;
+        rows[(size_t)i].arrCells.resize((size_t)nColumns);
+        rows[(size_t)i].strIndex.Format(L"%u", (UINT)i);
+    }
+    // New rows are all unchecked: their check prefix would be the same everywhere.
+    std::vector<int> order = SortOrder(rows, nColumn, nColumns, FALSE);
+    for (int k = 0; k < nRows; ++k)
+    {
+        const SortRow& row = rows[(size_t)order[(size_t)k]];
+        const SORTLIST_ROW& source = arrRows[(size_t)order[(size_t)k]];
+        LVITEMW item = {};
+        item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE | LVIF_IMAGE;
+        item.iItem = k;
+        item.pszText = (LPWSTR)(const wchar_t*)row.arrCells[0];
+        item.lParam = (LPARAM)source.dwData;
+        item.state = source.bSelected ? LVIS_SELECTED : 0;
+        item.stateMask = LVIS_SELECTED;
+        item.iImage = source.nImage;
+        int nItem = (int)SendMessage(LVM_INSERTITEMW, 0, (LPARAM)&item);
+        for (int c = 1; c < nColumns; ++c)
+            SetItemText(nItem, c, row.arrCells[(size_t)c]);
+    }
+    if (nRows >= 2)
+    {
+        m_nSortColumn = nColumn;
+        m_bSortDescending = FALSE;
     }
 }
 

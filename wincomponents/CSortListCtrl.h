@@ -6,10 +6,21 @@
 #include "framework/controls/CListCtrl.h"
 #include "framework/core/CStringArray.h"
 
+#include <vector>
+
 struct SORTLIST_COLUMN
 {
     const wchar_t* pszTitle;
     int nFormat; // LVCFMT_ value
+};
+
+// One row to add: its texts from column 0, image, item data and selection.
+struct SORTLIST_ROW
+{
+    std::vector<CString> arrTexts;
+    int nImage = 0;
+    DWORD_PTR dwData = 0;
+    BOOL bSelected = FALSE;
 };
 
 class CSortListCtrl : public CListCtrl
@@ -57,6 +68,9 @@ public:
     // Rows move whole: texts, check state, item data, selection and image. Ties are broken by
     // the other columns from the left, then by the former row index compared as text.
     virtual void SortByColumn(int nColumn, BOOL bAlwaysAscending);
+    // Replaces every row by these, in the order that SortByColumn(nColumn, TRUE) gives them
+    // when added in this sequence, without reading them back from the list.
+    void SetSortedRows(const std::vector<SORTLIST_ROW>& arrRows, int nColumn);
 
 protected:
     void OnMouseMove(UINT nFlags, CPoint point);

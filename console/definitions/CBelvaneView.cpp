@@ -21,6 +21,7 @@
 #include "wincomponents/COwnFileDialog.h"
 
 #include <ctime>
+#include <vector>
 #include <windowsx.h>
 
 IMPLEMENT_DYNCREATE(CBelvaneView, CResizableFormView)
@@ -89,7 +90,6 @@ void CBelvaneView::OnInitialUpdate()
     // The list only shares the holder's images (LVS_SHAREIMAGELISTS in the form).
     if (m_images.Create(RGB(255, 0, 255)))
         m_list.SetImageList(m_images.GetImageList(), LVSIL_SMALL);
-    m_list.AutoSizeColumns();
     FillList(-1);
     RepositionControls(TRUE);
 }
@@ -128,23 +128,28 @@ void CBelvaneView::SelectDefinitions(const CUIntArray& arrIndexes)
 
 void CBelvaneView::FillList(int nSelect)
 {
-    m_list.DeleteAllItems();
+    // Without redraw the list view neither repaints nor updates its scroll bars for every row.
+    m_list.SetRedraw(FALSE);
     CStringArray arrTexts;
     const CAlarmDefinitionList& definitions = GetDefinitions();
+    std::vector<SORTLIST_ROW> rows((size_t)definitions.GetCount());
     for (int i = 0; i < definitions.GetCount(); ++i)
     {
         const CAlarmDefinition& definition = *definitions.GetAt(i);
-        int nItem = m_list.InsertItem(m_list.GetItemCount(), L"",
-                                      definition.m_bActive ? nImageActive : nImageInactive);
-        m_list.SetItemData(nItem, (DWORD_PTR)i);
+        SORTLIST_ROW& row = rows[(size_t)i];
+        row.nImage = definition.m_bActive ? nImageActive : nImageInactive;
+        row.dwData = (DWORD_PTR)i;
+        row.bSelected = i == nSelect;
         DefinitionRowTexts(definition, arrTexts);
+        row.arrTexts.push_back(CString());
         for (int nColumn = 0; nColumn < arrTexts.GetSize(); ++nColumn)
-            m_list.SetItemText(nItem, nColumn + 1, arrTexts[nColumn]);
-        if (i == nSelect)
-            m_list.SelectItem(nItem, TRUE);
+            row.arrTexts.push_back(arrTexts[nColumn]);
     }
-    m_list.SortByColumn(1, TRUE);
+    // Sorted by class before the rows go in: sorting the filled list reads every row back.
+    m_list.SetSortedRows(rows, 1);
     m_list.AutoSizeColumns();
+    m_list.SetRedraw(TRUE);
+    m_list.Invalidate(FALSE);
 }
 
 int CBelvaneView::GetSelectedCount() const

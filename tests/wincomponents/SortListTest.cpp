@@ -91,6 +91,46 @@ TEST_F(SortListTest, RowsEqualEverywhereEndInTheTextOrderOfTheirFormerIndex)
     EXPECT_STREQ(L"100,101,110,111,102,103,104,105,106,107,108,109", Data());
 }
 
+TEST_F(SortListTest, RowsAddedSortedLieAsASortOfTheFilledListLays)
+{
+    const wchar_t* rows[][3] = {{L"delta", L"b", L"1"}, {L"alpha", L"a", L"2"}, {L"same", L"s", L"s"},
+                                {L"bravo", L"a", L"4"}, {L"same", L"s", L"s"}, {L"Echo", L"a", L"5"}};
+    std::vector<SORTLIST_ROW> sorted;
+    for (const auto& texts : rows)
+    {
+        AddRow(texts[0], texts[1], texts[2]);
+        SORTLIST_ROW row;
+        row.arrTexts = {texts[0], texts[1], texts[2]};
+        row.dwData = (DWORD_PTR)(100 + sorted.size());
+        row.nImage = (int)sorted.size();
+        row.bSelected = sorted.size() == 3;
+        sorted.push_back(row);
+    }
+    m_list.SelectItem(3, TRUE);
+    for (int i = 0; i < m_list.GetItemCount(); ++i)
+        m_list.SetItemImage(i, i, FALSE);
+    m_list.SortByColumn(1, TRUE);
+    CString strTexts = Column(0) + Column(1) + Column(2);
+    CString strData = Data();
+    CString strImages;
+    for (int i = 0; i < m_list.GetItemCount(); ++i)
+        strImages.AppendFormat(L"%d,", m_list.GetItemImage(i));
+
+    m_list.SetSortedRows(sorted, 1);
+    EXPECT_EQ(strTexts, Column(0) + Column(1) + Column(2));
+    EXPECT_EQ(strData, Data());
+    CString strSortedImages;
+    for (int i = 0; i < m_list.GetItemCount(); ++i)
+        strSortedImages.AppendFormat(L"%d,", m_list.GetItemImage(i));
+    EXPECT_EQ(strImages, strSortedImages);
+    EXPECT_STREQ(L"bravo", m_list.GetSelectedText(0));
+    EXPECT_EQ(1, m_list.m_nSortColumn);
+    EXPECT_FALSE(m_list.m_bSortDescending);
+    // A click on the same column then turns the order round, as after a sort.
+    m_list.SortByColumn(1, FALSE);
+    EXPECT_TRUE(m_list.m_bSortDescending);
+}
+
 TEST_F(SortListTest, CheckStateSelectionDataAndImageTravelWithTheirRows)
 {
     m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_CHECKBOXES);
