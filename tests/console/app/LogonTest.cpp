@@ -7,6 +7,7 @@
 #include "support/EventLogWriter.h"
 #include "support/MD5Digest.h"
 
+#include <algorithm>
 #include <fstream>
 
 namespace
@@ -96,14 +97,15 @@ protected:
         Click(&m_dialog, IDOK);
     }
 
-    // No character of the typed password is left in the member's storage (a short text lies
-    // inside the string object itself).
-    BOOL PasswordWiped() const
+    // No character of the typed password is left in the member's storage, where the text was
+    // (a short text lies inside the string object itself).
+    BOOL PasswordWiped(const wchar_t* pszTyped) const
     {
         const CString& strPassword = m_dialog.m_strPassword;
         const wchar_t* pStorage = strPassword.GetString();
-        for (size_t i = 0; i <= strPassword.str().capacity(); ++i)
-            if (pStorage[i])
+        size_t nSlots = std::min(wcslen(pszTyped), strPassword.str().capacity());
+        for (size_t i = 0; i < nSlots; ++i)
+            if (pStorage[i] == pszTyped[i])
                 return FALSE;
         return TRUE;
     }
@@ -199,7 +201,7 @@ TEST_F(LogonTest, RightPasswordLogsOnAndWritesTheEvent)
     EXPECT_EQ(EVENTLOG_INFORMATION_TYPE, m_log.m_wType);
     EXPECT_EQ(0, m_log.m_strText.Find(L"Windows user "));
     EXPECT_NE(-1, m_log.m_strText.Find(L" has logged on as Alice"));
-    EXPECT_TRUE(PasswordWiped()) << "the password is not kept after the check";
+    EXPECT_TRUE(PasswordWiped(L"secret")) << "the password is not kept after the check";
     EXPECT_STREQ(L"", GetText(&m_dialog, IDC_LOGON_PASSWORD));
 }
 
@@ -218,7 +220,7 @@ TEST_F(LogonTest, WrongPasswordIsRefusedAndEmptied)
     EXPECT_STREQ(L"", GetText(&m_dialog, IDC_LOGON_PASSWORD));
     EXPECT_FALSE(IsEnabled(&m_dialog, IDOK));
     EXPECT_EQ(0, m_log.m_nCount);
-    EXPECT_TRUE(PasswordWiped()) << "a refused password is wiped, not only emptied";
+    EXPECT_TRUE(PasswordWiped(L"wrong")) << "a refused password is wiped, not only emptied";
 }
 
 TEST_F(LogonTest, WithoutAnAccountsFileNoOneLogsOn)

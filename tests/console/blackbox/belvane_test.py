@@ -32,6 +32,11 @@ PICTURE_WIDTH = 22
 USER_EDIT_ID = 1034
 PASSWORD_EDIT_ID = 1035
 IDOK = 1
+ID_APP_EXIT = 57665
+ID_VIEW_TOOLBAR = 59392
+ID_VIEW_STATUS_BAR = 59393
+# Definitions toolbar, Main toolbar, Outstanding toolbar, Status bar.
+VIEW_TOGGLES = (32807, ID_VIEW_TOOLBAR, 32808, ID_VIEW_STATUS_BAR)
 WM_NULL = 0x0000
 WM_SYSCOMMAND = 0x0112
 SC_RESTORE = 0xF120
@@ -223,6 +228,49 @@ class MainFrame(ConsoleCase):
         # The new console is not our child: it is closed through its window.
         self.driver.post(again, windriver.WM_CLOSE)
         wait_for(lambda: not self.driver.find(MAIN_CLASS), 60, "the restarted console to close")
+
+    def test_file_exit_from_the_menu_ends_the_console(self):
+        main = self.start()
+        wait_for(lambda: len(self.console.mdi_children()) == 3, 60, "three MDI children")
+        self.driver.activate(main)
+        self.driver.key("ALT+F")
+        exit_item = [i for i in self.popup("&File") if i["id"] == ID_APP_EXIT]
+        self.assertEqual([(i["text"], i["enabled"]) for i in exit_item], [("E&xit", True)])
+        picture = self.driver.screenshot(0, os.path.join(SCRATCH, "file-menu.bmp"))
+        picture.write_png(os.path.join(SCRATCH, "file-menu.png"))
+        self.driver.key("X")
+        self.console.process.wait(60)
+        self.assertEqual(self.driver.find(MAIN_CLASS), [])
+
+    def test_view_menu_checks_each_bar_while_it_shows_and_toggles_it(self):
+        main = self.start()
+        wait_for(lambda: len(self.console.mdi_children()) == 3, 60, "three MDI children")
+        self.driver.activate(main)
+        self.driver.key("ALT+V")
+        self.assertEqual(self.toggles(), {command: (True, True) for command in VIEW_TOGGLES}, "enabled, checked")
+        picture = self.driver.screenshot(0, os.path.join(SCRATCH, "view-menu.bmp"))
+        picture.write_png(os.path.join(SCRATCH, "view-menu.png"))
+        self.driver.key("ESCAPE")
+        self.driver.key("ESCAPE")
+        # Through the menu's own keys: Main Toolbar, then Status Bar.
+        for letter, command, bar_id in (("M", ID_VIEW_TOOLBAR, ID_VIEW_TOOLBAR), ("S", ID_VIEW_STATUS_BAR, STATUS_BAR_ID)):
+            bar = [h for h in self.driver.find(parent=main) if self.driver.info(h)["id"] == bar_id][0]
+            self.driver.activate(main)
+            self.driver.key("ALT+V")
+            self.driver.key(letter)
+            wait_for(lambda: not self.driver.info(bar)["visible"], 30, "bar %d to hide" % bar_id)
+            self.driver.key("ALT+V")
+            self.assertEqual(self.toggles()[command], (True, False), "enabled, unchecked: %d" % command)
+            self.driver.key(letter)
+            wait_for(lambda: self.driver.info(bar)["visible"], 30, "bar %d to show again" % bar_id)
+
+    def popup(self, name):
+        """The items of a popup of the main menu, as its last update left them."""
+        return [item for item in self.driver.menu(self.console.main) if item["text"] == name][0]["items"]
+
+    def toggles(self):
+        """(enabled, checked) of the View menu's bar toggles, read while the menu is open."""
+        return {i["id"]: (i["enabled"], i["checked"]) for i in self.popup("&View") if i["id"] in VIEW_TOGGLES}
 
     def test_the_executable_exports_its_two_hook_procedures(self):
         table = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", BELVANE], capture_output=True, text=True,
