@@ -419,9 +419,22 @@ namespace
 const wchar_t* g_pszDialogCaption = nullptr;
 std::function<void(HWND)> g_answerDialog;
 
+// A dialog of this thread with the caption: tests running beside this one show theirs too.
+BOOL CALLBACK FindOwnDialog(HWND hWnd, LPARAM lParam)
+{
+    wchar_t szClass[16] = L"", szCaption[256] = L"";
+    ::GetClassNameW(hWnd, szClass, 16);
+    ::GetWindowTextW(hWnd, szCaption, 256);
+    if (wcscmp(szClass, L"#32770") != 0 || wcscmp(szCaption, g_pszDialogCaption) != 0)
+        return TRUE;
+    *(HWND*)lParam = hWnd;
+    return FALSE;
+}
+
 void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR nIDEvent, DWORD)
 {
-    HWND hDialog = ::FindWindowW(L"#32770", g_pszDialogCaption);
+    HWND hDialog = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindOwnDialog, (LPARAM)&hDialog);
     if (!hDialog || !::IsWindowVisible(hDialog))
         return;
     ::KillTimer(nullptr, nIDEvent);
