@@ -201,10 +201,10 @@ protected:
 
     // Real mouse input at a point of the list; the host stays on top so that no other window
     // takes it.
-    void MoveMouse(CPoint ptClient)
+    void MoveMouse(CPoint ptClient, CWnd* pList = nullptr)
     {
         ::SetWindowPos(Host().m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        ::ClientToScreen(m_list.m_hWnd, &ptClient);
+        ::ClientToScreen(pList ? pList->m_hWnd : m_list.m_hWnd, &ptClient);
         INPUT input = {};
         input.type = INPUT_MOUSE;
         input.mi.dx = (ptClient.x * 65536 + 65535) / GetSystemMetrics(SM_CXSCREEN);
@@ -743,6 +743,69 @@ TEST_F(GroupListTest, RealClickOutsideTheEditorCommitsTheEditAndStillReachesTheL
     EXPECT_EQ(L"typed", m_list.GetItemText(0, 0));
     EXPECT_FALSE(pEdit->IsWindowVisible());
     EXPECT_EQ(2, m_list.GetSelectedItem()) << "the press went on to the list";
+}
+
+TEST_F(GroupListTest, RealHeldScrollButtonJumpsAPageThenStepsOneItemPerPeriod)
+{
+    CreateList(12, 0, CRect(10, 10, 170, 250));
+    CRect rectDown = m_list.GetDownButtonRect();
+    ASSERT_FALSE(rectDown.IsRectEmpty());
+    int nPerPage = m_list.GetCountPerPage();
+    MoveMouse(rectDown.CenterPoint());
+    MouseButton(MOUSEEVENTF_LEFTDOWN);
+    EXPECT_EQ(nPerPage - 1, m_list.GetTopIndex());
+    m_list.SendMessage(WM_TIMER, 1);
+    EXPECT_EQ(nPerPage, m_list.GetTopIndex());
+    m_list.SendMessage(WM_TIMER, 1);
+    EXPECT_EQ(nPerPage + 1, m_list.GetTopIndex());
+
+    // Let go, the steps end.
+    MouseButton(MOUSEEVENTF_LEFTUP);
+    m_list.SendMessage(WM_TIMER, 1);
+    EXPECT_EQ(nPerPage + 1, m_list.GetTopIndex());
+}
+
+// A list that writes down the drags it is asked to carry out.
+class CDragWatchList : public COXSHBListCtrl
+{
+public:
+    std::vector<int> m_arrDragged;
+
+protected:
+    void OnBeginDragDrop(int nItem) override
+    {
+        m_arrDragged.push_back(nItem);
+        COXSHBListCtrl::OnBeginDragDrop(nItem);
+    }
+};
+
+TEST_F(GroupListTest, RealPressAndMoveOfMoreThanEightPixelsStartsADragOfTheItem)
+{
+    CDragWatchList list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_SHAREIMAGELISTS, CRect(10, 10, 170, 410), &m_owner, kList + 1));
+    list.SetImageList(&m_images, LVSIL_NORMAL);
+    for (int i = 0; i < 3; i++)
+        list.InsertItem(i, L"Item", 0);
+    PumpUntilIdle();
+    CRect rectIcon;
+    list.GetItemRect(1, &rectIcon, LVIR_ICON);
+    CPoint point = rectIcon.CenterPoint();
+    auto moveTo = [&](CPoint pt) { MoveMouse(pt, &list); };
+
+    // A click, and a press that moves only a little, drag nothing.
+    moveTo(point);
+    MouseButton(MOUSEEVENTF_LEFTDOWN);
+    moveTo(CPoint(point.x + 3, point.y + 3));
+    MouseButton(MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(list.m_arrDragged.empty());
+
+    moveTo(point);
+    MouseButton(MOUSEEVENTF_LEFTDOWN);
+    moveTo(CPoint(point.x + 7, point.y + 2));
+    MouseButton(MOUSEEVENTF_LEFTUP);
+    EXPECT_EQ(std::vector<int>{1}, list.m_arrDragged);
+    EXPECT_EQ(-1, list.GetDragItem());
+    list.DestroyWindow();
 }
 
 TEST_F(GroupListTest, ScreenshotOfAStandaloneList)
