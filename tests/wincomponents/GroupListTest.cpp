@@ -30,6 +30,7 @@ class CNoticeOwner : public CWnd
 public:
     std::vector<Notice> m_arrNotices;
     std::map<UINT, LRESULT> m_mapAnswers;
+    int m_nContextMenus = 0;
 
     int Count(UINT nCode) const
     {
@@ -47,6 +48,11 @@ public:
     }
 
 protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        m_nContextMenus += message == WM_CONTEXTMENU;
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override
     {
         const NMSHORTCUTBAR* pNotify = (const NMSHORTCUTBAR*)lParam;
@@ -264,11 +270,8 @@ TEST_F(GroupListTest, LabelsWithoutIconsAndLabelsWiderThanTheListKeepInsideTheRo
 
     // Large icons: the label starts at the item's top, a long one wraps within the width.
     m_list.SetImageList(nullptr, LVSIL_NORMAL);
-    PumpUntilIdle();
-    m_list.SendMessage(WM_SIZE);
     EXPECT_EQ(ItemRect(0, -1).top, ItemRect(0, LVIR_LABEL).top);
     m_list.SetImageList(&m_images, LVSIL_NORMAL);
-    m_list.SendMessage(WM_SIZE);
     CRect rectLong = ItemRect(1, LVIR_LABEL);
     EXPECT_GE(rectLong.left, 0);
     EXPECT_LE(rectLong.right, rectClient.right);
@@ -702,6 +705,45 @@ TEST_F(GroupListTest, InfoTipsAskTheOwnerForTheItemsText)
     m_list.SendMessage(WM_NOTIFY, 2, (LPARAM)&info);
     EXPECT_EQ(1, m_owner.Last(SHBN_GETITEMINFOTIP)->nItem);
     EXPECT_STREQ(L"tip", info.lpszText);
+}
+
+TEST_F(GroupListTest, ARightClickReachesTheParentAsOneContextMenu)
+{
+    CreateList(2);
+    m_list.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 20));
+    m_list.SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(20, 20));
+    PumpUntilIdle();
+    EXPECT_EQ(1, m_owner.m_nContextMenus) << "the list posts none of its own with the common controls of today";
+    EXPECT_EQ(L"", Codes()) << "a right click selects nothing";
+}
+
+TEST_F(GroupListTest, AListViewTakenOverBySubclassingWorksLikeOneCreatedSo)
+{
+    HWND hWnd = ::CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_SMALLICON | LVS_SHAREIMAGELISTS,
+                                  10, 10, 160, 300, m_owner.m_hWnd, (HMENU)(INT_PTR)kList, nullptr, nullptr);
+    ASSERT_TRUE(hWnd != nullptr);
+    ASSERT_TRUE(m_list.SubclassWindow(hWnd));
+    EXPECT_TRUE(m_list.GetEditControl()->m_hWnd != nullptr);
+    EXPECT_EQ(SHB_LARGEICON, m_list.GetView()) << "icon view underneath";
+    m_list.SetImageList(&m_images, LVSIL_NORMAL);
+    m_list.InsertItem(0, L"one", 0);
+    EXPECT_EQ(kIconSize + 6, ItemRect(0, LVIR_ICON).Width());
+    EXPECT_EQ(2, ItemRect(0, -1).top);
+}
+
+TEST_F(GroupListTest, ADragImageHoldsTheItemsIconAndLabel)
+{
+    CreateList(2);
+    HIMAGELIST hImages = (HIMAGELIST)m_list.SendMessage(LVM_CREATEDRAGIMAGE, 1);
+    ASSERT_TRUE(hImages != nullptr);
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(hImages, &cx, &cy);
+    CRect rectBounds = ItemRect(1, LVIR_BOUNDS);
+    EXPECT_EQ(rectBounds.Width(), cx);
+    EXPECT_EQ(rectBounds.Height(), cy);
+    EXPECT_EQ(1, ImageList_GetImageCount(hImages));
+    ImageList_Destroy(hImages);
+    EXPECT_EQ(0, (int)m_list.SendMessage(LVM_CREATEDRAGIMAGE, 2)) << "no item 2";
 }
 
 // --- real input: these move the real pointer and run alone
