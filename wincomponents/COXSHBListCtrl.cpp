@@ -267,11 +267,10 @@ COLORREF COXSHBListCtrl::GetListTextColor() const
 BOOL COXSHBListCtrl::CreateLabelFont(CFont& font) const
 {
     LOGFONTW lf;
-    if (m_pBar)
-    {
-        const LOGFONTW* pLogFont = m_pBar->GetGroupTextFont(m_hGroup);
-        return pLogFont && font.CreateFontIndirect(pLogFont);
-    }
+    // A group without a font of its own is drawn in the list's.
+    const LOGFONTW* pLogFont = m_pBar ? m_pBar->GetGroupTextFont(m_hGroup) : nullptr;
+    if (pLogFont)
+        return font.CreateFontIndirect(pLogFont);
     HFONT hFont = GetFontHandle();
     return hFont && ::GetObjectW(hFont, sizeof lf, &lf) && font.CreateFontIndirect(&lf);
 }

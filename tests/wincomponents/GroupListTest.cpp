@@ -514,8 +514,16 @@ TEST_F(GroupListTest, EveryItemIndexFollowsDeletionsAndInsertions)
     for (int i = 0; i < m_list.GetItemCount(); i++)
         EXPECT_NE(L"lost", m_list.GetItemText(i, 0));
 
+    // So do the edits of a deleted group and of emptied lists.
+    ASSERT_TRUE(m_list.EditLabel(0) != nullptr);
+    m_list.SendMessage(SHBM_GROUPDELETED);
+    EXPECT_EQ(-1, m_list.GetEditItem());
+    ASSERT_TRUE(m_list.EditLabel(0) != nullptr);
+    m_list.GetEditControl()->SetWindowText(L"lost");
     m_list.SetHotItem(1);
     m_list.DeleteAllItems();
+    EXPECT_EQ(-1, m_list.GetEditItem());
+    EXPECT_FALSE(m_list.GetEditControl()->IsWindowVisible());
     EXPECT_EQ(-1, m_list.GetHotItem());
     EXPECT_EQ(-1, m_list.GetContextItem());
     EXPECT_EQ(-1, m_list.GetActiveItem());
