@@ -1728,7 +1728,10 @@ LRESULT COXSHBListCtrl::OnGetHotItem(WPARAM, LPARAM)
 
 LRESULT COXSHBListCtrl::OnSetHotItemMsg(WPARAM wParam, LPARAM)
 {
-    return SetHotItem((int)wParam);
+    int nOld = SetHotItem((int)wParam);
+    RedrawItem(nOld);
+    RedrawItem(m_nHotItem);
+    return nOld;
 }
 
 LRESULT COXSHBListCtrl::OnCreateDragImageMsg(WPARAM wParam, LPARAM)

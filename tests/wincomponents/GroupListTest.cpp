@@ -141,6 +141,12 @@ void MakeImages(CImageList& images, int nSize, int nCount)
     ::ReleaseDC(nullptr, hScreen);
 }
 
+// Sorts the items by their data, highest first.
+int CALLBACK CompareDescending(LPARAM lParam1, LPARAM lParam2, LPARAM)
+{
+    return (int)(lParam2 - lParam1);
+}
+
 class GroupListTest : public GuiTest
 {
 protected:
@@ -513,6 +519,17 @@ TEST_F(GroupListTest, EveryItemIndexFollowsDeletionsAndInsertions)
     EXPECT_FALSE(m_list.GetEditControl()->IsWindowVisible());
     for (int i = 0; i < m_list.GetItemCount(); i++)
         EXPECT_NE(L"lost", m_list.GetItemText(i, 0));
+
+    // A sort moves every item: no index names the same item afterwards.
+    for (int i = 0; i < m_list.GetItemCount(); i++)
+        m_list.SetItemData(i, (DWORD_PTR)i);
+    m_list.SetHotItem(0);
+    ClickMessage(LabelCentre(1));
+    EXPECT_TRUE(m_list.SendMessage(LVM_SORTITEMS, 0, (LPARAM)CompareDescending));
+    EXPECT_EQ(L"first", m_list.GetItemText(m_list.GetItemCount() - 1, 0));
+    EXPECT_EQ(-1, m_list.GetHotItem());
+    EXPECT_EQ(-1, m_list.GetActiveItem());
+    EXPECT_EQ(-1, m_list.GetContextItem());
 
     // So do the edits of a deleted group and of emptied lists.
     ASSERT_TRUE(m_list.EditLabel(0) != nullptr);
