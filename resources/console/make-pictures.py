@@ -244,7 +244,9 @@ def main():
         "bitmap-638.bmp": bmp24(about_picture()),
         "icon-128.ico": ico([iconset.bell(32), iconset.bell(16)]),
         "icon-133.ico": ico([iconset.icon("x-office-address-book", s) for s in (32, 16)]),
+        "icon-134.ico": ico([iconset.icon("dialog-warning", s) for s in (32, 16)]),
         "icon-154.ico": ico([iconset.icon("go-next", s) for s in (32, 16)]),
+        "icon-162.ico": ico([iconset.icon("text-x-generic", s) for s in (32, 16)]),
     }
     files.update(side_bar_pictures())
     for name, data in files.items():

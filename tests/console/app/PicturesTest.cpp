@@ -1,5 +1,6 @@
 #include "GuiTest.h"
 
+#include "resources/console/BelvaneRes.h"
 #include "resources/console/OutstandingRes.h"
 #include "resources/console/ToolbarsRes.h"
 #include "wincomponents/CImageListHolder.h"
@@ -52,6 +53,22 @@ std::vector<WORD> ToolbarButtons(UINT nID)
     EXPECT_EQ(32, pWords[1]) << nID;
     EXPECT_EQ(32, pWords[2]) << nID;
     return std::vector<WORD>(pWords + 4, pWords + 4 + pWords[3]);
+}
+
+// The bytes of an icon resource's image of that size; empty when the icon is missing.
+std::vector<BYTE> IconImage(UINT nID, int nSize)
+{
+    HMODULE hModule = GetModuleHandleW(nullptr);
+    HRSRC hGroup = FindResourceW(hModule, MAKEINTRESOURCEW(nID), RT_GROUP_ICON);
+    if (!hGroup)
+        return {};
+    int nImage = LookupIconIdFromDirectoryEx((PBYTE)LockResource(LoadResource(hModule, hGroup)), TRUE, nSize, nSize,
+                                             LR_DEFAULTCOLOR);
+    HRSRC hImage = FindResourceW(hModule, MAKEINTRESOURCEW(nImage), RT_ICON);
+    if (!hImage)
+        return {};
+    const BYTE* pBytes = (const BYTE*)LockResource(LoadResource(hModule, hImage));
+    return std::vector<BYTE>(pBytes, pBytes + SizeofResource(hModule, hImage));
 }
 
 // One square picture cut out of a strip.
@@ -145,5 +162,22 @@ TEST(PicturesTest, SideBarImageListsHoldFiveDistinctPicturesInTwoSizes)
         ImageList_GetIconSize(holder.GetImageList()->GetSafeHandle(), &cx, &cy);
         EXPECT_EQ(nSize, cx);
         EXPECT_EQ(nSize, cy);
+    }
+}
+
+TEST(PicturesTest, MainAndDocumentWindowsHaveIconsOfTheirOwn)
+{
+    // The frames of the document windows take the icon of their template's id.
+    const UINT ids[] = {IDR_MAINFRAME, IDR_DEFINITIONS, IDR_ALARMS, IDR_LOGFILE, IDI_BROWSER};
+    for (int nSize : {16, 32})
+    {
+        std::vector<std::vector<BYTE>> images;
+        for (UINT nID : ids)
+        {
+            images.push_back(IconImage(nID, nSize));
+            EXPECT_FALSE(images.back().empty()) << "icon " << nID << " at " << nSize;
+            for (size_t j = 0; j + 1 < images.size(); ++j)
+                EXPECT_NE(images[j], images.back()) << "icons " << ids[j] << " and " << nID << " at " << nSize;
+        }
     }
 }
