@@ -114,10 +114,6 @@ class Image:
             rows.append(row)
         return rows
 
-    def on_canvas(self, width, height, x0, y0):
-        """The image placed on a larger transparent canvas."""
-        return Image(width, height).over(self, x0, y0)
-
 
 def _over(top, bottom):
     ta = top[3] / 255.0
