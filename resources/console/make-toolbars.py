@@ -26,8 +26,9 @@ TOOLBARS = [
 ]
 
 
-def alarm_with(mark):
-    return lambda size: iconset.badge(iconset.icon("dialog-warning", size), mark(size // 2 + 2))
+def marked(name, mark):
+    """A theme picture with a mark in its corner: a tick for checked or closed, a pencil for edited."""
+    return lambda size: iconset.badge(iconset.icon(name, size), mark(size // 2 + 2))
 
 
 # What each command's button shows: a theme icon's name, or a function of the size that draws
@@ -39,21 +40,21 @@ PICTURES = {
     32773: "dialog-warning",            # the outstanding alarms window
     32793: "preferences-system",        # alarms service configuration
     32805: "internet-group-chat",       # the messenger service that NET SEND uses
-    32792: "media-seek-forward",        # test all alarm definitions
+    32792: marked("x-office-address-book", iconset.tick),  # test all alarm definitions
     57650: iconset.cascade,             # cascade the windows
     57651: iconset.tile,                # tile the windows
     32801: "network-server",            # start the Quorvex collector's controller
     32826: "internet-web-browser",      # the maker's home page
     32811: "go-next",                   # browse the alarms one by one
     32818: "preferences-system-windows",  # switch the window's layout
-    32804: alarm_with(iconset.tick),    # mark all alarms as closed
+    32804: marked("dialog-warning", iconset.tick),  # mark all alarms as closed
     32785: "edit-delete",               # delete the selected alarms
     32786: "user-trash-full",           # delete all alarms
     32812: "edit-find",                 # find text
     32813: "applications-graphics",     # highlighting colours
     32783: "document-properties",       # view the alarm's definition
     32782: "view-refresh",              # refresh the display
-    32798: alarm_with(lambda size: iconset.icon("accessories-text-editor", size)),  # set status
+    32798: marked("dialog-warning", lambda size: iconset.icon("accessories-text-editor", size)),  # set status
     32819: "x-office-spreadsheet",      # fit the column widths to the data
     32772: "document-new",              # add an alarm definition
     32776: "edit-copy",                 # copy an alarm definition
@@ -61,7 +62,7 @@ PICTURES = {
     32775: "edit-delete",               # delete an alarm definition
     32803: "document-open",             # load definitions from a file
     32802: "document-save",             # save definitions to a file
-    32790: "media-playback-start",      # test the selected definition
+    32790: marked("document-properties", iconset.tick),  # test the selected definition
 }
 
 
