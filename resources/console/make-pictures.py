@@ -1,27 +1,26 @@
 #!/usr/bin/env python3
-"""Draws the console's bitmaps and icons from shapes and writes them as BMP and ICO files.
+"""Makes the console's bitmaps and icons and writes them as BMP and ICO files.
 
-    make-pictures.py OUTPUT_DIR
+    make-pictures.py OUTPUT_DIR [ICON_THEME_DIR]
 
-Every picture is drawn on a small raster canvas in plain Python, so the build needs nothing
-but the interpreter. The files are named after their resource ids (bitmap-149.bmp, icon-128.ico)
-and included by Belvane.rc.
+The pictures come from the Tango icon theme (iconset.py); the product's bell, the lettering and
+the backgrounds are drawn on a small raster canvas in plain Python, so the build needs nothing
+but the interpreter and the theme. The files are named after their resource ids
+(bitmap-149.bmp, icon-128.ico) and included by Belvane.rc.
 """
 import math
 import os
 import struct
 import sys
 
-WHITE = (255, 255, 255)
-BLACK = (0, 0, 0)
-MAGENTA = (255, 0, 255)
-NAVY = (22, 52, 110)
-BLUE = (40, 100, 200)
-SKY = (120, 170, 230)
-RED = (200, 30, 30)
-YELLOW = (250, 210, 40)
-ORANGE = (240, 140, 30)
-GREY = (128, 128, 128)
+import iconset
+
+WHITE = iconset.WHITE
+MAGENTA = iconset.MAGENTA
+# The icon set's darkest sky blue, its middle blue and its orange.
+NAVY = iconset.SKY_BLUE[2]
+BLUE = iconset.SKY_BLUE[1]
+ORANGE = iconset.ORANGE[1]
 
 # A 5 x 7 font for the few capitals and signs the pictures write.
 GLYPHS = {
@@ -45,23 +44,22 @@ class Canvas:
         self.width = width
         self.height = height
         self.pixels = [[ground] * width for _ in range(height)]
-        self.opaque = [[True] * width for _ in range(height)]
 
     def put(self, x, y, colour):
         if 0 <= x < self.width and 0 <= y < self.height:
             self.pixels[y][x] = colour
-            self.opaque[y][x] = True
 
     def rect(self, x0, y0, x1, y1, colour):
         for y in range(y0, y1):
             for x in range(x0, x1):
                 self.put(x, y, colour)
 
-    def disc(self, cx, cy, r, colour):
-        for y in range(int(cy - r - 1), int(cy + r + 2)):
-            for x in range(int(cx - r - 1), int(cx + r + 2)):
-                if (x + 0.5 - cx) ** 2 + (y + 0.5 - cy) ** 2 <= r * r:
-                    self.put(x, y, colour)
+    def paste(self, image, x0, y0):
+        """Lays a picture of the icon set onto the canvas, blending its edges."""
+        for y, line in enumerate(image.pixels):
+            for x, (r, g, b, a) in enumerate(line):
+                if a and 0 <= x + x0 < self.width and 0 <= y + y0 < self.height:
+                    self.put(x + x0, y + y0, blend(self.pixels[y + y0][x + x0], (r, g, b), a / 255.0))
 
     def ring(self, cx, cy, r0, r1, colour, start=0.0, end=360.0):
         for y in range(int(cy - r1 - 1), int(cy + r1 + 2)):
@@ -70,19 +68,6 @@ class Canvas:
                 d = math.hypot(dx, dy)
                 angle = math.degrees(math.atan2(-dy, dx)) % 360
                 if r0 <= d <= r1 and start <= angle <= end:
-                    self.put(x, y, colour)
-
-    def polygon(self, points, colour):
-        ys = [p[1] for p in points]
-        for y in range(int(min(ys)), int(max(ys)) + 1):
-            yc = y + 0.5
-            xs = []
-            for (xa, ya), (xb, yb) in zip(points, points[1:] + points[:1]):
-                if (ya <= yc < yb) or (yb <= yc < ya):
-                    xs.append(xa + (yc - ya) * (xb - xa) / (yb - ya))
-            xs.sort()
-            for xl, xr in zip(xs[::2], xs[1::2]):
-                for x in range(int(round(xl)), int(round(xr))):
                     self.put(x, y, colour)
 
     def text(self, x, y, words, colour, scale=1):
@@ -94,13 +79,6 @@ class Canvas:
                         self.rect(x + col * scale, y + row * scale, x + (col + 1) * scale,
                                   y + (row + 1) * scale, colour)
             x += 6 * scale
-
-    def clear(self, colour):
-        """Marks every pixel of that colour transparent (for icons)."""
-        for y in range(self.height):
-            for x in range(self.width):
-                if self.pixels[y][x] == colour:
-                    self.opaque[y][x] = False
 
 
 def text_width(words, scale):
@@ -146,43 +124,29 @@ def bmp8(canvas):
     return struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset) + header + table + data
 
 
-def ico(canvases):
-    """An icon file with one 32-bit image (and its AND mask) per canvas."""
-    images = []
-    for c in canvases:
+def ico(images):
+    """An icon file with one 32-bit image (and its AND mask) per picture of the icon set."""
+    blobs = []
+    for image in images:
         xor = bytearray()
-        for y in reversed(range(c.height)):
-            for x in range(c.width):
-                r, g, b = c.pixels[y][x]
-                xor += bytes((b, g, r, 255 if c.opaque[y][x] else 0))
-        mask_row = ((c.width + 31) // 32) * 4
+        mask_row = ((image.width + 31) // 32) * 4
         mask = bytearray()
-        for y in reversed(range(c.height)):
+        for y in reversed(range(image.height)):
             bits = bytearray(mask_row)
-            for x in range(c.width):
-                if not c.opaque[y][x]:
+            for x, (r, g, b, a) in enumerate(image.pixels[y]):
+                xor += bytes((b, g, r, a))
+                if a < iconset.KEY_ALPHA:
                     bits[x // 8] |= 0x80 >> (x % 8)
             mask += bits
-        header = struct.pack("<IiiHHIIiiII", 40, c.width, c.height * 2, 1, 32, 0,
+        header = struct.pack("<IiiHHIIiiII", 40, image.width, image.height * 2, 1, 32, 0,
                              len(xor) + len(mask), 0, 0, 0, 0)
-        images.append((c.width, c.height, header + xor + mask))
-    out = struct.pack("<HHH", 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    for w, h, blob in images:
+        blobs.append((image.width, image.height, header + xor + mask))
+    out = struct.pack("<HHH", 0, 1, len(blobs))
+    offset = 6 + 16 * len(blobs)
+    for w, h, blob in blobs:
         out += struct.pack("<BBBBHHII", w % 256, h % 256, 0, 0, 1, 32, len(blob), offset)
         offset += len(blob)
-    return out + b"".join(blob for _, _, blob in images)
-
-
-def bell(c, cx, top, size, body, clapper):
-    """An alarm bell: dome, flared rim and clapper, size pixels high."""
-    s = size / 32.0
-    c.disc(cx, top + 11 * s, 9 * s, body)
-    c.polygon([(cx - 9 * s, top + 11 * s), (cx + 9 * s, top + 11 * s), (cx + 13 * s, top + 25 * s),
-               (cx - 13 * s, top + 25 * s)], body)
-    c.rect(int(cx - 14 * s), int(top + 24 * s), int(cx + 14 * s + 1), int(top + 27 * s), body)
-    c.disc(cx, top + 29 * s, 3 * s, clapper)
-    c.disc(cx, top + 2 * s, 2 * s, body)
+    return out + b"".join(blob for _, _, blob in blobs)
 
 
 def waves(c, cx, cy, r, colour, width):
@@ -192,26 +156,10 @@ def waves(c, cx, cy, r, colour, width):
         c.ring(cx, cy, radius, radius + width, colour, 110, 160)
 
 
-def level_picture(kind):
-    c = Canvas(22, 16, WHITE)
-    if kind == "information":
-        c.polygon([(5, 12), (9, 12), (4, 16)], BLUE)
-        c.disc(11, 7, 7, BLUE)
-        c.rect(10, 3, 12, 5, WHITE)
-        c.rect(10, 6, 12, 12, WHITE)
-    elif kind == "warning":
-        c.polygon([(11, 0), (21.5, 16), (0.5, 16)], BLACK)
-        c.polygon([(11, 2.5), (19.5, 15), (2.5, 15)], YELLOW)
-        c.rect(10, 6, 12, 11, BLACK)
-        c.rect(10, 12, 12, 14, BLACK)
-    else:
-        c.disc(11, 8, 7.5, RED)
-        for d in range(-4, 5):
-            for w in (0, 1):
-                c.put(11 + d - w, 8 + d, WHITE)
-                c.put(11 + d, 8 + d, WHITE)
-                c.put(10 - d + w, 8 + d, WHITE)
-                c.put(10 - d, 8 + d, WHITE)
+def on_white(image, width, height):
+    """A picture centred on a white canvas."""
+    c = Canvas(width, height, WHITE)
+    c.paste(image, (width - image.width) // 2, (height - image.height) // 2)
     return c
 
 
@@ -226,7 +174,7 @@ def tile():
 
 def logo(width=240, height=84, ground=WHITE):
     c = Canvas(width, height, ground)
-    bell(c, 40, 18, 64, NAVY, ORANGE)
+    c.paste(iconset.bell(64), 8, 10)
     waves(c, 40, 40, 30, ORANGE, 3)
     c.text(86, 38, "BELVANE", NAVY, 3)
     c.rect(86, 66, 86 + text_width("BELVANE", 3), 68, ORANGE)
@@ -241,7 +189,7 @@ def splash():
             c.put(x, y, colour)
     c.rect(0, 0, 420, 6, NAVY)
     c.rect(0, 254, 420, 260, NAVY)
-    bell(c, 96, 46, 96, NAVY, ORANGE)
+    c.paste(iconset.bell(96), 48, 44)
     waves(c, 96, 80, 44, ORANGE, 4)
     c.text(168, 74, "BELVANE", NAVY, 5)
     c.text(172, 124, "TERVOK AG", BLUE, 2)
@@ -250,34 +198,57 @@ def splash():
 
 
 def about_picture():
-    c = Canvas(64, 64, WHITE)
-    bell(c, 32, 10, 40, NAVY, ORANGE)
-    waves(c, 32, 24, 20, ORANGE, 2)
+    c = on_white(iconset.bell(44), 64, 64)
+    waves(c, 32, 26, 20, ORANGE, 2)
     return c
 
 
-def icon_image(size, body):
-    c = Canvas(size, size, MAGENTA)
-    bell(c, size / 2, size * 0.02, size * 0.94, body, ORANGE)
-    c.clear(MAGENTA)
+# The filter side bar's items: image-list bitmaps in a large (32) and a small (16) size, keyed
+# magenta and blended onto the list's white: (large id, small id, picture).
+SIDE_BAR = [
+    (174, 175, "folder-saved-search"),  # a filter group
+    (650, 651, "system-search"),        # filter on this value
+    (644, 645, "view-refresh"),         # reread the group's values
+    (172, 173, "edit-select-all"),      # all values: no filter
+    (156, 157, "edit-clear"),           # clear every filter
+]
+
+
+def keyed(image):
+    c = Canvas(image.width, image.height, MAGENTA)
+    c.pixels = image.flattened(WHITE)
     return c
+
+
+def side_bar_pictures():
+    files = {}
+    for large, small, name in SIDE_BAR:
+        files["bitmap-%d.bmp" % large] = bmp24(keyed(iconset.icon(name, 32)))
+        files["bitmap-%d.bmp" % small] = bmp24(keyed(iconset.icon(name, 16)))
+    return files
 
 
 def main():
     out = sys.argv[1]
+    if len(sys.argv) > 2:
+        iconset.THEME = sys.argv[2]
     os.makedirs(out, exist_ok=True)
     files = {
         "bitmap-132.bmp": bmp24(tile()),
         "bitmap-144.bmp": bmp24(splash()),
         "bitmap-149.bmp": bmp24(logo()),
-        "bitmap-161.bmp": bmp8(level_picture("information")),
-        "bitmap-181.bmp": bmp8(level_picture("warning")),
-        "bitmap-162.bmp": bmp8(level_picture("error")),
+        # The log window's line levels, on the log's white.
+        "bitmap-161.bmp": bmp8(on_white(iconset.icon("dialog-information", 16), 22, 16)),
+        "bitmap-181.bmp": bmp8(on_white(iconset.icon("dialog-warning", 16), 22, 16)),
+        "bitmap-162.bmp": bmp8(on_white(iconset.icon("dialog-error", 16), 22, 16)),
         "bitmap-638.bmp": bmp24(about_picture()),
-        "icon-128.ico": ico([icon_image(32, NAVY), icon_image(16, NAVY)]),
-        "icon-133.ico": ico([icon_image(32, BLUE), icon_image(16, BLUE)]),
-        "icon-154.ico": ico([icon_image(32, RED), icon_image(16, RED)]),
+        "icon-128.ico": ico([iconset.bell(32), iconset.bell(16)]),
+        "icon-133.ico": ico([iconset.icon("x-office-address-book", s) for s in (32, 16)]),
+        "icon-134.ico": ico([iconset.icon("dialog-warning", s) for s in (32, 16)]),
+        "icon-154.ico": ico([iconset.icon("go-next", s) for s in (32, 16)]),
+        "icon-162.ico": ico([iconset.icon("text-x-generic", s) for s in (32, 16)]),
     }
+    files.update(side_bar_pictures())
     for name, data in files.items():
         path = os.path.join(out, name)
         # Unchanged files keep their time, so the resource compiler does not run again.

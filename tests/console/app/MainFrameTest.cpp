@@ -357,7 +357,7 @@ TEST_F(MainFrameTest, TheEmptyClientAreaShowsTilesAndTheLogoInItsMiddle)
     m_pFrame->MoveWindow(CRect(0, 0, 900, 700));
     PumpUntilIdle();
     WindowPixels image = Capture(&m_pFrame->m_wndMDIClient);
-    const COLORREF crNavy = RGB(22, 52, 110);
+    const COLORREF crNavy = RGB(0x20, 0x4A, 0x87); // the logo's lettering
     RECT rectMiddle = {image.nWidth / 2 - 130, 0, image.nWidth / 2 + 130, image.nHeight};
     EXPECT_GT(image.Count(rectMiddle, crNavy), 500) << "the logo";
     RECT rectLeft = {0, 0, image.nWidth / 2 - 130, image.nHeight};

@@ -127,7 +127,7 @@ TEST_F(SplashAndLogoTest, TilesStartAtTheTopLeftCorner)
 
 TEST_F(SplashAndLogoTest, LogoAndLinesAreCentred)
 {
-    const COLORREF crNavy = RGB(22, 52, 110);
+    const COLORREF crNavy = RGB(0x20, 0x4A, 0x87); // the lettering
     CBitmap logo;
     ASSERT_TRUE(logo.LoadBitmap(IDB_LOGO));
     BITMAP bm = {};

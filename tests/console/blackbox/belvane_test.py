@@ -46,16 +46,21 @@ ACCOUNTS = ("# Quorvex user accounts\n"
             "guest\tletmein\n")
 
 
-def level_of(pixel):
-    """The level picture a pixel belongs to: information blue, warning yellow, error red."""
-    r, g, b = pixel
-    if b > r + 80 and b > g + 40:
-        return "information"
-    if r > 200 and g > 160 and b < 120:
-        return "warning"
-    if r > 150 and g < 90 and b < 90:
+def level_of(pixels):
+    """The level picture that a band of pixels shows: the error picture is a red disc, the
+    warning picture a red-rimmed triangle, the information picture a blue-rimmed bulb."""
+    ink = [p for p in pixels if min(p) < 230]
+    red = [p for p in ink if p[0] > 150 and p[1] < 90 and p[2] < 90]
+    blue = [p for p in ink if p[2] > p[0] + 40]
+    if not ink:
+        return None
+    if len(red) * 4 >= len(ink) * 3:
         return "error"
-    return None
+    if red:
+        return "warning"
+    if blue:
+        return "information"
+    return "unknown"
 
 
 class Console:
@@ -325,14 +330,15 @@ class LogWindow(ConsoleCase):
         self.driver.key("CTRL+END")
         time.sleep(0.5)
         picture = self.driver.screenshot(edit, os.path.join(SCRATCH, "log.bmp"))
-        bands, previous = [], None
-        for y in range(picture.height):
-            row = [level_of(picture.pixel(x, y)) for x in range(min(PICTURE_WIDTH, picture.width))]
-            levels = {level for level in row if level}
-            level = levels.pop() if len(levels) == 1 else (None if not levels else "mixed")
-            if level and level != previous:
-                bands.append(level)
-            previous = level
+        # A band is a run of rows with ink in the picture column; the white line gaps part them.
+        bands, band = [], []
+        for y in range(picture.height + 1):
+            row = [picture.pixel(x, y) for x in range(min(PICTURE_WIDTH, picture.width))] if y < picture.height else []
+            if level_of(row):
+                band += row
+            elif band:
+                bands.append(level_of(band))
+                band = []
         return lines, bands
 
     def test_f6_brings_the_log_window_forward_also_after_closing_it(self):
