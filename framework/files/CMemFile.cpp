@@ -34,6 +34,8 @@ UINT CMemFile::Read(void* pBuffer, UINT nCount)
 
 void CMemFile::Write(const void* pBuffer, UINT nCount)
 {
+    if (!m_bOwnsBuffer)
+        throw CFileException(CFileException::accessDenied, ERROR_ACCESS_DENIED);
     if (nCount == 0)
         return;
     size_t nEnd = m_nPosition + nCount;
@@ -47,8 +49,6 @@ void CMemFile::Write(const void* pBuffer, UINT nCount)
 
 void CMemFile::Grow(size_t nNewSize)
 {
-    if (!m_bOwnsBuffer)
-        throw CFileException(CFileException::diskFull, ERROR_DISK_FULL);
     size_t nSize = (nNewSize + m_nGrowBytes - 1) / m_nGrowBytes * m_nGrowBytes;
     BYTE* pNew = (BYTE*)realloc(m_pBuffer, nSize);
     if (!pNew)

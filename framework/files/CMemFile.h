@@ -1,5 +1,5 @@
 // A file in memory: it grows in steps of the grow size as it is written, or reads a block the
-// caller lends it (grow size 0: that block is never reallocated or freed).
+// caller lends it (read-only: that block is never written, reallocated or freed).
 #pragma once
 
 #include "framework/files/CFile.h"
@@ -14,7 +14,7 @@ public:
     ~CMemFile() override;
 
     UINT Read(void* pBuffer, UINT nCount) override;
-    // Throws CFileException (diskFull) when the memory cannot grow or the file is read-only.
+    // Throws CFileException: accessDenied on a lent block, diskFull when memory runs out.
     void Write(const void* pBuffer, UINT nCount) override;
     void Flush() override {}
     void Close() override;
