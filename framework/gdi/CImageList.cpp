@@ -64,7 +64,14 @@ BOOL CImageList::Read(CArchive* pArchive)
         return FALSE;
     AfxInitCommonControls();
     CArchiveStream stream(pArchive);
-    return Attach(ImageList_Read(&stream));
+    HIMAGELIST hImageList = ImageList_Read(&stream);
+    // The platform's reader may accept a list whose pixels ended early.
+    if (hImageList && stream.IsCutShort())
+    {
+        ImageList_Destroy(hImageList);
+        return FALSE;
+    }
+    return Attach(hImageList);
 }
 
 BOOL CImageList::DragEnter(CWnd* pWndLock, POINT point)

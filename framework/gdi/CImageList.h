@@ -38,7 +38,7 @@ public:
     HICON ExtractIcon(int nImage) { return ImageList_GetIcon(m_hImageList, nImage, ILD_NORMAL); }
 
     // The list in the common controls' stream format; Read needs an empty object and a loading
-    // archive, and fails on bytes that are no image list.
+    // archive, and fails on bytes that are no image list or end before the list does.
     BOOL Write(CArchive* pArchive);
     BOOL Read(CArchive* pArchive);
 

@@ -26,8 +26,11 @@ HRESULT STDMETHODCALLTYPE CArchiveStream::Read(void* pv, ULONG cb, ULONG* pcbRea
     }
     if (pcbRead)
         *pcbRead = nRead;
+    if (nRead == cb)
+        return S_OK;
     // A short read tells the reader the stream has ended.
-    return nRead == cb ? S_OK : S_FALSE;
+    m_bCutShort = TRUE;
+    return S_FALSE;
 }
 
 HRESULT STDMETHODCALLTYPE CArchiveStream::Write(const void* pv, ULONG cb, ULONG* pcbWritten)

@@ -10,7 +10,7 @@
 class CArchiveStream : public IStream
 {
 public:
-    explicit CArchiveStream(CArchive* pArchive) : m_pArchive(pArchive) {}
+    explicit CArchiveStream(CArchive* pArchive) : m_pArchive(pArchive), m_bCutShort(FALSE) {}
     virtual ~CArchiveStream() {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
@@ -30,6 +30,10 @@ public:
     HRESULT STDMETHODCALLTYPE Stat(STATSTG*, DWORD) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Clone(IStream**) override { return E_NOTIMPL; }
 
+    // TRUE once a read found fewer bytes than it asked for: what was read ended early.
+    BOOL IsCutShort() const { return m_bCutShort; }
+
 private:
     CArchive* m_pArchive;
+    BOOL m_bCutShort;
 };
