@@ -4,6 +4,7 @@
 
 #include "framework/files/CArchive.h"
 #include "framework/files/CMemFile.h"
+#include "framework/controls/CListCtrl.h"
 #include "framework/ole/COleDataSource.h"
 #include "framework/ole/COleDropTarget.h"
 #include "framework/window/AfxOleInit.h"
@@ -189,4 +190,36 @@ TEST_F(OleDragDropTest, AWindowWithScrollBarsScrollsWhileTheDragRestsNearItsEdge
     EXPECT_GT(target.m_nDown, 0);
     EXPECT_EQ(0, plain.m_nUp + plain.m_nDown) << "a window without scroll bars never scrolls";
     EXPECT_EQ(DROPEFFECT_NONE, source.m_dropResult) << "the base target accepts nothing";
+}
+
+TEST_F(OleDragDropTest, AListItemGivesADragImageOfItsIconThatCanBeShownMovedAndEnded)
+{
+    CImageList icons;
+    ASSERT_TRUE(icons.Create(32, 32, ILC_COLOR32 | ILC_MASK, 1, 0));
+    HICON hIcon = MakeTwoColourIcon(32, 32, crLeft, crRight);
+    icons.Add(hIcon);
+    DestroyIcon(hIcon);
+    CListCtrl list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_ICON, CRect(0, 0, 300, 200), &Host(), 1));
+    list.SetImageList(&icons, LVSIL_NORMAL);
+    ASSERT_EQ(0, list.InsertItem(0, L"item", 0));
+    PumpUntilIdle();
+
+    CPoint ptCorner(-1, -1);
+    CImageList* pDrag = list.CreateDragImage(0, &ptCorner);
+    ASSERT_NE(nullptr, pDrag);
+    EXPECT_EQ(1, pDrag->GetImageCount());
+    IMAGEINFO info = {};
+    ASSERT_TRUE(pDrag->GetImageInfo(0, &info));
+    EXPECT_GE(info.rcImage.right - info.rcImage.left, 32) << "the picture holds at least the icon";
+    EXPECT_NE(CPoint(-1, -1), ptCorner);
+
+    EXPECT_TRUE(pDrag->BeginDrag(0, CPoint(4, 4)));
+    EXPECT_TRUE(CImageList::DragEnter(&list, CPoint(10, 10)));
+    EXPECT_TRUE(CImageList::DragMove(CPoint(40, 30)));
+    EXPECT_TRUE(CImageList::DragShowNolock(FALSE));
+    EXPECT_TRUE(CImageList::DragLeave(&list));
+    CImageList::EndDrag();
+    EXPECT_FALSE(CImageList::DragMove(CPoint(50, 50))) << "no drag image after the end";
+    delete pDrag;
 }
