@@ -45,7 +45,7 @@ HRESULT STDMETHODCALLTYPE COleDropTarget::CTarget::Drop(IDataObject* pDataObj, D
 
 COleDropTarget::COleDropTarget()
     : m_nScrollInset(DD_DEFSCROLLINSET), m_nScrollDelay(DD_DEFSCROLLDELAY), m_nScrollInterval(DD_DEFSCROLLINTERVAL),
-      m_pWnd(nullptr), m_target(this), m_dwScrollStart(0), m_dwLastScroll(0)
+      m_pWnd(nullptr), m_target(this), m_hWndRegistered(nullptr), m_dwScrollStart(0), m_dwLastScroll(0)
 {
 }
 
@@ -61,6 +61,7 @@ BOOL COleDropTarget::Register(CWnd* pWnd)
     if (FAILED(RegisterDragDrop(pWnd->m_hWnd, &m_target)))
         return FALSE;
     m_pWnd = pWnd;
+    m_hWndRegistered = pWnd->m_hWnd;
     return TRUE;
 }
 
@@ -68,9 +69,10 @@ void COleDropTarget::Revoke()
 {
     if (!m_pWnd)
         return;
-    if (::IsWindow(m_pWnd->m_hWnd))
-        RevokeDragDrop(m_pWnd->m_hWnd);
+    if (::IsWindow(m_hWndRegistered))
+        RevokeDragDrop(m_hWndRegistered);
     m_pWnd = nullptr;
+    m_hWndRegistered = nullptr;
     EndDrag();
 }
 

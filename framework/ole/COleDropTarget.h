@@ -70,6 +70,7 @@ private:
     static DROPEFFECT Filter(DROPEFFECT dropEffect, DWORD dwAllowed);
 
     CTarget m_target;
+    HWND m_hWndRegistered; // kept apart: the window's object may be gone before this one
     COleDataObject m_dataObject;
     DWORD m_dwScrollStart; // tick when the pointer entered the scroll inset, 0 outside it
     DWORD m_dwLastScroll;  // tick of the last line scrolled, 0 for none yet
