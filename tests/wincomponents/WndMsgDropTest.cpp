@@ -282,3 +282,19 @@ TEST_F(WndMsgDropTest, AWindowsAnswerToTheExtendedDropIsWhatTheSystemGets)
     EXPECT_EQ(&m_target->wnd, m_target->wnd.m_notes[0].call.pWnd);
     EXPECT_EQ((DROPEFFECT)DROPEFFECT_LINK, m_target->wnd.m_notes[0].call.dropList);
 }
+
+TEST_F(WndMsgDropTest, AClickWithoutMovingStartsNoDrag)
+{
+    RunWithRealInput([] {
+        RealMouseMove(POINT{200, 200});
+        RealMouseButton(MOUSEEVENTF_LEFTDOWN);
+        RealMouseMove(POINT{201, 201}); // inside the start rectangle
+        RealMouseButton(MOUSEEVENTF_LEFTUP);
+    });
+
+    EXPECT_EQ((DROPEFFECT)DROPEFFECT_NONE, m_source.m_dropResult);
+    ASSERT_FALSE(m_source.m_notes.empty());
+    EXPECT_EQ(DROPSOURCE_BEGINDRAG, m_source.m_notes.front().first);
+    EXPECT_EQ(1u, m_source.m_notes.size()) << "the drag loop never ran";
+    EXPECT_TRUE(m_target->wnd.m_notes.empty());
+}
