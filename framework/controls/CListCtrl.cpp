@@ -105,3 +105,13 @@ BOOL CListCtrl::GetItemRect(int nItem, LPRECT lpRect, UINT nCode) const
     lpRect->left = (LONG)nCode;
     return (BOOL)SendMessage(LVM_GETITEMRECT, (WPARAM)nItem, (LPARAM)lpRect);
 }
+
+CImageList* CListCtrl::CreateDragImage(int nItem, LPPOINT pPoint)
+{
+    HIMAGELIST hImageList = (HIMAGELIST)SendMessage(LVM_CREATEDRAGIMAGE, (WPARAM)nItem, (LPARAM)pPoint);
+    if (!hImageList)
+        return nullptr;
+    CImageList* pImageList = new CImageList;
+    pImageList->Attach(hImageList);
+    return pImageList;
+}

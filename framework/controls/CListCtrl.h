@@ -47,6 +47,9 @@ public:
     { return (DWORD)SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, (LPARAM)dwNewStyle); }
     HIMAGELIST GetImageList(int nImageList) const { return (HIMAGELIST)SendMessage(LVM_GETIMAGELIST, (WPARAM)nImageList); }
     HIMAGELIST SetImageList(CImageList* pImageList, int nImageList);
+    // A new image list of the item's picture for dragging, which the caller deletes; null when
+    // the control makes none. pPoint receives the picture's upper-left corner.
+    CImageList* CreateDragImage(int nItem, LPPOINT pPoint);
 
     COLORREF GetBkColor() const { return (COLORREF)SendMessage(LVM_GETBKCOLOR); }
     BOOL SetBkColor(COLORREF cr) { return (BOOL)SendMessage(LVM_SETBKCOLOR, 0, (LPARAM)cr); }

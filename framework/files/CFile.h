@@ -41,8 +41,8 @@ public:
     // Closes without reporting errors.
     virtual void Abort();
 
-    ULONGLONG Seek(LONGLONG lOffset, UINT nFrom);
-    ULONGLONG GetLength() const;
+    virtual ULONGLONG Seek(LONGLONG lOffset, UINT nFrom);
+    virtual ULONGLONG GetLength() const;
     BOOL IsOpen() const { return m_hFile != INVALID_HANDLE_VALUE; }
     const CString& GetFilePath() const { return m_strFileName; }
 

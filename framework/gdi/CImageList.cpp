@@ -1,6 +1,8 @@
 #include "framework/gdi/CImageList.h"
 
+#include "framework/files/CArchive.h"
 #include "framework/gdi/CBitmap.h"
+#include "framework/ole/CArchiveStream.h"
 #include "framework/gdi/CDC.h"
 #include "framework/window/CWnd.h"
 
@@ -46,4 +48,38 @@ int CImageList::Add(CBitmap* pbmImage, CBitmap* pbmMask)
 BOOL CImageList::Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle)
 {
     return ImageList_Draw(m_hImageList, nImage, pDC->m_hDC, pt.x, pt.y, nStyle);
+}
+
+BOOL CImageList::Write(CArchive* pArchive)
+{
+    if (!m_hImageList || !pArchive->IsStoring())
+        return FALSE;
+    CArchiveStream stream(pArchive);
+    return ImageList_Write(m_hImageList, &stream);
+}
+
+BOOL CImageList::Read(CArchive* pArchive)
+{
+    if (m_hImageList || !pArchive->IsLoading())
+        return FALSE;
+    AfxInitCommonControls();
+    CArchiveStream stream(pArchive);
+    HIMAGELIST hImageList = ImageList_Read(&stream);
+    // The platform's reader may accept a list whose pixels ended early.
+    if (hImageList && stream.IsCutShort())
+    {
+        ImageList_Destroy(hImageList);
+        return FALSE;
+    }
+    return Attach(hImageList);
+}
+
+BOOL CImageList::DragEnter(CWnd* pWndLock, POINT point)
+{
+    return ImageList_DragEnter(pWndLock ? pWndLock->m_hWnd : nullptr, point.x, point.y);
+}
+
+BOOL CImageList::DragLeave(CWnd* pWndLock)
+{
+    return ImageList_DragLeave(pWndLock ? pWndLock->m_hWnd : nullptr);
 }
