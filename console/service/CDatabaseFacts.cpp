@@ -37,17 +37,6 @@ CString FileTimeText(const FILETIME& ft)
 }
 } // namespace
 
-CString DriverInfoText(SQLHDBC hdbc, SQLUSMALLINT nItem)
-{
-    if (nItem == SQL_DATABASE_NAME)
-        return DataSourceDatabaseName(hdbc);
-    wchar_t szText[1024] = {0};
-    SQLSMALLINT cbText = 0;
-    if (!SQL_SUCCEEDED(SQLGetInfoW(hdbc, nItem, szText, sizeof(szText) - sizeof(wchar_t), &cbText)))
-        return CString();
-    return CString(szText);
-}
-
 CDatabaseFacts::CDatabaseFacts(BOOL bFileAlways) : m_bFileAlways(bFileAlways), m_bAccess(FALSE)
 {
 }

@@ -34,6 +34,3 @@ private:
     BOOL m_bFileAlways;
     BOOL m_bAccess;
 };
-
-// A driver information item as text; empty when the driver cannot tell.
-CString DriverInfoText(SQLHDBC hdbc, SQLUSMALLINT nItem);
