@@ -1,5 +1,5 @@
-// The test double of the alarms service, installed under its real name in the prefix's
-// service manager for one test and removed again, with the volatile values it writes.
+// The test double of the alarms service, installed under its real name (or another service's)
+// in the prefix's service manager for one test and removed again.
 #pragma once
 
 #include "console/app/StatusPaneTexts.h"
@@ -10,16 +10,16 @@
 class CAlarmsServiceDouble
 {
 public:
-    CAlarmsServiceDouble() { Remove(); }
+    explicit CAlarmsServiceDouble(const wchar_t* pszName = g_pszAlarmsServiceName) : m_strName(pszName) { Remove(); }
     ~CAlarmsServiceDouble() { Remove(); }
 
-    // Installs it, stopped, with the display name "Tervok Alarms Service".
-    bool Install(DWORD dwStartType = SERVICE_DEMAND_START)
+    // Installs it, stopped, with the display name given.
+    bool Install(DWORD dwStartType = SERVICE_DEMAND_START, const wchar_t* pszDisplayName = L"Tervok Alarms Service")
     {
         CString strCommand = L"\"Z:" + CString(TERVOK_FAKE_SERVICE) + L"\" alarms";
         strCommand.Replace(L'/', L'\\');
         SC_HANDLE hManager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-        SC_HANDLE hService = CreateServiceW(hManager, g_pszAlarmsServiceName, L"Tervok Alarms Service",
+        SC_HANDLE hService = CreateServiceW(hManager, m_strName, pszDisplayName,
                                             SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS, dwStartType,
                                             SERVICE_ERROR_NORMAL, strCommand, nullptr, nullptr, nullptr, nullptr,
                                             nullptr);
@@ -30,10 +30,10 @@ public:
     }
 
     // 0 when the state cannot be read.
-    static DWORD State()
+    DWORD State() const
     {
         SC_HANDLE hManager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-        SC_HANDLE hService = OpenServiceW(hManager, g_pszAlarmsServiceName, SERVICE_QUERY_STATUS);
+        SC_HANDLE hService = OpenServiceW(hManager, m_strName, SERVICE_QUERY_STATUS);
         SERVICE_STATUS status = {};
         BOOL bRead = hService && QueryServiceStatus(hService, &status);
         if (hService)
@@ -43,7 +43,7 @@ public:
     }
 
     // Waits up to 10 s for the state.
-    static bool WaitFor(DWORD dwState)
+    bool WaitFor(DWORD dwState) const
     {
         for (int i = 0; i < 100; ++i)
         {
@@ -54,10 +54,10 @@ public:
         return false;
     }
 
-    static void Remove()
+    void Remove()
     {
         SC_HANDLE hManager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-        SC_HANDLE hService = OpenServiceW(hManager, g_pszAlarmsServiceName, SERVICE_ALL_ACCESS);
+        SC_HANDLE hService = OpenServiceW(hManager, m_strName, SERVICE_ALL_ACCESS);
         if (hService)
         {
             SERVICE_STATUS status;
@@ -70,4 +70,6 @@ public:
         for (int i = 0; i < 50 && State() != 0; ++i)
             Sleep(100);
     }
+
+    CString m_strName;
 };

@@ -209,7 +209,7 @@ TEST_F(Compaction, AServiceThatIsNotStoppedOrCannotBeReadKeepsTheFileAsItIs)
     CServiceControl service(g_pszAlarmsServiceName);
     CString strError;
     ASSERT_TRUE(service.StartOrStop(TRUE, strError));
-    ASSERT_TRUE(CAlarmsServiceDouble::WaitFor(SERVICE_RUNNING));
+    ASSERT_TRUE(m_service.WaitFor(SERVICE_RUNNING));
     EXPECT_FALSE(Compact());
     ASSERT_EQ(1u, m_arrBoxes.size());
     EXPECT_EQ(CString(L"The Alarms Service must be stopped before the database can be compacted."),
@@ -229,7 +229,7 @@ TEST_F(Compaction, AServiceThatIsNotStoppedOrCannotBeReadKeepsTheFileAsItIs)
     EXPECT_EQ(UINT(MB_OK | MB_ICONSTOP), m_arrBoxes[1].nType);
 
     ASSERT_TRUE(service.StartOrStop(FALSE, strError));
-    ASSERT_TRUE(CAlarmsServiceDouble::WaitFor(SERVICE_STOPPED));
+    ASSERT_TRUE(m_service.WaitFor(SERVICE_STOPPED));
     EXPECT_TRUE(Compact()) << "a stopped service lets it go on";
     EXPECT_EQ("compacted", ReadText(m_strSource));
 }

@@ -61,7 +61,7 @@ TEST_F(ServiceControl, StartAndStopChangeTheRealServiceAndTheStateSaysWhichButto
     CString strError;
     ASSERT_TRUE(service.StartOrStop(TRUE, strError)) << CStringA(strError).GetString();
     EXPECT_EQ(1u, RestartNowait());
-    ASSERT_TRUE(CAlarmsServiceDouble::WaitFor(SERVICE_RUNNING));
+    ASSERT_TRUE(m_service.WaitFor(SERVICE_RUNNING));
     QueriedState running = Query(g_pszAlarmsServiceName);
     EXPECT_EQ(CString(L"Running"), running.strStatus);
     EXPECT_FALSE(running.bCanStart);
@@ -71,7 +71,7 @@ TEST_F(ServiceControl, StartAndStopChangeTheRealServiceAndTheStateSaysWhichButto
     EXPECT_EQ(CString(L"Started with -nowait"), DoubleLogText());
 
     ASSERT_TRUE(service.StartOrStop(FALSE, strError)) << CStringA(strError).GetString();
-    EXPECT_TRUE(CAlarmsServiceDouble::WaitFor(SERVICE_STOPPED));
+    EXPECT_TRUE(m_service.WaitFor(SERVICE_STOPPED));
 }
 
 TEST_F(ServiceControl, AServiceThatIsNotInstalledGivesTheSystemsTextAndNeitherButton)
@@ -120,5 +120,5 @@ TEST_F(ServiceControl, ARefusedStartHasWrittenRestartNowaitAllTheSame)
     EXPECT_TRUE(service.RequestRefused());
     EXPECT_EQ(SystemText(ERROR_SERVICE_DISABLED), strError);
     EXPECT_EQ(1u, RestartNowait());
-    EXPECT_EQ(DWORD(SERVICE_STOPPED), CAlarmsServiceDouble::State());
+    EXPECT_EQ(DWORD(SERVICE_STOPPED), m_service.State());
 }
