@@ -26,6 +26,8 @@ void ToggleServiceSheet(CServiceSheet*& pSheet, CWnd* pFrame)
     else
     {
         pSheet->ShowWindow(SW_RESTORE);
+        // Above the frame it belongs to, also where the foreground cannot be taken.
+        ::SetWindowPos(pSheet->m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         ::SetForegroundWindow(pSheet->m_hWnd);
     }
 }

@@ -1,0 +1,98 @@
+#!/usr/bin/python3
+"""Black-box tests of the console's alarms-service sheet: Belvane.exe with a test double of the
+alarms service in the prefix's service manager, which publishes its counters while it runs.
+
+    service_test.py TestClass.test_name
+"""
+
+import os
+import re
+import unittest
+
+import windriver
+from belvane_test import FAKE_SERVICE, SCRATCH, SERVICE, ConsoleCase
+from windriver import wait_for
+
+ROOT = os.environ.get("TERVOK_ROOT", "")
+WM_COMMAND = 0x0111
+WM_SYSCOMMAND = 0x0112
+SC_CLOSE = 0xF060
+ID_SERVICE_CONFIGURATION = 32793
+SHEET_TITLE = "Alarms Service Configuration"
+STATUS_ID, CREATED_ID, QUEUE_ID, DISPLAY_NAME_ID = 1019, 1008, 1011, 1049
+START_ID, STOP_ID = 1041, 1047
+
+
+class ServiceSheet(ConsoleCase):
+    def setUp(self):
+        super().setUp()
+        self.remove_service()
+        self.addCleanup(self.remove_service)
+        command = '"%s" alarms' % windriver.winpath(FAKE_SERVICE)
+        self.session.wine("sc", "create", SERVICE, "binpath=", command, "displayname=", "Tervok Alarms Service")
+
+    def remove_service(self):
+        self.session.wine("sc", "stop", SERVICE, check=False)
+        self.session.wine("sc", "delete", SERVICE, check=False)
+
+    def control(self, sheet, control_id):
+        matching = [h for h in self.driver.find(parent=sheet) if self.driver.info(h)["id"] == control_id]
+        return [h for h in matching if self.driver.info(h)["visible"]][0]
+
+    def wait_text(self, sheet, control_id, pattern, what):
+        def matching():
+            text = self.driver.text(self.control(sheet, control_id))
+            return re.fullmatch(pattern, text) and text
+        return wait_for(matching, 30, what)
+
+    def sheet_checked(self):
+        """The check mark of Service Configuration, read while the Tools menu is open."""
+        self.driver.activate(self.console.main)
+        self.driver.key("ALT+T")
+        items = [item for item in self.driver.menu(self.console.main) if item["text"] == "&Tools"][0]["items"]
+        self.driver.key("ESCAPE")
+        self.driver.key("ESCAPE")
+        return [item["checked"] for item in items if item["id"] == ID_SERVICE_CONFIGURATION][0]
+
+    def press(self, sheet, control_id):
+        # Without a window manager the frame that took the menu keys stays above its sheet.
+        self.driver.activate(sheet)
+        self.driver.click(self.control(sheet, control_id), 5, 5)
+
+    def test_the_sheet_follows_the_service_and_its_buttons_start_and_stop_it(self):
+        main = self.start()
+        self.assertFalse(self.sheet_checked())
+        self.driver.post(main, WM_COMMAND, ID_SERVICE_CONFIGURATION)
+        sheet = self.driver.wait_window("#32770", SHEET_TITLE)
+        self.wait_text(sheet, STATUS_ID, "Stopped", "the stopped service")
+        self.assertEqual("Tervok Alarms Service", self.driver.text(self.control(sheet, DISPLAY_NAME_ID)))
+        self.assertTrue(self.sheet_checked())
+        # Modeless: the main window takes input while the sheet shows.
+        self.console.wait_pane(r"Status: Stopped")
+
+        self.press(sheet, START_ID)
+        self.wait_text(sheet, STATUS_ID, "Running", "the started service")
+        self.assertIn("RUNNING", self.session.wine("sc", "query", SERVICE))
+        self.console.wait_pane(r"Status: Running")
+        first = self.wait_text(sheet, CREATED_ID, r"1,23\d,\d{3}", "the service's count of alarms")
+        wait_for(lambda: self.driver.text(self.control(sheet, CREATED_ID)) != first, 30, "the count to follow")
+        self.wait_text(sheet, QUEUE_ID, r"Current [0-4], maximum 12", "the queue sizes")
+
+        self.driver.activate(sheet)
+        picture = self.driver.screenshot(sheet, os.path.join(SCRATCH, "service-sheet.bmp"))
+        picture.write_png(os.path.join(SCRATCH, "service-sheet.png"))
+
+        self.press(sheet, STOP_ID)
+        self.wait_text(sheet, STATUS_ID, "Stopped", "the stopped service")
+        self.console.wait_pane(r"Status: Stopped")
+
+        self.driver.post(sheet, WM_SYSCOMMAND, SC_CLOSE)
+        wait_for(lambda: not self.driver.info(sheet)["visible"], 30, "the sheet to hide")
+        self.assertFalse(self.sheet_checked())
+        self.driver.post(main, WM_COMMAND, ID_SERVICE_CONFIGURATION)
+        wait_for(lambda: self.driver.info(sheet)["visible"], 30, "the same sheet to show again")
+        self.assertTrue(self.sheet_checked())
+
+
+if __name__ == "__main__":
+    unittest.main()
