@@ -10,7 +10,8 @@ import re
 import unittest
 
 import windriver
-from belvane_test import FAKE_SERVICE, SCRATCH, SERVICE, ConsoleCase
+from alarms_window_test import AlarmsWindow
+from belvane_test import FAKE_SERVICE, SCRATCH, SERVICE, VOLATILE_KEY, ConsoleCase
 from windriver import wait_for
 
 ROOT = os.environ.get("TERVOK_ROOT", "")
@@ -21,6 +22,9 @@ ID_SERVICE_CONFIGURATION = 32793
 SHEET_TITLE = "Alarms Service Configuration"
 STATUS_ID, CREATED_ID, QUEUE_ID, DISPLAY_NAME_ID = 1019, 1008, 1011, 1049
 START_ID, STOP_ID = 1041, 1047
+ID_ODBC_CONFIGURATION = 32822
+SQLITE, POSTGRES = "Tervok Alarms Database", "Tervok Alarms PostgreSQL"
+DEFAULT_ID, ADVANCED_ID, MODIFY_ID, PARAMETERS_ID, DSN_LIST_ID = 1009, 1159, 1144, 1273, 1000
 
 
 class ServiceSheet(ConsoleCase):
@@ -92,6 +96,102 @@ class ServiceSheet(ConsoleCase):
         self.driver.post(main, WM_COMMAND, ID_SERVICE_CONFIGURATION)
         wait_for(lambda: self.driver.info(sheet)["visible"], 30, "the same sheet to show again")
         self.assertTrue(self.sheet_checked())
+
+
+
+class SelectDsn(AlarmsWindow):
+    """The console on the bench's SQLite data source with 1,500 rows, the PostgreSQL one empty."""
+
+    def control(self, dialog, control_id):
+        return [h for h in self.driver.find(parent=dialog) if self.driver.info(h)["id"] == control_id][0]
+
+    def type_into(self, edit, text):
+        self.driver.click(edit, 3, 3)
+        self.driver.key("HOME")
+        self.driver.key("SHIFT+END")
+        self.driver.key("DELETE")
+        self.driver.type(text)
+
+    def select_dsn(self):
+        self.driver.post(self.console.main, WM_COMMAND, ID_ODBC_CONFIGURATION)
+        dialog = self.driver.wait_window("#32770", "Select DSN")
+        self.driver.activate(dialog)
+        return dialog
+
+    def choose(self, name):
+        """ODBC Configuration, the name typed into the combo box, OK."""
+        dialog = self.select_dsn()
+        self.type_into(self.driver.find("Edit", parent=dialog)[0], name)
+        self.driver.key("ENTER")
+        wait_for(lambda: not self.driver.find("#32770", "Select DSN"), 30, "Select DSN to close")
+
+    def choose_default(self):
+        dialog = self.select_dsn()
+        self.driver.click(self.control(dialog, DEFAULT_ID), 3, 3)
+        self.driver.key("ENTER")
+        wait_for(lambda: not self.driver.find("#32770", "Select DSN"), 30, "Select DSN to close")
+
+    def log_text(self):
+        """The log window's text; empty while the console is busy with the database."""
+        try:
+            return self.driver.text(self.console.log_edit())
+        except windriver.DriverError:
+            return ""
+
+    def postgres_sql(self, statement):
+        dsn, self.dsn = self.dsn, POSTGRES
+        try:
+            return self.sql(statement)
+        finally:
+            self.dsn = dsn
+
+    def test_select_dsn_switches_the_outstanding_window_between_sqlite_and_postgresql(self):
+        self.postgres_sql("DROP TABLE IF EXISTS TBL_ALARMS_005")
+        self.start_on_table()
+        self.outstanding_frame(lambda title: title == "Outstanding Alarms: 1000 (max = 1000)")
+
+        self.choose(POSTGRES)
+        frame = self.outstanding_frame(lambda title: title == "Outstanding Alarms: 0")
+        self.dsn = POSTGRES
+        self.insert(1, 5)
+        self.session.wine("reg", "add", VOLATILE_KEY, "/v", "AlarmLastPrimeKey", "/t", "REG_DWORD", "/d", "5", "/f")
+        frame = self.outstanding_frame(lambda title: title == "Outstanding Alarms: 5")
+        listed = self.rows(frame, 1000, columns=[8])
+        self.assertEqual(["Description %d" % k for k in range(1, 6)], [row[0] for row in listed])
+
+        self.choose_default()
+        self.outstanding_frame(lambda title: title == "Outstanding Alarms: 1000 (max = 1000)")
+
+    def test_a_wrong_login_in_the_parameters_gives_the_database_error_and_the_console_goes_on(self):
+        self.postgres_sql("DROP TABLE IF EXISTS TBL_ALARMS_005")
+        self.start_on_table()
+        dialog = self.select_dsn()
+        self.driver.click(self.control(dialog, ADVANCED_ID), 3, 3)
+        advanced = self.driver.wait_window("#32770", "Advanced DSN Settings")
+        self.driver.activate(advanced)
+        names = [row[0] for row in self.driver.listview(self.control(advanced, DSN_LIST_ID))["rows"]]
+        self.assertEqual(sorted(names), names)
+        self.driver.click(self.control(advanced, DSN_LIST_ID), 40, 30)
+        self.driver.key("HOME")
+        for _ in range(names.index(POSTGRES)):
+            self.driver.key("DOWN")
+        self.driver.click(self.control(advanced, MODIFY_ID), 3, 3)
+        edit = self.driver.wait_window("#32770", "Specify DSN Parameters")
+        self.assertEqual(POSTGRES, self.driver.text(self.control(edit, 1274)))
+        self.type_into(self.control(edit, PARAMETERS_ID), "UID=nobody;PWD=Wr0ngSecret")
+        self.driver.key("ENTER")
+        wait_for(lambda: not self.driver.find("#32770", "Specify DSN Parameters"), 30, "the parameters dialog to close")
+        self.driver.activate(advanced)
+        self.driver.key("ENTER")
+        wait_for(lambda: not self.driver.find("#32770", "Advanced DSN Settings"), 30, "the settings to close")
+        self.driver.activate(dialog)
+        self.type_into(self.driver.find("Edit", parent=dialog)[0], POSTGRES)
+        self.driver.key("ENTER")
+
+        wait_for(lambda: "nobody" in self.log_text(), 120, "the database's login error")
+        self.assertNotIn("Wr0ngSecret", self.driver.text(self.console.log_edit()))
+        self.choose_default()
+        self.outstanding_frame(lambda title: title == "Outstanding Alarms: 1000 (max = 1000)")
 
 
 if __name__ == "__main__":
