@@ -24,6 +24,8 @@ STATUS_ID, CREATED_ID, QUEUE_ID, DISPLAY_NAME_ID = 1019, 1008, 1011, 1049
 START_ID, STOP_ID = 1041, 1047
 ID_ODBC_CONFIGURATION = 32822
 SQLITE, POSTGRES = "Tervok Alarms Database", "Tervok Alarms PostgreSQL"
+IDOK = 1
+PARAMETERS_KEY = "HKLM\\SOFTWARE\\Tervok AG\\Quorvex"
 DEFAULT_ID, ADVANCED_ID, MODIFY_ID, PARAMETERS_ID, DSN_LIST_ID = 1009, 1159, 1144, 1273, 1000
 
 
@@ -100,7 +102,16 @@ class ServiceSheet(ConsoleCase):
 
 
 class SelectDsn(AlarmsWindow):
-    """The console on the bench's SQLite data source with 1,500 rows, the PostgreSQL one empty."""
+    """The console on the bench's SQLite data source with 1,500 rows, the PostgreSQL one empty,
+    and no connection parameters for either."""
+
+    def setUp(self):
+        super().setUp()
+        self.forget_parameters()
+        self.addCleanup(self.forget_parameters)
+
+    def forget_parameters(self):
+        self.session.wine("reg", "delete", PARAMETERS_KEY, "/v", "DSN Parameters", "/f", check=False)
 
     def control(self, dialog, control_id):
         return [h for h in self.driver.find(parent=dialog) if self.driver.info(h)["id"] == control_id][0]
@@ -121,15 +132,30 @@ class SelectDsn(AlarmsWindow):
     def choose(self, name):
         """ODBC Configuration, the name typed into the combo box, OK."""
         dialog = self.select_dsn()
-        self.type_into(self.driver.find("Edit", parent=dialog)[0], name)
-        self.driver.key("ENTER")
+        edit = self.driver.find("Edit", parent=dialog)[0]
+        self.type_into(edit, name)
+        wait_for(lambda: self.driver.text(edit) == name, 30, "the typed name")
+        self.driver.click(self.control(dialog, IDOK), 3, 3)
         wait_for(lambda: not self.driver.find("#32770", "Select DSN"), 30, "Select DSN to close")
 
     def choose_default(self):
         dialog = self.select_dsn()
         self.driver.click(self.control(dialog, DEFAULT_ID), 3, 3)
-        self.driver.key("ENTER")
+        wait_for(lambda: self.driver.info(self.control(dialog, DEFAULT_ID))["checked"], 30, "Default to be chosen")
+        self.driver.click(self.control(dialog, IDOK), 3, 3)
         wait_for(lambda: not self.driver.find("#32770", "Select DSN"), 30, "Select DSN to close")
+
+    def responsive(self):
+        try:
+            self.driver.text(self.console.main)
+            return True
+        except windriver.DriverError:
+            return False
+
+    def outstanding_frame(self, pattern):
+        # The check of a newly chosen data source keeps the console busy for a while.
+        wait_for(self.responsive, 120, "the console to answer again")
+        return super().outstanding_frame(pattern)
 
     def log_text(self):
         """The log window's text; empty while the console is busy with the database."""
