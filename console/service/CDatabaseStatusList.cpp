@@ -1,7 +1,6 @@
 #include "console/service/CDatabaseStatusList.h"
 
 #include "console/service/CDatabaseCompactor.h"
-#include "framework/window/CWaitCursor.h"
 #include "resources/console/ServiceRes.h"
 
 CDatabaseStatusList::CDatabaseStatusList(BOOL bFileAlways) : m_facts(bFileAlways)
@@ -17,7 +16,6 @@ void CDatabaseStatusList::SetUp()
 
 void CDatabaseStatusList::Refresh()
 {
-    CWaitCursor wait;
     if (m_facts.Read())
         ShowFacts();
     ::EnableWindow(::GetDlgItem(::GetParent(m_hWnd), IDC_DATABASE_COMPACT), !m_facts.m_strFilename.IsEmpty());
