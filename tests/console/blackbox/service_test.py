@@ -23,6 +23,7 @@ SHEET_TITLE = "Alarms Service Configuration"
 STATUS_ID, CREATED_ID, QUEUE_ID, DISPLAY_NAME_ID = 1019, 1008, 1011, 1049
 START_ID, STOP_ID = 1041, 1047
 ID_ODBC_CONFIGURATION = 32822
+ID_MESSENGER_SERVICE = 32805
 SQLITE, POSTGRES = "Tervok Alarms Database", "Tervok Alarms PostgreSQL"
 IDOK = 1
 PARAMETERS_KEY = "HKLM\\SOFTWARE\\Tervok AG\\Quorvex"
@@ -99,6 +100,26 @@ class ServiceSheet(ConsoleCase):
         wait_for(lambda: self.driver.info(sheet)["visible"], 30, "the same sheet to show again")
         self.assertTrue(self.sheet_checked())
 
+
+
+class MessengerDialog(ConsoleCase):
+    def test_without_a_messenger_service_the_dialog_says_so_and_closes_at_once(self):
+        main = self.start()
+        self.driver.post(main, WM_COMMAND, ID_MESSENGER_SERVICE)
+        dialog = self.driver.wait_window("#32770", "Messenger (NET SEND) Service Status")
+        control = lambda control_id: [h for h in self.driver.find(parent=dialog)
+                                      if self.driver.info(h)["id"] == control_id][0]
+        wait_for(lambda: self.driver.text(control(STATUS_ID)), 30, "the status text")
+        status = self.driver.text(control(STATUS_ID))
+        self.assertNotIn(status, ("", "Stopped", "Running"))
+        self.assertEqual("Messenger", self.driver.text(control(1045)))
+        self.assertFalse(self.driver.info(control(START_ID))["enabled"])
+        self.assertFalse(self.driver.info(control(STOP_ID))["enabled"])
+        self.driver.activate(dialog)
+        self.driver.key("ESCAPE")
+        wait_for(lambda: not self.driver.find("#32770", "Messenger (NET SEND) Service Status"), 30,
+                 "the dialog to close")
+        self.console.wait_pane(r"Status: .*")
 
 
 class SelectDsn(AlarmsWindow):
