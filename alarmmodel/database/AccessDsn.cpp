@@ -18,8 +18,6 @@ namespace
 {
 const int kMaxInstallerErrors = 8;
 
-typedef SQLRETURN(WINAPI* InstallerErrorFunc)(WORD, DWORD*, LPSTR, WORD, WORD*);
-
 // The installer library is loaded when it is first needed.
 FARPROC InstallerFunction(const char* pszName)
 {
@@ -34,6 +32,16 @@ BOOL WINAPI ConfigDataSourceThroughInstaller(HWND hwndParent, WORD fRequest, LPC
 }
 
 ConfigDataSourceFunc g_pfnConfigDataSource = ConfigDataSourceThroughInstaller;
+
+SQLRETURN WINAPI InstallerErrorThroughInstaller(WORD iError, DWORD* pfErrorCode, LPSTR pszErrorMsg, WORD cbErrorMsgMax,
+                                                WORD* pcbErrorMsg)
+{
+    InstallerErrorFunc pfnError = (InstallerErrorFunc)(void*)InstallerFunction("SQLInstallerError");
+    return pfnError != nullptr ? pfnError(iError, pfErrorCode, pszErrorMsg, cbErrorMsgMax, pcbErrorMsg)
+                               : (SQLRETURN)SQL_NO_DATA;
+}
+
+InstallerErrorFunc g_pfnInstallerError = InstallerErrorThroughInstaller;
 
 CStringA Narrow(const CString& strText) { return CStringA(strText); }
 
@@ -56,6 +64,23 @@ ConfigDataSourceFunc SetConfigDataSourceFunction(ConfigDataSourceFunc pfnConfig)
     ConfigDataSourceFunc pfnPrevious = g_pfnConfigDataSource;
     g_pfnConfigDataSource = pfnConfig != nullptr ? pfnConfig : ConfigDataSourceThroughInstaller;
     return pfnPrevious;
+}
+
+BOOL ConfigDataSource(HWND hwndParent, WORD fRequest, LPCSTR pszDriver, LPCSTR pszAttributes)
+{
+    return g_pfnConfigDataSource(hwndParent, fRequest, pszDriver, pszAttributes);
+}
+
+InstallerErrorFunc SetInstallerErrorFunction(InstallerErrorFunc pfnError)
+{
+    InstallerErrorFunc pfnPrevious = g_pfnInstallerError;
+    g_pfnInstallerError = pfnError != nullptr ? pfnError : InstallerErrorThroughInstaller;
+    return pfnPrevious;
+}
+
+SQLRETURN InstallerError(WORD iError, DWORD* pfErrorCode, LPSTR pszErrorMsg, WORD cbErrorMsgMax, WORD* pcbErrorMsg)
+{
+    return g_pfnInstallerError(iError, pfErrorCode, pszErrorMsg, cbErrorMsgMax, pcbErrorMsg);
 }
 
 BOOL CAlarmsDatabase::DataSourceExists(const wchar_t* pszDsn)
@@ -189,13 +214,12 @@ BOOL CAlarmsDatabase::InstallDataSource(const CString& strDsn, const CString& st
         return TRUE;
     }
     ReportText(2, L"Error adding System DSN \"" + strDsn + L"\" -");
-    InstallerErrorFunc pfnError = (InstallerErrorFunc)(void*)InstallerFunction("SQLInstallerError");
-    for (WORD nError = 1; pfnError != nullptr && nError <= kMaxInstallerErrors; nError++)
+    for (WORD nError = 1; nError <= kMaxInstallerErrors; nError++)
     {
         char szMessage[1024] = {0};
         DWORD dwCode = 0;
         WORD nLength = 0;
-        if (pfnError(nError, &dwCode, szMessage, sizeof(szMessage) - 1, &nLength) != SQL_SUCCESS)
+        if (InstallerError(nError, &dwCode, szMessage, sizeof(szMessage) - 1, &nLength) != SQL_SUCCESS)
             break;
         ReportText(2, CString(szMessage));
     }

@@ -25,6 +25,12 @@ UINT GetAddLogfileMessage();
 typedef BOOL(WINAPI* ConfigDataSourceFunc)(HWND hwndParent, WORD fRequest, LPCSTR pszDriver,
                                            LPCSTR pszAttributes);
 ConfigDataSourceFunc SetConfigDataSourceFunction(ConfigDataSourceFunc pfnConfig);
+// The installer's data-source call through that function, and its error records.
+BOOL ConfigDataSource(HWND hwndParent, WORD fRequest, LPCSTR pszDriver, LPCSTR pszAttributes);
+typedef SQLRETURN(WINAPI* InstallerErrorFunc)(WORD iError, DWORD* pfErrorCode, LPSTR pszErrorMsg, WORD cbErrorMsgMax,
+                                              WORD* pcbErrorMsg);
+InstallerErrorFunc SetInstallerErrorFunction(InstallerErrorFunc pfnError);
+SQLRETURN InstallerError(WORD iError, DWORD* pfErrorCode, LPSTR pszErrorMsg, WORD cbErrorMsgMax, WORD* pcbErrorMsg);
 
 // An ODBC timestamp of the local time, fraction 0.
 TIMESTAMP_STRUCT ToTimestampStruct(const CTime& time);

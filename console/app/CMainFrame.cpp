@@ -17,6 +17,9 @@
 #include "console/app/ToolCommands.h"
 #include "console/scripts/CScriptManager.h"
 #include "console/scripts/CScriptTest.h"
+#include "console/service/CDatabaseStatusDlg.h"
+#include "console/service/CMessengerServiceDlg.h"
+#include "console/service/ServiceCommands.h"
 #include "framework/controls/CMenu.h"
 #include "framework/frames/CView.h"
 #include "framework/window/AfxWorkArea.h"
@@ -75,6 +78,11 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND(ID_TOOLS_USER_AUTHENTICATION, OnToolsUserAuthentication)
     ON_UPDATE_COMMAND_UI(ID_TOOLS_USER_AUTHENTICATION, OnUpdateToolsUserAuthentication)
     ON_COMMAND(ID_TOOLS_QUORVEX, OnToolsQuorvex)
+    ON_COMMAND(ID_TOOLS_SERVICE_CONFIGURATION, OnToolsServiceConfiguration)
+    ON_UPDATE_COMMAND_UI(ID_TOOLS_SERVICE_CONFIGURATION, OnUpdateToolsServiceConfiguration)
+    ON_COMMAND(ID_TOOLS_ODBC_CONFIGURATION, OnToolsOdbcConfiguration)
+    ON_COMMAND(ID_TOOLS_MESSENGER_SERVICE, OnToolsMessengerService)
+    ON_COMMAND(ID_TOOLS_DATABASE_STATUS, OnToolsDatabaseStatus)
     ON_COMMAND_EX(ID_HELP_USER_GUIDE, OnHelpPage)
     ON_COMMAND_EX(ID_HELP_TERVOK_DOWNLOADS, OnHelpPage)
     ON_COMMAND_EX(ID_HELP_TERVOK_HOME, OnHelpPage)
@@ -89,13 +97,14 @@ CMainFrame* GetMainFrame()
 }
 
 CMainFrame::CMainFrame()
-    : m_hAccel(nullptr), m_nDatabaseMB(0), m_pBarFont(nullptr), m_hWndLogfileForm(nullptr)
+    : m_hAccel(nullptr), m_nDatabaseMB(0), m_pBarFont(nullptr), m_pServiceSheet(nullptr), m_hWndLogfileForm(nullptr)
 {
 }
 
 CMainFrame::~CMainFrame()
 {
     delete m_pBarFont;
+    DestroyServiceSheet(m_pServiceSheet);
     if (m_hAccel)
         DestroyAcceleratorTable(m_hAccel);
 }
@@ -448,6 +457,33 @@ void CMainFrame::OnUpdateToolsUserAuthentication(CCmdUI* pCmdUI)
 void CMainFrame::OnToolsQuorvex()
 {
     BringUpQuorvex(this);
+}
+
+void CMainFrame::OnToolsServiceConfiguration()
+{
+    ToggleServiceSheet(m_pServiceSheet, this);
+}
+
+void CMainFrame::OnUpdateToolsServiceConfiguration(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(IsServiceSheetShown(m_pServiceSheet));
+}
+
+void CMainFrame::OnToolsOdbcConfiguration()
+{
+    ChooseDataSource(this, [this] { OnRefresh(); });
+}
+
+void CMainFrame::OnToolsMessengerService()
+{
+    CMessengerServiceDlg dialog(this);
+    dialog.DoModal();
+}
+
+void CMainFrame::OnToolsDatabaseStatus()
+{
+    CDatabaseStatusDlg dialog(this);
+    dialog.DoModal();
 }
 
 BOOL CMainFrame::OnHelpPage(UINT nID)

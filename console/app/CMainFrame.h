@@ -18,6 +18,8 @@ class CFont;
 class CLogfileForm;
 class CView;
 
+class CServiceSheet;
+
 class CMainFrame : public CMDIFrameWnd
 {
     DECLARE_DYNAMIC(CMainFrame)
@@ -65,6 +67,8 @@ public:
     CStringArray m_arrPendingLines;
     UINT m_nDatabaseMB;
     CFont* m_pBarFont;
+    // The modeless alarms-service sheet, made on first use.
+    CServiceSheet* m_pServiceSheet;
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
@@ -91,6 +95,11 @@ protected:
     void OnToolsUserAuthentication();
     void OnUpdateToolsUserAuthentication(CCmdUI* pCmdUI);
     void OnToolsQuorvex();
+    void OnToolsServiceConfiguration();
+    void OnUpdateToolsServiceConfiguration(CCmdUI* pCmdUI);
+    void OnToolsOdbcConfiguration();
+    void OnToolsMessengerService();
+    void OnToolsDatabaseStatus();
     BOOL OnHelpPage(UINT nID);
     DECLARE_MESSAGE_MAP()
 

@@ -152,3 +152,14 @@ CString DataSourceDatabaseName(SQLHDBC hdbc)
         name.assign(nNeeded, 0);
     }
 }
+
+CString DriverInfoText(SQLHDBC hdbc, SQLUSMALLINT nItem)
+{
+    if (nItem == SQL_DATABASE_NAME)
+        return DataSourceDatabaseName(hdbc);
+    wchar_t szText[1024] = {0};
+    SQLSMALLINT cbText = 0;
+    if (!SQL_SUCCEEDED(GetInfo(hdbc, nItem, szText, sizeof(szText) - sizeof(wchar_t), &cbText)))
+        return CString();
+    return CString(szText);
+}

@@ -36,6 +36,8 @@ BOOL DatabaseFileMB(const CString& strDatabase, UINT& nMB);
 // The name of the database that the connection reads, as its driver reports it, whole however
 // long (a file name can be longer than MAX_PATH); empty when the driver cannot tell.
 CString DataSourceDatabaseName(SQLHDBC hdbc);
+// A driver information item as text, the database name whole; empty when the driver cannot tell.
+CString DriverInfoText(SQLHDBC hdbc, SQLUSMALLINT nItem);
 // The driver's information call (SQLGetInfoW), replaceable so that a test can play a driver;
 // an empty function restores the driver's. Returns the function that was in place.
 typedef std::function<SQLRETURN(SQLHDBC, SQLUSMALLINT, SQLPOINTER, SQLSMALLINT, SQLSMALLINT*)> DriverInfoFunction;

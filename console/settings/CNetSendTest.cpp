@@ -1,6 +1,7 @@
 #include "console/settings/CNetSendTest.h"
 
 #include "alarmmodel/channels/CommandRunner.h"
+#include "console/service/CMessengerServiceDlg.h"
 #include "console/settings/ChannelTestTexts.h"
 #include "framework/window/CDataExchange.h"
 #include "framework/window/CWaitCursor.h"
@@ -10,6 +11,7 @@
 BEGIN_MESSAGE_MAP(CNetSendTest, CChannelTestDialog)
     ON_CONTROL(EN_CHANGE, IDC_NET_SEND_TO, OnTextChange)
     ON_CONTROL(EN_CHANGE, IDC_NET_SEND_MESSAGE, OnTextChange)
+    ON_COMMAND(IDC_NET_SEND_SERVICE, OnService)
 END_MESSAGE_MAP()
 
 CNetSendTest::CNetSendTest(CWnd* pParentWnd) : CChannelTestDialog(IDD_NET_SEND_TEST, pParentWnd)
@@ -32,10 +34,14 @@ BOOL CNetSendTest::OnInitDialog()
     CString strUsage;
     strUsage.LoadString(IDS_NET_SEND_USAGE);
     ShowOutput(strUsage);
-    // The Messenger service dialog comes with the service dialogs.
-    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_NET_SEND_SERVICE), FALSE);
     ApplySendRule();
     return TRUE;
+}
+
+void CNetSendTest::OnService()
+{
+    CMessengerServiceDlg dialog(this);
+    dialog.DoModal();
 }
 
 void CNetSendTest::OnTextChange()

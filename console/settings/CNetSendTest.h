@@ -18,6 +18,7 @@ protected:
     // Send: the dialog stays open.
     void OnOK() override;
     void OnTextChange();
+    void OnService();
     DECLARE_MESSAGE_MAP()
 
 private:

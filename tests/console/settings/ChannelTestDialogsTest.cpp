@@ -77,7 +77,7 @@ TEST_F(ChannelTestDialogs, NetSendShowsTheCommandAndWhatItWroteAndHostileTextsRu
     ASSERT_TRUE(dialog.Create(IDD_NET_SEND_TEST, &Host()));
     EXPECT_EQ(0, GetText(&dialog, IDC_TEST_OUTPUT).Find(L"NET SEND {name | * | /DOMAIN[:name] | /USERS} message\r\n"));
     EXPECT_EQ(CString(L"26 characters"), GetText(&dialog, IDC_TEST_CHAR_COUNT));
-    EXPECT_FALSE(IsEnabled(&dialog, IDC_NET_SEND_SERVICE));
+    EXPECT_TRUE(IsEnabled(&dialog, IDC_NET_SEND_SERVICE));
     Click(&dialog, IDOK);
     CString strShown = GetText(&dialog, IDC_TEST_OUTPUT);
     EXPECT_EQ(0, strShown.Find(L"Command\r\n-------\r\nNET SEND /users A test message from Tervok\r\n\r\nOutput\r\n------\r\n"))

@@ -1,0 +1,31 @@
+// "Select DSN": the data source of the alarm database, the default one or any of the machine's,
+// and through "Advanced..." the additional connection parameters of each.
+#pragma once
+
+#include "alarmmodel/database/DsnParameterStore.h"
+#include "framework/window/CDialog.h"
+#include "wincomponents/CDataComboBox.h"
+
+// The data source that the "Default" choice names.
+extern const wchar_t* const g_pszDefaultDsn;
+
+class CSelectDSN : public CDialog
+{
+public:
+    CSelectDSN(CWnd* pParentWnd, const wchar_t* pszCurrentDsn);
+
+    // The data source chosen: the default one or the combo box's text.
+    CString ChosenDsn() const;
+
+    CString m_strDSN;
+    int m_nDsnChoice;
+    CDataComboBox m_comboDsn;
+    CDsnParameterStore m_store;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnAdvanced();
+    DECLARE_MESSAGE_MAP()
+};

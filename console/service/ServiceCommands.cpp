@@ -1,0 +1,68 @@
+#include "console/service/ServiceCommands.h"
+
+#include "alarmmodel/database/AlarmsDatabase.h"
+#include "alarmmodel/database/DsnParameterStore.h"
+#include "console/service/CSelectDSN.h"
+#include "framework/window/CWaitCursor.h"
+#include "support/RegistryStore.h"
+
+void ToggleServiceSheet(CServiceSheet*& pSheet, CWnd* pFrame)
+{
+    if (!pSheet)
+    {
+        pSheet = new CServiceSheet(L"Alarms Service Configuration", pFrame, 0);
+        if (!pSheet->Create(pFrame))
+        {
+            delete pSheet;
+            pSheet = nullptr;
+            return;
+        }
+        // Made hidden; the toggle below shows it.
+        pSheet->ShowWindow(SW_HIDE);
+    }
+    CWaitCursor wait;
+    if (pSheet->IsWindowVisible())
+        pSheet->ShowWindow(SW_HIDE);
+    else
+    {
+        pSheet->ShowWindow(SW_RESTORE);
+        // Above the frame it belongs to, also where the foreground cannot be taken.
+        ::SetWindowPos(pSheet->m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        ::SetForegroundWindow(pSheet->m_hWnd);
+    }
+}
+
+BOOL IsServiceSheetShown(const CServiceSheet* pSheet)
+{
+    return pSheet && pSheet->m_hWnd && pSheet->IsWindowVisible();
+}
+
+void DestroyServiceSheet(CServiceSheet*& pSheet)
+{
+    if (pSheet && pSheet->m_hWnd)
+        pSheet->DestroyWindow();
+    delete pSheet;
+    pSheet = nullptr;
+}
+
+BOOL ChooseDataSource(CWnd* pFrame, const std::function<void()>& reload)
+{
+    CString strCurrent = GetAlarmDatabaseDsn();
+    CSelectDSN dialog(pFrame, strCurrent);
+    if (dialog.DoModal() != IDOK)
+        return FALSE;
+    CWaitCursor wait;
+    if (dialog.m_store.IsDirty())
+    {
+        dialog.m_store.Save();
+        GetDsnParameterStore().Load();
+    }
+    CString strNew = dialog.ChosenDsn();
+    if (strNew == strCurrent)
+        return FALSE;
+    CAlarmsDatabase database;
+    database.CheckStructure(strNew);
+    GetRegistryStore().SetString(L"AlarmDatabaseDSN", strNew);
+    reload();
+    return TRUE;
+}

@@ -1,0 +1,16 @@
+// The main frame's commands for the alarms service, the database and the data source.
+#pragma once
+
+#include "console/service/CServiceSheet.h"
+
+#include <functional>
+
+// Makes the modeless service sheet on first use, then hides it when it shows, else shows it.
+void ToggleServiceSheet(CServiceSheet*& pSheet, CWnd* pFrame);
+BOOL IsServiceSheetShown(const CServiceSheet* pSheet);
+// Destroys the sheet's window and the sheet.
+void DestroyServiceSheet(CServiceSheet*& pSheet);
+
+// Asks for the data source; keeps changed connection parameters and, for another data source,
+// checks it, stores its name and reloads the alarms windows. TRUE when the data source changed.
+BOOL ChooseDataSource(CWnd* pFrame, const std::function<void()>& reload);

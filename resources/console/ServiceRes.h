@@ -1,0 +1,49 @@
+// Resource ids of the alarms-service sheet, the database status surfaces, the data source
+// dialogs and the Messenger service dialog.
+#pragma once
+
+// Dialogs and pages.
+#define IDD_DATABASE_STATUS 152
+#define IDD_SELECT_DSN 160
+#define IDD_DSN_PARAMETERS 255
+#define IDD_DSN_PARAMETER_EDIT 256
+#define IDD_SERVICE_STATUS 360
+#define IDD_MESSENGER_SERVICE 361
+#define IDD_SERVICE_DATABASE 363
+
+// The database list and its button (dialog 152, page 363).
+#define IDC_DATABASE_LIST 1000
+#define IDC_DATABASE_COMPACT 1122
+
+// Service Status page (360) and Messenger dialog (361).
+#define IDC_SERVICE_STARTED 1005
+#define IDC_SERVICE_LOGFILE 1006
+#define IDC_SERVICE_LAST_ALARM 1007
+#define IDC_SERVICE_ALARMS_CREATED 1008
+#define IDC_SERVICE_PROCESSED 1009
+#define IDC_SERVICE_DATABASE_SIZE 1010
+#define IDC_SERVICE_QUEUE_SIZE 1011
+#define IDC_SERVICE_STATUS 1019
+#define IDC_SERVICE_START_TYPE 1020
+#define IDC_SERVICE_START 1041
+#define IDC_SERVICE_NAME 1045
+#define IDC_SERVICE_STOP 1047
+#define IDC_SERVICE_VIEW_LOG 1048
+#define IDC_SERVICE_DISPLAY_NAME 1049
+#define IDC_SERVICE_DESCRIPTION 1077
+#define IDC_SERVICE_BROWSE 1149
+#define IDC_SERVICE_DATABASE_SIZE_LABEL 1150
+
+// Select DSN (160).
+#define IDC_SELECT_DSN_NAME 1034
+#define IDC_SELECT_DSN_DEFAULT 1009
+#define IDC_SELECT_DSN_SYSTEM 1010
+#define IDC_SELECT_DSN_ADVANCED 1159
+
+// Advanced DSN Settings (255) and Specify DSN Parameters (256).
+#define IDC_DSN_LIST 1000
+#define IDC_DSN_MODIFY 1144
+#define IDC_DSN_CLEAR 1187
+#define IDC_DSN_HELP 1043
+#define IDC_DSN_PARAMETERS 1273
+#define IDC_DSN_NAME 1274

@@ -1,0 +1,175 @@
+#include "ServiceFixture.h"
+
+#include "alarmmodel/database/DsnParameterStore.h"
+#include "console/service/ServiceCommands.h"
+#include "resources/console/ServiceRes.h"
+#include "tests/alarmmodel/database/AlarmsBench.h"
+#include "tests/console/scripts/ModalAnswers.h"
+
+#include <algorithm>
+#include <vector>
+
+using namespace alarmsbench;
+
+namespace
+{
+class DataSourceDialogs : public ServiceFixture
+{
+protected:
+    void SetUp() override { UseDataSource(kSqliteDsn); }
+    void TearDown() override
+    {
+        CDsnParameterStore& store = GetDsnParameterStore();
+        store.RemoveParameters(kPostgresDsn);
+        store.Save();
+        UseDataSource(kSqliteDsn);
+        ServiceFixture::TearDown();
+    }
+
+    // Runs the ODBC Configuration command with the answers given.
+    BOOL Choose(CModalAnswers& answers)
+    {
+        BOOL bChanged = FALSE;
+        EXPECT_TRUE(answers.Run([&] { bChanged = ChooseDataSource(&Host(), [this] { m_nReloads++; }); }));
+        return bChanged;
+    }
+
+    static std::vector<std::wstring> ComboItems(HWND hDialog)
+    {
+        HWND hCombo = ::GetDlgItem(hDialog, IDC_SELECT_DSN_NAME);
+        std::vector<std::wstring> arrItems;
+        for (int i = 0; i < (int)::SendMessageW(hCombo, CB_GETCOUNT, 0, 0); ++i)
+        {
+            wchar_t szItem[256] = {0};
+            ::SendMessageW(hCombo, CB_GETLBTEXT, (WPARAM)i, (LPARAM)szItem);
+            arrItems.push_back(szItem);
+        }
+        return arrItems;
+    }
+
+    // Selects the list row of the data source.
+    static void SelectRow(HWND hDialog, const wchar_t* pszDsn)
+    {
+        HWND hList = ::GetDlgItem(hDialog, IDC_DSN_LIST);
+        LVFINDINFOW find = {};
+        find.flags = LVFI_STRING;
+        find.psz = pszDsn;
+        int nRow = (int)::SendMessageW(hList, LVM_FINDITEMW, (WPARAM)-1, (LPARAM)&find);
+        LVITEMW item = {};
+        item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+        ::SendMessageW(hList, LVM_SETITEMSTATE, (WPARAM)nRow, (LPARAM)&item);
+    }
+
+    static std::wstring RowParameters(HWND hDialog, const wchar_t* pszDsn)
+    {
+        HWND hList = ::GetDlgItem(hDialog, IDC_DSN_LIST);
+        LVFINDINFOW find = {};
+        find.flags = LVFI_STRING;
+        find.psz = pszDsn;
+        int nRow = (int)::SendMessageW(hList, LVM_FINDITEMW, (WPARAM)-1, (LPARAM)&find);
+        wchar_t szText[256] = {0};
+        LVITEMW item = {};
+        item.iSubItem = 1;
+        item.pszText = szText;
+        item.cchTextMax = 256;
+        ::SendMessageW(hList, LVM_GETITEMTEXTW, (WPARAM)nRow, (LPARAM)&item);
+        return szText;
+    }
+
+    int m_nReloads = 0;
+};
+} // namespace
+
+TEST_F(DataSourceDialogs, SelectDsnListsTheDataSourcesAndAnotherChoiceBecomesTheAlarmDatabase)
+{
+    std::vector<std::wstring> arrItems;
+    std::wstring strSelected;
+    CModalAnswers toPostgres;
+    toPostgres.Then(L"Select DSN", [&](HWND hDialog) {
+        arrItems = ComboItems(hDialog);
+        strSelected = DialogItemText(hDialog, IDC_SELECT_DSN_NAME);
+        EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(hDialog, IDC_SELECT_DSN_SYSTEM));
+        ::SendDlgItemMessageW(hDialog, IDC_SELECT_DSN_NAME, CB_SELECTSTRING, (WPARAM)-1, (LPARAM)kPostgresDsn);
+        ClickItem(hDialog, IDOK);
+    });
+    EXPECT_TRUE(Choose(toPostgres));
+    EXPECT_EQ(std::wstring(kSqliteDsn), strSelected);
+    EXPECT_TRUE(std::is_sorted(arrItems.begin(), arrItems.end())) << "sorted by character codes";
+    EXPECT_NE(arrItems.end(), std::find(arrItems.begin(), arrItems.end(), std::wstring(kPostgresDsn)));
+    EXPECT_EQ(CString(kPostgresDsn), GetAlarmDatabaseDsn());
+    EXPECT_EQ(1, m_nReloads);
+
+    // A name that begins a listed one selects that one; Default names the default whatever is typed.
+    CModalAnswers toDefault;
+    toDefault.Then(L"Select DSN", [&](HWND hDialog) {
+        strSelected = DialogItemText(hDialog, IDC_SELECT_DSN_NAME);
+        ::SetDlgItemTextW(hDialog, IDC_SELECT_DSN_NAME, L"Anything");
+        ClickItem(hDialog, IDC_SELECT_DSN_DEFAULT);
+        ClickItem(hDialog, IDOK);
+    });
+    EXPECT_TRUE(Choose(toDefault));
+    EXPECT_EQ(std::wstring(kPostgresDsn), strSelected);
+    EXPECT_EQ(CString(L"Tervok Alarms Database"), GetAlarmDatabaseDsn());
+    EXPECT_EQ(2, m_nReloads);
+
+    CModalAnswers same;
+    same.Then(L"Select DSN", [&](HWND hDialog) { ClickItem(hDialog, IDOK); });
+    EXPECT_FALSE(Choose(same)) << "the same data source again reloads nothing";
+    EXPECT_EQ(2, m_nReloads);
+}
+
+TEST_F(DataSourceDialogs, ParametersAreKeptOnlyAfterOkAndAWrongLoginGivesTheDatabaseErrorWithoutThePassword)
+{
+    auto modifyPostgres = [this](CModalAnswers& answers, bool bKeep) {
+        answers.Then(L"Select DSN", [](HWND hDialog) { ClickItem(hDialog, IDC_SELECT_DSN_ADVANCED); })
+            .Then(L"Advanced DSN Settings",
+                  [](HWND hDialog) {
+                      EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(hDialog, IDC_DSN_MODIFY)));
+                      SelectRow(hDialog, kPostgresDsn);
+                      ClickItem(hDialog, IDC_DSN_MODIFY);
+                  })
+            .Then(L"Specify DSN Parameters",
+                  [](HWND hDialog) {
+                      EXPECT_EQ(std::wstring(kPostgresDsn), DialogItemText(hDialog, IDC_DSN_NAME));
+                      TypeItemText(hDialog, IDC_DSN_PARAMETERS, L"UID=nobody;PWD=Wr0ngSecret");
+                      ClickItem(hDialog, IDOK);
+                  })
+            .Then(L"Advanced DSN Settings",
+                  [bKeep](HWND hDialog) {
+                      EXPECT_EQ(std::wstring(L"UID=nobody;PWD=Wr0ngSecret"), RowParameters(hDialog, kPostgresDsn));
+                      ClickItem(hDialog, bKeep ? IDOK : IDCANCEL);
+                  })
+            .Then(L"Select DSN", [](HWND hDialog) {
+                ::SendDlgItemMessageW(hDialog, IDC_SELECT_DSN_NAME, CB_SELECTSTRING, (WPARAM)-1, (LPARAM)kPostgresDsn);
+                ClickItem(hDialog, IDOK);
+            });
+    };
+    CModalAnswers cancelled;
+    modifyPostgres(cancelled, false);
+    Choose(cancelled);
+    CString strParameters;
+    EXPECT_FALSE(GetDsnParameterStore().GetParameters(kPostgresDsn, strParameters));
+
+    CMainWindowCapture mainWindow;
+    UseDataSource(kSqliteDsn);
+    CModalAnswers kept;
+    modifyPostgres(kept, true);
+    EXPECT_TRUE(Choose(kept));
+    EXPECT_TRUE(GetDsnParameterStore().GetParameters(kPostgresDsn, strParameters));
+    EXPECT_EQ(CString(L"UID=nobody;PWD=Wr0ngSecret"), strParameters);
+
+    // The check of the new data source and the next open both fail on the login.
+    CAlarmsDatabase database;
+    CDatabase connection;
+    EXPECT_FALSE(database.Open(connection));
+    CString strLines = Joined(database.GetReportLines());
+    EXPECT_NE(-1, strLines.Find(L"Error opening database")) << CStringA(strLines).GetString();
+    EXPECT_NE(-1, strLines.Find(L"nobody")) << CStringA(strLines).GetString();
+    bool bErrorShown = false;
+    for (const CapturedLine& line : mainWindow.m_lines)
+    {
+        EXPECT_EQ(-1, line.strText.Find(L"Wr0ngSecret")) << CStringA(line.strText).GetString();
+        bErrorShown = bErrorShown || line.nLevel == 2;
+    }
+    EXPECT_TRUE(bErrorShown);
+}
