@@ -21,13 +21,10 @@
 namespace
 {
 // The commands that still show greyed for want of a handler: the service, database and
-// data-source dialogs, the open-alarms bar and browser, and the framework's document and edit
-// commands, which no window of the console handles yet. This list only shrinks.
+// data-source dialogs, the open-alarms bar and browser. This list only shrinks.
 const std::set<UINT> commandsToCome = {
     ID_TOOLS_ODBC_CONFIGURATION, ID_TOOLS_SERVICE_CONFIGURATION, ID_TOOLS_MESSENGER_SERVICE,
     ID_TOOLS_DATABASE_STATUS, ID_VIEW_OPEN_ALARMS, ID_OUTSTANDING_BROWSER,
-    ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW,
-    ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
 };
 
 void AddMenuCommands(HMENU hMenu, std::set<UINT>& commands)
