@@ -1,6 +1,5 @@
 #include "wincomponents/CRichEditPrintout.h"
 
-
 namespace
 {
 LONG ToTwips(int nPixels, int nPixelsPerInch)
@@ -8,6 +7,27 @@ LONG ToTwips(int nPixels, int nPixelsPerInch)
     return MulDiv(nPixels, 1440, nPixelsPerInch);
 }
 } // namespace
+
+CRichEditPrintout::CRichEditPrintout() : m_bPlainText(FALSE)
+{
+}
+
+std::vector<CString> CRichEditPrintout::PlainLines(HWND hRichEdit)
+{
+    int nLength = GetWindowTextLengthW(hRichEdit);
+    CString strText;
+    GetWindowTextW(hRichEdit, strText.GetBuffer(nLength + 1), nLength + 1);
+    strText.ReleaseBuffer();
+    strText.Remove(L'\uFFFC');
+    strText.Replace(L"\r\n", L"\r");
+    std::vector<CString> arrLines;
+    int nStart = 0;
+    for (int nEnd; (nEnd = strText.Find(L'\r', nStart)) >= 0; nStart = nEnd + 1)
+        arrLines.push_back(strText.Mid(nStart, nEnd - nStart));
+    if (nStart < strText.GetLength())
+        arrLines.push_back(strText.Mid(nStart));
+    return arrLines;
+}
 
 FORMATRANGE CRichEditPrintout::Range(CDC* pDC, LONG nFirstChar) const
 {
@@ -34,22 +54,30 @@ UINT CRichEditPrintout::Layout(HWND hRichEdit, CDC* pDC, const CRect& rectPage)
     GETTEXTLENGTHEX length = {GTL_NUMCHARS | GTL_PRECISE, 1200};
     LONG nLength = (LONG)SendMessageW(hRichEdit, EM_GETTEXTLENGTHEX, (WPARAM)&length, 0);
     LONG nStart = 0;
-    while (true)
+    while (nStart < nLength)
     {
         FORMATRANGE range = Range(pDC, nStart);
         LONG nNext = (LONG)SendMessageW(hRichEdit, EM_FORMATRANGE, FALSE, (LPARAM)&range);
         // A page that takes nothing would never end the loop.
-        if (nNext <= nStart || nNext >= nLength)
+        if (nNext <= nStart)
             break;
-        m_arrPageStarts.push_back(nNext);
+        if (nNext < nLength)
+            m_arrPageStarts.push_back(nNext);
         nStart = nNext;
     }
     EndLayout(hRichEdit);
-    return (UINT)m_arrPageStarts.size();
+    // Not even the first page was laid out: the text goes as plain lines.
+    m_bPlainText = nLength > 0 && nStart == 0;
+    return m_bPlainText ? m_plain.Layout(PlainLines(hRichEdit), pDC, rectPage) : (UINT)m_arrPageStarts.size();
 }
 
 void CRichEditPrintout::PrintPage(HWND hRichEdit, CDC* pDC, UINT nPage) const
 {
+    if (m_bPlainText)
+    {
+        m_plain.PrintPage(pDC, nPage);
+        return;
+    }
     if (nPage < 1 || nPage > m_arrPageStarts.size())
         return;
     FORMATRANGE range = Range(pDC, m_arrPageStarts[nPage - 1]);
