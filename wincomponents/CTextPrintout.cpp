@@ -8,10 +8,6 @@ const int kPointSize = 10;
 const UINT kDrawFlags = DT_LEFT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS;
 } // namespace
 
-CTextPrintout::CTextPrintout()
-{
-}
-
 HFONT CTextPrintout::CreateTextFont(CDC* pDC) const
 {
     return CreateFontW(-MulDiv(kPointSize, pDC->GetDeviceCaps(LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,

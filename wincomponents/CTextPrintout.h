@@ -10,8 +10,6 @@
 class CTextPrintout
 {
 public:
-    CTextPrintout();
-
     // Breaks the lines into pages of rectPage on pDC; returns the number of pages (1 at least).
     UINT Layout(const std::vector<CString>& arrLines, CDC* pDC, const CRect& rectPage);
     // Draws page nPage (from 1) of the last layout.
