@@ -30,7 +30,8 @@ void Pump()
     }
 }
 
-// The same read as the window's, without the window: open, 1,000 rows, close.
+// The plain ODBC read of the same rows as the window's, without the window: open, the same
+// statement (forward only, at most 1,000 rows), 1,000 rows, close.
 double BareReadMs()
 {
     double dStart = BenchMilliseconds();
@@ -41,7 +42,8 @@ double BareReadMs()
         CAlarmsRecordset rs(&database);
         rs.m_strFilter = L"([FLD_STATUS] = 'Open')";
         rs.m_strSort = L"FLD_TIMESTAMP DESC";
-        rs.Open(CRecordset::snapshot, nullptr, CRecordset::readOnly);
+        rs.m_nMaxRows = 1000;
+        rs.Open(CRecordset::forwardOnly, nullptr, CRecordset::readOnly);
         for (int n = 0; n < 1000 && !rs.IsEOF(); n++)
             rs.MoveNext();
         rs.Close();
@@ -95,7 +97,8 @@ int main()
     wprintf(L"window title ..............: %ls\n", pView->GetParentFrame()->GetWindowText().GetString());
     wprintf(L"open window (first load) ..: %7.1f ms\n", dOpen);
     wprintf(L"reload 1,000 rows .........: %7.1f ms (mean of %d; target < 500 ms)\n", dLoad, kRepeats);
-    wprintf(L"baseline: bare read .......: %7.1f ms (same rows, recordset only, mean of %d)\n", dBare, kRepeats);
+    wprintf(L"baseline: plain ODBC read .: %7.1f ms (same rows, recordset only, mean of %d)\n", dBare, kRepeats);
+    wprintf(L"reload / plain read .......: %7.1f x\n", dBare > 0 ? dLoad / dBare : 0.0);
     wprintf(L"ageing pass, 1,000 rows ...: %7.2f ms (mean of %d; target < 50 ms)\n", dAge, kPasses);
     pFrame->DestroyWindow();
     app.m_pMainWnd = nullptr;

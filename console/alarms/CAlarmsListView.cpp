@@ -11,6 +11,7 @@
 #include "console/definitions/CDefineAlarm.h"
 #include "framework/controls/CMenu.h"
 #include "framework/frames/CFrameWnd.h"
+#include "framework/frames/CPrintInfo.h"
 #include "framework/window/AfxMessageBox.h"
 #include "framework/window/CCmdUI.h"
 #include "framework/window/CDataExchange.h"
@@ -56,6 +57,8 @@ BEGIN_MESSAGE_MAP(CAlarmsListView, CResizableFormView)
     ON_UPDATE_COMMAND_UI(ID_OUTSTANDING_FIND, OnUpdateNotEmpty)
     ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL_ROWS, OnUpdateNotAllSelected)
     ON_UPDATE_COMMAND_UI(ID_OUTSTANDING_CHANGE_LAYOUT, OnUpdateChangeLayout)
+    ON_UPDATE_COMMAND_UI(ID_FILE_SAVE, OnUpdateNothingToSave)
+    ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_AS, OnUpdateNothingToSave)
 END_MESSAGE_MAP()
 
 namespace
@@ -428,6 +431,21 @@ void CAlarmsListView::OnUpdateOneSelected(CCmdUI* pCmdUI)
 void CAlarmsListView::OnUpdateAnySelected(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(FirstSelectedRow() >= 0);
+}
+
+void CAlarmsListView::OnUpdateNothingToSave(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(FALSE);
+}
+
+void CAlarmsListView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+    pInfo->m_nMaxPage = m_printout.Layout(m_wndAlarmList, pDC, pInfo->m_rectDraw);
+}
+
+void CAlarmsListView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
+{
+    m_printout.PrintPage(m_wndAlarmList, pDC, pInfo->m_nCurPage);
 }
 
 void CAlarmsListView::OnUpdateNotEmpty(CCmdUI* pCmdUI)

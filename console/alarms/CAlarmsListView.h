@@ -14,6 +14,7 @@
 #include "console/alarms/CAlarmsFilters.h"
 #include "console/alarms/CAlarmsFrameTitle.h"
 #include "console/alarms/CListedAlarms.h"
+#include "wincomponents/CListPrintout.h"
 #include "console/alarms/CNewAlarmWatch.h"
 #include "wincomponents/CResizableFormView.h"
 
@@ -48,6 +49,9 @@ public:
     BOOL SetAlarmStatus(const wchar_t* pszStatus, BOOL bSelectedOnly);
     // One ageing pass: the age column and the rows older than the age filter.
     void AgeRows() { m_ageing.AgeRows(m_filters.AgeSeconds()); }
+    // The print is the listed rows in their order, with the column titles on every page.
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
 
     CSortListCtrl m_wndLogList;
     CSortListCtrl m_wndFieldList;
@@ -87,6 +91,8 @@ protected:
     void OnUpdateNotEmpty(CCmdUI* pCmdUI);
     void OnUpdateNotAllSelected(CCmdUI* pCmdUI);
     void OnUpdateChangeLayout(CCmdUI* pCmdUI);
+    // The window keeps nothing to save: File Save and Save As stay greyed.
+    void OnUpdateNothingToSave(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -104,4 +110,5 @@ private:
     CAlarmChanges m_changes;
     CAlarmFinder m_finder;
     CAlarmDataRequests m_dataRequests;
+    CListPrintout m_printout;
 };

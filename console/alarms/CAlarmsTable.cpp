@@ -87,9 +87,11 @@ BOOL CAlarmsTable::ReadNewest(const AlarmsFilterTexts& filters, int nMax,
     CAlarmsRecordset rs(&m_database);
     rs.m_strFilter = BuildAlarmsFilter(filters, rs.m_filterParams);
     rs.m_strSort = L"FLD_TIMESTAMP DESC";
+    // Only the newest rows are read, once, front to back: the driver need not read the rest.
+    rs.m_nMaxRows = (UINT)nMax;
     try
     {
-        rs.Open(CRecordset::snapshot, nullptr, CRecordset::readOnly);
+        rs.Open(CRecordset::forwardOnly, nullptr, CRecordset::readOnly);
         bSelected = TRUE;
         for (int nRead = 0; !rs.IsEOF() && nRead < nMax; rs.MoveNext(), nRead++)
             fnRow(rs);

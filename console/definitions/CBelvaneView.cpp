@@ -10,6 +10,7 @@
 #include "console/definitions/DefinitionTexts.h"
 #include "console/app/RegisteredMessage.h"
 #include "framework/controls/CMenu.h"
+#include "framework/frames/CPrintInfo.h"
 #include "framework/window/AfxMessageBox.h"
 #include "framework/window/CDataExchange.h"
 #include "framework/window/CWinApp.h"
@@ -34,6 +35,8 @@ BEGIN_MESSAGE_MAP(CBelvaneView, CResizableFormView)
     ON_COMMAND(ID_DEFINITIONS_ACTIVATE, OnActivate)
     ON_COMMAND(ID_DEFINITIONS_DEACTIVATE, OnDeactivate)
     ON_COMMAND(ID_DEFINITIONS_SAVE_TO_FILE, OnSaveToFile)
+    ON_COMMAND(ID_FILE_SAVE, OnFileSave)
+    ON_COMMAND(ID_FILE_SAVE_AS, OnSaveToFile)
     ON_COMMAND(ID_DEFINITIONS_LOAD_FROM_FILE, OnLoadFromFile)
     ON_COMMAND(ID_DEFINITIONS_TEST_SELECTED, OnTestSelected)
     ON_COMMAND(ID_DEFINITIONS_TEST_ALL, OnTestAll)
@@ -267,6 +270,21 @@ void CBelvaneView::OnActivate()
 void CBelvaneView::OnDeactivate()
 {
     SetActiveFlag(FALSE);
+}
+
+void CBelvaneView::OnFileSave()
+{
+    SaveDefinitions(DEFINITIONS_HINT_EDITED);
+}
+
+void CBelvaneView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+    pInfo->m_nMaxPage = m_printout.Layout(m_list, pDC, pInfo->m_rectDraw);
+}
+
+void CBelvaneView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
+{
+    m_printout.PrintPage(m_list, pDC, pInfo->m_nCurPage);
 }
 
 void CBelvaneView::OnSaveToFile()

@@ -6,6 +6,7 @@
 
 #include "console/definitions/CBelvaneDoc.h"
 #include "wincomponents/CImageListHolder.h"
+#include "wincomponents/CListPrintout.h"
 #include "wincomponents/CResizableFormView.h"
 #include "wincomponents/CSortListCtrl.h"
 
@@ -33,6 +34,9 @@ public:
     // Another window changed the definitions: the rows are rebuilt, keeping the selection
     // while the indexes hold.
     void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
+    // The print is the list's rows in their order, with the column titles on every page.
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
 
     // The commands, public for the tests that drive them.
     void OnAdd();
@@ -42,6 +46,9 @@ public:
     void OnActivate();
     void OnDeactivate();
     void OnSaveToFile();
+    // File Save: writes the definitions file now, as every confirmed change does; after a
+    // failed write it is how the operator tries again.
+    void OnFileSave();
     void OnLoadFromFile();
     void OnTestSelected();
     void OnTestAll();
@@ -77,5 +84,6 @@ private:
 
     CSortListCtrl m_list;
     CImageListHolder m_images;
+    CListPrintout m_printout;
     CString m_strFilePath;
 };

@@ -6,4 +6,8 @@
 class CLogfileDocument : public CDocument
 {
     DECLARE_DYNCREATE(CLogfileDocument)
+protected:
+    // The log window is only ever hidden, so that no line is lost: File Close hides it as its
+    // frame's close box does.
+    void OnFileClose() override;
 };

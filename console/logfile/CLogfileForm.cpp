@@ -3,6 +3,7 @@
 #include "console/app/CAcceleratorManager.h"
 #include "console/app/CMainFrame.h"
 #include "framework/controls/CMenu.h"
+#include "framework/frames/CPrintInfo.h"
 #include "framework/window/CDataExchange.h"
 #include "framework/window/CWinApp.h"
 #include "framework/window/CWaitCursor.h"
@@ -28,6 +29,8 @@ BEGIN_MESSAGE_MAP(CLogfileForm, CResizableFormView)
     ON_COMMAND(ID_LOGFILE_REFRESH, OnRefresh)
     ON_WM_TIMER()
     ON_COMMAND(ID_LOGFILE_SAVE, OnSave)
+    ON_COMMAND(ID_FILE_SAVE, OnSave)
+    ON_COMMAND(ID_FILE_SAVE_AS, OnSave)
     ON_NOTIFY(TTN_NEEDTEXTA, 0, OnToolTipText)
     ON_NOTIFY(TTN_NEEDTEXTW, 0, OnToolTipText)
 END_MESSAGE_MAP()
@@ -40,6 +43,16 @@ void CLogfileForm::DoDataExchange(CDataExchange* pDX)
 {
     CResizableFormView::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_LOGFILE_RICHEDIT, m_wndRichEdit);
+}
+
+void CLogfileForm::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+    pInfo->m_nMaxPage = m_printout.Layout(m_wndRichEdit.m_hWnd, pDC, pInfo->m_rectDraw);
+}
+
+void CLogfileForm::OnPrint(CDC* pDC, CPrintInfo* pInfo)
+{
+    m_printout.PrintPage(m_wndRichEdit.m_hWnd, pDC, pInfo->m_nCurPage);
 }
 
 void CLogfileForm::OnInitialUpdate()

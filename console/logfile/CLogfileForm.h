@@ -6,6 +6,7 @@
 #include "console/logfile/CLogfileText.h"
 #include "framework/controls/CRichEditCtrl.h"
 #include "wincomponents/CResizableFormView.h"
+#include "wincomponents/CRichEditPrintout.h"
 
 #include <richedit.h>
 
@@ -19,6 +20,9 @@ public:
     // control repaints once, 250 ms after the last line of a burst.
     void AppendLine(int nLevel, const wchar_t* pszText);
     void OnInitialUpdate() override;
+    // The print is the log's text with its pictures, as the control lays it out on the page.
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
 
     CRichEditCtrl m_wndRichEdit;
     CHARFORMATA m_cf;
@@ -39,4 +43,6 @@ protected:
 
 private:
     void SetDefaultFormat();
+
+    CRichEditPrintout m_printout;
 };

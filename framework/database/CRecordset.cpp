@@ -80,7 +80,7 @@ void AddFieldParam(CDBParameterList& params, const CFieldInfo& field)
 } // namespace
 
 CRecordset::CRecordset(CDatabase* pDatabase)
-    : m_pDatabase(pDatabase), m_hstmt(SQL_NULL_HSTMT), m_nFields(0), m_nDefaultType(snapshot),
+    : m_nMaxRows(0), m_pDatabase(pDatabase), m_hstmt(SQL_NULL_HSTMT), m_nFields(0), m_nDefaultType(snapshot),
       m_nOpenType(snapshot), m_dwOptions(none), m_bOpen(FALSE), m_bEOF(TRUE), m_bBOF(TRUE),
       m_lCurrentRecord(-1), m_nEditMode(noMode)
 {
@@ -157,6 +157,9 @@ void CRecordset::PrepareOpen(UINT nOpenType, DWORD dwOptions)
     if (nRet != SQL_SUCCESS && nRet != SQL_SUCCESS_WITH_INFO)
         ThrowStatementError(nRet);
     SQLSetStmtAttrW(m_hstmt, SQL_ATTR_CONCURRENCY, (SQLPOINTER)SQL_CONCUR_READ_ONLY, 0);
+    // A driver without the limit selects every row; the caller stops reading where it wants.
+    if (m_nMaxRows)
+        SQLSetStmtAttrW(m_hstmt, SQL_ATTR_MAX_ROWS, (SQLPOINTER)(SQLULEN)m_nMaxRows, 0);
 }
 
 void CRecordset::Execute()

@@ -70,6 +70,9 @@ public:
     CString m_strFilter;
     CDBParameterList m_filterParams;
     CString m_strSort;
+    // At most this many rows are selected (0: all): the driver need not read the rest, which
+    // a sorted selection would otherwise make it read whole.
+    UINT m_nMaxRows;
     CDatabase* m_pDatabase;
     SQLHSTMT m_hstmt;
     UINT m_nFields;

@@ -4,10 +4,15 @@
 #include "framework/frames/CFrameWnd.h"
 #include "framework/frames/CView.h"
 #include "framework/core/PositionList.h"
+#include "framework/window/AfxIds.h"
 
 #include <algorithm>
 
 IMPLEMENT_DYNCREATE(CDocument, CCmdTarget)
+
+BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
+    ON_COMMAND(ID_FILE_CLOSE, OnFileClose)
+END_MESSAGE_MAP()
 
 CDocument::CDocument() : m_bAutoDelete(TRUE), m_pDocTemplate(nullptr), m_bModified(FALSE)
 {
@@ -57,6 +62,11 @@ void CDocument::OnCloseDocument()
     DeleteContents();
     if (m_bAutoDelete)
         delete this;
+}
+
+void CDocument::OnFileClose()
+{
+    OnCloseDocument();
 }
 
 void CDocument::DeleteContents()

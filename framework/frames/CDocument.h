@@ -51,6 +51,11 @@ protected:
 
     friend class CDocTemplate;
 
+    // File Close: the document and all its windows.
+    virtual void OnFileClose();
+
+    DECLARE_MESSAGE_MAP()
+
 private:
     CDocument(const CDocument&) = delete;
     CDocument& operator=(const CDocument&) = delete;

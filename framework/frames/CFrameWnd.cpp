@@ -1,6 +1,7 @@
 #include "framework/frames/CFrameWnd.h"
 
 #include "framework/bars/CControlBar.h"
+#include "framework/frames/AfxEditCommands.h"
 #include "framework/frames/CCreateContext.h"
 #include "framework/frames/CDocument.h"
 #include "framework/frames/CView.h"
@@ -21,6 +22,14 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
     ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
     ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
+    ON_COMMAND_EX(ID_EDIT_UNDO, OnEditCommand)
+    ON_COMMAND_EX(ID_EDIT_CUT, OnEditCommand)
+    ON_COMMAND_EX(ID_EDIT_COPY, OnEditCommand)
+    ON_COMMAND_EX(ID_EDIT_PASTE, OnEditCommand)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, OnUpdateEditCommand)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateEditCommand)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCommand)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateEditCommand)
 END_MESSAGE_MAP()
 
 const RECT CFrameWnd::rectDefault = {CW_USEDEFAULT, CW_USEDEFAULT, 0, 0};
@@ -427,4 +436,21 @@ void CFrameWnd::PostNcDestroy()
         ::PostQuitMessage(0);
     }
     delete this;
+}
+
+BOOL CFrameWnd::OnEditCommand(UINT nID)
+{
+    HWND hEdit = AfxFocusEditControl();
+    if (!hEdit)
+        return FALSE;
+    // An accelerator arrives whether or not the menu item is enabled.
+    if (AfxCanDoEditCommand(hEdit, nID))
+        AfxDoEditCommand(hEdit, nID);
+    return TRUE;
+}
+
+void CFrameWnd::OnUpdateEditCommand(CCmdUI* pCmdUI)
+{
+    HWND hEdit = AfxFocusEditControl();
+    pCmdUI->Enable(hEdit && AfxCanDoEditCommand(hEdit, pCmdUI->m_nID));
 }

@@ -101,6 +101,9 @@ public:
     // Checks the View menu's item of a bar while the bar is visible; a child frame without the
     // bar hands the item on to its parent frame.
     void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
+    // Undo, Cut, Copy and Paste go to the edit control that has the focus; greyed elsewhere.
+    BOOL OnEditCommand(UINT nID);
+    void OnUpdateEditCommand(CCmdUI* pCmdUI);
 
     HACCEL m_hAccelTable;
     HMENU m_hMenuDefault;

@@ -4,9 +4,14 @@
 #pragma once
 
 #include "framework/window/CWnd.h"
+#include "framework/gdi/CSize.h"
 
+#include <vector>
+
+class CDC;
 class CDocument;
 class CFrameWnd;
+class CPrintInfo;
 
 class CView : public CWnd
 {
@@ -28,7 +33,23 @@ public:
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
+    // --- printing: File Print and Print Preview run these steps in turn.
+    // Asks for the printer (DoPreparePrinting); FALSE ends the print.
+    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+    // Lays the pages out on pDC in pInfo->m_rectDraw and sets pInfo->m_nMaxPage.
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // Draws page pInfo->m_nCurPage; by default what OnDraw draws.
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // The pages as the print would make them, on the application's printer or, without one, on
+    // an A4 page at the screen's resolution: one metafile per page, the caller's to delete.
+    std::vector<HENHMETAFILE> RecordPages(CSize& sizePage);
+
 protected:
+    // The print dialog on the application's printer; TRUE when it ended with a printer to use.
+    BOOL DoPreparePrinting(CPrintInfo* pInfo);
+    void OnFilePrint();
+    void OnFilePrintPreview();
     virtual void OnDraw(CDC* pDC);
     void PostNcDestroy() override;
 
@@ -38,6 +59,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The whole print on a printer's context; FALSE when the printer refused it.
+    BOOL PrintPages(CDC* pDC, CPrintInfo* pInfo);
     void OnPaint();
     void OnDestroy();
 };

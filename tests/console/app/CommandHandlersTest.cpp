@@ -20,13 +20,10 @@
 
 namespace
 {
-// The commands that still show greyed for want of a handler: the open-alarms bar and
-// browser, and the framework's document and edit
-// commands, which no window of the console handles yet. This list only shrinks.
+// The commands that still show greyed for want of a handler: the open-alarms bar and the
+// browser. This list only shrinks.
 const std::set<UINT> commandsToCome = {
     ID_VIEW_OPEN_ALARMS, ID_OUTSTANDING_BROWSER,
-    ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW,
-    ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
 };
 
 void AddMenuCommands(HMENU hMenu, std::set<UINT>& commands)

@@ -6,6 +6,7 @@
 #include "console/app/CMainFrame.h"
 #include "console/app/RegisteredMessage.h"
 #include "console/app/ShellOpen.h"
+#include "MetafileTexts.h"
 #include "framework/frames/CMDIChildWnd.h"
 #include "framework/frames/CMultiDocTemplate.h"
 #include "framework/frames/CDocument.h"
@@ -95,6 +96,14 @@ protected:
     }
 
     CFrameWnd* LogFrame() { return m_pFrame->GetLogfileForm()->GetParentFrame(); }
+
+    // The item as the menu bar's popup shows it when it opens.
+    BOOL IsGreyed(int nPopup, UINT nID)
+    {
+        HMENU hPopup = GetSubMenu(::GetMenu(m_hFrame()), nPopup);
+        m_pFrame->SendMessage(WM_INITMENUPOPUP, (WPARAM)hPopup, nPopup);
+        return (GetMenuState(hPopup, nID, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    }
 
     CBelvaneApp m_belvane;
     CMainFrame* m_pFrame = nullptr;
@@ -209,6 +218,90 @@ TEST_F(MainFrameTest, SaveProposesTheDocumentsFolderThenTheLastPath)
     strAnswer = L"no-such-folder\\log.rtf";
     pForm->OnSave();
     EXPECT_NE(-1, LogText().Find(L"could*not*be*saved")) << LogText().GetString();
+}
+
+// File Close closes the active window, but the log window only hides, with its lines kept.
+TEST_F(MainFrameTest, FileCloseClosesTheActiveWindowAndOnlyHidesTheLog)
+{
+    m_belvane.ShowLogfileWindow();
+    AddLine(0, L"Kept");
+    HWND hLogFrame = LogFrame()->m_hWnd;
+    m_belvane.ShowDefinitionsWindow();
+    HWND hDefinitions = m_pFrame->MDIGetActive()->m_hWnd;
+    ASSERT_NE(hLogFrame, hDefinitions);
+    m_pFrame->SendMessage(WM_COMMAND, ID_FILE_CLOSE);
+    PumpUntilIdle();
+    EXPECT_FALSE(IsWindow(hDefinitions));
+
+    m_belvane.ShowLogfileWindow();
+    m_pFrame->SendMessage(WM_COMMAND, ID_FILE_CLOSE);
+    PumpUntilIdle();
+    ASSERT_TRUE(IsWindow(hLogFrame));
+    EXPECT_FALSE(IsWindowVisible(hLogFrame));
+    AddLine(0, L"Later");
+    EXPECT_STREQ(L"*Kept\r*Later\r", LogText());
+}
+
+// Save and Save As are the log's own save; the outstanding alarms have nothing to save.
+TEST_F(MainFrameTest, SaveIsTheLogsSaveAndGreyedForTheOutstandingAlarms)
+{
+    m_belvane.ShowLogfileWindow();
+    std::vector<CString> asked;
+    CFileDialog::SetChooser([&](OPENFILENAMEW& ofn, BOOL) {
+        asked.push_back(ofn.lpstrFile);
+        return FALSE;
+    });
+    m_pFrame->SendMessage(WM_COMMAND, ID_FILE_SAVE);
+    m_pFrame->SendMessage(WM_COMMAND, ID_FILE_SAVE_AS);
+    ASSERT_EQ(2u, asked.size());
+    for (const CString& strAsked : asked)
+        EXPECT_NE(-1, strAsked.Find(L"TervokBelvaneLogfile.rtf"));
+
+    m_belvane.ShowAlarmsWindow();
+    PumpUntilIdle();
+    EXPECT_TRUE(IsGreyed(0, ID_FILE_SAVE));
+    EXPECT_TRUE(IsGreyed(0, ID_FILE_SAVE_AS));
+    EXPECT_FALSE(IsGreyed(0, ID_FILE_PRINT));
+    EXPECT_FALSE(IsGreyed(0, ID_FILE_CLOSE));
+}
+
+// In the read-only log only Copy applies; it copies the selected text.
+TEST_F(MainFrameTest, EditMenuInTheLogOffersOnlyCopy)
+{
+    m_belvane.ShowLogfileWindow();
+    AddLine(0, L"Copied-line");
+    CRichEditCtrl& edit = m_pFrame->GetLogfileForm()->m_wndRichEdit;
+    edit.SetFocus();
+    edit.SendMessage(EM_SETSEL, 0, -1);
+    EXPECT_TRUE(IsGreyed(1, ID_EDIT_UNDO));
+    EXPECT_TRUE(IsGreyed(1, ID_EDIT_CUT));
+    EXPECT_FALSE(IsGreyed(1, ID_EDIT_COPY));
+    EXPECT_TRUE(IsGreyed(1, ID_EDIT_PASTE));
+    m_pFrame->SendMessage(WM_COMMAND, ID_EDIT_COPY);
+    ASSERT_TRUE(OpenClipboard(m_hFrame()));
+    HANDLE hText = GetClipboardData(CF_UNICODETEXT);
+    CString strCopied = hText ? (const wchar_t*)GlobalLock(hText) : L"";
+    if (hText)
+        GlobalUnlock(hText);
+    CloseClipboard();
+    EXPECT_NE(-1, strCopied.Find(L"Copied-line")) << strCopied.GetString();
+}
+
+// The log's print holds its lines.
+TEST_F(MainFrameTest, LogPrintHoldsItsLines)
+{
+    m_belvane.ShowLogfileWindow();
+    AddLine(0, L"First-printed");
+    AddLine(2, L"Second-printed");
+    CSize sizePage;
+    std::vector<HENHMETAFILE> pages = m_pFrame->GetLogfileForm()->RecordPages(sizePage);
+    CString strPrinted;
+    for (const CString& strText : PagesTexts(pages))
+        strPrinted += strText;
+    DeletePages(pages);
+    int nFirst = strPrinted.Find(L"First-printed");
+    EXPECT_NE(-1, nFirst) << strPrinted.GetString();
+    EXPECT_GT(strPrinted.Find(L"Second-printed"), nFirst);
 }
 
 TEST_F(MainFrameTest, RefreshReachesOnlyALiveOutstandingView)

@@ -7,13 +7,16 @@
 #include "console/definitions/CBelvaneFrame.h"
 #include "console/definitions/CBelvaneView.h"
 #include "console/definitions/CTestAllCriteriaDialog.h"
+#include "MetafileTexts.h"
 #include "framework/frames/CMDIFrameWnd.h"
 #include "framework/frames/CMultiDocTemplate.h"
 #include "framework/window/AfxIds.h"
 #include "framework/window/AfxMessageBox.h"
+#include "framework/window/CFileDialog.h"
 #include "resources/console/BelvaneRes.h"
 #include "resources/console/DefinitionsRes.h"
 
+#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -182,6 +185,8 @@ protected:
     void CheckTwoWindows();
     // The window's image list goes once, with the window.
     void CheckImageList();
+    // File Save writes the definitions file, Save As another one; the print lists the rows.
+    void CheckFileCommands();
 
     CString m_strFile;
     CMDIFrameWnd* m_pMain = nullptr;
@@ -445,6 +450,38 @@ void DefinitionsWindowTest::CheckImageList()
     EXPECT_EQ(1, watch.DestroyCount()) << "the list's pictures, destroyed by one owner";
 }
 
+void DefinitionsWindowTest::CheckFileCommands()
+{
+    WriteDefinitions({{L"Disk", 1}, {L"Memory", 2}});
+    OpenView();
+    ASSERT_TRUE(::DeleteFileW(m_strFile));
+    m_pMain->SendMessage(WM_COMMAND, ID_FILE_SAVE);
+    EXPECT_STREQ(L"Disk;Memory;", FileTitles()) << "Save wrote the definitions file again";
+
+    CString strOther = m_strFile + L".other.txt";
+    CString strTitle;
+    CFileDialog::SetChooser([&](OPENFILENAMEW& ofn, BOOL) {
+        strTitle = ofn.lpstrTitle;
+        lstrcpynW(ofn.lpstrFile, strOther, (int)ofn.nMaxFile);
+        return TRUE;
+    });
+    m_pMain->SendMessage(WM_COMMAND, ID_FILE_SAVE_AS);
+    CFileDialog::SetChooser(nullptr);
+    EXPECT_STREQ(L"Select Alarm Definitions", strTitle);
+    CAlarmDefinitionList other;
+    other.LoadFile(strOther);
+    EXPECT_EQ(2, other.GetCount()) << "Save As is Save To File";
+    ::DeleteFileW(strOther);
+
+    CSize sizePage;
+    std::vector<HENHMETAFILE> pages = m_pView->RecordPages(sizePage);
+    std::vector<CString> texts = PagesTexts(pages);
+    DeletePages(pages);
+    for (const wchar_t* pszText : {L"Class", L"Title", L"Disk", L"Memory"})
+        EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), CString(pszText))) << pszText;
+    CloseView();
+}
+
 TEST_F(DefinitionsWindowTest, EditsTestsAndRewritesTheDefinitionsFile)
 {
     {
@@ -466,5 +503,9 @@ TEST_F(DefinitionsWindowTest, EditsTestsAndRewritesTheDefinitionsFile)
     {
         SCOPED_TRACE("image list");
         CheckImageList();
+    }
+    {
+        SCOPED_TRACE("file commands");
+        CheckFileCommands();
     }
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace
 {
 class CRowSet : public CRecordset
@@ -169,6 +171,24 @@ TEST_P(RecordsetOnDriver, EditWritesOnlyWhatChangedAndDeleteNamesTheRowByItsKey)
     m_db.ExecuteSQL(L"DELETE FROM T_ROWS");
     rs.m_lCount = 5;
     EXPECT_THROW(rs.Update(), CDBException);
+}
+
+// A limited selection hands back the first rows of the sort, forward only: the limit never
+// picks other rows than the sort's first (a driver without the limit hands back all of them).
+TEST_P(RecordsetOnDriver, AMaxRowsSelectionEndsAfterTheFirstRowsOfItsSort)
+{
+    for (long lKey = 1; lKey <= 5; lKey++)
+        AddRow(lKey, L"row");
+    CRowSet rs(&m_db);
+    rs.m_strSort = L"[ROW_KEY] DESC";
+    rs.m_nMaxRows = 2;
+    ASSERT_TRUE(rs.Open(CRecordset::forwardOnly, nullptr, CRecordset::readOnly));
+    std::vector<long> keys;
+    for (; !rs.IsEOF(); rs.MoveNext())
+        keys.push_back(rs.m_lKey);
+    ASSERT_GE(keys.size(), 2u);
+    EXPECT_EQ((std::vector<long>{5, 4}), std::vector<long>(keys.begin(), keys.begin() + 2));
+    EXPECT_TRUE(keys.size() == 2 || keys.size() == 5) << keys.size();
 }
 
 TEST_P(RecordsetOnDriver, FiltersOnQuotedTextMatchExactlyAndSortAndRequeryApply)
