@@ -15,3 +15,10 @@
 #define IDC_LAYOUT_FIRST 1200
 // IDC_LAYOUT_FIRST + 0 ... + 7: one control per anchor mode
 #define IDC_LAYOUT_MISSING 1299
+#define IDD_DYNAMIC 402
+#define IDD_DYNAMIC_CHILD 403
+#define IDC_DYN_STRETCH 1401
+#define IDC_DYN_CORNER 1402
+#define IDC_DYN_HALF 1403
+#define IDC_DYN_SHRINKING 1404
+#define IDC_DYN_BUTTON 1405
