@@ -121,7 +121,8 @@ protected:
         return {{ID_VIEW_DEFINITIONS_TOOLBAR, &m_pFrame->m_wndDefinitionsBar},
                 {ID_VIEW_TOOLBAR, &m_pFrame->m_wndOptionsBar},
                 {ID_VIEW_OUTSTANDING_TOOLBAR, &m_pFrame->m_wndOutstandingBar},
-                {ID_VIEW_STATUS_BAR, &m_pFrame->m_wndStatusBar}};
+                {ID_VIEW_STATUS_BAR, &m_pFrame->m_wndStatusBar},
+                {ID_VIEW_OPEN_ALARMS, &m_pFrame->m_wndOpenAlarmsBar}};
     }
 
     int CheckOf(UINT nID)
@@ -325,7 +326,7 @@ TEST_F(ToolbarsTest, RestartRestoresDockBarsRowsOrderFloatingAndVisibility)
     Restart();
 
     EXPECT_STREQ(L"|Definitions|", Rows(AFX_IDW_DOCKBAR_TOP));
-    EXPECT_STREQ(L"|Options|", Rows(AFX_IDW_DOCKBAR_LEFT));
+    EXPECT_STREQ(L"|Open Alarms|Options|", Rows(AFX_IDW_DOCKBAR_LEFT));
     ASSERT_TRUE(m_pFrame->m_wndOutstandingBar.IsFloating());
     CRect rect;
     GetWindowRect(GetParent(GetParent(m_pFrame->m_wndOutstandingBar.m_hWnd)), &rect);
