@@ -302,3 +302,28 @@ TEST_F(SizingControlBarTest, SizesComeBackFromTheProfileWithinTheirLimits)
     m_bars[2].LoadState(strLong);
     EXPECT_EQ(CSize(150, 120), m_bars[2].m_szHorz);
 }
+
+TEST_F(SizingControlBarTest, TheMouseMovesTheBoundaryAndTheNeighboursGiveWayInTurn)
+{
+    DockInRow(AFX_IDW_DOCKBAR_TOP, {0, 1, 2});
+    for (CSizingControlBarCF& bar : m_bars)
+        bar.m_bDragFullWindows = TRUE;
+    int nB = ScreenRect(m_bars[1].m_hWnd).Width();
+    int nC = ScreenRect(m_bars[2].m_hWnd).Width();
+    int nMinB = m_bars[1].m_szMinHorz.cx;
+    // A's right edge, pushed past what B can give: B goes to its minimum, then C gives the rest.
+    CPoint pt = EdgePoint(m_bars[0], HTRIGHT);
+    int nPush = nB - nMinB + 40;
+    MouseDrag(m_pFrame->m_hWnd, pt, CPoint(pt.x + nPush, pt.y));
+    EXPECT_EQ(nMinB, ScreenRect(m_bars[1].m_hWnd).Width()) << "the nearest neighbour gave way first";
+    EXPECT_EQ(nC - 40, ScreenRect(m_bars[2].m_hWnd).Width());
+    EXPECT_EQ(ScreenRect(m_bars[0].m_hWnd).right, ScreenRect(m_bars[1].m_hWnd).left);
+    EXPECT_EQ(ScreenRect(Dock(AFX_IDW_DOCKBAR_TOP)->m_hWnd).right, ScreenRect(m_bars[2].m_hWnd).right);
+
+    // The thickness edge below the row: every bar of the row follows.
+    int nHeight = ScreenRect(m_bars[0].m_hWnd).Height();
+    pt = EdgePoint(m_bars[1], HTBOTTOM);
+    MouseDrag(m_pFrame->m_hWnd, pt, CPoint(pt.x, pt.y + 30));
+    for (CSizingControlBarCF& bar : m_bars)
+        EXPECT_EQ(nHeight + 30, ScreenRect(bar.m_hWnd).Height());
+}
