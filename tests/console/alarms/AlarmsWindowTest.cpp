@@ -829,6 +829,15 @@ TEST_P(AlarmsWindowTest, TheOpenAlarmsBarShowsAllSystemsFirstThenEachSystemsOpen
     ASSERT_EQ(300, List().GetItemCount());
     for (int nRow = 0; nRow < List().GetItemCount(); ++nRow)
         ASSERT_EQ(3u, m_pView->RowKey(nRow) % 5) << nRow;
+
+    // A picture of the frame with the bar, for the documentation.
+    m_pFrame->MoveWindow(CRect(0, 0, 1000, 700));
+    PumpUntilIdle();
+    ::RedrawWindow(m_pFrame->m_hWnd, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    Sleep(200);
+    PumpUntilIdle();
+    SaveScreenshot(L"open-alarms-bar.png");
 }
 
 TEST_P(AlarmsWindowTest, TheOpenAlarmsPanelRecountsOnNewAlarmsOnlyWhileShownWithAuto)
