@@ -58,6 +58,7 @@ public:
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
+    BOOL CanSizeWhileFloating() const override { return TRUE; }
     void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 

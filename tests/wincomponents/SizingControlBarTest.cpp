@@ -188,7 +188,8 @@ TEST_F(SizingControlBarTest, WithFullWindowDragsTheBarsFollowAtOnceElseAtTheEnd)
         CPoint pt = EdgePoint(m_bars[0], HTBOTTOM);
         m_bars[0].BeginTracking(HTBOTTOM, pt);
         m_bars[0].TrackTo(CPoint(pt.x, pt.y + 20));
-        PumpUntilIdle();
+        // The frame's idle turn, without taking the input that goes to the captured bar.
+        m_pFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
         EXPECT_EQ(bFull ? nHeight + 20 : nHeight, ScreenRect(m_bars[0].m_hWnd).Height()) << bFull;
         m_bars[0].SendMessage(WM_LBUTTONUP);
         EXPECT_FALSE(m_bars[0].m_bTracking) << "a button release ends the drag";
@@ -217,6 +218,22 @@ TEST_F(SizingControlBarTest, AFloatingBarHasNoEdgesNoGripperAndKeepsItsFloatingS
     ::GetClientRect(m_bars[0].m_hWnd, &rectClient);
     EXPECT_EQ(220 - 6, rectClient.Width()) << "no gripper, no caption strip";
     EXPECT_EQ(170 - 8, rectClient.Height());
+
+    // Its mini frame's borders size it, down to its floating minimum.
+    HWND hMini = ::GetParent(::GetParent(m_bars[0].m_hWnd));
+    EXPECT_TRUE(::GetWindowLongW(hMini, GWL_STYLE) & WS_THICKFRAME);
+    CRect rectMini = ScreenRect(hMini);
+    ::SetWindowPos(hMini, nullptr, 0, 0, rectMini.Width() + 60, rectMini.Height() + 40, SWP_NOMOVE | SWP_NOZORDER);
+    PumpUntilIdle();
+    EXPECT_EQ(CSize(280, 210), m_bars[0].m_szFloat);
+    EXPECT_EQ(CSize(280, 210), ScreenRect(m_bars[0].m_hWnd).Size());
+    ::SetWindowPos(hMini, nullptr, 0, 0, 20, 20, SWP_NOMOVE | SWP_NOZORDER);
+    PumpUntilIdle();
+    // (The system keeps a captioned window wide enough for its caption.)
+    EXPECT_EQ(m_bars[0].m_szMinFloat.cy, ScreenRect(m_bars[0].m_hWnd).Height());
+    EXPECT_LE(m_bars[0].m_szMinFloat.cx, ScreenRect(m_bars[0].m_hWnd).Width());
+    EXPECT_EQ(ScreenRect(m_bars[0].m_hWnd).bottom + ::GetSystemMetrics(SM_CYFRAME), ScreenRect(hMini).bottom)
+        << "the frame fits around the bar";
 
     // A double click on the bar docks it back where it was.
     m_bars[0].SendMessage(WM_LBUTTONDBLCLK);
