@@ -1,6 +1,7 @@
 #include "wincomponents/cdxCDynamicWndEx.h"
 
 #include "framework/window/CWinApp.h"
+#include "wincomponents/CentreWindow.h"
 
 #include <utility>
 
@@ -18,25 +19,6 @@ CWinApp* RegistryApp()
         return nullptr;
     ::RegCloseKey(hKey);
     return pApp;
-}
-
-// Centres the window over its parent, or over the work area without one.
-void CentreWindow(HWND hWnd)
-{
-    CRect rect, rectOver;
-    ::GetWindowRect(hWnd, &rect);
-    HWND hOver = ::GetWindow(hWnd, GW_OWNER);
-    if ((::GetWindowLongW(hWnd, GWL_STYLE) & WS_CHILD))
-        hOver = ::GetParent(hWnd);
-    if (hOver)
-        ::GetWindowRect(hOver, &rectOver);
-    else
-        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &rectOver, 0);
-    CPoint pt(rectOver.left + (rectOver.Width() - rect.Width()) / 2,
-              rectOver.top + (rectOver.Height() - rect.Height()) / 2);
-    if ((::GetWindowLongW(hWnd, GWL_STYLE) & WS_CHILD) && hOver)
-        ::ScreenToClient(hOver, &pt);
-    ::SetWindowPos(hWnd, nullptr, pt.x, pt.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "GuiTest.h"
 
 #include "WinComponentsTestsRes.h"
+#include "WindowRects.h"
 #include "wincomponents/cdxCDynamicBarDlg.h"
 #include "wincomponents/cdxCDynamicDialog.h"
 #include "wincomponents/cdxCSizeIconCtrl.h"
@@ -23,24 +24,9 @@ public:
     using cdxCDynamicWnd::m_szInitial;
 };
 
-CRect ControlRect(CWnd& parent, int nID)
-{
-    CRect rect;
-    ::GetWindowRect(::GetDlgItem(parent.m_hWnd, nID), &rect);
-    ::MapWindowPoints(nullptr, parent.m_hWnd, (LPPOINT)&rect, 2);
-    return rect;
-}
-
 CPoint Corner(const CRect& rect)
 {
     return CPoint(rect.right, rect.bottom);
-}
-
-CRect WindowRect(CWnd& wnd)
-{
-    CRect rect;
-    wnd.GetWindowRect(&rect);
-    return rect;
 }
 
 class DynamicLayoutTest : public GuiTest
