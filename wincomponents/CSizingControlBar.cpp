@@ -155,10 +155,10 @@ CSize CSizingControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     if (bStretch)
         return bHorz ? CSize(32767, m_szHorz.cy) : CSize(m_szVert.cx, 32767);
     CDockBar* pDockBar = GetOwnDockBar();
-    if (pDockBar && !pDockBar->IsFloatingDockBar())
+    int nIndex = pDockBar ? pDockBar->FindBar(this) : -1;
+    if (nIndex >= 0 && !pDockBar->IsFloatingDockBar())
     {
         // Bars shown or hidden with this layout count as they will be.
-        int nIndex = pDockBar->FindBar(this);
         int nFirst = 0, nLast = 0;
         pDockBar->GetRowBounds(nIndex, nFirst, nLast);
         for (int i = nFirst; i <= nLast; ++i)
