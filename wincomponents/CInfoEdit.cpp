@@ -1,12 +1,14 @@
 #include "wincomponents/CInfoEdit.h"
 
 #include "framework/gdi/CDC.h"
+#include "wincomponents/ExternalEditor.h"
 
 BEGIN_MESSAGE_MAP(CInfoEdit, CEdit)
     ON_WM_CREATE()
     ON_WM_CTLCOLOR_REFLECT()
     ON_WM_SIZE()
     ON_WM_DESTROY()
+    ON_WM_LBUTTONDBLCLK()
 END_MESSAGE_MAP()
 
 CInfoEdit::CInfoEdit()
@@ -56,4 +58,13 @@ void CInfoEdit::OnDestroy()
 {
     CEdit::OnDestroy();
     m_brBackground.DeleteObject();
+}
+
+void CInfoEdit::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    if (GetStyle() & ES_READONLY)
+        ViewTextExternally(*this);
+    else
+        EditTextExternally(*this, m_bHtmlText);
+    CEdit::OnLButtonDblClk(nFlags, point);
 }

@@ -1,5 +1,6 @@
-// An edit control with optional tooltip-style colours and an inner margin. Its owner sets the
-// members after construction.
+// An edit control with optional tooltip-style colours and an inner margin, whose text a double
+// click opens in an outside editor (read-only: shown in Notepad). Its owner sets the members
+// after construction.
 #pragma once
 
 #include "framework/gdi/CBrush.h"
@@ -27,6 +28,7 @@ protected:
     HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
     void OnSize(UINT nType, int cx, int cy);
     void OnDestroy();
+    void OnLButtonDblClk(UINT nFlags, CPoint point);
 
     DECLARE_MESSAGE_MAP()
 };

@@ -36,6 +36,7 @@ namespace
 const wchar_t szMainWindowClass[] = L"Belvane-Tervok-Application";
 
 const wchar_t szBarState[] = L"Control Bar State";
+const wchar_t szOpenAlarmsState[] = L"OpenAlarms";
 
 const UINT indicators[] = {
     ID_SEPARATOR, ID_INDICATOR_SERVICE, ID_INDICATOR_STATUS, ID_INDICATOR_PROCESSED,
@@ -67,6 +68,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND(ID_VIEW_OUTSTANDING_TOOLBAR, OnViewOutstandingToolbar)
     ON_UPDATE_COMMAND_UI(ID_VIEW_DEFINITIONS_TOOLBAR, OnUpdateViewDefinitionsToolbar)
     ON_UPDATE_COMMAND_UI(ID_VIEW_OUTSTANDING_TOOLBAR, OnUpdateViewOutstandingToolbar)
+    ON_COMMAND(ID_VIEW_OPEN_ALARMS, OnViewOpenAlarms)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_OPEN_ALARMS, OnUpdateViewOpenAlarms)
     ON_COMMAND(ID_TOOLS_TEST_SMTP, OnTestSmtpMail)
     ON_COMMAND(ID_TOOLS_TEST_SMS, OnTestSmsMessage)
     ON_COMMAND(ID_TOOLS_TEST_SPEAKING, OnTestSpeaking)
@@ -124,12 +127,12 @@ int CMainFrame::OnCreate(LPCREATESTRUCTW lpCreateStruct)
     m_pBarFont = CFontFactory(this).CreateFaceFont(L"Lucida Sans Unicode", 7, FALSE, FALSE);
     EnableDocking(CBRS_ALIGN_ANY);
     SetTitleFromVersion();
-    // The "Open Alarms" bar takes its place after the toolbars, before the status bar.
-    if (!CreateToolBars() || !CreateStatusBar())
+    if (!CreateToolBars() || !CreateOpenAlarmsBar() || !CreateStatusBar())
         return -1;
     if (!m_wndMDIClient.SubclassWindow(m_hWndMDIClient))
         return -1;
     m_wndMDIClient.m_bShowLogo = TRUE;
+    m_wndOpenAlarmsBar.LoadState(szOpenAlarmsState);
     LoadBarState(szBarState);
     RecalcLayout();
     return 0;
@@ -164,6 +167,19 @@ BOOL CMainFrame::CreateToolBar(CColorToolBar& bar, UINT nID, UINT nIDToolBar, UI
     return TRUE;
 }
 
+BOOL CMainFrame::CreateOpenAlarmsBar()
+{
+    m_wndOpenAlarmsBar.SetBarDialog(&m_dlgOpenAlarms);
+    if (!m_wndOpenAlarmsBar.Create(L"Open Alarms", this, CSize(150, 500), FALSE, ID_VIEW_OPEN_ALARMS_BAR,
+                                   WS_CHILD | WS_VISIBLE | CBRS_TOP))
+        return FALSE;
+    m_wndOpenAlarmsBar.SetFont(m_pBarFont, FALSE);
+    m_wndOpenAlarmsBar.SetBarStyle(m_wndOpenAlarmsBar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
+    m_wndOpenAlarmsBar.EnableDocking(CBRS_ALIGN_ANY);
+    DockControlBar(&m_wndOpenAlarmsBar, AFX_IDW_DOCKBAR_LEFT);
+    return TRUE;
+}
+
 void CMainFrame::DockControlBarLeftOf(CControlBar* pBar, CControlBar* pLeftOf)
 {
     RecalcLayout();
@@ -192,6 +208,16 @@ void CMainFrame::OnViewDefinitionsToolbar()
 void CMainFrame::OnViewOutstandingToolbar()
 {
     ToggleBar(m_wndOutstandingBar);
+}
+
+void CMainFrame::OnViewOpenAlarms()
+{
+    ToggleBar(m_wndOpenAlarmsBar);
+}
+
+void CMainFrame::OnUpdateViewOpenAlarms(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_wndOpenAlarmsBar.m_hWnd && m_wndOpenAlarmsBar.IsWindowVisible());
 }
 
 void CMainFrame::OnUpdateViewDefinitionsToolbar(CCmdUI* pCmdUI)
@@ -228,6 +254,7 @@ void CMainFrame::OnClose()
 {
     SaveFrameSize();
     SaveBarState(szBarState);
+    m_wndOpenAlarmsBar.SaveState(szOpenAlarmsState);
     if (CBelvaneApp* pApp = GetTheApp())
         pApp->RelaunchIfRestarting();
     CMDIFrameWnd::OnClose();

@@ -1,16 +1,18 @@
 // The console's MDI frame: the status bar with the alarms service's counters and state, the
 // painted MDI client, the route by which diagnostic lines reach the log window, and the
 // refresh requests for the outstanding-alarms views. Its three colour toolbars (Options,
-// Definitions, Outstanding) dock on any side or float. It remembers its size and bar layout per
+// Definitions, Outstanding) and the "Open Alarms" bar with its panel dock on any side or float. It remembers its size and bar layout per
 // user.
 #pragma once
 
+#include "console/alarms/COutstandingDyn.h"
 #include "console/app/CMDIClientWnd.h"
 #include "framework/core/CStringArray.h"
 #include "framework/core/CUIntArray.h"
 #include "framework/frames/CMDIFrameWnd.h"
 #include "framework/bars/CStatusBar.h"
 #include "wincomponents/CColorToolBar.h"
+#include "wincomponents/cdxCDynamicBar.h"
 
 #include <vector>
 
@@ -61,6 +63,8 @@ public:
     CColorToolBar m_wndOptionsBar;
     CColorToolBar m_wndDefinitionsBar;
     CColorToolBar m_wndOutstandingBar;
+    cdxCDynamicBar m_wndOpenAlarmsBar;
+    COutstandingDyn m_dlgOpenAlarms; // the panel in m_wndOpenAlarmsBar
     CMDIClientWnd m_wndMDIClient;
     HACCEL m_hAccel;
     CUIntArray m_arrPendingLevels;
@@ -84,6 +88,8 @@ protected:
     void OnViewOutstandingToolbar();
     void OnUpdateViewDefinitionsToolbar(CCmdUI* pCmdUI);
     void OnUpdateViewOutstandingToolbar(CCmdUI* pCmdUI);
+    void OnViewOpenAlarms();
+    void OnUpdateViewOpenAlarms(CCmdUI* pCmdUI);
     void OnTestSmtpMail();
     void OnTestSmsMessage();
     void OnTestSpeaking();
@@ -106,6 +112,7 @@ protected:
 private:
     BOOL CreateStatusBar();
     BOOL CreateToolBars();
+    BOOL CreateOpenAlarmsBar();
     BOOL CreateToolBar(CColorToolBar& bar, UINT nID, UINT nIDToolBar, UINT nIDBitmap, const wchar_t* pszTitle);
     void ToggleBar(CControlBar& bar);
     void SetTitleFromVersion();

@@ -75,6 +75,9 @@ public:
     BOOL IsHorz() const { return (m_dwStyle & CBRS_ORIENT_HORZ) != 0; }
     // Visible, or about to be shown by a delayed show.
     BOOL IsVisible() const;
+    // Floating, the bar takes the size its mini frame's borders are dragged to
+    // (CalcDynamicLayout with the new width, then with LM_LENGTHY the new height).
+    virtual BOOL CanSizeWhileFloating() const { return FALSE; }
     // The show or hide waits for the frame's next layout.
     void DelayShow(BOOL bShow);
     // Carries out a waiting show or hide, in pLayout's deferred positioning when there is one.

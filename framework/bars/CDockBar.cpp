@@ -208,6 +208,9 @@ BOOL CDockBar::RemoveControlBar(CControlBar* pBar)
 CSize CDockBar::BarSize(CControlBar* pBar) const
 {
     BOOL bHorz = IsHorzDockBar();
+    // A floating bar is asked for its floating size, not a docked one.
+    if ((pBar->GetBarStyle() & CBRS_SIZE_DYNAMIC) && m_bFloating)
+        return pBar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH);
     if (pBar->GetBarStyle() & CBRS_SIZE_DYNAMIC)
         return pBar->CalcDynamicLayout(-1, bHorz ? LM_HORZ | LM_HORZDOCK : LM_VERTDOCK);
     return pBar->CalcFixedLayout(FALSE, bHorz);

@@ -262,6 +262,11 @@ CSize CToolBar::CalcDynamicLayout(int, DWORD dwMode)
 
 void CToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
 {
+    UpdateButtons(pTarget, bDisableIfNoHndler);
+}
+
+void CToolBar::UpdateButtons(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
+{
     CToolCmdUI state(this);
     state.m_pOther = this;
     int nCount = GetCount();

@@ -115,7 +115,7 @@ void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point)
         pBar->m_pDockContext->m_nMRURow = pOldDockBar->GetRowBars(nRow).size() == 1 ? nRow : -1;
     }
     CMiniDockFrameWnd* pMiniFrame = new CMiniDockFrameWnd;
-    if (!pMiniFrame->Create(this, point))
+    if (!pMiniFrame->Create(this, point, pBar->CanSizeWhileFloating()))
     {
         if (pMiniFrame->m_hWnd)
             pMiniFrame->DestroyWindow();

@@ -8,15 +8,15 @@
 
 IMPLEMENT_DYNAMIC(CMiniDockFrameWnd, CWnd)
 
-CMiniDockFrameWnd::CMiniDockFrameWnd() : m_wndDockBar(TRUE)
+CMiniDockFrameWnd::CMiniDockFrameWnd() : m_wndDockBar(TRUE), m_bInLayout(FALSE)
 {
 }
 
-BOOL CMiniDockFrameWnd::Create(CFrameWnd* pDockSite, CPoint pt)
+BOOL CMiniDockFrameWnd::Create(CFrameWnd* pDockSite, CPoint pt, BOOL bSizable)
 {
     const wchar_t* szClass =
         AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1));
-    DWORD dwStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    DWORD dwStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | (bSizable ? WS_THICKFRAME : 0);
     if (!CreateEx(WS_EX_TOOLWINDOW, szClass, L"", dwStyle, CRect(pt.x, pt.y, pt.x + 100, pt.y + 40), pDockSite, 0))
         return FALSE;
     if (!m_wndDockBar.Create(this, WS_CHILD | WS_VISIBLE, AFX_IDW_DOCKBAR_FLOAT))
@@ -37,6 +37,7 @@ CControlBar* CMiniDockFrameWnd::GetBar() const
 
 void CMiniDockFrameWnd::RecalcLayout()
 {
+    m_bInLayout = TRUE;
     CSize size = m_wndDockBar.CalcFixedLayout(FALSE, TRUE);
     size.cx = std::max(size.cx, 40L);
     size.cy = std::max(size.cy, 16L);
@@ -51,6 +52,19 @@ void CMiniDockFrameWnd::RecalcLayout()
         if (GetWindowText() != strText)
             SetWindowText(strText);
     }
+    m_bInLayout = FALSE;
+}
+
+void CMiniDockFrameWnd::OnSizeByUser()
+{
+    CControlBar* pBar = GetBar();
+    if (m_bInLayout || !pBar || !(GetStyle() & WS_THICKFRAME))
+        return;
+    CRect rect;
+    GetClientRect(&rect);
+    pBar->CalcDynamicLayout(rect.Width(), LM_HORZ);
+    pBar->CalcDynamicLayout(rect.Height(), LM_HORZ | LM_LENGTHY);
+    RecalcLayout();
 }
 
 BOOL CMiniDockFrameWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
@@ -75,6 +89,10 @@ BOOL CMiniDockFrameWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRE
             *pResult = 0;
             return TRUE;
         }
+        break;
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED)
+            OnSizeByUser();
         break;
     case WM_CLOSE:
         if (pBar && pBar->m_pDockSite)

@@ -14,8 +14,9 @@ class CMiniDockFrameWnd : public CWnd
 public:
     CMiniDockFrameWnd();
 
-    // A hidden window owned by the frame, at pt (screen coordinates).
-    BOOL Create(CFrameWnd* pDockSite, CPoint pt);
+    // A hidden window owned by the frame, at pt (screen coordinates); bSizable gives it borders
+    // that size its bar.
+    BOOL Create(CFrameWnd* pDockSite, CPoint pt, BOOL bSizable = FALSE);
     // Fits the window around the dock bar's bars and follows the first bar's text.
     void RecalcLayout();
     // The bar floating here, or null.
@@ -27,4 +28,8 @@ public:
 
 protected:
     void PostNcDestroy() override { delete this; }
+    // The user sized the window: its bar takes the new client size.
+    void OnSizeByUser();
+
+    BOOL m_bInLayout;
 };

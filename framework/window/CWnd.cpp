@@ -595,6 +595,11 @@ void CWnd::DoDataExchange(CDataExchange* pDX)
 
 void CWnd::OnInitMenuPopup(HMENU hPopup)
 {
+    UpdateMenuItems(hPopup, TRUE);
+}
+
+void CWnd::UpdateMenuItems(HMENU hPopup, BOOL bDisableIfNoHndler)
+{
     CMenu popup;
     popup.Attach(hPopup);
     int nCount = popup.GetMenuItemCount();
@@ -609,7 +614,7 @@ void CWnd::OnInitMenuPopup(HMENU hPopup)
         state.m_nID = nID;
         state.m_nIndex = (UINT)i;
         state.m_pMenu = &popup;
-        state.DoUpdate(this, TRUE);
+        state.DoUpdate(this, bDisableIfNoHndler);
     }
     popup.Detach();
 }

@@ -160,6 +160,8 @@ protected:
     void OnPaint();
     // Updates the popup's items through this window's command routing.
     void OnInitMenuPopup(HMENU hPopup);
+    // Updates the popup's own items (not those of nested popups) through this window's routing.
+    void UpdateMenuItems(HMENU hPopup, BOOL bDisableIfNoHndler);
     // The tooltip text of a tool whose text comes back by callback: the tooltip part of the
     // string resource with the tool's id ("prompt\ntip").
     BOOL OnToolTipText(NMHDR* pNMHDR, LRESULT* pResult);

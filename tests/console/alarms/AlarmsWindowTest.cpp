@@ -8,8 +8,10 @@
 #include "console/app/CBelvaneApp.h"
 #include "console/app/CMainFrame.h"
 #include "console/alarms/COutstandingFind.h"
+#include "console/alarms/COutstandingDyn.h"
 #include "console/app/InputHooks.h"
 #include "console/app/RegisteredMessage.h"
+#include "framework/bars/CDockBar.h"
 #include "framework/frames/CFrameWnd.h"
 #include "framework/window/AfxMessageBox.h"
 #include "framework/window/AfxOleInit.h"
@@ -19,6 +21,8 @@
 #include "support/AppProfile.h"
 #include "support/RegistryStore.h"
 #include "tests/alarmmodel/database/AlarmsBench.h"
+
+#include <functional>
 
 using namespace alarmsbench;
 
@@ -125,6 +129,24 @@ protected:
 
     CStringA Outside(const char* pszSQL) { return QueryOutside(Dsn(), pszSQL); }
 
+    // The open-alarms panel's rows as "system=count" lines, in the list's order.
+    CString PanelRows()
+    {
+        CSortListCtrl& list = m_pFrame->m_dlgOpenAlarms.m_list;
+        CString strRows;
+        for (int i = 0; i < list.GetItemCount(); ++i)
+            strRows += list.GetItemText(i, 0) + L"=" + list.GetItemText(i, 1) + L"\n";
+        return strRows;
+    }
+    CString PanelCount(const CString& strSystem)
+    {
+        CSortListCtrl& list = m_pFrame->m_dlgOpenAlarms.m_list;
+        for (int i = 0; i < list.GetItemCount(); ++i)
+            if (list.GetItemText(i, 0) == strSystem)
+                return list.GetItemText(i, 1);
+        return L"<none>";
+    }
+
     CBelvaneApp m_belvane;
     CMainFrame* m_pFrame = nullptr;
     CAlarmsListView* m_pView = nullptr;
@@ -149,6 +171,17 @@ protected:
     // Gives the rows a title and status, written as bound values.
     void SetTexts(long lFirst, long lLast, const wchar_t* pszTitle, const wchar_t* pszStatus)
     {
+        EditRows(lFirst, lLast, [&](CAlarmsRecordset& rs) {
+            rs.m_strTitle = pszTitle;
+            rs.m_strStatus = pszStatus;
+        });
+    }
+    void SetFrom(long lFirst, long lLast, const wchar_t* pszFrom)
+    {
+        EditRows(lFirst, lLast, [&](CAlarmsRecordset& rs) { rs.m_strFrom = pszFrom; });
+    }
+    void EditRows(long lFirst, long lLast, const std::function<void(CAlarmsRecordset&)>& fnEdit)
+    {
         CDatabase database;
         ASSERT_TRUE(database.OpenEx(CString(L"DSN=") + Dsn()));
         CAlarmsRecordset rs(&database);
@@ -159,8 +192,7 @@ protected:
         for (; !rs.IsEOF(); rs.MoveNext())
         {
             rs.Edit();
-            rs.m_strTitle = pszTitle;
-            rs.m_strStatus = pszStatus;
+            fnEdit(rs);
             ASSERT_TRUE(rs.Update());
         }
     }
@@ -749,4 +781,88 @@ TEST_P(AlarmsWindowAnyDriver, TextsThatWouldLeaveALiteralAreFilteredChangedAndDe
     EXPECT_STREQ(L"Outstanding Alarms: 0, Title: " + strQuoted, Title());
     EXPECT_STREQ("1|Closed\\' --\n2|Closed\\' --\n3|Open\n4|back\\slash\n5|back\\slash\n7|Open\n8|Open",
                  Outside("SELECT FLD_PRIME_KEY || '|' || FLD_STATUS FROM TBL_ALARMS_005 ORDER BY FLD_PRIME_KEY"));
+}
+
+TEST_P(AlarmsWindowAnyDriver, TheOpenAlarmsPanelCountsSystemsWhoseNamesHoldQuotesBackslashesAndSql)
+{
+    const CString strOdd = L"O'Brien\\' OR 1=1; DELETE FROM TBL_ALARMS_005; --";
+    InsertRows(1, 10, 60);
+    SetFrom(1, 3, strOdd);
+    SetTexts(3, 3, L"Disk full", L"Closed");
+    m_pFrame->m_dlgOpenAlarms.OnRefresh();
+    EXPECT_STREQ(L"9", PanelCount(L"All Systems"));
+    EXPECT_STREQ(L"2", PanelCount(strOdd)) << "the name is compared, never read as SQL";
+    EXPECT_STREQ(L"2", PanelCount(L"host0"));
+    EXPECT_STREQ(L"1", PanelCount(L"host1")) << "row 6 remains of host1's two";
+    EXPECT_STREQ("10", Outside("SELECT COUNT(*) FROM TBL_ALARMS_005"));
+}
+
+TEST_P(AlarmsWindowTest, TheOpenAlarmsBarShowsAllSystemsFirstThenEachSystemsOpenCount)
+{
+    CRect rectBar, rectDock;
+    m_pFrame->m_wndOpenAlarmsBar.GetWindowRect(&rectBar);
+    m_pFrame->GetDockBar(AFX_IDW_DOCKBAR_LEFT)->GetWindowRect(&rectDock);
+    EXPECT_EQ(rectDock, rectBar) << "docked at the left, alone in its column";
+    EXPECT_TRUE(m_pFrame->m_wndOpenAlarmsBar.IsWindowVisible());
+    EXPECT_STREQ(L"Open Alarms", m_pFrame->m_wndOpenAlarmsBar.GetWindowText());
+    EXPECT_EQ(0, m_pFrame->m_dlgOpenAlarms.m_list.GetItemCount()) << "empty until the first count";
+
+    m_pFrame->m_dlgOpenAlarms.SendMessage(WM_COMMAND, IDC_DYN_REFRESH);
+    EXPECT_STREQ(L"All Systems=0\n", PanelRows()) << "an empty table";
+    InsertRows(1, 5, 60, L"Disk full", L"Closed");
+    InsertRows(6, 1505, 1);
+    m_pFrame->m_dlgOpenAlarms.OnRefresh();
+    ASSERT_EQ(6, m_pFrame->m_dlgOpenAlarms.m_list.GetItemCount());
+    EXPECT_STREQ(L"All Systems", m_pFrame->m_dlgOpenAlarms.m_list.GetItemText(0, 0));
+    EXPECT_STREQ(L"1,500", m_pFrame->m_dlgOpenAlarms.m_list.GetItemText(0, 1));
+    EXPECT_STREQ(L"300", PanelCount(L"host3"));
+
+    // A double click opens the alarms window on that system's open alarms.
+    CSortListCtrl& list = m_pFrame->m_dlgOpenAlarms.m_list;
+    for (int i = 0; i < list.GetItemCount(); ++i)
+        list.SelectItem(i, list.GetItemText(i, 0) == L"host3");
+    NMHDR hdr = {list.m_hWnd, (UINT_PTR)IDC_DYN_LIST, (UINT)NM_DBLCLK};
+    m_pFrame->m_dlgOpenAlarms.SendMessage(WM_NOTIFY, IDC_DYN_LIST, (LPARAM)&hdr);
+    PumpUntilIdle();
+    m_pView = dynamic_cast<CAlarmsListView*>(m_pFrame->GetAlarmsView());
+    ASSERT_TRUE(m_pView != nullptr);
+    ASSERT_EQ(300, List().GetItemCount());
+    for (int nRow = 0; nRow < List().GetItemCount(); ++nRow)
+        ASSERT_EQ(3u, m_pView->RowKey(nRow) % 5) << nRow;
+
+    // A picture of the frame with the bar, for the documentation.
+    m_pFrame->MoveWindow(CRect(0, 0, 1000, 700));
+    PumpUntilIdle();
+    ::RedrawWindow(m_pFrame->m_hWnd, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    Sleep(200);
+    PumpUntilIdle();
+    SaveScreenshot(L"open-alarms-bar.png");
+}
+
+TEST_P(AlarmsWindowTest, TheOpenAlarmsPanelRecountsOnNewAlarmsOnlyWhileShownWithAuto)
+{
+    COutstandingDyn& panel = m_pFrame->m_dlgOpenAlarms;
+    panel.OnRefresh();
+    InsertRows(1, 5, 60);
+    panel.SendMessage(RegisteredMessage::nMsgNewAlarms);
+    EXPECT_STREQ(L"0", PanelCount(L"All Systems")) << "Auto is off";
+
+    ::SendMessageW(::GetDlgItem(panel.m_hWnd, IDC_DYN_AUTO), BM_CLICK, 0, 0);
+    EXPECT_TRUE(panel.m_bAutoUpdate);
+    EXPECT_TRUE(GetAppProfile().GetBool(L"COutstandingDyn::m_bAutoUpdate", FALSE));
+    m_pFrame->SendMessage(WM_COMMAND, ID_VIEW_OPEN_ALARMS);
+    PumpUntilIdle();
+    ASSERT_FALSE(panel.IsWindowVisible());
+    panel.SendMessage(RegisteredMessage::nMsgNewAlarms);
+    EXPECT_STREQ(L"0", PanelCount(L"All Systems")) << "a hidden panel does not count";
+
+    m_pFrame->SendMessage(WM_COMMAND, ID_VIEW_OPEN_ALARMS);
+    PumpUntilIdle();
+    m_pFrame->SendMessageToDescendants(RegisteredMessage::nMsgNewAlarms);
+    EXPECT_STREQ(L"5", PanelCount(L"All Systems"));
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(panel.m_hWnd, IDC_DYN_REFRESH)))
+        << "the panel's own button stays enabled through the idle updates";
+    ::SendMessageW(::GetDlgItem(panel.m_hWnd, IDC_DYN_AUTO), BM_CLICK, 0, 0);
+    EXPECT_FALSE(GetAppProfile().GetBool(L"COutstandingDyn::m_bAutoUpdate", TRUE));
 }

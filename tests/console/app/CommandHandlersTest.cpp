@@ -20,10 +20,10 @@
 
 namespace
 {
-// The commands that still show greyed for want of a handler: the open-alarms bar and the
-// browser. This list only shrinks.
+// The commands that still show greyed for want of a handler: the outstanding browser.
+// This list only shrinks.
 const std::set<UINT> commandsToCome = {
-    ID_VIEW_OPEN_ALARMS, ID_OUTSTANDING_BROWSER,
+    ID_OUTSTANDING_BROWSER,
 };
 
 void AddMenuCommands(HMENU hMenu, std::set<UINT>& commands)

@@ -121,7 +121,8 @@ protected:
         return {{ID_VIEW_DEFINITIONS_TOOLBAR, &m_pFrame->m_wndDefinitionsBar},
                 {ID_VIEW_TOOLBAR, &m_pFrame->m_wndOptionsBar},
                 {ID_VIEW_OUTSTANDING_TOOLBAR, &m_pFrame->m_wndOutstandingBar},
-                {ID_VIEW_STATUS_BAR, &m_pFrame->m_wndStatusBar}};
+                {ID_VIEW_STATUS_BAR, &m_pFrame->m_wndStatusBar},
+                {ID_VIEW_OPEN_ALARMS, &m_pFrame->m_wndOpenAlarmsBar}};
     }
 
     int CheckOf(UINT nID)
@@ -150,6 +151,36 @@ protected:
         ReleaseDC(nullptr, hScreen);
         return cr;
     }
+
+    // The "Open Alarms" bar and screen points on it.
+    cdxCDynamicBar& AlarmsBar() { return m_pFrame->m_wndOpenAlarmsBar; }
+    CRect AlarmsBarRect()
+    {
+        CRect rect;
+        AlarmsBar().GetWindowRect(&rect);
+        return rect;
+    }
+    CPoint AlarmsBarEdge(UINT nHitTest)
+    {
+        CRect rectEdge;
+        EXPECT_TRUE(AlarmsBar().GetEdgeRect(AlarmsBarRect(), nHitTest, rectEdge));
+        return rectEdge.CenterPoint();
+    }
+    CPoint AlarmsBarCloseButton()
+    {
+        CRect rect = AlarmsBar().m_btnClose.GetRect();
+        rect.OffsetRect(AlarmsBarRect().left, AlarmsBarRect().top);
+        return rect.CenterPoint();
+    }
+    // On the caption strip, away from the close button.
+    CPoint AlarmsBarCaption()
+    {
+        CRect rectClient;
+        AlarmsBar().GetClientRect(&rectClient);
+        AlarmsBar().ClientToScreen((POINT*)&rectClient.left);
+        return CPoint(rectClient.left + 20, rectClient.top - 6);
+    }
+    HWND MiniFrameOf(CControlBar& bar) { return GetParent(GetParent(bar.m_hWnd)); }
 
     CBelvaneApp m_belvane;
     CMainFrame* m_pFrame = nullptr;
@@ -325,7 +356,7 @@ TEST_F(ToolbarsTest, RestartRestoresDockBarsRowsOrderFloatingAndVisibility)
     Restart();
 
     EXPECT_STREQ(L"|Definitions|", Rows(AFX_IDW_DOCKBAR_TOP));
-    EXPECT_STREQ(L"|Options|", Rows(AFX_IDW_DOCKBAR_LEFT));
+    EXPECT_STREQ(L"|Open Alarms|Options|", Rows(AFX_IDW_DOCKBAR_LEFT));
     ASSERT_TRUE(m_pFrame->m_wndOutstandingBar.IsFloating());
     CRect rect;
     GetWindowRect(GetParent(GetParent(m_pFrame->m_wndOutstandingBar.m_hWnd)), &rect);
@@ -381,4 +412,96 @@ TEST_F(ToolbarsTest, ScreenshotOfDockedAndFloatingToolbars)
     PumpUntilIdle();
     SaveScreenshot(L"toolbars.png");
     EXPECT_TRUE(m_pFrame->m_wndOutstandingBar.IsFloating());
+}
+
+TEST_F(ToolbarsTest, TheOpenAlarmsBarResizesFloatsDocksAndClosesByMouse)
+{
+    CRect rectBefore = AlarmsBarRect();
+    ASSERT_EQ((UINT)AFX_IDW_DOCKBAR_LEFT, AlarmsBar().m_nDockBarId);
+    CPoint ptEdge = AlarmsBarEdge(HTRIGHT);
+    MouseDrag(m_pFrame->m_hWnd, ptEdge, CPoint(ptEdge.x + 80, ptEdge.y));
+    EXPECT_EQ(rectBefore.Width() + 80, AlarmsBarRect().Width());
+    CRect rectClient;
+    ::GetWindowRect(m_pFrame->m_hWndMDIClient, &rectClient);
+    EXPECT_EQ(AlarmsBarRect().right, rectClient.left) << "the windows' area gave way";
+
+    MouseDrag(m_pFrame->m_hWnd, AlarmsBarCaption(), CPoint(600, 450));
+    ASSERT_TRUE(AlarmsBar().IsFloating()) << "dragged by its caption, it floats";
+    ::GetWindowRect(m_pFrame->m_hWndMDIClient, &rectClient);
+    EXPECT_EQ(rectBefore.left, rectClient.left);
+
+    CRect rectMini;
+    ::GetWindowRect(MiniFrameOf(AlarmsBar()), &rectMini);
+    MouseDoubleClick(MiniFrameOf(AlarmsBar()),
+                     CPoint(rectMini.left + 30, rectMini.top + ::GetSystemMetrics(SM_CYSMCAPTION) / 2 + 2));
+    ASSERT_EQ((UINT)AFX_IDW_DOCKBAR_LEFT, AlarmsBar().m_nDockBarId) << "a double click docks it back";
+    EXPECT_EQ(rectBefore.Width() + 80, AlarmsBarRect().Width());
+
+    CToolBar& options = m_pFrame->m_wndOptionsBar;
+    int nButton = options.CommandToIndex(ID_VIEW_OPEN_ALARMS);
+    ASSERT_GE(nButton, 0);
+    EXPECT_TRUE(options.GetButtonState(nButton) & TBSTATE_CHECKED);
+    MouseClick(m_pFrame->m_hWnd, AlarmsBarCloseButton());
+    EXPECT_FALSE(AlarmsBar().IsWindowVisible()) << "the close button hides it";
+    EXPECT_EQ(0, CheckOf(ID_VIEW_OPEN_ALARMS));
+    EXPECT_FALSE(options.GetButtonState(nButton) & TBSTATE_CHECKED);
+
+    CRect rectButton;
+    options.GetItemRect(nButton, &rectButton);
+    ::MapWindowPoints(options.m_hWnd, nullptr, (POINT*)&rectButton, 2);
+    MouseClick(m_pFrame->m_hWnd, rectButton.CenterPoint());
+    EXPECT_TRUE(AlarmsBar().IsWindowVisible()) << "its toolbar button shows it again";
+    EXPECT_EQ(1, CheckOf(ID_VIEW_OPEN_ALARMS));
+}
+
+TEST_F(ToolbarsTest, TheOpenAlarmsBarComesBackWithItsSizePlaceAndVisibility)
+{
+    int nDefaultWidth = AlarmsBarRect().Width();
+    AlarmsBar().m_szVert.cx = nDefaultWidth + 90;
+    m_pFrame->RecalcLayout();
+    Restart();
+    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_LEFT, AlarmsBar().m_nDockBarId);
+    EXPECT_EQ(nDefaultWidth + 90, AlarmsBarRect().Width());
+
+    AlarmsBar().m_szFloat = CSize(240, 330);
+    m_pFrame->FloatControlBar(&AlarmsBar(), CPoint(520, 300));
+    PumpUntilIdle();
+    Restart();
+    ASSERT_TRUE(AlarmsBar().IsFloating());
+    CRect rectMini;
+    ::GetWindowRect(MiniFrameOf(AlarmsBar()), &rectMini);
+    EXPECT_EQ(CPoint(520, 300), rectMini.TopLeft());
+    EXPECT_EQ(CSize(240, 330), AlarmsBarRect().Size());
+
+    m_pFrame->SendMessage(WM_COMMAND, ID_VIEW_OPEN_ALARMS);
+    PumpUntilIdle();
+    Restart();
+    EXPECT_FALSE(AlarmsBar().IsWindowVisible());
+    EXPECT_EQ(0, CheckOf(ID_VIEW_OPEN_ALARMS));
+}
+
+TEST_F(ToolbarsTest, ADamagedOpenAlarmsStateOpensTheDefaultLayout)
+{
+    int nDefaultWidth = AlarmsBarRect().Width();
+    Restart();
+    CloseUnsaved();
+    CString strSection;
+    strSection.Format(L"OpenAlarms-SCBar-%d", ID_VIEW_OPEN_ALARMS_BAR);
+    m_belvane.WriteProfileInt(strSection, L"sizeVertCX", -300);
+    m_belvane.WriteProfileInt(strSection, L"sizeVertCY", 0x7FFFFF00);
+    m_belvane.WriteProfileString(strSection, L"sizeFloatCX", L"wide");
+    for (int i = 0; i < 4; ++i)
+    {
+        CString strBar;
+        strBar.Format(L"Control Bar State-Bar%d", i);
+        if ((int)m_belvane.GetProfileInt(strBar, L"BarID", 0) == ID_VIEW_OPEN_ALARMS_BAR)
+            m_belvane.WriteProfileInt(strBar, L"DockBarID", 12345);
+    }
+    Open();
+    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_LEFT, AlarmsBar().m_nDockBarId);
+    EXPECT_TRUE(AlarmsBar().IsWindowVisible());
+    EXPECT_EQ(nDefaultWidth, AlarmsBarRect().Width());
+    CRect rectDock;
+    m_pFrame->GetDockBar(AFX_IDW_DOCKBAR_LEFT)->GetWindowRect(&rectDock);
+    EXPECT_EQ(rectDock.Height(), AlarmsBarRect().Height());
 }

@@ -88,53 +88,9 @@ protected:
     // The mini frame a floating bar lives in.
     HWND MiniFrameOf(CControlBar& bar) { return ::GetParent(::GetParent(bar.m_hWnd)); }
 
-    // Real mouse input: a press at one point, moves in steps and a release at another.
-    void Drag(CPoint from, CPoint to)
-    {
-        KeepOnTop();
-        Move(from);
-        Button(MOUSEEVENTF_LEFTDOWN);
-        for (int i = 1; i <= 4; ++i)
-            Move(CPoint(from.x + (to.x - from.x) * i / 4, from.y + (to.y - from.y) * i / 4));
-        Button(MOUSEEVENTF_LEFTUP);
-        PumpUntilIdle();
-    }
-    void DoubleClick(CPoint at)
-    {
-        KeepOnTop();
-        Move(at);
-        for (int i = 0; i < 2; ++i)
-        {
-            Button(MOUSEEVENTF_LEFTDOWN);
-            Button(MOUSEEVENTF_LEFTUP);
-        }
-        PumpUntilIdle();
-        PumpUntilIdle();
-    }
-    // Other tests' windows on the same display must not come between the mouse and the frame.
-    void KeepOnTop()
-    {
-        ::SetWindowPos(m_pFrame->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        PumpUntilIdle();
-    }
-    void Move(CPoint pt)
-    {
-        INPUT input = {};
-        input.type = INPUT_MOUSE;
-        input.mi.dx = (pt.x * 65536 + 65535) / GetSystemMetrics(SM_CXSCREEN);
-        input.mi.dy = (pt.y * 65536 + 65535) / GetSystemMetrics(SM_CYSCREEN);
-        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-        ASSERT_EQ(1u, SendInput(1, &input, sizeof input));
-        Sleep(20);
-    }
-    void Button(DWORD dwFlags)
-    {
-        INPUT input = {};
-        input.type = INPUT_MOUSE;
-        input.mi.dwFlags = dwFlags;
-        ASSERT_EQ(1u, SendInput(1, &input, sizeof input));
-        Sleep(20);
-    }
+    // Real mouse input over the frame, kept above other tests' windows.
+    void Drag(CPoint from, CPoint to) { MouseDrag(m_pFrame->m_hWnd, from, to); }
+    void DoubleClick(CPoint at) { MouseDoubleClick(m_pFrame->m_hWnd, at); }
 
     CDockFrame* m_pFrame = nullptr;
     CToolBar m_bars[3];

@@ -174,3 +174,70 @@ void GuiTest::SaveScreenshot(const CString& strName)
     Sleep(500);
     printf("screenshot: %S\n", strPath.GetString());
 }
+
+namespace
+{
+void KeepOnTop(HWND hWnd)
+{
+    ::SetWindowPos(hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+} // namespace
+
+void GuiTest::MouseMove(CPoint pt)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (pt.x * 65536 + 65535) / GetSystemMetrics(SM_CXSCREEN);
+    input.mi.dy = (pt.y * 65536 + 65535) / GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ASSERT_EQ(1u, SendInput(1, &input, sizeof input));
+    Sleep(20);
+}
+
+void GuiTest::MouseButton(DWORD dwFlags)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = dwFlags;
+    ASSERT_EQ(1u, SendInput(1, &input, sizeof input));
+    Sleep(20);
+}
+
+void GuiTest::MouseDrag(HWND hWndOnTop, CPoint from, CPoint to)
+{
+    KeepOnTop(hWndOnTop);
+    PumpUntilIdle();
+    MouseMove(from);
+    PumpUntilIdle();
+    // No pumping before the release: a drag may run a loop of its own that takes the input.
+    MouseButton(MOUSEEVENTF_LEFTDOWN);
+    for (int i = 1; i <= 4; ++i)
+        MouseMove(CPoint(from.x + (to.x - from.x) * i / 4, from.y + (to.y - from.y) * i / 4));
+    MouseButton(MOUSEEVENTF_LEFTUP);
+    PumpUntilIdle();
+}
+
+void GuiTest::MouseClick(HWND hWndOnTop, CPoint at)
+{
+    KeepOnTop(hWndOnTop);
+    PumpUntilIdle();
+    MouseMove(at);
+    PumpUntilIdle();
+    MouseButton(MOUSEEVENTF_LEFTDOWN);
+    MouseButton(MOUSEEVENTF_LEFTUP);
+    PumpUntilIdle();
+}
+
+void GuiTest::MouseDoubleClick(HWND hWndOnTop, CPoint at)
+{
+    KeepOnTop(hWndOnTop);
+    PumpUntilIdle();
+    MouseMove(at);
+    for (int i = 0; i < 2; ++i)
+    {
+        MouseButton(MOUSEEVENTF_LEFTDOWN);
+        MouseButton(MOUSEEVENTF_LEFTUP);
+    }
+    PumpUntilIdle();
+    PumpUntilIdle();
+}

@@ -52,6 +52,14 @@ protected:
     // An ImageMagick picture of the whole display, in the test's working folder.
     void SaveScreenshot(const CString& strFileName);
 
+    // Real mouse input (tests that use it run alone): the window first goes on top of any
+    // other test's windows, then a press, moves in steps and a release, or a double click.
+    void MouseDrag(HWND hWndOnTop, CPoint from, CPoint to);
+    void MouseDoubleClick(HWND hWndOnTop, CPoint at);
+    void MouseClick(HWND hWndOnTop, CPoint at);
+    void MouseMove(CPoint pt);
+    void MouseButton(DWORD dwFlags);
+
     CWinApp m_app;
     CString m_strKey;
 

@@ -1,0 +1,3 @@
+#include "wincomponents/cdxCDynamicChildDlg.h"
+
+IMPLEMENT_DYNAMIC(cdxCDynamicChildDlg, cdxCDynamicDialog)
