@@ -3,6 +3,7 @@
 #include "alarmmodel/AlarmDefinitionList.h"
 #include "alarmmodel/database/AlarmsRecordset.h"
 #include "console/alarms/CHighlighting.h"
+#include "console/alarms/COutstandingBrowser.h"
 #include "console/alarms/COutstandingFind.h"
 #include "console/alarms/CSetStatus.h"
 #include "console/app/CBelvaneApp.h"
@@ -19,6 +20,7 @@
 #include "resources/console/BelvaneRes.h"
 #include "resources/console/OutstandingRes.h"
 #include "support/AppProfile.h"
+#include "wincomponents/CentreWindow.h"
 
 #include <windowsx.h>
 
@@ -48,6 +50,9 @@ BEGIN_MESSAGE_MAP(CAlarmsListView, CResizableFormView)
     ON_COMMAND(ID_OUTSTANDING_HIGHLIGHTING, OnHighlighting)
     ON_COMMAND(ID_OUTSTANDING_CHANGE_LAYOUT, OnChangeLayout)
     ON_COMMAND(ID_OUTSTANDING_SET_WIDTHS, OnSetWidths)
+    ON_COMMAND(ID_OUTSTANDING_BROWSER, OnBrowser)
+    ON_NOTIFY(NM_DBLCLK, IDC_ALARM_LIST, OnAlarmDblClk)
+    ON_UPDATE_COMMAND_UI(ID_OUTSTANDING_BROWSER, OnUpdateBrowser)
     ON_UPDATE_COMMAND_UI(ID_OUTSTANDING_VIEW_DEFINITION, OnUpdateOneSelected)
     ON_UPDATE_COMMAND_UI(ID_OUTSTANDING_DELETE, OnUpdateAnySelected)
     ON_UPDATE_COMMAND_UI(ID_EDIT_DESELECT_ALL_ROWS, OnUpdateAnySelected)
@@ -407,6 +412,49 @@ LRESULT CAlarmsListView::OnFind(WPARAM, LPARAM lParam)
         m_wndAlarmList.SelectItem(nSelected, TRUE);
     }
     return 0;
+}
+
+CAlarmsListView::~CAlarmsListView()
+{
+}
+
+void CAlarmsListView::OnBrowser()
+{
+    ShowBrowser(FALSE);
+}
+
+void CAlarmsListView::OnAlarmDblClk(NMHDR*, LRESULT* pResult)
+{
+    ShowBrowser(TRUE);
+    *pResult = 0;
+}
+
+void CAlarmsListView::OnUpdateBrowser(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_pBrowser && m_pBrowser->m_hWnd && m_pBrowser->IsWindowVisible());
+}
+
+void CAlarmsListView::ShowBrowser(BOOL bShow)
+{
+    if (!bShow && m_pBrowser && m_pBrowser->m_hWnd && m_pBrowser->IsWindowVisible())
+    {
+        m_pBrowser->ShowWindow(SW_HIDE);
+        return;
+    }
+    if (!m_pBrowser || !m_pBrowser->m_hWnd)
+    {
+        m_pBrowser.reset(new COutstandingBrowser(this));
+        if (!m_pBrowser->Create(IDD_OUTSTANDING_BROWSER, nullptr))
+        {
+            m_pBrowser.reset();
+            return;
+        }
+        CentreWindow(m_pBrowser->m_hWnd, m_hWnd);
+    }
+    int nSelected = FirstSelectedRow();
+    m_pBrowser->SendMessage(RegisteredMessage::nMsgSelection, 0, nSelected >= 0 ? (LPARAM)RowKey(nSelected) : 0);
+    m_pBrowser->ShowWindow(SW_RESTORE);
+    ::SetForegroundWindow(m_pBrowser->m_hWnd);
 }
 
 LRESULT CAlarmsListView::OnBrowserSearch(WPARAM, LPARAM lParam)

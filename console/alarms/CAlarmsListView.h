@@ -18,6 +18,10 @@
 #include "console/alarms/CNewAlarmWatch.h"
 #include "wincomponents/CResizableFormView.h"
 
+#include <memory>
+
+class COutstandingBrowser;
+
 class CAlarmsListView : public CResizableFormView, public CListedAlarms
 {
     DECLARE_DYNCREATE(CAlarmsListView)
@@ -31,6 +35,7 @@ public:
     };
 
     CAlarmsListView();
+    ~CAlarmsListView() override;
 
     void OnInitialUpdate() override;
 
@@ -57,6 +62,8 @@ public:
     CSortListCtrl m_wndFieldList;
     // The layout with the detail panes; the other shows the list alone.
     BOOL m_bDefaultView;
+    // Made on first use, then only shown and hidden; null until then.
+    std::unique_ptr<COutstandingBrowser> m_pBrowser;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -86,6 +93,9 @@ protected:
     void OnHighlighting();
     void OnChangeLayout();
     void OnSetWidths();
+    void OnBrowser();
+    void OnAlarmDblClk(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnUpdateBrowser(CCmdUI* pCmdUI);
     void OnUpdateOneSelected(CCmdUI* pCmdUI);
     void OnUpdateAnySelected(CCmdUI* pCmdUI);
     void OnUpdateNotEmpty(CCmdUI* pCmdUI);
@@ -101,6 +111,8 @@ private:
     void ReadRows(CAlarmsTable& table);
     void OnIdleReload();
     void ShowFirstSelected();
+    // bShow FALSE toggles: a visible browser is hidden.
+    void ShowBrowser(BOOL bShow);
 
     CAlarmsFilters m_filters;
     CAlarmsFrameTitle m_title;

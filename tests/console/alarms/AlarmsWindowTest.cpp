@@ -7,6 +7,7 @@
 #include "console/alarms/CAlarmsListView.h"
 #include "console/app/CBelvaneApp.h"
 #include "console/app/CMainFrame.h"
+#include "console/alarms/COutstandingBrowser.h"
 #include "console/alarms/COutstandingFind.h"
 #include "console/alarms/COutstandingDyn.h"
 #include "console/app/InputHooks.h"
@@ -865,4 +866,127 @@ TEST_P(AlarmsWindowTest, TheOpenAlarmsPanelRecountsOnNewAlarmsOnlyWhileShownWith
         << "the panel's own button stays enabled through the idle updates";
     ::SendMessageW(::GetDlgItem(panel.m_hWnd, IDC_DYN_AUTO), BM_CLICK, 0, 0);
     EXPECT_FALSE(GetAppProfile().GetBool(L"COutstandingDyn::m_bAutoUpdate", TRUE));
+}
+
+namespace
+{
+void NotifyDoubleClick(CWnd& parent, CWnd& list)
+{
+    NMITEMACTIVATE notify = {};
+    notify.hdr.hwndFrom = list.m_hWnd;
+    notify.hdr.idFrom = (UINT_PTR)list.GetDlgCtrlID();
+    notify.hdr.code = NM_DBLCLK;
+    parent.SendMessage(WM_NOTIFY, notify.hdr.idFrom, (LPARAM)&notify);
+}
+
+// As the user's click: the radio button checks itself and tells its dialog.
+void ClickRadio(CWnd& dialog, int nID)
+{
+    ::SendMessageW(::GetDlgItem(dialog.m_hWnd, nID), BM_CLICK, 0, 0);
+}
+} // namespace
+
+TEST_F(AlarmsWindowSqlite, TheBrowserCommandTogglesTheBrowserAndADoubleClickShowsTheRow)
+{
+    InsertRows(1, 5, 60);
+    OpenWindow();
+    List().SelectNone();
+    List().SelectItem(1, TRUE);
+    m_pView->SendMessage(WM_COMMAND, ID_OUTSTANDING_BROWSER);
+    PumpUntilIdle();
+    COutstandingBrowser* pBrowser = m_pView->m_pBrowser.get();
+    ASSERT_TRUE(pBrowser && pBrowser->m_hWnd);
+    EXPECT_TRUE(pBrowser->IsWindowVisible());
+    EXPECT_EQ((int)m_pView->RowKey(1), pBrowser->GetKey());
+    EXPECT_EQ(GetText(pBrowser, IDC_BROWSER_TITLE), Cell(1, CListedAlarms::kColumnTitle));
+
+    m_pView->SendMessage(WM_COMMAND, ID_OUTSTANDING_BROWSER);
+    EXPECT_FALSE(pBrowser->IsWindowVisible()) << "the command hides a visible browser";
+    List().SelectNone();
+    List().SelectItem(3, TRUE);
+    NotifyDoubleClick(*m_pView, List());
+    PumpUntilIdle();
+    EXPECT_EQ(pBrowser, m_pView->m_pBrowser.get()) << "made once, then shown and hidden";
+    EXPECT_TRUE(pBrowser->IsWindowVisible());
+    EXPECT_EQ((int)m_pView->RowKey(3), pBrowser->GetKey());
+
+    pBrowser->SendMessage(WM_CLOSE);
+    EXPECT_FALSE(pBrowser->IsWindowVisible());
+    EXPECT_TRUE(::IsWindow(pBrowser->m_hWnd)) << "closing only hides it";
+}
+
+TEST_F(AlarmsWindowSqlite, TheBrowserStepsSetsTheStatusAndSearches)
+{
+    InsertRows(1, 4, 60);
+    OpenWindow();
+    List().SelectNone();
+    List().SelectItem(0, TRUE);
+    m_pView->SendMessage(WM_COMMAND, ID_OUTSTANDING_BROWSER);
+    PumpUntilIdle();
+    COutstandingBrowser* pBrowser = m_pView->m_pBrowser.get();
+    ASSERT_TRUE(pBrowser && pBrowser->m_hWnd);
+    int nFirst = pBrowser->GetKey();
+    EXPECT_EQ(1, nFirst);
+
+    // The field lines: a value with a carriage return takes two rows, a tab four blanks.
+    CSortListCtrl& list = pBrowser->m_list;
+    ASSERT_EQ(4, list.GetItemCount());
+    EXPECT_STREQ(L"Source", list.GetItemText(0, 0));
+    EXPECT_STREQ(L"disk", list.GetItemText(0, 1));
+    EXPECT_STREQ(L"Text", list.GetItemText(2, 0));
+    EXPECT_STREQ(L"two", list.GetItemText(2, 1));
+    EXPECT_STREQ(L"", list.GetItemText(3, 0));
+    EXPECT_STREQ(L"lines    end", list.GetItemText(3, 1));
+
+    // The up-down control: its lower arrow steps to the next row, the upper one back.
+    HWND hSpin = pBrowser->m_spin.m_hWnd;
+    pBrowser->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), (LPARAM)hSpin);
+    EXPECT_EQ((int)m_pView->RowKey(1), pBrowser->GetKey());
+    EXPECT_EQ(1, pBrowser->m_spin.GetPos32());
+    pBrowser->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 2), (LPARAM)hSpin);
+    EXPECT_EQ(nFirst, pBrowser->GetKey());
+    pBrowser->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 2), (LPARAM)hSpin);
+    EXPECT_EQ(nFirst, pBrowser->GetKey()) << "before the first row stays on it";
+
+    AfxSetMessageBoxFunction([](HWND, const wchar_t*, const wchar_t*, UINT) { return IDYES; });
+    ClickRadio(*pBrowser, IDC_BROWSER_CLOSED);
+    PumpUntilIdle();
+    EXPECT_EQ(CString(L"Closed"), GetText(pBrowser, IDC_BROWSER_STATUS));
+    EXPECT_EQ(2, pBrowser->m_nStatus);
+
+    // The log display, a double click that copies a row into "Find:", and the search among
+    // the alarms already shown (the view keeps the logs of those).
+    ClickRadio(*pBrowser, IDC_BROWSER_LOG);
+    for (int nPos : {0, 0, 2, 2})
+        pBrowser->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, nPos), (LPARAM)hSpin);
+    ASSERT_EQ(nFirst, pBrowser->GetKey());
+    ASSERT_EQ(1, pBrowser->m_nDisplay);
+    EXPECT_FALSE(IsEnabled(pBrowser, IDC_BROWSER_NEXT));
+    EXPECT_EQ(0, CString(list.GetItemText(0, 0)).Find(L"Triggered 1"));
+    SetText(pBrowser, IDC_BROWSER_FIND, L"triggered 3");
+    EXPECT_TRUE(IsEnabled(pBrowser, IDC_BROWSER_NEXT));
+    Click(pBrowser, IDC_BROWSER_NEXT);
+    EXPECT_EQ(3, pBrowser->GetKey());
+    Click(pBrowser, IDC_BROWSER_NEXT);
+    EXPECT_EQ(3, pBrowser->GetKey()) << "nothing further: only a beep";
+    list.SelectItem(1, TRUE);
+    NotifyDoubleClick(*pBrowser, list);
+    EXPECT_EQ(CString(L"Second line"), GetText(pBrowser, IDC_BROWSER_FIND));
+
+    ClickRadio(*pBrowser, IDC_BROWSER_CRITERIA);
+    EXPECT_EQ(CString(L"Criteria:"), GetText(pBrowser, IDC_BROWSER_TEXT_LABEL));
+    ClickRadio(*pBrowser, IDC_BROWSER_DESCRIPTION);
+    EXPECT_EQ(CString(L"Descr:"), GetText(pBrowser, IDC_BROWSER_TEXT_LABEL));
+    EXPECT_EQ(CString(L"Description 3"), GetText(pBrowser, IDC_BROWSER_TEXT));
+
+    pBrowser->SendMessage(RegisteredMessage::nMsgSelection, 0, -5);
+    EXPECT_EQ(-1, pBrowser->GetKey());
+    EXPECT_FALSE(IsEnabled(pBrowser, IDC_BROWSER_OPEN)) << "no alarm: no status to set";
+    if (::GetEnvironmentVariableW(L"BROWSER_SCREENSHOT", nullptr, 0))
+    {
+        pBrowser->SendMessage(RegisteredMessage::nMsgSelection, 0, 2);
+        ClickRadio(*pBrowser, IDC_BROWSER_FIELDS);
+        PumpUntilIdle();
+        SaveScreenshot(L"outstanding-browser.png");
+    }
 }
