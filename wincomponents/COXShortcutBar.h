@@ -97,6 +97,8 @@ public:
     BOOL DeleteLCItem(HSHBGROUP hGroup, int nItem);
 
     // --- layout, hit-testing, notifications
+    // With SHBS_TOOLTIPS the header under the point is a tool: its group handle, else -1.
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFOW* pTI) const override;
     HSHBGROUP HitTest(CPoint point, UINT* pnWhere) const;
     void ShowGroupChildWnd(HSHBGROUP hGroup, BOOL bRedraw);
     void HideGroupChildWnd(HSHBGROUP hGroup);
@@ -144,7 +146,6 @@ protected:
     void PreSubclassWindow() override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
-    INT_PTR OnToolHitTest(CPoint point, TOOLINFOW* pTI) const override;
 
     BOOL CopyGroupInfo(SHB_GROUPINFO* pDest, const SHB_GROUPINFO* pSource, UINT nFlags);
     SHB_DESCRIPTOR* AddDescriptor();
