@@ -80,7 +80,9 @@ public:
     // Content coordinates; bVisibleOnly limits it to what the client area shows.
     void GetViewRect(CRect& rect, BOOL bVisibleOnly) const;
     BOOL GetScrollLimits(CRect& rect, int nItem) const;
-    int FindItemNearest(CPoint point, UINT nDirection, int nStart) const;
+    // The item at the point's height, else the nearest one in the direction (VK_UP, VK_DOWN),
+    // visiting the items after nStart (all of them with bWrap).
+    int FindItemNearest(CPoint point, UINT nDirection, int nStart, BOOL bWrap = FALSE) const;
     CRect GetUpButtonRect() const { return m_rectUp; }
     CRect GetDownButtonRect() const { return m_rectDown; }
 
@@ -127,6 +129,7 @@ protected:
     LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
     LRESULT OnSwallowButtonDown(WPARAM wParam, LPARAM lParam);
     LRESULT OnRButtonUp(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLayoutChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnCheckHoverMsg(WPARAM wParam, LPARAM lParam);
     LRESULT OnBeginDragDropMsg(WPARAM wParam, LPARAM lParam);
     void OnChangeItemText(NMHDR* pNMHDR, LRESULT* pResult);
@@ -185,7 +188,7 @@ private:
     CRect GetVisibleArea() const;
     CRect CalcLabelRect(const CString& strText, CRect& rectImage, int nWidth) const;
     BOOL CreateLabelFont(CFont& font) const;
-    CImageList* GetViewImageList() const;
+    HIMAGELIST GetViewImageList() const;
     COLORREF GetListBkColor() const;
     COLORREF GetListTextColor() const;
     void RedrawItem(int nItem);
@@ -204,6 +207,7 @@ private:
     void MoveIndexesOnInsert(int nInserted);
     void ResetIndexes();
     BOOL IsPointInButton(BOOL bUp) const;
+    BOOL IsItemFullyVisible(int nItem) const;
 
     COXSHBListHost* m_pBar;
     HSHBGROUP m_hGroup;
@@ -230,5 +234,5 @@ private:
     UINT_PTR m_nAutoScrollTimer;
     UINT_PTR m_nHoverTimer;
     int m_nPlaceholder;
-    BOOL m_bInitialised;
+    BOOL m_bCreating; // inside Create: the window is not being subclassed
 };
