@@ -27,7 +27,7 @@ BOOL RegisterBarClass()
     if (GetClassInfoW(hInstance, kClassName, &wc))
         return TRUE;
     wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = AfxWndProc;
+    wc.lpfnWndProc = DefWindowProcW; // the object takes the window over as it is created
     wc.hInstance = hInstance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
