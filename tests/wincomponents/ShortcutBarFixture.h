@@ -48,12 +48,14 @@ public:
     std::vector<CString> m_arrMenu; // the last context menu's entries
     const wchar_t* m_pszTip = nullptr;
 
-    // The codes noticed, in order, as "0x465 g2" lines joined by ", ".
+    // The codes noticed, in order, as "0x465 g2" lines joined by ", "; painting's are left out.
     CString Codes() const
     {
         CString strAll;
         for (const ShortcutNotice& notice : m_arrNotices)
         {
+            if (notice.nCode == SHBN_DRAWHEADER)
+                continue;
             CString strOne;
             strOne.Format(L"%s0x%X g%u", strAll.IsEmpty() ? L"" : L", ", notice.nCode, (UINT)notice.hGroup);
             strAll += strOne;
@@ -79,6 +81,8 @@ protected:
         ShortcutNotice notice = {pNM->hdr.code, pNM->hdr.hwndFrom, pNM->hdr.idFrom, pNM->hGroup, pNM->nItem, pNM->lParam, L""};
         if ((notice.nCode == SHBN_BEGINHEADEREDIT || notice.nCode == SHBN_ENDHEADEREDIT) && pNM->lParam)
             notice.strText = (const wchar_t*)pNM->lParam;
+        if (notice.nCode == SHBN_INSERTGROUP)
+            notice.strText = ((const SHB_GROUPINFO*)pNM->lParam)->pszText;
         if (notice.nCode == SHBN_CONTEXTMENU)
             m_arrMenu = MenuEntries(((SHBCONTEXTMENU*)pNM->lParam)->pMenu->GetSafeHmenu());
         if (notice.nCode == SHBN_GETHEADERTIP && m_pszTip)

@@ -30,21 +30,21 @@ TEST_F(ShortcutBarTest, GroupsTakeTheirPlacesAndOrdersStayWithoutGaps)
     EXPECT_EQ(1u, hA);
     EXPECT_EQ(3u, hC);
     HSHBGROUP hD = AddGroup(L"D", nullptr, SHBGI_FIRST);
-    EXPECT_EQ(L"D A B C", Orders());
+    EXPECT_STREQ(L"D A B C", Orders());
 
     EXPECT_TRUE(m_bar.DeleteGroup(hA));
-    EXPECT_EQ(L"D B C", Orders());
+    EXPECT_STREQ(L"D B C", Orders());
     EXPECT_EQ(-1, m_bar.GetGroupOrder(hA));
     EXPECT_FALSE(m_bar.DeleteGroup(hA)) << "a group goes once";
 
     HSHBGROUP hE = AddGroup(L"E", nullptr, 1);
     EXPECT_EQ(5u, hE) << "handles are never reused: the first one is gone, yet 1 is not given again";
-    EXPECT_EQ(L"D E B C", Orders());
+    EXPECT_STREQ(L"D E B C", Orders());
     EXPECT_EQ(0, AddGroup(L"F", nullptr, 4)) << "an order past the last group is refused";
 
     // A new place exchanges two groups; the one between stays.
     EXPECT_TRUE(m_bar.SetGroupOrder(hC, 0));
-    EXPECT_EQ(L"C E B D", Orders());
+    EXPECT_STREQ(L"C E B D", Orders());
     (void)hB;
     (void)hD;
 
@@ -58,14 +58,14 @@ TEST_F(ShortcutBarTest, GroupsSortByTextWithoutRegardToCase)
     AddGroup(L"A");
     AddGroup(L"c");
     m_bar.SortGroupsByText(1);
-    EXPECT_EQ(L"A b c", Orders());
+    EXPECT_STREQ(L"A b c", Orders());
     m_bar.SortGroupsByText(-1);
-    EXPECT_EQ(L"c b A", Orders());
+    EXPECT_STREQ(L"c b A", Orders());
     m_bar.SortGroupsByText(0);
-    EXPECT_EQ(L"c b A", Orders()) << "no direction moves nothing";
+    EXPECT_STREQ(L"c b A", Orders()) << "no direction moves nothing";
 
     AddGroup(L"B2", nullptr, SHBGI_SORT);
-    EXPECT_EQ(L"A b B2 c", Orders()) << "a sorted insert sorts ascending";
+    EXPECT_STREQ(L"A b B2 c", Orders()) << "a sorted insert sorts ascending";
 }
 
 TEST_F(ShortcutBarTest, InvalidGroupRecordsAreRefusedAndLeaveTheBarAsItWas)
@@ -135,10 +135,10 @@ TEST_F(ShortcutBarTest, AHeaderTextIsKeptTerminatedAtItsLength)
     info.pszText = const_cast<wchar_t*>(L"Ab");
     info.nTextMax = 80;
     EXPECT_TRUE(m_bar.SetGroupInfo(hGroup, &info)) << "a terminator before nTextMax ends the text";
-    EXPECT_EQ(L"Ab", m_bar.GetGroupText(hGroup));
+    EXPECT_STREQ(L"Ab", m_bar.GetGroupText(hGroup));
     info.nTextMax = 0;
     EXPECT_TRUE(m_bar.SetGroupInfo(hGroup, &info));
-    EXPECT_EQ(L"", m_bar.GetGroupText(hGroup)) << "length 0 leaves the header blank";
+    EXPECT_STREQ(L"", m_bar.GetGroupText(hGroup)) << "length 0 leaves the header blank";
 }
 
 TEST_F(ShortcutBarTest, GroupsWithoutDescriptorsUseTheDefaultsAndDescriptorsChangeFieldByField)
@@ -221,7 +221,7 @@ TEST_F(ShortcutBarTest, DeletingTheExpandedGroupExpandsTheOneThatTakesItsPlace)
     m_bar.ExpandGroup(hB);
     m_bar.DeleteGroup(hB);
     EXPECT_EQ(hC, m_bar.GetExpandedGroup());
-    EXPECT_EQ(L"0x531 0", probeB.m_arrMessages.back()) << "the child window hears that its group went";
+    EXPECT_STREQ(L"0x531 0", probeB.m_arrMessages.back()) << "the child window hears that its group went";
     EXPECT_FALSE(probeB.IsWindowVisible());
     m_bar.DeleteGroup(hC);
     EXPECT_EQ(hA, m_bar.GetExpandedGroup()) << "after the last one the first";
@@ -241,7 +241,7 @@ TEST_F(ShortcutBarTest, ChildWindowsHearOfTheirGroupAndItsChanges)
     CString strSeen;
     for (const CString& strMessage : probe.m_arrMessages)
         strSeen += (strSeen.IsEmpty() ? L"" : L",") + strMessage;
-    EXPECT_EQ(strExpected, strSeen);
+    EXPECT_STREQ(strExpected, strSeen);
 }
 
 TEST_F(ShortcutBarTest, PaintingFillsTheRestWithTheExpandedGroupsBackground)
