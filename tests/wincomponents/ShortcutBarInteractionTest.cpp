@@ -363,3 +363,108 @@ TEST_F(ShortcutBarInteractionTest, AClickOnACollapsedHeaderExpandsItAtOnce)
     EXPECT_STREQ(strExpected, m_parent.Codes());
     EXPECT_TRUE(m_probeC.IsWindowVisible());
 }
+
+namespace
+{
+// Three groups with their own lists of items, the first expanded.
+class ShortcutBarItemsTest : public ShortcutBarTest
+{
+protected:
+    void SetUp() override
+    {
+        ShortcutBarTest::SetUp();
+        m_bar.SetBarStyle(SHBS_EDITITEMS | SHBS_BOLDEXPANDED);
+        ASSERT_TRUE(m_large.Create(32, 32, ILC_COLOR32 | ILC_MASK, 3, 0));
+        ASSERT_TRUE(m_small.Create(16, 16, ILC_COLOR32 | ILC_MASK, 3, 0));
+        for (LPCWSTR pszIcon : {IDI_INFORMATION, IDI_WARNING, IDI_ERROR})
+        {
+            HICON hIcon = ::LoadIconW(nullptr, pszIcon);
+            m_large.Add(hIcon);
+            m_small.Add(hIcon);
+        }
+        const wchar_t* groups[3][3] = {{L"Disk full", L"Service stopped", L"Logon failed"},
+                                       {L"Windows", L"Syslog", L"SNMP"},
+                                       {L"Today", L"This week", L"Older"}};
+        const wchar_t* headers[3] = {L"Alarms", L"Sources", L"Age"};
+        for (int nGroup = 0; nGroup < 3; nGroup++)
+        {
+            m_hGroups[nGroup] = AddGroup(headers[nGroup]);
+            m_bar.SetLCImageList(m_hGroups[nGroup], m_large, LVSIL_NORMAL);
+            m_bar.SetLCImageList(m_hGroups[nGroup], m_small, LVSIL_SMALL);
+            for (int nItem = 0; nItem < 3; nItem++)
+            {
+                LVITEMW item = {};
+                item.mask = LVIF_TEXT | LVIF_IMAGE;
+                item.iItem = nItem;
+                item.pszText = const_cast<wchar_t*>(groups[nGroup][nItem]);
+                item.iImage = nItem;
+                m_bar.InsertLCItem(m_hGroups[nGroup], &item);
+            }
+        }
+        m_bar.ExpandGroup(m_hGroups[0]);
+        PumpUntilIdle();
+    }
+    void TearDown() override
+    {
+        ShortcutBarTest::TearDown();
+        // The lists share the image lists, which go before the bar.
+        m_bar.DeleteAllGroups();
+    }
+    COXSHBListCtrl& List() { return *m_bar.GetGroupListCtrl(m_hGroups[0]); }
+    // Puts the real pointer over the item, which makes it the list's context item.
+    void HoverItem(int nItem)
+    {
+        ::SetWindowPos(Host().m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        CRect rect;
+        rect.left = LVIR_BOUNDS;
+        List().SendMessage(LVM_GETITEMRECT, (WPARAM)nItem, (LPARAM)(RECT*)&rect);
+        CPoint point = rect.CenterPoint();
+        CPoint ptScreen = point;
+        List().ClientToScreen(&ptScreen);
+        ::SetCursorPos(ptScreen.x, ptScreen.y);
+        List().PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+        PumpUntilIdle();
+    }
+
+    CImageList m_large, m_small;
+    HSHBGROUP m_hGroups[3] = {};
+};
+} // namespace
+
+TEST_F(ShortcutBarItemsTest, ThreeGroupsWithItemsShowTheExpandedGroupsListBelowItsHeader)
+{
+    ASSERT_NE(nullptr, m_bar.GetGroupListCtrl(m_hGroups[0]));
+    EXPECT_TRUE(List().IsWindowVisible());
+    EXPECT_FALSE(m_bar.GetGroupListCtrl(m_hGroups[1])->IsWindowVisible());
+    EXPECT_EQ(3, (int)List().SendMessage(LVM_GETITEMCOUNT));
+    CRect rectList;
+    List().GetWindowRect(&rectList);
+    m_bar.ScreenToClient((POINT*)&rectList);
+    m_bar.ScreenToClient((POINT*)&rectList + 1);
+    EXPECT_EQ(m_bar.GetChildWndRect(), rectList);
+    PumpUntilIdle();
+    SaveScreenshot(L"shortcut-bar.png");
+}
+
+TEST_F(ShortcutBarItemsTest, RemoveItemAndRenameItemActOnTheListsContextItem)
+{
+    HoverItem(1);
+    Command(ID_SHB_REMOVEITEM);
+    EXPECT_EQ(2, (int)List().SendMessage(LVM_GETITEMCOUNT));
+    wchar_t szText[32] = L"";
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = 1;
+    item.pszText = szText;
+    item.cchTextMax = 32;
+    List().SendMessage(LVM_GETITEMW, 0, (LPARAM)&item);
+    EXPECT_STREQ(L"Logon failed", szText) << "the item under the pointer went";
+
+    HoverItem(0);
+    Command(ID_SHB_RENAMEITEM);
+    EXPECT_EQ(0, List().GetEditItem());
+    EXPECT_TRUE(List().GetEditControl()->IsEditing());
+
+    m_bar.SetBarStyle(SHBS_BOLDEXPANDED);
+    EXPECT_EQ(nullptr, m_bar.EditLCItem(m_hGroups[0], 1)) << "items are edited only with the style";
+}
