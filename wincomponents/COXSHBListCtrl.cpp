@@ -90,8 +90,10 @@ BEGIN_MESSAGE_MAP(COXSHBListCtrl, CListCtrl)
     ON_MESSAGE(WM_RBUTTONDOWN, OnSwallowButtonDown)
     ON_MESSAGE(WM_MBUTTONDOWN, OnSwallowButtonDown)
     ON_MESSAGE(WM_RBUTTONUP, OnRButtonUp)
+    ON_MESSAGE(WM_STYLECHANGING, OnStyleChanging)
     ON_MESSAGE(WM_STYLECHANGED, OnLayoutChanged)
     ON_MESSAGE(WM_SETFONT, OnLayoutChanged)
+    ON_MESSAGE(LVM_SETIMAGELIST, OnLayoutChanged)
     ON_MESSAGE(kMsgCheckHover, OnCheckHoverMsg)
     ON_MESSAGE(kMsgBeginDragDrop, OnBeginDragDropMsg)
     ON_NOTIFY(SHBEN_FINISHEDIT, SHB_IDCEDIT, OnChangeItemText)
@@ -135,7 +137,7 @@ COXSHBListCtrl::COXSHBListCtrl()
     : m_pBar(nullptr), m_hGroup(0), m_nSelectedItem(-1), m_nHotItem(-1), m_nActiveItem(-1), m_nDragItem(-1),
       m_nEditItem(-1), m_nLastContextItem(-1), m_bMouseInside(FALSE), m_bUpPressed(FALSE), m_bDownPressed(FALSE),
       m_bAutoScroll(FALSE), m_bCreatingDragImage(FALSE), m_nDragCandidate(-1), m_bDragOver(FALSE),
-      m_nAutoScrollTimer(0), m_nHoverTimer(0), m_nPlaceholder(-1), m_bCreating(FALSE)
+      m_nAutoScrollTimer(0), m_nHoverTimer(0), m_nPlaceholder(-1), m_bCreating(FALSE), m_bNoScrollButtons(FALSE)
 {
     if (!s_dwComCtlVersion)
         s_dwComCtlVersion = QueryComCtlVersion();
@@ -149,15 +151,18 @@ COXSHBListCtrl::~COXSHBListCtrl()
 
 BOOL COXSHBListCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
+    m_bNoScrollButtons = (dwStyle & LVS_NOSCROLL) != 0;
     m_bCreating = TRUE;
-    BOOL bCreated = CListCtrl::Create(dwStyle, rect, pParentWnd, nID);
+    BOOL bCreated = CListCtrl::Create(dwStyle | LVS_NOSCROLL, rect, pParentWnd, nID);
     m_bCreating = FALSE;
     return bCreated && InitListControl();
 }
 
 void COXSHBListCtrl::PreSubclassWindow()
 {
-    ModifyStyle(LVS_TYPEMASK, 0);
+    if (!m_bCreating)
+        m_bNoScrollButtons = (GetStyle() & LVS_NOSCROLL) != 0;
+    ModifyStyle(LVS_TYPEMASK, LVS_NOSCROLL);
     if (!m_bCreating)
         InitListControl();
     CListCtrl::PreSubclassWindow();
@@ -203,7 +208,7 @@ DWORD COXSHBListCtrl::GetBarStyle() const
         dwBarStyle |= SHBS_EDITITEMS;
     if (dwExStyle & LVS_EX_INFOTIP)
         dwBarStyle |= SHBS_TOOLTIPS;
-    if (dwStyle & LVS_NOSCROLL)
+    if (m_bNoScrollButtons)
         dwBarStyle |= SHBS_NOSCROLL;
     if (dwExStyle & LVS_EX_UNDERLINEHOT)
         dwBarStyle |= SHBS_UNDERLINEHOTITEM;
@@ -262,11 +267,10 @@ COLORREF COXSHBListCtrl::GetListTextColor() const
 BOOL COXSHBListCtrl::CreateLabelFont(CFont& font) const
 {
     LOGFONTW lf;
-    if (m_pBar)
-    {
-        const LOGFONTW* pLogFont = m_pBar->GetGroupTextFont(m_hGroup);
-        return pLogFont && font.CreateFontIndirect(pLogFont);
-    }
+    // A group without a font of its own is drawn in the list's.
+    const LOGFONTW* pLogFont = m_pBar ? m_pBar->GetGroupTextFont(m_hGroup) : nullptr;
+    if (pLogFont)
+        return font.CreateFontIndirect(pLogFont);
     HFONT hFont = GetFontHandle();
     return hFont && ::GetObjectW(hFont, sizeof lf, &lf) && font.CreateFontIndirect(&lf);
 }
@@ -1297,6 +1301,15 @@ void COXSHBListCtrl::OnSize(UINT, int, int)
     RedrawAll();
 }
 
+// The list view underneath keeps LVS_NOSCROLL: the items it places by its own rules would
+// otherwise give it scroll bars over the layout of this class.
+LRESULT COXSHBListCtrl::OnStyleChanging(WPARAM wParam, LPARAM lParam)
+{
+    if ((int)wParam == GWL_STYLE)
+        ((STYLESTRUCT*)lParam)->styleNew |= LVS_NOSCROLL;
+    return Default();
+}
+
 LRESULT COXSHBListCtrl::OnLayoutChanged(WPARAM, LPARAM)
 {
     LRESULT lResult = Default();
@@ -1715,7 +1728,10 @@ LRESULT COXSHBListCtrl::OnGetHotItem(WPARAM, LPARAM)
 
 LRESULT COXSHBListCtrl::OnSetHotItemMsg(WPARAM wParam, LPARAM)
 {
-    return SetHotItem((int)wParam);
+    int nOld = SetHotItem((int)wParam);
+    RedrawItem(nOld);
+    RedrawItem(m_nHotItem);
+    return nOld;
 }
 
 LRESULT COXSHBListCtrl::OnCreateDragImageMsg(WPARAM wParam, LPARAM)

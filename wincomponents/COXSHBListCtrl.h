@@ -7,7 +7,8 @@
 //
 // Attached to a bar (SHBM_ATTACHGROUP from a parent that is a COXSHBListHost) it takes its
 // style, view, colours and font from the bar and notifies through it; standalone it builds
-// them from its own window styles and notifies its parent. The item states: selected (pressed
+// them from its own window styles and notifies its parent (its LVS_NOSCROLL counts as it was at
+// creation: the list view underneath always has it, this class scrolling by its own buttons). The item states: selected (pressed
 // with the left button), active (pressed and released on the same item), hot (under the
 // pointer), edited, dragged, and the context item the bar's Remove/Rename Item commands act on.
 #pragma once
@@ -129,6 +130,7 @@ protected:
     LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
     LRESULT OnSwallowButtonDown(WPARAM wParam, LPARAM lParam);
     LRESULT OnRButtonUp(WPARAM wParam, LPARAM lParam);
+    LRESULT OnStyleChanging(WPARAM wParam, LPARAM lParam);
     LRESULT OnLayoutChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnCheckHoverMsg(WPARAM wParam, LPARAM lParam);
     LRESULT OnBeginDragDropMsg(WPARAM wParam, LPARAM lParam);
@@ -235,4 +237,6 @@ private:
     UINT_PTR m_nHoverTimer;
     int m_nPlaceholder;
     BOOL m_bCreating; // inside Create: the window is not being subclassed
+    // Standalone: LVS_NOSCROLL as the list was created or subclassed with.
+    BOOL m_bNoScrollButtons;
 };
