@@ -341,17 +341,31 @@ BOOL COXShortcutBar::SetGroupInfo(HSHBGROUP hGroup, const SHB_GROUPINFO* pGroupI
     if (!pInfo || !pGroupInfo)
         return FALSE;
     HWND hOldChild = pInfo->hwndChild;
+    HWND hOldShown = GetGroupChildWndHandle(hGroup);
     if (!CopyGroupInfo(pInfo, pGroupInfo, bReplace ? kCopyClear | kCopyUpdate : kCopyUpdate))
         return FALSE;
     UINT nMask = pGroupInfo->nMask;
     if (nMask & (SHBGI_ORDER | SHBGI_DESCRIPTOR))
         CalculateBoundRects();
-    if (nMask & SHBGI_CHILDWND && pInfo->hwndChild && pInfo->hwndChild != hOldChild)
-        ::SendMessageW(pInfo->hwndChild, SHBM_ATTACHGROUP, 0, (LPARAM)hGroup);
+    if (pInfo->hwndChild != hOldChild)
+        SwitchChildWnd(hGroup, hOldShown);
     HWND hChild = GetGroupChildWndHandle(hGroup);
     if (hChild)
         ::SendMessageW(hChild, SHBM_GROUPINFOCHANGED, 0, (LPARAM)nMask);
     return TRUE;
+}
+
+// A group given its own window, or losing it, shows the new one in place of the old; without
+// a window of its own it has (or gets) a list control.
+void COXShortcutBar::SwitchChildWnd(HSHBGROUP hGroup, HWND hOldShown)
+{
+    if (GetGroupChildWnd(hGroup) || !GetGroupListCtrl(hGroup))
+        AttachChild(hGroup);
+    HWND hShown = GetGroupChildWndHandle(hGroup);
+    if (hOldShown && hOldShown != hShown)
+        ::ShowWindow(hOldShown, SW_HIDE);
+    if (hGroup == m_hExpandedGroup)
+        ShowGroupChildWnd(hGroup, TRUE);
 }
 
 BOOL COXShortcutBar::CopyGroupInfo(SHB_GROUPINFO* pDest, const SHB_GROUPINFO* pSource, UINT nFlags)

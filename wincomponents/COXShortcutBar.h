@@ -202,6 +202,7 @@ private:
     void ReleaseDescriptor(SHB_DESCRIPTOR* pDescriptor);
     int PlaceNewGroup(const SHB_GROUPINFO* pGroupInfo);
     BOOL AttachChild(HSHBGROUP hGroup);
+    void SwitchChildWnd(HSHBGROUP hGroup, HWND hOldShown);
     void FreeGroupInfo(SHB_GROUPINFO* pInfo);
     void ClearGroupInfo(SHB_GROUPINFO* pInfo);
     void DestroyListCtrl(HSHBGROUP hGroup);

@@ -1,6 +1,7 @@
 #include "ShortcutBarFixture.h"
 
 #include "framework/gdi/CBitmap.h"
+#include "wincomponents/COXSHBListCtrl.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -265,4 +266,45 @@ TEST_F(ShortcutBarTest, PaintingFillsTheRestWithTheExpandedGroupsBackground)
     EXPECT_EQ(descriptor.clrBackground, image.At(2, 100)) << "the margin around the child area";
     EXPECT_EQ(descriptor.clrBackground, image.At(100, 300 - 18 - 2));
     (void)hB;
+}
+
+TEST_F(ShortcutBarTest, AGroupGivenItsOwnWindowShowsItInPlaceOfItsListAndBackAgain)
+{
+    HSHBGROUP hA = AddGroup(L"A");
+    m_bar.ExpandGroup(hA);
+    CWnd* pList = m_bar.GetGroupListCtrl(hA);
+    ASSERT_NE(nullptr, pList);
+    EXPECT_TRUE(pList->IsWindowVisible());
+
+    CChildProbe probe;
+    ASSERT_TRUE(probe.Create(nullptr, L"", WS_CHILD, CRect(), &m_bar, 0));
+    SHB_GROUPINFO info;
+    info.nMask = SHBGI_CHILDWND;
+    info.hwndChild = probe.m_hWnd;
+    EXPECT_TRUE(m_bar.SetGroupInfo(hA, &info));
+    EXPECT_EQ(probe.m_hWnd, m_bar.GetGroupChildWndHandle(hA));
+    EXPECT_TRUE(probe.IsWindowVisible());
+    EXPECT_FALSE(pList->IsWindowVisible());
+    CString strAttach;
+    strAttach.Format(L"0x52E %X", hA);
+    ASSERT_FALSE(probe.m_arrMessages.empty());
+    EXPECT_STREQ(strAttach, probe.m_arrMessages[0]);
+
+    info.hwndChild = nullptr;
+    EXPECT_TRUE(m_bar.SetGroupInfo(hA, &info));
+    EXPECT_EQ(pList->m_hWnd, m_bar.GetGroupChildWndHandle(hA)) << "the list comes back";
+    EXPECT_TRUE(pList->IsWindowVisible());
+    EXPECT_FALSE(probe.IsWindowVisible());
+}
+
+TEST_F(ShortcutBarTest, AWindowTakenOverByTheBarGetsTheDefaultStyle)
+{
+    HWND hWnd = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, m_parent.m_hWnd,
+                                  (HMENU)41, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(nullptr, hWnd);
+    COXShortcutBar bar;
+    ASSERT_TRUE(bar.SubclassWindow(hWnd));
+    EXPECT_EQ(0x020Fu, bar.GetBarStyle());
+    EXPECT_TRUE(::IsWindow(::GetDlgItem(hWnd, SHB_IDCEDIT))) << "the header editor is made";
+    EXPECT_EQ(0u, m_bar.GetBarStyle()) << "a created bar keeps the style it was given";
 }
