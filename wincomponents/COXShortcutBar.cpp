@@ -274,6 +274,12 @@ BOOL COXShortcutBar::DeleteGroup(HSHBGROUP hGroup)
     m_mapHandleToInfo.erase(hGroup);
     m_mapHandleToBoundRect.erase(hGroup);
     FreeGroupInfo(pInfo);
+    if (m_hEditGroup == hGroup)
+    {
+        // Its header is gone: the text typed so far has nowhere to go.
+        m_hEditGroup = 0;
+        m_edit.FinishEdit(FALSE);
+    }
     if (m_hHoverGroup == hGroup)
         StopHover();
     if (m_hPressedGroup == hGroup)

@@ -277,6 +277,20 @@ TEST_F(ShortcutBarInteractionTest, HeaderEditingCommitsOnEnterCancelsOnEscapeAnd
     EXPECT_EQ(0u, m_bar.GetEditGroup());
 }
 
+TEST_F(ShortcutBarInteractionTest, DeletingTheGroupWhoseHeaderIsEditedEndsTheEditWithoutAWord)
+{
+    AddThree(SHBS_EDITHEADERS);
+    ASSERT_NE(nullptr, m_bar.EditGroupHeader(m_hB));
+    CWnd* pEdit = CWnd::FromHandle(::GetDlgItem(m_bar.m_hWnd, SHB_IDCEDIT));
+    pEdit->SetWindowText(L"Typed");
+    m_bar.DeleteGroup(m_hB);
+    PumpUntilIdle();
+    EXPECT_EQ(0u, m_bar.GetEditGroup());
+    EXPECT_FALSE(pEdit->IsWindowVisible());
+    EXPECT_EQ(nullptr, m_parent.Find(SHBN_ENDHEADEREDIT));
+    EXPECT_STREQ(L"A C", Orders());
+}
+
 TEST_F(ShortcutBarInteractionTest, HeadersAreEditedOnlyWithTheStyleAndWhenWhollyInside)
 {
     AddThree(0);
