@@ -47,6 +47,18 @@ public:
     std::map<UINT, LRESULT> m_mapAnswers;
     std::vector<CString> m_arrMenu; // the last context menu's entries
     const wchar_t* m_pszTip = nullptr;
+    UINT m_nTakenCommand = 0; // a command this parent carries out itself
+    int m_nCommandsTaken = 0;
+
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
+    {
+        if (nCode == CN_COMMAND && nID == m_nTakenCommand && !pHandlerInfo)
+        {
+            m_nCommandsTaken++;
+            return TRUE;
+        }
+        return CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    }
 
     // The codes noticed, in order, as "0x465 g2" lines joined by ", "; painting's are left out.
     CString Codes() const

@@ -226,6 +226,16 @@ TEST_F(ShortcutBarInteractionTest, RemoveGroupActsOnTheGroupTheMenuWasOpenedOn)
     EXPECT_STREQ(L"A C", Orders()) << "the parent may keep a group";
 }
 
+TEST_F(ShortcutBarInteractionTest, TheParentIsOfferedTheBarsCommandsFirst)
+{
+    AddThree(SHBS_EDITHEADERS);
+    m_parent.m_nTakenCommand = ID_SHB_REMOVEGROUP;
+    ContextMenuAt(Centre(m_hB));
+    Command(ID_SHB_REMOVEGROUP);
+    EXPECT_EQ(1, m_parent.m_nCommandsTaken);
+    EXPECT_STREQ(L"A B C", Orders()) << "the parent carried it out instead";
+}
+
 TEST_F(ShortcutBarInteractionTest, AddNewGroupOnAnEmptyBarExpandsItAndOpensTheEditor)
 {
     m_bar.SetBarStyle(SHBS_EDITHEADERS);
