@@ -1159,12 +1159,13 @@ TEST_P(AlarmsSideBarTest, AClickOnAnItemFiltersTheList)
     SetTexts(4, 5, L"Disk full", L"Closed");
     OpenWindow();
     Pick(Bar().m_hStatusGroup, L"Refresh");
+    Bar().SendMessage(WM_COMMAND, IDC_SIDEBAR_SMALL_ICONS); // every item in sight
     Shortcuts().ExpandGroup(Bar().m_hStatusGroup);
     PumpUntilIdle();
     COXSHBListCtrl* pList = Bar().GroupList(Bar().m_hStatusGroup);
     ASSERT_TRUE(pList->IsWindowVisible());
     CRect rectItem;
-    ASSERT_TRUE(pList->GetItemRect(FindItem(Bar().m_hStatusGroup, L"Closed"), &rectItem, LVIR_BOUNDS));
+    ASSERT_TRUE(pList->GetItemRect(FindItem(Bar().m_hStatusGroup, L"Closed"), &rectItem, LVIR_ICON));
     ::MapWindowPoints(pList->m_hWnd, nullptr, (POINT*)&rectItem, 2);
     MouseClick(m_pFrame->m_hWnd, rectItem.CenterPoint());
     EXPECT_STREQ(L"Outstanding Alarms: 2, Status: Closed", Title());
