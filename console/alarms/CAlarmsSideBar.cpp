@@ -19,6 +19,7 @@ BEGIN_MESSAGE_MAP(CAlarmsSideBar, CSizingControlBarG)
     ON_REGISTERED_MESSAGE(RegisteredMessage::nMsgReloadIconSize, OnReloadIconSize)
     ON_NOTIFY(SHBN_ACTIVATEITEM, CAlarmsSideBar::kShortcutBarId, OnSelectItem)
     ON_NOTIFY(SHBN_CONTEXTMENU, CAlarmsSideBar::kShortcutBarId, OnBarContextMenu)
+    ON_MESSAGE(CAlarmsSideBar::kMsgReleaseItem, OnReleaseItem)
 END_MESSAGE_MAP()
 
 namespace
@@ -208,6 +209,16 @@ void CAlarmsSideBar::OnSelectItem(NMHDR* pNMHDR, LRESULT* pResult)
         SelectAgeItem(nCode, strText);
     else if (const ValueGroup* pGroup = FindValueGroup(pInfo->hGroup))
         SelectValueItem(*pGroup, nCode, strText);
+    PostMessage(kMsgReleaseItem, (WPARAM)pInfo->hGroup);
+}
+
+// The list tells only of a change of its active item: once the pick is done, the item is
+// released, so that picking it again after another filter change applies it again.
+LRESULT CAlarmsSideBar::OnReleaseItem(WPARAM wParam, LPARAM)
+{
+    if (COXSHBListCtrl* pList = GroupList((HSHBGROUP)wParam))
+        pList->SetActiveItem(-1);
+    return 0;
 }
 
 void CAlarmsSideBar::SelectAgeItem(DWORD nCode, const CString& strText)

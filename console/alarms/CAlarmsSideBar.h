@@ -27,7 +27,8 @@ public:
     };
     enum
     {
-        kShortcutBarId = 104
+        kShortcutBarId = 104,
+        kMsgReleaseItem = WM_APP + 0x120 // wParam: the group whose picked item is released
     };
 
     CAlarmsSideBar();
@@ -58,6 +59,7 @@ protected:
     void OnSmallIcons();
     LRESULT OnReloadIconSize(WPARAM wParam, LPARAM lParam);
     void OnSelectItem(NMHDR* pNMHDR, LRESULT* pResult);
+    LRESULT OnReleaseItem(WPARAM wParam, LPARAM lParam);
     void OnBarContextMenu(NMHDR* pNMHDR, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
 

@@ -1173,6 +1173,11 @@ TEST_P(AlarmsSideBarTest, AClickOnAnItemFiltersTheList)
     MouseClick(m_pFrame->m_hWnd, rectItem.CenterPoint());
     EXPECT_STREQ(L"Outstanding Alarms: 2, Status: Closed", Title());
     EXPECT_STREQ(L"4 5 ", Keys());
+
+    Pick(Bar().m_hAgeGroup, L"- Default -");
+    ASSERT_STREQ(L"Outstanding Alarms: 5", Title());
+    MouseClick(m_pFrame->m_hWnd, rectItem.CenterPoint());
+    EXPECT_STREQ(L"Outstanding Alarms: 2, Status: Closed", Title()) << "the same item picked again";
 }
 
 TEST_P(AlarmsSideBarTest, ComesBackWithItsSizeAndIconViewShownWithTheAgeGroupOpen)
