@@ -2,6 +2,7 @@
 
 #include "alarmmodel/AlarmDefinitionList.h"
 #include "alarmmodel/database/AlarmsRecordset.h"
+#include "console/alarms/CAlarmsListFrame.h"
 #include "console/alarms/CHighlighting.h"
 #include "console/alarms/COutstandingBrowser.h"
 #include "console/alarms/COutstandingFind.h"
@@ -102,6 +103,8 @@ void CAlarmsListView::OnInitialUpdate()
     CResizableFormView::OnInitialUpdate();
     UpdateData(FALSE);
     SetUpLayout();
+    if (CAlarmsListFrame* pFrame = dynamic_cast<CAlarmsListFrame*>(GetParentFrame()))
+        pFrame->m_wndBar.SetView(this);
     SetUpColumns();
     m_panes.SetUp(this);
     RepositionControls(TRUE);

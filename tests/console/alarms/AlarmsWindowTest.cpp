@@ -4,6 +4,7 @@
 #include "alarmmodel/database/AlarmsDatabase.h"
 #include "alarmmodel/database/AlarmsRecordset.h"
 #include "console/alarms/AlarmsListText.h"
+#include "console/alarms/CAlarmsListFrame.h"
 #include "console/alarms/CAlarmsListView.h"
 #include "console/app/CBelvaneApp.h"
 #include "console/app/CMainFrame.h"
@@ -21,6 +22,7 @@
 #include "resources/console/OutstandingRes.h"
 #include "support/AppProfile.h"
 #include "support/RegistryStore.h"
+#include "wincomponents/COXSHBListCtrl.h"
 #include "tests/alarmmodel/database/AlarmsBench.h"
 
 #include <functional>
@@ -989,4 +991,222 @@ TEST_F(AlarmsWindowSqlite, TheBrowserStepsSetsTheStatusAndSearches)
         PumpUntilIdle();
         SaveScreenshot(L"outstanding-browser.png");
     }
+}
+
+namespace
+{
+// The filter side bar beside the list, worked by its notifications and by real clicks.
+class AlarmsSideBarTest : public AlarmsWindowAnyDriver
+{
+protected:
+    CAlarmsSideBar& Bar() { return dynamic_cast<CAlarmsListFrame*>(m_pView->GetParentFrame())->m_wndBar; }
+    COXShortcutBar& Shortcuts() { return Bar().m_wndShortcutBar; }
+
+    // The group's item texts, joined by "|".
+    CString Items(HSHBGROUP hGroup)
+    {
+        COXSHBListCtrl* pList = Bar().GroupList(hGroup);
+        CString strItems;
+        for (int i = 0; i < pList->GetItemCount(); ++i)
+            strItems += (i ? L"|" : L"") + pList->GetItemText(i, 0);
+        return strItems;
+    }
+    int FindItem(HSHBGROUP hGroup, const wchar_t* pszText)
+    {
+        COXSHBListCtrl* pList = Bar().GroupList(hGroup);
+        for (int i = 0; i < pList->GetItemCount(); ++i)
+            if (pList->GetItemText(i, 0) == pszText)
+                return i;
+        ADD_FAILURE() << "no item " << CStringA(pszText).GetString();
+        return -1;
+    }
+    // The notification the group list sends when an item becomes the active one.
+    void Pick(HSHBGROUP hGroup, const wchar_t* pszText)
+    {
+        NMSHORTCUTBAR nm = {};
+        nm.hdr.hwndFrom = Shortcuts().m_hWnd;
+        nm.hdr.idFrom = CAlarmsSideBar::kShortcutBarId;
+        nm.hdr.code = SHBN_ACTIVATEITEM;
+        nm.hGroup = hGroup;
+        nm.nItem = FindItem(hGroup, pszText);
+        Bar().SendMessage(WM_NOTIFY, CAlarmsSideBar::kShortcutBarId, (LPARAM)&nm);
+        PumpUntilIdle();
+    }
+    CString StoredList(const wchar_t* pszKey)
+    {
+        CStringArray arrValues;
+        GetAppProfile().GetStringList(pszKey, arrValues);
+        return CStringArrayEx(arrValues).Join(L"|");
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(DataSources, AlarmsSideBarTest, ::testing::Values(kSqliteDsn, kPostgresDsn, kBackslashDsn),
+                         DataSourceName);
+} // namespace
+
+TEST_P(AlarmsSideBarTest, OpensBesideTheListWithItsGroupsAndReadsTheValuesOnRefresh)
+{
+    InsertRows(1, 4, 60);
+    SetTexts(1, 1, L"alpha", L"Closed");
+    SetTexts(2, 2, L"Zulu", L"acked");
+    OpenWindow();
+    ASSERT_TRUE(Bar().m_hWnd && Bar().IsWindowVisible());
+    EXPECT_EQ(m_pView, Bar().GetView());
+    EXPECT_STREQ(L"Selection", Bar().GetWindowText());
+    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_LEFT, Bar().m_nDockBarId);
+    CRect rectBar, rectView;
+    Bar().GetWindowRect(&rectBar);
+    m_pView->GetWindowRect(&rectView);
+    EXPECT_LE(rectBar.right, rectView.left) << "beside the list, not over it";
+    EXPECT_GT(rectBar.Height(), 200);
+
+    CString strGroups;
+    for (int i = 0; i < Shortcuts().GetGroupCount(); ++i)
+        strGroups += Shortcuts().GetGroupText(Shortcuts().FindGroupByOrder(i)) + L" ";
+    EXPECT_STREQ(L"Age Assigned From Priority Status Title ", strGroups);
+    EXPECT_EQ(Bar().m_hAgeGroup, Shortcuts().GetExpandedGroup());
+    EXPECT_STREQ(L"- Default -|All|Today|Last 1 Hour|Last 2 Hours|Last 3 Hours|Last 6 Hours|Last 12 Hours|"
+                 L"Last 24 Hours",
+                 Items(Bar().m_hAgeGroup));
+    for (HSHBGROUP hGroup : {Bar().m_hTitleGroup, Bar().m_hFromGroup, Bar().m_hStatusGroup,
+                             Bar().m_hAssignedGroup, Bar().m_hPriorityGroup})
+        EXPECT_STREQ(L"Refresh|- Default -|All", Items(hGroup)) << "nothing read before the first Refresh";
+
+    Pick(Bar().m_hStatusGroup, L"Refresh");
+    EXPECT_STREQ(L"Refresh|- Default -|All|Closed|Open|acked", Items(Bar().m_hStatusGroup))
+        << "sorted with upper case first";
+    EXPECT_STREQ(L"Refresh|- Default -|All", Items(Bar().m_hTitleGroup)) << "only the picked group is read";
+    Pick(Bar().m_hTitleGroup, L"Refresh");
+    EXPECT_STREQ(L"Refresh|- Default -|All|Disk full|Zulu|alpha", Items(Bar().m_hTitleGroup));
+    Pick(Bar().m_hFromGroup, L"Refresh");
+    EXPECT_STREQ(L"Refresh|- Default -|All|host1|host2|host3|host4", Items(Bar().m_hFromGroup));
+    Pick(Bar().m_hAssignedGroup, L"Refresh");
+    Pick(Bar().m_hPriorityGroup, L"Refresh");
+    EXPECT_STREQ(L"Refresh|- Default -|All|Ops", Items(Bar().m_hAssignedGroup));
+    EXPECT_STREQ(L"Refresh|- Default -|All|High", Items(Bar().m_hPriorityGroup));
+    EXPECT_STREQ(L"Outstanding Alarms: 4", Title()) << "a Refresh sets no filter";
+
+    CloseWindow();
+    OpenWindow();
+    EXPECT_STREQ(L"Refresh|- Default -|All|Closed|Open|acked", Items(Bar().m_hStatusGroup))
+        << "the values are kept until the next Refresh";
+    Execute(L"DELETE FROM TBL_ALARMS_005 WHERE FLD_PRIME_KEY = 2");
+    Pick(Bar().m_hStatusGroup, L"Refresh");
+    EXPECT_STREQ(L"Closed|Open", StoredList(L"CAlarmsSideBar::status"));
+    if (GetParam() != kPostgresDsn)
+        return;
+    Shortcuts().ExpandGroup(Bar().m_hStatusGroup);
+    Pick(Bar().m_hStatusGroup, L"Open");
+    SaveScreenshot(L"filter-side-bar.png");
+}
+
+TEST_P(AlarmsSideBarTest, PickingAnItemSetsTheViewsFilterAndReloads)
+{
+    InsertRows(1, 6, 1500); // 25 minutes apart
+    SetTexts(1, 2, L"Disk full", L"Closed");
+    SetFrom(3, 3, L"db1");
+    OpenWindow();
+    Pick(Bar().m_hStatusGroup, L"Refresh");
+    Pick(Bar().m_hStatusGroup, L"Closed");
+    EXPECT_STREQ(L"Outstanding Alarms: 2, Status: Closed", Title());
+    EXPECT_STREQ(L"1 2 ", Keys());
+    Pick(Bar().m_hStatusGroup, L"All");
+    EXPECT_STREQ(L"Outstanding Alarms: 6", Title());
+
+    Pick(Bar().m_hAgeGroup, L"Last 1 Hour");
+    EXPECT_STREQ(L"Outstanding Alarms: 2, Age: Last 1 Hour", Title());
+    EXPECT_EQ(3600, GetAppProfile().GetInt(L"CAlarmsListView::m_nAgeSecs", -1));
+    EXPECT_STREQ(L"2026-12-09 11:00:00", GetAppProfile().GetString(L"CAlarmsListView::m_strLoadAge", L""));
+    Pick(Bar().m_hAgeGroup, L"Today");
+    EXPECT_STREQ(L"Outstanding Alarms: 6, Age: Today", Title());
+    EXPECT_EQ(0, GetAppProfile().GetInt(L"CAlarmsListView::m_nAgeSecs", -1));
+    EXPECT_STREQ(L"2026-12-09 00:00:00", GetAppProfile().GetString(L"CAlarmsListView::m_strLoadAge", L""));
+    Pick(Bar().m_hAgeGroup, L"Last 1 Hour");
+    Pick(Bar().m_hAgeGroup, L"All");
+    EXPECT_STREQ(L"Outstanding Alarms: 6", Title());
+    EXPECT_EQ(-1, GetAppProfile().GetInt(L"CAlarmsListView::m_nAgeSecs", 5));
+
+    Pick(Bar().m_hFromGroup, L"Refresh");
+    Pick(Bar().m_hFromGroup, L"db1");
+    Pick(Bar().m_hAgeGroup, L"Last 2 Hours");
+    EXPECT_STREQ(L"Outstanding Alarms: 1, Age: Last 2 Hours, From: db1", Title());
+    Pick(Bar().m_hTitleGroup, L"- Default -");
+    EXPECT_STREQ(L"Outstanding Alarms: 6", Title()) << "the default clears every filter, not only its group's";
+    EXPECT_STREQ(L"", GetAppProfile().GetString(L"CAlarmsListView::m_strLoadFrom", L"x"));
+}
+
+TEST_P(AlarmsSideBarTest, ValuesHoldingQuotesAndSqlFilterExactly)
+{
+    const CString strTitle = L"O'Brien\\' OR 1=1; DELETE FROM TBL_ALARMS_005; --";
+    const CString strFrom = L"x\\' OR '1'='1";
+    InsertRows(1, 6, 60);
+    SetTexts(1, 2, strTitle, L"Open");
+    SetFrom(3, 3, strFrom);
+    OpenWindow();
+    Pick(Bar().m_hTitleGroup, L"Refresh");
+    Pick(Bar().m_hTitleGroup, strTitle);
+    EXPECT_STREQ(L"Outstanding Alarms: 2, Title: " + strTitle, Title());
+    EXPECT_STREQ(L"1 2 ", Keys());
+    Pick(Bar().m_hTitleGroup, L"All");
+    Pick(Bar().m_hFromGroup, L"Refresh");
+    Pick(Bar().m_hFromGroup, strFrom);
+    EXPECT_STREQ(L"3 ", Keys());
+    EXPECT_STREQ("6", Outside("SELECT COUNT(*) FROM TBL_ALARMS_005"));
+}
+
+TEST_P(AlarmsSideBarTest, AClickOnAnItemFiltersTheList)
+{
+    if (IsPostgres(Dsn()) || GetParam() == kBackslashDsn)
+        GTEST_SKIP() << "real input once is enough";
+    InsertRows(1, 5, 60);
+    SetTexts(4, 5, L"Disk full", L"Closed");
+    OpenWindow();
+    Pick(Bar().m_hStatusGroup, L"Refresh");
+    Bar().SendMessage(WM_COMMAND, IDC_SIDEBAR_SMALL_ICONS); // every item in sight
+    Shortcuts().ExpandGroup(Bar().m_hStatusGroup);
+    PumpUntilIdle();
+    COXSHBListCtrl* pList = Bar().GroupList(Bar().m_hStatusGroup);
+    ASSERT_TRUE(pList->IsWindowVisible());
+    CRect rectItem;
+    ASSERT_TRUE(pList->GetItemRect(FindItem(Bar().m_hStatusGroup, L"Closed"), &rectItem, LVIR_ICON));
+    ::MapWindowPoints(pList->m_hWnd, nullptr, (POINT*)&rectItem, 2);
+    MouseClick(m_pFrame->m_hWnd, rectItem.CenterPoint());
+    EXPECT_STREQ(L"Outstanding Alarms: 2, Status: Closed", Title());
+    EXPECT_STREQ(L"4 5 ", Keys());
+
+    Pick(Bar().m_hAgeGroup, L"- Default -");
+    ASSERT_STREQ(L"Outstanding Alarms: 5", Title());
+    MouseClick(m_pFrame->m_hWnd, rectItem.CenterPoint());
+    EXPECT_STREQ(L"Outstanding Alarms: 2, Status: Closed", Title()) << "the same item picked again";
+}
+
+TEST_P(AlarmsSideBarTest, ComesBackWithItsSizeAndIconViewShownWithTheAgeGroupOpen)
+{
+    if (GetParam() == kBackslashDsn)
+        GTEST_SKIP() << "no database work here";
+    CString strSection;
+    strSection.Format(L"CReportFrame::m_wndBar-SCBar-%d", CAlarmsListFrame::kSideBarId);
+    m_belvane.WriteProfileInt(strSection, L"sizeVertCX", 260);
+    OpenWindow();
+    CRect rectBar;
+    Bar().GetWindowRect(&rectBar);
+    EXPECT_EQ(260, rectBar.Width()) << "the stored width";
+    EXPECT_EQ(SHB_LARGEICON, Shortcuts().GetGroupView(Bar().m_hStatusGroup));
+
+    Shortcuts().ExpandGroup(Bar().m_hTitleGroup);
+    Bar().SendMessage(WM_COMMAND, IDC_SIDEBAR_SMALL_ICONS);
+    PumpUntilIdle();
+    EXPECT_EQ(SHB_SMALLICON, GetAppProfile().GetInt(L"CAlarmsSideBar::SHB_ICONSIZE", 0));
+    for (int i = 0; i < Shortcuts().GetGroupCount(); ++i)
+        EXPECT_EQ(SHB_SMALLICON, Shortcuts().GetGroupView(Shortcuts().FindGroupByOrder(i))) << "every group";
+
+    Bar().GetParentFrame()->ShowControlBar(&Bar(), FALSE, FALSE);
+    CloseWindow();
+    OpenWindow();
+    EXPECT_TRUE(Bar().IsWindowVisible()) << "every window opens with its side bar";
+    EXPECT_EQ(Bar().m_hAgeGroup, Shortcuts().GetExpandedGroup());
+    EXPECT_EQ(SHB_SMALLICON, Shortcuts().GetGroupView(Bar().m_hPriorityGroup));
+    Bar().SendMessage(WM_COMMAND, IDC_SIDEBAR_LARGE_ICONS);
+    EXPECT_EQ(SHB_LARGEICON, GetAppProfile().GetInt(L"CAlarmsSideBar::SHB_ICONSIZE", 0));
+    EXPECT_EQ(SHB_LARGEICON, Shortcuts().GetGroupView(Bar().m_hTitleGroup));
 }
