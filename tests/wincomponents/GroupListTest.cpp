@@ -2,6 +2,7 @@
 
 #include "framework/controls/CMenu.h"
 #include "framework/gdi/CBitmap.h"
+#include "framework/ole/COleDataSource.h"
 #include "wincomponents/COXSHBListCtrl.h"
 
 #include <map>
@@ -839,10 +840,12 @@ public:
     std::vector<int> m_arrDragged;
 
 protected:
-    void OnBeginDragDrop(int nItem) override
+    // Notes the drag and ends it at once: no drag loop runs.
+    void OnBeginDragDrop(int nItem, COleDataSource* pDataSource) override
     {
         m_arrDragged.push_back(nItem);
-        COXSHBListCtrl::OnBeginDragDrop(nItem);
+        delete pDataSource;
+        SetDragItem(-1);
     }
 };
 
