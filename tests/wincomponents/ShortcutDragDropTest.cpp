@@ -1,7 +1,9 @@
 #include "RealInput.h"
 #include "ShortcutBarFixture.h"
+#include "ShortcutItemCases.h"
 
 #include "framework/gdi/CBitmap.h"
+#include "framework/ole/COleDataSource.h"
 #include "framework/window/AfxOleInit.h"
 #include "wincomponents/COXSHBListCtrl.h"
 
@@ -300,4 +302,50 @@ TEST_F(ShortcutDragDropTest, ADragNearTheBottomOrTopEdgeScrollsTheList)
     EXPECT_GT(nLowest, 0) << "scrolled down while held near the bottom";
     EXPECT_LT(pList->GetOrigin().y, nLowest) << "and back up near the top";
     EXPECT_EQ(12, pList->GetItemCount());
+}
+
+namespace
+{
+// A data object holding the bytes under the item format, or plain text.
+IDataObject* MakeDataObject(COleDataSource& source, const std::vector<BYTE>& bytes, CLIPFORMAT cfFormat)
+{
+    HGLOBAL hGlobal = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    if (!bytes.empty())
+    {
+        memcpy(GlobalLock(hGlobal), bytes.data(), bytes.size());
+        GlobalUnlock(hGlobal);
+    }
+    source.CacheGlobalData(cfFormat, hGlobal);
+    return source.GetDataObject();
+}
+} // namespace
+
+TEST_F(ShortcutDragDropTest, OnlyAWellFormedItemIsTakenFromWhatAnyProgramMayOffer)
+{
+    AddItems(m_hOne, L"A", 2);
+    COXSHBListCtrl* pList = List(m_hOne);
+    CPoint ptGap(RowRect(m_hOne, 1).CenterPoint().x, (RowRect(m_hOne, 0).bottom + RowRect(m_hOne, 1).top) / 2);
+    std::vector<CPayloadCase> cases = MakeShortcutItemCases();
+    cases.push_back({"plain text", {'a', 0, 0, 0}, false});
+    for (const CPayloadCase& payload : cases)
+    {
+        SCOPED_TRACE(payload.pszWhat);
+        COleDataSource source;
+        CLIPFORMAT cfFormat = strcmp(payload.pszWhat, "plain text") ? CShortcutItemPayload::GetClipboardFormat()
+                                                                     : (CLIPFORMAT)CF_UNICODETEXT;
+        COleDataObject dataObject;
+        dataObject.Attach(MakeDataObject(source, payload.bytes, cfFormat));
+        int nCount = pList->GetItemCount();
+
+        DROPTARGETCALL over = {pList, &dataObject, MK_LBUTTON, ptGap.x, ptGap.y, 0, 0, 0};
+        ASSERT_TRUE(pList->SendMessage(DROPTARGET_DRAGENTER, 0, (LPARAM)&over));
+        DROPTARGETCALL drop = {pList, &dataObject, 0, ptGap.x, ptGap.y, DROPEFFECT_MOVE, 0, 0};
+        ASSERT_TRUE(pList->SendMessage(DROPTARGET_DROP, 0, (LPARAM)&drop));
+
+        EXPECT_EQ(payload.bGood, drop.result != FALSE);
+        EXPECT_EQ(nCount + (payload.bGood ? 1 : 0), pList->GetItemCount());
+        EXPECT_EQ(-1, pList->GetPlaceholder());
+        if (cfFormat == CF_UNICODETEXT)
+            EXPECT_EQ((DWORD)DROPEFFECT_NONE, over.result) << "text alone is no item";
+    }
 }
