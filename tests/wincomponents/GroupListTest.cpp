@@ -5,6 +5,8 @@
 #include "framework/ole/COleDataSource.h"
 #include "wincomponents/COXSHBListCtrl.h"
 
+#include "SquareImages.h"
+
 #include <map>
 #include <vector>
 
@@ -123,23 +125,7 @@ private:
 // An image list of squares of one colour.
 void MakeImages(CImageList& images, int nSize, int nCount)
 {
-    images.Create(nSize, nSize, ILC_COLOR32 | ILC_MASK, nCount, 0);
-    HDC hScreen = ::GetDC(nullptr);
-    HDC hDC = ::CreateCompatibleDC(hScreen);
-    for (int i = 0; i < nCount; i++)
-    {
-        CBitmap bitmap;
-        bitmap.Attach(::CreateCompatibleBitmap(hScreen, nSize, nSize));
-        HGDIOBJ hOld = ::SelectObject(hDC, bitmap.m_hObject);
-        CRect rect(0, 0, nSize, nSize);
-        HBRUSH hBrush = ::CreateSolidBrush(kIconColor);
-        ::FillRect(hDC, &rect, hBrush);
-        ::DeleteObject(hBrush);
-        ::SelectObject(hDC, hOld);
-        images.Add(&bitmap, RGB(255, 0, 255));
-    }
-    ::DeleteDC(hDC);
-    ::ReleaseDC(nullptr, hScreen);
+    MakeSquareImages(images, nSize, nCount, kIconColor);
 }
 
 // Sorts the items by their data, highest first.

@@ -1,6 +1,7 @@
 #include "RealInput.h"
 #include "ShortcutBarFixture.h"
 #include "ShortcutItemCases.h"
+#include "SquareImages.h"
 
 #include "framework/gdi/CBitmap.h"
 #include "framework/ole/COleDataSource.h"
@@ -56,8 +57,8 @@ protected:
         ASSERT_TRUE(m_parent.CreateEx(WS_EX_TOPMOST, nullptr, L"", WS_POPUP | WS_VISIBLE, CRect(100, 50, 340, 550),
                                       nullptr, 0));
         ASSERT_TRUE(m_bar.Create(&m_parent, CRect(0, 0, 200, 480), 0, kBarId));
-        MakeImages(m_images[0], RGB(200, 0, 0));
-        MakeImages(m_images[1], RGB(0, 0, 200));
+        MakeSquareImages(m_images[0], kIconSize, 2, RGB(200, 0, 0), 1);
+        MakeSquareImages(m_images[1], kIconSize, 2, RGB(0, 0, 200), 1);
         m_hOne = AddGroup(L"One", 0);
         m_hTwo = AddGroup(L"Two", 1);
         m_bar.ExpandGroup(m_hOne);
@@ -94,26 +95,6 @@ protected:
             m_bar.InsertLCItem(hGroup, &item);
         }
         PumpUntilIdle();
-    }
-    void MakeImages(CImageList& images, COLORREF crFill)
-    {
-        images.Create(kIconSize, kIconSize, ILC_COLOR32 | ILC_MASK, 2, 4);
-        HDC hScreen = ::GetDC(nullptr);
-        HDC hDC = ::CreateCompatibleDC(hScreen);
-        for (int i = 0; i < 2; i++)
-        {
-            CBitmap bitmap;
-            bitmap.Attach(::CreateCompatibleBitmap(hScreen, kIconSize, kIconSize));
-            HGDIOBJ hOld = ::SelectObject(hDC, bitmap.m_hObject);
-            CRect rect(0, 0, kIconSize, kIconSize);
-            HBRUSH hBrush = ::CreateSolidBrush(crFill + i);
-            ::FillRect(hDC, &rect, hBrush);
-            ::DeleteObject(hBrush);
-            ::SelectObject(hDC, hOld);
-            images.Add(&bitmap, RGB(255, 0, 255));
-        }
-        ::DeleteDC(hDC);
-        ::ReleaseDC(nullptr, hScreen);
     }
 
     COXSHBListCtrl* List(HSHBGROUP hGroup) { return m_bar.GetGroupListCtrl(hGroup); }
@@ -346,6 +327,8 @@ TEST_F(ShortcutDragDropTest, OnlyAWellFormedItemIsTakenFromWhatAnyProgramMayOffe
         EXPECT_EQ(nCount + (payload.bGood ? 1 : 0), pList->GetItemCount());
         EXPECT_EQ(-1, pList->GetPlaceholder());
         if (cfFormat == CF_UNICODETEXT)
+        {
             EXPECT_EQ((DWORD)DROPEFFECT_NONE, over.result) << "text alone is no item";
+        }
     }
 }
