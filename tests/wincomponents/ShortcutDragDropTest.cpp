@@ -332,3 +332,32 @@ TEST_F(ShortcutDragDropTest, OnlyAWellFormedItemIsTakenFromWhatAnyProgramMayOffe
         }
     }
 }
+
+TEST_F(ShortcutDragDropTest, ADropNearTheBottomEdgeEndsTheScrollingItStarted)
+{
+    AddItems(m_hOne, L"A", 12);
+    COXSHBListCtrl* pList = List(m_hOne);
+    CRect rectDown = pList->GetDownButtonRect();
+    ASSERT_FALSE(rectDown.IsRectEmpty()) << "the items must not fit";
+    CPoint ptButton = rectDown.CenterPoint();
+    POINT ptScreen = ToScreen(m_hOne, ptButton);
+    ::SetCursorPos(ptScreen.x, ptScreen.y);
+
+    std::vector<CPayloadCase> cases = MakeShortcutItemCases();
+    COleDataSource source;
+    COleDataObject dataObject;
+    dataObject.Attach(MakeDataObject(source, cases[0].bytes, CShortcutItemPayload::GetClipboardFormat()));
+    DROPTARGETCALL over = {pList, &dataObject, MK_LBUTTON, ptButton.x, ptButton.y, 0, 0, 0};
+    pList->SendMessage(DROPTARGET_DRAGENTER, 0, (LPARAM)&over);
+    DROPTARGETCALL drop = {pList, &dataObject, 0, ptButton.x, ptButton.y, DROPEFFECT_MOVE, 0, 0};
+    pList->SendMessage(DROPTARGET_DROP, 0, (LPARAM)&drop);
+
+    // The pointer rests on the down button, where a running scroll would go on stepping.
+    int nOrigin = pList->GetOrigin().y;
+    for (DWORD dwEnd = GetTickCount() + 600; GetTickCount() < dwEnd;)
+    {
+        PumpUntilIdle();
+        Sleep(20);
+    }
+    EXPECT_EQ(nOrigin, pList->GetOrigin().y);
+}
