@@ -19,7 +19,6 @@ const UINT_PTR kAutoScrollTimer = 1;
 const UINT_PTR kHoverTimer = 275;
 const UINT kHoverPeriod = 200;
 const UINT kMsgCheckHover = 0x055E;
-const UINT kMsgBeginDragDrop = 0x055F;
 const int kItemGap = 6;
 const int kMargin = 2;
 const int kImageBorder = 3;
@@ -95,7 +94,11 @@ BEGIN_MESSAGE_MAP(COXSHBListCtrl, CListCtrl)
     ON_MESSAGE(WM_SETFONT, OnLayoutChanged)
     ON_MESSAGE(LVM_SETIMAGELIST, OnLayoutChanged)
     ON_MESSAGE(kMsgCheckHover, OnCheckHoverMsg)
-    ON_MESSAGE(kMsgBeginDragDrop, OnBeginDragDropMsg)
+    ON_MESSAGE(SHBLM_BEGINDRAGDROP, OnBeginDragDropMsg)
+    ON_MESSAGE(DROPTARGET_DRAGENTER, OnDropTargetDragEnter)
+    ON_MESSAGE(DROPTARGET_DRAGOVER, OnDropTargetDragOver)
+    ON_MESSAGE(DROPTARGET_DRAGLEAVE, OnDropTargetDragLeave)
+    ON_MESSAGE(DROPTARGET_DROP, OnDropTargetDrop)
     ON_NOTIFY(SHBEN_FINISHEDIT, SHB_IDCEDIT, OnChangeItemText)
     ON_MESSAGE(SHBM_POPULATECONTEXTMENU, OnPopulateContextMenu)
     ON_MESSAGE(SHBM_ATTACHGROUP, OnAttachGroup)
@@ -137,7 +140,8 @@ COXSHBListCtrl::COXSHBListCtrl()
     : m_pBar(nullptr), m_hGroup(0), m_nSelectedItem(-1), m_nHotItem(-1), m_nActiveItem(-1), m_nDragItem(-1),
       m_nEditItem(-1), m_nLastContextItem(-1), m_bMouseInside(FALSE), m_bUpPressed(FALSE), m_bDownPressed(FALSE),
       m_bAutoScroll(FALSE), m_bCreatingDragImage(FALSE), m_nDragCandidate(-1), m_bDragOver(FALSE),
-      m_nAutoScrollTimer(0), m_nHoverTimer(0), m_nPlaceholder(-1), m_bCreating(FALSE), m_bNoScrollButtons(FALSE)
+      m_nAutoScrollTimer(0), m_nHoverTimer(0), m_nPlaceholder(-1), m_bCreating(FALSE), m_bNoScrollButtons(FALSE),
+      m_bDragSource(FALSE), m_pPendingDragData(nullptr), m_pDragImage(nullptr)
 {
     if (!s_dwComCtlVersion)
         s_dwComCtlVersion = QueryComCtlVersion();
@@ -175,6 +179,9 @@ BOOL COXSHBListCtrl::InitListControl()
     if (!CreateEditControl())
         return FALSE;
     EnableToolTips(TRUE);
+    // Without OLE (not initialised on this thread) the list only takes no drops.
+    if (COleDropTarget* pDropTarget = GetDropTarget())
+        pDropTarget->Register(this);
     return TRUE;
 }
 
@@ -192,6 +199,9 @@ void COXSHBListCtrl::OnDestroy()
     if (m_nHoverTimer)
         KillTimer(kHoverTimer);
     m_nAutoScrollTimer = m_nHoverTimer = 0;
+    m_dropTarget.Revoke();
+    // A begin-drag message still queued dies with the window: its data goes with it.
+    DiscardPendingDragData();
     Default();
 }
 
@@ -277,6 +287,11 @@ BOOL COXSHBListCtrl::CreateLabelFont(CFont& font) const
 
 LRESULT COXSHBListCtrl::SendSHBNotification(UINT nCode, int nItem, LPARAM lParam)
 {
+    return SendSHBNotificationForAnswer(nCode, nItem, lParam);
+}
+
+LRESULT COXSHBListCtrl::SendSHBNotificationForAnswer(UINT nCode, int nItem, LPARAM& lParam)
+{
     NMSHORTCUTBAR notify = {};
     notify.hdr.hwndFrom = m_hWnd;
     notify.hdr.idFrom = (UINT_PTR)GetDlgCtrlID();
@@ -284,10 +299,13 @@ LRESULT COXSHBListCtrl::SendSHBNotification(UINT nCode, int nItem, LPARAM lParam
     notify.hGroup = m_hGroup;
     notify.nItem = nItem;
     notify.lParam = lParam;
+    LRESULT lResult = 0;
     if (m_pBar)
-        return m_pBar->SendSHBNotification(&notify);
-    HWND hParent = ::GetParent(m_hWnd);
-    return hParent ? ::SendMessageW(hParent, WM_NOTIFY, notify.hdr.idFrom, (LPARAM)&notify) : 0;
+        lResult = m_pBar->SendSHBNotification(&notify);
+    else if (HWND hParent = ::GetParent(m_hWnd))
+        lResult = ::SendMessageW(hParent, WM_NOTIFY, notify.hdr.idFrom, (LPARAM)&notify);
+    lParam = notify.lParam;
+    return lResult;
 }
 
 // --- layout
@@ -770,33 +788,9 @@ int COXSHBListCtrl::SetHotItem(int nItem)
     return nOld;
 }
 
-int COXSHBListCtrl::SetDragItem(int nItem)
-{
-    int nOld = m_nDragItem;
-    if (nItem == nOld)
-        return nOld;
-    m_nDragItem = nItem;
-    if (nItem != -1)
-        PostMessage(kMsgBeginDragDrop, (WPARAM)nItem, 0);
-    return nOld;
-}
-
 int COXSHBListCtrl::GetContextItem() const
 {
     return m_nHotItem != -1 ? m_nHotItem : m_nLastContextItem;
-}
-
-void COXSHBListCtrl::OnBeginDragDrop(int)
-{
-    SetDragItem(-1);
-}
-
-LRESULT COXSHBListCtrl::OnBeginDragDropMsg(WPARAM wParam, LPARAM)
-{
-    // A drag that ended, or an item that went, before the message arrived starts nothing.
-    if ((int)wParam == m_nDragItem && IsValidItem(m_nDragItem))
-        OnBeginDragDrop((int)wParam);
-    return 0;
 }
 
 // Every index that names an item follows a deletion: later items move up, the deleted one is gone.

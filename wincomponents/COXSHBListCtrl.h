@@ -17,10 +17,14 @@
 #include "framework/gdi/CImageList.h"
 #include "wincomponents/COXSHBEdit.h"
 #include "wincomponents/COXSHBListHost.h"
+#include "wincomponents/CWndMsgDropSource.h"
+#include "wincomponents/CWndMsgDropTarget.h"
 
 #include <vector>
 
 class CDC;
+class COleDataSource;
+class CShortcutItemPayload;
 
 // Parts of a hit test (HitTest's pnPart).
 const int SHBLC_ONUPBUTTON = -3;
@@ -34,6 +38,9 @@ const int SHBLC_ABOVE = 0x08;
 const int SHBLC_BELOW = 0x10;
 const int SHBLC_TORIGHT = 0x20;
 const int SHBLC_TOLEFT = 0x40;
+
+// Posted by a list to itself when an item drag starts: wParam the item, lParam the data source.
+const UINT SHBLM_BEGINDRAGDROP = 0x055F;
 
 class COXSHBListCtrl : public CListCtrl
 {
@@ -65,8 +72,14 @@ public:
     int SetSelectedItem(int nItem);
     int SetActiveItem(int nItem);
     int SetHotItem(int nItem);
-    // Starting a drag posts the begin-drag message; OnBeginDragDrop carries it out.
+    // Starting a drag prepares the item's data and posts the begin-drag message;
+    // OnBeginDragDrop carries it out.
     int SetDragItem(int nItem);
+    // TRUE while a drag out of this list runs.
+    BOOL IsDragSource() const { return m_bDragSource; }
+    // The owner's (SHBN_GETDROPSOURCE, SHBN_GETDROPTARGET), else the list's own.
+    virtual COleDropSource* GetDropSource();
+    virtual COleDropTarget* GetDropTarget();
     // The item the bar's Remove Item and Rename Item act on: the item under the pointer, else the
     // one that was last under it or under the context menu's click; -1 for none.
     int GetContextItem() const;
@@ -114,10 +127,17 @@ protected:
     virtual BOOL CreateEditControl();
     virtual void CalculateItemsRects();
     virtual void CalculateScrollRects();
-    // Carries out a drag that SetDragItem started; without drag and drop the drag ends at once.
-    virtual void OnBeginDragDrop(int nItem);
+    // Carries out a drag that SetDragItem started; owns and releases pDataSource.
+    virtual void OnBeginDragDrop(int nItem, COleDataSource* pDataSource);
+    // Drags passing over the list; each returns TRUE when it answered the record.
+    virtual BOOL OnDragEnter(DROPTARGETCALL* pCall);
+    virtual BOOL OnDragOver(DROPTARGETCALL* pCall);
+    virtual BOOL OnDragLeave(DROPTARGETCALL* pCall);
+    virtual BOOL OnDrop(DROPTARGETCALL* pCall);
 
     LRESULT SendSHBNotification(UINT nCode, int nItem, LPARAM lParam);
+    // The same, with the lParam the owner may have set in the record.
+    LRESULT SendSHBNotificationForAnswer(UINT nCode, int nItem, LPARAM& lParam);
 
     // --- window messages
     void OnPaint();
@@ -134,6 +154,10 @@ protected:
     LRESULT OnLayoutChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnCheckHoverMsg(WPARAM wParam, LPARAM lParam);
     LRESULT OnBeginDragDropMsg(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDropTargetDragEnter(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDropTargetDragOver(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDropTargetDragLeave(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDropTargetDrop(WPARAM wParam, LPARAM lParam);
     void OnChangeItemText(NMHDR* pNMHDR, LRESULT* pResult);
 
     // --- messages from the bar
@@ -210,6 +234,13 @@ private:
     void ResetIndexes();
     BOOL IsPointInButton(BOOL bUp) const;
     BOOL IsItemFullyVisible(int nItem) const;
+    COleDataSource* CreateDragData(int nItem);
+    int FindInsertPosition(CPoint point) const;
+    void TrackDragScroll(CPoint point);
+    void MovePlaceholder(int nIndex);
+    int AddDroppedImages(const CShortcutItemPayload& item);
+    void EndDragImage();
+    void DiscardPendingDragData();
 
     COXSHBListHost* m_pBar;
     HSHBGROUP m_hGroup;
@@ -239,4 +270,14 @@ private:
     BOOL m_bCreating; // inside Create: the window is not being subclassed
     // Standalone: LVS_NOSCROLL as the list was created or subclassed with.
     BOOL m_bNoScrollButtons;
+    CWndMsgDropSource m_dropSource;
+    CWndMsgDropTarget m_dropTarget;
+    BOOL m_bDragSource;
+    // Made by SetDragItem, handed over with the begin-drag message.
+    COleDataSource* m_pPendingDragData;
+    // With SHBS_DRAWITEMDRAGIMAGE, while this list is the drag source.
+    CImageList* m_pDragImage;
+    // Image lists for dropped icons when the list had none of its own.
+    CImageList m_ownNormalImages;
+    CImageList m_ownSmallImages;
 };

@@ -101,6 +101,9 @@ BOOL COXShortcutBar::InitShortcutBar()
     if (!CreateEditControl())
         return FALSE;
     EnableToolTips(TRUE);
+    // Without OLE on this thread the bar only takes no drags.
+    if (COleDropTarget* pDropTarget = GetDropTarget())
+        pDropTarget->Register(this);
     return TRUE;
 }
 

@@ -9,6 +9,7 @@
 #include "framework/window/CWnd.h"
 #include "wincomponents/COXSHBEdit.h"
 #include "wincomponents/COXSHBListHost.h"
+#include "wincomponents/CWndMsgDropTarget.h"
 #include "wincomponents/ShortcutBarTypes.h"
 
 #include <map>
@@ -110,6 +111,8 @@ public:
     HSHBGROUP SetDropTargetGroup(HSHBGROUP hGroup);
     // The header as DrawHeader draws it, as the one image of a new image list.
     HIMAGELIST CreateGroupDragImage(HSHBGROUP hGroup);
+    // The parent's (SHBN_GETDROPTARGET), else the bar's own.
+    virtual COleDropTarget* GetDropTarget();
 
     // --- checks
     static BOOL VerifyBarStyle(DWORD dwBarStyle) { return dwBarStyle < 0x8000; }
@@ -142,6 +145,10 @@ protected:
     virtual void CalculateBoundRects();
     virtual HSHBGROUP GetUniqueGroupHandle();
     virtual BOOL CompareGroups(const SHB_GROUPINFO* pPattern, const SHB_GROUPINFO* pGroupInfo) const;
+    // OLE drags passing over the headers: a drop on the bar itself is refused, and a drag resting
+    // on a collapsed header opens its group. TRUE when the record was answered.
+    virtual BOOL OnDropTargetDragOver(WPARAM wParam, LPARAM lParam);
+    virtual BOOL OnDropTargetDragLeave(WPARAM wParam, LPARAM lParam);
 
     void PreSubclassWindow() override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
@@ -169,6 +176,8 @@ protected:
     LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
     LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
     LRESULT OnNcHitTest(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDropTargetDragOverMsg(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDropTargetDragLeaveMsg(WPARAM wParam, LPARAM lParam);
 
     CImageList* m_pImageList;
     HSHBGROUP m_hDropTargetGroup;
@@ -191,6 +200,7 @@ protected:
     HSHBGROUP m_hPressedGroup;
     UINT_PTR m_nHoverTimer;
     HSHBGROUP m_hHoverGroup;
+    CWndMsgDropTarget m_dropTarget;
 
     DECLARE_MESSAGE_MAP()
 

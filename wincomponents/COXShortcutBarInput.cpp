@@ -26,6 +26,8 @@ BEGIN_MESSAGE_MAP(COXShortcutBar, CWnd)
     ON_MESSAGE(WM_LBUTTONUP, OnLButtonUp)
     ON_MESSAGE(WM_CONTEXTMENU, OnContextMenu)
     ON_MESSAGE(WM_NCHITTEST, OnNcHitTest)
+    ON_MESSAGE(DROPTARGET_DRAGOVER, OnDropTargetDragOverMsg)
+    ON_MESSAGE(DROPTARGET_DRAGLEAVE, OnDropTargetDragLeaveMsg)
     ON_COMMAND(ID_SHB_LARGEICONS, OnLargeIcons)
     ON_COMMAND(ID_SHB_SMALLICONS, OnSmallIcons)
     ON_COMMAND(ID_SHB_ADDNEWGROUP, OnAddNewGroup)
@@ -382,6 +384,54 @@ void COXShortcutBar::OnDestroy()
     CWnd::OnDestroy();
     KillPressTimer();
     StopHover();
+    m_dropTarget.Revoke();
+}
+
+// --- OLE drags over the headers
+
+COleDropTarget* COXShortcutBar::GetDropTarget()
+{
+    NMSHORTCUTBAR notify = {};
+    notify.hdr.code = SHBN_GETDROPTARGET;
+    notify.nItem = -1;
+    if (SendSHBNotification(&notify) && notify.lParam)
+        return (COleDropTarget*)notify.lParam;
+    return &m_dropTarget;
+}
+
+LRESULT COXShortcutBar::OnDropTargetDragOverMsg(WPARAM wParam, LPARAM lParam)
+{
+    return OnDropTargetDragOver(wParam, lParam);
+}
+
+LRESULT COXShortcutBar::OnDropTargetDragLeaveMsg(WPARAM wParam, LPARAM lParam)
+{
+    return OnDropTargetDragLeave(wParam, lParam);
+}
+
+BOOL COXShortcutBar::OnDropTargetDragOver(WPARAM, LPARAM lParam)
+{
+    if (m_dwBarStyle & SHBS_NODRAGHOVER)
+        return FALSE;
+    if (Notify(SHBN_DRAGOVER, 0, lParam))
+        return TRUE;
+    DROPTARGETCALL* pCall = (DROPTARGETCALL*)lParam;
+    pCall->result = DROPEFFECT_NONE;
+    UINT nWhere = 0;
+    HSHBGROUP hGroup = HitTest(CPoint(pCall->x, pCall->y), &nWhere);
+    if (hGroup && nWhere == SHBHT_HEADER && hGroup != m_hExpandedGroup && hGroup != m_hHoverGroup)
+        StartHover(hGroup, m_nAutoExpandDelay / 4);
+    return TRUE;
+}
+
+BOOL COXShortcutBar::OnDropTargetDragLeave(WPARAM, LPARAM lParam)
+{
+    if (m_dwBarStyle & SHBS_NODRAGHOVER)
+        return FALSE;
+    if (Notify(SHBN_DRAGLEAVE, 0, lParam))
+        return TRUE;
+    StopHover();
+    return TRUE;
 }
 
 // --- context menu and commands

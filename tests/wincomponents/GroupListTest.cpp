@@ -2,7 +2,10 @@
 
 #include "framework/controls/CMenu.h"
 #include "framework/gdi/CBitmap.h"
+#include "framework/ole/COleDataSource.h"
 #include "wincomponents/COXSHBListCtrl.h"
+
+#include "SquareImages.h"
 
 #include <map>
 #include <vector>
@@ -122,23 +125,7 @@ private:
 // An image list of squares of one colour.
 void MakeImages(CImageList& images, int nSize, int nCount)
 {
-    images.Create(nSize, nSize, ILC_COLOR32 | ILC_MASK, nCount, 0);
-    HDC hScreen = ::GetDC(nullptr);
-    HDC hDC = ::CreateCompatibleDC(hScreen);
-    for (int i = 0; i < nCount; i++)
-    {
-        CBitmap bitmap;
-        bitmap.Attach(::CreateCompatibleBitmap(hScreen, nSize, nSize));
-        HGDIOBJ hOld = ::SelectObject(hDC, bitmap.m_hObject);
-        CRect rect(0, 0, nSize, nSize);
-        HBRUSH hBrush = ::CreateSolidBrush(kIconColor);
-        ::FillRect(hDC, &rect, hBrush);
-        ::DeleteObject(hBrush);
-        ::SelectObject(hDC, hOld);
-        images.Add(&bitmap, RGB(255, 0, 255));
-    }
-    ::DeleteDC(hDC);
-    ::ReleaseDC(nullptr, hScreen);
+    MakeSquareImages(images, nSize, nCount, kIconColor);
 }
 
 // Sorts the items by their data, highest first.
@@ -839,10 +826,12 @@ public:
     std::vector<int> m_arrDragged;
 
 protected:
-    void OnBeginDragDrop(int nItem) override
+    // Notes the drag and ends it at once: no drag loop runs.
+    void OnBeginDragDrop(int nItem, COleDataSource* pDataSource) override
     {
         m_arrDragged.push_back(nItem);
-        COXSHBListCtrl::OnBeginDragDrop(nItem);
+        delete pDataSource;
+        SetDragItem(-1);
     }
 };
 
