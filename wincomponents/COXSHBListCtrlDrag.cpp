@@ -399,5 +399,8 @@ int COXSHBListCtrl::AddDroppedImages(const CShortcutItemPayload& item)
 {
     CDropImageList normalImages(this, LVSIL_NORMAL, &m_ownNormalImages);
     CDropImageList smallImages(this, LVSIL_SMALL, &m_ownSmallImages);
-    return item.AddImages(normalImages.Get(), smallImages.Get());
+    // The lists may hold different counts: the item shows the index its normal icon got.
+    int nNormal = item.AddImages(normalImages.Get(), nullptr);
+    int nSmall = item.AddImages(nullptr, smallImages.Get());
+    return nNormal != -1 ? nNormal : nSmall;
 }

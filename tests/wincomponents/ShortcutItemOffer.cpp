@@ -1,7 +1,17 @@
 // Offers shortcut-bar item blocks on the clipboard, as any other program could: reads a case
 // number per line from stdin, puts that case's block on the clipboard and answers "ok" (or
 // "none" for a number out of range). Ends at the end of its input.
+// "drag": shows a window at kOfferWindow from which a press drags the offered item; the exit
+// code is the drop effect. "take": shows a window there that takes one dropped item and writes
+// its label and icon pixels to taken.txt; exit code 0 once it read a well-formed item.
+// Either gives up after ten seconds (exit code 99).
 #include "ShortcutItemCases.h"
+#include "ShortcutItemCrossProcess.h"
+
+#include "framework/ole/COleDataObject.h"
+#include "framework/ole/COleDataSource.h"
+#include "framework/ole/COleDropTarget.h"
+#include "framework/window/CWnd.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -31,10 +41,84 @@ BOOL Offer(HWND hWnd, const std::vector<BYTE>& bytes)
     CloseClipboard();
     return bSet || bytes.empty();
 }
+const UINT_PTR kGiveUpTimer = 1;
+
+class COfferWnd : public CWnd
+{
+public:
+    explicit COfferWnd(bool bSource) : m_bSource(bSource) {}
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_TIMER && wParam == kGiveUpTimer)
+            PostQuitMessage(99);
+        if (message == WM_LBUTTONDOWN && m_bSource)
+            PostQuitMessage((int)Drag());
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+
+private:
+    static DROPEFFECT Drag()
+    {
+        COleDataSource source;
+        source.CacheGlobalData(CShortcutItemPayload::GetClipboardFormat(), MakeOfferedItem(true).Write());
+        return source.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE);
+    }
+    bool m_bSource;
+};
+
+// Takes the first item dropped, reports what arrived and ends the program.
+class COfferTarget : public COleDropTarget
+{
+public:
+    DROPEFFECT OnDragEnter(CWnd*, COleDataObject*, DWORD, CPoint) override { return DROPEFFECT_COPY; }
+    DROPEFFECT OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint) override { return DROPEFFECT_COPY; }
+    BOOL OnDrop(CWnd*, COleDataObject* pDataObject, DROPEFFECT, CPoint) override
+    {
+        CShortcutItemPayload item;
+        BOOL bRead = item.Read(pDataObject);
+        FILE* pFile = fopen("taken.txt", "w");
+        if (pFile)
+        {
+            fputs(bRead ? DescribeTakenItem(item).c_str() : "unreadable", pFile);
+            fclose(pFile);
+        }
+        PostQuitMessage(bRead ? 0 : 2);
+        return bRead;
+    }
+};
+
+int RunWindow(bool bSource)
+{
+    OleInitialize(nullptr);
+    COfferWnd wnd(bSource);
+    COfferTarget target;
+    const RECT& r = kOfferWindow;
+    if (!wnd.CreateEx(WS_EX_TOPMOST, nullptr, bSource ? pszOfferSourceTitle : pszOfferTargetTitle,
+                      WS_POPUP | WS_VISIBLE, CRect(r.left, r.top, r.right, r.bottom), nullptr, 0))
+        return 98;
+    if (!bSource && !target.Register(&wnd))
+        return 97;
+    wnd.SetTimer(kGiveUpTimer, 10000);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+    {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    target.Revoke();
+    wnd.DestroyWindow();
+    OleUninitialize();
+    return (int)msg.wParam;
+}
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    if (argc > 1)
+        return RunWindow(strcmp(argv[1], "drag") == 0);
+
     InitCommonControls();
     // The clipboard keeps data only from an owner window.
     HWND hWnd = CreateWindowW(L"STATIC", L"offer", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
