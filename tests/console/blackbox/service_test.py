@@ -61,6 +61,11 @@ class ServiceSheet(ConsoleCase):
         self.driver.key("ESCAPE")
         return [item["checked"] for item in items if item["id"] == ID_SERVICE_CONFIGURATION][0]
 
+    def wait_sheet_checked(self, checked):
+        # The menu is read while the keys that open it may still be on their way.
+        wait_for(lambda: self.sheet_checked() == checked, 10,
+                 "the Service Configuration check mark " + ("set" if checked else "cleared"))
+
     def press(self, sheet, control_id):
         # Without a window manager the frame that took the menu keys stays above its sheet.
         self.driver.activate(sheet)
@@ -68,12 +73,12 @@ class ServiceSheet(ConsoleCase):
 
     def test_the_sheet_follows_the_service_and_its_buttons_start_and_stop_it(self):
         main = self.start()
-        self.assertFalse(self.sheet_checked())
+        self.wait_sheet_checked(False)
         self.driver.post(main, WM_COMMAND, ID_SERVICE_CONFIGURATION)
         sheet = self.driver.wait_window("#32770", SHEET_TITLE)
         self.wait_text(sheet, STATUS_ID, "Stopped", "the stopped service")
         self.assertEqual("Tervok Alarms Service", self.driver.text(self.control(sheet, DISPLAY_NAME_ID)))
-        self.assertTrue(self.sheet_checked())
+        self.wait_sheet_checked(True)
         # Modeless: the main window takes input while the sheet shows.
         self.console.wait_pane(r"Status: Stopped")
 
@@ -95,10 +100,10 @@ class ServiceSheet(ConsoleCase):
 
         self.driver.post(sheet, WM_SYSCOMMAND, SC_CLOSE)
         wait_for(lambda: not self.driver.info(sheet)["visible"], 30, "the sheet to hide")
-        self.assertFalse(self.sheet_checked())
+        self.wait_sheet_checked(False)
         self.driver.post(main, WM_COMMAND, ID_SERVICE_CONFIGURATION)
         wait_for(lambda: self.driver.info(sheet)["visible"], 30, "the same sheet to show again")
-        self.assertTrue(self.sheet_checked())
+        self.wait_sheet_checked(True)
 
 
 
