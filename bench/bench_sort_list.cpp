@@ -2,7 +2,7 @@
 // list being in order) descending; target: under 0.3 s per sort under Wine. The list lives in a
 // message-only window and is never shown, but Wine needs a display to make it:
 //   tests/framework/window/gui-session run /tmp/tervok-gui build/default/bench/bench_sort_list.exe
-#include "wincomponents/CSortListCtrl.h"
+#include "wincomponents/lists/CSortListCtrl.h"
 
 #include <chrono>
 #include <cstdio>

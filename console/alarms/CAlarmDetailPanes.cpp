@@ -2,8 +2,8 @@
 
 #include "console/alarms/CListedAlarms.h"
 #include "support/StringEx.h"
-#include "wincomponents/CFontFactory.h"
-#include "wincomponents/CSortListCtrl.h"
+#include "wincomponents/controls/CFontFactory.h"
+#include "wincomponents/lists/CSortListCtrl.h"
 
 namespace
 {

@@ -21,7 +21,7 @@
 #include "resources/console/BelvaneRes.h"
 #include "resources/console/OutstandingRes.h"
 #include "support/AppProfile.h"
-#include "wincomponents/CentreWindow.h"
+#include "wincomponents/dialogs/CentreWindow.h"
 
 #include <windowsx.h>
 

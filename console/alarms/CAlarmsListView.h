@@ -14,9 +14,9 @@
 #include "console/alarms/CAlarmsFilters.h"
 #include "console/alarms/CAlarmsFrameTitle.h"
 #include "console/alarms/CListedAlarms.h"
-#include "wincomponents/CListPrintout.h"
+#include "wincomponents/printing/CListPrintout.h"
 #include "console/alarms/CNewAlarmWatch.h"
-#include "wincomponents/CResizableFormView.h"
+#include "wincomponents/layout/CResizableFormView.h"
 
 #include <memory>
 

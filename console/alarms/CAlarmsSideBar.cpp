@@ -11,7 +11,7 @@
 #include "resources/console/OutstandingRes.h"
 #include "support/AppProfile.h"
 #include "support/StringEx.h"
-#include "wincomponents/COXSHBListCtrl.h"
+#include "wincomponents/shortcutbar/COXSHBListCtrl.h"
 
 BEGIN_MESSAGE_MAP(CAlarmsSideBar, CSizingControlBarG)
     ON_COMMAND(IDC_SIDEBAR_LARGE_ICONS, OnLargeIcons)

@@ -5,9 +5,9 @@
 #pragma once
 
 #include "framework/core/CStringArray.h"
-#include "wincomponents/CImageListHolder.h"
-#include "wincomponents/COXShortcutBar.h"
-#include "wincomponents/CSizingControlBarG.h"
+#include "wincomponents/pictures/CImageListHolder.h"
+#include "wincomponents/shortcutbar/COXShortcutBar.h"
+#include "wincomponents/sizingbars/CSizingControlBarG.h"
 
 class CAlarmsDatabase;
 class CAlarmsListView;

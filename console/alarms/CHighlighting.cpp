@@ -3,7 +3,7 @@
 #include "framework/window/CDataExchange.h"
 #include "resources/console/OutstandingRes.h"
 #include "support/AppProfile.h"
-#include "wincomponents/COwnColorDialog.h"
+#include "wincomponents/dialogs/COwnColorDialog.h"
 
 #include <commctrl.h>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "framework/window/CDialog.h"
-#include "wincomponents/CColorStatic.h"
+#include "wincomponents/controls/CColorStatic.h"
 
 class CHighlighting : public CDialog
 {

@@ -3,7 +3,7 @@
 // the creation time). The column of the last sort is kept so that a reload keeps its order.
 #pragma once
 
-#include "wincomponents/CColorListCtrl.h"
+#include "wincomponents/lists/CColorListCtrl.h"
 
 #include <map>
 

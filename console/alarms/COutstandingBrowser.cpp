@@ -8,7 +8,7 @@
 #include "resources/console/BelvaneRes.h"
 #include "resources/console/OutstandingRes.h"
 #include "support/StringEx.h"
-#include "wincomponents/CFontFactory.h"
+#include "wincomponents/controls/CFontFactory.h"
 
 namespace
 {

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "framework/controls/CSpinButtonCtrl.h"
-#include "wincomponents/CResizableToolDialog.h"
-#include "wincomponents/CSortListCtrl.h"
+#include "wincomponents/layout/CResizableToolDialog.h"
+#include "wincomponents/lists/CSortListCtrl.h"
 
 #include <map>
 #include <memory>

@@ -4,9 +4,9 @@
 // recounts whenever new alarms have been loaded while it shows.
 #pragma once
 
-#include "wincomponents/CDialogLayout.h"
-#include "wincomponents/CSortListCtrl.h"
-#include "wincomponents/cdxCDynamicBarDlg.h"
+#include "wincomponents/layout/CDialogLayout.h"
+#include "wincomponents/lists/CSortListCtrl.h"
+#include "wincomponents/layout/cdxCDynamicBarDlg.h"
 
 class CDatabase;
 

@@ -6,7 +6,7 @@
 #include "framework/core/CStringArray.h"
 #include "framework/core/CUIntArray.h"
 #include "framework/window/CDialog.h"
-#include "wincomponents/CDataComboBox.h"
+#include "wincomponents/lists/CDataComboBox.h"
 
 class COutstandingFind : public CDialog
 {

@@ -5,7 +5,7 @@
 #include "framework/window/CWnd.h"
 #include "resources/console/BelvaneRes.h"
 #include "support/FileVersionInfo.h"
-#include "wincomponents/DrawTransparentBitmap.h"
+#include "wincomponents/pictures/DrawTransparentBitmap.h"
 
 namespace
 {

@@ -27,7 +27,7 @@
 #include "resources/console/ToolbarsRes.h"
 #include "support/AppProfile.h"
 #include "support/FileVersionInfo.h"
-#include "wincomponents/CFontFactory.h"
+#include "wincomponents/controls/CFontFactory.h"
 
 #include <cstdarg>
 

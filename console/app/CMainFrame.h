@@ -11,8 +11,8 @@
 #include "framework/core/CUIntArray.h"
 #include "framework/frames/CMDIFrameWnd.h"
 #include "framework/bars/CStatusBar.h"
-#include "wincomponents/CColorToolBar.h"
-#include "wincomponents/cdxCDynamicBar.h"
+#include "wincomponents/controls/CColorToolBar.h"
+#include "wincomponents/layout/cdxCDynamicBar.h"
 
 #include <vector>
 

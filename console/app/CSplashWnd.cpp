@@ -5,7 +5,7 @@
 #include "framework/window/CWinApp.h"
 #include "resources/console/BelvaneRes.h"
 #include "support/FileVersionInfo.h"
-#include "wincomponents/CFontFactory.h"
+#include "wincomponents/controls/CFontFactory.h"
 
 #include <memory>
 

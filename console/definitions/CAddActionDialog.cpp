@@ -6,8 +6,8 @@
 #include "framework/window/CDataExchange.h"
 #include "framework/window/CWinApp.h"
 #include "resources/console/DefinitionsRes.h"
-#include "wincomponents/CFontFactory.h"
-#include "wincomponents/COwnFileDialog.h"
+#include "wincomponents/controls/CFontFactory.h"
+#include "wincomponents/dialogs/COwnFileDialog.h"
 
 #include <mmsystem.h>
 

@@ -3,7 +3,7 @@
 #include "console/settings/CSettingsSheet.h"
 #include "framework/window/CWaitCursor.h"
 #include "resources/console/DefinitionsRes.h"
-#include "wincomponents/CFontFactory.h"
+#include "wincomponents/controls/CFontFactory.h"
 
 BEGIN_MESSAGE_MAP(CAlarmActionsDlg, CDialog)
     ON_COMMAND(IDC_ALARM_ACTIONS_START, RunActions)

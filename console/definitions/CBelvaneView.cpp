@@ -19,7 +19,7 @@
 #include "support/AppPaths.h"
 #include "support/FileVersionInfo.h"
 #include "support/TimeText.h"
-#include "wincomponents/COwnFileDialog.h"
+#include "wincomponents/dialogs/COwnFileDialog.h"
 
 #include <ctime>
 #include <vector>

@@ -5,10 +5,10 @@
 #pragma once
 
 #include "console/definitions/CBelvaneDoc.h"
-#include "wincomponents/CImageListHolder.h"
-#include "wincomponents/CListPrintout.h"
-#include "wincomponents/CResizableFormView.h"
-#include "wincomponents/CSortListCtrl.h"
+#include "wincomponents/pictures/CImageListHolder.h"
+#include "wincomponents/printing/CListPrintout.h"
+#include "wincomponents/layout/CResizableFormView.h"
+#include "wincomponents/lists/CSortListCtrl.h"
 
 class CBelvaneView : public CResizableFormView
 {

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "framework/window/CDialog.h"
-#include "wincomponents/CDataComboBox.h"
+#include "wincomponents/lists/CDataComboBox.h"
 
 class CCriterionDialog : public CDialog
 {

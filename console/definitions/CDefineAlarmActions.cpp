@@ -6,7 +6,7 @@
 #include "console/definitions/DefinitionTexts.h"
 #include "framework/window/CWinApp.h"
 #include "resources/console/DefinitionsRes.h"
-#include "wincomponents/CFontFactory.h"
+#include "wincomponents/controls/CFontFactory.h"
 
 namespace
 {

@@ -4,7 +4,7 @@
 
 #include "alarmmodel/AlarmDefinition.h"
 #include "framework/window/CPropertyPage.h"
-#include "wincomponents/CDataComboBox.h"
+#include "wincomponents/lists/CDataComboBox.h"
 
 class CDefineAlarmAssign : public CPropertyPage
 {

@@ -5,7 +5,7 @@
 
 #include "framework/gdi/CRect.h"
 #include "framework/window/CPropertyPage.h"
-#include "wincomponents/CSortListCtrl.h"
+#include "wincomponents/lists/CSortListCtrl.h"
 
 class CDefineAlarmGeneral;
 

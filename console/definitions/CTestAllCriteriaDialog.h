@@ -4,9 +4,9 @@
 
 #include "alarmmodel/AlarmDefinitionList.h"
 #include "console/definitions/CCriteriaTestRowsDialog.h"
-#include "wincomponents/CDataComboBox.h"
-#include "wincomponents/CImageListHolder.h"
-#include "wincomponents/CSortListCtrl.h"
+#include "wincomponents/lists/CDataComboBox.h"
+#include "wincomponents/pictures/CImageListHolder.h"
+#include "wincomponents/lists/CSortListCtrl.h"
 
 class CTestAllCriteriaDialog : public CCriteriaTestRowsDialog
 {

@@ -5,7 +5,7 @@
 
 #include "alarmmodel/AlarmDefinition.h"
 #include "console/definitions/CCriteriaTestRowsDialog.h"
-#include "wincomponents/CDataComboBox.h"
+#include "wincomponents/lists/CDataComboBox.h"
 
 class CTestCriteriaDialog : public CCriteriaTestRowsDialog
 {

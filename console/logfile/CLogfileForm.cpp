@@ -9,7 +9,7 @@
 #include "framework/window/CWaitCursor.h"
 #include "resources/console/BelvaneRes.h"
 #include "support/AppPaths.h"
-#include "wincomponents/COwnFileDialog.h"
+#include "wincomponents/dialogs/COwnFileDialog.h"
 
 #include <windowsx.h>
 

@@ -5,8 +5,8 @@
 
 #include "console/logfile/CLogfileText.h"
 #include "framework/controls/CRichEditCtrl.h"
-#include "wincomponents/CResizableFormView.h"
-#include "wincomponents/CRichEditPrintout.h"
+#include "wincomponents/layout/CResizableFormView.h"
+#include "wincomponents/printing/CRichEditPrintout.h"
 
 #include <richedit.h>
 

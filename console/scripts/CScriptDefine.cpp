@@ -6,7 +6,7 @@
 #include "framework/window/AfxMessageBox.h"
 #include "framework/window/CDataExchange.h"
 #include "resources/console/ScriptsRes.h"
-#include "wincomponents/CFontFactory.h"
+#include "wincomponents/controls/CFontFactory.h"
 
 namespace
 {

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "console/scripts/CSampleScripts.h"
-#include "wincomponents/CDataComboBox.h"
-#include "wincomponents/CResizableToolDialog.h"
+#include "wincomponents/lists/CDataComboBox.h"
+#include "wincomponents/layout/CResizableToolDialog.h"
 
 #include <memory>
 

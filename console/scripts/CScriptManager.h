@@ -3,8 +3,8 @@
 #pragma once
 
 #include "alarmmodel/ScriptDefinitionMap.h"
-#include "wincomponents/CResizableToolDialog.h"
-#include "wincomponents/CSortListCtrl.h"
+#include "wincomponents/layout/CResizableToolDialog.h"
+#include "wincomponents/lists/CSortListCtrl.h"
 
 #include <memory>
 

@@ -4,7 +4,7 @@
 #include "alarmmodel/ScriptDefinitionMap.h"
 #include "console/scripts/ScriptTexts.h"
 #include "resources/console/ScriptsRes.h"
-#include "wincomponents/CFontFactory.h"
+#include "wincomponents/controls/CFontFactory.h"
 
 namespace
 {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "framework/core/CStringArray.h"
-#include "wincomponents/CResizableToolDialog.h"
+#include "wincomponents/layout/CResizableToolDialog.h"
 
 #include <memory>
 

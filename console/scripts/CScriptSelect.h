@@ -1,8 +1,8 @@
 // Lets the user pick one stored script by its title; the Script Manager can be opened from it.
 #pragma once
 
-#include "wincomponents/CResizableToolDialog.h"
-#include "wincomponents/CSortListCtrl.h"
+#include "wincomponents/layout/CResizableToolDialog.h"
+#include "wincomponents/lists/CSortListCtrl.h"
 
 class CScriptSelect : public CResizableToolDialog
 {

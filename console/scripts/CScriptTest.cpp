@@ -11,8 +11,8 @@
 #include "resources/console/ScriptsRes.h"
 #include "support/AppProfile.h"
 #include "support/StringEx.h"
-#include "wincomponents/CFontFactory.h"
-#include "wincomponents/ExternalEditor.h"
+#include "wincomponents/controls/CFontFactory.h"
+#include "wincomponents/dialogs/ExternalEditor.h"
 
 namespace
 {

@@ -7,7 +7,7 @@
 #include "framework/controls/CSpinButtonCtrl.h"
 #include "framework/core/CStringArray.h"
 #include "framework/window/CDialog.h"
-#include "wincomponents/CInfoEdit.h"
+#include "wincomponents/controls/CInfoEdit.h"
 
 #include <memory>
 

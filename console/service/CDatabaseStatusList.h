@@ -3,7 +3,7 @@
 #pragma once
 
 #include "console/service/CDatabaseFacts.h"
-#include "wincomponents/CSortListCtrl.h"
+#include "wincomponents/lists/CSortListCtrl.h"
 
 class CDatabaseStatusList : public CSortListCtrl
 {

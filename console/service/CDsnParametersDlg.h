@@ -5,7 +5,7 @@
 #include "alarmmodel/database/DsnParameterStore.h"
 #include "framework/controls/CButton.h"
 #include "framework/window/CDialog.h"
-#include "wincomponents/CSortListCtrl.h"
+#include "wincomponents/lists/CSortListCtrl.h"
 
 class CDsnParametersDlg : public CDialog
 {

@@ -4,7 +4,7 @@
 
 #include "alarmmodel/database/DsnParameterStore.h"
 #include "framework/window/CDialog.h"
-#include "wincomponents/CDataComboBox.h"
+#include "wincomponents/lists/CDataComboBox.h"
 
 // The data source that the "Default" choice names.
 extern const wchar_t* const g_pszDefaultDsn;

@@ -1,7 +1,7 @@
 #include "console/settings/CChannelTestDialog.h"
 
 #include "resources/console/SettingsRes.h"
-#include "wincomponents/CFontFactory.h"
+#include "wincomponents/controls/CFontFactory.h"
 
 CChannelTestDialog::CChannelTestDialog(UINT nIDTemplate, CWnd* pParentWnd)
     : CDialog(nIDTemplate, pParentWnd), m_bInitialised(FALSE)

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "console/settings/CChannelTestDialog.h"
-#include "wincomponents/CDataComboBox.h"
+#include "wincomponents/lists/CDataComboBox.h"
 
 class CSMSTest : public CChannelTestDialog
 {

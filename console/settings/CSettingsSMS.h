@@ -2,7 +2,7 @@
 #pragma once
 
 #include "framework/window/CPropertyPage.h"
-#include "wincomponents/CDataComboBox.h"
+#include "wincomponents/lists/CDataComboBox.h"
 
 class CSettingsSMS : public CPropertyPage
 {

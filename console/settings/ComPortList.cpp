@@ -1,6 +1,6 @@
 #include "console/settings/ComPortList.h"
 
-#include "wincomponents/CDataComboBox.h"
+#include "wincomponents/lists/CDataComboBox.h"
 
 CStringArray ComPortNames(const std::function<BOOL(const CString&)>& fnAnswers)
 {

@@ -5,13 +5,13 @@
 #include "framework/window/CDataExchange.h"
 #include "framework/window/CDialog.h"
 #include "framework/gdi/CPaintDC.h"
-#include "wincomponents/CColorStatic.h"
-#include "wincomponents/CDataComboBox.h"
-#include "wincomponents/CFontFactory.h"
-#include "wincomponents/CImageListHolder.h"
-#include "wincomponents/CInfoEdit.h"
-#include "wincomponents/CSortListCtrl.h"
-#include "wincomponents/DrawTransparentBitmap.h"
+#include "wincomponents/controls/CColorStatic.h"
+#include "wincomponents/lists/CDataComboBox.h"
+#include "wincomponents/controls/CFontFactory.h"
+#include "wincomponents/pictures/CImageListHolder.h"
+#include "wincomponents/controls/CInfoEdit.h"
+#include "wincomponents/lists/CSortListCtrl.h"
+#include "wincomponents/pictures/DrawTransparentBitmap.h"
 
 #include <memory>
 

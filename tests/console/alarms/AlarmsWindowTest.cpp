@@ -22,7 +22,7 @@
 #include "resources/console/OutstandingRes.h"
 #include "support/AppProfile.h"
 #include "support/RegistryStore.h"
-#include "wincomponents/COXSHBListCtrl.h"
+#include "wincomponents/shortcutbar/COXSHBListCtrl.h"
 #include "tests/alarmmodel/database/AlarmsBench.h"
 
 #include <functional>

@@ -1,6 +1,6 @@
 #include "GuiTest.h"
 
-#include "wincomponents/CColorListCtrl.h"
+#include "wincomponents/lists/CColorListCtrl.h"
 
 namespace
 {

@@ -3,7 +3,7 @@
 #include "resources/console/BelvaneRes.h"
 #include "resources/console/OutstandingRes.h"
 #include "resources/console/ToolbarsRes.h"
-#include "wincomponents/CImageListHolder.h"
+#include "wincomponents/pictures/CImageListHolder.h"
 
 #include <set>
 #include <vector>

@@ -1,0 +1,340 @@
+#include "GuiTest.h"
+
+#include "WinComponentsTestsRes.h"
+#include "WindowRects.h"
+#include "wincomponents/layout/cdxCDynamicBarDlg.h"
+#include "wincomponents/layout/cdxCDynamicDialog.h"
+#include "wincomponents/layout/cdxCSizeIconCtrl.h"
+
+namespace
+{
+const DYNAMIC_MAP_ENTRY dynamicMap[] = {
+    {cdxCDynamicWnd::mapModes, IDC_DYN_STRETCH, {cdxCDynamicWnd::mdResize, cdxCDynamicWnd::mdResize, 0, 0}},
+    {cdxCDynamicWnd::mapBytes, IDC_DYN_HALF, {50, 0, 100, 0}},
+    {cdxCDynamicWnd::mapModes, IDC_DYN_CORNER, {cdxCDynamicWnd::mdRepos, cdxCDynamicWnd::mdRepos, 0, 0}},
+    {cdxCDynamicWnd::mapBytes, 9999, {100, 100, 100, 100}}, // no such control: skipped
+    {cdxCDynamicWnd::mapEnd, 0, {0, 0, 0, 0}}};
+
+class CMappedDialog : public cdxCDynamicDialog
+{
+public:
+    CMappedDialog(UINT nFreedom = fdAll, UINT nFlags = flSizeIcon | flAntiFlicker)
+        : cdxCDynamicDialog(IDD_DYNAMIC, nullptr, nFreedom, nFlags) {}
+    const DYNAMIC_MAP_ENTRY* GetDynamicMap() const override { return dynamicMap; }
+    using cdxCDynamicWnd::m_szInitial;
+};
+
+CPoint Corner(const CRect& rect)
+{
+    return CPoint(rect.right, rect.bottom);
+}
+
+class DynamicLayoutTest : public GuiTest
+{
+protected:
+    void Open(CMappedDialog& dialog)
+    {
+        ASSERT_TRUE(dialog.Create(IDD_DYNAMIC, &Host()));
+        dialog.ShowWindow(SW_SHOW);
+        PumpUntilIdle();
+    }
+    // Gives the dialog a client area larger than its initial one by dx, dy.
+    void Grow(CMappedDialog& dialog, int dx, int dy)
+    {
+        CRect rectWindow = WindowRect(dialog), rectClient;
+        dialog.GetClientRect(&rectClient);
+        dialog.SetWindowPos(nullptr, 0, 0, dialog.m_szInitial.cx + dx + rectWindow.Width() - rectClient.Width(),
+                            dialog.m_szInitial.cy + dy + rectWindow.Height() - rectClient.Height(),
+                            SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+        PumpUntilIdle();
+    }
+    MINMAXINFO MinMax(CMappedDialog& dialog)
+    {
+        MINMAXINFO info = {};
+        info.ptMaxTrackSize = {5000, 5000};
+        dialog.SendMessage(WM_GETMINMAXINFO, 0, (LPARAM)&info);
+        return info;
+    }
+};
+} // namespace
+
+TEST_F(DynamicLayoutTest, EdgesFollowTheGrowthByTheirPercentagesAndComeBackExactly)
+{
+    CMappedDialog dialog;
+    Open(dialog);
+    CRect rectStretch = ControlRect(dialog, IDC_DYN_STRETCH);
+    CRect rectHalf = ControlRect(dialog, IDC_DYN_HALF);
+    CRect rectCorner = ControlRect(dialog, IDC_DYN_CORNER);
+    CRect rectShrinking = ControlRect(dialog, IDC_DYN_SHRINKING);
+    EXPECT_EQ(4, dialog.GetCtrlCount()) << "three mapped controls and the size grip, the missing one skipped";
+    Grow(dialog, 75, 75);
+    CRect rect = ControlRect(dialog, IDC_DYN_HALF);
+    EXPECT_EQ(rectHalf.left + 37, rect.left);
+    EXPECT_EQ(rectHalf.right + 75, rect.right);
+    EXPECT_EQ(rectHalf.top, rect.top);
+    rect = ControlRect(dialog, IDC_DYN_STRETCH);
+    EXPECT_EQ(rectStretch.TopLeft(), rect.TopLeft());
+    EXPECT_EQ(rectStretch.Width() + 75, rect.Width());
+    EXPECT_EQ(rectStretch.Height() + 75, rect.Height());
+    rect = ControlRect(dialog, IDC_DYN_CORNER);
+    EXPECT_EQ(rectCorner.left + 75, rect.left);
+    EXPECT_EQ(rectCorner.top + 75, rect.top);
+    EXPECT_EQ(rectCorner.Size(), rect.Size());
+    EXPECT_EQ(rectShrinking, ControlRect(dialog, IDC_DYN_SHRINKING)) << "not managed";
+    Grow(dialog, 0, 0);
+    EXPECT_EQ(rectHalf, ControlRect(dialog, IDC_DYN_HALF));
+    EXPECT_EQ(rectStretch, ControlRect(dialog, IDC_DYN_STRETCH));
+    EXPECT_EQ(rectCorner, ControlRect(dialog, IDC_DYN_CORNER));
+    dialog.DestroyWindow();
+}
+
+TEST_F(DynamicLayoutTest, AControlAtItsMinimumSizeIsParkedOutOfSight)
+{
+    CMappedDialog dialog;
+    Open(dialog);
+    HWND hShrinking = ::GetDlgItem(dialog.m_hWnd, IDC_DYN_SHRINKING);
+    CRect rectStart = ControlRect(dialog, IDC_DYN_SHRINKING);
+    // Its right edge stays while its left edge follows the whole growth: it narrows.
+    cdxCDynamicWnd::Position pos(rectStart, SBYTES{100, 0, 0, 0}, CSize(rectStart.Width() - 20, 0));
+    ASSERT_TRUE(dialog.AddSzControl(hShrinking, pos, TRUE));
+    Grow(dialog, 19, 0);
+    EXPECT_EQ(rectStart.left + 19, ControlRect(dialog, IDC_DYN_SHRINKING).left);
+    Grow(dialog, 20, 0);
+    CRect rect = ControlRect(dialog, IDC_DYN_SHRINKING);
+    EXPECT_EQ(-10, rect.right);
+    EXPECT_EQ(-10 - pos.sizeMin.cx, rect.left);
+    EXPECT_EQ(rectStart.top, rect.top) << "vertically it still fits";
+    Grow(dialog, 0, 0);
+    EXPECT_EQ(rectStart, ControlRect(dialog, IDC_DYN_SHRINKING));
+    dialog.RemSzControl(hShrinking);
+    Grow(dialog, 40, 0);
+    EXPECT_EQ(rectStart, ControlRect(dialog, IDC_DYN_SHRINKING)) << "no longer managed";
+    dialog.DestroyWindow();
+}
+
+TEST_F(DynamicLayoutTest, TheWindowNeverShrinksBelowItsInitialSizeAndGrowsOnlyWhereFree)
+{
+    CMappedDialog dialog(cdxCDynamicWnd::fdHoriz);
+    Open(dialog);
+    CRect rectWindow = WindowRect(dialog);
+    MINMAXINFO info = MinMax(dialog);
+    EXPECT_EQ(rectWindow.Width(), info.ptMinTrackSize.x);
+    EXPECT_EQ(rectWindow.Height(), info.ptMinTrackSize.y);
+    EXPECT_EQ(5000, info.ptMaxTrackSize.x) << "free horizontally, no maximum";
+    EXPECT_EQ(rectWindow.Height(), info.ptMaxTrackSize.y) << "pinned vertically";
+    dialog.m_szMax = CSize(dialog.m_szInitial.cx + 50, 0);
+    info = MinMax(dialog);
+    EXPECT_EQ(rectWindow.Width() + 50, info.ptMaxTrackSize.x);
+    // Sizing by program goes through the same limits.
+    dialog.SetWindowPos(nullptr, 0, 0, rectWindow.Width() / 2, rectWindow.Height() * 2,
+                        SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+    EXPECT_EQ(rectWindow.Size(), WindowRect(dialog).Size());
+    dialog.DestroyWindow();
+}
+
+TEST_F(DynamicLayoutTest, TheSizeGripSitsInTheCornerAndIsGoneWhileMaximised)
+{
+    CMappedDialog dialog;
+    Open(dialog);
+    cdxCSizeIconCtrl* pGrip = dialog.GetSizeIcon();
+    ASSERT_NE(nullptr, pGrip);
+    EXPECT_TRUE(pGrip->IsWindowVisible());
+    CRect rectClient;
+    dialog.GetClientRect(&rectClient);
+    CRect rectGrip = ControlRect(dialog, cdxCDynamicWnd::nDefaultSizeIconId);
+    EXPECT_EQ(Corner(rectClient), Corner(rectGrip));
+    EXPECT_LT(rectGrip.Width(), rectClient.Width() / 4);
+    Grow(dialog, 30, 20);
+    dialog.GetClientRect(&rectClient);
+    EXPECT_EQ(Corner(rectClient), Corner(ControlRect(dialog, cdxCDynamicWnd::nDefaultSizeIconId)));
+
+    // A double click on the grip neither maximises nor restores.
+    pGrip->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
+    PumpUntilIdle();
+    EXPECT_FALSE(::IsZoomed(dialog.m_hWnd));
+
+    ::SetCursor(nullptr);
+    pGrip->SendMessage(WM_SETCURSOR, (WPARAM)pGrip->m_hWnd, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(::LoadCursorW(nullptr, IDC_SIZENWSE), ::GetCursor());
+    dialog.ShowWindow(SW_MAXIMIZE);
+    PumpUntilIdle();
+    HCURSOR hArrow = ::LoadCursorW(nullptr, IDC_ARROW);
+    ::SetCursor(hArrow);
+    EXPECT_TRUE(pGrip->SendMessage(WM_SETCURSOR, (WPARAM)pGrip->m_hWnd, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+    EXPECT_EQ(hArrow, ::GetCursor()) << "the maximised window's grip leaves the cursor alone";
+    dialog.DestroyWindow();
+    EXPECT_EQ(nullptr, dialog.GetSizeIcon());
+}
+
+TEST_F(DynamicLayoutTest, FullRedrawIsOffWhileDraggingTheFarEdgesAndComesBackAfterThePause)
+{
+    CMappedDialog dialog;
+    Open(dialog);
+    DWORD dwSaved = (DWORD)::GetClassLongPtrW(dialog.m_hWnd, GCL_STYLE);
+    RECT rect = WindowRect(dialog);
+    dialog.SendMessage(WM_SIZING, WMSZ_BOTTOMRIGHT, (LPARAM)&rect);
+    EXPECT_EQ(0u, ::GetClassLongPtrW(dialog.m_hWnd, GCL_STYLE) & (CS_HREDRAW | CS_VREDRAW));
+    dialog.SendMessage(WM_TIMER, cdxCDynamicWnd::nAntiFlickerTimer);
+    EXPECT_EQ(dwSaved, (DWORD)::GetClassLongPtrW(dialog.m_hWnd, GCL_STYLE));
+    dialog.SendMessage(WM_SIZING, WMSZ_LEFT, (LPARAM)&rect);
+    EXPECT_EQ((DWORD)(CS_HREDRAW | CS_VREDRAW), ::GetClassLongPtrW(dialog.m_hWnd, GCL_STYLE) & (CS_HREDRAW | CS_VREDRAW));
+    // Further sizing while it is on changes nothing until the pause.
+    dialog.SendMessage(WM_SIZING, WMSZ_RIGHT, (LPARAM)&rect);
+    EXPECT_EQ((DWORD)(CS_HREDRAW | CS_VREDRAW), ::GetClassLongPtrW(dialog.m_hWnd, GCL_STYLE) & (CS_HREDRAW | CS_VREDRAW));
+    dialog.SendMessage(WM_TIMER, cdxCDynamicWnd::nAntiFlickerTimer);
+    EXPECT_EQ(dwSaved, (DWORD)::GetClassLongPtrW(dialog.m_hWnd, GCL_STYLE));
+    dialog.DestroyWindow();
+}
+
+TEST_F(DynamicLayoutTest, ADestroyedChildLeavesTheLayoutWhateverItsId)
+{
+    CMappedDialog dialog;
+    Open(dialog);
+    int nBefore = dialog.GetCtrlCount();
+    HWND hChild = ::CreateWindowExW(0, L"STATIC", L"late", WS_CHILD | WS_VISIBLE, 10, 10, 30, 10, dialog.m_hWnd,
+                                    (HMENU)77, nullptr, nullptr);
+    dialog.AddSzControl(SBYTES{0, 0, 100, 0}, FALSE, TRUE);
+    EXPECT_EQ(nBefore + 2, dialog.GetCtrlCount()) << "the late child and the unmapped static";
+    ::DestroyWindow(hChild);
+    EXPECT_EQ(nBefore + 1, dialog.GetCtrlCount());
+    dialog.DestroyWindow();
+}
+
+TEST_F(DynamicLayoutTest, WithoutAWindowEveryOperationDeclines)
+{
+    CMappedDialog dialog;
+    EXPECT_FALSE(dialog.AddSzControl(Host().m_hWnd, cdxCDynamicWnd::Position(), FALSE));
+    EXPECT_EQ(CSize(0, 0), dialog.GetCurrentClientSize());
+    dialog.Layout();
+    EXPECT_FALSE(dialog.StoreWindowPosition());
+    EXPECT_FALSE(dialog.RestoreWindowPosition());
+}
+
+namespace
+{
+class StoredPlacementTest : public DynamicLayoutTest
+{
+protected:
+    CString Section() const { return L"WindowPositions\\Test Dialog"; }
+    void OpenNamed(CMappedDialog& dialog)
+    {
+        dialog.m_strRegistryName = L"Test Dialog";
+        Open(dialog);
+    }
+    CRect TemplateRect()
+    {
+        CMappedDialog plain;
+        Open(plain);
+        CRect rect = WindowRect(plain);
+        plain.DestroyWindow();
+        return rect;
+    }
+};
+} // namespace
+
+TEST_F(StoredPlacementTest, FirstOpeningIsCentredAndATenthLargerThenThePlacementComesBack)
+{
+    CRect rectTemplate = TemplateRect();
+    CMappedDialog first;
+    OpenNamed(first);
+    CRect rect = WindowRect(first);
+    int cx = rectTemplate.Width() * 10 / 100, cy = rectTemplate.Height() * 10 / 100;
+    EXPECT_EQ(rectTemplate.Width() + cx, rect.Width());
+    EXPECT_EQ(rectTemplate.Height() + cy, rect.Height());
+    CRect rectHost = WindowRect(Host());
+    EXPECT_NEAR(rectHost.CenterPoint().x, rect.CenterPoint().x, 2);
+    EXPECT_NEAR(rectHost.CenterPoint().y, rect.CenterPoint().y, 2);
+
+    first.SetWindowPos(nullptr, 40, 50, rect.Width() + 33, rect.Height() + 22, SWP_NOZORDER | SWP_NOACTIVATE);
+    CRect rectLeft = WindowRect(first);
+    first.DestroyWindow();
+    EXPECT_EQ(1u, m_app.GetProfileInt(Section(), L"(valid)", 0));
+    EXPECT_EQ(1u, m_app.GetProfileInt(Section(), L"Visibility", 7));
+    EXPECT_EQ(-1, (int)m_app.GetProfileInt(Section(), L"State", 7));
+
+    CMappedDialog second;
+    OpenNamed(second);
+    EXPECT_EQ(rectLeft, WindowRect(second));
+    second.DestroyWindow();
+}
+
+TEST_F(StoredPlacementTest, AReversedRectangleIsSwappedAndADamagedOneGivesTheDefault)
+{
+    CRect rectTemplate = TemplateRect();
+    m_app.WriteProfileInt(Section(), L"(valid)", 1);
+    m_app.WriteProfileInt(Section(), L"Left", 520);
+    m_app.WriteProfileInt(Section(), L"Right", 100);
+    m_app.WriteProfileInt(Section(), L"Top", 420);
+    m_app.WriteProfileInt(Section(), L"Bottom", 60);
+    CMappedDialog swapped;
+    OpenNamed(swapped);
+    EXPECT_EQ(CRect(100, 60, 520, 420), WindowRect(swapped));
+    swapped.DestroyWindow();
+
+    // No area at all: opening there would leave the window out of reach.
+    m_app.WriteProfileInt(Section(), L"(valid)", 1);
+    m_app.WriteProfileInt(Section(), L"Left", 100);
+    m_app.WriteProfileInt(Section(), L"Right", 100);
+    CMappedDialog damaged;
+    OpenNamed(damaged);
+    EXPECT_EQ(rectTemplate.Width() + rectTemplate.Width() / 10, WindowRect(damaged).Width());
+    damaged.DestroyWindow();
+
+    // A store that never finished is not taken either.
+    m_app.WriteProfileInt(Section(), L"(valid)", 0);
+    m_app.WriteProfileInt(Section(), L"Right", 500);
+    CMappedDialog unfinished;
+    OpenNamed(unfinished);
+    EXPECT_EQ(rectTemplate.Width() + rectTemplate.Width() / 10, WindowRect(unfinished).Width());
+    unfinished.DestroyWindow();
+}
+
+TEST_F(StoredPlacementTest, AMaximisedWindowKeepsItsNormalRectangleAndOpensMaximised)
+{
+    CMappedDialog first;
+    OpenNamed(first);
+    first.SetWindowPos(nullptr, 30, 30, 400, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+    first.ShowWindow(SW_MAXIMIZE);
+    PumpUntilIdle();
+    first.DestroyWindow();
+    EXPECT_EQ(1, (int)m_app.GetProfileInt(Section(), L"State", 7));
+    EXPECT_EQ(430, (int)m_app.GetProfileInt(Section(), L"Right", 0));
+
+    CMappedDialog second;
+    OpenNamed(second);
+    EXPECT_TRUE(::IsZoomed(second.m_hWnd));
+    second.ShowWindow(SW_RESTORE);
+    EXPECT_EQ(CSize(400, 300), WindowRect(second).Size());
+    second.DestroyWindow();
+}
+
+namespace
+{
+class CBarDialog : public cdxCDynamicBarDlg
+{
+public:
+    CBarDialog() : cdxCDynamicBarDlg(IDD_DYNAMIC_CHILD) {}
+};
+} // namespace
+
+TEST_F(DynamicLayoutTest, ABarDialogLivesInItsParentAndNeverEndsItself)
+{
+    CBarDialog dialog;
+    ASSERT_TRUE(dialog.CreateBarDialog(&Host()));
+    dialog.ShowWindow(SW_SHOW);
+    EXPECT_EQ(Host().m_hWnd, ::GetParent(dialog.m_hWnd));
+    EXPECT_TRUE(dialog.GetStyle() & WS_CHILD);
+    EXPECT_EQ(CSize(dialog.GetCurrentClientSize()), dialog.m_szMin);
+    EXPECT_EQ(nullptr, dialog.GetSizeIcon());
+    dialog.SendMessage(WM_CLOSE);
+    dialog.SendMessage(WM_COMMAND, IDOK);
+    dialog.SendMessage(WM_COMMAND, IDCANCEL);
+    PumpUntilIdle();
+    EXPECT_TRUE(::IsWindow(dialog.m_hWnd));
+    EXPECT_TRUE(dialog.IsWindowVisible());
+
+    dialog.UpdateBarCmdUI(&dialog, TRUE);
+    EXPECT_FALSE(IsEnabled(&dialog, IDC_DYN_BUTTON)) << "no handler";
+    EXPECT_TRUE(IsEnabled(&dialog, IDOK));
+    dialog.DestroyWindow();
+}

@@ -1,3 +1,0 @@
-#include "wincomponents/cdxCDynamicChildDlg.h"
-
-IMPLEMENT_DYNAMIC(cdxCDynamicChildDlg, cdxCDynamicDialog)

@@ -1,0 +1,3 @@
+#include "wincomponents/layout/cdxCDynamicChildDlg.h"
+
+IMPLEMENT_DYNAMIC(cdxCDynamicChildDlg, cdxCDynamicDialog)
