@@ -186,6 +186,25 @@ TEST_F(DynamicLayoutTest, FullRedrawIsOffWhileDraggingTheFarEdgesAndComesBackAft
     dialog.DestroyWindow();
 }
 
+TEST_F(DynamicLayoutTest, ADialogClosedWhileSizingGivesTheSharedClassItsStyleBack)
+{
+    CMappedDialog first;
+    Open(first);
+    DWORD dwSaved = (DWORD)::GetClassLongPtrW(first.m_hWnd, GCL_STYLE);
+    RECT rect = WindowRect(first);
+    first.SendMessage(WM_SIZING, WMSZ_LEFT, (LPARAM)&rect);
+    first.DestroyWindow();
+
+    // Every dialog shares the class: the next one must find its style as it was.
+    CMappedDialog second;
+    Open(second);
+    EXPECT_EQ(dwSaved, (DWORD)::GetClassLongPtrW(second.m_hWnd, GCL_STYLE));
+    second.SendMessage(WM_SIZING, WMSZ_BOTTOMRIGHT, (LPARAM)&rect);
+    second.SendMessage(WM_TIMER, cdxCDynamicWnd::nAntiFlickerTimer);
+    EXPECT_EQ(dwSaved, (DWORD)::GetClassLongPtrW(second.m_hWnd, GCL_STYLE));
+    second.DestroyWindow();
+}
+
 TEST_F(DynamicLayoutTest, ADestroyedChildLeavesTheLayoutWhateverItsId)
 {
     CMappedDialog dialog;
