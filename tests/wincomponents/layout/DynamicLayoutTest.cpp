@@ -6,6 +6,8 @@
 #include "wincomponents/layout/cdxCDynamicDialog.h"
 #include "wincomponents/layout/cdxCSizeIconCtrl.h"
 
+#include <climits>
+
 namespace
 {
 const DYNAMIC_MAP_ENTRY dynamicMap[] = {
@@ -306,6 +308,33 @@ TEST_F(StoredPlacementTest, AReversedRectangleIsSwappedAndADamagedOneGivesTheDef
     OpenNamed(unfinished);
     EXPECT_EQ(rectTemplate.Width() + rectTemplate.Width() / 10, WindowRect(unfinished).Width());
     unfinished.DestroyWindow();
+}
+
+TEST_F(StoredPlacementTest, APlacementOffTheScreenOpensInTheNearestWorkArea)
+{
+    CRect rectTemplate = TemplateRect();
+    CRect work = WorkArea(Host());
+    // Where a minimised window used to be parked.
+    m_app.WriteProfileInt(Section(), L"(valid)", 1);
+    m_app.WriteProfileInt(Section(), L"Left", -30000);
+    m_app.WriteProfileInt(Section(), L"Right", -29600);
+    m_app.WriteProfileInt(Section(), L"Top", -30000);
+    m_app.WriteProfileInt(Section(), L"Bottom", -29700);
+    CMappedDialog parked;
+    OpenNamed(parked);
+    EXPECT_EQ(CRect(work.left, work.top, work.left + 400, work.top + 300), WindowRect(parked));
+    parked.DestroyWindow();
+
+    // A width no rectangle can hold is damaged: the default placement.
+    m_app.WriteProfileInt(Section(), L"(valid)", 1);
+    m_app.WriteProfileInt(Section(), L"Left", INT_MIN);
+    m_app.WriteProfileInt(Section(), L"Right", INT_MAX);
+    CMappedDialog huge;
+    OpenNamed(huge);
+    CRect rect = WindowRect(huge);
+    EXPECT_EQ(rectTemplate.Width() + rectTemplate.Width() / 10, rect.Width());
+    EXPECT_TRUE(LiesWithin(rect, work));
+    huge.DestroyWindow();
 }
 
 TEST_F(StoredPlacementTest, AMaximisedWindowKeepsItsNormalRectangleAndOpensMaximised)
