@@ -1,6 +1,7 @@
 #include "wincomponents/layout/CResizableToolDialog.h"
 
 #include "framework/gdi/CPaintDC.h"
+#include "framework/window/AfxWorkArea.h"
 #include "support/AppProfile.h"
 #include "wincomponents/dialogs/CentreWindow.h"
 #include "wincomponents/layout/StoredPlacement.h"
@@ -340,7 +341,7 @@ void CResizableToolDialog::MoveToStored(const CRect& rectFitted)
     {
         CRect rectNow;
         GetWindowRect(&rectNow);
-        FitStoredRect(CRect(rectFitted.TopLeft(), rectNow.Size()), CSize(0, 0), rect);
+        rect = AfxFitToWorkArea(CRect(rectFitted.TopLeft(), rectNow.Size()));
     }
     ::SetWindowPos(m_hWnd, HWND_TOP, rect.left, rect.top, rect.Width(), rect.Height(), 0);
 }
