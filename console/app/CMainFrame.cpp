@@ -22,12 +22,12 @@
 #include "console/service/ServiceCommands.h"
 #include "framework/controls/CMenu.h"
 #include "framework/frames/CView.h"
-#include "framework/window/AfxWorkArea.h"
 #include "resources/console/BelvaneRes.h"
 #include "resources/console/ToolbarsRes.h"
 #include "support/AppProfile.h"
 #include "support/FileVersionInfo.h"
 #include "wincomponents/controls/CFontFactory.h"
+#include "wincomponents/layout/StoredPlacement.h"
 
 #include <cstdarg>
 
@@ -275,8 +275,11 @@ BOOL CMainFrame::RestoreFrameSize()
     RECT rectNone = {0, 0, 0, 0};
     CRect rect = GetAppProfile().GetRect(L"Main Frame Size", rectNone);
     BOOL bZoomed = GetAppProfile().GetInt(L"Main Frame Zoomed", 1) != 0;
-    if (rect.left != rect.right && rect.top != rect.bottom)
-        MoveWindow(AfxFitToWorkArea(rect), FALSE);
+    // Below the smallest size a frame can be dragged to, it would open as a bare caption.
+    CSize sizeMin(GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK));
+    CRect rectFitted;
+    if (FitStoredRect(rect, sizeMin, rectFitted))
+        MoveWindow(rectFitted, FALSE);
     if (bZoomed)
         ShowWindow(SW_SHOWMAXIMIZED);
     return bZoomed;

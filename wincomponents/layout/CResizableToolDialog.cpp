@@ -1,8 +1,10 @@
 #include "wincomponents/layout/CResizableToolDialog.h"
 
 #include "framework/gdi/CPaintDC.h"
+#include "framework/window/AfxWorkArea.h"
 #include "support/AppProfile.h"
 #include "wincomponents/dialogs/CentreWindow.h"
+#include "wincomponents/layout/StoredPlacement.h"
 
 #include <algorithm>
 
@@ -321,13 +323,25 @@ void CResizableToolDialog::RestoreGeometry()
         for (int i = 0; i < 4; ++i)
             if (values[(size_t)i] != -1)
                 *apEdges[i] = values[(size_t)i];
-        if (rect.Width() > 0 && rect.Height() > 0)
+        CRect rectFitted;
+        if (FitStoredRect(rect, CSize(1, 1), rectFitted))
         {
             m_bRestoredFromProfile = TRUE;
-            UINT nFlags = IsResizable() ? 0 : SWP_NOSIZE;
-            ::SetWindowPos(m_hWnd, HWND_TOP, std::max(0L, rect.left), std::max(0L, rect.top), rect.Width(),
-                           rect.Height(), nFlags);
+            MoveToStored(rectFitted);
         }
     }
     m_bGeometryLoaded = TRUE;
+}
+
+void CResizableToolDialog::MoveToStored(const CRect& rectFitted)
+{
+    CRect rect = rectFitted;
+    // A fixed-size dialog keeps its size: fitted again with it.
+    if (!IsResizable())
+    {
+        CRect rectNow;
+        GetWindowRect(&rectNow);
+        rect = AfxFitToWorkArea(CRect(rectFitted.TopLeft(), rectNow.Size()));
+    }
+    ::SetWindowPos(m_hWnd, HWND_TOP, rect.left, rect.top, rect.Width(), rect.Height(), 0);
 }

@@ -63,6 +63,8 @@ protected:
 
 private:
     BOOL IsResizable() const;
+    // To the stored rectangle, already fitted into a work area.
+    void MoveToStored(const CRect& rectFitted);
     CRect GripRect() const;
     void RecordInitialSizes();
     void LayOut(int dx, int dy);

@@ -240,7 +240,11 @@ void cdxCDynamicWnd::DoInitWindow()
 void cdxCDynamicWnd::DoDestroy()
 {
     if (IsWindow())
+    {
         OnDestroying();
+        // The class is every dialog's: closed while sizing, it must not keep the changed style.
+        StopAntiFlickering();
+    }
     m_nDisabled = 1;
     m_pWnd = nullptr;
     m_controls.clear();

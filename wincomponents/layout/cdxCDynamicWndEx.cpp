@@ -2,6 +2,7 @@
 
 #include "framework/window/CWinApp.h"
 #include "wincomponents/dialogs/CentreWindow.h"
+#include "wincomponents/layout/StoredPlacement.h"
 
 #include <utility>
 
@@ -80,9 +81,13 @@ BOOL cdxCDynamicWndEx::RestoreWindowPosition(UINT nFlags)
         std::swap(rect.left, rect.right);
     if (rect.top > rect.bottom)
         std::swap(rect.top, rect.bottom);
-    // A rectangle without area would leave the window out of reach: take it as damaged.
-    if (rect.IsRectEmpty())
+    // A rectangle without area or beyond any size is damaged; one off the screens is moved on.
+    CRect rectFitted;
+    if (!FitStoredRect(rect, CSize(1, 1), rectFitted))
         return FALSE;
+    // A child's placement lies in its parent, not on a screen.
+    if (!(::GetWindowLongW(hWnd, GWL_STYLE) & WS_CHILD))
+        rect = rectFitted;
     UINT nShow = 0;
     if (nFlags & rflgState)
         nShow = nState == 1 ? SW_SHOWMAXIMIZED : nState == 0 ? SW_MINIMIZE : 0;

@@ -18,6 +18,7 @@
 #include "support/FileVersionInfo.h"
 #include "support/RegistryStore.h"
 
+#include <climits>
 #include <fstream>
 #include <sstream>
 
@@ -423,6 +424,26 @@ TEST_F(MainFrameTest, AFrameClosedOnAScreenThatIsGoneOpensOnTheNearestOne)
     EXPECT_EQ(work.top, rect.top);
     EXPECT_EQ(work.Width(), rect.Width());
     EXPECT_EQ(1000, rect.Height());
+}
+
+TEST_F(MainFrameTest, ASavedRectangleWithoutAUsableSizeCountsAsNone)
+{
+    GetAppProfile().WriteInt(L"Main Frame Zoomed", 0);
+    GetAppProfile().WriteRect(L"Main Frame Size", CRect(0, 0, 0, 0));
+    m_pFrame->DestroyWindow();
+    CSize sizeUnsaved = ReopenedFrameRect().Size();
+    ASSERT_LE(GetSystemMetrics(SM_CXMINTRACK) * 2, sizeUnsaved.cx) << "a frame of its own default size";
+
+    // Left right of right, top below bottom, each way, a bare caption's size, and a width no
+    // rectangle can hold.
+    const RECT unusable[] = {{840, 50, 40, 650}, {40, 650, 840, 50}, {840, 650, 40, 50}, {40, 50, 60, 60},
+                             {INT_MIN, 50, INT_MAX, 650}};
+    for (const RECT& rectSaved : unusable)
+    {
+        m_pFrame->DestroyWindow();
+        GetAppProfile().WriteRect(L"Main Frame Size", rectSaved);
+        EXPECT_EQ(sizeUnsaved, ReopenedFrameRect().Size()) << rectSaved.left << "," << rectSaved.top;
+    }
 }
 
 TEST_F(MainFrameTest, FileExitClosesTheConsoleKeepingItsSizeAndBars)

@@ -6,6 +6,8 @@
 #include "wincomponents/layout/cdxCDynamicDialog.h"
 #include "wincomponents/layout/cdxCSizeIconCtrl.h"
 
+#include <climits>
+
 namespace
 {
 const DYNAMIC_MAP_ENTRY dynamicMap[] = {
@@ -186,6 +188,25 @@ TEST_F(DynamicLayoutTest, FullRedrawIsOffWhileDraggingTheFarEdgesAndComesBackAft
     dialog.DestroyWindow();
 }
 
+TEST_F(DynamicLayoutTest, ADialogClosedWhileSizingGivesTheSharedClassItsStyleBack)
+{
+    CMappedDialog first;
+    Open(first);
+    DWORD dwSaved = (DWORD)::GetClassLongPtrW(first.m_hWnd, GCL_STYLE);
+    RECT rect = WindowRect(first);
+    first.SendMessage(WM_SIZING, WMSZ_LEFT, (LPARAM)&rect);
+    first.DestroyWindow();
+
+    // Every dialog shares the class: the next one must find its style as it was.
+    CMappedDialog second;
+    Open(second);
+    EXPECT_EQ(dwSaved, (DWORD)::GetClassLongPtrW(second.m_hWnd, GCL_STYLE));
+    second.SendMessage(WM_SIZING, WMSZ_BOTTOMRIGHT, (LPARAM)&rect);
+    second.SendMessage(WM_TIMER, cdxCDynamicWnd::nAntiFlickerTimer);
+    EXPECT_EQ(dwSaved, (DWORD)::GetClassLongPtrW(second.m_hWnd, GCL_STYLE));
+    second.DestroyWindow();
+}
+
 TEST_F(DynamicLayoutTest, ADestroyedChildLeavesTheLayoutWhateverItsId)
 {
     CMappedDialog dialog;
@@ -287,6 +308,33 @@ TEST_F(StoredPlacementTest, AReversedRectangleIsSwappedAndADamagedOneGivesTheDef
     OpenNamed(unfinished);
     EXPECT_EQ(rectTemplate.Width() + rectTemplate.Width() / 10, WindowRect(unfinished).Width());
     unfinished.DestroyWindow();
+}
+
+TEST_F(StoredPlacementTest, APlacementOffTheScreenOpensInTheNearestWorkArea)
+{
+    CRect rectTemplate = TemplateRect();
+    CRect work = WorkArea(Host());
+    // Where a minimised window used to be parked.
+    m_app.WriteProfileInt(Section(), L"(valid)", 1);
+    m_app.WriteProfileInt(Section(), L"Left", -30000);
+    m_app.WriteProfileInt(Section(), L"Right", -29600);
+    m_app.WriteProfileInt(Section(), L"Top", -30000);
+    m_app.WriteProfileInt(Section(), L"Bottom", -29700);
+    CMappedDialog parked;
+    OpenNamed(parked);
+    EXPECT_EQ(CRect(work.left, work.top, work.left + 400, work.top + 300), WindowRect(parked));
+    parked.DestroyWindow();
+
+    // A width no rectangle can hold is damaged: the default placement.
+    m_app.WriteProfileInt(Section(), L"(valid)", 1);
+    m_app.WriteProfileInt(Section(), L"Left", INT_MIN);
+    m_app.WriteProfileInt(Section(), L"Right", INT_MAX);
+    CMappedDialog huge;
+    OpenNamed(huge);
+    CRect rect = WindowRect(huge);
+    EXPECT_EQ(rectTemplate.Width() + rectTemplate.Width() / 10, rect.Width());
+    EXPECT_TRUE(LiesWithin(rect, work));
+    huge.DestroyWindow();
 }
 
 TEST_F(StoredPlacementTest, AMaximisedWindowKeepsItsNormalRectangleAndOpensMaximised)

@@ -5,6 +5,8 @@
 #include "support/AppProfile.h"
 #include "wincomponents/layout/CResizableToolDialog.h"
 
+#include <climits>
+
 namespace
 {
 const UINT nTickMessage = WM_APP + 55;
@@ -46,6 +48,16 @@ BEGIN_MESSAGE_MAP(CToolDialog, CResizableToolDialog)
     ON_COMMAND(ID_TOOL_HANDLED, OnHandled)
     ON_MESSAGE(nTickMessage, OnTick)
 END_MESSAGE_MAP()
+
+class CFixedToolDialog : public CToolDialog
+{
+public:
+    BOOL OnInitDialog() override
+    {
+        ModifyStyle(WS_THICKFRAME, 0);
+        return CToolDialog::OnInitDialog();
+    }
+};
 
 
 class ResizableToolDialogTest : public GuiTest
@@ -168,6 +180,36 @@ TEST_F(ResizableToolDialogTest, DamagedStoredValuesLeaveTheTemplatePlacementButS
     EXPECT_TRUE(partial.WasRestoredFromProfile());
     EXPECT_EQ(CPoint(0, 0), WindowRect(partial).TopLeft());
     partial.DestroyWindow();
+}
+
+TEST_F(ResizableToolDialogTest, AStoredPlaceOffTheScreenOpensInTheNearestWorkArea)
+{
+    CRect work = WorkArea(Host());
+
+    // Left on a screen far right of and below this one.
+    GetAppProfile().WriteIntList(m_pszKey, {20000, 20400, 15000, 15300, 0});
+    CToolDialog away;
+    Open(away);
+    EXPECT_TRUE(away.WasRestoredFromProfile());
+    EXPECT_EQ(CRect(work.right - 400, work.bottom - 300, work.right, work.bottom), WindowRect(away))
+        << "its size is kept, its corner moved in";
+    away.DestroyWindow();
+
+    // A dialog of fixed size keeps its own, smaller size there.
+    GetAppProfile().WriteIntList(m_pszKey, {20000, 20800, 15000, 15600, 0});
+    CFixedToolDialog fixed;
+    Open(fixed);
+    CSize sizeFixed = WindowRect(fixed).Size();
+    EXPECT_EQ(CRect(CPoint(work.right - 800, work.bottom - 600), sizeFixed), WindowRect(fixed));
+    fixed.DestroyWindow();
+
+    // A size no rectangle can hold is damaged.
+    GetAppProfile().WriteIntList(m_pszKey, {INT_MIN, INT_MAX, INT_MIN, INT_MAX, 0});
+    CToolDialog huge;
+    Open(huge);
+    EXPECT_FALSE(huge.WasRestoredFromProfile());
+    EXPECT_TRUE(LiesWithin(WindowRect(huge), work));
+    huge.DestroyWindow();
 }
 
 TEST_F(ResizableToolDialogTest, TheTickUpdatesTheToolBarAndPostsTheTickMessage)

@@ -18,3 +18,17 @@ inline CRect WindowRect(CWnd& wnd)
     wnd.GetWindowRect(&rect);
     return rect;
 }
+
+inline bool LiesWithin(const CRect& rect, const CRect& rectOuter)
+{
+    return rect.left >= rectOuter.left && rect.top >= rectOuter.top && rect.right <= rectOuter.right &&
+           rect.bottom <= rectOuter.bottom;
+}
+
+// The work area of the screen the window is on.
+inline CRect WorkArea(CWnd& wnd)
+{
+    MONITORINFO monitor = {sizeof monitor};
+    ::GetMonitorInfoW(::MonitorFromWindow(wnd.m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
+    return CRect(monitor.rcWork);
+}
