@@ -129,6 +129,12 @@ CString CScriptDefinitionMap::Lookup(const wchar_t* pszName) const
     return text;
 }
 
+BOOL CScriptDefinitionMap::HasScript(const wchar_t* pszName) const
+{
+    CString text;
+    return m_mapScripts.Lookup(pszName, text);
+}
+
 BOOL CScriptDefinitionMap::SameScript(const CScriptDefinitionMap& other, const wchar_t* pszName) const
 {
     CString mine, theirs;
@@ -152,7 +158,6 @@ void CScriptDefinitionMap::GetChangedNames(const CScriptDefinitionMap& other, CS
     CStringArray arrMine, arrTheirs;
     GetNames(arrMine);
     other.GetNames(arrTheirs);
-    CString text;
     for (const CString& name : arrMine)
     {
         if (!SameScript(other, name))
@@ -160,7 +165,7 @@ void CScriptDefinitionMap::GetChangedNames(const CScriptDefinitionMap& other, CS
     }
     for (const CString& name : arrTheirs)
     {
-        if (!m_mapScripts.Lookup(name, text))
+        if (!HasScript(name))
             arrNames.Add(name);
     }
 }

@@ -23,6 +23,7 @@ public:
     void GetNames(CStringArray& arrNames) const;
     // "" when absent.
     CString Lookup(const wchar_t* pszName) const;
+    BOOL HasScript(const wchar_t* pszName) const;
     // Both maps hold the name with the same text, or neither holds it.
     BOOL SameScript(const CScriptDefinitionMap& other, const wchar_t* pszName) const;
     // The name with other's text, or removed when other lacks it.
