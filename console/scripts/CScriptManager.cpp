@@ -157,7 +157,10 @@ void CScriptManager::OnOK()
 BOOL CScriptManager::SaveChanges()
 {
     CScriptDefinitionMap file;
-    file.Load();
+    // A file that gives no script now may be one that cannot be read at the moment: then this
+    // dialog's own copy is written whole rather than only its changes.
+    if (file.Load() == 0)
+        file.CopyFrom(m_loaded);
     CStringArray arrTitles;
     m_scripts.GetChangedNames(m_loaded, arrTitles);
     for (const CString& strTitle : arrTitles)
