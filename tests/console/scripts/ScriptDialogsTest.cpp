@@ -383,6 +383,26 @@ TEST_F(ScriptsFileDialogTest, ManagerOpenedInsideAnotherKeepsWhatItSaved)
     EXPECT_EQ(CString(L"o"), stored.Lookup(L"outer"));
 }
 
+// A file that gives no script at OK (another program holding it, say) costs no script: the
+// Manager then writes its whole copy.
+TEST_F(ScriptsFileDialogTest, ManagerFindingNoScriptInTheFileAtOkWritesItsWholeCopy)
+{
+    StoreScripts({{L"alpha", L"a"}, {L"beta", L"b"}});
+    CScriptManager manager(&Host());
+    Open(manager, IDD_SCRIPT_MANAGER);
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Define Script", [](HWND h) { Define(h, L"gamma", L"g"); })
+                    .Run([&] { Click(&manager, IDC_SCRIPTS_ADD); }));
+    HANDLE hFile = CreateFileW(CScriptDefinitionMap::DefaultPath(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
+    CloseHandle(hFile);
+    Click(&manager, IDOK);
+    PumpUntilIdle();
+    EXPECT_FALSE(manager.IsWindowVisible());
+    EXPECT_STREQ(L"alpha|beta|gamma", SortedStoredNames());
+}
+
 // A title of another script replaces it only after a question, also when Define Script's Load
 // brings the title; a script that alarm definitions run is renamed only after a question that
 // names them.
