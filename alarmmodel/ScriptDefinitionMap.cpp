@@ -1,6 +1,9 @@
 #include "alarmmodel/ScriptDefinitionMap.h"
 
 #include "support/StringEx.h"
+#include "support/SystemErrorText.h"
+
+#include <initializer_list>
 
 namespace
 {
@@ -126,6 +129,82 @@ CString CScriptDefinitionMap::Lookup(const wchar_t* pszName) const
     return text;
 }
 
+BOOL CScriptDefinitionMap::HasScript(const wchar_t* pszName) const
+{
+    CString text;
+    return m_mapScripts.Lookup(pszName, text);
+}
+
+BOOL CScriptDefinitionMap::SameScript(const CScriptDefinitionMap& other, const wchar_t* pszName) const
+{
+    CString mine, theirs;
+    const BOOL bMine = m_mapScripts.Lookup(pszName, mine);
+    const BOOL bTheirs = other.m_mapScripts.Lookup(pszName, theirs);
+    return !bMine == !bTheirs && mine == theirs;
+}
+
+void CScriptDefinitionMap::TakeScript(const CScriptDefinitionMap& other, const wchar_t* pszName)
+{
+    CString text;
+    if (other.m_mapScripts.Lookup(pszName, text))
+        SetScript(pszName, text);
+    else
+        RemoveScript(pszName);
+}
+
+void CScriptDefinitionMap::GetChangedNames(const CScriptDefinitionMap& other, CStringArray& arrNames) const
+{
+    arrNames.RemoveAll();
+    CStringArray arrMine, arrTheirs;
+    GetNames(arrMine);
+    other.GetNames(arrTheirs);
+    for (const CString& name : arrMine)
+    {
+        if (!SameScript(other, name))
+            arrNames.Add(name);
+    }
+    for (const CString& name : arrTheirs)
+    {
+        if (!HasScript(name))
+            arrNames.Add(name);
+    }
+}
+
+void CScriptDefinitionMap::CopyFrom(const CScriptDefinitionMap& other)
+{
+    m_mapScripts.RemoveAll();
+    CStringArray arrNames;
+    other.GetNames(arrNames);
+    // A new name goes to the front of its bucket: added last to first, the order stays.
+    for (int i = arrNames.GetSize() - 1; i >= 0; --i)
+        SetScript(arrNames[i], other.Lookup(arrNames[i]));
+}
+
+int CScriptDefinitionMap::FindUnstorableCharacter(const CString& strText)
+{
+    for (int i = 0; i < strText.GetLength(); ++i)
+    {
+        if (strText[i] > 0xFF)
+            return i;
+    }
+    return -1;
+}
+
+CString CScriptDefinitionMap::DescribeCharacter(const CString& strText, int nIndex)
+{
+    UINT nCode = strText[nIndex];
+    int nUnits = 1;
+    const UINT nNext = nIndex + 1 < strText.GetLength() ? strText[nIndex + 1] : 0;
+    if (nCode >= 0xD800 && nCode <= 0xDBFF && nNext >= 0xDC00 && nNext <= 0xDFFF)
+    {
+        nCode = 0x10000 + ((nCode - 0xD800) << 10) + (nNext - 0xDC00);
+        nUnits = 2;
+    }
+    CString strDescription;
+    strDescription.Format(L"\"%s\" (U+%04X)", (const wchar_t*)strText.Mid(nIndex, nUnits), nCode);
+    return strDescription;
+}
+
 CString CScriptDefinitionMap::DefaultPath()
 {
     return ProgramFilePath(L"TervokAlarmScripts.txt");
@@ -143,18 +222,47 @@ int CScriptDefinitionMap::LoadFile(const wchar_t* pszPath)
     return ParseLines(lines);
 }
 
-BOOL CScriptDefinitionMap::Save() const
+BOOL CScriptDefinitionMap::Save()
 {
     return SaveFile(DefaultPath());
 }
 
-BOOL CScriptDefinitionMap::SaveFile(const wchar_t* pszPath) const
+BOOL CScriptDefinitionMap::SaveFile(const wchar_t* pszPath)
 {
+    m_strError.Empty();
+    if (!CheckStorable())
+        return FALSE;
     CStringArray lines;
     Serialize(lines);
     if (!WriteLines(pszPath, lines, L"Tervok Script Definitions"))
+    {
+        const DWORD dwError = GetLastError();
+        m_strError.Format(L"The scripts could not be written to %s.", pszPath);
+        if (dwError != ERROR_SUCCESS)
+            m_strError += L" " + CSystemErrorText(dwError, nullptr, nullptr, nullptr, nullptr, nullptr).m_strText;
         return FALSE;
+    }
     RaiseDefinitionsRevision();
+    return TRUE;
+}
+
+// Checked before writing, so that the error names the script and the character.
+BOOL CScriptDefinitionMap::CheckStorable()
+{
+    CString name, text;
+    for (POSITION pos = m_mapScripts.GetStartPosition(); pos;)
+    {
+        m_mapScripts.GetNextAssoc(pos, name, text);
+        for (const CString* pText : {&name, &text})
+        {
+            const int nAt = FindUnstorableCharacter(*pText);
+            if (nAt < 0)
+                continue;
+            m_strError.Format(L"The script \"%s\" holds the character %s, which the scripts file cannot hold.",
+                              (const wchar_t*)name, (const wchar_t*)DescribeCharacter(*pText, nAt));
+            return FALSE;
+        }
+    }
     return TRUE;
 }
 

@@ -23,6 +23,21 @@ public:
     void GetNames(CStringArray& arrNames) const;
     // "" when absent.
     CString Lookup(const wchar_t* pszName) const;
+    BOOL HasScript(const wchar_t* pszName) const;
+    // Both maps hold the name with the same text, or neither holds it.
+    BOOL SameScript(const CScriptDefinitionMap& other, const wchar_t* pszName) const;
+    // The name with other's text, or removed when other lacks it.
+    void TakeScript(const CScriptDefinitionMap& other, const wchar_t* pszName);
+    // The names that this map and other hold differently (text, or present in one only).
+    void GetChangedNames(const CScriptDefinitionMap& other, CStringArray& arrNames) const;
+    // Replaces the content by other's, in other's enumeration order.
+    void CopyFrom(const CScriptDefinitionMap& other);
+
+    // The scripts file holds one byte a character: the index of the first character above
+    // U+00FF (the euro sign, typographic quotes and dashes), -1 when there is none.
+    static int FindUnstorableCharacter(const CString& strText);
+    // The character at that index (a surrogate pair whole) and its code point, for messages.
+    static CString DescribeCharacter(const CString& strText, int nIndex);
 
     // The scripts file in the program folder.
     static CString DefaultPath();
@@ -30,9 +45,13 @@ public:
     // is kept as it was and 0 returned.
     int Load();
     int LoadFile(const wchar_t* pszPath);
-    // The revision counter is raised only after the file was written whole.
-    BOOL Save() const;
-    BOOL SaveFile(const wchar_t* pszPath) const;
+    // The revision counter is raised only after the file was written whole. FALSE, with the
+    // file as it was and m_strError saying why, when a script holds a character the file
+    // cannot hold or the file cannot be written.
+    BOOL Save();
+    BOOL SaveFile(const wchar_t* pszPath);
+
+    CString m_strError;
 
     // Turns each constant of the class-variable block ("Const str<field id> = """) into a
     // variable of the same name holding the field's value (at most 1024 characters) as a safe
@@ -43,6 +62,7 @@ public:
 
 private:
     int ParseLines(const CStringArray& arrLines);
+    BOOL CheckStorable();
     void Serialize(CStringArray& arrLines) const;
 
     CMapStringToString m_mapScripts;

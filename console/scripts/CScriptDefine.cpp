@@ -1,6 +1,9 @@
 #include "console/scripts/CScriptDefine.h"
 
+#include "alarmmodel/AlarmDefinitionList.h"
 #include "alarmmodel/AlarmVocabulary.h"
+#include "alarmmodel/NumberText.h"
+#include "alarmmodel/ScriptDefinitionMap.h"
 #include "console/scripts/CScriptTest.h"
 #include "console/scripts/ScriptTexts.h"
 #include "framework/window/AfxMessageBox.h"
@@ -22,6 +25,34 @@ const LAYOUT_ANCHOR layout[] = {
 };
 
 const wchar_t szCredit[] = L"' From the sample scripts of the Tervok alarm console";
+const wchar_t szCaption[] = L"Define Script";
+
+BOOL RunsScript(const CString& strAction, const CString& strScript)
+{
+    const int nColon = strAction.Find(L':');
+    return nColon >= 0 && NumberFromText(strAction.Left(nColon)) == ACTION_SCRIPT && strAction.Mid(nColon + 1) == strScript;
+}
+
+// The titles, each in double quotes, of the definitions in the definitions file (the ones the
+// alarms are raised by) that have an action running the script.
+CStringArrayEx DefinitionsRunning(const CString& strScript)
+{
+    CAlarmDefinitionList definitions;
+    definitions.Load();
+    CStringArrayEx arrTitles;
+    for (int i = 0; i < definitions.GetCount(); ++i)
+    {
+        const CAlarmDefinition& definition = *definitions.GetAt(i);
+        for (const CString& strAction : definition.m_arrActions)
+        {
+            if (!RunsScript(strAction, strScript))
+                continue;
+            arrTitles.Add(L"\"" + definition.m_strTitle + L"\"");
+            break;
+        }
+    }
+    return arrTitles;
+}
 } // namespace
 
 BEGIN_MESSAGE_MAP(CScriptDefine, CResizableToolDialog)
@@ -36,13 +67,19 @@ END_MESSAGE_MAP()
 
 CScriptDefine::CScriptDefine(CWnd* pParentWnd, const CString& strTitle, const CString& strScript, BOOL bTitleAndTest)
     : CResizableToolDialog(IDD_SCRIPT_DEFINE, pParentWnd), m_strScript(strScript), m_strTitle(strTitle),
-      m_bTitleAndTest(bTitleAndTest), m_bWriting(FALSE)
+      m_bTitleAndTest(bTitleAndTest), m_bWriting(FALSE), m_pScripts(nullptr)
 {
     SetLayout(layout, (int)(sizeof layout / sizeof layout[0]));
 }
 
 CScriptDefine::~CScriptDefine()
 {
+}
+
+void CScriptDefine::CheckAgainst(const CScriptDefinitionMap* pScripts, const CString& strOldTitle)
+{
+    m_pScripts = pScripts;
+    m_strOldTitle = strOldTitle;
 }
 
 void CScriptDefine::DoDataExchange(CDataExchange* pDX)
@@ -181,4 +218,58 @@ void CScriptDefine::OnTest()
                           MB_YESNO | MB_ICONQUESTION) == IDYES)
         m_strScript = dialog.m_strScript;
     WriteControls();
+}
+
+void CScriptDefine::OnOK()
+{
+    if (!UpdateData(TRUE))
+        return;
+    if (m_pScripts && !(IsStorable(IDC_DEFINE_TITLE, m_strTitle) && IsStorable(IDC_DEFINE_SCRIPT, m_strScript) &&
+                        ConfirmReplace() && ConfirmRename()))
+        return;
+    EndDialog(IDOK);
+}
+
+// Refused here, where the operator can still change it: text pasted from a mail or a web page
+// brings typographic quotes and dashes that the 8-bit scripts file cannot hold. The character
+// is shown selected.
+BOOL CScriptDefine::IsStorable(int nID, const CString& strText)
+{
+    const int nAt = CScriptDefinitionMap::FindUnstorableCharacter(strText);
+    if (nAt < 0)
+        return TRUE;
+    CString strMessage;
+    strMessage.Format(L"The scripts file cannot hold the character %s. Please replace it.",
+                      (const wchar_t*)CScriptDefinitionMap::DescribeCharacter(strText, nAt));
+    AfxShowMessageBox(m_hWnd, strMessage, szCaption, MB_OK | MB_ICONSTOP);
+    const int nUnits = (strText[nAt] >= 0xD800 && strText[nAt] <= 0xDBFF) ? 2 : 1;
+    HWND hEdit = GetDlgItem(nID)->m_hWnd;
+    ::SetFocus(hEdit);
+    ::SendMessageW(hEdit, EM_SETSEL, nAt, nAt + nUnits);
+    ::SendMessageW(hEdit, EM_SCROLLCARET, 0, 0);
+    return FALSE;
+}
+
+BOOL CScriptDefine::ConfirmReplace()
+{
+    if (m_strTitle == m_strOldTitle || !m_pScripts->HasScript(m_strTitle))
+        return TRUE;
+    CString strMessage;
+    strMessage.Format(L"A script titled \"%s\" exists already. Replace it ?", (const wchar_t*)m_strTitle);
+    return AfxShowMessageBox(m_hWnd, strMessage, szCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+// Script actions find their script by its title.
+BOOL CScriptDefine::ConfirmRename()
+{
+    if (m_strOldTitle.IsEmpty() || m_strTitle == m_strOldTitle)
+        return TRUE;
+    const CStringArrayEx arrDefinitions = DefinitionsRunning(m_strOldTitle);
+    if (arrDefinitions.IsEmpty())
+        return TRUE;
+    CString strMessage;
+    strMessage.Format(L"The script \"%s\" is run by the alarm definitions %s. They will not find it under its new "
+                      L"title. Rename it ?",
+                      (const wchar_t*)m_strOldTitle, (const wchar_t*)arrDefinitions.Join(L", "));
+    return AfxShowMessageBox(m_hWnd, strMessage, szCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }

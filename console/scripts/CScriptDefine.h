@@ -10,6 +10,7 @@
 #include <memory>
 
 class CFont;
+class CScriptDefinitionMap;
 
 class CScriptDefine : public CResizableToolDialog
 {
@@ -18,6 +19,11 @@ public:
     // the Script Test dialog opens it without.
     CScriptDefine(CWnd* pParentWnd, const CString& strTitle, const CString& strScript, BOOL bTitleAndTest);
     ~CScriptDefine() override;
+
+    // The store that the result goes to (the Script Manager's) and the title of the script being
+    // modified, if any: OK then refuses characters the scripts file cannot hold and asks before
+    // the title replaces another script or a script that alarm definitions run is renamed.
+    void CheckAgainst(const CScriptDefinitionMap* pScripts, const CString& strOldTitle);
 
     CDataComboBox m_comboSample;
     CDataComboBox m_comboField;
@@ -29,6 +35,7 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
+    void OnOK() override;
     void OnTest();
     void OnChangeText();
     void OnInsertVariable();
@@ -47,9 +54,14 @@ private:
     void UpdateVariableName();
     void InsertVariable();
     void LoadSample();
+    BOOL IsStorable(int nID, const CString& strText);
+    BOOL ConfirmReplace();
+    BOOL ConfirmRename();
 
     BOOL m_bTitleAndTest;
     std::unique_ptr<CFont> m_pFont;
     CSampleScripts m_samples;
     BOOL m_bWriting;
+    const CScriptDefinitionMap* m_pScripts;
+    CString m_strOldTitle;
 };

@@ -50,7 +50,8 @@ BOOL CScriptManager::OnInitDialog()
     m_list.SetFont(m_pFont.get());
     m_list.SetColumns(columns, 1);
     m_list.AutoSizeColumns();
-    m_scripts.Load();
+    m_loaded.Load();
+    m_scripts.CopyFrom(m_loaded);
     FillList();
     return TRUE;
 }
@@ -97,6 +98,7 @@ void CScriptManager::Changed(const CString& strSelect)
 void CScriptManager::Define(const CString& strTitle, const CString& strText, const CString& strOldTitle)
 {
     CScriptDefine dialog(this, strTitle, strText, TRUE);
+    dialog.CheckAgainst(&m_scripts, strOldTitle);
     if (dialog.DoModal() != IDOK)
         return;
     if (strOldTitle.IsEmpty())
@@ -146,6 +148,38 @@ void CScriptManager::OnDelete()
 
 void CScriptManager::OnOK()
 {
-    m_scripts.Save();
-    EndDialog(IDOK);
+    if (SaveChanges())
+        EndDialog(IDOK);
+}
+
+// Only the scripts changed here are written over, so that nothing another Script Manager saved
+// meanwhile is undone; a failed save keeps the dialog and its changes for another try.
+BOOL CScriptManager::SaveChanges()
+{
+    CScriptDefinitionMap file;
+    // A file that gives no script now may be one that cannot be read at the moment: then this
+    // dialog's own copy is written whole rather than only its changes.
+    if (file.Load() == 0)
+        file.CopyFrom(m_loaded);
+    CStringArray arrTitles;
+    m_scripts.GetChangedNames(m_loaded, arrTitles);
+    for (const CString& strTitle : arrTitles)
+    {
+        if (file.SameScript(m_loaded, strTitle) || file.SameScript(m_scripts, strTitle) || KeepOwnChange(strTitle))
+            file.TakeScript(m_scripts, strTitle);
+    }
+    if (file.Save())
+        return TRUE;
+    AfxShowMessageBox(m_hWnd, file.m_strError + L" The changes are kept in the Script Manager only.", L"Save Scripts",
+                      MB_OK | MB_ICONSTOP);
+    return FALSE;
+}
+
+BOOL CScriptManager::KeepOwnChange(const CString& strTitle)
+{
+    CString strMessage;
+    strMessage.Format(L"Another Script Manager saved the script \"%s\" after this one was opened. Keep the change "
+                      L"made here ?",
+                      (const wchar_t*)strTitle);
+    return AfxShowMessageBox(m_hWnd, strMessage, L"Script Manager", MB_YESNO | MB_ICONQUESTION) == IDYES;
 }

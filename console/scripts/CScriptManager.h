@@ -1,5 +1,7 @@
 // Lists the stored scripts and adds, copies, modifies and deletes them through the Define
-// Script dialog. The scripts file is written only by OK; Cancel loses every change.
+// Script dialog. Only OK writes the scripts file: it puts the changes made here into the file as
+// it is then, which another Script Manager (opened from this one) may have saved meanwhile.
+// Cancel loses every change.
 #pragma once
 
 #include "alarmmodel/ScriptDefinitionMap.h"
@@ -19,6 +21,8 @@ public:
     CSortListCtrl m_list;
     CString m_strText;
     CScriptDefinitionMap m_scripts;
+    // The file as this dialog read it: what differs from it in m_scripts was changed here.
+    CScriptDefinitionMap m_loaded;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -39,6 +43,8 @@ private:
     // place when given), refills the list and selects the result.
     void Define(const CString& strTitle, const CString& strText, const CString& strOldTitle);
     void Changed(const CString& strSelect);
+    BOOL SaveChanges();
+    BOOL KeepOwnChange(const CString& strTitle);
 
     std::unique_ptr<CFont> m_pFont;
 };

@@ -2,6 +2,7 @@
 
 #include "alarmmodel/ScriptDefinitionMap.h"
 #include "framework/core/CMapStringToString.h"
+#include "support/StringEx.h"
 
 namespace
 {
@@ -165,6 +166,90 @@ TEST_F(ScriptsFileTest, RevisionRaisedByOnePerSuccessfulSaveOnly)
     CScriptDefinitionMap back;
     back.LoadFile(Path(L"scripts.txt"));
     EXPECT_STREQ(L"text", back.Lookup(L"s"));
+}
+
+// Pasted text brings characters the 8-bit file cannot hold: the save names the script and the
+// character, and the file stays as it was.
+TEST_F(ScriptsFileTest, SaveRefusingACharacterSaysWhichScriptAndCharacter)
+{
+    CScriptDefinitionMap map;
+    map.SetScript(L"plain", L"WScript.Echo 1");
+    const CString path = Path(L"scripts.txt");
+    ASSERT_TRUE(map.SaveFile(path));
+    EXPECT_TRUE(map.m_strError.IsEmpty());
+
+    map.SetScript(L"pasted", L"WScript.Echo \u201Cdone\u201D \u2013 5 \u20AC");
+    EXPECT_FALSE(map.SaveFile(path));
+    EXPECT_STREQ(L"The script \"pasted\" holds the character \"\u201C\" (U+201C), which the scripts file cannot hold.",
+                 map.m_strError);
+    EXPECT_EQ(1, Revision());
+    CScriptDefinitionMap back;
+    back.LoadFile(path);
+    EXPECT_STREQ(L"", back.Lookup(L"pasted"));
+
+    // Latin-1 is stored; a character beyond the 16-bit plane is named whole.
+    map.SetScript(L"pasted", L"Gr\u00FC\u00DFe \u00E9");
+    EXPECT_TRUE(map.SaveFile(path));
+    EXPECT_EQ(-1, CScriptDefinitionMap::FindUnstorableCharacter(L"\u00FF"));
+    EXPECT_EQ(2, CScriptDefinitionMap::FindUnstorableCharacter(L"ab\U0001F600"));
+    EXPECT_STREQ(L"\"\U0001F600\" (U+1F600)", CScriptDefinitionMap::DescribeCharacter(L"ab\U0001F600", 2));
+}
+
+// A folder in the file's place cannot be replaced (under Wine a read-only file can).
+TEST_F(ScriptsFileTest, SaveThatCannotWriteSaysWhereAndWhy)
+{
+    const CString path = Path(L"scripts.txt");
+    ASSERT_TRUE(CreateDirectoryW(path, nullptr));
+    CScriptDefinitionMap map;
+    map.SetScript(L"s", L"1");
+    const BOOL bSaved = map.SaveFile(path);
+    RemoveDirectoryW(path);
+    EXPECT_FALSE(bSaved);
+    const CString strStart = L"The scripts could not be written to " + path + L". ";
+    EXPECT_EQ(0, map.m_strError.Find(strStart)) << map.m_strError.GetString();
+    EXPECT_GT(map.m_strError.GetLength(), strStart.GetLength() + 2);
+    EXPECT_EQ(-1, Revision());
+}
+
+// The names of the map, sorted and joined with "|".
+CString SortedNames(const CScriptDefinitionMap& map)
+{
+    CStringArrayEx names;
+    map.GetNames(names);
+    names.Sort(TRUE);
+    return names.Join(L"|");
+}
+
+// What the Script Manager needs to put its own changes into the file as another one left it.
+TEST(ScriptDefinitionMapStore, ChangedNamesAndTakingThemOver)
+{
+    CScriptDefinitionMap before;
+    for (const wchar_t* name : {L"b", L"a", L"r", L"kept"})
+        before.SetScript(name, name);
+    CScriptDefinitionMap after;
+    after.CopyFrom(before);
+    CStringArrayEx names, copied;
+    before.GetNames(names);
+    after.GetNames(copied);
+    EXPECT_STREQ(names.Join(L"|"), copied.Join(L"|"));
+
+    after.SetScript(L"a", L"changed");
+    after.RemoveScript(L"b");
+    after.SetScript(L"new", L"");
+    after.SetScript(L"r", L"r");
+    after.GetChangedNames(before, names);
+    names.Sort(TRUE);
+    EXPECT_STREQ(L"a|b|new", names.Join(L"|"));
+    EXPECT_FALSE(after.SameScript(before, L"new"));
+    EXPECT_TRUE(after.SameScript(before, L"absent"));
+
+    CScriptDefinitionMap file;
+    file.SetScript(L"b", L"b");
+    file.SetScript(L"other", L"o");
+    for (const CString& name : names)
+        file.TakeScript(after, name);
+    EXPECT_STREQ(L"a|new|other", SortedNames(file));
+    EXPECT_STREQ(L"changed", file.Lookup(L"a"));
 }
 
 TEST(BuildVbScript, FillsOnlyTheBlockAndListsTheConstants)

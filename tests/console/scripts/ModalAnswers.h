@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <deque>
 #include <functional>
@@ -42,14 +43,15 @@ private:
         return s_pCurrent;
     }
 
-    // Tests run side by side on one display: only a dialog of this process counts.
+    // Tests run side by side on one display: only a dialog of this process counts; of two with
+    // one caption (a dialog opened from inside another of its kind) the one that takes input.
     static HWND OwnDialog(const wchar_t* pszCaption)
     {
         for (HWND h = ::FindWindowW(L"#32770", pszCaption); h; h = ::FindWindowExW(nullptr, h, L"#32770", pszCaption))
         {
             DWORD dwProcess = 0;
             ::GetWindowThreadProcessId(h, &dwProcess);
-            if (dwProcess == ::GetCurrentProcessId())
+            if (dwProcess == ::GetCurrentProcessId() && ::IsWindowVisible(h) && ::IsWindowEnabled(h))
                 return h;
         }
         return nullptr;
@@ -61,7 +63,7 @@ private:
         if (!pThis || pThis->m_steps.empty())
             return;
         HWND hDialog = OwnDialog(pThis->m_steps.front().strCaption.c_str());
-        if (!hDialog || !::IsWindowVisible(hDialog) || !::IsWindowEnabled(hDialog))
+        if (!hDialog)
             return;
         Step step = std::move(pThis->m_steps.front());
         pThis->m_steps.pop_front();
@@ -96,4 +98,22 @@ inline void TypeItemText(HWND hDialog, int nID, const wchar_t* pszText)
     HWND hEdit = ::GetDlgItem(hDialog, nID);
     ::SendMessageW(hEdit, EM_SETSEL, 0, -1);
     ::SendMessageW(hEdit, EM_REPLACESEL, TRUE, (LPARAM)pszText);
+}
+
+// Selects the one row of a dialog's list whose first column holds the text, as a click would.
+inline void SelectListRow(HWND hDialog, int nID, const wchar_t* pszText)
+{
+    HWND hList = ::GetDlgItem(hDialog, nID);
+    int nCount = (int)::SendMessageW(hList, LVM_GETITEMCOUNT, 0, 0);
+    for (int i = 0; i < nCount; ++i)
+    {
+        wchar_t szText[128] = L"";
+        LVITEMW item = {};
+        item.pszText = szText;
+        item.cchTextMax = 128;
+        ::SendMessageW(hList, LVM_GETITEMTEXTW, i, (LPARAM)&item);
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        item.state = wcscmp(szText, pszText) == 0 ? item.stateMask : 0;
+        ::SendMessageW(hList, LVM_SETITEMSTATE, i, (LPARAM)&item);
+    }
 }

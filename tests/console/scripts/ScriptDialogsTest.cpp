@@ -2,6 +2,7 @@
 #include "ModalAnswers.h"
 
 #include "alarmmodel/AlarmDefinition.h"
+#include "alarmmodel/AlarmDefinitionList.h"
 #include "alarmmodel/AlarmVocabulary.h"
 #include "alarmmodel/ScriptDefinitionMap.h"
 #include "alarmmodel/channels/ScriptRunner.h"
@@ -46,6 +47,7 @@ protected:
     {
         AfxSetMessageBoxFunction(nullptr);
         CScriptRunner::SetHostProgram(L"cscript");
+        RemoveDirectoryW(CScriptDefinitionMap::DefaultPath());
         DeleteFileW(CScriptDefinitionMap::DefaultPath());
         GetRegistryStore().Init(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tervok AG\\Alarms", L"Volatile");
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, m_strStoreKey);
@@ -180,7 +182,7 @@ TEST_F(ScriptsFileDialogTest, ManagerListsAddsModifiesCopiesAndDeletesAndOnlyOkW
     EXPECT_TRUE(IsEnabled(&manager, IDC_SCRIPTS_COPY));
     EXPECT_TRUE(IsEnabled(&manager, IDC_SCRIPTS_DELETE));
 
-    // Add; a title that exists already replaces that script without a question.
+    // Add; a title that exists already replaces that script after a question.
     ASSERT_TRUE(CModalAnswers()
                     .Then(L"Define Script", [](HWND h) { Define(h, L"gamma", L"WScript.Echo \"g\""); })
                     .Run([&] { Click(&manager, IDC_SCRIPTS_ADD); }));
@@ -192,7 +194,10 @@ TEST_F(ScriptsFileDialogTest, ManagerListsAddsModifiesCopiesAndDeletesAndOnlyOkW
                     .Then(L"Define Script", [](HWND h) { Define(h, L"alpha", L"WScript.Echo \"A\""); })
                     .Run([&] { Click(&manager, IDC_SCRIPTS_ADD); }));
     EXPECT_EQ(CString(L"alpha|beta|gamma"), ListText(manager.m_list));
-    EXPECT_EQ(0, m_arrBoxes.GetSize());
+    EXPECT_EQ(CString(L"WScript.Echo \"A\""), GetText(&manager, IDC_SCRIPTS_TEXT));
+    ASSERT_EQ(1, m_arrBoxes.GetSize());
+    EXPECT_EQ(CString(L"Define Script: A script titled \"alpha\" exists already. Replace it ?"), m_arrBoxes[0]);
+    m_arrBoxes.RemoveAll();
 
     // Modify under a new title leaves the script under that title only; Copy offers "Copy of".
     manager.m_list.SelectNone();
@@ -256,6 +261,225 @@ TEST_F(ScriptsFileDialogTest, CancelledManagerLeavesTheFile)
     Click(&manager, IDCANCEL);
     PumpUntilIdle();
     EXPECT_EQ(CString(L"alpha"), SortedStoredNames());
+}
+
+// Pasted text brings typographic quotes, dashes and the euro sign, which the 8-bit scripts file
+// cannot hold: Define Script refuses them on OK, where they can still be changed.
+TEST_F(ScriptsFileDialogTest, DefineScriptRefusesCharactersTheScriptsFileCannotHold)
+{
+    CScriptManager manager(&Host());
+    Open(manager, IDD_SCRIPT_MANAGER);
+    bool bStillOpen = false;
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Define Script",
+                          [&](HWND h) {
+                              Define(h, L"pasted", L"WScript.Echo \u201Cdone\u201D");
+                              bStillOpen = ::IsWindowVisible(h) != FALSE;
+                              Define(h, L"pasted", L"WScript.Echo \"done\"");
+                          })
+                    .Run([&] { Click(&manager, IDC_SCRIPTS_ADD); }));
+    EXPECT_TRUE(bStillOpen);
+    ASSERT_EQ(1, m_arrBoxes.GetSize());
+    EXPECT_EQ(0, m_arrBoxes[0].Find(L"Define Script: ")) << m_arrBoxes[0].GetString();
+    EXPECT_NE(-1, m_arrBoxes[0].Find(L"\"\u201C\" (U+201C)")) << m_arrBoxes[0].GetString();
+    EXPECT_EQ(CString(L"pasted"), ListText(manager.m_list));
+    EXPECT_EQ(CString(L"WScript.Echo \"done\""), GetText(&manager, IDC_SCRIPTS_TEXT));
+    Click(&manager, IDOK);
+    PumpUntilIdle();
+    EXPECT_EQ(CString(L"pasted"), SortedStoredNames());
+
+    // Opened from the Script Test dialog the text is run, never stored: any character goes.
+    CScriptDefine fromTest(&Host(), L".", L"WScript.Echo \u20AC", FALSE);
+    Open(fromTest, IDD_SCRIPT_DEFINE);
+    m_arrBoxes.RemoveAll();
+    Click(&fromTest, IDOK);
+    EXPECT_EQ(0, m_arrBoxes.GetSize());
+    EXPECT_FALSE(fromTest.IsWindowVisible());
+    fromTest.DestroyWindow();
+}
+
+// A scripts file that cannot be written (here a folder in its place) is reported, and the
+// Manager stays open with its changes, so that OK can be tried again.
+TEST_F(ScriptsFileDialogTest, ManagerThatCannotSaveSaysWhyAndKeepsItsChanges)
+{
+    const CString strPath = CScriptDefinitionMap::DefaultPath();
+    ASSERT_TRUE(CreateDirectoryW(strPath, nullptr));
+    CScriptManager manager(&Host());
+    Open(manager, IDD_SCRIPT_MANAGER);
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Define Script", [](HWND h) { Define(h, L"alpha", L"WScript.Echo 1"); })
+                    .Run([&] { Click(&manager, IDC_SCRIPTS_ADD); }));
+    Click(&manager, IDOK);
+    PumpUntilIdle();
+    ASSERT_EQ(1, m_arrBoxes.GetSize());
+    EXPECT_EQ(0, m_arrBoxes[0].Find(L"Save Scripts: The scripts could not be written to " + strPath + L"."))
+        << m_arrBoxes[0].GetString();
+    EXPECT_TRUE(manager.IsWindowVisible());
+    EXPECT_EQ(CString(L"alpha"), ListText(manager.m_list));
+
+    RemoveDirectoryW(strPath);
+    Click(&manager, IDOK);
+    PumpUntilIdle();
+    EXPECT_FALSE(manager.IsWindowVisible());
+    EXPECT_EQ(CString(L"alpha"), SortedStoredNames());
+}
+
+// Manager > Modify > Define Script > Test > Select > Script Manager opens a second Manager on
+// the file. What it saves stays when the first one saves; where both changed one script, the
+// first asks whether its own change wins.
+TEST_F(ScriptsFileDialogTest, ManagerOpenedInsideAnotherKeepsWhatItSaved)
+{
+    StoreScripts({{L"alpha", L"a"}, {L"beta", L"b"}});
+    CScriptManager manager(&Host());
+    Open(manager, IDD_SCRIPT_MANAGER);
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Define Script", [](HWND h) { Define(h, L"outer", L"o"); })
+                    .Run([&] { Click(&manager, IDC_SCRIPTS_ADD); }));
+    manager.m_list.SelectNone();
+    manager.m_list.SelectByText(L"alpha", 0);
+    PumpUntilIdle();
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Define Script", [](HWND h) { ClickItem(h, IDC_DEFINE_TEST); })
+                    .Then(L"Script Test", [](HWND h) { ClickItem(h, IDC_RUN_SELECT); })
+                    .Then(L"Script Select", [](HWND h) { ClickItem(h, IDC_SCRIPTS_MANAGER); })
+                    .Then(L"Script Manager", [](HWND h) { ClickItem(h, IDC_SCRIPTS_ADD); })
+                    .Then(L"Define Script", [](HWND h) { Define(h, L"inner", L"i"); })
+                    .Then(L"Script Manager",
+                          [](HWND h) {
+                              SelectListRow(h, IDC_SCRIPTS_LIST, L"beta");
+                              ClickItem(h, IDC_SCRIPTS_DELETE);
+                              SelectListRow(h, IDC_SCRIPTS_LIST, L"alpha");
+                              ClickItem(h, IDC_SCRIPTS_MODIFY);
+                          })
+                    .Then(L"Define Script",
+                          [](HWND h) {
+                              TypeItemText(h, IDC_DEFINE_SCRIPT, L"a2");
+                              ClickItem(h, IDOK);
+                          })
+                    .Then(L"Script Manager", [](HWND h) { ClickItem(h, IDOK); })
+                    .Then(L"Script Select", [](HWND h) { ClickItem(h, IDCANCEL); })
+                    .Then(L"Script Test", [](HWND h) { ClickItem(h, IDCANCEL); })
+                    .Then(L"Define Script",
+                          [](HWND h) {
+                              TypeItemText(h, IDC_DEFINE_SCRIPT, L"a3");
+                              ClickItem(h, IDOK);
+                          })
+                    .Run([&] { Click(&manager, IDC_SCRIPTS_MODIFY); }));
+    EXPECT_STREQ(L"alpha|inner", SortedStoredNames());
+    ASSERT_EQ(1, m_arrBoxes.GetSize());
+    m_arrBoxes.RemoveAll();
+
+    m_nBoxAnswer = IDNO;
+    Click(&manager, IDOK);
+    PumpUntilIdle();
+    EXPECT_FALSE(manager.IsWindowVisible());
+    ASSERT_EQ(1, m_arrBoxes.GetSize());
+    EXPECT_EQ(0, m_arrBoxes[0].Find(L"Script Manager: ")) << m_arrBoxes[0].GetString();
+    EXPECT_NE(-1, m_arrBoxes[0].Find(L"\"alpha\"")) << m_arrBoxes[0].GetString();
+    EXPECT_STREQ(L"alpha|inner|outer", SortedStoredNames());
+    CScriptDefinitionMap stored;
+    stored.Load();
+    EXPECT_EQ(CString(L"a2"), stored.Lookup(L"alpha"));
+    EXPECT_EQ(CString(L"o"), stored.Lookup(L"outer"));
+}
+
+// A file that gives no script at OK (another program holding it, say) costs no script: the
+// Manager then writes its whole copy.
+TEST_F(ScriptsFileDialogTest, ManagerFindingNoScriptInTheFileAtOkWritesItsWholeCopy)
+{
+    StoreScripts({{L"alpha", L"a"}, {L"beta", L"b"}});
+    CScriptManager manager(&Host());
+    Open(manager, IDD_SCRIPT_MANAGER);
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Define Script", [](HWND h) { Define(h, L"gamma", L"g"); })
+                    .Run([&] { Click(&manager, IDC_SCRIPTS_ADD); }));
+    HANDLE hFile = CreateFileW(CScriptDefinitionMap::DefaultPath(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
+    CloseHandle(hFile);
+    Click(&manager, IDOK);
+    PumpUntilIdle();
+    EXPECT_FALSE(manager.IsWindowVisible());
+    EXPECT_STREQ(L"alpha|beta|gamma", SortedStoredNames());
+}
+
+// A title of another script replaces it only after a question, also when Define Script's Load
+// brings the title; a script that alarm definitions run is renamed only after a question that
+// names them.
+TEST_F(ScriptsFileDialogTest, ReplacingOrRenamingAScriptAsksFirstAndNamesTheDefinitions)
+{
+    StoreScripts({{L"alpha", L"a"}, {L"beta", L"b"}});
+    const CString strDefinitions = CAlarmDefinitionList::DefaultPath();
+    {
+        CAlarmDefinitionList definitions;
+        const wchar_t* const entries[][2] = {{L"Disk", L"5:alpha"}, {L"Net", L"0:ops@example.com"},
+                                             {L"Service", L"5:alpha"}, {L"Other", L"5:beta"}};
+        for (const auto& entry : entries)
+        {
+            auto* pDefinition = new CAlarmDefinition;
+            pDefinition->m_strTitle = entry[0];
+            pDefinition->m_arrActions.Add(entry[1]);
+            definitions.Add(pDefinition);
+        }
+        ASSERT_TRUE(definitions.Save());
+    }
+    CScriptManager manager(&Host());
+    Open(manager, IDD_SCRIPT_MANAGER);
+    manager.m_list.SelectByText(L"alpha", 0);
+    PumpUntilIdle();
+    bool bOpenAfterNo = false;
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Define Script",
+                          [&](HWND h) {
+                              m_nBoxAnswer = IDNO;
+                              Define(h, L"beta", L"a");
+                              bOpenAfterNo = ::IsWindowVisible(h) != FALSE;
+                              m_nBoxAnswer = IDYES;
+                              Define(h, L"gamma", L"a");
+                          })
+                    .Run([&] { Click(&manager, IDC_SCRIPTS_MODIFY); }));
+    DeleteFileW(strDefinitions);
+    EXPECT_TRUE(bOpenAfterNo);
+    ASSERT_EQ(2, m_arrBoxes.GetSize());
+    EXPECT_EQ(CString(L"Define Script: A script titled \"beta\" exists already. Replace it ?"), m_arrBoxes[0]);
+    EXPECT_NE(-1, m_arrBoxes[1].Find(L"\"alpha\"")) << m_arrBoxes[1].GetString();
+    EXPECT_NE(-1, m_arrBoxes[1].Find(L"\"Disk\", \"Service\"")) << m_arrBoxes[1].GetString();
+    EXPECT_EQ(-1, m_arrBoxes[1].Find(L"Other")) << m_arrBoxes[1].GetString();
+    EXPECT_EQ(CString(L"beta|gamma"), ListText(manager.m_list));
+    EXPECT_EQ(CString(L"a"), manager.m_scripts.Lookup(L"gamma"));
+    EXPECT_EQ(CString(L"b"), manager.m_scripts.Lookup(L"beta"));
+
+    // Load brings a sample's title: it may be the title of another script.
+    std::wstring strSample;
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Define Script",
+                          [&](HWND h) {
+                              ClickItem(h, IDC_DEFINE_LOAD);
+                              strSample = DialogItemText(h, IDC_DEFINE_TITLE);
+                              ClickItem(h, IDOK);
+                          })
+                    .Run([&] { Click(&manager, IDC_SCRIPTS_ADD); }));
+    ASSERT_FALSE(strSample.empty());
+    const CString strSampleText = manager.m_scripts.Lookup(strSample.c_str());
+    manager.m_list.SelectNone();
+    manager.m_list.SelectByText(L"beta", 0);
+    PumpUntilIdle();
+    m_arrBoxes.RemoveAll();
+    m_nBoxAnswer = IDNO;
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Define Script",
+                          [&](HWND h) {
+                              ClickItem(h, IDC_DEFINE_LOAD);
+                              ClickItem(h, IDOK);
+                              ClickItem(h, IDCANCEL);
+                          })
+                    .Run([&] { Click(&manager, IDC_SCRIPTS_MODIFY); }));
+    ASSERT_EQ(1, m_arrBoxes.GetSize());
+    EXPECT_EQ(CString(L"Define Script: A script titled \"") + strSample.c_str() + L"\" exists already. Replace it ?",
+              m_arrBoxes[0]);
+    EXPECT_EQ(CString(L"b"), manager.m_scripts.Lookup(L"beta"));
+    EXPECT_EQ(strSampleText, manager.m_scripts.Lookup(strSample.c_str()));
+    manager.DestroyWindow();
 }
 
 // The action dialog's "..." picks a stored script; the Manager saves to the file that the
