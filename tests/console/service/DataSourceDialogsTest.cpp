@@ -1,6 +1,7 @@
 #include "ServiceFixture.h"
 
 #include "alarmmodel/database/DsnParameterStore.h"
+#include "console/service/CDsnParametersDlg.h"
 #include "console/service/ServiceCommands.h"
 #include "resources/console/ServiceRes.h"
 #include "tests/alarmmodel/database/AlarmsBench.h"
@@ -203,7 +204,7 @@ TEST_F(DataSourceDialogs, ParametersAreKeptOnlyAfterOkAndAWrongLoginGivesTheData
                   })
             .Then(L"Advanced DSN Settings",
                   [bKeep](HWND hDialog) {
-                      EXPECT_EQ(std::wstring(L"UID=nobody;PWD=Wr0ngSecret"), RowParameters(hDialog, kPostgresDsn));
+                      EXPECT_EQ(std::wstring(L"UID=nobody;PWD=********"), RowParameters(hDialog, kPostgresDsn));
                       ClickItem(hDialog, bKeep ? IDOK : IDCANCEL);
                   })
             .Then(L"Select DSN", [](HWND hDialog) {
@@ -288,9 +289,45 @@ TEST_F(DataSourceDialogs, ParametersThatCannotBeSavedAreSaidSoAndKeptInTheDialog
     EXPECT_EQ((UINT)MB_ICONSTOP, m_arrBoxes[0].nType & MB_ICONMASK);
     EXPECT_EQ(0, m_arrBoxes[0].strText.Find(L"The additional DSN parameters could not be saved."))
         << CStringA(m_arrBoxes[0].strText).GetString();
-    EXPECT_EQ(std::wstring(L"UID=alarms;PWD=Unsaved1"), strKeptRow);
+    EXPECT_EQ(std::wstring(L"UID=alarms;PWD=********"), strKeptRow);
     CString strParameters;
     EXPECT_TRUE(GetDsnParameterStore().GetParameters(kPostgresDsn, strParameters));
     EXPECT_EQ(CString(L"UID=alarms;PWD=Unsaved1"), strParameters);
     EXPECT_EQ(CString(kPostgresDsn), GetAlarmDatabaseDsn());
+}
+
+// The list shows no password; Modify still edits, and keeps, the whole text.
+TEST_F(DataSourceDialogs, TheAdvancedListMasksPasswordsAndModifyEditsTheRealText)
+{
+    CDsnParameterStore store;
+    store.SetParameters(kPostgresDsn, L"UID=alarms;Pwd={Se;cret1};Database=alarms");
+    store.SetParameters(kSqliteDsn, L"PASSWORD=Other2");
+    CDsnParametersDlg dialog(&Host(), &store);
+    std::wstring strPostgresRow, strSqliteRow, strEdited, strAfterEdit;
+    EXPECT_TRUE(CModalAnswers()
+                    .Then(L"Advanced DSN Settings",
+                          [&](HWND hDialog) {
+                              strPostgresRow = RowParameters(hDialog, kPostgresDsn);
+                              strSqliteRow = RowParameters(hDialog, kSqliteDsn);
+                              SelectRow(hDialog, kPostgresDsn);
+                              ClickItem(hDialog, IDC_DSN_MODIFY);
+                          })
+                    .Then(L"Specify DSN Parameters",
+                          [&](HWND hDialog) {
+                              strEdited = DialogItemText(hDialog, IDC_DSN_PARAMETERS);
+                              ClickItem(hDialog, IDOK);
+                          })
+                    .Then(L"Advanced DSN Settings",
+                          [&](HWND hDialog) {
+                              strAfterEdit = RowParameters(hDialog, kPostgresDsn);
+                              ClickItem(hDialog, IDOK);
+                          })
+                    .Run([&] { EXPECT_EQ(IDOK, dialog.DoModal()); }));
+    EXPECT_EQ(std::wstring(L"UID=alarms;Pwd=********;Database=alarms"), strPostgresRow);
+    EXPECT_EQ(std::wstring(L"PASSWORD=********"), strSqliteRow);
+    EXPECT_EQ(std::wstring(L"UID=alarms;Pwd={Se;cret1};Database=alarms"), strEdited);
+    EXPECT_EQ(strPostgresRow, strAfterEdit);
+    CString strKept;
+    EXPECT_TRUE(dialog.m_store.GetParameters(kPostgresDsn, strKept));
+    EXPECT_EQ(CString(L"UID=alarms;Pwd={Se;cret1};Database=alarms"), strKept);
 }
