@@ -4,6 +4,20 @@
 #include "alarmmodel/channels/HiddenProcess.h"
 #include "support/AppPaths.h"
 
+namespace
+{
+// The interpreter ends a batch line at Ctrl-Z too, and the rest would run as a command.
+BOOL HoldsControlCharacter(const CString& strCommand)
+{
+    for (int i = 0; i < strCommand.GetLength(); ++i)
+    {
+        if (strCommand[i] < L' ' || strCommand[i] == 0x7F)
+            return TRUE;
+    }
+    return FALSE;
+}
+} // namespace
+
 void RunCommandCaptured(const CString& strCommand, CStringArray& output, CStringArray& errors)
 {
     const CString& strTemp = GetAppPaths().GetTempFolder();
@@ -22,6 +36,11 @@ void RunCommandCaptured(const CString& strCommand, CStringArray& output, CString
     if (strCommand.FindOneOf(L"\r\n") >= 0)
     {
         errors.Add(L"The command must be one line: " + strCommand);
+        return;
+    }
+    if (HoldsControlCharacter(strCommand))
+    {
+        errors.Add(L"The command must not hold control characters: " + strCommand);
         return;
     }
     CStringArray lines;

@@ -5,7 +5,8 @@
 #include "framework/Framework.h"
 
 // Both arrays are emptied, then filled with the lines of standard output and standard error.
-// A command that cannot be written or started leaves one line in the errors saying why.
+// A command that cannot be written or started, or holds a control character, leaves one line in
+// the errors saying why.
 void RunCommandCaptured(const CString& strCommand, CStringArray& output, CStringArray& errors);
 
 // The text with the interpreter's special characters escaped, so that it reaches the program

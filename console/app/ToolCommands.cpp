@@ -43,11 +43,13 @@ BOOL IsUserAuthenticationOn()
 BOOL ToggleUserAuthentication(CWnd* pParent)
 {
     CLogonDlg logon(pParent);
+    return ToggleUserAuthentication(pParent, logon);
+}
+
+BOOL ToggleUserAuthentication(CWnd* pParent, CLogonDlg& logon)
+{
     if (logon.DoModal() != IDOK)
         return FALSE;
-    CBelvaneApp* pApp = GetTheApp();
-    if (pApp)
-        pApp->m_strLogonUser = logon.m_strUserName;
     BOOL bOn = IsUserAuthenticationOn();
     CString strQuestion;
     strQuestion.Format(L"User authentication will be %s - continue?", bOn ? L"disabled" : L"enabled");
@@ -55,9 +57,13 @@ BOOL ToggleUserAuthentication(CWnd* pParent)
                           MB_YESNO | MB_ICONQUESTION) != IDYES)
         return FALSE;
     GetRegistryStore().SetBool(szAuthentication, !bOn);
+    // Only now: after No the user who logged on before stays the console's user.
+    CBelvaneApp* pApp = GetTheApp();
+    if (pApp)
+        pApp->m_strLogonUser = logon.m_strUserName;
     CString strText;
     strText.Format(L"by Windows user %s logged on as %s", (const wchar_t*)CLogonDlg::WindowsAccount(),
-                   (const wchar_t*)(pApp ? pApp->m_strLogonUser : logon.m_strUserName));
+                   (const wchar_t*)logon.m_strUserName);
     CString strError;
     CEventLogWriter().Write(EVENTLOG_INFORMATION_TYPE, nGeneralCategory,
                             bOn ? nSwitchedOffEventId : nSwitchedOnEventId, strText, strError);

@@ -5,6 +5,8 @@
 
 #include "framework/window/CWnd.h"
 
+class CLogonDlg;
+
 // The collector's controller program in the program folder, and its main window's class.
 extern const wchar_t* const szQuorvexController;
 extern const wchar_t* const szQuorvexWindowClass;
@@ -12,9 +14,12 @@ extern const wchar_t* const szQuorvexWindowClass;
 // The registry value "Authentication": the console asks for a log-on at its start.
 BOOL IsUserAuthenticationOn();
 
-// Asks for a log-on, then whether to switch authentication; on Yes switches the registry value
-// and writes the event-log entry naming both accounts. TRUE when it was switched.
+// Asks for a log-on, then whether to switch authentication; on Yes switches the registry value,
+// makes the user who logged on the console's user and writes the event-log entry naming both
+// accounts. TRUE when it was switched.
 BOOL ToggleUserAuthentication(CWnd* pParent);
+// The same with the log-on dialog given.
+BOOL ToggleUserAuthentication(CWnd* pParent, CLogonDlg& logon);
 
 // Brings the controller program's window forward, or starts the program through the shell.
 void BringUpQuorvex(CWnd* pOwner);

@@ -85,6 +85,9 @@ BOOL CDatabaseCompactor::Compact(const CString& strFilename)
     if (Show(L"The database " + Quoted(strSource) + L" will now be compacted, this may take a few minutes.\n\nContinue ?",
              MB_YESNO | MB_ICONQUESTION) != IDYES)
         return FALSE;
+    // The service may have been started while the question was open.
+    if (!ServiceAllowsCompaction())
+        return FALSE;
 
     CStringA strAttributes("COMPACT_DB=" + Quoted(strSource) + L" " + Quoted(strCompacted) + L" General");
     // The installer reads a list of attributes, which ends with an empty one.

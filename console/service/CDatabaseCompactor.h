@@ -1,5 +1,5 @@
 // Compacts a Microsoft Access database file in place through the ODBC installer while the
-// alarms service is stopped. The old file is kept under a dated name; when the compacted copy
+// alarms service is stopped, as it is looked at before the question and again after Yes. The old file is kept under a dated name; when the compacted copy
 // cannot take the file's name, the old file is put back, so that the data source keeps a file.
 #pragma once
 

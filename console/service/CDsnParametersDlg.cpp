@@ -1,5 +1,6 @@
 #include "console/service/CDsnParametersDlg.h"
 
+#include "alarmmodel/database/ConnectStringMask.h"
 #include "console/service/CDsnParameterEditDlg.h"
 #include "console/service/DataSourceNames.h"
 #include "framework/window/CDataExchange.h"
@@ -40,7 +41,7 @@ BOOL CDsnParametersDlg::OnInitDialog()
         CString strParameters;
         m_store.GetParameters(arrNames[nRow], strParameters);
         m_list.InsertItem(nRow, arrNames[nRow]);
-        m_list.SetItemText(nRow, 1, strParameters);
+        m_list.SetItemText(nRow, 1, MaskConnectPasswords(strParameters));
     }
     m_list.AutoSizeColumns();
     SetButtonStates();
@@ -60,11 +61,14 @@ void CDsnParametersDlg::OnModify()
     if (nRow < 0)
         return;
     CString strDsn = m_list.GetItemText(nRow, 0);
-    CDsnParameterEditDlg dialog(this, strDsn, m_list.GetItemText(nRow, 1));
+    // The list shows the passwords masked; the store holds the text to edit.
+    CString strParameters;
+    m_store.GetParameters(strDsn, strParameters);
+    CDsnParameterEditDlg dialog(this, strDsn, strParameters);
     if (dialog.DoModal() == IDCANCEL)
         return;
     m_store.SetParameters(strDsn, dialog.m_strParameters);
-    m_list.SetItemText(nRow, 1, dialog.m_strParameters);
+    m_list.SetItemText(nRow, 1, MaskConnectPasswords(dialog.m_strParameters));
     m_list.AutoSizeColumns();
 }
 

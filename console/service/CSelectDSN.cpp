@@ -2,6 +2,7 @@
 
 #include "console/service/CDsnParametersDlg.h"
 #include "console/service/DataSourceNames.h"
+#include "framework/window/AfxMessageBox.h"
 #include "framework/window/CDataExchange.h"
 #include "resources/console/ServiceRes.h"
 
@@ -12,7 +13,7 @@ BEGIN_MESSAGE_MAP(CSelectDSN, CDialog)
 END_MESSAGE_MAP()
 
 CSelectDSN::CSelectDSN(CWnd* pParentWnd, const wchar_t* pszCurrentDsn)
-    : CDialog(IDD_SELECT_DSN, pParentWnd), m_strDSN(pszCurrentDsn), m_nDsnChoice(1)
+    : CDialog(IDD_SELECT_DSN, pParentWnd), m_strDSN(pszCurrentDsn), m_nDsnChoice(1), m_bParametersSaved(FALSE)
 {
 }
 
@@ -46,7 +47,25 @@ void CSelectDSN::OnOK()
     if (!UpdateData(TRUE))
         return;
     m_strDSN = m_comboDsn.GetWindowText();
+    if (!SaveParameters())
+        return;
     EndDialog(IDOK);
+}
+
+BOOL CSelectDSN::SaveParameters()
+{
+    if (!m_store.IsDirty())
+        return TRUE;
+    if (m_store.Save())
+    {
+        m_bParametersSaved = TRUE;
+        return TRUE;
+    }
+    AfxShowMessageBox(m_hWnd,
+                      L"The additional DSN parameters could not be saved. They are kept here: press OK to try "
+                      L"again, or Cancel to discard them.",
+                      L"Error", MB_OK | MB_ICONSTOP);
+    return FALSE;
 }
 
 void CSelectDSN::OnAdvanced()

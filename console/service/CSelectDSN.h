@@ -16,6 +16,8 @@ public:
 
     // The data source chosen: the default one or the combo box's text.
     CString ChosenDsn() const;
+    // TRUE when OK saved changed connection parameters to the registry.
+    BOOL ParametersSaved() const { return m_bParametersSaved; }
 
     CString m_strDSN;
     int m_nDsnChoice;
@@ -27,5 +29,10 @@ protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnAdvanced();
+    // Saves changed parameters; says so when they cannot be, and the dialog stays open.
+    BOOL SaveParameters();
     DECLARE_MESSAGE_MAP()
+
+private:
+    BOOL m_bParametersSaved;
 };

@@ -52,11 +52,8 @@ BOOL ChooseDataSource(CWnd* pFrame, const std::function<void()>& reload)
     if (dialog.DoModal() != IDOK)
         return FALSE;
     CWaitCursor wait;
-    if (dialog.m_store.IsDirty())
-    {
-        dialog.m_store.Save();
+    if (dialog.ParametersSaved())
         GetDsnParameterStore().Load();
-    }
     CString strNew = dialog.ChosenDsn();
     if (strNew == strCurrent)
         return FALSE;

@@ -24,7 +24,7 @@ void CSettingsSMS::DoDataExchange(CDataExchange* pDX)
 BOOL CSettingsSMS::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
-    FillComPortCombo(m_comboPorts, GetOptions().GetSmsComPort());
+    FillComPortComboKeepingChosen(m_comboPorts, GetOptions().GetSmsComPort());
     return TRUE;
 }
 
@@ -36,5 +36,5 @@ void CSettingsSMS::OnTestSms()
 
 void CSettingsSMS::Save()
 {
-    GetRegistryStore().SetStringA("COptions::SMS_COMPort", m_comboPorts.GetSelText());
+    GetRegistryStore().SetStringA("COptions::SMS_COMPort", SelectedComPort(m_comboPorts));
 }

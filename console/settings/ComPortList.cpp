@@ -2,6 +2,11 @@
 
 #include "wincomponents/lists/CDataComboBox.h"
 
+namespace
+{
+const wchar_t c_szNotPresent[] = L" (not present)";
+}
+
 CStringArray ComPortNames(const std::function<BOOL(const CString&)>& fnAnswers)
 {
     CStringArray arrPorts;
@@ -36,4 +41,24 @@ void FillComPortCombo(CDataComboBox& combo, const CString& strChosen,
     int nIndex = (int)combo.SendMessage(CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)strChosen.GetString());
     if (nIndex >= 0)
         combo.SetCurSel(nIndex);
+}
+
+void FillComPortComboKeepingChosen(CDataComboBox& combo, const CString& strChosen,
+                                   const std::function<BOOL(const CString&)>& fnAnswers)
+{
+    FillComPortCombo(combo, strChosen, fnAnswers);
+    if (strChosen.IsEmpty() || combo.GetSelText().CompareNoCase(strChosen) == 0)
+        return;
+    int nIndex = combo.AddItem(strChosen + c_szNotPresent, (DWORD)combo.GetCount());
+    if (nIndex >= 0)
+        combo.SetCurSel(nIndex);
+}
+
+CString SelectedComPort(const CDataComboBox& combo)
+{
+    CString strPort = combo.GetSelText();
+    int nMark = strPort.GetLength() - (int)wcslen(c_szNotPresent);
+    if (nMark > 0 && strPort.Mid(nMark) == c_szNotPresent)
+        strPort = strPort.Left(nMark);
+    return strPort;
 }

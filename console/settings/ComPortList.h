@@ -16,3 +16,9 @@ BOOL ComPortAnswers(const CString& strPort);
 // when listed, else the first.
 void FillComPortCombo(CDataComboBox& combo, const CString& strChosen,
                       const std::function<BOOL(const CString&)>& fnAnswers = ComPortAnswers);
+// As FillComPortCombo, but a chosen port that is not listed is added at the end as
+// "<port> (not present)" and selected, so that saving keeps it.
+void FillComPortComboKeepingChosen(CDataComboBox& combo, const CString& strChosen,
+                                   const std::function<BOOL(const CString&)>& fnAnswers = ComPortAnswers);
+// The selected port's name, without the mark of a port that is not present.
+CString SelectedComPort(const CDataComboBox& combo);

@@ -84,6 +84,16 @@ TEST(CommandRunner, RefusesWhatTheBatchFileCannotCarry)
     EXPECT_EQ(0, output.GetSize());
     ASSERT_EQ(1, errors.GetSize());
     EXPECT_EQ(0, errors[0].Find(L"The command must be one line"));
+
+    // The interpreter ends a batch line at Ctrl-Z: the rest would run as a command of its own.
+    for (const wchar_t* pszCommand : {L"echo one\x1A echo two", L"echo \x1B[2J", L"echo a\tb", L"echo \x7F"})
+    {
+        RunCommandCaptured(pszCommand, output, errors);
+        EXPECT_EQ(0, output.GetSize()) << CStringA(pszCommand).GetString();
+        ASSERT_EQ(1, errors.GetSize()) << CStringA(pszCommand).GetString();
+        EXPECT_EQ(0, errors[0].Find(L"The command must not hold control characters: "))
+            << CStringA(errors[0]).GetString();
+    }
 }
 
 // The interpreter reads its batch file in the OEM code page (437 here): an accented letter

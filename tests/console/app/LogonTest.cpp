@@ -1,11 +1,14 @@
 #include "GuiTest.h"
 
+#include "console/app/CBelvaneApp.h"
 #include "console/app/CLogonDlg.h"
+#include "console/app/ToolCommands.h"
 #include "framework/window/AfxMessageBox.h"
 #include "resources/console/BelvaneRes.h"
 #include "support/AppPaths.h"
 #include "support/EventLogWriter.h"
 #include "support/MD5Digest.h"
+#include "tests/console/scripts/ModalAnswers.h"
 
 #include <algorithm>
 #include <fstream>
@@ -229,4 +232,31 @@ TEST_F(LogonTest, WithoutAnAccountsFileNoOneLogsOn)
     LogOn(L"alice", L"secret");
     EXPECT_STREQ(L"Incorrect user name and/or password.", m_strBox);
     EXPECT_NE(IDOK, m_dialog.Result());
+}
+
+// The User Authentication command: a log-on whose switch is answered No leaves the user who
+// logged on before as the console's user, for the event texts that name it.
+TEST_F(LogonTest, AnsweringNoToTheSwitchKeepsTheEarlierUser)
+{
+    CBelvaneApp belvane;
+    belvane.m_strLogonUser = L"Bob";
+    WriteAccounts("Alice\tsecret\r\nBob\tother\r\n");
+    AfxSetMessageBoxFunction([this](HWND, const wchar_t* pszText, const wchar_t*, UINT) {
+        m_strBox = pszText;
+        return IDNO;
+    });
+    CLogonDlg logon(&Host());
+    logon.m_strAccountsFile = m_strAccounts;
+    BOOL bSwitched = TRUE;
+    EXPECT_TRUE(CModalAnswers()
+                    .Then(L"Log On To Belvane",
+                          [](HWND hDialog) {
+                              TypeItemText(hDialog, IDC_LOGON_USERNAME, L"alice");
+                              TypeItemText(hDialog, IDC_LOGON_PASSWORD, L"secret");
+                              ClickItem(hDialog, IDOK);
+                          })
+                    .Run([&] { bSwitched = ToggleUserAuthentication(&Host(), logon); }));
+    EXPECT_FALSE(bSwitched);
+    EXPECT_NE(-1, m_strBox.Find(L" - continue?"));
+    EXPECT_STREQ(L"Bob", belvane.m_strLogonUser);
 }

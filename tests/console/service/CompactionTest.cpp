@@ -233,3 +233,31 @@ TEST_F(Compaction, AServiceThatIsNotStoppedOrCannotBeReadKeepsTheFileAsItIs)
     EXPECT_TRUE(Compact()) << "a stopped service lets it go on";
     EXPECT_EQ("compacted", ReadText(m_strSource));
 }
+
+// The question may stay open while someone starts the service: Yes looks at it again.
+TEST_F(Compaction, AServiceStartedWhileTheQuestionIsOpenKeepsTheFileAsItIs)
+{
+    ASSERT_TRUE(m_service.Install());
+    CServiceControl service(g_pszAlarmsServiceName);
+    AfxSetMessageBoxFunction([&](HWND, const wchar_t* pszText, const wchar_t* pszCaption, UINT nType) {
+        m_arrBoxes.push_back({pszText, pszCaption ? pszCaption : L"", nType});
+        if (nType & MB_YESNO)
+        {
+            CString strError;
+            EXPECT_TRUE(service.StartOrStop(TRUE, strError)) << CStringA(strError).GetString();
+            EXPECT_TRUE(m_service.WaitFor(SERVICE_RUNNING));
+        }
+        return IDYES;
+    });
+    EXPECT_FALSE(Compact());
+    EXPECT_EQ(0, g_installer.nCalls);
+    EXPECT_EQ("old", ReadText(m_strSource));
+    EXPECT_TRUE(KeptFiles().empty());
+    ASSERT_EQ(2u, m_arrBoxes.size());
+    EXPECT_EQ(UINT(MB_YESNO | MB_ICONQUESTION), m_arrBoxes[0].nType);
+    EXPECT_EQ(CString(L"The Alarms Service must be stopped before the database can be compacted."),
+              m_arrBoxes[1].strText);
+    CString strError;
+    EXPECT_TRUE(service.StartOrStop(FALSE, strError));
+    EXPECT_TRUE(m_service.WaitFor(SERVICE_STOPPED));
+}

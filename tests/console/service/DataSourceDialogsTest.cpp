@@ -1,10 +1,13 @@
 #include "ServiceFixture.h"
 
 #include "alarmmodel/database/DsnParameterStore.h"
+#include "console/service/CDsnParametersDlg.h"
 #include "console/service/ServiceCommands.h"
 #include "resources/console/ServiceRes.h"
 #include "tests/alarmmodel/database/AlarmsBench.h"
 #include "tests/console/scripts/ModalAnswers.h"
+
+#include <sddl.h>
 
 #include <algorithm>
 #include <vector>
@@ -78,6 +81,71 @@ protected:
 
     int m_nReloads = 0;
 };
+
+// Everyone may only read the key of the connection parameters while it lives; the key's own
+// security comes back afterwards.
+class CReadOnlyParametersKey
+{
+public:
+    CReadOnlyParametersKey()
+    {
+        HKEY hKey = nullptr;
+        RegCreateKeyExW(HKEY_LOCAL_MACHINE, c_szKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr);
+        DWORD dwSize = 0;
+        RegGetKeySecurity(hKey, DACL_SECURITY_INFORMATION, nullptr, &dwSize);
+        m_original.resize(dwSize);
+        if (RegGetKeySecurity(hKey, DACL_SECURITY_INFORMATION, m_original.data(), &dwSize) != ERROR_SUCCESS)
+            m_original.clear();
+        RegCloseKey(hKey);
+        Apply(L"D:P(A;;KR;;;WD)");
+    }
+    ~CReadOnlyParametersKey() { Restore(); }
+
+    // FALSE where the registry grants full access despite the key's security.
+    static bool Holds()
+    {
+        HKEY hKey = nullptr;
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, c_szKey, 0, KEY_SET_VALUE, &hKey) != ERROR_SUCCESS)
+            return true;
+        RegCloseKey(hKey);
+        return false;
+    }
+
+    void Restore()
+    {
+        if (m_bRestored)
+            return;
+        m_bRestored = true;
+        if (m_original.empty())
+            Apply(L"D:P(A;;KA;;;WD)");
+        else
+            SetSecurity(m_original.data());
+    }
+
+private:
+    static constexpr const wchar_t* c_szKey = L"SOFTWARE\\Tervok AG\\Quorvex";
+
+    static void Apply(const wchar_t* pszSddl)
+    {
+        PSECURITY_DESCRIPTOR pSecurity = nullptr;
+        if (ConvertStringSecurityDescriptorToSecurityDescriptorW(pszSddl, SDDL_REVISION_1, &pSecurity, nullptr))
+        {
+            SetSecurity(pSecurity);
+            LocalFree(pSecurity);
+        }
+    }
+    static void SetSecurity(PSECURITY_DESCRIPTOR pSecurity)
+    {
+        HKEY hKey = nullptr;
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, c_szKey, 0, WRITE_DAC, &hKey) != ERROR_SUCCESS)
+            return;
+        RegSetKeySecurity(hKey, DACL_SECURITY_INFORMATION, pSecurity);
+        RegCloseKey(hKey);
+    }
+
+    std::vector<BYTE> m_original;
+    bool m_bRestored = false;
+};
 } // namespace
 
 TEST_F(DataSourceDialogs, SelectDsnListsTheDataSourcesAndAnotherChoiceBecomesTheAlarmDatabase)
@@ -136,7 +204,7 @@ TEST_F(DataSourceDialogs, ParametersAreKeptOnlyAfterOkAndAWrongLoginGivesTheData
                   })
             .Then(L"Advanced DSN Settings",
                   [bKeep](HWND hDialog) {
-                      EXPECT_EQ(std::wstring(L"UID=nobody;PWD=Wr0ngSecret"), RowParameters(hDialog, kPostgresDsn));
+                      EXPECT_EQ(std::wstring(L"UID=nobody;PWD=********"), RowParameters(hDialog, kPostgresDsn));
                       ClickItem(hDialog, bKeep ? IDOK : IDCANCEL);
                   })
             .Then(L"Select DSN", [](HWND hDialog) {
@@ -172,4 +240,94 @@ TEST_F(DataSourceDialogs, ParametersAreKeptOnlyAfterOkAndAWrongLoginGivesTheData
         bErrorShown = bErrorShown || line.nLevel == 2;
     }
     EXPECT_TRUE(bErrorShown);
+}
+
+TEST_F(DataSourceDialogs, ParametersThatCannotBeSavedAreSaidSoAndKeptInTheDialog)
+{
+    CReadOnlyParametersKey readOnly;
+    if (!CReadOnlyParametersKey::Holds())
+        GTEST_SKIP() << "this registry grants full access despite the key's security";
+    std::wstring strKeptRow;
+    bool bBoxWhileOpen = false;
+    CModalAnswers answers;
+    answers.Then(L"Select DSN", [](HWND hDialog) { ClickItem(hDialog, IDC_SELECT_DSN_ADVANCED); })
+        .Then(L"Advanced DSN Settings",
+              [](HWND hDialog) {
+                  SelectRow(hDialog, kPostgresDsn);
+                  ClickItem(hDialog, IDC_DSN_MODIFY);
+              })
+        .Then(L"Specify DSN Parameters",
+              [](HWND hDialog) {
+                  TypeItemText(hDialog, IDC_DSN_PARAMETERS, L"UID=alarms;PWD=Unsaved1");
+                  ClickItem(hDialog, IDOK);
+              })
+        .Then(L"Advanced DSN Settings", [](HWND hDialog) { ClickItem(hDialog, IDOK); })
+        .Then(L"Select DSN",
+              [](HWND hDialog) {
+                  ::SendDlgItemMessageW(hDialog, IDC_SELECT_DSN_NAME, CB_SELECTSTRING, (WPARAM)-1, (LPARAM)kPostgresDsn);
+                  ClickItem(hDialog, IDOK);
+              })
+        // The dialog is still there, with what was typed; once the key can be written, OK keeps it.
+        .Then(L"Select DSN",
+              [&](HWND hDialog) {
+                  bBoxWhileOpen = !m_arrBoxes.empty();
+                  ClickItem(hDialog, IDC_SELECT_DSN_ADVANCED);
+              })
+        .Then(L"Advanced DSN Settings",
+              [&](HWND hDialog) {
+                  strKeptRow = RowParameters(hDialog, kPostgresDsn);
+                  ClickItem(hDialog, IDOK);
+              })
+        .Then(L"Select DSN", [&](HWND hDialog) {
+            readOnly.Restore();
+            ClickItem(hDialog, IDOK);
+        });
+    EXPECT_TRUE(Choose(answers));
+    EXPECT_TRUE(bBoxWhileOpen);
+    ASSERT_EQ(1u, m_arrBoxes.size());
+    EXPECT_EQ(CString(L"Error"), m_arrBoxes[0].strCaption);
+    EXPECT_EQ((UINT)MB_ICONSTOP, m_arrBoxes[0].nType & MB_ICONMASK);
+    EXPECT_EQ(0, m_arrBoxes[0].strText.Find(L"The additional DSN parameters could not be saved."))
+        << CStringA(m_arrBoxes[0].strText).GetString();
+    EXPECT_EQ(std::wstring(L"UID=alarms;PWD=********"), strKeptRow);
+    CString strParameters;
+    EXPECT_TRUE(GetDsnParameterStore().GetParameters(kPostgresDsn, strParameters));
+    EXPECT_EQ(CString(L"UID=alarms;PWD=Unsaved1"), strParameters);
+    EXPECT_EQ(CString(kPostgresDsn), GetAlarmDatabaseDsn());
+}
+
+// The list shows no password; Modify still edits, and keeps, the whole text.
+TEST_F(DataSourceDialogs, TheAdvancedListMasksPasswordsAndModifyEditsTheRealText)
+{
+    CDsnParameterStore store;
+    store.SetParameters(kPostgresDsn, L"UID=alarms;Pwd={Se;cret1};Database=alarms");
+    store.SetParameters(kSqliteDsn, L"PASSWORD=Other2");
+    CDsnParametersDlg dialog(&Host(), &store);
+    std::wstring strPostgresRow, strSqliteRow, strEdited, strAfterEdit;
+    EXPECT_TRUE(CModalAnswers()
+                    .Then(L"Advanced DSN Settings",
+                          [&](HWND hDialog) {
+                              strPostgresRow = RowParameters(hDialog, kPostgresDsn);
+                              strSqliteRow = RowParameters(hDialog, kSqliteDsn);
+                              SelectRow(hDialog, kPostgresDsn);
+                              ClickItem(hDialog, IDC_DSN_MODIFY);
+                          })
+                    .Then(L"Specify DSN Parameters",
+                          [&](HWND hDialog) {
+                              strEdited = DialogItemText(hDialog, IDC_DSN_PARAMETERS);
+                              ClickItem(hDialog, IDOK);
+                          })
+                    .Then(L"Advanced DSN Settings",
+                          [&](HWND hDialog) {
+                              strAfterEdit = RowParameters(hDialog, kPostgresDsn);
+                              ClickItem(hDialog, IDOK);
+                          })
+                    .Run([&] { EXPECT_EQ(IDOK, dialog.DoModal()); }));
+    EXPECT_EQ(std::wstring(L"UID=alarms;Pwd=********;Database=alarms"), strPostgresRow);
+    EXPECT_EQ(std::wstring(L"PASSWORD=********"), strSqliteRow);
+    EXPECT_EQ(std::wstring(L"UID=alarms;Pwd={Se;cret1};Database=alarms"), strEdited);
+    EXPECT_EQ(strPostgresRow, strAfterEdit);
+    CString strKept;
+    EXPECT_TRUE(dialog.m_store.GetParameters(kPostgresDsn, strKept));
+    EXPECT_EQ(CString(L"UID=alarms;Pwd={Se;cret1};Database=alarms"), strKept);
 }

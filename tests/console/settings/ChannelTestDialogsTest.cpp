@@ -132,6 +132,22 @@ TEST_F(ChannelTestDialogs, NetSendShowsTheCommandAndWhatItWroteAndHostileTextsRu
     dialog.DestroyWindow();
 }
 
+TEST_F(ChannelTestDialogs, NetSendRefusesATextWithAControlCharacter)
+{
+    CNetSendTest dialog(&Host());
+    ASSERT_TRUE(dialog.Create(IDD_NET_SEND_TEST, &Host()));
+    const CString strMark = MarkFile();
+    Type(&dialog, IDC_NET_SEND_MESSAGE, L"x\x1A" L"echo PWNED > " + strMark);
+    Click(&dialog, IDOK);
+    CString strReport = GetText(&dialog, IDC_TEST_OUTPUT);
+    EXPECT_FALSE(Exists(strMark));
+    EXPECT_EQ(-1, strReport.Find(L"Output\r\n")) << CStringA(strReport).GetString();
+    EXPECT_NE(-1, strReport.Find(L"Errors\r\n------\r\nThe command must not hold control characters: NET SEND /users x"))
+        << CStringA(strReport).GetString();
+    ::DeleteFileW(strMark);
+    dialog.DestroyWindow();
+}
+
 TEST_F(ChannelTestDialogs, CommandReportHasABlockOnlyForStreamsThatWrote)
 {
     CStringArray arrNone, arrLines;

@@ -97,15 +97,26 @@ TEST_F(OptionsSheetTest, CancelWritesNothing)
     EXPECT_EQ(CString(L"mail.example.com"), GetOptions().GetSmtpServer());
 }
 
-TEST_F(OptionsSheetTest, AStoredPortThatIsGoneLeavesTheFirstPortWhichOkStores)
+TEST_F(OptionsSheetTest, AStoredPortThatIsGoneIsKeptAsNotPresentUnlessAnotherIsChosen)
 {
-    // Under Wine COM1 to COM9 answer, COM10 and above do not.
+    // Under Wine COM1 to COM9 answer, COM10 and above do not. A modem unplugged while the mail
+    // server is changed must not move every later SMS to COM1.
     StoreOptions(L"COM42", L"");
     CSettingsSheet& sheet = Open();
-    EXPECT_EQ(9, sheet.m_pageSMS.m_comboPorts.GetCount());
-    EXPECT_EQ(CString(L"COM1"), sheet.m_pageSMS.m_comboPorts.GetSelText());
+    EXPECT_EQ(10, sheet.m_pageSMS.m_comboPorts.GetCount());
+    EXPECT_EQ(CString(L"COM42 (not present)"), sheet.m_pageSMS.m_comboPorts.GetSelText());
+    SetText(&sheet.m_pageSMTP, IDC_SETTINGS_SERVER, L"relay.example.com");
     Click(&sheet, IDOK);
-    EXPECT_EQ(CString(L"COM1"), GetOptions().GetSmsComPort());
+    EXPECT_EQ(CString(L"COM42"), GetOptions().GetSmsComPort());
+    EXPECT_EQ(CString(L"relay.example.com"), GetOptions().GetSmtpServer());
+    if (sheet.m_hWnd)
+        sheet.DestroyWindow();
+
+    CSettingsSheet& again = Open();
+    EXPECT_EQ(CString(L"COM42 (not present)"), again.m_pageSMS.m_comboPorts.GetSelText());
+    again.m_pageSMS.m_comboPorts.SelectByData(1);
+    Click(&again, IDOK);
+    EXPECT_EQ(CString(L"COM2"), GetOptions().GetSmsComPort());
 }
 
 TEST_F(OptionsSheetTest, PortsAreThoseThatAnswerElseCom1ToCom4AndTheStoredOneIsFoundWhole)
@@ -137,6 +148,20 @@ TEST_F(OptionsSheetTest, PortsAreThoseThatAnswerElseCom1ToCom4AndTheStoredOneIsF
     combo.ResetContent();
     FillComPortCombo(combo, L"COM1", Answering({L"COM10", L"COM2"}));
     EXPECT_EQ(CString(L"COM2"), combo.GetSelText());
+
+    // The Options page keeps a stored port that is gone, and only that one.
+    for (const SCase& test : {SCase{L"COM1", L"COM1 (not present)"}, SCase{L"com2", L"COM2"}, SCase{L"", L"COM2"}})
+    {
+        combo.ResetContent();
+        FillComPortComboKeepingChosen(combo, test.pszStored, Answering({L"COM10", L"COM2"}));
+        EXPECT_EQ(CString(test.pszSelected), combo.GetSelText()) << CStringA(test.pszStored).GetString();
+        EXPECT_EQ(test.pszStored[0] == L'C' ? 3 : 2, combo.GetCount()) << CStringA(test.pszStored).GetString();
+    }
+    combo.ResetContent();
+    FillComPortComboKeepingChosen(combo, L"COM1", Answering({L"COM10", L"COM2"}));
+    EXPECT_EQ(CString(L"COM1"), SelectedComPort(combo));
+    combo.SetCurSel(0);
+    EXPECT_EQ(CString(L"COM2"), SelectedComPort(combo));
 }
 
 TEST_F(OptionsSheetTest, TestButtonsOpenTheTestDialogsOnTheirOwnRememberedFields)
