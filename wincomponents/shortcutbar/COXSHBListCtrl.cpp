@@ -804,6 +804,9 @@ void COXSHBListCtrl::MoveIndexesOnDelete(int nDeleted)
         else if (*pIndex > nDeleted)
             (*pIndex)--;
     }
+    // The mark stays in its gap: the deleted row's gap closes onto the next one.
+    if (m_nPlaceholder > nDeleted)
+        m_nPlaceholder--;
 }
 
 void COXSHBListCtrl::MoveIndexesOnInsert(int nInserted)
@@ -814,6 +817,8 @@ void COXSHBListCtrl::MoveIndexesOnInsert(int nInserted)
         if (*pIndex >= nInserted)
             (*pIndex)++;
     }
+    if (m_nPlaceholder >= nInserted)
+        m_nPlaceholder++;
 }
 
 void COXSHBListCtrl::ResetIndexes()
@@ -1547,6 +1552,9 @@ LRESULT COXSHBListCtrl::OnDeleteAllItems(WPARAM, LPARAM)
     {
         m_ptOrigin = CPoint(0, 0);
         ResetIndexes();
+        // A drag over the emptied list can still drop into it.
+        if (m_nPlaceholder > 0)
+            m_nPlaceholder = 0;
         CalculateItemsRects();
         RedrawAll();
     }

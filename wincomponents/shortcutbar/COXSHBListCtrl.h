@@ -238,6 +238,7 @@ private:
     int FindInsertPosition(CPoint point) const;
     void TrackDragScroll(CPoint point);
     void MovePlaceholder(int nIndex);
+    BOOL InsertDroppedItem(const CShortcutItemPayload& item);
     int AddDroppedImages(const CShortcutItemPayload& item);
     void EndDragImage();
     void DiscardPendingDragData();

@@ -360,30 +360,7 @@ BOOL COXSHBListCtrl::OnDrop(DROPTARGETCALL* pCall)
     BOOL bEffect = pCall->dropEffect == DROPEFFECT_COPY || pCall->dropEffect == DROPEFFECT_MOVE;
     pCall->result = bEffect && m_nPlaceholder != -1 && item.Read(pCall->pDataObject);
     if (pCall->result)
-    {
-        int nInsert = m_nPlaceholder;
-        LVITEMW lvItem = {};
-        lvItem.mask = LVIF_TEXT;
-        lvItem.iItem = nInsert;
-        lvItem.pszText = (LPWSTR)item.m_strText.GetString();
-        int nImage = AddDroppedImages(item);
-        if (nImage != -1)
-        {
-            lvItem.mask |= LVIF_IMAGE;
-            lvItem.iImage = nImage;
-        }
-        if (m_bDragSource)
-        {
-            lvItem.mask |= LVIF_PARAM;
-            lvItem.lParam = (LPARAM)item.m_dwData;
-        }
-        SendMessage(LVM_INSERTITEMW, 0, (LPARAM)&lvItem);
-        if (!item.m_extra.empty())
-        {
-            SHBADDITIONALDATA extra = {(DWORD)item.m_extra.size(), item.m_extra.data()};
-            SendSHBNotification(SHBN_GETADDITIONALDROPDATA, nInsert, (LPARAM)&extra);
-        }
-    }
+        pCall->result = InsertDroppedItem(item);
     if (!m_bDragSource)
     {
         SetPlaceholder(-1);
@@ -392,6 +369,37 @@ BOOL COXSHBListCtrl::OnDrop(DROPTARGETCALL* pCall)
     m_bDragOver = FALSE;
     if (!m_bDragSource)
         SendSHBNotification(SHBN_DROPCOMPLETE, -1, (LPARAM)(pCall->result ? pCall->dropEffect : DROPEFFECT_NONE));
+    return TRUE;
+}
+
+// Inserts the item at the placeholder; FALSE when the list view takes no item. The owner's extra
+// data names the row the item got, which a sorted list chooses itself.
+BOOL COXSHBListCtrl::InsertDroppedItem(const CShortcutItemPayload& item)
+{
+    LVITEMW lvItem = {};
+    lvItem.mask = LVIF_TEXT;
+    lvItem.iItem = m_nPlaceholder;
+    lvItem.pszText = (LPWSTR)item.m_strText.GetString();
+    int nImage = AddDroppedImages(item);
+    if (nImage != -1)
+    {
+        lvItem.mask |= LVIF_IMAGE;
+        lvItem.iImage = nImage;
+    }
+    if (m_bDragSource)
+    {
+        // The payload carries 32 bits; the dragged item here holds the whole value.
+        lvItem.mask |= LVIF_PARAM;
+        lvItem.lParam = IsValidItem(m_nDragItem) ? (LPARAM)GetItemData(m_nDragItem) : (LPARAM)item.m_dwData;
+    }
+    int nInserted = (int)SendMessage(LVM_INSERTITEMW, 0, (LPARAM)&lvItem);
+    if (nInserted < 0)
+        return FALSE;
+    if (!item.m_extra.empty())
+    {
+        SHBADDITIONALDATA extra = {(DWORD)item.m_extra.size(), (LPVOID)item.m_extra.data()};
+        SendSHBNotification(SHBN_GETADDITIONALDROPDATA, nInserted, (LPARAM)&extra);
+    }
     return TRUE;
 }
 
