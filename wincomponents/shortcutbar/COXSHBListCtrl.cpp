@@ -141,7 +141,7 @@ COXSHBListCtrl::COXSHBListCtrl()
       m_nEditItem(-1), m_nLastContextItem(-1), m_bMouseInside(FALSE), m_bUpPressed(FALSE), m_bDownPressed(FALSE),
       m_bAutoScroll(FALSE), m_bCreatingDragImage(FALSE), m_nDragCandidate(-1), m_bDragOver(FALSE),
       m_nAutoScrollTimer(0), m_nHoverTimer(0), m_nPlaceholder(-1), m_bCreating(FALSE), m_bNoScrollButtons(FALSE),
-      m_bDragSource(FALSE), m_pPendingDragData(nullptr), m_pDragImage(nullptr)
+      m_bDragSource(FALSE), m_pPendingDragData(nullptr), m_pDragImage(nullptr), m_pLife(std::make_shared<BYTE>(0))
 {
     if (!s_dwComCtlVersion)
         s_dwComCtlVersion = QueryComCtlVersion();
@@ -200,8 +200,10 @@ void COXSHBListCtrl::OnDestroy()
         KillTimer(kHoverTimer);
     m_nAutoScrollTimer = m_nHoverTimer = 0;
     m_dropTarget.Revoke();
-    // A begin-drag message still queued dies with the window: its data goes with it.
+    // A begin-drag message still queued dies with the window: its data goes with it, and so does
+    // the image of a drag running out of it.
     DiscardPendingDragData();
+    EndDragImage();
     Default();
 }
 
