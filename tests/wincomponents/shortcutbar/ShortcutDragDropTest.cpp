@@ -1,5 +1,6 @@
 #include "RealInput.h"
 #include "ShortcutBarFixture.h"
+#include "ScriptedDropSource.h"
 #include "ShortcutItemCases.h"
 #include "SquareImages.h"
 
@@ -404,24 +405,6 @@ LRESULT CALLBACK RefuseInserts(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
         return -1;
     return CallWindowProcW(s_pfnListProc, hWnd, message, wParam, lParam);
 }
-
-// Lets the drag begin at once and, on its first turn, runs the script inside the drag loop;
-// then cancels.
-class CScriptedDropSource : public COleDropSource
-{
-public:
-    std::function<void()> m_script;
-
-    BOOL OnBeginDrag(CWnd*) override { return TRUE; }
-    SCODE QueryContinueDrag(BOOL, DWORD) override
-    {
-        std::function<void()> script;
-        script.swap(m_script);
-        if (script)
-            script();
-        return DRAGDROP_S_CANCEL;
-    }
-};
 } // namespace
 
 TEST_F(ShortcutDragDropTest, ADroppedItemGoesWhereTheListPutsItAndAFailedInsertRefusesTheDrop)

@@ -3,9 +3,9 @@
 // overwritten while these tests run, so that a late touch reads garbage rather than what the
 // list held.
 #include "GuiTest.h"
+#include "ScriptedDropSource.h"
 
 #include "framework/ole/COleDataSource.h"
-#include "framework/ole/COleDropSource.h"
 #include "framework/window/AfxOleInit.h"
 #include "wincomponents/shortcutbar/COXSHBListCtrl.h"
 #include "wincomponents/shortcutbar/COXShortcutBar.h"
@@ -75,23 +75,6 @@ protected:
             return CWnd::OnNotify(wParam, lParam, pResult);
         *pResult = m_onNotify(pNM);
         return TRUE;
-    }
-};
-
-// Lets the drag begin at once and, on its first turn, runs the script; then cancels.
-class CScriptedDropSource : public COleDropSource
-{
-public:
-    std::function<void()> m_script;
-
-    BOOL OnBeginDrag(CWnd*) override { return TRUE; }
-    SCODE QueryContinueDrag(BOOL, DWORD) override
-    {
-        std::function<void()> script;
-        script.swap(m_script);
-        if (script)
-            script();
-        return DRAGDROP_S_CANCEL;
     }
 };
 
