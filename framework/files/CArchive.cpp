@@ -44,6 +44,11 @@ UINT CArchive::Read(void* pBuffer, UINT nCount)
 
 void CArchive::Write(const void* pBuffer, UINT nCount)
 {
+    // Without a file to flush to the buffer never empties.
+    if (!m_pFile)
+        throw CFileException(CFileException::invalidFile, ERROR_INVALID_HANDLE);
+    if (!IsStoring())
+        throw CFileException(CFileException::accessDenied, ERROR_ACCESS_DENIED);
     const BYTE* pFrom = (const BYTE*)pBuffer;
     while (nCount > 0)
     {

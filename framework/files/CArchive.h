@@ -22,7 +22,8 @@ public:
 
     // The number of bytes read; fewer than asked at the end of the file.
     UINT Read(void* pBuffer, UINT nCount);
-    // Throws the file's CFileException when the file refuses the bytes.
+    // Throws the file's CFileException when the file refuses the bytes; CFileException
+    // invalidFile after Close, accessDenied on a loading archive.
     void Write(const void* pBuffer, UINT nCount);
     void Flush();
     void Close();

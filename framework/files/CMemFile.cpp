@@ -1,5 +1,6 @@
 #include "framework/files/CMemFile.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -38,6 +39,9 @@ void CMemFile::Write(const void* pBuffer, UINT nCount)
         throw CFileException(CFileException::accessDenied, ERROR_ACCESS_DENIED);
     if (nCount == 0)
         return;
+    // An end past the address range would wrap and land the bytes before the buffer.
+    if (nCount > SIZE_MAX - m_nPosition)
+        throw CFileException(CFileException::diskFull, ERROR_NOT_ENOUGH_MEMORY);
     size_t nEnd = m_nPosition + nCount;
     if (nEnd > m_nBufferSize)
         Grow(nEnd);
@@ -49,7 +53,10 @@ void CMemFile::Write(const void* pBuffer, UINT nCount)
 
 void CMemFile::Grow(size_t nNewSize)
 {
-    size_t nSize = (nNewSize + m_nGrowBytes - 1) / m_nGrowBytes * m_nGrowBytes;
+    // Rounded up to the grow size, unless rounding would pass the address range.
+    size_t nSize = nNewSize;
+    if (nNewSize <= SIZE_MAX - (m_nGrowBytes - 1))
+        nSize = (nNewSize + m_nGrowBytes - 1) / m_nGrowBytes * m_nGrowBytes;
     BYTE* pNew = (BYTE*)realloc(m_pBuffer, nSize);
     if (!pNew)
         throw CFileException(CFileException::diskFull, ERROR_NOT_ENOUGH_MEMORY);
@@ -69,9 +76,13 @@ void CMemFile::Close()
 
 ULONGLONG CMemFile::Seek(LONGLONG lOffset, UINT nFrom)
 {
-    LONGLONG nBase = nFrom == begin ? 0 : nFrom == current ? (LONGLONG)m_nPosition : (LONGLONG)m_nFileSize;
-    if (nBase + lOffset < 0)
+    ULONGLONG nBase = nFrom == begin ? 0 : nFrom == current ? m_nPosition : m_nFileSize;
+    ULONGLONG nDistance = lOffset < 0 ? (ULONGLONG)-(lOffset + 1) + 1 : (ULONGLONG)lOffset;
+    if (lOffset < 0 && nDistance > nBase)
         throw CFileException(CFileException::badSeek, ERROR_NEGATIVE_SEEK);
-    m_nPosition = (size_t)(nBase + lOffset);
+    // A position memory cannot address is refused, never cut.
+    if (lOffset >= 0 && nDistance > SIZE_MAX - nBase)
+        throw CFileException(CFileException::badSeek, ERROR_SEEK);
+    m_nPosition = (size_t)(lOffset < 0 ? nBase - nDistance : nBase + nDistance);
     return m_nPosition;
 }

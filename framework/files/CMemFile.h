@@ -14,12 +14,13 @@ public:
     ~CMemFile() override;
 
     UINT Read(void* pBuffer, UINT nCount) override;
-    // Throws CFileException: accessDenied on a lent block, diskFull when memory runs out.
+    // Throws CFileException: accessDenied on a lent block, diskFull when memory runs out or
+    // the end would pass the address range.
     void Write(const void* pBuffer, UINT nCount) override;
     void Flush() override {}
     void Close() override;
     void Abort() override { Close(); }
-    // Throws CFileException (badSeek) before the start.
+    // Throws CFileException (badSeek) before the start or past what memory can address.
     ULONGLONG Seek(LONGLONG lOffset, UINT nFrom) override;
     ULONGLONG GetLength() const override { return m_nFileSize; }
 

@@ -183,6 +183,13 @@ DROPEFFECT COleDataSource::DoDragDrop(DWORD dwEffects, LPCRECT lpRectStartDrag, 
     if (!pDropSource->OnBeginDrag(hWnd ? CWnd::FromHandle(hWnd) : nullptr))
         return DROPEFFECT_NONE;
     DWORD dwEffect = DROPEFFECT_NONE;
-    HRESULT hr = ::DoDragDrop(m_pDataObject, pDropSource->GetInterface(), dwEffects, &dwEffect);
+    // Held for the loop: the source's owner may go while the loop still asks it.
+    IDropSource* pSource = pDropSource->GetInterface();
+    pSource->AddRef();
+    IDataObject* pDataObject = m_pDataObject;
+    pDataObject->AddRef();
+    HRESULT hr = ::DoDragDrop(pDataObject, pSource, dwEffects, &dwEffect);
+    pDataObject->Release();
+    pSource->Release();
     return hr == DRAGDROP_S_DROP ? dwEffect : DROPEFFECT_NONE;
 }

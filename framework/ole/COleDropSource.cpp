@@ -7,14 +7,29 @@ HRESULT STDMETHODCALLTYPE COleDropSource::CSource::QueryInterface(REFIID riid, v
     if (riid == IID_IUnknown || riid == IID_IDropSource)
     {
         *ppv = static_cast<IDropSource*>(this);
+        AddRef();
         return S_OK;
     }
     *ppv = nullptr;
     return E_NOINTERFACE;
 }
 
-COleDropSource::COleDropSource() : m_rectStartDrag(0, 0, 0, 0), m_source(this)
+ULONG STDMETHODCALLTYPE COleDropSource::CSource::Release()
 {
+    LONG nRefs = InterlockedDecrement(&m_nRefs);
+    if (nRefs == 0)
+        delete this;
+    return (ULONG)nRefs;
+}
+
+COleDropSource::COleDropSource() : m_rectStartDrag(0, 0, 0, 0), m_pSource(new CSource(this))
+{
+}
+
+COleDropSource::~COleDropSource()
+{
+    m_pSource->CutOff();
+    m_pSource->Release();
 }
 
 SCODE COleDropSource::QueryContinueDrag(BOOL bEscapePressed, DWORD dwKeyState)

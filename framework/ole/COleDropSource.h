@@ -12,7 +12,8 @@ class COleDropSource
 {
 public:
     COleDropSource();
-    virtual ~COleDropSource() {}
+    // The system may still hold the interface: it then cancels the drag.
+    virtual ~COleDropSource();
 
     // Cancel on Escape, drop once no mouse button is held, else go on.
     virtual SCODE QueryContinueDrag(BOOL bEscapePressed, DWORD dwKeyState);
@@ -22,8 +23,9 @@ public:
     // passed (TRUE: drag), or the button is released or Escape pressed (FALSE: no drag).
     virtual BOOL OnBeginDrag(CWnd* pWnd);
 
-    // The interface handed to the system's drag loop; it lives as long as this object.
-    IDropSource* GetInterface() { return &m_source; }
+    // The interface handed to the system's drag loop; AddRef keeps it usable past this object,
+    // after which it cancels the drag.
+    IDropSource* GetInterface() { return m_pSource; }
 
     // Screen coordinates; the drag starts when the pointer leaves it.
     CRect m_rectStartDrag;
@@ -32,25 +34,29 @@ private:
     COleDropSource(const COleDropSource&) = delete;
     COleDropSource& operator=(const COleDropSource&) = delete;
 
-    // Answers the system for the owner, whose lifetime it shares.
+    // Answers the system for the owner. Counted: the drag loop may outlast the owner, which the
+    // owner's window may destroy in any call the loop makes.
     class CSource : public IDropSource
     {
     public:
-        explicit CSource(COleDropSource* pOwner) : m_pOwner(pOwner) {}
+        explicit CSource(COleDropSource* pOwner) : m_nRefs(1), m_pOwner(pOwner) {}
         virtual ~CSource() {}
+        void CutOff() { m_pOwner = nullptr; }
         HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-        ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-        ULONG STDMETHODCALLTYPE Release() override { return 1; }
+        ULONG STDMETHODCALLTYPE AddRef() override { return (ULONG)InterlockedIncrement(&m_nRefs); }
+        ULONG STDMETHODCALLTYPE Release() override;
         HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL fEscapePressed, DWORD grfKeyState) override
-        { return m_pOwner->QueryContinueDrag(fEscapePressed, grfKeyState); }
-        HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD dwEffect) override { return m_pOwner->GiveFeedback(dwEffect); }
+        { return m_pOwner ? m_pOwner->QueryContinueDrag(fEscapePressed, grfKeyState) : DRAGDROP_S_CANCEL; }
+        HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD dwEffect) override
+        { return m_pOwner ? m_pOwner->GiveFeedback(dwEffect) : DRAGDROP_S_USEDEFAULTCURSORS; }
 
     private:
+        LONG m_nRefs;
         COleDropSource* m_pOwner;
     };
 
     // TRUE: drag, FALSE: no drag; -1 while the message says neither.
     int CheckBeginDragMessage(const MSG& msg) const;
 
-    CSource m_source;
+    CSource* m_pSource;
 };

@@ -7,45 +7,112 @@ HRESULT STDMETHODCALLTYPE COleDropTarget::CTarget::QueryInterface(REFIID riid, v
     if (riid == IID_IUnknown || riid == IID_IDropTarget)
     {
         *ppv = static_cast<IDropTarget*>(this);
+        AddRef();
         return S_OK;
     }
     *ppv = nullptr;
     return E_NOINTERFACE;
 }
 
+ULONG STDMETHODCALLTYPE COleDropTarget::CTarget::Release()
+{
+    LONG nRefs = InterlockedDecrement(&m_nRefs);
+    if (nRefs == 0)
+        delete this;
+    return (ULONG)nRefs;
+}
+
+// Each call holds the target, so that it outlives an owner destroyed within the call; after each
+// call out, a cut-off owner is not touched again.
 HRESULT STDMETHODCALLTYPE COleDropTarget::CTarget::DragEnter(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt,
                                                              DWORD* pdwEffect)
 {
-    pDataObj->AddRef();
-    m_pOwner->m_dataObject.Attach(pDataObj, TRUE);
-    *pdwEffect = m_pOwner->Track(TRUE, grfKeyState, pt, *pdwEffect);
+    AddRef();
+    if (m_pOwner)
+    {
+        pDataObj->AddRef();
+        m_pOwner->m_dataObject.Attach(pDataObj, TRUE);
+    }
+    *pdwEffect = Track(TRUE, grfKeyState, pt, *pdwEffect);
+    Release();
     return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE COleDropTarget::CTarget::DragOver(DWORD grfKeyState, POINTL pt, DWORD* pdwEffect)
 {
-    *pdwEffect = m_pOwner->Track(FALSE, grfKeyState, pt, *pdwEffect);
+    AddRef();
+    *pdwEffect = Track(FALSE, grfKeyState, pt, *pdwEffect);
+    Release();
     return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE COleDropTarget::CTarget::DragLeave()
 {
-    if (m_pOwner->m_pWnd)
+    AddRef();
+    if (m_pOwner && m_pOwner->m_pWnd)
         m_pOwner->OnDragLeave(m_pOwner->m_pWnd);
-    m_pOwner->EndDrag();
+    if (m_pOwner)
+        m_pOwner->EndDrag();
+    Release();
     return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE COleDropTarget::CTarget::Drop(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt,
                                                         DWORD* pdwEffect)
 {
-    *pdwEffect = m_pOwner->Drop(pDataObj, grfKeyState, pt, *pdwEffect);
+    AddRef();
+    if (m_pOwner)
+    {
+        pDataObj->AddRef();
+        m_pOwner->m_dataObject.Attach(pDataObj, TRUE);
+    }
+    *pdwEffect = TakeDrop(grfKeyState, pt, *pdwEffect);
+    if (m_pOwner)
+        m_pOwner->EndDrag();
+    Release();
     return S_OK;
+}
+
+DROPEFFECT COleDropTarget::CTarget::Track(BOOL bEnter, DWORD dwKeyState, POINTL pt, DWORD dwAllowed)
+{
+    if (!m_pOwner || !m_pOwner->m_pWnd)
+        return DROPEFFECT_NONE;
+    CWnd* pWnd = m_pOwner->m_pWnd;
+    CPoint point = m_pOwner->ClientPoint(pt);
+    DROPEFFECT dropEffect = m_pOwner->OnDragScroll(pWnd, dwKeyState, point);
+    if (!m_pOwner)
+        return DROPEFFECT_NONE;
+    if (!(dropEffect & DROPEFFECT_SCROLL))
+    {
+        COleDataObject* pDataObject = &m_pOwner->m_dataObject;
+        dropEffect = bEnter ? m_pOwner->OnDragEnter(pWnd, pDataObject, dwKeyState, point)
+                            : m_pOwner->OnDragOver(pWnd, pDataObject, dwKeyState, point);
+    }
+    return m_pOwner ? Filter(dropEffect, dwAllowed) : DROPEFFECT_NONE;
+}
+
+DROPEFFECT COleDropTarget::CTarget::TakeDrop(DWORD dwKeyState, POINTL pt, DWORD dwAllowed)
+{
+    if (!m_pOwner || !m_pOwner->m_pWnd)
+        return DROPEFFECT_NONE;
+    CWnd* pWnd = m_pOwner->m_pWnd;
+    COleDataObject* pDataObject = &m_pOwner->m_dataObject;
+    CPoint point = m_pOwner->ClientPoint(pt);
+    DROPEFFECT dropEffect = Filter(m_pOwner->OnDragOver(pWnd, pDataObject, dwKeyState, point), dwAllowed);
+    if (!m_pOwner)
+        return DROPEFFECT_NONE;
+    DROPEFFECT dropResult = m_pOwner->OnDropEx(pWnd, pDataObject, dropEffect, dwAllowed, point);
+    if (dropResult != (DROPEFFECT)-1 || !m_pOwner)
+        return dropResult == (DROPEFFECT)-1 ? DROPEFFECT_NONE : dropResult;
+    // The drop itself may take the window away; what it answered still holds.
+    if (dropEffect != DROPEFFECT_NONE && m_pOwner->OnDrop(pWnd, pDataObject, dropEffect, point))
+        return dropEffect;
+    return DROPEFFECT_NONE;
 }
 
 COleDropTarget::COleDropTarget()
     : m_nScrollInset(DD_DEFSCROLLINSET), m_nScrollDelay(DD_DEFSCROLLDELAY), m_nScrollInterval(DD_DEFSCROLLINTERVAL),
-      m_pWnd(nullptr), m_target(this), m_hWndRegistered(nullptr), m_dwScrollStart(0), m_dwLastScroll(0)
+      m_pWnd(nullptr), m_pTarget(nullptr), m_hWndRegistered(nullptr), m_dwScrollStart(0), m_dwLastScroll(0)
 {
 }
 
@@ -58,8 +125,13 @@ BOOL COleDropTarget::Register(CWnd* pWnd)
 {
     if (m_pWnd || !pWnd || !pWnd->m_hWnd)
         return FALSE;
-    if (FAILED(RegisterDragDrop(pWnd->m_hWnd, &m_target)))
+    CTarget* pTarget = new CTarget(this);
+    if (FAILED(RegisterDragDrop(pWnd->m_hWnd, pTarget)))
+    {
+        pTarget->Release();
         return FALSE;
+    }
+    m_pTarget = pTarget;
     m_pWnd = pWnd;
     m_hWndRegistered = pWnd->m_hWnd;
     return TRUE;
@@ -71,6 +143,10 @@ void COleDropTarget::Revoke()
         return;
     if (::IsWindow(m_hWndRegistered))
         RevokeDragDrop(m_hWndRegistered);
+    // The system may still hold the target: from now on it answers without this object.
+    m_pTarget->CutOff();
+    m_pTarget->Release();
+    m_pTarget = nullptr;
     m_pWnd = nullptr;
     m_hWndRegistered = nullptr;
     EndDrag();
@@ -151,39 +227,6 @@ DROPEFFECT COleDropTarget::Filter(DROPEFFECT dropEffect, DWORD dwAllowed)
             return one | dropScroll;
     }
     return dropScroll;
-}
-
-DROPEFFECT COleDropTarget::Track(BOOL bEnter, DWORD dwKeyState, POINTL pt, DWORD dwAllowed)
-{
-    if (!m_pWnd)
-        return DROPEFFECT_NONE;
-    CPoint point = ClientPoint(pt);
-    DROPEFFECT dropEffect = OnDragScroll(m_pWnd, dwKeyState, point);
-    if (!(dropEffect & DROPEFFECT_SCROLL))
-    {
-        dropEffect = bEnter ? OnDragEnter(m_pWnd, &m_dataObject, dwKeyState, point)
-                            : OnDragOver(m_pWnd, &m_dataObject, dwKeyState, point);
-    }
-    return Filter(dropEffect, dwAllowed);
-}
-
-DROPEFFECT COleDropTarget::Drop(IDataObject* pDataObj, DWORD dwKeyState, POINTL pt, DWORD dwAllowed)
-{
-    if (!m_pWnd)
-        return DROPEFFECT_NONE;
-    pDataObj->AddRef();
-    m_dataObject.Attach(pDataObj, TRUE);
-    CPoint point = ClientPoint(pt);
-    DROPEFFECT dropEffect = Filter(OnDragOver(m_pWnd, &m_dataObject, dwKeyState, point), dwAllowed);
-    DROPEFFECT dropResult = OnDropEx(m_pWnd, &m_dataObject, dropEffect, dwAllowed, point);
-    if (dropResult == (DROPEFFECT)-1)
-    {
-        dropResult = DROPEFFECT_NONE;
-        if (dropEffect != DROPEFFECT_NONE && OnDrop(m_pWnd, &m_dataObject, dropEffect, point))
-            dropResult = dropEffect;
-    }
-    EndDrag();
-    return dropResult;
 }
 
 void COleDropTarget::EndDrag()

@@ -20,6 +20,10 @@ public:
     BOOL Register(CWnd* pWnd);
     void Revoke();
 
+    // The interface the system is handed, null while not registered; AddRef keeps it usable
+    // past this object, after which it answers as a target that takes nothing.
+    IDropTarget* GetInterface() { return m_pTarget; }
+
     virtual DROPEFFECT OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
     virtual DROPEFFECT OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
     virtual void OnDragLeave(CWnd* pWnd);
@@ -43,33 +47,38 @@ private:
     COleDropTarget(const COleDropTarget&) = delete;
     COleDropTarget& operator=(const COleDropTarget&) = delete;
 
-    // Answers the system for the owner, whose lifetime it shares.
+    // Answers the system for the owner. Counted: the system may hold it past the owner, whose
+    // window may be destroyed in any call it forwards; once cut off it takes nothing.
     class CTarget : public IDropTarget
     {
     public:
-        explicit CTarget(COleDropTarget* pOwner) : m_pOwner(pOwner) {}
+        explicit CTarget(COleDropTarget* pOwner) : m_nRefs(1), m_pOwner(pOwner) {}
         virtual ~CTarget() {}
+        void CutOff() { m_pOwner = nullptr; }
         HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-        ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-        ULONG STDMETHODCALLTYPE Release() override { return 1; }
+        ULONG STDMETHODCALLTYPE AddRef() override { return (ULONG)InterlockedIncrement(&m_nRefs); }
+        ULONG STDMETHODCALLTYPE Release() override;
         HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
         HRESULT STDMETHODCALLTYPE DragOver(DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
         HRESULT STDMETHODCALLTYPE DragLeave() override;
         HRESULT STDMETHODCALLTYPE Drop(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
 
     private:
+        // Scrolling first, else the enter or over operation; the effect kept to what the source
+        // allows. None when the owner went meanwhile.
+        DROPEFFECT Track(BOOL bEnter, DWORD dwKeyState, POINTL pt, DWORD dwAllowed);
+        DROPEFFECT TakeDrop(DWORD dwKeyState, POINTL pt, DWORD dwAllowed);
+
+        LONG m_nRefs;
         COleDropTarget* m_pOwner;
     };
     friend class CTarget;
 
-    // Scrolling first, else the enter or over operation; the effect kept to what the source allows.
-    DROPEFFECT Track(BOOL bEnter, DWORD dwKeyState, POINTL pt, DWORD dwAllowed);
-    DROPEFFECT Drop(IDataObject* pDataObj, DWORD dwKeyState, POINTL pt, DWORD dwAllowed);
     void EndDrag();
     CPoint ClientPoint(POINTL pt) const;
     static DROPEFFECT Filter(DROPEFFECT dropEffect, DWORD dwAllowed);
 
-    CTarget m_target;
+    CTarget* m_pTarget; // while registered
     HWND m_hWndRegistered; // kept apart: the window's object may be gone before this one
     COleDataObject m_dataObject;
     DWORD m_dwScrollStart; // tick when the pointer entered the scroll inset, 0 outside it

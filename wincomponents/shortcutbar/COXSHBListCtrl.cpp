@@ -141,7 +141,7 @@ COXSHBListCtrl::COXSHBListCtrl()
       m_nEditItem(-1), m_nLastContextItem(-1), m_bMouseInside(FALSE), m_bUpPressed(FALSE), m_bDownPressed(FALSE),
       m_bAutoScroll(FALSE), m_bCreatingDragImage(FALSE), m_nDragCandidate(-1), m_bDragOver(FALSE),
       m_nAutoScrollTimer(0), m_nHoverTimer(0), m_nPlaceholder(-1), m_bCreating(FALSE), m_bNoScrollButtons(FALSE),
-      m_bDragSource(FALSE), m_pPendingDragData(nullptr), m_pDragImage(nullptr)
+      m_bDragSource(FALSE), m_pPendingDragData(nullptr), m_pDragImage(nullptr), m_pLife(std::make_shared<BYTE>(0))
 {
     if (!s_dwComCtlVersion)
         s_dwComCtlVersion = QueryComCtlVersion();
@@ -200,8 +200,10 @@ void COXSHBListCtrl::OnDestroy()
         KillTimer(kHoverTimer);
     m_nAutoScrollTimer = m_nHoverTimer = 0;
     m_dropTarget.Revoke();
-    // A begin-drag message still queued dies with the window: its data goes with it.
+    // A begin-drag message still queued dies with the window: its data goes with it, and so does
+    // the image of a drag running out of it.
     DiscardPendingDragData();
+    EndDragImage();
     Default();
 }
 
@@ -804,6 +806,9 @@ void COXSHBListCtrl::MoveIndexesOnDelete(int nDeleted)
         else if (*pIndex > nDeleted)
             (*pIndex)--;
     }
+    // The mark stays in its gap: the deleted row's gap closes onto the next one.
+    if (m_nPlaceholder > nDeleted)
+        m_nPlaceholder--;
 }
 
 void COXSHBListCtrl::MoveIndexesOnInsert(int nInserted)
@@ -814,6 +819,8 @@ void COXSHBListCtrl::MoveIndexesOnInsert(int nInserted)
         if (*pIndex >= nInserted)
             (*pIndex)++;
     }
+    if (m_nPlaceholder >= nInserted)
+        m_nPlaceholder++;
 }
 
 void COXSHBListCtrl::ResetIndexes()
@@ -1547,6 +1554,9 @@ LRESULT COXSHBListCtrl::OnDeleteAllItems(WPARAM, LPARAM)
     {
         m_ptOrigin = CPoint(0, 0);
         ResetIndexes();
+        // A drag over the emptied list can still drop into it.
+        if (m_nPlaceholder > 0)
+            m_nPlaceholder = 0;
         CalculateItemsRects();
         RedrawAll();
     }

@@ -20,6 +20,7 @@
 #include "wincomponents/shortcutbar/CWndMsgDropSource.h"
 #include "wincomponents/shortcutbar/CWndMsgDropTarget.h"
 
+#include <memory>
 #include <vector>
 
 class CDC;
@@ -238,6 +239,7 @@ private:
     int FindInsertPosition(CPoint point) const;
     void TrackDragScroll(CPoint point);
     void MovePlaceholder(int nIndex);
+    BOOL InsertDroppedItem(const CShortcutItemPayload& item);
     int AddDroppedImages(const CShortcutItemPayload& item);
     void EndDragImage();
     void DiscardPendingDragData();
@@ -280,4 +282,8 @@ private:
     // Image lists for dropped icons when the list had none of its own.
     CImageList m_ownNormalImages;
     CImageList m_ownSmallImages;
+    // Expires with this object. The owner may delete the list in any drag notification and
+    // during the drag loop: code that lets it act holds a weak copy and, once it has expired,
+    // touches nothing of the list again.
+    std::shared_ptr<BYTE> m_pLife;
 };

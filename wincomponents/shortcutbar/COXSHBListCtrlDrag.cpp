@@ -5,6 +5,7 @@
 #include "wincomponents/shortcutbar/CShortcutItemPayload.h"
 
 #include <cstring>
+#include <memory>
 
 namespace
 {
@@ -149,14 +150,20 @@ LRESULT COXSHBListCtrl::OnBeginDragDropMsg(WPARAM wParam, LPARAM lParam)
 
 void COXSHBListCtrl::OnBeginDragDrop(int nItem, COleDataSource* pDataSource)
 {
+    std::unique_ptr<COleDataSource> pOwnedData(pDataSource);
+    std::weak_ptr<BYTE> pAlive = m_pLife;
     if (SendSHBNotification(SHBN_BEGINDRAGDROP, nItem, (LPARAM)pDataSource))
     {
-        delete pDataSource;
-        SetDragItem(-1);
+        if (!pAlive.expired())
+            SetDragItem(-1);
         return;
     }
+    if (pAlive.expired())
+        return;
     RedrawItem(SetSelectedItem(-1));
     COleDropSource* pDropSource = GetDropSource();
+    if (pAlive.expired())
+        return;
     m_bDragSource = TRUE;
     if (GetBarStyle() & SHBS_DRAWITEMDRAGIMAGE)
     {
@@ -167,17 +174,21 @@ void COXSHBListCtrl::OnBeginDragDrop(int nItem, COleDataSource* pDataSource)
     }
 
     DROPEFFECT dropEffect = pDataSource->DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE, nullptr, pDropSource);
+    if (pAlive.expired())
+        return;
     // An item dropped into this list at or before the dragged one has moved it one down, which
     // the drag item's index already follows.
     BOOL bDroppedHere = m_nPlaceholder != -1;
     if (dropEffect == DROPEFFECT_MOVE && IsValidItem(m_nDragItem))
         DeleteItem(m_nDragItem);
+    if (pAlive.expired())
+        return;
 
     m_nPlaceholder = -1;
     m_bDragSource = FALSE;
     EndDragImage();
     SetDragItem(-1);
-    delete pDataSource;
+    pOwnedData.reset();
     if (dropEffect == DROPEFFECT_MOVE || (dropEffect == DROPEFFECT_COPY && bDroppedHere))
         RedrawAll();
 
@@ -185,7 +196,8 @@ void COXSHBListCtrl::OnBeginDragDrop(int nItem, COleDataSource* pDataSource)
     ::GetCursorPos(&point);
     ScreenToClient(&point);
     SendMessage(WM_LBUTTONUP, CurrentKeyFlags(), MAKELPARAM(point.x, point.y));
-    SendSHBNotification(SHBN_DROPCOMPLETE, -1, (LPARAM)dropEffect);
+    if (!pAlive.expired())
+        SendSHBNotification(SHBN_DROPCOMPLETE, -1, (LPARAM)dropEffect);
 }
 
 void COXSHBListCtrl::EndDragImage()
@@ -237,13 +249,16 @@ LRESULT COXSHBListCtrl::OnDropTargetDrop(WPARAM, LPARAM lParam)
     return OnDrop((DROPTARGETCALL*)lParam);
 }
 
+// Each drag notification may let the owner delete this list: a list gone meanwhile answers
+// the record as the owner left it.
 BOOL COXSHBListCtrl::OnDragEnter(DROPTARGETCALL* pCall)
 {
     if (GetBarStyle() & SHBS_NODRAGHOVER)
         return FALSE;
+    std::weak_ptr<BYTE> pAlive = m_pLife;
     m_bDragOver = TRUE;
     RedrawItem(SetHotItem(-1));
-    if (SendSHBNotification(SHBN_DRAGENTER, -1, (LPARAM)pCall))
+    if (pAlive.expired() || SendSHBNotification(SHBN_DRAGENTER, -1, (LPARAM)pCall) || pAlive.expired())
         return TRUE;
     if (m_pDragImage)
         CImageList::DragEnter(nullptr, ScreenPoint(this, pCall));
@@ -254,7 +269,8 @@ BOOL COXSHBListCtrl::OnDragOver(DROPTARGETCALL* pCall)
 {
     if (GetBarStyle() & SHBS_NODRAGHOVER)
         return FALSE;
-    if (SendSHBNotification(SHBN_DRAGOVER, -1, (LPARAM)pCall))
+    std::weak_ptr<BYTE> pAlive = m_pLife;
+    if (SendSHBNotification(SHBN_DRAGOVER, -1, (LPARAM)pCall) || pAlive.expired())
         return TRUE;
     if (m_pDragImage)
         CImageList::DragMove(ScreenPoint(this, pCall));
@@ -332,7 +348,10 @@ BOOL COXSHBListCtrl::OnDragLeave(DROPTARGETCALL* pCall)
 {
     if (GetBarStyle() & SHBS_NODRAGHOVER)
         return FALSE;
+    std::weak_ptr<BYTE> pAlive = m_pLife;
     BOOL bHandled = SendSHBNotification(SHBN_DRAGLEAVE, -1, (LPARAM)pCall) != 0;
+    if (pAlive.expired())
+        return TRUE;
     if (!bHandled)
     {
         if (m_pDragImage)
@@ -348,11 +367,15 @@ BOOL COXSHBListCtrl::OnDrop(DROPTARGETCALL* pCall)
 {
     if (GetBarStyle() & SHBS_NODRAGHOVER)
         return FALSE;
+    std::weak_ptr<BYTE> pAlive = m_pLife;
     if (SendSHBNotification(SHBN_DROP, -1, (LPARAM)pCall))
     {
-        m_bDragOver = FALSE;
+        if (!pAlive.expired())
+            m_bDragOver = FALSE;
         return TRUE;
     }
+    if (pAlive.expired())
+        return TRUE;
     // The drop ends the drag here as a leave would: no scrolling goes on after it.
     if (m_bAutoScroll)
         StopAutoScroll();
@@ -360,30 +383,9 @@ BOOL COXSHBListCtrl::OnDrop(DROPTARGETCALL* pCall)
     BOOL bEffect = pCall->dropEffect == DROPEFFECT_COPY || pCall->dropEffect == DROPEFFECT_MOVE;
     pCall->result = bEffect && m_nPlaceholder != -1 && item.Read(pCall->pDataObject);
     if (pCall->result)
-    {
-        int nInsert = m_nPlaceholder;
-        LVITEMW lvItem = {};
-        lvItem.mask = LVIF_TEXT;
-        lvItem.iItem = nInsert;
-        lvItem.pszText = (LPWSTR)item.m_strText.GetString();
-        int nImage = AddDroppedImages(item);
-        if (nImage != -1)
-        {
-            lvItem.mask |= LVIF_IMAGE;
-            lvItem.iImage = nImage;
-        }
-        if (m_bDragSource)
-        {
-            lvItem.mask |= LVIF_PARAM;
-            lvItem.lParam = (LPARAM)item.m_dwData;
-        }
-        SendMessage(LVM_INSERTITEMW, 0, (LPARAM)&lvItem);
-        if (!item.m_extra.empty())
-        {
-            SHBADDITIONALDATA extra = {(DWORD)item.m_extra.size(), item.m_extra.data()};
-            SendSHBNotification(SHBN_GETADDITIONALDROPDATA, nInsert, (LPARAM)&extra);
-        }
-    }
+        pCall->result = InsertDroppedItem(item);
+    if (pAlive.expired())
+        return TRUE;
     if (!m_bDragSource)
     {
         SetPlaceholder(-1);
@@ -392,6 +394,38 @@ BOOL COXSHBListCtrl::OnDrop(DROPTARGETCALL* pCall)
     m_bDragOver = FALSE;
     if (!m_bDragSource)
         SendSHBNotification(SHBN_DROPCOMPLETE, -1, (LPARAM)(pCall->result ? pCall->dropEffect : DROPEFFECT_NONE));
+    return TRUE;
+}
+
+// Inserts the item at the placeholder; FALSE when the list view takes no item. The owner's extra
+// data names the row the item got, which a sorted list chooses itself.
+BOOL COXSHBListCtrl::InsertDroppedItem(const CShortcutItemPayload& item)
+{
+    LVITEMW lvItem = {};
+    lvItem.mask = LVIF_TEXT;
+    lvItem.iItem = m_nPlaceholder;
+    lvItem.pszText = (LPWSTR)item.m_strText.GetString();
+    int nImage = AddDroppedImages(item);
+    if (nImage != -1)
+    {
+        lvItem.mask |= LVIF_IMAGE;
+        lvItem.iImage = nImage;
+    }
+    if (m_bDragSource)
+    {
+        // The payload carries 32 bits; the dragged item here holds the whole value.
+        lvItem.mask |= LVIF_PARAM;
+        lvItem.lParam = IsValidItem(m_nDragItem) ? (LPARAM)GetItemData(m_nDragItem) : (LPARAM)item.m_dwData;
+    }
+    std::weak_ptr<BYTE> pAlive = m_pLife;
+    int nInserted = (int)SendMessage(LVM_INSERTITEMW, 0, (LPARAM)&lvItem);
+    if (nInserted < 0)
+        return FALSE;
+    if (!item.m_extra.empty() && !pAlive.expired())
+    {
+        SHBADDITIONALDATA extra = {(DWORD)item.m_extra.size(), (LPVOID)item.m_extra.data()};
+        SendSHBNotification(SHBN_GETADDITIONALDROPDATA, nInserted, (LPARAM)&extra);
+    }
     return TRUE;
 }
 

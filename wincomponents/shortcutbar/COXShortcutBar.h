@@ -174,6 +174,8 @@ protected:
     void OnMouseMove(UINT nFlags, CPoint point);
     LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
     LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCaptureChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCancelMode(WPARAM wParam, LPARAM lParam);
     LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
     LRESULT OnNcHitTest(WPARAM wParam, LPARAM lParam);
     LRESULT OnDropTargetDragOverMsg(WPARAM wParam, LPARAM lParam);
@@ -227,6 +229,10 @@ private:
     void StartHeaderDrag(HSHBGROUP hGroup, CPoint point);
     void TrackHeaderDrag(CPoint point);
     void EndHeaderDrag();
+    // Ends a header drag without a drop: another window took the mouse.
+    void CancelHeaderDrag();
+    // Takes the drag image off the desktop and clears the drag; the target it had.
+    HSHBGROUP StopHeaderDrag();
     HSHBGROUP FindDragTarget(CPoint point) const;
     void StartHover(HSHBGROUP hGroup, UINT nDelay);
     void StopHover();

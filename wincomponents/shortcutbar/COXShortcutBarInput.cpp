@@ -24,6 +24,8 @@ BEGIN_MESSAGE_MAP(COXShortcutBar, CWnd)
     ON_WM_MOUSEMOVE()
     ON_MESSAGE(WM_LBUTTONDOWN, OnLButtonDown)
     ON_MESSAGE(WM_LBUTTONUP, OnLButtonUp)
+    ON_MESSAGE(WM_CAPTURECHANGED, OnCaptureChanged)
+    ON_MESSAGE(WM_CANCELMODE, OnCancelMode)
     ON_MESSAGE(WM_CONTEXTMENU, OnContextMenu)
     ON_MESSAGE(WM_NCHITTEST, OnNcHitTest)
     ON_MESSAGE(DROPTARGET_DRAGOVER, OnDropTargetDragOverMsg)
@@ -181,6 +183,20 @@ LRESULT COXShortcutBar::OnLButtonUp(WPARAM, LPARAM)
     return Default();
 }
 
+LRESULT COXShortcutBar::OnCaptureChanged(WPARAM, LPARAM lParam)
+{
+    if ((HWND)lParam != m_hWnd)
+        CancelHeaderDrag();
+    return Default();
+}
+
+// A message box, a menu or a disabled owner: the button-up will not come here.
+LRESULT COXShortcutBar::OnCancelMode(WPARAM, LPARAM)
+{
+    CancelHeaderDrag();
+    return Default();
+}
+
 void COXShortcutBar::StartHeaderDrag(HSHBGROUP hGroup, CPoint point)
 {
     if (m_dwBarStyle & SHBS_DRAGIMAGE)
@@ -263,7 +279,7 @@ HSHBGROUP COXShortcutBar::FindDragTarget(CPoint point) const
     return hBest;
 }
 
-void COXShortcutBar::EndHeaderDrag()
+HSHBGROUP COXShortcutBar::StopHeaderDrag()
 {
     if (m_hDragImage)
     {
@@ -272,9 +288,26 @@ void COXShortcutBar::EndHeaderDrag()
         ImageList_Destroy(m_hDragImage);
         m_hDragImage = nullptr;
     }
-    HSHBGROUP hDragged = m_hDragGroup;
     SetDragGroup(0);
-    HSHBGROUP hTarget = SetDropTargetGroup(0);
+    return SetDropTargetGroup(0);
+}
+
+void COXShortcutBar::CancelHeaderDrag()
+{
+    m_hPressedGroup = 0;
+    HSHBGROUP hDragged = m_hDragGroup;
+    if (!hDragged)
+        return;
+    HSHBGROUP hTarget = StopHeaderDrag();
+    UpdateHeader(hDragged);
+    if (hTarget && hTarget != hDragged)
+        UpdateHeader(hTarget);
+}
+
+void COXShortcutBar::EndHeaderDrag()
+{
+    HSHBGROUP hDragged = m_hDragGroup;
+    HSHBGROUP hTarget = StopHeaderDrag();
     if (!hTarget)
     {
         UpdateHeader(hDragged);

@@ -6,11 +6,13 @@
 #include "framework/files/CMemFile.h"
 #include "framework/controls/CListCtrl.h"
 #include "framework/ole/COleDataSource.h"
+#include "framework/ole/COleDropSource.h"
 #include "framework/ole/COleDropTarget.h"
 #include "framework/window/AfxOleInit.h"
 
 #include <atomic>
 #include <cstring>
+#include <new>
 #include <vector>
 
 namespace
@@ -222,4 +224,65 @@ TEST_F(OleDragDropTest, AListItemGivesADragImageOfItsIconThatCanBeShownMovedAndE
     CImageList::EndDrag();
     EXPECT_FALSE(CImageList::DragMove(CPoint(50, 50))) << "no drag image after the end";
     delete pDrag;
+}
+
+namespace
+{
+// Storage for one object that reads 0xDD once the object is destroyed, as freed memory may.
+template <class T> class CPoisonedSlot
+{
+public:
+    T* Make() { return new (m_bytes) T; }
+    void Destroy(T* pObject)
+    {
+        pObject->~T();
+        memset(m_bytes, 0xDD, sizeof m_bytes);
+    }
+
+private:
+    alignas(T) unsigned char m_bytes[sizeof(T)];
+};
+} // namespace
+
+TEST_F(OleDragDropTest, ATargetAndASourceDestroyedWhileTheSystemHoldsThemAnswerAsGone)
+{
+    CWnd wnd;
+    ShowPopup(wnd, CRect(100, 100, 200, 200));
+    COleDataSource data;
+    HGLOBAL hText = GlobalAlloc(GMEM_MOVEABLE, 8);
+    memcpy(GlobalLock(hText), L"abc", 8);
+    GlobalUnlock(hText);
+    data.CacheGlobalData(CF_UNICODETEXT, hText);
+    IDataObject* pData = data.GetDataObject();
+
+    // The window's owner goes away in the middle of a drag over it.
+    CPoisonedSlot<COleDropTarget> targetSlot;
+    COleDropTarget* pTarget = targetSlot.Make();
+    ASSERT_TRUE(pTarget->Register(&wnd));
+    IDropTarget* pDropTarget = pTarget->GetInterface();
+    ASSERT_NE(nullptr, pDropTarget);
+    pDropTarget->AddRef(); // as the drag loop holds the target under the pointer
+    POINTL pt = {150, 150};
+    DWORD dwEffect = DROPEFFECT_COPY;
+    EXPECT_EQ(S_OK, pDropTarget->DragEnter(pData, MK_LBUTTON, pt, &dwEffect));
+    targetSlot.Destroy(pTarget);
+    dwEffect = DROPEFFECT_COPY;
+    EXPECT_EQ(S_OK, pDropTarget->DragOver(MK_LBUTTON, pt, &dwEffect));
+    EXPECT_EQ((DWORD)DROPEFFECT_NONE, dwEffect);
+    dwEffect = DROPEFFECT_COPY;
+    EXPECT_EQ(S_OK, pDropTarget->Drop(pData, 0, pt, &dwEffect));
+    EXPECT_EQ((DWORD)DROPEFFECT_NONE, dwEffect);
+    EXPECT_EQ(S_OK, pDropTarget->DragLeave());
+    pDropTarget->Release();
+
+    // The dragging window's owner goes away while the loop still asks its source.
+    CPoisonedSlot<COleDropSource> sourceSlot;
+    COleDropSource* pSource = sourceSlot.Make();
+    IDropSource* pDropSource = pSource->GetInterface();
+    pDropSource->AddRef();
+    sourceSlot.Destroy(pSource);
+    EXPECT_EQ(DRAGDROP_S_CANCEL, pDropSource->QueryContinueDrag(FALSE, MK_LBUTTON)) << "nothing is left to drag";
+    EXPECT_EQ(DRAGDROP_S_USEDEFAULTCURSORS, pDropSource->GiveFeedback(DROPEFFECT_MOVE));
+    pDropSource->Release();
+    pData->Release();
 }

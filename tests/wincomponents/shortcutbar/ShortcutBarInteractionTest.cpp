@@ -2,6 +2,8 @@
 
 #include "wincomponents/shortcutbar/COXSHBListCtrl.h"
 
+#include <functional>
+
 namespace
 {
 // The bar's own timers, which the tests fire by message rather than by waiting.
@@ -135,6 +137,44 @@ TEST_F(ShortcutBarInteractionTest, AHeaderDraggedWithItsImageOutOfTheBarLandsNow
     strExpected.Format(L"0x464 g%u, 0x464 g0", m_hB);
     EXPECT_STREQ(strExpected, m_parent.Codes());
     EXPECT_STREQ(L"A B C", Orders());
+}
+
+TEST_F(ShortcutBarInteractionTest, AHeaderDragEndsWithoutADropWhenAnotherWindowTakesTheMouseOrModesAreCancelled)
+{
+    AddThree(SHBS_DRAGIMAGE);
+    CString strExpected;
+    strExpected.Format(L"0x464 g%u, 0x464 g0", m_hB);
+    // A message box or a menu takes the capture; a window being disabled gets WM_CANCELMODE.
+    CWnd other;
+    ASSERT_TRUE(other.CreateEx(0, nullptr, L"", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+    const std::function<void()> interruptions[] = {[&] { ::SetCapture(other.m_hWnd); },
+                                                   [&] { m_bar.SendMessage(WM_CANCELMODE); }};
+    for (const std::function<void()>& interrupt : interruptions)
+    {
+        m_bar.ExpandGroup(m_hB);
+        m_parent.m_arrNotices.clear();
+        Mouse(WM_LBUTTONDOWN, Centre(m_hB), MK_LBUTTON);
+        m_bar.SendMessage(WM_TIMER, kPressTimer);
+        Mouse(WM_MOUSEMOVE, Centre(m_hB), MK_LBUTTON);
+        Mouse(WM_MOUSEMOVE, Centre(m_hC), MK_LBUTTON);
+        ASSERT_EQ(m_hB, m_bar.GetDragGroup());
+        ASSERT_NE(nullptr, ImageList_GetDragImage(nullptr, nullptr));
+
+        interrupt();
+        PumpUntilIdle();
+        EXPECT_EQ(0u, m_bar.GetDragGroup());
+        EXPECT_EQ(nullptr, ImageList_GetDragImage(nullptr, nullptr)) << "the drag image left the desktop";
+        EXPECT_NE(m_bar.m_hWnd, ::GetCapture());
+        ::ReleaseCapture();
+
+        // The next click on a header drops nothing.
+        Mouse(WM_LBUTTONDOWN, Centre(m_hC), MK_LBUTTON);
+        Mouse(WM_LBUTTONUP, Centre(m_hC));
+        EXPECT_STREQ(strExpected, m_parent.Codes().Left(strExpected.GetLength()));
+        EXPECT_EQ(nullptr, m_parent.Find(SHBN_DROPHEADER));
+        EXPECT_STREQ(L"A B C", Orders());
+    }
+    other.DestroyWindow();
 }
 
 TEST_F(ShortcutBarInteractionTest, NoHeaderDragStyleKeepsHeadersInPlace)

@@ -1,5 +1,6 @@
 #include "RealInput.h"
 #include "ShortcutBarFixture.h"
+#include "ScriptedDropSource.h"
 #include "ShortcutItemCases.h"
 #include "SquareImages.h"
 
@@ -9,6 +10,7 @@
 #include "wincomponents/shortcutbar/COXSHBListCtrl.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace
 {
@@ -23,6 +25,8 @@ public:
     std::vector<int> m_arrOrigins;
     std::map<HSHBGROUP, DWORD> m_mapExpandTicks;
     DWORD m_dwFirstOverHeaders = 0; // when a drag first passed over the bar's headers
+    // Runs for every notification before it is noted; may answer it.
+    std::function<void(NMSHORTCUTBAR*, LRESULT*)> m_onNotify;
 
 protected:
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override
@@ -36,7 +40,13 @@ protected:
             m_dwFirstOverHeaders = GetTickCount();
         if (pNM->hdr.code == SHBN_GROUPEXPANDED)
             m_mapExpandTicks[pNM->hGroup] = GetTickCount();
-        return CShortcutParent::OnNotify(wParam, lParam, pResult);
+        LRESULT lAnswer = 0;
+        if (m_onNotify)
+            m_onNotify(pNM, &lAnswer);
+        BOOL bNoted = CShortcutParent::OnNotify(wParam, lParam, pResult);
+        if (lAnswer)
+            *pResult = lAnswer;
+        return bNoted;
     }
 
 private:
@@ -360,4 +370,141 @@ TEST_F(ShortcutDragDropTest, ADropNearTheBottomEdgeEndsTheScrollingItStarted)
         Sleep(20);
     }
     EXPECT_EQ(nOrigin, pList->GetOrigin().y);
+}
+
+namespace
+{
+// A well-formed item with the label, data and extra bytes, offered by the source.
+void OfferItem(COleDataSource& source, COleDataObject& dataObject, const wchar_t* pszText, DWORD dwData,
+               std::vector<BYTE> extra = {})
+{
+    CShortcutItemPayload item;
+    item.m_strText = pszText;
+    item.m_dwData = dwData;
+    item.m_extra = extra;
+    source.CacheGlobalData(CShortcutItemPayload::GetClipboardFormat(), item.Write());
+    dataObject.Attach(source.GetDataObject());
+}
+
+// Enters the list at the point and drops there with the effect; the drop record.
+DROPTARGETCALL EnterAndDrop(COXSHBListCtrl* pList, COleDataObject& dataObject, CPoint point,
+                            DROPEFFECT dropEffect = DROPEFFECT_MOVE)
+{
+    DROPTARGETCALL over = {pList, &dataObject, MK_LBUTTON, point.x, point.y, 0, 0, 0};
+    pList->SendMessage(DROPTARGET_DRAGENTER, 0, (LPARAM)&over);
+    DROPTARGETCALL drop = {pList, &dataObject, 0, point.x, point.y, dropEffect, 0, 0};
+    pList->SendMessage(DROPTARGET_DROP, 0, (LPARAM)&drop);
+    return drop;
+}
+
+// A list view that runs out of room for new items.
+WNDPROC s_pfnListProc = nullptr;
+LRESULT CALLBACK RefuseInserts(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == LVM_INSERTITEMW)
+        return -1;
+    return CallWindowProcW(s_pfnListProc, hWnd, message, wParam, lParam);
+}
+} // namespace
+
+TEST_F(ShortcutDragDropTest, ADroppedItemGoesWhereTheListPutsItAndAFailedInsertRefusesTheDrop)
+{
+    AddItems(m_hOne, L"A", 3);
+    COXSHBListCtrl* pList = List(m_hOne);
+    CPoint ptGap(RowRect(m_hOne, 2).CenterPoint().x, (RowRect(m_hOne, 1).bottom + RowRect(m_hOne, 2).top) / 2);
+
+    // A sorted list puts "0" first whatever the mark says: the owner's extra data names that row.
+    pList->ModifyStyle(0, LVS_SORTASCENDING);
+    {
+        COleDataSource source;
+        COleDataObject dataObject;
+        OfferItem(source, dataObject, L"0", 5, {1, 2, 3});
+        DROPTARGETCALL drop = EnterAndDrop(pList, dataObject, ptGap);
+        EXPECT_TRUE(drop.result);
+        EXPECT_STREQ(L"0:0 A0:10 A1:11 A2:12", Items(m_hOne).GetString());
+        const ShortcutNotice* pExtra = m_parent.Find(SHBN_GETADDITIONALDROPDATA);
+        ASSERT_NE(nullptr, pExtra);
+        EXPECT_EQ(0, pExtra->nItem);
+    }
+    pList->ModifyStyle(LVS_SORTASCENDING, 0);
+
+    // An insert that fails is no drop: the source must not delete its item.
+    m_parent.m_arrNotices.clear();
+    s_pfnListProc = (WNDPROC)SetWindowLongPtrW(pList->m_hWnd, GWLP_WNDPROC, (LONG_PTR)RefuseInserts);
+    {
+        COleDataSource source;
+        COleDataObject dataObject;
+        OfferItem(source, dataObject, L"B", 5, {1, 2, 3});
+        DROPTARGETCALL drop = EnterAndDrop(pList, dataObject, ptGap);
+        EXPECT_FALSE(drop.result);
+    }
+    SetWindowLongPtrW(pList->m_hWnd, GWLP_WNDPROC, (LONG_PTR)s_pfnListProc);
+    EXPECT_EQ(4, pList->GetItemCount());
+    EXPECT_EQ(nullptr, m_parent.Find(SHBN_GETADDITIONALDROPDATA));
+    EXPECT_EQ((DROPEFFECT)DROPEFFECT_NONE, DropComplete());
+    EXPECT_EQ(-1, pList->GetPlaceholder());
+}
+
+TEST_F(ShortcutDragDropTest, TheInsertMarkFollowsItemsInsertedAndDeletedDuringADrag)
+{
+    AddItems(m_hOne, L"A", 4);
+    COXSHBListCtrl* pList = List(m_hOne);
+    CPoint ptGap(RowRect(m_hOne, 2).CenterPoint().x, (RowRect(m_hOne, 1).bottom + RowRect(m_hOne, 2).top) / 2);
+    COleDataSource source;
+    COleDataObject dataObject;
+    OfferItem(source, dataObject, L"D", 5);
+    DROPTARGETCALL over = {pList, &dataObject, MK_LBUTTON, ptGap.x, ptGap.y, 0, 0, 0};
+    pList->SendMessage(DROPTARGET_DRAGENTER, 0, (LPARAM)&over);
+    ASSERT_EQ(2, pList->GetPlaceholder()) << "between A1 and A2";
+
+    pList->DeleteItem(0);
+    EXPECT_EQ(1, pList->GetPlaceholder());
+    pList->InsertItem(0, L"N");
+    EXPECT_EQ(2, pList->GetPlaceholder());
+    pList->InsertItem(3, L"M");
+    EXPECT_EQ(2, pList->GetPlaceholder()) << "an item after the mark leaves it";
+
+    DROPTARGETCALL drop = {pList, &dataObject, 0, ptGap.x, ptGap.y, DROPEFFECT_COPY, 0, 0};
+    pList->SendMessage(DROPTARGET_DROP, 0, (LPARAM)&drop);
+    EXPECT_TRUE(drop.result);
+    EXPECT_STREQ(L"N:0 A1:11 D:0 A2:12 M:0 A3:13", Items(m_hOne).GetString()) << "still between A1 and A2";
+}
+
+TEST_F(ShortcutDragDropTest, AnItemCopiedWithinItsListKeepsItsWholeData)
+{
+    AddItems(m_hOne, L"A", 3);
+    COXSHBListCtrl* pList = List(m_hOne);
+    // Every bit set but the lowest: a 64-bit value that 32 bits cannot carry.
+    const LPARAM lWide = (LPARAM)(~(ULONG_PTR)0 - 1);
+    pList->SetItemData(1, (DWORD_PTR)lWide);
+    CPoint ptGap(RowRect(m_hOne, 0).CenterPoint().x, RowRect(m_hOne, 0).top - 1);
+
+    CScriptedDropSource dropSource;
+    COleDataSource* pDragData = nullptr;
+    m_parent.m_onNotify = [&](NMSHORTCUTBAR* pNM, LRESULT* pAnswer) {
+        if (pNM->hdr.code == SHBN_BEGINDRAGDROP)
+            pDragData = (COleDataSource*)pNM->lParam;
+        if (pNM->hdr.code == SHBN_GETDROPSOURCE)
+        {
+            pNM->lParam = (LPARAM)(COleDropSource*)&dropSource;
+            *pAnswer = 1;
+        }
+    };
+    BOOL bDropped = FALSE;
+    dropSource.m_script = [&] {
+        ASSERT_NE(nullptr, pDragData);
+        ASSERT_TRUE(pList->IsDragSource());
+        COleDataObject dataObject;
+        dataObject.Attach(pDragData->GetDataObject());
+        bDropped = (BOOL)EnterAndDrop(pList, dataObject, ptGap, DROPEFFECT_COPY).result;
+    };
+    pList->SetDragItem(1);
+    PumpUntilIdle();
+    m_parent.m_onNotify = nullptr;
+
+    ASSERT_TRUE(bDropped);
+    ASSERT_EQ(4, pList->GetItemCount());
+    EXPECT_EQ(L"A1", pList->GetItemText(0, 0));
+    EXPECT_EQ(lWide, (LPARAM)pList->GetItemData(0)) << "the dropped copy";
+    EXPECT_EQ(lWide, (LPARAM)pList->GetItemData(2)) << "the original";
 }
