@@ -64,10 +64,21 @@ CRect UnionOf(const RECT& rect1, const RECT& rect2)
     return rect;
 }
 
+int PrimaryButton()
+{
+    return ::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+}
+
 BOOL IsLeftButtonDown()
 {
-    int nKey = ::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
-    return (::GetAsyncKeyState(nKey) & 0x8000) != 0;
+    return (::GetAsyncKeyState(PrimaryButton()) & 0x8000) != 0;
+}
+
+// Down as the button messages handled so far left it. Wine's GetAsyncKeyState may still answer
+// "up" for some milliseconds after a press whose message has been handled already.
+BOOL IsLeftButtonDownByMessages()
+{
+    return (::GetKeyState(PrimaryButton()) & 0x8000) != 0;
 }
 
 COLORREF ResolveColor(COLORREF clr, int nSysColor)
@@ -1255,7 +1266,7 @@ void COXSHBListCtrl::UpdateHotItem()
             SetDragItem(m_nHotItem);
         }
     }
-    if (!IsLeftButtonDown() || m_nDragItem != -1)
+    if ((!IsLeftButtonDown() && !IsLeftButtonDownByMessages()) || m_nDragItem != -1)
         m_nDragCandidate = -1;
 
     RedrawItem(m_nHotItem);

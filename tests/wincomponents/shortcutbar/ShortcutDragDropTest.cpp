@@ -142,13 +142,18 @@ protected:
     }
 
     // Presses on the item, drags it in steps to the point and lets the script end the drag.
+    // The pointer leaves the item only once the list has started the drag: a list that saw the
+    // first moves late would find the pointer off the pressed item and start none.
     void DragItem(HSHBGROUP hGroup, int nItem, POINT to, const std::function<void()>& end)
     {
         POINT from = IconPoint(hGroup, nItem);
+        COXSHBListCtrl* pList = List(hGroup);
         RunWithRealInput([&] {
             RealMouseMove(from);
             RealMouseButton(MOUSEEVENTF_LEFTDOWN);
             RealMouseGlide(from, POINT{from.x + 4, from.y + 12}, 3);
+            for (int nWait = 0; nWait < 500 && pList->GetDragItem() == -1; ++nWait)
+                Sleep(10);
             RealMouseGlide(POINT{from.x + 4, from.y + 12}, to, 8);
             RealMouseGlide(to, POINT{to.x + 2, to.y}, 2);
             end();
