@@ -1100,6 +1100,37 @@ TEST_P(AlarmsSideBarTest, OpensBesideTheListWithItsGroupsAndReadsTheValuesOnRefr
     SaveScreenshot(L"filter-side-bar.png");
 }
 
+TEST_P(AlarmsSideBarTest, ARefreshThatCannotReadTheDatabaseKeepsTheValuesAndSaysSo)
+{
+    if (GetParam() == kBackslashDsn)
+        GTEST_SKIP() << "one PostgreSQL source is enough";
+    InsertRows(1, 4, 60);
+    OpenWindow();
+    Pick(Bar().m_hFromGroup, L"Refresh");
+    Pick(Bar().m_hStatusGroup, L"Refresh");
+    ASSERT_STREQ(L"Refresh|- Default -|All|host1|host2|host3|host4", Items(Bar().m_hFromGroup));
+
+    std::vector<CString> errors;
+    SetWindowSubclass(m_pFrame->m_hWnd, CErrorLineWatch::Proc, 1, (DWORD_PTR)&errors);
+    GetRegistryStore().SetString(L"AlarmDatabaseDSN", L"No Such Alarms Database");
+    Pick(Bar().m_hFromGroup, L"Refresh");
+    GetRegistryStore().SetString(L"AlarmDatabaseDSN", Dsn());
+    Execute(L"DROP TABLE TBL_ALARMS_005");
+    Pick(Bar().m_hStatusGroup, L"Refresh");
+    RemoveWindowSubclass(m_pFrame->m_hWnd, CErrorLineWatch::Proc, 1);
+
+    EXPECT_STREQ(L"Refresh|- Default -|All|host1|host2|host3|host4", Items(Bar().m_hFromGroup))
+        << "an unreachable database";
+    EXPECT_STREQ(L"host1|host2|host3|host4", StoredList(L"CAlarmsSideBar::from"));
+    EXPECT_STREQ(L"Refresh|- Default -|All|Open", Items(Bar().m_hStatusGroup)) << "a table that cannot be read";
+    EXPECT_STREQ(L"Open", StoredList(L"CAlarmsSideBar::status"));
+    CString strErrors;
+    for (const CString& strError : errors)
+        strErrors += strError + L"\n";
+    EXPECT_NE(-1, strErrors.Find(L"The From values could not be read: the list keeps its values")) << strErrors;
+    EXPECT_NE(-1, strErrors.Find(L"The Status values could not be read: the list keeps its values")) << strErrors;
+}
+
 TEST_P(AlarmsSideBarTest, PickingAnItemSetsTheViewsFilterAndReloads)
 {
     InsertRows(1, 6, 1500); // 25 minutes apart
