@@ -3,6 +3,7 @@
 #include "alarmmodel/AlarmDefinitionList.h"
 #include "alarmmodel/database/AlarmsDatabase.h"
 #include "alarmmodel/database/AlarmsRecordset.h"
+#include "alarmmodel/database/ODBCOutstandingCount.h"
 #include "console/alarms/AlarmsListText.h"
 #include "console/alarms/CAlarmsListFrame.h"
 #include "console/alarms/CAlarmsListView.h"
@@ -25,6 +26,7 @@
 #include "wincomponents/shortcutbar/COXSHBListCtrl.h"
 #include "tests/alarmmodel/database/AlarmsBench.h"
 
+#include <algorithm>
 #include <functional>
 
 using namespace alarmsbench;
@@ -798,6 +800,69 @@ TEST_P(AlarmsWindowAnyDriver, TheOpenAlarmsPanelCountsSystemsWhoseNamesHoldQuote
     EXPECT_STREQ(L"2", PanelCount(L"host0"));
     EXPECT_STREQ(L"1", PanelCount(L"host1")) << "row 6 remains of host1's two";
     EXPECT_STREQ("10", Outside("SELECT COUNT(*) FROM TBL_ALARMS_005"));
+}
+
+namespace
+{
+// Each system's open alarms counted one system at a time, the name bound, with the total first:
+// "All Systems=<count>" and then "<system>=<count>" lines in sorted order.
+CString CountsOneSystemAtATime()
+{
+    CAlarmsDatabase alarms;
+    CStringArray arrSystems;
+    alarms.LoadDistinctFrom(arrSystems);
+    CDatabase database;
+    EXPECT_TRUE(alarms.Open(database));
+    auto count = [&](const wchar_t* pszFrom) {
+        CODBCOutstandingCount rs(&database);
+        rs.m_strFilter = pszFrom ? L"([FLD_FROM] = ?) AND ([FLD_STATUS] = ?)" : L"([FLD_STATUS] = ?)";
+        if (pszFrom)
+            rs.m_filterParams.AddText(pszFrom);
+        rs.m_filterParams.AddText(L"Open");
+        EXPECT_TRUE(rs.Open(CRecordset::snapshot, nullptr, CRecordset::readOnly));
+        CStringEx strCount;
+        strCount.Format(L"%u", (unsigned)rs.m_dblCount);
+        strCount.GroupDigits();
+        return CString(strCount);
+    };
+    std::vector<CString> lines;
+    for (int i = 0; i < arrSystems.GetSize(); ++i)
+        lines.push_back(arrSystems[i] + L"=" + count(arrSystems[i]) + L"\n");
+    std::sort(lines.begin(), lines.end());
+    CString strRows = L"All Systems=" + count(nullptr) + L"\n";
+    for (const CString& strLine : lines)
+        strRows += strLine;
+    return strRows;
+}
+} // namespace
+
+// The panel's rows equal the counts of each system on its own, whatever the names hold.
+TEST_P(AlarmsWindowAnyDriver, TheOpenAlarmsPanelsCountsEqualEachSystemsOwnCount)
+{
+    InsertRows(1, 1040, 1);
+    const wchar_t* pszNames[] = {L"O'Brien\\' OR 1=1; --", L"back\\slash", L"Host1", L"host1 ", L"", L"all closed",
+                                 L"quote\"double", L"%_wild"};
+    for (int i = 0; i < 8; ++i)
+        SetFrom(100 + 10 * i, 104 + 10 * i, pszNames[i]);
+    SetTexts(1, 3, L"Disk full", L"Closed");
+    SetTexts(150, 154, L"Disk full", L"Closed"); // every alarm of "all closed"
+    SetTexts(160, 160, L"Disk full", L"open");
+    SetTexts(161, 161, L"Disk full", L"Open ");
+    Execute(L"UPDATE TBL_ALARMS_005 SET FLD_FROM = NULL WHERE FLD_PRIME_KEY BETWEEN 200 AND 202");
+
+    m_pFrame->m_dlgOpenAlarms.OnRefresh();
+    CString strPanel = PanelRows();
+    int nFirstLine = strPanel.Find(L'\n') + 1;
+    std::vector<CString> lines;
+    for (int nStart = nFirstLine, nEnd; (nEnd = strPanel.Find(L'\n', nStart)) >= 0; nStart = nEnd + 1)
+        lines.push_back(strPanel.Mid(nStart, nEnd - nStart + 1));
+    std::sort(lines.begin(), lines.end());
+    CString strSorted = strPanel.Left(nFirstLine);
+    for (const CString& strLine : lines)
+        strSorted += strLine;
+    EXPECT_STREQ(CountsOneSystemAtATime(), strSorted);
+    EXPECT_STREQ(L"1,030", PanelCount(L"All Systems"));
+    EXPECT_STREQ(L"0", PanelCount(L"all closed")) << "listed with no open alarm";
 }
 
 TEST_P(AlarmsWindowTest, TheOpenAlarmsBarShowsAllSystemsFirstThenEachSystemsOpenCount)
