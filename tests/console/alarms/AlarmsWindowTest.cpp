@@ -865,6 +865,21 @@ TEST_P(AlarmsWindowAnyDriver, TheOpenAlarmsPanelsCountsEqualEachSystemsOwnCount)
     EXPECT_STREQ(L"0", PanelCount(L"all closed")) << "listed with no open alarm";
 }
 
+TEST_P(AlarmsWindowTest, AnOpenAlarmsCountThatFailsIsReportedAndLeavesAnEmptyCount)
+{
+    InsertRows(1, 5, 60);
+    Execute(L"DROP TABLE TBL_ALARMS_005");
+    std::vector<CString> errors;
+    SetWindowSubclass(m_pFrame->m_hWnd, CErrorLineWatch::Proc, 1, (DWORD_PTR)&errors);
+    m_pFrame->m_dlgOpenAlarms.OnRefresh();
+    RemoveWindowSubclass(m_pFrame->m_hWnd, CErrorLineWatch::Proc, 1);
+    EXPECT_STREQ(L"All Systems=\n", PanelRows());
+    ASSERT_EQ(3u, errors.size());
+    EXPECT_STREQ(L"Exception getting record count", errors[0]);
+    EXPECT_STREQ(L"Table ..: [TBL_ALARMS_005]", errors[1]);
+    EXPECT_EQ(0, errors[2].Find(L"Error ..: ")) << errors[2];
+}
+
 TEST_P(AlarmsWindowTest, TheOpenAlarmsBarShowsAllSystemsFirstThenEachSystemsOpenCount)
 {
     CRect rectBar, rectDock;
