@@ -6,10 +6,8 @@
 // bench/open-alarms-bench.
 #include "bench/AlarmsTableFill.h"
 #include "bench/BenchClock.h"
-#include "console/app/CBelvaneApp.h"
-#include "console/app/CMainFrame.h"
+#include "bench/BenchConsole.h"
 #include "framework/window/AfxOleInit.h"
-#include "resources/console/BelvaneRes.h"
 #include "support/RegistryStore.h"
 
 #include <sqlext.h>
@@ -114,16 +112,6 @@ double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-    {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
 void Measure(CMainFrame* pFrame, const wchar_t* pszDsn, bool bPostgres)
 {
     GetRegistryStore().SetString(L"AlarmDatabaseDSN", pszDsn);
@@ -132,7 +120,7 @@ void Measure(CMainFrame* pFrame, const wchar_t* pszDsn, bool bPostgres)
         return;
     COutstandingDyn& panel = pFrame->m_dlgOpenAlarms;
     panel.OnRefresh(); // the data source's first reads
-    Pump();
+    PumpMessages();
 
     // Refresh and baseline take turns, so that a busy machine weighs on both alike.
     std::vector<double> refreshes, groupeds, panelQueries;
@@ -147,11 +135,11 @@ void Measure(CMainFrame* pFrame, const wchar_t* pszDsn, bool bPostgres)
         while ((panel.m_list.GetItemCount() != kSystems + 1 || panel.m_list.GetItemText(kSystems, 1).IsEmpty()) &&
                BenchMilliseconds() - dStart < 600000)
         {
-            Pump();
+            PumpMessages();
             Sleep(1);
         }
         refreshes.push_back(BenchMilliseconds() - dStart);
-        Pump();
+        PumpMessages();
         dLongestWait = std::max(dLongestWait, watch.Stop());
         dStart = BenchMilliseconds();
         nGroups = GroupedQuery(kGroupedCount);
@@ -179,14 +167,10 @@ int main()
     AfxInitRichEdit();
     CBelvaneApp app;
     app.SetRegistryKey(L"Tervok AG Bench");
-    app.AddTemplates();
-    app.RegisterMainWindowClass();
-    CMainFrame* pFrame = new CMainFrame;
-    if (!pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, nullptr))
+    CMainFrame* pFrame = ShowBenchMainFrame(app);
+    if (!pFrame)
         return 1;
-    app.m_pMainWnd = pFrame;
-    pFrame->ShowWindow(SW_SHOWNORMAL);
-    Pump();
+    PumpMessages();
     Measure(pFrame, L"Tervok Alarms Database", false);
     Measure(pFrame, L"Tervok Alarms PostgreSQL", true);
     pFrame->DestroyWindow();
