@@ -5,11 +5,9 @@
 #include "alarmmodel/database/AlarmsRecordset.h"
 #include "bench/AlarmsTableFill.h"
 #include "bench/BenchClock.h"
+#include "bench/BenchConsole.h"
 #include "console/alarms/CAlarmsListView.h"
-#include "console/app/CBelvaneApp.h"
-#include "console/app/CMainFrame.h"
 #include "framework/window/AfxOleInit.h"
-#include "resources/console/BelvaneRes.h"
 #include "support/AppProfile.h"
 #include "support/RegistryStore.h"
 
@@ -19,16 +17,6 @@ namespace
 {
 const wchar_t kDsn[] = L"Tervok Alarms Database";
 const int kRepeats = 5;
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-    {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
 
 // The plain ODBC read of the same rows as the window's, without the window: open, the same
 // statement (forward only, at most 1,000 rows), 1,000 rows, close.
@@ -68,17 +56,13 @@ int main()
     profile.WriteInt(L"Highlight::NewColour", RGB(255, 200, 200));
     profile.WriteInt(L"Highlight::OldColour", RGB(200, 255, 200));
     profile.WriteInt(L"Highlight::OldMinutes", 999);
-    app.AddTemplates();
-    app.RegisterMainWindowClass();
-    CMainFrame* pFrame = new CMainFrame;
-    if (!pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, nullptr))
+    CMainFrame* pFrame = ShowBenchMainFrame(app);
+    if (!pFrame)
         return 1;
-    app.m_pMainWnd = pFrame;
-    pFrame->ShowWindow(SW_SHOWNORMAL);
     double dStart = BenchMilliseconds();
     app.ShowAlarmsWindow();
     double dOpen = BenchMilliseconds() - dStart;
-    Pump();
+    PumpMessages();
     CAlarmsListView* pView = dynamic_cast<CAlarmsListView*>(pFrame->GetAlarmsView());
     if (!pView)
         return 1;

@@ -34,6 +34,15 @@ const int nImageRefresh = 4;
 const int nImageAll = 6;
 const int nImageDefault = 8;
 
+// TRUE when the database object reported an error line.
+BOOL HasReportedError(const CAlarmsDatabase& database)
+{
+    for (const CString& strLine : database.GetReportLines())
+        if (strLine.Left(6) == L"Error ")
+            return TRUE;
+    return FALSE;
+}
+
 int StoredIconSize()
 {
     return GetAppProfile().GetInt(szIconSizeKey, SHB_LARGEICON);
@@ -41,15 +50,15 @@ int StoredIconSize()
 } // namespace
 
 const CAlarmsSideBar::ValueGroup CAlarmsSideBar::s_valueGroups[5] = {
-    {&CAlarmsSideBar::m_hTitleGroup, L"CAlarmsSideBar::titles", &CAlarmsDatabase::LoadDistinctTitles,
+    {&CAlarmsSideBar::m_hTitleGroup, L"Title", L"CAlarmsSideBar::titles", &CAlarmsDatabase::LoadDistinctTitles,
      &CAlarmsListView::SetTitleFilter},
-    {&CAlarmsSideBar::m_hFromGroup, L"CAlarmsSideBar::from", &CAlarmsDatabase::LoadDistinctFrom,
+    {&CAlarmsSideBar::m_hFromGroup, L"From", L"CAlarmsSideBar::from", &CAlarmsDatabase::LoadDistinctFrom,
      &CAlarmsListView::SetFromFilter},
-    {&CAlarmsSideBar::m_hStatusGroup, L"CAlarmsSideBar::status", &CAlarmsDatabase::LoadDistinctStatus,
+    {&CAlarmsSideBar::m_hStatusGroup, L"Status", L"CAlarmsSideBar::status", &CAlarmsDatabase::LoadDistinctStatus,
      &CAlarmsListView::SetStatusFilter},
-    {&CAlarmsSideBar::m_hAssignedGroup, L"CAlarmsSideBar::assignedto", &CAlarmsDatabase::LoadDistinctAssignedTo,
+    {&CAlarmsSideBar::m_hAssignedGroup, L"Assigned", L"CAlarmsSideBar::assignedto", &CAlarmsDatabase::LoadDistinctAssignedTo,
      &CAlarmsListView::SetAssignedToFilter},
-    {&CAlarmsSideBar::m_hPriorityGroup, L"CAlarmsSideBar::priority", &CAlarmsDatabase::LoadDistinctPriority,
+    {&CAlarmsSideBar::m_hPriorityGroup, L"Priority", L"CAlarmsSideBar::priority", &CAlarmsDatabase::LoadDistinctPriority,
      &CAlarmsListView::SetPriorityFilter},
 };
 
@@ -253,6 +262,12 @@ void CAlarmsSideBar::RefreshValueGroup(const ValueGroup& group)
     CAlarmsDatabase database;
     CStringArray arrValues;
     (database.*group.pfnLoad)(arrValues);
+    // An empty list from a failed read would lose the remembered values.
+    if (HasReportedError(database))
+    {
+        database.ReportError(L"The %s values could not be read: the list keeps its values", group.pszName);
+        return;
+    }
     GetAppProfile().WriteStringList(group.pszProfileKey, arrValues);
     FillValueGroup(group);
 }

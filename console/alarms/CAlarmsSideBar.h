@@ -68,6 +68,7 @@ private:
     struct ValueGroup
     {
         HSHBGROUP CAlarmsSideBar::*pHandle;
+        const wchar_t* pszName;
         const wchar_t* pszProfileKey;
         void (CAlarmsDatabase::*pfnLoad)(CStringArray& arrValues);
         void (CAlarmsListView::*pfnSetFilter)(const wchar_t* pszText);

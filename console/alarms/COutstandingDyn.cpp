@@ -1,7 +1,7 @@
 #include "console/alarms/COutstandingDyn.h"
 
 #include "alarmmodel/database/AlarmsDatabase.h"
-#include "alarmmodel/database/ODBCOutstandingCount.h"
+#include "alarmmodel/database/AlarmsRecordset.h"
 #include "console/alarms/AlarmsListText.h"
 #include "console/app/CBelvaneApp.h"
 #include "console/app/CMainFrame.h"
@@ -23,6 +23,22 @@ const LAYOUT_ANCHOR anchors[] = {
     {IDC_DYN_REFRESH, 2, 0, 0, 0},
     {IDC_DYN_AUTO, 0, 0, 2, 0},
     {IDC_DYN_LIST, 2, 2, 0, 0},
+};
+
+// A system and the number of its open alarms, one row per value of FLD_FROM.
+class COpenBySystemRecordset : public CRecordset
+{
+public:
+    explicit COpenBySystemRecordset(CDatabase* pDatabase) : CRecordset(pDatabase) { m_nFields = 2; }
+    CString GetDefaultConnect() override { return L"!"; }
+    void DoFieldExchange(CFieldExchange* pFX) override
+    {
+        RFX_Text(pFX, L"[FLD_FROM]", m_strFrom, 255, SQL_VARCHAR, 0);
+        RFX_Double(pFX, L"[OPEN_COUNT]", m_dblOpen);
+    }
+
+    CString m_strFrom;
+    double m_dblOpen = 0.0;
 };
 
 const SORTLIST_COLUMN columns[] = {
@@ -88,48 +104,52 @@ LRESULT COutstandingDyn::OnNewAlarms(WPARAM, LPARAM)
 void COutstandingDyn::OnRefresh()
 {
     CWaitCursor wait;
-    CAlarmsDatabase alarms;
-    CStringArray arrSystems;
-    alarms.LoadDistinctFrom(arrSystems);
     m_list.SetRedraw(FALSE);
     m_list.DeleteAllItems();
-    m_list.SendMessage(LVM_SETITEMCOUNT, (WPARAM)arrSystems.GetSize() + 1);
+    CAlarmsDatabase alarms;
     CDatabase database;
     if (alarms.Open(database))
-    {
-        m_list.InsertItem(0, szAllSystems);
-        m_list.SetItemText(0, 1, CountOpen(database, nullptr));
-        for (int i = 0; i < arrSystems.GetSize(); ++i)
-        {
-            m_list.InsertItem(i + 1, arrSystems[i]);
-            m_list.SetItemText(i + 1, 1, CountOpen(database, arrSystems[i]));
-        }
-    }
+        FillRows(database);
     m_list.AutoSizeColumns();
     m_list.SetRedraw(TRUE);
     ::InvalidateRect(m_list.m_hWnd, nullptr, FALSE);
 }
 
-CString COutstandingDyn::CountOpen(CDatabase& database, const wchar_t* pszFrom)
+void COutstandingDyn::FillRows(CDatabase& database)
 {
-    CODBCOutstandingCount rs(&database);
-    // The system's name is bound, never part of the SQL text: any name counts right.
-    if (pszFrom)
+    std::vector<SystemCount> systems;
+    unsigned nTotal = 0;
+    BOOL bCounted = CountOpenBySystem(database, systems, nTotal);
+    m_list.SendMessage(LVM_SETITEMCOUNT, (WPARAM)systems.size() + 1);
+    m_list.InsertItem(0, szAllSystems);
+    m_list.SetItemText(0, 1, bCounted ? CountText(nTotal) : CString());
+    for (size_t i = 0; i < systems.size(); ++i)
     {
-        rs.m_strFilter = L"([FLD_FROM] = ?) AND ([FLD_STATUS] = ?)";
-        rs.m_filterParams.AddText(pszFrom);
+        m_list.InsertItem((int)i + 1, systems[i].strFrom);
+        m_list.SetItemText((int)i + 1, 1, CountText(systems[i].nOpen));
     }
-    else
-        rs.m_strFilter = L"([FLD_STATUS] = ?)";
+}
+
+// One pass over the table in place of one count per system: every system with the number of
+// its open alarms, and the total over all rows, those without a system included.
+BOOL COutstandingDyn::CountOpenBySystem(CDatabase& database, std::vector<SystemCount>& systems, unsigned& nTotal)
+{
+    COpenBySystemRecordset rs(&database);
+    CString strSQL;
+    strSQL.Format(L"SELECT [FLD_FROM], COUNT(CASE WHEN [FLD_STATUS] = ? THEN 1 END) FROM [%s] GROUP BY [FLD_FROM]",
+                  kAlarmsTableName);
     rs.m_filterParams.AddText(szOpen);
-    CStringEx strCount;
     try
     {
-        if (!rs.Open(CRecordset::snapshot, nullptr, CRecordset::readOnly))
-            return strCount;
-        strCount.Format(L"%u", (unsigned)rs.m_dblCount);
-        strCount.GroupDigits();
-        rs.Close();
+        rs.Open(CRecordset::forwardOnly, strSQL, CRecordset::readOnly);
+        for (; !rs.IsEOF(); rs.MoveNext())
+        {
+            unsigned nOpen = (unsigned)rs.m_dblOpen;
+            nTotal += nOpen;
+            if (!rs.m_strFrom.IsEmpty())
+                systems.push_back({rs.m_strFrom, nOpen});
+        }
+        return TRUE;
     }
     catch (const CDBException& e)
     {
@@ -137,7 +157,16 @@ CString COutstandingDyn::CountOpen(CDatabase& database, const wchar_t* pszFrom)
         alarms.ReportError(L"Exception getting record count");
         alarms.ReportError(L"Table ..: %s", rs.GetTableName().GetString());
         alarms.ReportError(L"Error ..: %s", DatabaseErrorText(e).GetString());
+        systems.clear();
+        return FALSE;
     }
+}
+
+CString COutstandingDyn::CountText(unsigned nCount)
+{
+    CStringEx strCount;
+    strCount.Format(L"%u", nCount);
+    strCount.GroupDigits();
     return strCount;
 }
 

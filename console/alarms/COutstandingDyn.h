@@ -8,6 +8,8 @@
 #include "wincomponents/lists/CSortListCtrl.h"
 #include "wincomponents/layout/cdxCDynamicBarDlg.h"
 
+#include <vector>
+
 class CDatabase;
 
 class COutstandingDyn : public cdxCDynamicBarDlg
@@ -15,7 +17,8 @@ class COutstandingDyn : public cdxCDynamicBarDlg
 public:
     explicit COutstandingDyn(CWnd* pParent = nullptr);
 
-    // Recounts every system's open alarms; the list stays empty when the database cannot open.
+    // Recounts every system's open alarms in one query; the list stays empty when the database
+    // cannot open.
     void OnRefresh();
 
     CSortListCtrl m_list;
@@ -32,7 +35,16 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // The open alarms of one system (pszFrom), or of all (null), as a grouped number; empty
-    // when the count failed, which is reported.
-    CString CountOpen(CDatabase& database, const wchar_t* pszFrom);
+    struct SystemCount
+    {
+        CString strFrom;
+        unsigned nOpen;
+    };
+
+    void FillRows(CDatabase& database);
+    // Every system with a name and its open alarms, in the data source's order, and the open
+    // alarms of all rows; FALSE when the count failed, which is reported.
+    BOOL CountOpenBySystem(CDatabase& database, std::vector<SystemCount>& systems, unsigned& nTotal);
+    // The count with its digits grouped by ",".
+    static CString CountText(unsigned nCount);
 };

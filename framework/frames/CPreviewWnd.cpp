@@ -3,6 +3,8 @@
 #include "framework/gdi/CPaintDC.h"
 #include "framework/window/AfxIds.h"
 
+#include <memory>
+
 namespace
 {
 const int kButtonWidth = 90;
@@ -19,7 +21,7 @@ BEGIN_MESSAGE_MAP(CPreviewWnd, CWnd)
 END_MESSAGE_MAP()
 
 CPreviewWnd::CPreviewWnd(HWND hView, std::vector<HENHMETAFILE> pages, CSize sizePage)
-    : m_hView(hView), m_pages(std::move(pages)), m_sizePage(sizePage), m_nPage(0)
+    : m_hView(hView), m_pages(std::move(pages)), m_sizePage(sizePage), m_nPage(0), m_bAutoDelete(FALSE)
 {
 }
 
@@ -29,13 +31,28 @@ CPreviewWnd::~CPreviewWnd()
         DeleteEnhMetaFile(hPage);
 }
 
+BOOL CPreviewWnd::Open(HWND hView, std::vector<HENHMETAFILE> pages, CSize sizePage, CWnd* pOwner,
+                       const CString& strTitle)
+{
+    std::unique_ptr<CPreviewWnd> pPreview(new CPreviewWnd(hView, std::move(pages), sizePage));
+    if (!pPreview->Create(pOwner, strTitle))
+        return FALSE;
+    pPreview.release();
+    return TRUE;
+}
+
 BOOL CPreviewWnd::Create(CWnd* pOwner, const CString& strTitle)
 {
     const wchar_t* pszClass = AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW, LoadCursorW(nullptr, IDC_ARROW),
                                                   GetSysColorBrush(COLOR_APPWORKSPACE));
     if (!CreateEx(0, pszClass, L"Print Preview - " + strTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
                   CW_USEDEFAULT, 640, 800, pOwner ? pOwner->m_hWnd : nullptr, nullptr))
+    {
+        // A creation refused after the window was attached leaves its dead handle.
+        Detach();
         return FALSE;
+    }
+    m_bAutoDelete = TRUE;
     static const struct
     {
         UINT nID;
@@ -59,7 +76,8 @@ BOOL CPreviewWnd::Create(CWnd* pOwner, const CString& strTitle)
 
 void CPreviewWnd::PostNcDestroy()
 {
-    delete this;
+    if (m_bAutoDelete)
+        delete this;
 }
 
 void CPreviewWnd::ShowPage(UINT nPage)

@@ -18,12 +18,13 @@ public:
         IDC_PREVIEW_CLOSE,
     };
 
-    // Takes over the pages; hView is the view whose print the Print button starts.
-    CPreviewWnd(HWND hView, std::vector<HENHMETAFILE> pages, CSize sizePage);
     ~CPreviewWnd() override;
 
-    // A top-level window owned by pOwner, titled after the printed window.
-    BOOL Create(CWnd* pOwner, const CString& strTitle);
+    // Shows the pages, which it takes over, in a top-level window owned by pOwner and titled
+    // after the printed window; hView is the view whose print the Print button starts. FALSE
+    // when the window cannot be made: the pages are freed then.
+    static BOOL Open(HWND hView, std::vector<HENHMETAFILE> pages, CSize sizePage, CWnd* pOwner,
+                     const CString& strTitle);
     UINT GetPageCount() const { return (UINT)m_pages.size(); }
     UINT GetCurrentPage() const { return m_nPage + 1; }
 
@@ -38,6 +39,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    CPreviewWnd(HWND hView, std::vector<HENHMETAFILE> pages, CSize sizePage);
+    BOOL Create(CWnd* pOwner, const CString& strTitle);
     void ShowPage(UINT nPage);
     // Where the page stands in the client area: below the buttons, as large as fits.
     CRect PageRect() const;
@@ -46,4 +49,5 @@ private:
     std::vector<HENHMETAFILE> m_pages;
     CSize m_sizePage;
     UINT m_nPage; // shown, from 0
+    BOOL m_bAutoDelete; // once its window exists, the window's end deletes the object
 };

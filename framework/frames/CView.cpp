@@ -230,9 +230,10 @@ void CView::OnFilePrintPreview()
 {
     CSize sizePage;
     std::vector<HENHMETAFILE> pages = RecordPages(sizePage);
-    CPreviewWnd* pPreview = new CPreviewWnd(m_hWnd, std::move(pages), sizePage);
     CFrameWnd* pFrame = GetParentFrame();
-    pPreview->Create(GetTopLevelFrame(), pFrame ? pFrame->GetWindowText() : CString());
+    if (!CPreviewWnd::Open(m_hWnd, std::move(pages), sizePage, GetTopLevelFrame(),
+                           pFrame ? pFrame->GetWindowText() : CString()))
+        AfxMessageBox(L"The print preview could not be opened.", MB_OK | MB_ICONEXCLAMATION);
 }
 
 BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)

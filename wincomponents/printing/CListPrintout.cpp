@@ -31,19 +31,27 @@ HFONT CListPrintout::CreateTextFont(CDC* pDC, BOOL bBold) const
                        DEFAULT_PITCH | FF_SWISS, L"Arial");
 }
 
+int CListPrintout::RowHeight(CDC* pDC) const
+{
+    HFONT hFont = CreateTextFont(pDC, FALSE);
+    HGDIOBJ hOld = pDC->SelectObject(hFont);
+    TEXTMETRICW tm = {};
+    BOOL bMetrics = GetTextMetricsW(pDC->m_hDC, &tm) && tm.tmHeight > 0;
+    pDC->SelectObject(hOld);
+    DeleteObject(hFont);
+    // Without metrics (a metafile's context has none) the font's own height stands in.
+    if (!bMetrics)
+        tm.tmHeight = MulDiv(kPointSize, pDC->GetDeviceCaps(LOGPIXELSY), 72);
+    return std::max(1, (int)(tm.tmHeight + tm.tmExternalLeading + tm.tmHeight / 4));
+}
+
 UINT CListPrintout::Layout(const CListCtrl& list, CDC* pDC, const CRect& rectPage)
 {
     // A quarter inch of white around the rows.
     m_rectPage = rectPage;
     m_rectPage.DeflateRect(pDC->GetDeviceCaps(LOGPIXELSX) / 4, pDC->GetDeviceCaps(LOGPIXELSY) / 4);
 
-    HFONT hFont = CreateTextFont(pDC, FALSE);
-    HGDIOBJ hOld = pDC->SelectObject(hFont);
-    TEXTMETRICW tm = {};
-    GetTextMetricsW(pDC->m_hDC, &tm);
-    pDC->SelectObject(hOld);
-    DeleteObject(hFont);
-    m_nRowHeight = tm.tmHeight + tm.tmExternalLeading + tm.tmHeight / 4;
+    m_nRowHeight = RowHeight(pDC);
     // The first row holds the column titles.
     m_nRowsPerPage = std::max(1, m_rectPage.Height() / m_nRowHeight - 1);
 

@@ -26,6 +26,8 @@ private:
         UINT nAlign; // DT_LEFT, DT_RIGHT or DT_CENTER
     };
 
+    // A row's height on pDC, 1 at least.
+    int RowHeight(CDC* pDC) const;
     void DrawRow(CDC* pDC, int y, const std::vector<CString>& arrTexts) const;
     // The text font for pDC: its height follows the device's resolution.
     HFONT CreateTextFont(CDC* pDC, BOOL bBold) const;

@@ -3,6 +3,7 @@
 #include "alarmmodel/AlarmDefinitionList.h"
 #include "alarmmodel/database/AlarmsDatabase.h"
 #include "alarmmodel/database/AlarmsRecordset.h"
+#include "alarmmodel/database/ODBCOutstandingCount.h"
 #include "console/alarms/AlarmsListText.h"
 #include "console/alarms/CAlarmsListFrame.h"
 #include "console/alarms/CAlarmsListView.h"
@@ -25,6 +26,7 @@
 #include "wincomponents/shortcutbar/COXSHBListCtrl.h"
 #include "tests/alarmmodel/database/AlarmsBench.h"
 
+#include <algorithm>
 #include <functional>
 
 using namespace alarmsbench;
@@ -800,6 +802,84 @@ TEST_P(AlarmsWindowAnyDriver, TheOpenAlarmsPanelCountsSystemsWhoseNamesHoldQuote
     EXPECT_STREQ("10", Outside("SELECT COUNT(*) FROM TBL_ALARMS_005"));
 }
 
+namespace
+{
+// Each system's open alarms counted one system at a time, the name bound, with the total first:
+// "All Systems=<count>" and then "<system>=<count>" lines in sorted order.
+CString CountsOneSystemAtATime()
+{
+    CAlarmsDatabase alarms;
+    CStringArray arrSystems;
+    alarms.LoadDistinctFrom(arrSystems);
+    CDatabase database;
+    EXPECT_TRUE(alarms.Open(database));
+    auto count = [&](const wchar_t* pszFrom) {
+        CODBCOutstandingCount rs(&database);
+        rs.m_strFilter = pszFrom ? L"([FLD_FROM] = ?) AND ([FLD_STATUS] = ?)" : L"([FLD_STATUS] = ?)";
+        if (pszFrom)
+            rs.m_filterParams.AddText(pszFrom);
+        rs.m_filterParams.AddText(L"Open");
+        EXPECT_TRUE(rs.Open(CRecordset::snapshot, nullptr, CRecordset::readOnly));
+        CStringEx strCount;
+        strCount.Format(L"%u", (unsigned)rs.m_dblCount);
+        strCount.GroupDigits();
+        return CString(strCount);
+    };
+    std::vector<CString> lines;
+    for (int i = 0; i < arrSystems.GetSize(); ++i)
+        lines.push_back(arrSystems[i] + L"=" + count(arrSystems[i]) + L"\n");
+    std::sort(lines.begin(), lines.end());
+    CString strRows = L"All Systems=" + count(nullptr) + L"\n";
+    for (const CString& strLine : lines)
+        strRows += strLine;
+    return strRows;
+}
+} // namespace
+
+// The panel's rows equal the counts of each system on its own, whatever the names hold.
+TEST_P(AlarmsWindowAnyDriver, TheOpenAlarmsPanelsCountsEqualEachSystemsOwnCount)
+{
+    InsertRows(1, 1040, 1);
+    const wchar_t* pszNames[] = {L"O'Brien\\' OR 1=1; --", L"back\\slash", L"Host1", L"host1 ", L"", L"all closed",
+                                 L"quote\"double", L"%_wild"};
+    for (int i = 0; i < 8; ++i)
+        SetFrom(100 + 10 * i, 104 + 10 * i, pszNames[i]);
+    SetTexts(1, 3, L"Disk full", L"Closed");
+    SetTexts(150, 154, L"Disk full", L"Closed"); // every alarm of "all closed"
+    SetTexts(160, 160, L"Disk full", L"open");
+    SetTexts(161, 161, L"Disk full", L"Open ");
+    Execute(L"UPDATE TBL_ALARMS_005 SET FLD_FROM = NULL WHERE FLD_PRIME_KEY BETWEEN 200 AND 202");
+
+    m_pFrame->m_dlgOpenAlarms.OnRefresh();
+    CString strPanel = PanelRows();
+    int nFirstLine = strPanel.Find(L'\n') + 1;
+    std::vector<CString> lines;
+    for (int nStart = nFirstLine, nEnd; (nEnd = strPanel.Find(L'\n', nStart)) >= 0; nStart = nEnd + 1)
+        lines.push_back(strPanel.Mid(nStart, nEnd - nStart + 1));
+    std::sort(lines.begin(), lines.end());
+    CString strSorted = strPanel.Left(nFirstLine);
+    for (const CString& strLine : lines)
+        strSorted += strLine;
+    EXPECT_STREQ(CountsOneSystemAtATime(), strSorted);
+    EXPECT_STREQ(L"1,030", PanelCount(L"All Systems"));
+    EXPECT_STREQ(L"0", PanelCount(L"all closed")) << "listed with no open alarm";
+}
+
+TEST_P(AlarmsWindowTest, AnOpenAlarmsCountThatFailsIsReportedAndLeavesAnEmptyCount)
+{
+    InsertRows(1, 5, 60);
+    Execute(L"DROP TABLE TBL_ALARMS_005");
+    std::vector<CString> errors;
+    SetWindowSubclass(m_pFrame->m_hWnd, CErrorLineWatch::Proc, 1, (DWORD_PTR)&errors);
+    m_pFrame->m_dlgOpenAlarms.OnRefresh();
+    RemoveWindowSubclass(m_pFrame->m_hWnd, CErrorLineWatch::Proc, 1);
+    EXPECT_STREQ(L"All Systems=\n", PanelRows());
+    ASSERT_EQ(3u, errors.size());
+    EXPECT_STREQ(L"Exception getting record count", errors[0]);
+    EXPECT_STREQ(L"Table ..: [TBL_ALARMS_005]", errors[1]);
+    EXPECT_EQ(0, errors[2].Find(L"Error ..: ")) << errors[2];
+}
+
 TEST_P(AlarmsWindowTest, TheOpenAlarmsBarShowsAllSystemsFirstThenEachSystemsOpenCount)
 {
     CRect rectBar, rectDock;
@@ -1098,6 +1178,37 @@ TEST_P(AlarmsSideBarTest, OpensBesideTheListWithItsGroupsAndReadsTheValuesOnRefr
     Shortcuts().ExpandGroup(Bar().m_hStatusGroup);
     Pick(Bar().m_hStatusGroup, L"Open");
     SaveScreenshot(L"filter-side-bar.png");
+}
+
+TEST_P(AlarmsSideBarTest, ARefreshThatCannotReadTheDatabaseKeepsTheValuesAndSaysSo)
+{
+    if (GetParam() == kBackslashDsn)
+        GTEST_SKIP() << "one PostgreSQL source is enough";
+    InsertRows(1, 4, 60);
+    OpenWindow();
+    Pick(Bar().m_hFromGroup, L"Refresh");
+    Pick(Bar().m_hStatusGroup, L"Refresh");
+    ASSERT_STREQ(L"Refresh|- Default -|All|host1|host2|host3|host4", Items(Bar().m_hFromGroup));
+
+    std::vector<CString> errors;
+    SetWindowSubclass(m_pFrame->m_hWnd, CErrorLineWatch::Proc, 1, (DWORD_PTR)&errors);
+    GetRegistryStore().SetString(L"AlarmDatabaseDSN", L"No Such Alarms Database");
+    Pick(Bar().m_hFromGroup, L"Refresh");
+    GetRegistryStore().SetString(L"AlarmDatabaseDSN", Dsn());
+    Execute(L"DROP TABLE TBL_ALARMS_005");
+    Pick(Bar().m_hStatusGroup, L"Refresh");
+    RemoveWindowSubclass(m_pFrame->m_hWnd, CErrorLineWatch::Proc, 1);
+
+    EXPECT_STREQ(L"Refresh|- Default -|All|host1|host2|host3|host4", Items(Bar().m_hFromGroup))
+        << "an unreachable database";
+    EXPECT_STREQ(L"host1|host2|host3|host4", StoredList(L"CAlarmsSideBar::from"));
+    EXPECT_STREQ(L"Refresh|- Default -|All|Open", Items(Bar().m_hStatusGroup)) << "a table that cannot be read";
+    EXPECT_STREQ(L"Open", StoredList(L"CAlarmsSideBar::status"));
+    CString strErrors;
+    for (const CString& strError : errors)
+        strErrors += strError + L"\n";
+    EXPECT_NE(-1, strErrors.Find(L"The From values could not be read: the list keeps its values")) << strErrors;
+    EXPECT_NE(-1, strErrors.Find(L"The Status values could not be read: the list keeps its values")) << strErrors;
 }
 
 TEST_P(AlarmsSideBarTest, PickingAnItemSetsTheViewsFilterAndReloads)

@@ -284,3 +284,43 @@ TEST_F(DocumentCommandsTest, PreviewShowsEveryPageAndPrintsFromItsButton)
     EXPECT_FALSE(IsWindow(previews[0]));
     EXPECT_EQ(1, nAsked);
 }
+
+namespace
+{
+// Refuses the creation of preview windows and keeps the handle it refused.
+HWND g_hRefusedPreview = nullptr;
+LRESULT CALLBACK RefusePreviewHook(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode == HCBT_CREATEWND)
+    {
+        const wchar_t* pszName = ((CBT_CREATEWNDW*)lParam)->lpcs->lpszName;
+        if (pszName && !IS_INTRESOURCE(pszName) && wcsncmp(pszName, L"Print Preview", 13) == 0)
+        {
+            g_hRefusedPreview = (HWND)wParam;
+            return 1;
+        }
+    }
+    return CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+} // namespace
+
+// A preview whose window cannot be made says so and leaves neither the preview nor its pages.
+TEST_F(DocumentCommandsTest, APreviewThatCannotOpenSaysSoAndKeepsNothing)
+{
+    CString strShown;
+    AfxSetMessageBoxFunction([&](HWND, const wchar_t* pszText, const wchar_t*, UINT) {
+        strShown = pszText;
+        return IDOK;
+    });
+    g_hRefusedPreview = nullptr;
+    HHOOK hHook = SetWindowsHookExW(WH_CBT, RefusePreviewHook, nullptr, GetCurrentThreadId());
+    Command(ID_FILE_PRINT_PREVIEW);
+    UnhookWindowsHookEx(hHook);
+    ASSERT_TRUE(g_hRefusedPreview != nullptr);
+    EXPECT_TRUE(CWnd::FromHandlePermanent(g_hRefusedPreview) == nullptr) << "the preview was left behind";
+    EXPECT_TRUE(PreviewWindows().empty());
+    EXPECT_EQ(CString(L"The print preview could not be opened."), strShown);
+
+    Command(ID_FILE_PRINT_PREVIEW);
+    EXPECT_EQ(1u, PreviewWindows().size()) << "the next preview opens";
+}

@@ -93,6 +93,29 @@ TEST_F(PrintoutTest, ListPagesHoldEveryRowOnceUnderTheColumnTitles)
     dcScreen.Detach();
 }
 
+// A context without text metrics (an old-style metafile's) still lays the rows out on pages,
+// every row on one of them.
+TEST_F(PrintoutTest, ListLayoutWithoutTextMetricsStillMakesPages)
+{
+    CSortListCtrl list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 400, 300), &Host(), 20));
+    const SORTLIST_COLUMN columns[] = {{L"Name", LVCFMT_LEFT}};
+    list.SetColumns(columns, 1);
+    for (int i = 0; i < 30; i++)
+        list.InsertItem(i, L"row");
+    CDC dcMeta;
+    ASSERT_TRUE(dcMeta.Attach(CreateMetaFileW(nullptr)));
+    TEXTMETRICW tm = {};
+    EXPECT_FALSE(GetTextMetricsW(dcMeta.m_hDC, &tm)) << "the case this test is about";
+    CListPrintout printout;
+    UINT nPages = printout.Layout(list, &dcMeta, m_rectPage);
+    EXPECT_GE(nPages, 1u);
+    EXPECT_LE(nPages, 30u);
+    for (UINT nPage = 1; nPage <= nPages; nPage++)
+        printout.PrintPage(list, &dcMeta, nPage);
+    DeleteMetaFile(CloseMetaFile(dcMeta.Detach()));
+}
+
 // The rich edit's pages follow one another: every line once, in order, none cut off, a long
 // one wrapped, whether the control lays the pages out or its plain lines are printed.
 TEST_F(PrintoutTest, RichEditPagesHoldTheWholeTextOnce)
