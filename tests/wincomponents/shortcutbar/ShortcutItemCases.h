@@ -172,7 +172,7 @@ inline std::vector<CPayloadCase> MakeShortcutItemCases()
         PutDword(image, nMaskInfo + 8, 1);
     });
     imageWord(pszHeight256, 12, 256);
-    for (WORD w : {2, 3, 4, 5, 0x8000})
+    for (WORD w : {3, 4, 5, 0x8000})
         imageWord("image count above the list's maximum", 4, w);
     for (WORD w : {0, 1025, 0xFFFF})
         imageWord("image list maximum out of range", 6, w);
