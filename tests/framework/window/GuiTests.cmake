@@ -55,3 +55,17 @@ function(tervok_gui_real_input_tests program)
   endforeach()
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
 endfunction()
+
+# tervok_gui_long_tests(program test...): tests of the program that run for minutes, labelled
+# long and started first (their cost), so that they run beside the rest of the suite.
+function(tervok_gui_long_tests program)
+  set(script ${CMAKE_CURRENT_BINARY_DIR}/${program}_long.cmake)
+  file(WRITE ${script} "")
+  foreach(test ${ARGN})
+    file(APPEND ${script} "list(FIND ${program}_TESTS \"${test}\" found)\n"
+                          "if(found GREATER -1)\n"
+                          "  set_tests_properties(${test} PROPERTIES LABELS long COST 1000 TIMEOUT 900)\n"
+                          "endif()\n")
+  endforeach()
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
+endfunction()
