@@ -12,7 +12,13 @@ namespace
 const UINT nCopyFlags = ILC_MASK | ILC_COLOR32;
 // Larger pictures are no icons; refusing them keeps foreign bytes from asking for huge bitmaps.
 const int nMaxSide = 256;
-const int nMaxBitmapSide = 4096;
+const WORD wMaxImages = 1024;
+// The stream keeps the images side by side, four to a row of its bitmaps.
+const int nImagesPerRow = 4;
+const WORD wStreamMagic = 0x4C49; // "IL"
+const WORD wStreamVersion = 0x101;
+const WORD wBitmapType = 0x4D42; // "BM"
+const WORD wColourFlags = 0x00FE; // the colour depth among the list's flags
 
 #pragma pack(push, 1)
 struct CStreamHeader // the image list's header in the stream
@@ -35,20 +41,91 @@ BOOL IsSide(int n, int nMax)
     return n >= 1 && n <= nMax;
 }
 
-// The header and the first bitmap's size: the rest is left to the platform's reader.
-BOOL LooksLikeOneIconList(const BYTE* pBytes, UINT nBytes)
+BOOL IsColourFlag(WORD wColour)
 {
-    CStreamHeader header;
+    return wColour == ILC_COLOR || wColour == ILC_COLOR4 || wColour == ILC_COLOR8 || wColour == ILC_COLOR16 ||
+           wColour == ILC_COLOR24 || wColour == ILC_COLOR32 || wColour == ILC_COLORDDB;
+}
+
+BOOL IsImageBitCount(WORD wBits)
+{
+    return wBits == 1 || wBits == 4 || wBits == 8 || wBits == 16 || wBits == 24 || wBits == 32;
+}
+
+// A list with a mask (the stream then carries two bitmaps), of 1 to its maximum of images, whose
+// overlays name images that it holds.
+BOOL IsStreamHeader(const CStreamHeader& header)
+{
+    if (header.wMagic != wStreamMagic || header.wVersion != wStreamVersion || header.wCount < 1 ||
+        header.wCount > header.wMax || header.wMax > wMaxImages || !IsSide(header.wCx, nMaxSide) ||
+        !IsSide(header.wCy, nMaxSide))
+        return FALSE;
+    if (!(header.wFlags & ILC_MASK) || (header.wFlags & ~(ILC_MASK | wColourFlags)) ||
+        !IsColourFlag(header.wFlags & wColourFlags))
+        return FALSE;
+    for (short nOverlay : header.ovls)
+    {
+        if (nOverlay < -1 || nOverlay >= header.wCount)
+            return FALSE;
+    }
+    return TRUE;
+}
+
+// The bytes of one bitmap of the stream at pBytes (file header, info header, colour table, bits),
+// 0 when it is no uncompressed bottom-up bitmap of that size (a mask of 1 bit per pixel) or the
+// block holds fewer bytes than it needs. The platform's reader takes the size and depth from the
+// info header alone, so the file header's size and offset fields are not held against the block.
+UINT StreamBitmapBytes(const BYTE* pBytes, UINT nLeft, LONG nWidth, LONG nHeight, BOOL bMask)
+{
     BITMAPFILEHEADER file;
     BITMAPINFOHEADER info;
-    if (!pBytes || nBytes < sizeof header + sizeof file + sizeof info)
+    if (nLeft < sizeof file + sizeof info)
+        return 0;
+    memcpy(&file, pBytes, sizeof file);
+    memcpy(&info, pBytes + sizeof file, sizeof info);
+    if (file.bfType != wBitmapType || info.biSize != sizeof info || info.biWidth != nWidth ||
+        info.biHeight != nHeight || info.biPlanes != 1 || info.biCompression != BI_RGB ||
+        (bMask ? info.biBitCount != 1 : !IsImageBitCount(info.biBitCount)))
+        return 0;
+    const DWORD dwColours = info.biBitCount <= 8 ? 1u << info.biBitCount : 0;
+    if (info.biClrUsed > dwColours)
+        return 0;
+    const unsigned long long nStride = ((unsigned long long)nWidth * info.biBitCount + 31) / 32 * 4;
+    const unsigned long long nNeeded =
+        sizeof file + sizeof info + dwColours * sizeof(RGBQUAD) + nStride * (unsigned long long)nHeight;
+    return nNeeded <= nLeft ? (UINT)nNeeded : 0;
+}
+
+// The whole stream, before the platform's reader walks its bits by the header's count and sizes:
+// the header, then an image bitmap and a mask bitmap of the same size, four images wide and a
+// whole number of image rows high, holding every image and no more rows than the maximum needs,
+// and nothing after them.
+BOOL IsOneIconListStream(const BYTE* pBytes, UINT nBytes)
+{
+    CStreamHeader header;
+    if (!pBytes || nBytes < sizeof header)
         return FALSE;
     memcpy(&header, pBytes, sizeof header);
-    memcpy(&file, pBytes + sizeof header, sizeof file);
-    memcpy(&info, pBytes + sizeof header + sizeof file, sizeof info);
-    return header.wMagic == 0x4C49 && header.wCount >= 1 && header.wMax <= 1024 && IsSide(header.wCx, nMaxSide) &&
-           IsSide(header.wCy, nMaxSide) && file.bfType == 0x4D42 && IsSide(info.biWidth, nMaxBitmapSide) &&
-           IsSide(info.biHeight < 0 ? -info.biHeight : info.biHeight, nMaxBitmapSide);
+    if (!IsStreamHeader(header))
+        return FALSE;
+    const LONG nWidth = header.wCx * nImagesPerRow;
+    const LONG nRowsUsed = (header.wCount + nImagesPerRow - 1) / nImagesPerRow;
+    const LONG nRowsMax = (header.wMax + nImagesPerRow - 1) / nImagesPerRow;
+    BITMAPINFOHEADER info;
+    if (nBytes < sizeof header + sizeof(BITMAPFILEHEADER) + sizeof info)
+        return FALSE;
+    memcpy(&info, pBytes + sizeof header + sizeof(BITMAPFILEHEADER), sizeof info);
+    const LONG nHeight = info.biHeight;
+    if (nHeight <= 0 || nHeight % header.wCy || nHeight / header.wCy < nRowsUsed ||
+        nHeight / header.wCy > nRowsMax)
+        return FALSE;
+    UINT nAt = sizeof header;
+    const UINT nImage = StreamBitmapBytes(pBytes + nAt, nBytes - nAt, nWidth, nHeight, FALSE);
+    if (!nImage)
+        return FALSE;
+    nAt += nImage;
+    const UINT nMask = StreamBitmapBytes(pBytes + nAt, nBytes - nAt, nWidth, nHeight, TRUE);
+    return nMask && nAt + nMask == nBytes;
 }
 
 BOOL WriteOneIconList(CImageList* pImageList, int nImage, CMemFile& file)
@@ -98,7 +175,7 @@ BYTE* CopyImageToMemory(CImageList* pImageList, int nImage, UINT* pnBytes)
 
 int CopyImageFromMemory(CImageList* pImageList, const BYTE* pBytes, UINT nBytes)
 {
-    if (!LooksLikeOneIconList(pBytes, nBytes))
+    if (!IsOneIconListStream(pBytes, nBytes))
         return -1;
     CMemFile file(pBytes, nBytes);
     CArchive ar(&file, CArchive::load);

@@ -9,7 +9,8 @@
 //   text HWND                 the window's text (WM_GETTEXT, which Wine carries across processes)
 //   panes HWND                the pane texts of a status bar (read through the owner's memory)
 //   listview HWND MAX [COLS]  the first MAX rows of a report list view, each a list of its cell
-//                             texts (of every column, or of the comma-separated COLS only),
+//                             texts (of every column, or of the comma-separated COLS only; a
+//                             list without a header: the label alone),
 //                             their client rectangles and the indexes of the selected rows
 //                             (read through the owner's memory):
 //                             {"rows":[[...],...],"rects":[[l,t,r,b],...],"selected":[...]}
@@ -22,6 +23,8 @@
 //   key CHORD                 presses and releases a chord such as F6, ALT+F4, CTRL+SHIFT+N
 //   type TEXT                 types the text as characters
 //   click HWND X Y [right]    a click at a point of the window's client area
+//   drag HWND X Y HWND2 X2 Y2 a drag with the left button from a point of one window's client
+//                             area to a point of another's, moved in steps the drag loop sees
 //   screenshot HWND PATH      the window (HWND 0: the screen) as a 24-bit BMP file; the part on
 //                             the screen, whose rectangle it answers
 //   quit
@@ -259,8 +262,12 @@ Answer ListView(const Fields& args)
         return Fail(L"cannot reach the memory of the window's process");
     DWORD_PTR nItems = 0, hHeader = 0, nColumns = 0;
     if (!SendMessageTimeoutW(hWnd, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &nItems) ||
-        !SendMessageTimeoutW(hWnd, LVM_GETHEADER, 0, 0, SMTO_ABORTIFHUNG, 5000, &hHeader) ||
-        !SendMessageTimeoutW((HWND)hHeader, HDM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &nColumns))
+        !SendMessageTimeoutW(hWnd, LVM_GETHEADER, 0, 0, SMTO_ABORTIFHUNG, 5000, &hHeader))
+        return Fail(L"the list view does not answer");
+    // A list of icons has no header: its items have their label alone.
+    if (!hHeader)
+        nColumns = 1;
+    else if (!SendMessageTimeoutW((HWND)hHeader, HDM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &nColumns))
         return Fail(L"the list view does not answer");
     // Every cell costs three calls into the owner: a large list is read by the columns asked for.
     std::vector<int> columns;
@@ -463,6 +470,37 @@ Answer Click(const Fields& args)
     return Send(inputs);
 }
 
+// One input at a time, with a pause in which a drag loop of the other program takes it.
+void SendOneInput(INPUT input)
+{
+    SendInput(1, &input, sizeof input);
+    Sleep(30);
+}
+
+void GlideMouse(POINT from, POINT to, int nSteps)
+{
+    for (int i = 1; i <= nSteps; ++i)
+        SendOneInput(MouseInput(MOUSEEVENTF_MOVE, POINT{from.x + (to.x - from.x) * i / nSteps,
+                                                        from.y + (to.y - from.y) * i / nSteps}));
+}
+
+Answer Drag(const Fields& args)
+{
+    POINT from = {_wtoi(args.at(2).c_str()), _wtoi(args.at(3).c_str())};
+    POINT to = {_wtoi(args.at(5).c_str()), _wtoi(args.at(6).c_str())};
+    if (!ClientToScreen(ToWindow(args.at(1)), &from) || !ClientToScreen(ToWindow(args.at(4)), &to))
+        return Fail(L"no such window");
+    // Past the system's drag distance first, then on to the target and a little over it.
+    const POINT started = {from.x + 4, from.y + 12}, end = {to.x + 2, to.y};
+    SendOneInput(MouseInput(MOUSEEVENTF_MOVE, from));
+    SendOneInput(MouseInput(MOUSEEVENTF_LEFTDOWN, from));
+    GlideMouse(from, started, 3);
+    GlideMouse(started, to, 10);
+    GlideMouse(to, end, 3);
+    SendOneInput(MouseInput(MOUSEEVENTF_LEFTUP, end));
+    return Ok("null");
+}
+
 // The pixels of a screen rectangle, copied from the screen, written as a bottom-up 24-bit BMP.
 bool WriteBitmap(const RECT& rc, const std::wstring& strPath)
 {
@@ -531,6 +569,7 @@ const Command commands[] = {
     {L"key", 1, Key},
     {L"type", 1, Type},
     {L"click", 3, Click},
+    {L"drag", 6, Drag},
     {L"screenshot", 2, Screenshot},
 };
 

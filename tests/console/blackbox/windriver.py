@@ -303,6 +303,10 @@ class Driver:
     def click(self, hwnd, x, y, button="left"):
         return self.call("click", hwnd, x, y, button)
 
+    def drag(self, hwnd, x, y, to_hwnd, to_x, to_y):
+        """A drag with the left button from a client point of one window to one of another."""
+        return self.call("drag", hwnd, x, y, to_hwnd, to_x, to_y)
+
     def screenshot(self, hwnd, path):
         """The window (0: the screen) as a Bitmap whose rect is the part of the screen it shows;
         the file stays at path."""

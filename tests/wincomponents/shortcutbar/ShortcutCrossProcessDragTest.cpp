@@ -175,3 +175,39 @@ TEST_F(ShortcutCrossProcessDragTest, AnItemDraggedOntoAnotherProgramIsReadThereW
     taken << file.rdbuf();
     EXPECT_EQ("A\xc3\xa4" "0\n" + DescribeImage(m_images, 1), taken.str());
 }
+
+TEST_F(ShortcutCrossProcessDragTest, ItemsWithDamagedIconsDraggedFromAnotherProgramAreRefusedAndAGoodOneStillArrives)
+{
+    const std::vector<CPayloadCase> cases = MakeShortcutItemCases();
+    std::vector<size_t> damaged;
+    for (size_t i = 0; i < cases.size(); ++i)
+    {
+        for (const char* pszWhat : {pszCountFFFF, pszCount1024, pszMaskOnePixel, pszHeight256})
+        {
+            if (strcmp(cases[i].pszWhat, pszWhat) == 0)
+                damaged.push_back(i);
+        }
+    }
+    ASSERT_EQ(4u, damaged.size());
+    const int nImages = m_images.GetImageCount();
+    for (size_t nCase : damaged)
+    {
+        SCOPED_TRACE(cases[nCase].pszWhat);
+        CPeerProcess peer((L"drag " + std::to_wstring(nCase)).c_str());
+        ASSERT_TRUE(peer.WaitForWindow(pszOfferSourceTitle));
+        POINT to = BelowLastPoint();
+        RunWithRealInput([&] { Drag(PeerPoint(), to); });
+        EXPECT_EQ(DROPEFFECT_NONE, peer.WaitForExit()) << "the drop is refused";
+        ASSERT_EQ(2, List()->GetItemCount());
+        EXPECT_EQ(nImages, m_images.GetImageCount()) << "no icon is added";
+        PumpUntilIdle();
+    }
+
+    CPeerProcess peer(L"drag");
+    ASSERT_TRUE(peer.WaitForWindow(pszOfferSourceTitle));
+    POINT to = BelowLastPoint();
+    RunWithRealInput([&] { Drag(PeerPoint(), to); });
+    peer.WaitForExit();
+    ASSERT_EQ(3, List()->GetItemCount());
+    EXPECT_STREQ(pszOfferText, List()->GetItemText(2, 0).GetString());
+}

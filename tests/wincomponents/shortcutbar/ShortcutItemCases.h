@@ -7,6 +7,7 @@
 #include "wincomponents/shortcutbar/CShortcutItemPayload.h"
 
 #include <cstring>
+#include <functional>
 #include <vector>
 
 const COLORREF crOfferNormalLeft = RGB(12, 200, 77);
@@ -69,6 +70,22 @@ inline DWORD GetDword(const std::vector<BYTE>& bytes, size_t nAt)
     return dw;
 }
 
+inline void AppendImage(std::vector<BYTE>& bytes, const std::vector<BYTE>& image)
+{
+    DWORD dwSize = (DWORD)image.size();
+    const BYTE* p = (const BYTE*)&dwSize;
+    bytes.insert(bytes.end(), p, p + sizeof dwSize);
+    bytes.insert(bytes.end(), image.begin(), image.end());
+}
+
+// Image lists that crashed the platform's reader in the taking process, each changed from a
+// well-formed one: a count of 0xFFFF, a count of 1024 in a list of at most 2, a mask bitmap
+// whose header says 1x1, images 256 high over a bitmap 32 high.
+const char* const pszCountFFFF = "image list of 0xFFFF images";
+const char* const pszCount1024 = "image list of 1024 images, at most 2";
+const char* const pszMaskOnePixel = "mask bitmap of 1x1";
+const char* const pszHeight256 = "images 256 high over a bitmap 32 high";
+
 inline std::vector<CPayloadCase> MakeShortcutItemCases()
 {
     const std::vector<BYTE> good = BytesOf(MakeOfferedItem(true).Write());
@@ -129,6 +146,72 @@ inline std::vector<CPayloadCase> MakeShortcutItemCases()
         memset(&bytes[nImage0], 0, nSize0);
         cases.push_back({"image all zeros", bytes, false});
     }
+    // The normal icon's image list changed by edit(), its record's size following it: the item
+    // stays consistent, the image list inside it does not.
+    auto withImage = [&](const char* pszWhat, const std::function<void(std::vector<BYTE>&)>& edit) {
+        std::vector<BYTE> image(good.begin() + nImage0, good.begin() + nImage0 + nSize0);
+        edit(image);
+        std::vector<BYTE> bytes(good.begin(), good.begin() + nRecord0 + 8);
+        AppendImage(bytes, image);
+        bytes.insert(bytes.end(), good.begin() + nRecord1, good.end());
+        cases.push_back({pszWhat, bytes, false});
+    };
+    auto imageWord = [&](const char* pszWhat, size_t nAt, WORD w) {
+        withImage(pszWhat, [&](std::vector<BYTE>& image) { memcpy(&image[nAt], &w, sizeof w); });
+    };
+    auto imageDword = [&](const char* pszWhat, size_t nAt, DWORD dw) {
+        withImage(pszWhat, [&](std::vector<BYTE>& image) { PutDword(image, nAt, dw); });
+    };
+    // The image list as CopyImageToMemory writes it: its header, then the image bitmap and the
+    // mask bitmap, each a file header, an info header, (for the mask) two colours, then the bits.
+    const size_t nImageInfo = 28 + 14, nMaskFile = nImageInfo + 40 + 128 * 32 * 4, nMaskInfo = nMaskFile + 14;
+    imageWord(pszCountFFFF, 4, 0xFFFF);
+    imageWord(pszCount1024, 4, 1024);
+    withImage(pszMaskOnePixel, [&](std::vector<BYTE>& image) {
+        PutDword(image, nMaskInfo + 4, 1);
+        PutDword(image, nMaskInfo + 8, 1);
+    });
+    imageWord(pszHeight256, 12, 256);
+    for (WORD w : {3, 4, 5, 0x8000})
+        imageWord("image count above the list's maximum", 4, w);
+    for (WORD w : {0, 1025, 0xFFFF})
+        imageWord("image list maximum out of range", 6, w);
+    for (WORD w : {0, 0x100, 0x102})
+        imageWord("image list of another version", 2, w);
+    for (WORD w : {16, 31, 33, 64, 257})
+        imageWord("image height other than the bitmap's", 12, w);
+    for (WORD w : {16, 31, 33, 64, 256})
+        imageWord("image width other than the bitmap's", 10, w);
+    for (WORD w : {ILC_COLOR32, ILC_MASK | 0x0002, ILC_MASK | 0x0022, 0xFFFF})
+        imageWord("image list flags unknown or without a mask", 18, w);
+    for (short n : {-2, 1, 4, 0x7FFF})
+        imageWord("overlay of no image", 20, (WORD)n);
+    for (DWORD dw : {12u, 124u, 0u})
+        imageDword("image bitmap header of another size", nImageInfo, dw);
+    for (DWORD dw : {1u, 32u, 64u, 127u, 129u, 256u, 0x7FFFFFFFu, 0x80000000u})
+        imageDword("image bitmap width other than four images", nImageInfo + 4, dw);
+    for (DWORD dw : {1u, 16u, 31u, 33u, 64u, 0xFFFFFFE0u, 0xFFFFFFFFu, 0x80000000u})
+        imageDword("image bitmap height other than the images'", nImageInfo + 8, dw);
+    for (WORD w : {0, 2, 0xFFFF})
+        imageWord("image bitmap planes other than one", nImageInfo + 12, w);
+    for (WORD w : {0, 2, 3, 24, 33, 64, 0xFFFF})
+        imageWord("image bitmap bits per pixel unusable", nImageInfo + 14, w);
+    for (DWORD dw : {1u, 3u, 0xFFFFFFFFu}) // BI_RLE8, BI_BITFIELDS, none
+        imageDword("image bitmap compressed", nImageInfo + 16, dw);
+    imageWord("mask bitmap is no bitmap", nMaskFile, 0x4D43);
+    for (DWORD dw : {1u, 64u, 127u, 129u, 256u, 0x80000000u})
+        imageDword("mask bitmap width other than the image's", nMaskInfo + 4, dw);
+    for (DWORD dw : {1u, 16u, 31u, 33u, 64u, 0xFFFFFFE0u})
+        imageDword("mask bitmap height other than the image's", nMaskInfo + 8, dw);
+    for (WORD w : {0, 4, 8, 24, 32})
+        imageWord("mask bitmap of more than one bit per pixel", nMaskInfo + 14, w);
+    imageWord("mask bitmap planes other than one", nMaskInfo + 12, 2);
+    imageDword("mask bitmap compressed", nMaskInfo + 16, (DWORD)BI_RLE8);
+    withImage("image list without its mask", [&](std::vector<BYTE>& image) { image.resize(nMaskFile); });
+    withImage("image list cut in its mask bits", [&](std::vector<BYTE>& image) { image.pop_back(); });
+    withImage("image list cut in its image bits", [&](std::vector<BYTE>& image) { image.resize(nMaskFile - 4); });
+    withImage("image list longer than its mask", [&](std::vector<BYTE>& image) { image.push_back(0); });
+    withImage("image list with bytes after its mask", [&](std::vector<BYTE>& image) { image.resize(image.size() + 512); });
     {
         // The image record is consistent with the block, but its image list ends early.
         std::vector<BYTE> bytes = good;

@@ -1,10 +1,10 @@
 // Offers shortcut-bar item blocks on the clipboard, as any other program could: reads a case
 // number per line from stdin, puts that case's block on the clipboard and answers "ok" (or
 // "none" for a number out of range). Ends at the end of its input.
-// "drag": shows a window at kOfferWindow from which a press drags the offered item; the exit
-// code is the drop effect. "take": shows a window there that takes one dropped item and writes
+// "drag [N]": shows a window at kOfferWindow from which a press drags the offered item (or case
+// N's block); the exit code is the drop effect. "take": shows a window there that takes one dropped item and writes
 // its label and icon pixels to taken.txt; exit code 0 once it read a well-formed item.
-// Either gives up after ten seconds (exit code 99).
+// Either gives up after ten seconds (exit code 99). "list": prints each case's number and name.
 #include "ShortcutItemCases.h"
 #include "ShortcutItemCrossProcess.h"
 
@@ -46,7 +46,7 @@ const UINT_PTR kGiveUpTimer = 1;
 class COfferWnd : public CWnd
 {
 public:
-    explicit COfferWnd(bool bSource) : m_bSource(bSource) {}
+    COfferWnd(bool bSource, const std::vector<BYTE>& dragged) : m_bSource(bSource), m_dragged(dragged) {}
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
@@ -54,18 +54,24 @@ protected:
         if (message == WM_TIMER && wParam == kGiveUpTimer)
             PostQuitMessage(99);
         if (message == WM_LBUTTONDOWN && m_bSource)
-            PostQuitMessage((int)Drag());
+            PostQuitMessage((int)Drag(m_dragged));
         return CWnd::WindowProc(message, wParam, lParam);
     }
 
 private:
-    static DROPEFFECT Drag()
+    static DROPEFFECT Drag(const std::vector<BYTE>& bytes)
     {
+        HGLOBAL hGlobal = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+        if (!hGlobal)
+            return DROPEFFECT_NONE;
+        memcpy(GlobalLock(hGlobal), bytes.data(), bytes.size());
+        GlobalUnlock(hGlobal);
         COleDataSource source;
-        source.CacheGlobalData(CShortcutItemPayload::GetClipboardFormat(), MakeOfferedItem(true).Write());
+        source.CacheGlobalData(CShortcutItemPayload::GetClipboardFormat(), hGlobal);
         return source.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE);
     }
     bool m_bSource;
+    std::vector<BYTE> m_dragged;
 };
 
 // Takes the first item dropped, reports what arrived and ends the program.
@@ -89,10 +95,10 @@ public:
     }
 };
 
-int RunWindow(bool bSource)
+int RunWindow(bool bSource, const std::vector<BYTE>& dragged)
 {
     OleInitialize(nullptr);
-    COfferWnd wnd(bSource);
+    COfferWnd wnd(bSource, dragged);
     COfferTarget target;
     const RECT& r = kOfferWindow;
     if (!wnd.CreateEx(WS_EX_TOPMOST, nullptr, bSource ? pszOfferSourceTitle : pszOfferTargetTitle,
@@ -116,8 +122,27 @@ int RunWindow(bool bSource)
 
 int main(int argc, char** argv)
 {
+    if (argc > 1 && strcmp(argv[1], "list") == 0)
+    {
+        const std::vector<CPayloadCase> cases = MakeShortcutItemCases();
+        for (size_t i = 0; i < cases.size(); ++i)
+            printf("%u\t%s\n", (unsigned)i, cases[i].pszWhat);
+        return 0;
+    }
     if (argc > 1)
-        return RunWindow(strcmp(argv[1], "drag") == 0);
+    {
+        const bool bSource = strcmp(argv[1], "drag") == 0;
+        std::vector<BYTE> dragged;
+        if (bSource)
+        {
+            const std::vector<CPayloadCase> cases = MakeShortcutItemCases();
+            size_t nCase = argc > 2 ? strtoul(argv[2], nullptr, 10) : 0; // case 0 is the well-formed item
+            if (nCase >= cases.size() || cases[nCase].bytes.empty())
+                return 96;
+            dragged = cases[nCase].bytes;
+        }
+        return RunWindow(bSource, dragged);
+    }
 
     InitCommonControls();
     // The clipboard keeps data only from an owner window.

@@ -182,3 +182,32 @@ TEST_F(ShortcutItemPayloadTest, AnotherProgramsMalformedItemsAreRefusedUnchanged
     }
     EXPECT_EQ(2, nGood);
 }
+
+TEST_F(ShortcutItemPayloadTest, MalformedItemsReadInThisProcessAreRefusedAndLeaveThePayloadUnchanged)
+{
+    const std::vector<CPayloadCase> cases = MakeShortcutItemCases();
+    for (size_t i = 0; i < cases.size(); ++i)
+    {
+        SCOPED_TRACE(testing::Message() << "case " << i << ": " << cases[i].pszWhat);
+        HGLOBAL hGlobal = GlobalAlloc(GMEM_MOVEABLE, cases[i].bytes.size());
+        ASSERT_NE(nullptr, hGlobal);
+        if (!cases[i].bytes.empty())
+        {
+            memcpy(GlobalLock(hGlobal), cases[i].bytes.data(), cases[i].bytes.size());
+            GlobalUnlock(hGlobal);
+        }
+        CShortcutItemPayload item;
+        item.m_strText = L"before";
+        BOOL bRead = item.Read(hGlobal);
+        GlobalFree(hGlobal);
+        ASSERT_EQ(cases[i].bGood, bRead != FALSE) << item.GetError().GetString();
+        if (bRead)
+        {
+            if (item.HasImage(CShortcutItemPayload::imageNormal))
+                ExpectOfferedIcons(item);
+            continue;
+        }
+        EXPECT_EQ(CString(L"before"), item.m_strText);
+        EXPECT_FALSE(item.HasImage(CShortcutItemPayload::imageNormal));
+    }
+}
