@@ -6,11 +6,8 @@
 #include "framework/bars/CToolBar.h"
 #include "framework/frames/CFrameWnd.h"
 #include "framework/window/CCmdUI.h"
-#include "tests/support/Mutation.h"
+#include "BarStateMutation.h"
 
-#include <algorithm>
-#include <iostream>
-#include <map>
 #include <memory>
 
 namespace
@@ -360,138 +357,22 @@ TEST_F(DockingTest, DraggingByMouseFloatsDocksAndDoubleClickDocksBack)
     }
 }
 
-namespace
-{
-// What is wrong with the frame's bars and rows, or empty: every bar sits once in the rows of
-// the dock bar that is its parent, every row list begins and ends with a break and holds no
-// empty row, and every listed bar names that dock bar.
-CString DockFault(CFrameWnd* pFrame, CToolBar* pBars, int nBars)
-{
-    std::vector<CDockBar*> docks;
-    for (UINT nID : {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT})
-        docks.push_back(pFrame->GetDockBar(nID));
-    for (int i = 0; i < nBars; ++i)
-    {
-        CDockBar* pDock = (CDockBar*)pBars[i].m_pDockBar;
-        if (!pDock)
-            return L"a bar lost its dock bar";
-        if (pDock->IsFloatingDockBar() && std::find(docks.begin(), docks.end(), pDock) == docks.end())
-        {
-            if (!::IsWindow(::GetParent(pDock->m_hWnd)))
-                return L"a floating bar without its mini frame";
-            docks.push_back(pDock);
-        }
-        if (std::find(docks.begin(), docks.end(), pDock) == docks.end())
-            return L"a bar in a dock bar that is not the frame's";
-        if (::GetParent(pBars[i].m_hWnd) != pDock->m_hWnd)
-            return L"a bar's window is not in its dock bar";
-    }
-    for (CDockBar* pDock : docks)
-    {
-        const std::vector<CControlBar*>& rows = pDock->m_arrBars;
-        if (rows.empty() || rows.front() || rows.back())
-            return L"a row list that does not begin and end with a break";
-        for (size_t k = 1; k < rows.size(); ++k)
-        {
-            if (!rows[k] && !rows[k - 1] && rows.size() > 1)
-                return L"an empty row";
-            if (rows[k] && rows[k]->m_pDockBar != pDock)
-                return L"a listed bar names another dock bar";
-            if (rows[k] && std::count(rows.begin(), rows.end(), rows[k]) != 1)
-                return L"a bar listed twice";
-        }
-        for (int i = 0; i < nBars; ++i)
-            if ((pBars[i].m_pDockBar == pDock) != (pDock->FindBar(&pBars[i]) >= 0))
-                return L"a bar missing from its dock bar's rows, or listed in another";
-    }
-    return CString();
-}
-} // namespace
-
 // Bar states of three well-formed layouts, damaged value by value (numbers, bits, values gone or
 // of another type, sections repeated or added), restore only what fits the frame's bars.
 TEST_F(DockingTest, FiveThousandDamagedBarStatesLeaveEveryBarOnceInADockBar)
 {
-    const uint32_t kSeed = 20261211;
-    const int kInputs = 5000;
-    std::cout << "bar state mutation: seed " << kSeed << ", " << kInputs << " inputs" << std::endl;
-    RecordProperty("seed", (int)kSeed);
-    const wchar_t* names[] = {L"BarID", L"Visible", L"DockBarID", L"Row", L"XPos", L"YPos"};
-    // The saved values of each layout: section suffix -> value name -> value.
-    std::vector<std::map<CString, std::map<CString, DWORD>>> layouts;
-    auto save = [&]() {
-        m_pFrame->SaveBarState(L"Base");
-        std::map<CString, std::map<CString, DWORD>> layout;
-        layout[L"-Summary"][L"Version"] = m_app.GetProfileInt(L"Base-Summary", L"Version", 0);
-        layout[L"-Summary"][L"Bars"] = m_app.GetProfileInt(L"Base-Summary", L"Bars", 0);
-        for (int i = 0; i < 3; ++i)
-        {
-            CString strSuffix;
-            strSuffix.Format(L"-Bar%d", i);
-            for (const wchar_t* pszName : names)
-                layout[strSuffix][pszName] = m_app.GetProfileInt(L"Base" + strSuffix, pszName, 0);
-        }
-        layouts.push_back(layout);
-    };
-    save();
+    CBarStateMutation mutation(m_app, m_pFrame, {&m_bars[0], &m_bars[1], &m_bars[2]});
+    mutation.SaveLayout();
     CRect rect = ScreenRect(m_bars[0]);
     rect.OffsetRect(1, 0);
     m_pFrame->DockControlBar(&m_bars[2], AFX_IDW_DOCKBAR_TOP, &rect);
     m_pFrame->FloatControlBar(&m_bars[1], CPoint(320, 330));
     m_pFrame->ShowControlBar(&m_bars[0], FALSE, FALSE);
-    save();
+    mutation.SaveLayout();
     m_pFrame->ShowControlBar(&m_bars[0], TRUE, FALSE);
     m_pFrame->DockControlBar(&m_bars[0], AFX_IDW_DOCKBAR_LEFT);
     m_pFrame->DockControlBar(&m_bars[1], AFX_IDW_DOCKBAR_RIGHT);
     m_pFrame->DockControlBar(&m_bars[2], AFX_IDW_DOCKBAR_BOTTOM);
-    save();
-
-    std::map<std::string, int> faults;
-    for (int i = 0; i < kInputs; ++i)
-    {
-        testsupport::CMutator mutator(kSeed ^ (uint32_t)(i * 2654435761u));
-        const auto& layout = layouts[mutator.Below(layouts.size())];
-        for (const auto& section : layout)
-            for (const auto& value : section.second)
-                m_app.WriteProfileInt(L"Mut" + section.first, value.first, (int)value.second);
-        const int nChanges = 1 + (int)mutator.Below(4);
-        for (int c = 0; c < nChanges; ++c)
-        {
-            CString strSection;
-            const wchar_t* pszName;
-            if (mutator.Chance(15))
-            {
-                strSection = L"Mut-Summary";
-                pszName = mutator.Chance(50) ? L"Bars" : L"Version";
-            }
-            else
-            {
-                // Bars 3 and 4 are sections past the saved ones, copies of a saved one.
-                int nBar = (int)mutator.Below(5);
-                strSection.Format(L"Mut-Bar%d", nBar);
-                if (nBar >= 3)
-                    for (const auto& value : layout.at(L"-Bar0"))
-                        m_app.WriteProfileInt(strSection, value.first, (int)value.second);
-                pszName = names[mutator.Below(6)];
-            }
-            HKEY hSection = m_app.GetSectionKey(strSection);
-            ASSERT_TRUE(hSection);
-            mutator.MutateValue(hSection, pszName);
-            RegCloseKey(hSection);
-        }
-        m_pFrame->LoadBarState(L"Mut");
-        if (i % 16 == 0)
-            PumpUntilIdle();
-        CString fault = DockFault(m_pFrame, m_bars, 3);
-        if (!fault.IsEmpty() && faults.emplace(CStringA(fault).GetString(), i).second)
-            ADD_FAILURE() << "seed " << kSeed << ", input " << i << ": " << CStringA(fault).GetString();
-        for (int k = 3; k < 5; ++k)
-        {
-            CString strSection;
-            strSection.Format(L"Mut-Bar%d", k);
-            HKEY hApp = m_app.GetAppRegistryKey();
-            RegDeleteKeyW(hApp, strSection);
-            RegCloseKey(hApp);
-        }
-    }
+    mutation.SaveLayout();
+    mutation.Run(20261211, 5000, 16, [this]() { PumpUntilIdle(); });
 }

@@ -1,3 +1,4 @@
+#include "BarStateMutation.h"
 #include "GuiTest.h"
 
 #include "framework/bars/CDockBar.h"
@@ -402,4 +403,24 @@ TEST_F(SizingControlBarTest, TwentyThousandDamagedProfileSizesLoadWithinTheirLim
         if (fault && faults.emplace(fault, i).second)
             ADD_FAILURE() << "seed " << kSeed << ", input " << i << ": " << fault;
     }
+}
+
+// Saved bar states with sizing bars in shared rows, at the sides and floating, damaged value by
+// value: after each restore and layout every bar sits once in the rows of its dock bar.
+TEST_F(SizingControlBarTest, TwoThousandDamagedBarStatesLeaveEverySizingBarOnceInADockBar)
+{
+    CBarStateMutation mutation(m_app, m_pFrame, {&m_bars[0], &m_bars[1], &m_bars[2]});
+    DockInRow(AFX_IDW_DOCKBAR_TOP, {0, 1});
+    m_pFrame->DockControlBar(&m_bars[2], AFX_IDW_DOCKBAR_LEFT);
+    PumpUntilIdle();
+    mutation.SaveLayout();
+    DockInRow(AFX_IDW_DOCKBAR_TOP, {0, 1, 2});
+    mutation.SaveLayout();
+    m_pFrame->FloatControlBar(&m_bars[1], CPoint(300, 300));
+    DockInRow(AFX_IDW_DOCKBAR_RIGHT, {2, 0});
+    mutation.SaveLayout();
+    mutation.Run(20261215, 2000, 1, [this]() {
+        m_pFrame->RecalcLayout();
+        PumpUntilIdle();
+    });
 }
