@@ -6,8 +6,6 @@
 #include "alarmmodel/AlarmDefinitionList.h"
 #include "tests/support/Mutation.h"
 
-#include <iostream>
-#include <map>
 
 namespace
 {
@@ -96,22 +94,6 @@ CString Fault(CAlarmDefinitionList& list, int n)
     return CString();
 }
 
-std::string Printable(const std::string& bytes)
-{
-    std::string out;
-    for (unsigned char c : bytes.substr(0, 2000))
-    {
-        if (c >= 0x20 && c < 0x7F && c != '\\')
-            out += (char)c;
-        else
-        {
-            char hex[8];
-            snprintf(hex, sizeof hex, "\\x%02X", c);
-            out += hex;
-        }
-    }
-    return out;
-}
 } // namespace
 
 class DefinitionsFileMutationTest : public FileFixture
@@ -120,40 +102,20 @@ class DefinitionsFileMutationTest : public FileFixture
 
 TEST_F(DefinitionsFileMutationTest, HundredThousandDamagedFilesAreReadWholeOrNotAtAll)
 {
-    std::cout << "definitions file mutation: seed " << kSeed << ", " << kInputs << " inputs" << std::endl;
-    RecordProperty("seed", (int)kSeed);
     CAlarmDefinitionList original;
     AddDefinitions(original);
     const CString path = Path(L"defs.txt");
     ASSERT_TRUE(original.SaveFile(path));
-    const std::string base = ReadBytes(path);
     const std::vector<std::string> pieces = {"@EOR@", "\r\n@EOR@\r\n", "\r\n", "\n", "\r", "#", "\r\n# x\r\n",
                                              "100 ",  "105 ",          "106 ", "107 ", "\t", "\f", "\t\t\t",
                                              "103 \xE9\xFF", std::string(3000, 'x'), std::string(1, '\0')};
-    int nAccepted = 0;
-    std::map<std::string, int> faults; // each kind of fault is shown once, with its first input
-    for (int i = 0; i < kInputs; ++i)
-    {
-        testsupport::CMutator mutator(kSeed ^ (uint32_t)(i * 2654435761u));
-        std::string bytes = base;
-        if (mutator.Chance(50))
-            mutator.MutateBytes(bytes, pieces);
-        else
-            mutator.MutateLines(bytes, pieces);
-        if (mutator.Chance(20))
-            mutator.MutateBytes(bytes, pieces, 2);
-        WriteBytes(path, bytes);
-
+    RunFileMutations("definitions file", kSeed, kInputs, path, pieces, [&path](bool& bAccepted) {
         CAlarmDefinitionList list;
         CAlarmDefinition* sentinel = new CAlarmDefinition;
         sentinel->m_strTitle = L"sentinel";
         list.Add(sentinel);
         const int n = list.LoadFile(path);
-        nAccepted += n > 0;
-        const CString fault = Fault(list, n);
-        if (!fault.IsEmpty() && faults.emplace(CStringA(fault).GetString(), i).second)
-            ADD_FAILURE() << "seed " << kSeed << ", input " << i << ": " << CStringA(fault).GetString() << "\n"
-                          << Printable(bytes);
-    }
-    std::cout << nAccepted << " of " << kInputs << " damaged files gave records" << std::endl;
+        bAccepted = n > 0;
+        return Fault(list, n);
+    });
 }

@@ -6,8 +6,6 @@
 #include "alarmmodel/ScriptDefinitionMap.h"
 #include "tests/support/Mutation.h"
 
-#include <iostream>
-#include <map>
 
 namespace
 {
@@ -91,22 +89,6 @@ CString FillFault(CScriptDefinitionMap& map)
     return CString();
 }
 
-std::string Printable(const std::string& bytes)
-{
-    std::string out;
-    for (unsigned char c : bytes.substr(0, 1500))
-    {
-        if (c >= 0x20 && c < 0x7F && c != '\\')
-            out += (char)c;
-        else
-        {
-            char hex[8];
-            snprintf(hex, sizeof hex, "\\x%02X", c);
-            out += hex;
-        }
-    }
-    return out;
-}
 } // namespace
 
 class ScriptsFileMutationTest : public FileFixture
@@ -115,42 +97,24 @@ class ScriptsFileMutationTest : public FileFixture
 
 TEST_F(ScriptsFileMutationTest, HundredThousandDamagedFilesAreReadWholeOrNotAtAll)
 {
-    std::cout << "scripts file mutation: seed " << kSeed << ", " << kInputs << " inputs" << std::endl;
-    RecordProperty("seed", (int)kSeed);
     CScriptDefinitionMap original;
     AddScripts(original);
     const CString path = Path(L"scripts.txt");
     ASSERT_TRUE(original.SaveFile(path));
-    const std::string base = ReadBytes(path);
     const std::vector<std::string> pieces = {
         "@EOR@", "\r\n@EOR@\r\n", "\r\n", "\n", "\r", "#", "\r\n# x\r\n", "100 ", "101 ", "{{-\\n-}}", "{{-\\r-}}",
         "{{-\\t-}}", "{{-\\f-}}", "{{-", "-}}", "{{-\\", "' {{CLASS_VARIABLES", "' }}CLASS_VARIABLES",
         "{{-\\n-}}Const str113 = \"\"{{-\\n-}}", "Const str109 = \"\"\"\"", std::string(3000, '{'),
         std::string(1, '\0')};
-    int nAccepted = 0;
-    std::map<std::string, int> faults; // each kind of fault is shown once, with its first input
-    for (int i = 0; i < kInputs; ++i)
-    {
-        testsupport::CMutator mutator(kSeed ^ (uint32_t)(i * 2654435761u));
-        std::string bytes = base;
-        if (mutator.Chance(50))
-            mutator.MutateBytes(bytes, pieces);
-        else
-            mutator.MutateLines(bytes, pieces);
-        if (mutator.Chance(20))
-            mutator.MutateBytes(bytes, pieces, 2);
-        WriteBytes(path, bytes);
-
+    int nInput = 0;
+    RunFileMutations("scripts file", kSeed, kInputs, path, pieces, [&path, &nInput](bool& bAccepted) {
         CScriptDefinitionMap map;
         map.SetScript(L"sentinel", L"kept");
         const int n = map.LoadFile(path);
-        nAccepted += n > 0;
+        bAccepted = n > 0;
         CString fault = Fault(map, n);
-        if (fault.IsEmpty() && i % 50 == 0)
+        if (fault.IsEmpty() && nInput++ % 50 == 0)
             fault = FillFault(map);
-        if (!fault.IsEmpty() && faults.emplace(CStringA(fault).GetString(), i).second)
-            ADD_FAILURE() << "seed " << kSeed << ", input " << i << ": " << CStringA(fault).GetString() << "\n"
-                          << Printable(bytes);
-    }
-    std::cout << nAccepted << " of " << kInputs << " damaged files gave scripts" << std::endl;
+        return fault;
+    });
 }

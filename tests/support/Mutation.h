@@ -13,6 +13,25 @@
 
 namespace testsupport
 {
+// The first bytes of an input, those outside printable ASCII as \xNN, for a failure message.
+inline std::string Printable(const std::string& bytes)
+{
+    std::string out;
+    for (unsigned char c : bytes.substr(0, 1500))
+    {
+        if (c >= 0x20 && c < 0x7F && c != '\\')
+            out += (char)c;
+        else
+        {
+            static const char digits[] = "0123456789ABCDEF";
+            out += "\\x";
+            out += digits[c >> 4];
+            out += digits[c & 15];
+        }
+    }
+    return out;
+}
+
 class CMutator
 {
 public:

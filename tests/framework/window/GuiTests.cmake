@@ -45,13 +45,5 @@ endfunction()
 # tervok_gui_real_input_tests(program test...): tests of the program that move the real mouse
 # or type real keys run alone: on the shared display another test's window would take them.
 function(tervok_gui_real_input_tests program)
-  set(script ${CMAKE_CURRENT_BINARY_DIR}/${program}_real_input.cmake)
-  file(WRITE ${script} "")
-  foreach(test ${ARGN})
-    file(APPEND ${script} "list(FIND ${program}_TESTS \"${test}\" found)\n"
-                          "if(found GREATER -1)\n"
-                          "  set_tests_properties(${test} PROPERTIES RUN_SERIAL TRUE)\n"
-                          "endif()\n")
-  endforeach()
-  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
+  tervok_set_discovered_tests(${program} real_input PROPERTIES RUN_SERIAL TRUE TESTS ${ARGN})
 endfunction()
