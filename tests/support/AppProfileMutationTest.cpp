@@ -14,7 +14,8 @@
 namespace
 {
 const uint32_t kSeed = 20261214;
-const int kInputs = 100000;
+// Each input is three registry writes and five reads, which under Wine cost milliseconds.
+const int kInputs = 40000;
 
 class AppProfileMutationTest : public ::testing::Test, protected testsupport::CScratchProfileApp
 {
@@ -66,7 +67,7 @@ const char* Fault(CAppProfile& profile, size_t nListBytes, size_t nRectBytes, si
 }
 } // namespace
 
-TEST_F(AppProfileMutationTest, HundredThousandDamagedListsAreReadWithinTheirBytes)
+TEST_F(AppProfileMutationTest, FortyThousandDamagedListsAreReadWithinTheirBytes)
 {
     std::cout << "profile list mutation: seed " << kSeed << ", " << kInputs << " inputs" << std::endl;
     RecordProperty("seed", (int)kSeed);
