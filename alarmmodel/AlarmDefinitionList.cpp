@@ -3,6 +3,7 @@
 #include "alarmmodel/NumberText.h"
 
 #include <algorithm>
+#include <cwchar>
 #include <memory>
 
 namespace
@@ -170,6 +171,14 @@ void CAlarmDefinitionList::Serialize(CStringArray& arrLines) const
 void CAlarmDefinitionList::ApplyLine(CAlarmDefinition& d, const CString& strLine)
 {
     const wchar_t* value = LineValueStart(strLine);
+    // A carriage return inside a line is read as the blank a save would write for it.
+    CString flat;
+    if (wcschr(value, L'\r'))
+    {
+        flat = value;
+        flat.Replace(L'\r', L' ');
+        value = flat;
+    }
     const int number = NumberFromText(value);
     switch (LineTag(strLine))
     {

@@ -131,3 +131,26 @@ function(tervok_copy_library_beside target library)
   add_custom_target(${target}_${library}_copy DEPENDS ${folder}/${library}.dll)
   add_dependencies(${target} ${target}_${library}_copy)
 endfunction()
+
+# tervok_set_discovered_tests(program name PROPERTIES name value... TESTS test...): sets the
+# properties on those of the program's discovered gtest tests, once discovery has named them.
+function(tervok_set_discovered_tests program name)
+  cmake_parse_arguments(S "" "" "PROPERTIES;TESTS" ${ARGN})
+  string(REPLACE ";" " " props "${S_PROPERTIES}")
+  set(script ${CMAKE_CURRENT_BINARY_DIR}/${program}_${name}.cmake)
+  file(WRITE ${script} "")
+  foreach(test ${S_TESTS})
+    file(APPEND ${script} "list(FIND ${program}_TESTS \"${test}\" found)\n"
+                          "if(found GREATER -1)\n"
+                          "  set_tests_properties(\"${test}\" PROPERTIES ${props})\n"
+                          "endif()\n")
+  endforeach()
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
+endfunction()
+
+# tervok_long_tests(program timeout test...): gtest tests of the program that run for minutes
+# (mutation runs over many damaged inputs) carry the label "long" (in place of any the program
+# gives), a cost that starts them first and a time limit of their own.
+function(tervok_long_tests program timeout)
+  tervok_set_discovered_tests(${program} long PROPERTIES LABELS long COST 1000 TIMEOUT ${timeout} TESTS ${ARGN})
+endfunction()

@@ -234,12 +234,16 @@ void CFrameWnd::LoadBarState(const wchar_t* lpszProfileName)
             return a.nRow < b.nRow;
         return a.pos.x + a.pos.y < b.pos.x + b.pos.y;
     });
+    // A mini frame emptied here goes only once its bars have new parents: its windows would take
+    // theirs along.
+    std::vector<CDockBar*> emptied;
     for (const BarPlace& place : places)
         if (place.nDockBarID && place.pBar->m_pDockBar)
         {
             CDockBar* pOld = (CDockBar*)place.pBar->m_pDockBar;
             pOld->RemoveControlBar(place.pBar);
-            DestroyEmptyMiniFrame(pOld);
+            if (std::find(emptied.begin(), emptied.end(), pOld) == emptied.end())
+                emptied.push_back(pOld);
         }
     std::map<UINT, std::pair<int, int>> rowMap; // dock bar -> (saved row, new row) of the last placed bar
     for (const BarPlace& place : places)
@@ -260,6 +264,8 @@ void CFrameWnd::LoadBarState(const wchar_t* lpszProfileName)
         BOOL bHorz = pDockBar->IsHorzDockBar();
         pDockBar->DockControlBarInRow(place.pBar, nNewRow, bHorz ? place.pos.x : place.pos.y);
     }
+    for (CDockBar* pOld : emptied)
+        DestroyEmptyMiniFrame(pOld);
     for (const BarPlace& place : places)
         if (place.nVisible >= 0)
             ShowControlBar(place.pBar, place.nVisible, FALSE);

@@ -249,3 +249,22 @@ TEST(DefinitionsSerialize, AppendsWithoutEmptying)
     ASSERT_EQ(1, copy.GetCount());
     EXPECT_STREQ(L"Disk full", copy.GetAt(0)->m_strTitle);
 }
+
+// A carriage return inside a line (not before its line feed) is read as the blank that the
+// writer makes of it, so that what is read is what a save writes back.
+TEST_F(DefinitionsFileTest, LoneCarriageReturnsInsideLinesReadAsBlanks)
+{
+    const CString path = Path(L"cr.txt");
+    WriteBytes(path, "103 two\rparts\r\n104 end\r\r\n105 0:a\rb\t4:c\r\n106 113:0:x\ry\r\n108 \rops\r\n@EOR@\r\n");
+    CAlarmDefinitionList list;
+    ASSERT_EQ(1, list.LoadFile(path));
+    const CAlarmDefinition& d = *list.GetAt(0);
+    EXPECT_STREQ(L"two parts", d.m_strTitle);
+    EXPECT_STREQ(L"end ", d.m_strDescription);
+    ASSERT_EQ(2, d.m_arrActions.GetSize());
+    EXPECT_STREQ(L"0:a b", d.m_arrActions[0]);
+    EXPECT_STREQ(L"4:c", d.m_arrActions[1]);
+    ASSERT_EQ(1, d.m_arrCriteria.GetSize());
+    EXPECT_STREQ(L"113:0:x y", d.m_arrCriteria[0]);
+    EXPECT_STREQ(L" ops", d.m_strAssignedTo);
+}

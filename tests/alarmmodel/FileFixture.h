@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 using testsupport::Lines;
 using testsupport::ReadBytes;
@@ -24,6 +26,11 @@ protected:
     // The lines "#..." of the standard header, the creation and product lines cut after their
     // labels.
     static std::string HeaderWithoutTime(const std::string& file);
+    // Writes nInputs damaged copies of the file at the path in turn (seed printed) and has each
+    // read; read answers whether it took records and the fault it found in them (empty: none).
+    // Each kind of fault fails the test once, with its first input.
+    void RunFileMutations(const char* pszWhat, uint32_t nSeed, int nInputs, const CString& path,
+                          const std::vector<std::string>& pieces, const std::function<CString(bool&)>& read);
 
     testsupport::CScratchFolder m_folder{L"tvk-alarmmodel"};
     testsupport::CScratchKey m_key;

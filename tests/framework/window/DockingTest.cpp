@@ -6,6 +6,7 @@
 #include "framework/bars/CToolBar.h"
 #include "framework/frames/CFrameWnd.h"
 #include "framework/window/CCmdUI.h"
+#include "BarStateMutation.h"
 
 #include <memory>
 
@@ -273,6 +274,21 @@ TEST_F(DockingTest, BarStateRestoresRowsOrderFloatingAndVisibility)
     EXPECT_EQ(CPoint(320, 330), CPoint(rect.left, rect.top));
 }
 
+// The mini frame a bar floated in is emptied by the restore: it must go without the bar's window.
+TEST_F(DockingTest, AFloatingBarSavedDockedComesBackDockedWithItsWindow)
+{
+    m_pFrame->SaveBarState(L"Bars");
+    m_pFrame->FloatControlBar(&m_bars[1], CPoint(320, 330));
+    PumpUntilIdle();
+    m_pFrame->LoadBarState(L"Bars");
+    PumpUntilIdle();
+    ASSERT_TRUE(::IsWindow(m_bars[1].m_hWnd));
+    EXPECT_EQ(Dock(AFX_IDW_DOCKBAR_TOP), m_bars[1].m_pDockBar);
+    EXPECT_EQ(Dock(AFX_IDW_DOCKBAR_TOP)->m_hWnd, ::GetParent(m_bars[1].m_hWnd));
+    EXPECT_STREQ(L"|A|B|C|", Rows(AFX_IDW_DOCKBAR_TOP));
+    EXPECT_TRUE(m_bars[1].IsVisible());
+}
+
 TEST_F(DockingTest, DamagedOrForeignBarStateKeepsWhatItCannotRestore)
 {
     m_pFrame->SaveBarState(L"Bars");
@@ -339,4 +355,24 @@ TEST_F(DockingTest, DraggingByMouseFloatsDocksAndDoubleClickDocksBack)
         Drag(grip, side.to);
         EXPECT_EQ(Dock(side.nID), m_bars[1].m_pDockBar) << "side " << side.nID;
     }
+}
+
+// Bar states of three well-formed layouts, damaged value by value (numbers, bits, values gone or
+// of another type, sections repeated or added), restore only what fits the frame's bars.
+TEST_F(DockingTest, FiveThousandDamagedBarStatesLeaveEveryBarOnceInADockBar)
+{
+    CBarStateMutation mutation(m_app, m_pFrame, {&m_bars[0], &m_bars[1], &m_bars[2]});
+    mutation.SaveLayout();
+    CRect rect = ScreenRect(m_bars[0]);
+    rect.OffsetRect(1, 0);
+    m_pFrame->DockControlBar(&m_bars[2], AFX_IDW_DOCKBAR_TOP, &rect);
+    m_pFrame->FloatControlBar(&m_bars[1], CPoint(320, 330));
+    m_pFrame->ShowControlBar(&m_bars[0], FALSE, FALSE);
+    mutation.SaveLayout();
+    m_pFrame->ShowControlBar(&m_bars[0], TRUE, FALSE);
+    m_pFrame->DockControlBar(&m_bars[0], AFX_IDW_DOCKBAR_LEFT);
+    m_pFrame->DockControlBar(&m_bars[1], AFX_IDW_DOCKBAR_RIGHT);
+    m_pFrame->DockControlBar(&m_bars[2], AFX_IDW_DOCKBAR_BOTTOM);
+    mutation.SaveLayout();
+    mutation.Run(20261211, 5000, 16, [this]() { PumpUntilIdle(); });
 }

@@ -42,28 +42,9 @@ function(tervok_add_gui_test_program name)
     PROPERTIES TIMEOUT ${T_TIMEOUT} FIXTURES_REQUIRED gui_display)
 endfunction()
 
-# Properties for some of the program's discovered tests, set once discovery has listed them:
-# tervok_gui_tests_properties(program NAME "PROPERTY VALUE ..." test...), NAME naming the script.
-function(tervok_gui_tests_properties program name properties)
-  set(script ${CMAKE_CURRENT_BINARY_DIR}/${program}_${name}.cmake)
-  file(WRITE ${script} "")
-  foreach(test ${ARGN})
-    file(APPEND ${script} "list(FIND ${program}_TESTS \"${test}\" found)\n"
-                          "if(found GREATER -1)\n"
-                          "  set_tests_properties(${test} PROPERTIES ${properties})\n"
-                          "endif()\n")
-  endforeach()
-  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
-endfunction()
-
 # tervok_gui_real_input_tests(program test...): tests of the program that move the real mouse
 # or type real keys run alone: on the shared display another test's window would take them.
 function(tervok_gui_real_input_tests program)
-  tervok_gui_tests_properties(${program} real_input "RUN_SERIAL TRUE" ${ARGN})
+  tervok_set_discovered_tests(${program} real_input PROPERTIES RUN_SERIAL TRUE TESTS ${ARGN})
 endfunction()
 
-# tervok_gui_long_tests(program test...): tests of the program that run for minutes, labelled
-# long and started first (their cost), so that they run beside the rest of the suite.
-function(tervok_gui_long_tests program)
-  tervok_gui_tests_properties(${program} long "LABELS long COST 1000 TIMEOUT 900" ${ARGN})
-endfunction()

@@ -2,11 +2,14 @@
 
 #include "WinComponentsTestsRes.h"
 #include "WindowRects.h"
+#include "tests/support/Mutation.h"
 #include "wincomponents/layout/cdxCDynamicBarDlg.h"
 #include "wincomponents/layout/cdxCDynamicDialog.h"
 #include "wincomponents/layout/cdxCSizeIconCtrl.h"
 
 #include <climits>
+#include <iostream>
+#include <map>
 
 namespace
 {
@@ -385,4 +388,46 @@ TEST_F(DynamicLayoutTest, ABarDialogLivesInItsParentAndNeverEndsItself)
     EXPECT_FALSE(IsEnabled(&dialog, IDC_DYN_BUTTON)) << "no handler";
     EXPECT_TRUE(IsEnabled(&dialog, IDOK));
     dialog.DestroyWindow();
+}
+
+// Stored placements, damaged value by value, open the dialog with an area on a show state it
+// can have, or as on its first opening.
+TEST_F(StoredPlacementTest, TwoThousandDamagedPlacementsOpenTheDialogWithAnArea)
+{
+    const uint32_t kSeed = 20261213;
+    const int kInputs = 2000;
+    std::cout << "stored placement mutation: seed " << kSeed << ", " << kInputs << " inputs" << std::endl;
+    RecordProperty("seed", (int)kSeed);
+    const wchar_t* names[] = {L"(valid)", L"Left", L"Right", L"Top", L"Bottom", L"Visibility", L"State"};
+    const int base[][7] = {{1, 40, 460, 50, 390, 1, -1}, {1, 30, 430, 30, 330, 1, 1}, {1, 100, 500, 60, 400, 0, 0}};
+    std::map<std::string, int> faults;
+    for (int i = 0; i < kInputs; ++i)
+    {
+        testsupport::CMutator mutator(kSeed ^ (uint32_t)(i * 2654435761u));
+        const int* values = base[mutator.Below(3)];
+        for (int k = 0; k < 7; ++k)
+            m_app.WriteProfileInt(Section(), names[k], values[k]);
+        HKEY hSection = m_app.GetSectionKey(Section());
+        ASSERT_TRUE(hSection);
+        const int nChanges = 1 + (int)mutator.Below(4);
+        for (int c = 0; c < nChanges; ++c)
+            mutator.MutateValue(hSection, names[mutator.Below(7)]);
+        RegCloseKey(hSection);
+
+        CMappedDialog dialog;
+        OpenNamed(dialog);
+        WINDOWPLACEMENT placement = {};
+        placement.length = sizeof placement;
+        ::GetWindowPlacement(dialog.m_hWnd, &placement);
+        CRect rect(placement.rcNormalPosition);
+        const char* fault = nullptr;
+        if (rect.Width() <= 0 || rect.Height() <= 0)
+            fault = "a window without area";
+        else if (rect.Width() > 40000 || rect.Height() > 40000)
+            fault = "a window larger than any screen";
+        if (fault && faults.emplace(fault, i).second)
+            ADD_FAILURE() << "seed " << kSeed << ", input " << i << ": " << fault << " " << rect.left << ","
+                          << rect.top << "," << rect.right << "," << rect.bottom;
+        dialog.DestroyWindow();
+    }
 }

@@ -1,9 +1,14 @@
+#include "BarStateMutation.h"
 #include "GuiTest.h"
 
 #include "framework/bars/CDockBar.h"
 #include "framework/bars/CDockContext.h"
 #include "framework/frames/CFrameWnd.h"
+#include "tests/support/Mutation.h"
 #include "wincomponents/sizingbars/CSizingControlBarCF.h"
+
+#include <iostream>
+#include <map>
 
 namespace
 {
@@ -343,4 +348,79 @@ TEST_F(SizingControlBarTest, TheMouseMovesTheBoundaryAndTheNeighboursGiveWayInTu
     MouseDrag(m_pFrame->m_hWnd, pt, CPoint(pt.x, pt.y + 30));
     for (CSizingControlBarCF& bar : m_bars)
         EXPECT_EQ(nHeight + 30, ScreenRect(bar.m_hWnd).Height());
+}
+
+// Sizes of a well-formed profile section, damaged value by value (numbers, bits, values gone or
+// of another type or size), load within the bar's limits and lay out.
+TEST_F(SizingControlBarTest, TwentyThousandDamagedProfileSizesLoadWithinTheirLimits)
+{
+    const uint32_t kSeed = 20261212;
+    const int kInputs = 20000;
+    std::cout << "sizing bar state mutation: seed " << kSeed << ", " << kInputs << " inputs" << std::endl;
+    RecordProperty("seed", (int)kSeed);
+    DockInRow(AFX_IDW_DOCKBAR_TOP, {0, 1});
+    m_pFrame->DockControlBar(&m_bars[2], AFX_IDW_DOCKBAR_LEFT);
+    const wchar_t* names[] = {L"sizeHorzCX", L"sizeHorzCY", L"sizeVertCX", L"sizeVertCY", L"sizeFloatCX", L"sizeFloatCY"};
+    m_bars[0].m_szHorz = CSize(300, 90);
+    m_bars[0].m_szVert = CSize(140, 400);
+    m_bars[0].m_szFloat = CSize(250, 260);
+    m_bars[0].SaveState(L"Base");
+    CString strBase, strSection;
+    strBase.Format(L"Base-SCBar-%u", kFirstBar);
+    strSection.Format(L"Mut-SCBar-%u", kFirstBar);
+    DWORD base[6];
+    for (int k = 0; k < 6; ++k)
+        base[k] = m_app.GetProfileInt(strBase, names[k], 0);
+
+    std::map<std::string, int> faults;
+    for (int i = 0; i < kInputs; ++i)
+    {
+        testsupport::CMutator mutator(kSeed ^ (uint32_t)(i * 2654435761u));
+        for (int k = 0; k < 6; ++k)
+            m_app.WriteProfileInt(strSection, names[k], (int)base[k]);
+        HKEY hSection = m_app.GetSectionKey(strSection);
+        ASSERT_TRUE(hSection);
+        const int nChanges = 1 + (int)mutator.Below(4);
+        for (int c = 0; c < nChanges; ++c)
+            mutator.MutateValue(hSection, names[mutator.Below(6)]);
+        RegCloseKey(hSection);
+        CSizingControlBarCF& bar = m_bars[i % 3];
+        ::SetWindowLongPtrW(bar.m_hWnd, GWLP_ID, kFirstBar);
+        bar.LoadState(L"Mut");
+        ::SetWindowLongPtrW(bar.m_hWnd, GWLP_ID, kFirstBar + i % 3);
+        const CSize sizes[] = {bar.m_szHorz, bar.m_szVert, bar.m_szFloat};
+        const CSize minimums[] = {bar.m_szMinHorz, bar.m_szMinVert, bar.m_szMinFloat};
+        const char* fault = nullptr;
+        for (int k = 0; k < 3; ++k)
+            if (sizes[k].cx < minimums[k].cx || sizes[k].cy < minimums[k].cy || sizes[k].cx > 32767 ||
+                sizes[k].cy > 32767)
+                fault = "a size out of its limits";
+        if (!fault && i % 64 == 0)
+        {
+            m_pFrame->RecalcLayout();
+            PumpUntilIdle();
+        }
+        if (fault && faults.emplace(fault, i).second)
+            ADD_FAILURE() << "seed " << kSeed << ", input " << i << ": " << fault;
+    }
+}
+
+// Saved bar states with sizing bars in shared rows, at the sides and floating, damaged value by
+// value: after each restore and layout every bar sits once in the rows of its dock bar.
+TEST_F(SizingControlBarTest, TwoThousandDamagedBarStatesLeaveEverySizingBarOnceInADockBar)
+{
+    CBarStateMutation mutation(m_app, m_pFrame, {&m_bars[0], &m_bars[1], &m_bars[2]});
+    DockInRow(AFX_IDW_DOCKBAR_TOP, {0, 1});
+    m_pFrame->DockControlBar(&m_bars[2], AFX_IDW_DOCKBAR_LEFT);
+    PumpUntilIdle();
+    mutation.SaveLayout();
+    DockInRow(AFX_IDW_DOCKBAR_TOP, {0, 1, 2});
+    mutation.SaveLayout();
+    m_pFrame->FloatControlBar(&m_bars[1], CPoint(300, 300));
+    DockInRow(AFX_IDW_DOCKBAR_RIGHT, {2, 0});
+    mutation.SaveLayout();
+    mutation.Run(20261215, 2000, 1, [this]() {
+        m_pFrame->RecalcLayout();
+        PumpUntilIdle();
+    });
 }
