@@ -43,7 +43,9 @@ function(tervok_add_gui_test_program name)
 endfunction()
 
 # tervok_gui_real_input_tests(program test...): tests of the program that move the real mouse
-# or type real keys run alone: on the shared display another test's window would take them.
+# or type real keys run alone: on the shared display another test's window would take them. So do
+# tests whose window must keep the focus meanwhile (an in-place editor ends when it loses it): a
+# window that another test shows takes the focus from every other test's.
 function(tervok_gui_real_input_tests program)
   set(script ${CMAKE_CURRENT_BINARY_DIR}/${program}_real_input.cmake)
   file(WRITE ${script} "")
