@@ -46,14 +46,16 @@ endfunction()
 # or type real keys run alone: on the shared display another test's window would take them. So do
 # tests whose window must keep the focus meanwhile (an in-place editor ends when it loses it): a
 # window that another test shows takes the focus from every other test's.
+# A parameterised test is named without the value that its listed name carries after " # ".
 function(tervok_gui_real_input_tests program)
   set(script ${CMAKE_CURRENT_BINARY_DIR}/${program}_real_input.cmake)
-  file(WRITE ${script} "")
-  foreach(test ${ARGN})
-    file(APPEND ${script} "list(FIND ${program}_TESTS \"${test}\" found)\n"
-                          "if(found GREATER -1)\n"
-                          "  set_tests_properties(${test} PROPERTIES RUN_SERIAL TRUE)\n"
-                          "endif()\n")
-  endforeach()
+  string(REPLACE ";" " " names "${ARGN}")
+  file(WRITE ${script} "set(wanted ${names})\n"
+                       "foreach(test IN LISTS ${program}_TESTS)\n"
+                       "  string(REGEX REPLACE \"  # .*$\" \"\" name \"\${test}\")\n"
+                       "  if(name IN_LIST wanted)\n"
+                       "    set_tests_properties(\"\${test}\" PROPERTIES RUN_SERIAL TRUE)\n"
+                       "  endif()\n"
+                       "endforeach()\n")
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
 endfunction()
