@@ -132,19 +132,24 @@ function(tervok_copy_library_beside target library)
   add_dependencies(${target} ${target}_${library}_copy)
 endfunction()
 
-# tervok_set_discovered_tests(program name PROPERTIES name value... TESTS test...): sets the
-# properties on those of the program's discovered gtest tests, once discovery has named them.
+# tervok_set_discovered_tests(program name PROPERTIES name value... [TESTS test...]
+#                             [CLASSES class...]): sets the properties on those of the program's
+# discovered gtest tests, once discovery has named them: the tests listed, and every test of the
+# classes listed. A parameterised test is named without the value that its listed name carries
+# after " # ".
 function(tervok_set_discovered_tests program name)
-  cmake_parse_arguments(S "" "" "PROPERTIES;TESTS" ${ARGN})
+  cmake_parse_arguments(S "" "" "PROPERTIES;TESTS;CLASSES" ${ARGN})
   string(REPLACE ";" " " props "${S_PROPERTIES}")
+  string(REPLACE ";" " " tests "${S_TESTS}")
+  string(REPLACE ";" "|" classes "${S_CLASSES}")
   set(script ${CMAKE_CURRENT_BINARY_DIR}/${program}_${name}.cmake)
-  file(WRITE ${script} "")
-  foreach(test ${S_TESTS})
-    file(APPEND ${script} "list(FIND ${program}_TESTS \"${test}\" found)\n"
-                          "if(found GREATER -1)\n"
-                          "  set_tests_properties(\"${test}\" PROPERTIES ${props})\n"
-                          "endif()\n")
-  endforeach()
+  file(WRITE ${script} "set(wanted ${tests})\n"
+                       "foreach(test IN LISTS ${program}_TESTS)\n"
+                       "  string(REGEX REPLACE \"  # .*$\" \"\" name \"\${test}\")\n"
+                       "  if(name IN_LIST wanted OR (NOT \"${classes}\" STREQUAL \"\" AND name MATCHES \"^(.*/)?(${classes})[.]\"))\n"
+                       "    set_tests_properties(\"\${test}\" PROPERTIES ${props})\n"
+                       "  endif()\n"
+                       "endforeach()\n")
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
 endfunction()
 

@@ -392,20 +392,6 @@ class Cache(AgentTest):
         agent = self.agent(targets=["127.0.0.1:%d" % free_port()],
                            extra_config="CACHE_FOLDER = %s\n" % winpath(os.path.join(folder, "cache")))
         cache = os.path.join(agent.folder, "cache")
-        agent.start()
-        agent.feed(1, "first", "x")
-        wait_for(lambda: len(glob.glob(os.path.join(cache, "AgentNotSent-*.xml"))) == 1, 60, "the first cache file")
-        shutil.rmtree(cache)
-        with open(cache, "w") as f:
-            f.write("a file where the folder was")
-        agent.feed(1, "second", "x")
-        wait_for(lambda: "Error saving data to " in agent.trace(), 60, "the failure in the trace")
-        line = re.search(r"Error saving data to (.*) - (.*)", agent.trace()).groups()
-        self.assertIn("AgentNotSent-", line[0])
-        self.assertNotEqual("", line[1].strip())
-        os.remove(cache)
-        os.makedirs(cache)
-        agent.feed(1, "third", "x")
 
         def cached_messages():
             try:
@@ -413,6 +399,23 @@ class Cache(AgentTest):
                         for f in glob.glob(os.path.join(cache, "AgentNotSent-*.xml"))]
             except (xml.parsers.expat.ExpatError, IndexError):
                 return []  # reserved, not yet written
+        agent.start()
+        agent.feed(1, "first", "x")
+        # Written whole: a folder removed while the file is only reserved fails the first save,
+        # and that failure would be taken for the second's.
+        wait_for(lambda: len(cached_messages()) == 1, 60, "the first cache file")
+        shutil.rmtree(cache)
+        with open(cache, "w") as f:
+            f.write("a file where the folder was")
+        mark = len(agent.trace())
+        agent.feed(1, "second", "x")
+        wait_for(lambda: "Error saving data to " in agent.trace()[mark:], 60, "the failure in the trace")
+        line = re.search(r"Error saving data to (.*) - (.*)", agent.trace()[mark:]).groups()
+        self.assertIn("AgentNotSent-", line[0])
+        self.assertNotEqual("", line[1].strip())
+        os.remove(cache)
+        os.makedirs(cache)
+        agent.feed(1, "third", "x")
         wait_for(lambda: len(cached_messages()) == 1, 60, "the next cache file")
         self.assertIn("Service third", cached_messages()[0])
 

@@ -43,8 +43,17 @@ function(tervok_add_gui_test_program name)
 endfunction()
 
 # tervok_gui_real_input_tests(program test...): tests of the program that move the real mouse
-# or type real keys run alone: on the shared display another test's window would take them.
+# or type real keys run alone: on the shared display another test's window would take them. So do
+# tests whose window must keep the focus meanwhile (an in-place editor ends when it loses it): a
+# window that another test shows takes the focus from every other test's.
 function(tervok_gui_real_input_tests program)
   tervok_set_discovered_tests(${program} real_input PROPERTIES RUN_SERIAL TRUE TESTS ${ARGN})
 endfunction()
 
+# tervok_gui_mdi_frame_tests(program class...): the classes whose tests show an MDI frame run
+# alone. While such a frame lives, Wine's MDI client has been seen giving the id of its first
+# child (0xFF00) to a control of another test program's window (a dialog's OK button), whose test
+# then found no such control and failed or waited for ever.
+function(tervok_gui_mdi_frame_tests program)
+  tervok_set_discovered_tests(${program} mdi_frame PROPERTIES RUN_SERIAL TRUE CLASSES ${ARGN})
+endfunction()
