@@ -132,14 +132,19 @@ function(tervok_copy_library_beside target library)
   add_dependencies(${target} ${target}_${library}_copy)
 endfunction()
 
-# tervok_set_discovered_tests(program name PROPERTIES name value... [TESTS test...]
-#                             [CLASSES class...]): sets the properties on those of the program's
-# discovered gtest tests, once discovery has named them: the tests listed, and every test of the
-# classes listed. A parameterised test is named without the value that its listed name carries
-# after " # ".
+# tervok_set_discovered_tests(program name {PROPERTIES name value... | APPEND_TO variable}
+#                             [TESTS test...] [CLASSES class...]): sets the properties on those
+# of the program's discovered gtest tests, once discovery has named them (or appends their names
+# to the variable, for a later script of the same test file): the tests listed, and every test of
+# the classes listed. A parameterised test is named without the value that its listed name
+# carries after " # ".
 function(tervok_set_discovered_tests program name)
-  cmake_parse_arguments(S "" "" "PROPERTIES;TESTS;CLASSES" ${ARGN})
+  cmake_parse_arguments(S "" "APPEND_TO" "PROPERTIES;TESTS;CLASSES" ${ARGN})
   string(REPLACE ";" " " props "${S_PROPERTIES}")
+  set(action "set_tests_properties(\"\${test}\" PROPERTIES ${props})")
+  if(S_APPEND_TO)
+    set(action "list(APPEND ${S_APPEND_TO} \"\${test}\")")
+  endif()
   string(REPLACE ";" " " tests "${S_TESTS}")
   string(REPLACE ";" "|" classes "${S_CLASSES}")
   set(script ${CMAKE_CURRENT_BINARY_DIR}/${program}_${name}.cmake)
@@ -147,7 +152,7 @@ function(tervok_set_discovered_tests program name)
                        "foreach(test IN LISTS ${program}_TESTS)\n"
                        "  string(REGEX REPLACE \"  # .*$\" \"\" name \"\${test}\")\n"
                        "  if(name IN_LIST wanted OR (NOT \"${classes}\" STREQUAL \"\" AND name MATCHES \"^(.*/)?(${classes})[.]\"))\n"
-                       "    set_tests_properties(\"\${test}\" PROPERTIES ${props})\n"
+                       "    ${action}\n"
                        "  endif()\n"
                        "endforeach()\n")
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})

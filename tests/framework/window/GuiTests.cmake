@@ -3,6 +3,25 @@
 set(TERVOK_GUI_SESSION ${CMAKE_CURRENT_LIST_DIR}/gui-session)
 set(TERVOK_GUI_STATE ${CMAKE_BINARY_DIR}/gui-session)
 set(TERVOK_GUI_DIR ${CMAKE_CURRENT_LIST_DIR})
+# The window tests of a run share one display and one Wine server, eight at a time: each takes
+# one of the eight slots of tests/gui-display.json, and a test that must be the only window test
+# takes all of them (the other tests, black-box ones on their own display included, go on).
+set(TERVOK_GUI_SLOT "gui_display:1")
+set(TERVOK_GUI_ALONE "gui_display:8")
+
+# Written once the directory that made the program is read, after every script that names tests
+# to run alone: each test gets its slots (CTest adds to RESOURCE_GROUPS, so it is set only here).
+function(tervok_gui_slots_script program)
+  set(script ${CMAKE_CURRENT_BINARY_DIR}/${program}_slots.cmake)
+  file(WRITE ${script} "foreach(test IN LISTS ${program}_TESTS)\n"
+                       "  if(test IN_LIST ${program}_ALONE)\n"
+                       "    set_tests_properties(\"\${test}\" PROPERTIES RESOURCE_GROUPS ${TERVOK_GUI_ALONE})\n"
+                       "  else()\n"
+                       "    set_tests_properties(\"\${test}\" PROPERTIES RESOURCE_GROUPS ${TERVOK_GUI_SLOT})\n"
+                       "  endif()\n"
+                       "endforeach()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
+endfunction()
 
 function(tervok_add_gui_fixture)
   get_property(done GLOBAL PROPERTY TERVOK_GUI_FIXTURE)
@@ -40,6 +59,8 @@ function(tervok_add_gui_test_program name)
     DISCOVERY_TIMEOUT 300
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     PROPERTIES TIMEOUT ${T_TIMEOUT} FIXTURES_REQUIRED gui_display)
+  # A deferred call reads its arguments when it runs: the name goes in now.
+  cmake_language(EVAL CODE "cmake_language(DEFER CALL tervok_gui_slots_script ${name})")
 endfunction()
 
 # tervok_gui_real_input_tests(program test...): tests of the program that move the real mouse
@@ -47,7 +68,7 @@ endfunction()
 # tests whose window must keep the focus meanwhile (an in-place editor ends when it loses it): a
 # window that another test shows takes the focus from every other test's.
 function(tervok_gui_real_input_tests program)
-  tervok_set_discovered_tests(${program} real_input PROPERTIES RUN_SERIAL TRUE TESTS ${ARGN})
+  tervok_set_discovered_tests(${program} real_input APPEND_TO ${program}_ALONE TESTS ${ARGN})
 endfunction()
 
 # tervok_gui_mdi_frame_tests(program class...): the classes whose tests show an MDI frame run
@@ -55,5 +76,5 @@ endfunction()
 # child (0xFF00) to a control of another test program's window (a dialog's OK button), whose test
 # then found no such control and failed or waited for ever.
 function(tervok_gui_mdi_frame_tests program)
-  tervok_set_discovered_tests(${program} mdi_frame PROPERTIES RUN_SERIAL TRUE CLASSES ${ARGN})
+  tervok_set_discovered_tests(${program} mdi_frame APPEND_TO ${program}_ALONE CLASSES ${ARGN})
 endfunction()
