@@ -148,11 +148,11 @@ function(tervok_set_discovered_tests program name)
   string(REPLACE ";" " " tests "${S_TESTS}")
   string(REPLACE ";" "|" classes "${S_CLASSES}")
   set(script ${CMAKE_CURRENT_BINARY_DIR}/${program}_${name}.cmake)
-  file(WRITE ${script} "cmake_policy(SET CMP0057 NEW)\n"
-                       "set(wanted ${tests})\n"
+  file(WRITE ${script} "set(wanted ${tests})\n"
                        "foreach(test IN LISTS ${program}_TESTS)\n"
                        "  string(REGEX REPLACE \"  # .*$\" \"\" name \"\${test}\")\n"
-                       "  if(name IN_LIST wanted OR (NOT \"${classes}\" STREQUAL \"\" AND name MATCHES \"^(.*/)?(${classes})[.]\"))\n"
+                       "  list(FIND wanted \"\${name}\" found)\n"
+                       "  if(found GREATER -1 OR (NOT \"${classes}\" STREQUAL \"\" AND name MATCHES \"^(.*/)?(${classes})[.]\"))\n"
                        "    ${action}\n"
                        "  endif()\n"
                        "endforeach()\n")

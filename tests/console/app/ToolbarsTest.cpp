@@ -344,6 +344,13 @@ TEST_F(ToolbarsTest, TooltipsAndTheStatusBarPromptFollowTheButtonUnderTheMouse)
         Sleep(50);
         PumpUntilIdle();
     }
+    // The prompt follows once the bar has seen the pointer: on a busy machine after some pumps.
+    for (DWORD dwStart = GetTickCount();
+         m_pFrame->m_wndStatusBar.GetPaneText(0) != L"Display logfile" && GetTickCount() - dwStart < 5000;)
+    {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        PumpUntilIdle();
+    }
     EXPECT_STREQ(L"Display logfile", m_pFrame->m_wndStatusBar.GetPaneText(0));
 }
 

@@ -13,9 +13,9 @@ set(TERVOK_GUI_ALONE "gui_display:8")
 # to run alone: each test gets its slots (CTest adds to RESOURCE_GROUPS, so it is set only here).
 function(tervok_gui_slots_script program)
   set(script ${CMAKE_CURRENT_BINARY_DIR}/${program}_slots.cmake)
-  file(WRITE ${script} "cmake_policy(SET CMP0057 NEW)\n"
-                       "foreach(test IN LISTS ${program}_TESTS)\n"
-                       "  if(test IN_LIST ${program}_ALONE)\n"
+  file(WRITE ${script} "foreach(test IN LISTS ${program}_TESTS)\n"
+                       "  list(FIND ${program}_ALONE \"\${test}\" found)\n"
+                       "  if(found GREATER -1)\n"
                        "    set_tests_properties(\"\${test}\" PROPERTIES RESOURCE_GROUPS ${TERVOK_GUI_ALONE})\n"
                        "  else()\n"
                        "    set_tests_properties(\"\${test}\" PROPERTIES RESOURCE_GROUPS ${TERVOK_GUI_SLOT})\n"
