@@ -528,7 +528,9 @@ class CommandPort(AgentTest):
                             pass
                     except (socket.timeout, ConnectionError):
                         pass
-            except ConnectionError:
+            # The agent may drop a bad frame's connection before the shutdown (ENOTCONN): what
+            # counts is that it still serves the request below.
+            except OSError:
                 pass
         reply = agent.request(3)
         self.assertEqual(0x80000003, reply["type"])
