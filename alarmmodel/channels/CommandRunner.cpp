@@ -26,13 +26,7 @@ void RunCommandCaptured(const CString& strCommand, CStringArray& output, CString
     CConsoleTextFile errorFile(strTemp + L"\\BelvaneNetSendTestErrors.txt");
     output.RemoveAll();
     errors.RemoveAll();
-    // What an earlier run left must never pass for this run's answer.
-    CString strError;
-    if (!outputFile.Remove(strError) || !errorFile.Remove(strError))
-    {
-        errors.Add(strError);
-        return;
-    }
+    // Refused before the work files are touched: another run may be using them.
     if (strCommand.FindOneOf(L"\r\n") >= 0)
     {
         errors.Add(L"The command must be one line: " + strCommand);
@@ -41,6 +35,13 @@ void RunCommandCaptured(const CString& strCommand, CStringArray& output, CString
     if (HoldsControlCharacter(strCommand))
     {
         errors.Add(L"The command must not hold control characters: " + strCommand);
+        return;
+    }
+    // What an earlier run left must never pass for this run's answer.
+    CString strError;
+    if (!outputFile.Remove(strError) || !errorFile.Remove(strError))
+    {
+        errors.Add(strError);
         return;
     }
     CStringArray lines;

@@ -96,6 +96,22 @@ TEST(CommandRunner, RefusesWhatTheBatchFileCannotCarry)
     }
 }
 
+// Another run holding the work files does not hide why a command is refused.
+TEST(CommandRunner, RefusalNeedsNoWorkFile)
+{
+    HANDLE hBusy = ::CreateFileW(TempFile(L"BelvaneNetSendTestOutput.txt"), GENERIC_WRITE, 0, nullptr,
+                                 CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hBusy);
+    CStringArray output, errors;
+    RunCommandCaptured(L"echo one\x1A echo two", output, errors);
+    ASSERT_EQ(1, errors.GetSize());
+    EXPECT_EQ(0, errors[0].Find(L"The command must not hold control characters: ")) << CStringA(errors[0]).GetString();
+    RunCommandCaptured(L"echo one", output, errors);
+    ASSERT_EQ(1, errors.GetSize());
+    EXPECT_NE(-1, errors[0].Find(L"it is in use")) << CStringA(errors[0]).GetString();
+    ::CloseHandle(hBusy);
+}
+
 // The interpreter reads its batch file in the OEM code page (437 here): an accented letter
 // must be stored as that page's byte, not as its ANSI one.
 TEST(CommandRunner, BatchFileIsWrittenInTheOemCodePage)
