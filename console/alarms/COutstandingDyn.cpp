@@ -104,30 +104,47 @@ LRESULT COutstandingDyn::OnNewAlarms(WPARAM, LPARAM)
 void COutstandingDyn::OnRefresh()
 {
     CWaitCursor wait;
-    m_list.SetRedraw(FALSE);
-    m_list.DeleteAllItems();
+    std::vector<SystemCount> systems;
+    unsigned nTotal = 0;
+    BOOL bCounted = FALSE;
     CAlarmsDatabase alarms;
     CDatabase database;
-    if (alarms.Open(database))
-        FillRows(database);
+    BOOL bOpen = alarms.Open(database);
+    if (bOpen)
+        bCounted = CountOpenBySystem(database, systems, nTotal);
+    ShowRowCount(bOpen ? (int)systems.size() + 1 : 0);
+    if (bOpen)
+    {
+        SetRow(0, szAllSystems, bCounted ? CountText(nTotal) : CString());
+        for (size_t i = 0; i < systems.size(); ++i)
+            SetRow((int)i + 1, systems[i].strFrom, CountText(systems[i].nOpen));
+    }
     m_list.AutoSizeColumns();
+}
+
+// Wine draws the list's scroll bars again at every row inserted or deleted while the list
+// redraws: the count changes with redrawing off, and rows that stay are rewritten in place.
+void COutstandingDyn::ShowRowCount(int nRows)
+{
+    m_list.SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    if (m_list.GetItemCount() == nRows)
+        return;
+    m_list.SetRedraw(FALSE);
+    while (m_list.GetItemCount() > nRows)
+        m_list.DeleteItem(m_list.GetItemCount() - 1);
+    m_list.SendMessage(LVM_SETITEMCOUNT, (WPARAM)nRows);
+    while (m_list.GetItemCount() < nRows)
+        m_list.InsertItem(m_list.GetItemCount(), L"");
     m_list.SetRedraw(TRUE);
     ::InvalidateRect(m_list.m_hWnd, nullptr, FALSE);
 }
 
-void COutstandingDyn::FillRows(CDatabase& database)
+void COutstandingDyn::SetRow(int nRow, const CString& strFrom, const CString& strCount)
 {
-    std::vector<SystemCount> systems;
-    unsigned nTotal = 0;
-    BOOL bCounted = CountOpenBySystem(database, systems, nTotal);
-    m_list.SendMessage(LVM_SETITEMCOUNT, (WPARAM)systems.size() + 1);
-    m_list.InsertItem(0, szAllSystems);
-    m_list.SetItemText(0, 1, bCounted ? CountText(nTotal) : CString());
-    for (size_t i = 0; i < systems.size(); ++i)
-    {
-        m_list.InsertItem((int)i + 1, systems[i].strFrom);
-        m_list.SetItemText((int)i + 1, 1, CountText(systems[i].nOpen));
-    }
+    if (m_list.GetItemText(nRow, 0) != strFrom)
+        m_list.SetItemText(nRow, 0, strFrom);
+    if (m_list.GetItemText(nRow, 1) != strCount)
+        m_list.SetItemText(nRow, 1, strCount);
 }
 
 // One pass over the table in place of one count per system: every system with the number of

@@ -41,7 +41,9 @@ private:
         unsigned nOpen;
     };
 
-    void FillRows(CDatabase& database);
+    // Gives the list that many rows, keeping those it has; no row stays selected.
+    void ShowRowCount(int nRows);
+    void SetRow(int nRow, const CString& strFrom, const CString& strCount);
     // Every system with a name and its open alarms, in the data source's order, and the open
     // alarms of all rows; FALSE when the count failed, which is reported.
     BOOL CountOpenBySystem(CDatabase& database, std::vector<SystemCount>& systems, unsigned& nTotal);

@@ -143,6 +143,21 @@ protected:
             strRows += list.GetItemText(i, 0) + L"=" + list.GetItemText(i, 1) + L"\n";
         return strRows;
     }
+    // The same, the first line kept first and the systems' lines sorted: the data source picks
+    // their order.
+    CString SortedPanelRows()
+    {
+        CString strPanel = PanelRows();
+        int nFirstLine = strPanel.Find(L'\n') + 1;
+        std::vector<CString> lines;
+        for (int nStart = nFirstLine, nEnd; (nEnd = strPanel.Find(L'\n', nStart)) >= 0; nStart = nEnd + 1)
+            lines.push_back(strPanel.Mid(nStart, nEnd - nStart + 1));
+        std::sort(lines.begin(), lines.end());
+        CString strSorted = strPanel.Left(nFirstLine);
+        for (const CString& strLine : lines)
+            strSorted += strLine;
+        return strSorted;
+    }
     CString PanelCount(const CString& strSystem)
     {
         CSortListCtrl& list = m_pFrame->m_dlgOpenAlarms.m_list;
@@ -851,16 +866,7 @@ TEST_P(AlarmsWindowAnyDriver, TheOpenAlarmsPanelsCountsEqualEachSystemsOwnCount)
     Execute(L"UPDATE TBL_ALARMS_005 SET FLD_FROM = NULL WHERE FLD_PRIME_KEY BETWEEN 200 AND 202");
 
     m_pFrame->m_dlgOpenAlarms.OnRefresh();
-    CString strPanel = PanelRows();
-    int nFirstLine = strPanel.Find(L'\n') + 1;
-    std::vector<CString> lines;
-    for (int nStart = nFirstLine, nEnd; (nEnd = strPanel.Find(L'\n', nStart)) >= 0; nStart = nEnd + 1)
-        lines.push_back(strPanel.Mid(nStart, nEnd - nStart + 1));
-    std::sort(lines.begin(), lines.end());
-    CString strSorted = strPanel.Left(nFirstLine);
-    for (const CString& strLine : lines)
-        strSorted += strLine;
-    EXPECT_STREQ(CountsOneSystemAtATime(), strSorted);
+    EXPECT_STREQ(CountsOneSystemAtATime(), SortedPanelRows());
     EXPECT_STREQ(L"1,030", PanelCount(L"All Systems"));
     EXPECT_STREQ(L"0", PanelCount(L"all closed")) << "listed with no open alarm";
 }
@@ -921,6 +927,36 @@ TEST_P(AlarmsWindowTest, TheOpenAlarmsBarShowsAllSystemsFirstThenEachSystemsOpen
     Sleep(200);
     PumpUntilIdle();
     SaveScreenshot(L"open-alarms-bar.png");
+}
+
+// The rows a refresh keeps are rewritten in place: the list still shows the table as it is now.
+TEST_P(AlarmsWindowAnyDriver, ARefreshFollowsSystemsThatComeAndGoAndLeavesNoRowSelected)
+{
+    COutstandingDyn& panel = m_pFrame->m_dlgOpenAlarms;
+    CSortListCtrl& list = panel.m_list;
+    InsertRows(1, 10, 60);
+    panel.OnRefresh();
+    EXPECT_STREQ(L"All Systems=10\nhost0=2\nhost1=2\nhost2=2\nhost3=2\nhost4=2\n", SortedPanelRows());
+    const int nWidth = list.GetColumnWidth(0);
+    list.SelectItem(3, TRUE);
+
+    SetFrom(1, 2, L"a system whose name is longer than every other");
+    SetTexts(3, 3, L"Disk full", L"Closed");
+    panel.OnRefresh();
+    EXPECT_STREQ(L"All Systems=9\na system whose name is longer than every other=2\nhost0=2\nhost1=1\nhost2=1\n"
+                 L"host3=1\nhost4=2\n",
+                 SortedPanelRows());
+    EXPECT_EQ(-1, list.GetSelectedIndex());
+    EXPECT_GT(list.GetColumnWidth(0), nWidth);
+
+    Execute(L"DELETE FROM TBL_ALARMS_005 WHERE FLD_PRIME_KEY <= 4");
+    panel.OnRefresh();
+    EXPECT_STREQ(L"All Systems=6\nhost0=2\nhost1=1\nhost2=1\nhost3=1\nhost4=1\n", SortedPanelRows());
+    EXPECT_EQ(nWidth, list.GetColumnWidth(0));
+
+    Execute(L"DELETE FROM TBL_ALARMS_005");
+    panel.OnRefresh();
+    EXPECT_STREQ(L"All Systems=0\n", PanelRows());
 }
 
 TEST_P(AlarmsWindowTest, TheOpenAlarmsPanelRecountsOnNewAlarmsOnlyWhileShownWithAuto)
