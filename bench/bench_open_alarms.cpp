@@ -76,13 +76,19 @@ int GroupedQuery(const wchar_t* pszSQL)
 class CAnswerWatch
 {
 public:
-    explicit CAnswerWatch(HWND hWnd) : m_hWnd(hWnd), m_bStop(false), m_dLongest(0)
+    explicit CAnswerWatch(HWND hWnd) : m_hWnd(hWnd), m_bStop(false), m_bDone(false), m_dLongest(0)
     {
         m_thread = std::thread([this] { Watch(); });
     }
+    // Answers the watch's last question while it ends: a join alone would leave it waiting.
     double Stop()
     {
         m_bStop = true;
+        while (!m_bDone)
+        {
+            PumpMessages();
+            Sleep(1);
+        }
         m_thread.join();
         return m_dLongest;
     }
@@ -98,10 +104,12 @@ private:
             m_dLongest = std::max(m_dLongest, BenchMilliseconds() - dStart);
             Sleep(1);
         }
+        m_bDone = true;
     }
 
     HWND m_hWnd;
     std::atomic<bool> m_bStop;
+    std::atomic<bool> m_bDone;
     double m_dLongest;
     std::thread m_thread;
 };
