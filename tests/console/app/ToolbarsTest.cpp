@@ -333,17 +333,21 @@ TEST_F(ToolbarsTest, TooltipsAndTheStatusBarPromptFollowTheButtonUnderTheMouse)
     CToolBar& bar = m_pFrame->m_wndOptionsBar;
     bar.GetItemRect(1, &rect);
     ::MapWindowPoints(bar.m_hWnd, nullptr, (POINT*)&rect, 2);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    for (int i = 0; i < 2; ++i)
-    {
-        input.mi.dx = ((rect.left + rect.Width() / 2 + i) * 65536 + 65535) / GetSystemMetrics(SM_CXSCREEN);
-        input.mi.dy = ((rect.top + rect.Height() / 2) * 65536 + 65535) / GetSystemMetrics(SM_CYSCREEN);
+    auto moveTo = [this](int x, int y) {
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        input.mi.dx = (x * 65536 + 65535) / GetSystemMetrics(SM_CXSCREEN);
+        input.mi.dy = (y * 65536 + 65535) / GetSystemMetrics(SM_CYSCREEN);
         SendInput(1, &input, sizeof input);
         Sleep(50);
         PumpUntilIdle();
-    }
+    };
+    // First off the bar, so that the move onto the button enters the bar wherever an earlier
+    // test left the pointer.
+    moveTo(rect.left + rect.Width() / 2, rect.bottom + 200);
+    for (int i = 0; i < 2; ++i)
+        moveTo(rect.left + rect.Width() / 2 + i, rect.top + rect.Height() / 2);
     // The prompt follows once the bar has seen the pointer: on a busy machine after some pumps.
     for (DWORD dwStart = GetTickCount();
          m_pFrame->m_wndStatusBar.GetPaneText(0) != L"Display logfile" && GetTickCount() - dwStart < 5000;)
@@ -351,7 +355,14 @@ TEST_F(ToolbarsTest, TooltipsAndTheStatusBarPromptFollowTheButtonUnderTheMouse)
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
         PumpUntilIdle();
     }
-    EXPECT_STREQ(L"Display logfile", m_pFrame->m_wndStatusBar.GetPaneText(0));
+    // What the bar and the pointer say, should the prompt be missing.
+    POINT cursor = {};
+    ::GetCursorPos(&cursor);
+    wchar_t szUnder[64] = L"";
+    ::GetClassNameW(::WindowFromPoint(cursor), szUnder, 64);
+    EXPECT_STREQ(L"Display logfile", m_pFrame->m_wndStatusBar.GetPaneText(0))
+        << "hot button " << bar.SendMessage(TB_GETHOTITEM) << ", pointer at " << cursor.x << "," << cursor.y
+        << " over " << CStringA(szUnder).GetString();
 }
 
 TEST_F(ToolbarsTest, RestartRestoresDockBarsRowsOrderFloatingAndVisibility)
