@@ -334,13 +334,7 @@ TEST_F(ToolbarsTest, TooltipsAndTheStatusBarPromptFollowTheButtonUnderTheMouse)
     bar.GetItemRect(1, &rect);
     ::MapWindowPoints(bar.m_hWnd, nullptr, (POINT*)&rect, 2);
     auto moveTo = [this](int x, int y) {
-        INPUT input = {};
-        input.type = INPUT_MOUSE;
-        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-        input.mi.dx = (x * 65536 + 65535) / GetSystemMetrics(SM_CXSCREEN);
-        input.mi.dy = (y * 65536 + 65535) / GetSystemMetrics(SM_CYSCREEN);
-        SendInput(1, &input, sizeof input);
-        Sleep(50);
+        MouseMove(CPoint(x, y));
         PumpUntilIdle();
     };
     // First off the bar, so that the move onto the button enters the bar wherever an earlier
