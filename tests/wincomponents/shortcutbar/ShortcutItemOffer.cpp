@@ -2,9 +2,12 @@
 // number per line from stdin, puts that case's block on the clipboard and answers "ok" (or
 // "none" for a number out of range). Ends at the end of its input.
 // "drag [N]": shows a window at kOfferWindow from which a press drags the offered item (or case
-// N's block); the exit code is the drop effect. "take": shows a window there that takes one dropped item and writes
-// its label and icon pixels to taken.txt; exit code 0 once it read a well-formed item.
-// Either gives up after ten seconds (exit code 99). "list": prints each case's number and name.
+// N's block); the exit code is the drop effect. "take": shows a window there that takes one
+// dropped item and writes its label and icon pixels to taken.txt; exit code 0 once it read a
+// well-formed item. The window takes its title only once it is shown, registered and handling its
+// messages, so a test that finds it by title drags no sooner (a drag begun while the window was
+// still being made lost its drop, or its button release, and hung the dragging test). Either
+// gives up after ten seconds (exit code 99). "list": prints each case's number and name.
 #include "ShortcutItemCases.h"
 #include "ShortcutItemCrossProcess.h"
 
@@ -42,17 +45,23 @@ BOOL Offer(HWND hWnd, const std::vector<BYTE>& bytes)
     return bSet || bytes.empty();
 }
 const UINT_PTR kGiveUpTimer = 1;
+const UINT WM_SHOW_READY = WM_APP;
 
 class COfferWnd : public CWnd
 {
 public:
     COfferWnd(bool bSource, const std::vector<BYTE>& dragged) : m_bSource(bSource), m_dragged(dragged) {}
 
+    // Posted once the window is ready: its title appears when the messages before it are handled.
+    void PostReady() { PostMessage(WM_SHOW_READY); }
+
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message == WM_TIMER && wParam == kGiveUpTimer)
             PostQuitMessage(99);
+        if (message == WM_SHOW_READY)
+            SetWindowText(m_bSource ? pszOfferSourceTitle : pszOfferTargetTitle);
         if (message == WM_LBUTTONDOWN && m_bSource)
             PostQuitMessage((int)Drag(m_dragged));
         return CWnd::WindowProc(message, wParam, lParam);
@@ -101,12 +110,13 @@ int RunWindow(bool bSource, const std::vector<BYTE>& dragged)
     COfferWnd wnd(bSource, dragged);
     COfferTarget target;
     const RECT& r = kOfferWindow;
-    if (!wnd.CreateEx(WS_EX_TOPMOST, nullptr, bSource ? pszOfferSourceTitle : pszOfferTargetTitle,
-                      WS_POPUP | WS_VISIBLE, CRect(r.left, r.top, r.right, r.bottom), nullptr, 0))
+    if (!wnd.CreateEx(WS_EX_TOPMOST, nullptr, L"", WS_POPUP | WS_VISIBLE, CRect(r.left, r.top, r.right, r.bottom),
+                      nullptr, 0))
         return 98;
     if (!bSource && !target.Register(&wnd))
         return 97;
     wnd.SetTimer(kGiveUpTimer, 10000);
+    wnd.PostReady();
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0)
     {
