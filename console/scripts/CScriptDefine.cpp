@@ -231,21 +231,36 @@ void CScriptDefine::OnOK()
 }
 
 // Refused here, where the operator can still change it: text pasted from a mail or a web page
-// brings typographic quotes and dashes that the 8-bit scripts file cannot hold. The character
-// is shown selected.
+// brings typographic quotes and dashes that the 8-bit scripts file cannot hold, and the file's
+// own escape texts typed as such would come back as line breaks, TABs or form feeds. What is
+// refused is shown selected.
 BOOL CScriptDefine::IsStorable(int nID, const CString& strText)
 {
-    const int nAt = CScriptDefinitionMap::FindUnstorableCharacter(strText);
-    if (nAt < 0)
-        return TRUE;
     CString strMessage;
-    strMessage.Format(L"The scripts file cannot hold the character %s. Please replace it.",
-                      (const wchar_t*)CScriptDefinitionMap::DescribeCharacter(strText, nAt));
+    const int nAt = CScriptDefinitionMap::FindUnstorableCharacter(strText);
+    if (nAt >= 0)
+    {
+        strMessage.Format(L"The scripts file cannot hold the character %s. Please replace it.",
+                          (const wchar_t*)CScriptDefinitionMap::DescribeCharacter(strText, nAt));
+        const int nUnits = (strText[nAt] >= 0xD800 && strText[nAt] <= 0xDBFF) ? 2 : 1;
+        return Refuse(nID, strMessage, nAt, nUnits);
+    }
+    CString strCharacter;
+    const int nEscape = CScriptDefinitionMap::FindEscapeText(strText, strCharacter);
+    if (nEscape < 0)
+        return TRUE;
+    const int nLength = CScriptDefinitionMap::EscapeTextLength;
+    strMessage.Format(L"The scripts file cannot hold the text \"%s\": it would read it back as %s. Please change it.",
+                      (const wchar_t*)strText.Mid(nEscape, nLength), (const wchar_t*)strCharacter);
+    return Refuse(nID, strMessage, nEscape, nLength);
+}
+
+BOOL CScriptDefine::Refuse(int nID, const CString& strMessage, int nAt, int nLength)
+{
     AfxShowMessageBox(m_hWnd, strMessage, szCaption, MB_OK | MB_ICONSTOP);
-    const int nUnits = (strText[nAt] >= 0xD800 && strText[nAt] <= 0xDBFF) ? 2 : 1;
     HWND hEdit = GetDlgItem(nID)->m_hWnd;
     ::SetFocus(hEdit);
-    ::SendMessageW(hEdit, EM_SETSEL, nAt, nAt + nUnits);
+    ::SendMessageW(hEdit, EM_SETSEL, nAt, nAt + nLength);
     ::SendMessageW(hEdit, EM_SCROLLCARET, 0, 0);
     return FALSE;
 }

@@ -55,6 +55,8 @@ private:
     void InsertVariable();
     void LoadSample();
     BOOL IsStorable(int nID, const CString& strText);
+    // Shows the message and selects the refused text in the control; FALSE.
+    BOOL Refuse(int nID, const CString& strMessage, int nAt, int nLength);
     BOOL ConfirmReplace();
     BOOL ConfirmRename();
 

@@ -22,6 +22,8 @@
 #include "support/RegistryStore.h"
 #include "support/StringEx.h"
 
+#include <string>
+
 namespace
 {
 // Each batch run gets a console of its own (see the script runner's tests).
@@ -92,6 +94,18 @@ protected:
         TypeItemText(hDialog, IDC_DEFINE_TITLE, pszTitle);
         TypeItemText(hDialog, IDC_DEFINE_SCRIPT, pszScript);
         ClickItem(hDialog, IDOK);
+    }
+
+    // Define Script as the Script Test dialog opens it: OK takes the text without a word.
+    void ExpectTakenFromTheTestDialog(const wchar_t* pszScript)
+    {
+        CScriptDefine fromTest(&Host(), L".", pszScript, FALSE);
+        Open(fromTest, IDD_SCRIPT_DEFINE);
+        m_arrBoxes.RemoveAll();
+        Click(&fromTest, IDOK);
+        EXPECT_EQ(0, m_arrBoxes.GetSize());
+        EXPECT_FALSE(fromTest.IsWindowVisible());
+        fromTest.DestroyWindow();
     }
 
     CString m_strStoreKey;
@@ -289,13 +303,54 @@ TEST_F(ScriptsFileDialogTest, DefineScriptRefusesCharactersTheScriptsFileCannotH
     EXPECT_EQ(CString(L"pasted"), SortedStoredNames());
 
     // Opened from the Script Test dialog the text is run, never stored: any character goes.
-    CScriptDefine fromTest(&Host(), L".", L"WScript.Echo \u20AC", FALSE);
-    Open(fromTest, IDD_SCRIPT_DEFINE);
-    m_arrBoxes.RemoveAll();
-    Click(&fromTest, IDOK);
-    EXPECT_EQ(0, m_arrBoxes.GetSize());
-    EXPECT_FALSE(fromTest.IsWindowVisible());
-    fromTest.DestroyWindow();
+    ExpectTakenFromTheTestDialog(L"WScript.Echo \u20AC");
+}
+
+// The scripts file writes line breaks, TABs and form feeds as escape texts: the same text typed
+// would come back as the character. Define Script refuses it on OK with the text selected.
+TEST_F(ScriptsFileDialogTest, DefineScriptRefusesEscapeTextsOfTheScriptsFile)
+{
+    CScriptManager manager(&Host());
+    Open(manager, IDD_SCRIPT_MANAGER);
+    bool bStillOpen = false;
+    DWORD dwScriptSelection = 0, dwTitleSelection = 0;
+    HWND hFocusAfterScript = nullptr, hFocusAfterTitle = nullptr, hScript = nullptr, hTitle = nullptr;
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Define Script",
+                          [&](HWND h) {
+                              hScript = ::GetDlgItem(h, IDC_DEFINE_SCRIPT);
+                              hTitle = ::GetDlgItem(h, IDC_DEFINE_TITLE);
+                              Define(h, L"typed", L"WScript.Echo \"a{{-\\n-}}b\"");
+                              bStillOpen = ::IsWindowVisible(h) != FALSE;
+                              dwScriptSelection = (DWORD)::SendMessageW(hScript, EM_GETSEL, 0, 0);
+                              hFocusAfterScript = ::GetFocus();
+                              PumpUntilIdle();
+                              SaveScreenshot(L"script-define-refused.png");
+                              Define(h, L"typed {{-\\t-}}", L"WScript.Echo \"a\"");
+                              dwTitleSelection = (DWORD)::SendMessageW(hTitle, EM_GETSEL, 0, 0);
+                              hFocusAfterTitle = ::GetFocus();
+                              Define(h, L"typed", L"WScript.Echo \"a\"");
+                          })
+                    .Run([&] { Click(&manager, IDC_SCRIPTS_ADD); }));
+    EXPECT_TRUE(bStillOpen);
+    ASSERT_EQ(2, m_arrBoxes.GetSize());
+    EXPECT_EQ(CString(L"Define Script: The scripts file cannot hold the text \"{{-\\n-}}\": it would read it back as "
+                      L"a line feed. Please change it."),
+              m_arrBoxes[0]);
+    EXPECT_EQ(CString(L"Define Script: The scripts file cannot hold the text \"{{-\\t-}}\": it would read it back as "
+                      L"a TAB. Please change it."),
+              m_arrBoxes[1]);
+    EXPECT_EQ(MAKELONG(15, 23), (LONG)dwScriptSelection);
+    EXPECT_EQ(hScript, hFocusAfterScript);
+    EXPECT_EQ(MAKELONG(6, 14), (LONG)dwTitleSelection);
+    EXPECT_EQ(hTitle, hFocusAfterTitle);
+    EXPECT_EQ(CString(L"typed"), ListText(manager.m_list));
+    Click(&manager, IDOK);
+    PumpUntilIdle();
+    EXPECT_FALSE(manager.IsWindowVisible());
+
+    // Opened from the Script Test dialog the text is run, never stored: it is taken as typed.
+    ExpectTakenFromTheTestDialog(L"WScript.Echo \"{{-\\n-}}\"");
 }
 
 // A scripts file that cannot be written (here a folder in its place) is reported, and the
