@@ -21,8 +21,12 @@
 #include "support/LinesFile.h"
 #include "support/RegistryStore.h"
 #include "support/StringEx.h"
+#include "tests/support/TestSupport.h"
 
 #include <string>
+
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
 
 namespace
 {
@@ -456,6 +460,42 @@ TEST_F(ScriptsFileDialogTest, ManagerFindingNoScriptInTheFileAtOkWritesItsWholeC
     PumpUntilIdle();
     EXPECT_FALSE(manager.IsWindowVisible());
     EXPECT_STREQ(L"alpha|beta|gamma", SortedStoredNames());
+}
+
+// A file cut inside a record at OK is damaged, not the truth: the Manager says so and writes
+// nothing, so the scripts past the cut, which it never touched, stay in the file; once the file
+// is whole again OK saves into it.
+TEST_F(ScriptsFileDialogTest, ManagerFindingTheFileCutAtOkSaysSoAndLosesNoScript)
+{
+    StoreScripts({{L"alpha", L"a"}, {L"beta", L"b"}, {L"gamma", L"g"}});
+    const CString strPath = CScriptDefinitionMap::DefaultPath();
+    const std::string whole = ReadBytes(strPath);
+    CScriptManager manager(&Host());
+    Open(manager, IDD_SCRIPT_MANAGER);
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Define Script", [](HWND h) { Define(h, L"delta", L"d"); })
+                    .Run([&] { Click(&manager, IDC_SCRIPTS_ADD); }));
+    const size_t nSecond = whole.find("\r\n100 ", whole.find("@EOR@"));
+    ASSERT_NE(std::string::npos, nSecond);
+    const std::string cut = whole.substr(0, nSecond + 9);
+    WriteBytes(strPath, cut);
+
+    Click(&manager, IDOK);
+    PumpUntilIdle();
+    EXPECT_TRUE(cut == ReadBytes(strPath)) << "written: " << CStringA(SortedStoredNames()).GetString();
+    ASSERT_EQ(1, m_arrBoxes.GetSize());
+    EXPECT_EQ(CString(L"Save Scripts: The scripts file ") + strPath +
+                  L" is damaged: its script record 2 is cut short. It was not written, so that the scripts past the "
+                  L"damage are kept. The changes are kept in the Script Manager only.",
+              m_arrBoxes[0]);
+    EXPECT_TRUE(manager.IsWindowVisible());
+    EXPECT_EQ(CString(L"alpha|beta|delta|gamma"), ListText(manager.m_list));
+
+    WriteBytes(strPath, whole);
+    Click(&manager, IDOK);
+    PumpUntilIdle();
+    EXPECT_FALSE(manager.IsWindowVisible());
+    EXPECT_STREQ(L"alpha|beta|delta|gamma", SortedStoredNames());
 }
 
 // A title of another script replaces it only after a question, also when Define Script's Load
