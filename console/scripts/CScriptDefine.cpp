@@ -265,13 +265,52 @@ BOOL CScriptDefine::Refuse(int nID, const CString& strMessage, int nAt, int nLen
     return FALSE;
 }
 
+// Titles are compared as the Script Manager's list shows them, without trailing white space:
+// a title typed with a blank more or less stands for the script the list shows under it, and
+// that script keeps its title (alarm definitions run a script by its title).
 BOOL CScriptDefine::ConfirmReplace()
 {
-    if (m_strTitle == m_strOldTitle || !m_pScripts->HasScript(m_strTitle))
+    if (!m_strOldTitle.IsEmpty() && ShownTitle(m_strTitle) == ShownTitle(m_strOldTitle))
+    {
+        m_strTitle = m_strOldTitle;
+        return TRUE;
+    }
+    CString strStored;
+    if (!FindStoredTitle(strStored))
         return TRUE;
     CString strMessage;
-    strMessage.Format(L"A script titled \"%s\" exists already. Replace it ?", (const wchar_t*)m_strTitle);
-    return AfxShowMessageBox(m_hWnd, strMessage, szCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+    strMessage.Format(L"A script titled \"%s\" exists already. Replace it ?", (const wchar_t*)strStored);
+    if (AfxShowMessageBox(m_hWnd, strMessage, szCaption, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return FALSE;
+    m_strTitle = strStored;
+    return TRUE;
+}
+
+CString CScriptDefine::ShownTitle(const CString& strTitle)
+{
+    CString strShown(strTitle);
+    strShown.TrimRight();
+    return strShown;
+}
+
+// The stored title that shows as the typed one, the very same title first.
+BOOL CScriptDefine::FindStoredTitle(CString& strStored) const
+{
+    if (m_pScripts->HasScript(m_strTitle))
+    {
+        strStored = m_strTitle;
+        return TRUE;
+    }
+    CStringArray arrTitles;
+    m_pScripts->GetNames(arrTitles);
+    for (const CString& strTitle : arrTitles)
+    {
+        if (ShownTitle(strTitle) != ShownTitle(m_strTitle))
+            continue;
+        strStored = strTitle;
+        return TRUE;
+    }
+    return FALSE;
 }
 
 // Script actions find their script by its title.

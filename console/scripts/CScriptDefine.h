@@ -58,6 +58,8 @@ private:
     // Shows the message and selects the refused text in the control; FALSE.
     BOOL Refuse(int nID, const CString& strMessage, int nAt, int nLength);
     BOOL ConfirmReplace();
+    static CString ShownTitle(const CString& strTitle);
+    BOOL FindStoredTitle(CString& strStored) const;
     BOOL ConfirmRename();
 
     BOOL m_bTitleAndTest;

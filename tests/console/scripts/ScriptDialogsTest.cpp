@@ -112,6 +112,18 @@ protected:
         fromTest.DestroyWindow();
     }
 
+    // Defines twice, the question answered No for the first title and Yes for the second;
+    // whether No left the dialog open.
+    bool DefineNoThenYes(HWND hDialog, const wchar_t* pszNoTitle, const wchar_t* pszYesTitle, const wchar_t* pszScript)
+    {
+        m_nBoxAnswer = IDNO;
+        Define(hDialog, pszNoTitle, pszScript);
+        const bool bOpen = ::IsWindowVisible(hDialog) != FALSE;
+        m_nBoxAnswer = IDYES;
+        Define(hDialog, pszYesTitle, pszScript);
+        return bOpen;
+    }
+
     CString m_strStoreKey;
     CStringArray m_arrBoxes;
     int m_nBoxAnswer = IDYES;
@@ -498,6 +510,49 @@ TEST_F(ScriptsFileDialogTest, ManagerFindingTheFileCutAtOkSaysSoAndLosesNoScript
     EXPECT_STREQ(L"alpha|beta|delta|gamma", SortedStoredNames());
 }
 
+// The list shows no trailing blanks: a title that differs from another only by them is asked
+// about as the same title, and Yes replaces that script under its own title, so one row stays.
+TEST_F(ScriptsFileDialogTest, TitleDifferingOnlyByTrailingBlanksIsTheSameTitle)
+{
+    StoreScripts({{L"alpha", L"a"}, {L"beta", L"b"}});
+    CScriptManager manager(&Host());
+    Open(manager, IDD_SCRIPT_MANAGER);
+    bool bOpenAfterNo = false;
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Define Script",
+                          [&](HWND h) { bOpenAfterNo = DefineNoThenYes(h, L"alpha  ", L"alpha \t", L"a2"); })
+                    .Run([&] { Click(&manager, IDC_SCRIPTS_ADD); }));
+    EXPECT_TRUE(bOpenAfterNo);
+    ASSERT_EQ(2, m_arrBoxes.GetSize());
+    EXPECT_EQ(CString(L"Define Script: A script titled \"alpha\" exists already. Replace it ?"), m_arrBoxes[0]);
+    EXPECT_EQ(m_arrBoxes[0], m_arrBoxes[1]);
+    EXPECT_EQ(CString(L"alpha|beta"), ListText(manager.m_list));
+    EXPECT_EQ(CString(L"a2"), manager.m_scripts.Lookup(L"alpha"));
+
+    // Modify: another script's title with a blank replaces it; the script's own title with a
+    // blank is still its title.
+    m_arrBoxes.RemoveAll();
+    manager.m_list.SelectNone();
+    manager.m_list.SelectByText(L"beta", 0);
+    PumpUntilIdle();
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Define Script", [](HWND h) { Define(h, L"beta ", L"b2"); })
+                    .Run([&] { Click(&manager, IDC_SCRIPTS_MODIFY); }));
+    EXPECT_EQ(0, m_arrBoxes.GetSize());
+    EXPECT_EQ(CString(L"alpha|beta"), ListText(manager.m_list));
+    EXPECT_EQ(CString(L"b2"), manager.m_scripts.Lookup(L"beta"));
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Define Script", [](HWND h) { Define(h, L"alpha ", L"b3"); })
+                    .Run([&] { Click(&manager, IDC_SCRIPTS_MODIFY); }));
+    ASSERT_EQ(1, m_arrBoxes.GetSize());
+    EXPECT_EQ(CString(L"Define Script: A script titled \"alpha\" exists already. Replace it ?"), m_arrBoxes[0]);
+    EXPECT_EQ(CString(L"alpha"), ListText(manager.m_list));
+    EXPECT_EQ(CString(L"b3"), manager.m_scripts.Lookup(L"alpha"));
+    Click(&manager, IDOK);
+    PumpUntilIdle();
+    EXPECT_STREQ(L"alpha", SortedStoredNames());
+}
+
 // A title of another script replaces it only after a question, also when Define Script's Load
 // brings the title; a script that alarm definitions run is renamed only after a question that
 // names them.
@@ -524,14 +579,7 @@ TEST_F(ScriptsFileDialogTest, ReplacingOrRenamingAScriptAsksFirstAndNamesTheDefi
     PumpUntilIdle();
     bool bOpenAfterNo = false;
     ASSERT_TRUE(CModalAnswers()
-                    .Then(L"Define Script",
-                          [&](HWND h) {
-                              m_nBoxAnswer = IDNO;
-                              Define(h, L"beta", L"a");
-                              bOpenAfterNo = ::IsWindowVisible(h) != FALSE;
-                              m_nBoxAnswer = IDYES;
-                              Define(h, L"gamma", L"a");
-                          })
+                    .Then(L"Define Script", [&](HWND h) { bOpenAfterNo = DefineNoThenYes(h, L"beta", L"gamma", L"a"); })
                     .Run([&] { Click(&manager, IDC_SCRIPTS_MODIFY); }));
     DeleteFileW(strDefinitions);
     EXPECT_TRUE(bOpenAfterNo);
