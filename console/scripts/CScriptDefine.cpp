@@ -101,6 +101,8 @@ BOOL CScriptDefine::OnInitDialog()
     m_pFont.reset(CFontFactory(this).CreateCourierFont(10, FALSE));
     for (int nID : {IDC_DEFINE_TITLE, IDC_DEFINE_SCRIPT, IDC_DEFINE_NAME})
         GetDlgItem(nID)->SetFont(m_pFont.get());
+    // A pasted script may be longer than the 30,000 characters an edit takes at first.
+    GetDlgItem(IDC_DEFINE_SCRIPT)->SendMessage(EM_SETLIMITTEXT, 0);
     GetDlgItem(IDC_DEFINE_TITLE)->EnableWindow(m_bTitleAndTest);
     GetDlgItem(IDC_DEFINE_TEST)->ShowWindow(m_bTitleAndTest ? SW_SHOW : SW_HIDE);
 

@@ -553,6 +553,45 @@ TEST_F(ScriptsFileDialogTest, TitleDifferingOnlyByTrailingBlanksIsTheSameTitle)
     EXPECT_STREQ(L"alpha", SortedStoredNames());
 }
 
+// A script pasted whole arrives whole, beyond the 30,000 characters an edit box takes at first:
+// in Define Script (up to the Manager and the file), in the Script Test dialog and in the
+// preview of its run.
+TEST_F(ScriptsFileDialogTest, LongPastedScriptArrivesWhole)
+{
+    CString strLong;
+    for (int i = 0; strLong.GetLength() < 40000; ++i)
+        strLong.AppendFormat(L"WScript.Echo \"line %05d of a pasted script\"\r\n", i);
+    strLong += L"WScript.Echo \"end\"";
+    ASSERT_GT(strLong.GetLength(), 40000);
+
+    CScriptManager manager(&Host());
+    Open(manager, IDD_SCRIPT_MANAGER);
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Define Script", [&](HWND h) { Define(h, L"long", strLong); })
+                    .Run([&] { Click(&manager, IDC_SCRIPTS_ADD); }));
+    EXPECT_EQ(strLong.GetLength(), manager.m_scripts.Lookup(L"long").GetLength());
+    EXPECT_TRUE(strLong == manager.m_scripts.Lookup(L"long"));
+    Click(&manager, IDOK);
+    PumpUntilIdle();
+    CScriptDefinitionMap stored;
+    stored.Load();
+    EXPECT_TRUE(strLong == stored.Lookup(L"long"));
+
+    CScriptTest test(&Host(), L"x = 1");
+    Open(test, IDD_SCRIPT_TEST);
+    TypeItemText(test.m_hWnd, IDC_RUN_SCRIPT, strLong);
+    EXPECT_EQ(strLong.GetLength(), test.m_strScript.GetLength());
+    test.DestroyWindow();
+
+    CScriptPreview preview(&Host(), strLong);
+    Open(preview, IDD_SCRIPT_PREVIEW);
+    HWND hPreview = ::GetDlgItem(preview.m_hWnd, IDC_PREVIEW_SCRIPT);
+    ::SendMessageW(hPreview, EM_SETSEL, strLong.GetLength(), strLong.GetLength());
+    ::SendMessageW(hPreview, EM_REPLACESEL, TRUE, (LPARAM)L"\r\nWScript.Echo \"typed\"");
+    Click(&preview, IDOK);
+    EXPECT_TRUE(strLong + L"\r\nWScript.Echo \"typed\"" == preview.m_strScript) << preview.m_strScript.GetLength();
+}
+
 // A title of another script replaces it only after a question, also when Define Script's Load
 // brings the title; a script that alarm definitions run is renamed only after a question that
 // names them.
