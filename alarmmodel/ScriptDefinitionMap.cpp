@@ -3,8 +3,6 @@
 #include "support/StringEx.h"
 #include "support/SystemErrorText.h"
 
-#include <initializer_list>
-
 namespace
 {
 enum ScriptTag : UINT
@@ -17,13 +15,26 @@ struct EscapePair
 {
     wchar_t ch;
     const wchar_t* pszEscape;
+    const wchar_t* pszName;
 };
 
 const EscapePair EscapePairs[] = {
-    {L'\f', L"{{-\\f-}}"},
-    {L'\n', L"{{-\\n-}}"},
-    {L'\r', L"{{-\\r-}}"},
-    {L'\t', L"{{-\\t-}}"},
+    {L'\f', L"{{-\\f-}}", L"a form feed"},
+    {L'\n', L"{{-\\n-}}", L"a line feed"},
+    {L'\r', L"{{-\\r-}}", L"a carriage return"},
+    {L'\t', L"{{-\\t-}}", L"a TAB"},
+};
+
+// The lines of one record as they are read: a whole one has one title and one text line.
+struct RecordLines
+{
+    CString name;
+    CString text;
+    int nNames = 0;
+    int nTexts = 0;
+    bool bStarted = false;
+
+    bool IsWhole() const { return nNames == 1 && nTexts == 1; }
 };
 
 const wchar_t BlockStart[] = L"' {{CLASS_VARIABLES";
@@ -205,6 +216,21 @@ CString CScriptDefinitionMap::DescribeCharacter(const CString& strText, int nInd
     return strDescription;
 }
 
+int CScriptDefinitionMap::FindEscapeText(const CString& strText, CString& strCharacter)
+{
+    int nFirst = -1;
+    for (const EscapePair& pair : EscapePairs)
+    {
+        const int nAt = strText.Find(pair.pszEscape);
+        if (nAt >= 0 && (nFirst < 0 || nAt < nFirst))
+        {
+            nFirst = nAt;
+            strCharacter = pair.pszName;
+        }
+    }
+    return nFirst;
+}
+
 CString CScriptDefinitionMap::DefaultPath()
 {
     return ProgramFilePath(L"TervokAlarmScripts.txt");
@@ -217,9 +243,21 @@ int CScriptDefinitionMap::Load()
 
 int CScriptDefinitionMap::LoadFile(const wchar_t* pszPath)
 {
+    m_bDamaged = FALSE;
+    m_strError.Empty();
     CStringArray lines;
     ReadLines(pszPath, lines);
-    return ParseLines(lines);
+    int nCutRecord = 0;
+    const int nRecords = ParseLines(lines, nCutRecord);
+    if (nCutRecord > 0)
+        ReportCutRecord(pszPath, nCutRecord);
+    return nRecords;
+}
+
+void CScriptDefinitionMap::ReportCutRecord(const wchar_t* pszPath, int nRecord)
+{
+    m_bDamaged = TRUE;
+    m_strError.Format(L"The scripts file %s is damaged: its script record %d is cut short.", pszPath, nRecord);
 }
 
 BOOL CScriptDefinitionMap::Save()
@@ -246,50 +284,73 @@ BOOL CScriptDefinitionMap::SaveFile(const wchar_t* pszPath)
     return TRUE;
 }
 
-// Checked before writing, so that the error names the script and the character.
+// Checked before writing, so that the error names the script and what it holds: nothing is
+// written that would read back otherwise.
 BOOL CScriptDefinitionMap::CheckStorable()
 {
     CString name, text;
     for (POSITION pos = m_mapScripts.GetStartPosition(); pos;)
     {
         m_mapScripts.GetNextAssoc(pos, name, text);
-        for (const CString* pText : {&name, &text})
-        {
-            const int nAt = FindUnstorableCharacter(*pText);
-            if (nAt < 0)
-                continue;
-            m_strError.Format(L"The script \"%s\" holds the character %s, which the scripts file cannot hold.",
-                              (const wchar_t*)name, (const wchar_t*)DescribeCharacter(*pText, nAt));
+        if (!CheckStorable(name, name) || !CheckStorable(name, text))
             return FALSE;
-        }
     }
     return TRUE;
 }
 
-int CScriptDefinitionMap::ParseLines(const CStringArray& arrLines)
+BOOL CScriptDefinitionMap::CheckStorable(const CString& strName, const CString& strText)
+{
+    const int nAt = FindUnstorableCharacter(strText);
+    if (nAt >= 0)
+    {
+        m_strError.Format(L"The script \"%s\" holds the character %s, which the scripts file cannot hold.",
+                          (const wchar_t*)strName, (const wchar_t*)DescribeCharacter(strText, nAt));
+        return FALSE;
+    }
+    CString strCharacter;
+    const int nEscape = FindEscapeText(strText, strCharacter);
+    if (nEscape >= 0)
+    {
+        m_strError.Format(L"The script \"%s\" holds the text \"%s\", which the scripts file would read back as %s.",
+                          (const wchar_t*)strName, (const wchar_t*)strText.Mid(nEscape, EscapeTextLength),
+                          (const wchar_t*)strCharacter);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int CScriptDefinitionMap::ParseLines(const CStringArray& arrLines, int& nCutRecord)
 {
     // Gathered aside, so that lines without a whole record leave the map as it was.
     CStringArray arrNames, arrTexts;
-    CString name, text;
+    RecordLines record;
+    nCutRecord = 0;
     for (const CString& line : arrLines)
     {
         if (line == EndOfRecord)
         {
-            arrNames.Add(name);
-            arrTexts.Add(text);
-            name.Empty();
-            text.Empty();
+            if (!record.IsWhole() && nCutRecord == 0)
+                nCutRecord = arrNames.GetSize() + 1;
+            arrNames.Add(record.name);
+            arrTexts.Add(record.text);
+            record = RecordLines();
             continue;
         }
+        if (line.IsEmpty())
+            continue;
+        record.bStarted = true;
         CString value = LineValue(line);
         EscapeStoredText(value, TRUE);
         switch (LineTag(line))
         {
-        case TAG_NAME: name = value; break;
-        case TAG_TEXT: text = value; break;
+        case TAG_NAME: record.name = value; ++record.nNames; break;
+        case TAG_TEXT: record.text = value; ++record.nTexts; break;
         default: break;
         }
     }
+    // The file ends inside a record.
+    if (record.bStarted && nCutRecord == 0)
+        nCutRecord = arrNames.GetSize() + 1;
     if (arrNames.IsEmpty())
         return 0;
     m_mapScripts.RemoveAll();

@@ -13,7 +13,7 @@ void EscapeStoredText(CString& strText, BOOL bUnescape);
 class CScriptDefinitionMap : public CDefinitionFileBase
 {
 public:
-    CScriptDefinitionMap() {}
+    CScriptDefinitionMap() : m_bDamaged(FALSE) {}
     virtual ~CScriptDefinitionMap() {}
 
     void SetScript(const wchar_t* pszName, const CString& strText);
@@ -38,20 +38,28 @@ public:
     static int FindUnstorableCharacter(const CString& strText);
     // The character at that index (a surrogate pair whole) and its code point, for messages.
     static CString DescribeCharacter(const CString& strText, int nIndex);
+    // The file writes line feed, carriage return, TAB and form feed as escape texts of
+    // EscapeTextLength characters, so the same text typed would read back as the character:
+    // the index of the first one, -1 when there is none; strCharacter names its character.
+    static int FindEscapeText(const CString& strText, CString& strCharacter);
+    static const int EscapeTextLength = 8;
 
     // The scripts file in the program folder.
     static CString DefaultPath();
     // The number of whole records read; with none (a missing, empty or cut file) the map
-    // is kept as it was and 0 returned.
+    // is kept as it was and 0 returned. A record cut short (its end, title or text line
+    // missing) sets m_bDamaged, and m_strError says which; the whole records are read.
     int Load();
     int LoadFile(const wchar_t* pszPath);
     // The revision counter is raised only after the file was written whole. FALSE, with the
-    // file as it was and m_strError saying why, when a script holds a character the file
-    // cannot hold or the file cannot be written.
+    // file as it was and m_strError saying why, when a script holds a character or an escape
+    // text the file cannot hold or the file cannot be written.
     BOOL Save();
     BOOL SaveFile(const wchar_t* pszPath);
 
     CString m_strError;
+    // The last load met a record cut short: the file is not all there.
+    BOOL m_bDamaged;
 
     // Turns each constant of the class-variable block ("Const str<field id> = """) into a
     // variable of the same name holding the field's value (at most 1024 characters) as a safe
@@ -61,8 +69,11 @@ public:
     void PrepareScript(const wchar_t* pszName, const CUIntArray& arrFieldIds, const CStringArray& arrValues);
 
 private:
-    int ParseLines(const CStringArray& arrLines);
+    // nCutRecord: the first record cut short (from 1), 0 when there is none.
+    int ParseLines(const CStringArray& arrLines, int& nCutRecord);
+    void ReportCutRecord(const wchar_t* pszPath, int nRecord);
     BOOL CheckStorable();
+    BOOL CheckStorable(const CString& strName, const CString& strText);
     void Serialize(CStringArray& arrLines) const;
 
     CMapStringToString m_mapScripts;

@@ -101,6 +101,8 @@ BOOL CScriptDefine::OnInitDialog()
     m_pFont.reset(CFontFactory(this).CreateCourierFont(10, FALSE));
     for (int nID : {IDC_DEFINE_TITLE, IDC_DEFINE_SCRIPT, IDC_DEFINE_NAME})
         GetDlgItem(nID)->SetFont(m_pFont.get());
+    // A pasted script may be longer than the 30,000 characters an edit takes at first.
+    GetDlgItem(IDC_DEFINE_SCRIPT)->SendMessage(EM_SETLIMITTEXT, 0);
     GetDlgItem(IDC_DEFINE_TITLE)->EnableWindow(m_bTitleAndTest);
     GetDlgItem(IDC_DEFINE_TEST)->ShowWindow(m_bTitleAndTest ? SW_SHOW : SW_HIDE);
 
@@ -231,32 +233,86 @@ void CScriptDefine::OnOK()
 }
 
 // Refused here, where the operator can still change it: text pasted from a mail or a web page
-// brings typographic quotes and dashes that the 8-bit scripts file cannot hold. The character
-// is shown selected.
+// brings typographic quotes and dashes that the 8-bit scripts file cannot hold, and the file's
+// own escape texts typed as such would come back as line breaks, TABs or form feeds. What is
+// refused is shown selected.
 BOOL CScriptDefine::IsStorable(int nID, const CString& strText)
 {
-    const int nAt = CScriptDefinitionMap::FindUnstorableCharacter(strText);
-    if (nAt < 0)
-        return TRUE;
     CString strMessage;
-    strMessage.Format(L"The scripts file cannot hold the character %s. Please replace it.",
-                      (const wchar_t*)CScriptDefinitionMap::DescribeCharacter(strText, nAt));
+    const int nAt = CScriptDefinitionMap::FindUnstorableCharacter(strText);
+    if (nAt >= 0)
+    {
+        strMessage.Format(L"The scripts file cannot hold the character %s. Please replace it.",
+                          (const wchar_t*)CScriptDefinitionMap::DescribeCharacter(strText, nAt));
+        const int nUnits = (strText[nAt] >= 0xD800 && strText[nAt] <= 0xDBFF) ? 2 : 1;
+        return Refuse(nID, strMessage, nAt, nUnits);
+    }
+    CString strCharacter;
+    const int nEscape = CScriptDefinitionMap::FindEscapeText(strText, strCharacter);
+    if (nEscape < 0)
+        return TRUE;
+    const int nLength = CScriptDefinitionMap::EscapeTextLength;
+    strMessage.Format(L"The scripts file cannot hold the text \"%s\": it would read it back as %s. Please change it.",
+                      (const wchar_t*)strText.Mid(nEscape, nLength), (const wchar_t*)strCharacter);
+    return Refuse(nID, strMessage, nEscape, nLength);
+}
+
+BOOL CScriptDefine::Refuse(int nID, const CString& strMessage, int nAt, int nLength)
+{
     AfxShowMessageBox(m_hWnd, strMessage, szCaption, MB_OK | MB_ICONSTOP);
-    const int nUnits = (strText[nAt] >= 0xD800 && strText[nAt] <= 0xDBFF) ? 2 : 1;
     HWND hEdit = GetDlgItem(nID)->m_hWnd;
     ::SetFocus(hEdit);
-    ::SendMessageW(hEdit, EM_SETSEL, nAt, nAt + nUnits);
+    ::SendMessageW(hEdit, EM_SETSEL, nAt, nAt + nLength);
     ::SendMessageW(hEdit, EM_SCROLLCARET, 0, 0);
     return FALSE;
 }
 
+// Titles are compared as the Script Manager's list shows them, without trailing white space:
+// a title typed with a blank more or less stands for the script the list shows under it, and
+// that script keeps its title (alarm definitions run a script by its title).
 BOOL CScriptDefine::ConfirmReplace()
 {
-    if (m_strTitle == m_strOldTitle || !m_pScripts->HasScript(m_strTitle))
+    if (!m_strOldTitle.IsEmpty() && ShownTitle(m_strTitle) == ShownTitle(m_strOldTitle))
+    {
+        m_strTitle = m_strOldTitle;
+        return TRUE;
+    }
+    CString strStored;
+    if (!FindStoredTitle(strStored))
         return TRUE;
     CString strMessage;
-    strMessage.Format(L"A script titled \"%s\" exists already. Replace it ?", (const wchar_t*)m_strTitle);
-    return AfxShowMessageBox(m_hWnd, strMessage, szCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+    strMessage.Format(L"A script titled \"%s\" exists already. Replace it ?", (const wchar_t*)strStored);
+    if (AfxShowMessageBox(m_hWnd, strMessage, szCaption, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return FALSE;
+    m_strTitle = strStored;
+    return TRUE;
+}
+
+CString CScriptDefine::ShownTitle(const CString& strTitle)
+{
+    CString strShown(strTitle);
+    strShown.TrimRight();
+    return strShown;
+}
+
+// The stored title that shows as the typed one, the very same title first.
+BOOL CScriptDefine::FindStoredTitle(CString& strStored) const
+{
+    if (m_pScripts->HasScript(m_strTitle))
+    {
+        strStored = m_strTitle;
+        return TRUE;
+    }
+    CStringArray arrTitles;
+    m_pScripts->GetNames(arrTitles);
+    for (const CString& strTitle : arrTitles)
+    {
+        if (ShownTitle(strTitle) != ShownTitle(m_strTitle))
+            continue;
+        strStored = strTitle;
+        return TRUE;
+    }
+    return FALSE;
 }
 
 // Script actions find their script by its title.

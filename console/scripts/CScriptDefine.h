@@ -55,7 +55,11 @@ private:
     void InsertVariable();
     void LoadSample();
     BOOL IsStorable(int nID, const CString& strText);
+    // Shows the message and selects the refused text in the control; FALSE.
+    BOOL Refuse(int nID, const CString& strMessage, int nAt, int nLength);
     BOOL ConfirmReplace();
+    static CString ShownTitle(const CString& strTitle);
+    BOOL FindStoredTitle(CString& strStored) const;
     BOOL ConfirmRename();
 
     BOOL m_bTitleAndTest;

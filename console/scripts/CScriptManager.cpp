@@ -157,9 +157,13 @@ void CScriptManager::OnOK()
 BOOL CScriptManager::SaveChanges()
 {
     CScriptDefinitionMap file;
+    const int nRecords = file.Load();
+    // Written from the part that was read, a cut file would lose the scripts past the cut.
+    if (file.m_bDamaged)
+        return ReportNotSaved(file.m_strError + L" It was not written, so that the scripts past the damage are kept.");
     // A file that gives no script now may be one that cannot be read at the moment: then this
     // dialog's own copy is written whole rather than only its changes.
-    if (file.Load() == 0)
+    if (nRecords == 0)
         file.CopyFrom(m_loaded);
     CStringArray arrTitles;
     m_scripts.GetChangedNames(m_loaded, arrTitles);
@@ -168,9 +172,12 @@ BOOL CScriptManager::SaveChanges()
         if (file.SameScript(m_loaded, strTitle) || file.SameScript(m_scripts, strTitle) || KeepOwnChange(strTitle))
             file.TakeScript(m_scripts, strTitle);
     }
-    if (file.Save())
-        return TRUE;
-    AfxShowMessageBox(m_hWnd, file.m_strError + L" The changes are kept in the Script Manager only.", L"Save Scripts",
+    return file.Save() || ReportNotSaved(file.m_strError);
+}
+
+BOOL CScriptManager::ReportNotSaved(const CString& strWhy)
+{
+    AfxShowMessageBox(m_hWnd, strWhy + L" The changes are kept in the Script Manager only.", L"Save Scripts",
                       MB_OK | MB_ICONSTOP);
     return FALSE;
 }

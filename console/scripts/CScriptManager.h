@@ -44,6 +44,8 @@ private:
     void Define(const CString& strTitle, const CString& strText, const CString& strOldTitle);
     void Changed(const CString& strSelect);
     BOOL SaveChanges();
+    // Shows why the file was not written; FALSE.
+    BOOL ReportNotSaved(const CString& strWhy);
     BOOL KeepOwnChange(const CString& strTitle);
 
     std::unique_ptr<CFont> m_pFont;

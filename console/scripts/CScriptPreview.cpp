@@ -41,6 +41,8 @@ BOOL CScriptPreview::OnInitDialog()
     CResizableToolDialog::OnInitDialog();
     m_pFont.reset(CFontFactory(this).CreateCourierFont(10, FALSE));
     GetDlgItem(IDC_PREVIEW_SCRIPT)->SetFont(m_pFont.get());
+    // An edit takes 30,000 characters at first: in a longer script nothing could be typed.
+    GetDlgItem(IDC_PREVIEW_SCRIPT)->SendMessage(EM_SETLIMITTEXT, 0);
     SetDlgItemText(IDC_PREVIEW_SCRIPT, m_strScript);
     GetDlgItem(IDC_PREVIEW_DIAGNOSTICS)->EnableWindow(FALSE);
     return TRUE;

@@ -123,6 +123,8 @@ BOOL CScriptTest::OnInitDialog()
     m_pFont.reset(CFontFactory(this).CreateCourierFont(10, FALSE));
     m_editOutput.SetFont(m_pFont.get());
     m_editScript.SetFont(m_pFont.get());
+    // A pasted script may be longer than the 30,000 characters an edit takes at first.
+    m_editScript.LimitText(0);
     m_spinSeconds.SetRange32(nMinSeconds, nMaxSeconds);
     m_spinSeconds.SetPos32(m_nSeconds);
     ApplyRunRule();

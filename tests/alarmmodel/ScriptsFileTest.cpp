@@ -3,6 +3,7 @@
 #include "alarmmodel/ScriptDefinitionMap.h"
 #include "framework/core/CMapStringToString.h"
 #include "support/StringEx.h"
+#include "tests/support/Mutation.h"
 
 namespace
 {
@@ -93,6 +94,15 @@ TEST(ScriptDefinitionMapStore, NamesInBucketOrderNewestFirst)
     EXPECT_STREQ(L"Ab", names[4]);
     EXPECT_EQ(16u, CMapStringToString::HashKey(L"Ab") % 17);
     EXPECT_EQ(1u, CMapStringToString::HashKey(L"AB") % 17);
+}
+
+// The names of the map, sorted and joined with "|".
+CString SortedNames(const CScriptDefinitionMap& map)
+{
+    CStringArrayEx names;
+    map.GetNames(names);
+    names.Sort(TRUE);
+    return names.Join(L"|");
 }
 
 class ScriptsFileTest : public FileFixture
@@ -195,6 +205,133 @@ TEST_F(ScriptsFileTest, SaveRefusingACharacterSaysWhichScriptAndCharacter)
     EXPECT_STREQ(L"\"\U0001F600\" (U+1F600)", CScriptDefinitionMap::DescribeCharacter(L"ab\U0001F600", 2));
 }
 
+// The file writes a line feed, carriage return, TAB or form feed as an escape text: the same
+// text typed into a script would read back as that character. The save refuses it, names the
+// script and the text, and leaves the file as it was; text that only resembles one is kept.
+TEST_F(ScriptsFileTest, SaveRefusesAnEscapeTextTypedAsSuch)
+{
+    CScriptDefinitionMap map;
+    map.SetScript(L"plain", L"WScript.Echo 1");
+    const CString path = Path(L"scripts.txt");
+    ASSERT_TRUE(map.SaveFile(path));
+    const struct
+    {
+        const wchar_t* pszName;
+        const wchar_t* pszText;
+        const wchar_t* pszError;
+    } typed[] = {
+        {L"typed", L"WScript.Echo \"a{{-\\n-}}b\"",
+         L"The script \"typed\" holds the text \"{{-\\n-}}\", which the scripts file would read back as a line feed."},
+        {L"typed", L"x = \"{{-\\r-}}\"",
+         L"The script \"typed\" holds the text \"{{-\\r-}}\", which the scripts file would read back as a carriage "
+         L"return."},
+        {L"typed", L"' {{-\\t-}}", L"The script \"typed\" holds the text \"{{-\\t-}}\", which the scripts file would "
+                                     L"read back as a TAB."},
+        {L"in {{-\\f-}} title", L"x", L"The script \"in {{-\\f-}} title\" holds the text \"{{-\\f-}}\", which the "
+                                       L"scripts file would read back as a form feed."},
+    };
+    for (const auto& entry : typed)
+    {
+        CScriptDefinitionMap changed;
+        changed.CopyFrom(map);
+        changed.SetScript(entry.pszName, entry.pszText);
+        EXPECT_FALSE(changed.SaveFile(path)) << entry.pszText;
+        EXPECT_STREQ(entry.pszError, changed.m_strError);
+    }
+    EXPECT_EQ(1, Revision());
+    CScriptDefinitionMap back;
+    back.LoadFile(path);
+    EXPECT_STREQ(L"plain", SortedNames(back));
+
+    const wchar_t szNear[] = L"{{-\\x-}} {{-\n-}} {{- \\n -}} {{-\\n-} \\n {{-\\N-}}";
+    map.SetScript(L"near", szNear);
+    EXPECT_TRUE(map.SaveFile(path)) << map.m_strError.GetString();
+    back.LoadFile(path);
+    EXPECT_STREQ(szNear, back.Lookup(L"near"));
+}
+
+// A file cut short anywhere inside a record is reported damaged, with the record where the cut
+// lies; the whole records before the cut are read all the same. A cut between records cannot be
+// told from a shorter file.
+TEST_F(ScriptsFileTest, EveryCutInsideARecordIsReportedDamaged)
+{
+    CScriptDefinitionMap map;
+    map.SetScript(L"first", L"WScript.Echo 1\r\nWScript.Echo 2");
+    map.SetScript(L"second", L"x = 1");
+    map.SetScript(L"third", L"");
+    const CString path = Path(L"scripts.txt");
+    ASSERT_TRUE(map.SaveFile(path));
+    const std::string whole = ReadBytes(path);
+    const size_t nBody = whole.find("\r\n100 ") + 2;
+    ASSERT_NE(std::string::npos, nBody);
+    for (size_t nCut = nBody; nCut <= whole.size(); ++nCut)
+    {
+        const std::string cut = whole.substr(0, nCut);
+        int nWhole = 0;
+        for (size_t at = cut.find("@EOR@", nBody); at != std::string::npos; at = cut.find("@EOR@", at + 1))
+        {
+            if (at + 5 == cut.size() || cut.compare(at + 5, 2, "\r\n") == 0)
+                ++nWhole;
+        }
+        const bool bAtRecordEnd = nCut == nBody || nCut == cut.rfind("@EOR@") + 5 ||
+                                  (cut.size() >= 7 && cut.compare(cut.size() - 7, 7, "@EOR@\r\n") == 0);
+        WriteBytes(path, cut);
+        CScriptDefinitionMap read;
+        read.SetScript(L"sentinel", L"kept");
+        EXPECT_EQ(nWhole, read.LoadFile(path)) << nCut;
+        EXPECT_EQ(!bAtRecordEnd, !!read.m_bDamaged) << nCut << ": " << testsupport::Printable(cut.substr(nBody));
+        CString strError;
+        if (!bAtRecordEnd)
+            strError.Format(L"The scripts file %s is damaged: its script record %d is cut short.", (const wchar_t*)path,
+                            nWhole + 1);
+        EXPECT_STREQ(strError, read.m_strError) << nCut;
+    }
+}
+
+// A record that lost its end, its title or its text line is damaged too; empty lines and lines
+// of other tags are not.
+TEST_F(ScriptsFileTest, RecordsMissingALineAreReportedDamaged)
+{
+    const CString path = Path(L"scripts.txt");
+    const struct
+    {
+        const char* pszBody;
+        int nRecords;
+        int nDamaged; // the record reported, 0 for none
+    } files[] = {
+        {"100 a\r\n101 x\r\n@EOR@\r\n\r\n100 b\r\n999 other\r\n101 y\r\n@EOR@\r\n\r\n", 2, 0},
+        {"100 a\r\n101 x\r\n100 b\r\n101 y\r\n@EOR@\r\n", 1, 1},
+        {"100 a\r\n101 x\r\n@EOR@\r\n101 y\r\n@EOR@\r\n100 c\r\n101 z\r\n@EOR@\r\n", 3, 2},
+        {"100 a\r\n101 x\r\n@EOR@\r\n100 b\r\n@EOR@\r\n", 2, 2},
+        {"100 a\r\n101 x\r\n101 y\r\n@EOR@\r\n", 1, 1},
+        {"100 a\r\n101 x\r\n@EOR@\r\n@EOR@\r\n", 2, 2},
+        {"100 a\r\n101 x\r\n@EOR@\r\n100 tail\r\n", 1, 2},
+        {"100 a\r\n101 x\r\n@EOR@ \r\n", 0, 1},
+    };
+    for (const auto& file : files)
+    {
+        WriteBytes(path, std::string("# header\r\n") + file.pszBody);
+        CScriptDefinitionMap read;
+        EXPECT_EQ(file.nRecords, read.LoadFile(path)) << file.pszBody;
+        EXPECT_EQ(file.nDamaged != 0, !!read.m_bDamaged) << file.pszBody;
+        CString strRecord;
+        strRecord.Format(L"record %d is cut short", file.nDamaged);
+        EXPECT_EQ(file.nDamaged ? 0 : -1, read.m_strError.Find(L"The scripts file ")) << file.pszBody;
+        if (file.nDamaged)
+        {
+            EXPECT_NE(-1, read.m_strError.Find(strRecord)) << file.pszBody << " " << CStringA(read.m_strError).GetString();
+        }
+    }
+    // A load of a whole file forgets an earlier damage.
+    CScriptDefinitionMap read;
+    WriteBytes(path, "100 a\r\n");
+    read.LoadFile(path);
+    WriteBytes(path, "100 a\r\n101 x\r\n@EOR@\r\n");
+    EXPECT_EQ(1, read.LoadFile(path));
+    EXPECT_FALSE(read.m_bDamaged);
+    EXPECT_TRUE(read.m_strError.IsEmpty());
+}
+
 // A folder in the file's place cannot be replaced (under Wine a read-only file can).
 TEST_F(ScriptsFileTest, SaveThatCannotWriteSaysWhereAndWhy)
 {
@@ -209,15 +346,6 @@ TEST_F(ScriptsFileTest, SaveThatCannotWriteSaysWhereAndWhy)
     EXPECT_EQ(0, map.m_strError.Find(strStart)) << map.m_strError.GetString();
     EXPECT_GT(map.m_strError.GetLength(), strStart.GetLength() + 2);
     EXPECT_EQ(-1, Revision());
-}
-
-// The names of the map, sorted and joined with "|".
-CString SortedNames(const CScriptDefinitionMap& map)
-{
-    CStringArrayEx names;
-    map.GetNames(names);
-    names.Sort(TRUE);
-    return names.Join(L"|");
 }
 
 // What the Script Manager needs to put its own changes into the file as another one left it.

@@ -21,6 +21,12 @@
 #include "support/LinesFile.h"
 #include "support/RegistryStore.h"
 #include "support/StringEx.h"
+#include "tests/support/TestSupport.h"
+
+#include <string>
+
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
 
 namespace
 {
@@ -92,6 +98,30 @@ protected:
         TypeItemText(hDialog, IDC_DEFINE_TITLE, pszTitle);
         TypeItemText(hDialog, IDC_DEFINE_SCRIPT, pszScript);
         ClickItem(hDialog, IDOK);
+    }
+
+    // Define Script as the Script Test dialog opens it: OK takes the text without a word.
+    void ExpectTakenFromTheTestDialog(const wchar_t* pszScript)
+    {
+        CScriptDefine fromTest(&Host(), L".", pszScript, FALSE);
+        Open(fromTest, IDD_SCRIPT_DEFINE);
+        m_arrBoxes.RemoveAll();
+        Click(&fromTest, IDOK);
+        EXPECT_EQ(0, m_arrBoxes.GetSize());
+        EXPECT_FALSE(fromTest.IsWindowVisible());
+        fromTest.DestroyWindow();
+    }
+
+    // Defines twice, the question answered No for the first title and Yes for the second;
+    // whether No left the dialog open.
+    bool DefineNoThenYes(HWND hDialog, const wchar_t* pszNoTitle, const wchar_t* pszYesTitle, const wchar_t* pszScript)
+    {
+        m_nBoxAnswer = IDNO;
+        Define(hDialog, pszNoTitle, pszScript);
+        const bool bOpen = ::IsWindowVisible(hDialog) != FALSE;
+        m_nBoxAnswer = IDYES;
+        Define(hDialog, pszYesTitle, pszScript);
+        return bOpen;
     }
 
     CString m_strStoreKey;
@@ -289,13 +319,54 @@ TEST_F(ScriptsFileDialogTest, DefineScriptRefusesCharactersTheScriptsFileCannotH
     EXPECT_EQ(CString(L"pasted"), SortedStoredNames());
 
     // Opened from the Script Test dialog the text is run, never stored: any character goes.
-    CScriptDefine fromTest(&Host(), L".", L"WScript.Echo \u20AC", FALSE);
-    Open(fromTest, IDD_SCRIPT_DEFINE);
-    m_arrBoxes.RemoveAll();
-    Click(&fromTest, IDOK);
-    EXPECT_EQ(0, m_arrBoxes.GetSize());
-    EXPECT_FALSE(fromTest.IsWindowVisible());
-    fromTest.DestroyWindow();
+    ExpectTakenFromTheTestDialog(L"WScript.Echo \u20AC");
+}
+
+// The scripts file writes line breaks, TABs and form feeds as escape texts: the same text typed
+// would come back as the character. Define Script refuses it on OK with the text selected.
+TEST_F(ScriptsFileDialogTest, DefineScriptRefusesEscapeTextsOfTheScriptsFile)
+{
+    CScriptManager manager(&Host());
+    Open(manager, IDD_SCRIPT_MANAGER);
+    bool bStillOpen = false;
+    DWORD dwScriptSelection = 0, dwTitleSelection = 0;
+    HWND hFocusAfterScript = nullptr, hFocusAfterTitle = nullptr, hScript = nullptr, hTitle = nullptr;
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Define Script",
+                          [&](HWND h) {
+                              hScript = ::GetDlgItem(h, IDC_DEFINE_SCRIPT);
+                              hTitle = ::GetDlgItem(h, IDC_DEFINE_TITLE);
+                              Define(h, L"typed", L"WScript.Echo \"a{{-\\n-}}b\"");
+                              bStillOpen = ::IsWindowVisible(h) != FALSE;
+                              dwScriptSelection = (DWORD)::SendMessageW(hScript, EM_GETSEL, 0, 0);
+                              hFocusAfterScript = ::GetFocus();
+                              PumpUntilIdle();
+                              SaveScreenshot(L"script-define-refused.png");
+                              Define(h, L"typed {{-\\t-}}", L"WScript.Echo \"a\"");
+                              dwTitleSelection = (DWORD)::SendMessageW(hTitle, EM_GETSEL, 0, 0);
+                              hFocusAfterTitle = ::GetFocus();
+                              Define(h, L"typed", L"WScript.Echo \"a\"");
+                          })
+                    .Run([&] { Click(&manager, IDC_SCRIPTS_ADD); }));
+    EXPECT_TRUE(bStillOpen);
+    ASSERT_EQ(2, m_arrBoxes.GetSize());
+    EXPECT_EQ(CString(L"Define Script: The scripts file cannot hold the text \"{{-\\n-}}\": it would read it back as "
+                      L"a line feed. Please change it."),
+              m_arrBoxes[0]);
+    EXPECT_EQ(CString(L"Define Script: The scripts file cannot hold the text \"{{-\\t-}}\": it would read it back as "
+                      L"a TAB. Please change it."),
+              m_arrBoxes[1]);
+    EXPECT_EQ(MAKELONG(15, 23), (LONG)dwScriptSelection);
+    EXPECT_EQ(hScript, hFocusAfterScript);
+    EXPECT_EQ(MAKELONG(6, 14), (LONG)dwTitleSelection);
+    EXPECT_EQ(hTitle, hFocusAfterTitle);
+    EXPECT_EQ(CString(L"typed"), ListText(manager.m_list));
+    Click(&manager, IDOK);
+    PumpUntilIdle();
+    EXPECT_FALSE(manager.IsWindowVisible());
+
+    // Opened from the Script Test dialog the text is run, never stored: it is taken as typed.
+    ExpectTakenFromTheTestDialog(L"WScript.Echo \"{{-\\n-}}\"");
 }
 
 // A scripts file that cannot be written (here a folder in its place) is reported, and the
@@ -403,6 +474,124 @@ TEST_F(ScriptsFileDialogTest, ManagerFindingNoScriptInTheFileAtOkWritesItsWholeC
     EXPECT_STREQ(L"alpha|beta|gamma", SortedStoredNames());
 }
 
+// A file cut inside a record at OK is damaged, not the truth: the Manager says so and writes
+// nothing, so the scripts past the cut, which it never touched, stay in the file; once the file
+// is whole again OK saves into it.
+TEST_F(ScriptsFileDialogTest, ManagerFindingTheFileCutAtOkSaysSoAndLosesNoScript)
+{
+    StoreScripts({{L"alpha", L"a"}, {L"beta", L"b"}, {L"gamma", L"g"}});
+    const CString strPath = CScriptDefinitionMap::DefaultPath();
+    const std::string whole = ReadBytes(strPath);
+    CScriptManager manager(&Host());
+    Open(manager, IDD_SCRIPT_MANAGER);
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Define Script", [](HWND h) { Define(h, L"delta", L"d"); })
+                    .Run([&] { Click(&manager, IDC_SCRIPTS_ADD); }));
+    const size_t nSecond = whole.find("\r\n100 ", whole.find("@EOR@"));
+    ASSERT_NE(std::string::npos, nSecond);
+    const std::string cut = whole.substr(0, nSecond + 9);
+    WriteBytes(strPath, cut);
+
+    Click(&manager, IDOK);
+    PumpUntilIdle();
+    EXPECT_TRUE(cut == ReadBytes(strPath)) << "written: " << CStringA(SortedStoredNames()).GetString();
+    ASSERT_EQ(1, m_arrBoxes.GetSize());
+    EXPECT_EQ(CString(L"Save Scripts: The scripts file ") + strPath +
+                  L" is damaged: its script record 2 is cut short. It was not written, so that the scripts past the "
+                  L"damage are kept. The changes are kept in the Script Manager only.",
+              m_arrBoxes[0]);
+    EXPECT_TRUE(manager.IsWindowVisible());
+    EXPECT_EQ(CString(L"alpha|beta|delta|gamma"), ListText(manager.m_list));
+
+    WriteBytes(strPath, whole);
+    Click(&manager, IDOK);
+    PumpUntilIdle();
+    EXPECT_FALSE(manager.IsWindowVisible());
+    EXPECT_STREQ(L"alpha|beta|delta|gamma", SortedStoredNames());
+}
+
+// The list shows no trailing blanks: a title that differs from another only by them is asked
+// about as the same title, and Yes replaces that script under its own title, so one row stays.
+TEST_F(ScriptsFileDialogTest, TitleDifferingOnlyByTrailingBlanksIsTheSameTitle)
+{
+    StoreScripts({{L"alpha", L"a"}, {L"beta", L"b"}});
+    CScriptManager manager(&Host());
+    Open(manager, IDD_SCRIPT_MANAGER);
+    bool bOpenAfterNo = false;
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Define Script",
+                          [&](HWND h) { bOpenAfterNo = DefineNoThenYes(h, L"alpha  ", L"alpha \t", L"a2"); })
+                    .Run([&] { Click(&manager, IDC_SCRIPTS_ADD); }));
+    EXPECT_TRUE(bOpenAfterNo);
+    ASSERT_EQ(2, m_arrBoxes.GetSize());
+    EXPECT_EQ(CString(L"Define Script: A script titled \"alpha\" exists already. Replace it ?"), m_arrBoxes[0]);
+    EXPECT_EQ(m_arrBoxes[0], m_arrBoxes[1]);
+    EXPECT_EQ(CString(L"alpha|beta"), ListText(manager.m_list));
+    EXPECT_EQ(CString(L"a2"), manager.m_scripts.Lookup(L"alpha"));
+
+    // Modify: another script's title with a blank replaces it; the script's own title with a
+    // blank is still its title.
+    m_arrBoxes.RemoveAll();
+    manager.m_list.SelectNone();
+    manager.m_list.SelectByText(L"beta", 0);
+    PumpUntilIdle();
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Define Script", [](HWND h) { Define(h, L"beta ", L"b2"); })
+                    .Run([&] { Click(&manager, IDC_SCRIPTS_MODIFY); }));
+    EXPECT_EQ(0, m_arrBoxes.GetSize());
+    EXPECT_EQ(CString(L"alpha|beta"), ListText(manager.m_list));
+    EXPECT_EQ(CString(L"b2"), manager.m_scripts.Lookup(L"beta"));
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Define Script", [](HWND h) { Define(h, L"alpha ", L"b3"); })
+                    .Run([&] { Click(&manager, IDC_SCRIPTS_MODIFY); }));
+    ASSERT_EQ(1, m_arrBoxes.GetSize());
+    EXPECT_EQ(CString(L"Define Script: A script titled \"alpha\" exists already. Replace it ?"), m_arrBoxes[0]);
+    EXPECT_EQ(CString(L"alpha"), ListText(manager.m_list));
+    EXPECT_EQ(CString(L"b3"), manager.m_scripts.Lookup(L"alpha"));
+    Click(&manager, IDOK);
+    PumpUntilIdle();
+    EXPECT_STREQ(L"alpha", SortedStoredNames());
+}
+
+// A script pasted whole arrives whole, beyond the 30,000 characters an edit box takes at first:
+// in Define Script (up to the Manager and the file), in the Script Test dialog and in the
+// preview of its run.
+TEST_F(ScriptsFileDialogTest, LongPastedScriptArrivesWhole)
+{
+    CString strLong;
+    for (int i = 0; strLong.GetLength() < 40000; ++i)
+        strLong.AppendFormat(L"WScript.Echo \"line %05d of a pasted script\"\r\n", i);
+    strLong += L"WScript.Echo \"end\"";
+    ASSERT_GT(strLong.GetLength(), 40000);
+
+    CScriptManager manager(&Host());
+    Open(manager, IDD_SCRIPT_MANAGER);
+    ASSERT_TRUE(CModalAnswers()
+                    .Then(L"Define Script", [&](HWND h) { Define(h, L"long", strLong); })
+                    .Run([&] { Click(&manager, IDC_SCRIPTS_ADD); }));
+    EXPECT_EQ(strLong.GetLength(), manager.m_scripts.Lookup(L"long").GetLength());
+    EXPECT_TRUE(strLong == manager.m_scripts.Lookup(L"long"));
+    Click(&manager, IDOK);
+    PumpUntilIdle();
+    CScriptDefinitionMap stored;
+    stored.Load();
+    EXPECT_TRUE(strLong == stored.Lookup(L"long"));
+
+    CScriptTest test(&Host(), L"x = 1");
+    Open(test, IDD_SCRIPT_TEST);
+    TypeItemText(test.m_hWnd, IDC_RUN_SCRIPT, strLong);
+    EXPECT_EQ(strLong.GetLength(), test.m_strScript.GetLength());
+    test.DestroyWindow();
+
+    CScriptPreview preview(&Host(), strLong);
+    Open(preview, IDD_SCRIPT_PREVIEW);
+    HWND hPreview = ::GetDlgItem(preview.m_hWnd, IDC_PREVIEW_SCRIPT);
+    ::SendMessageW(hPreview, EM_SETSEL, strLong.GetLength(), strLong.GetLength());
+    ::SendMessageW(hPreview, EM_REPLACESEL, TRUE, (LPARAM)L"\r\nWScript.Echo \"typed\"");
+    Click(&preview, IDOK);
+    EXPECT_TRUE(strLong + L"\r\nWScript.Echo \"typed\"" == preview.m_strScript) << preview.m_strScript.GetLength();
+}
+
 // A title of another script replaces it only after a question, also when Define Script's Load
 // brings the title; a script that alarm definitions run is renamed only after a question that
 // names them.
@@ -429,14 +618,7 @@ TEST_F(ScriptsFileDialogTest, ReplacingOrRenamingAScriptAsksFirstAndNamesTheDefi
     PumpUntilIdle();
     bool bOpenAfterNo = false;
     ASSERT_TRUE(CModalAnswers()
-                    .Then(L"Define Script",
-                          [&](HWND h) {
-                              m_nBoxAnswer = IDNO;
-                              Define(h, L"beta", L"a");
-                              bOpenAfterNo = ::IsWindowVisible(h) != FALSE;
-                              m_nBoxAnswer = IDYES;
-                              Define(h, L"gamma", L"a");
-                          })
+                    .Then(L"Define Script", [&](HWND h) { bOpenAfterNo = DefineNoThenYes(h, L"beta", L"gamma", L"a"); })
                     .Run([&] { Click(&manager, IDC_SCRIPTS_MODIFY); }));
     DeleteFileW(strDefinitions);
     EXPECT_TRUE(bOpenAfterNo);
