@@ -117,19 +117,42 @@ BOOL CDsnParameterStore::WriteProtected(const BYTE* pData, DWORD dwSize)
     return bSame;
 }
 
-BOOL CDsnParameterStore::Load()
+BOOL CDsnParameterStore::ApplyChanges(CDsnParameterStore& before, CDsnParameterStore& after)
+{
+    BOOL bChanged = FALSE;
+    CStringArray arrNames;
+    CString strAfter, strBefore;
+    after.GetNames(arrNames);
+    for (const CString& strName : arrNames)
+        if (after.GetParameters(strName, strAfter) &&
+            (!before.GetParameters(strName, strBefore) || strBefore != strAfter))
+        {
+            SetParameters(strName, strAfter);
+            bChanged = TRUE;
+        }
+    before.GetNames(arrNames);
+    for (const CString& strName : arrNames)
+        if (!after.GetParameters(strName, strAfter))
+        {
+            RemoveParameters(strName);
+            bChanged = TRUE;
+        }
+    return bChanged;
+}
+
+CDsnParameterStore::LoadResult CDsnParameterStore::LoadStored()
 {
     m_registry.Init(HKEY_LOCAL_MACHINE, kProductKey, L"Volatile");
     DWORD dwSize = 0;
     BYTE* pStored = m_registry.GetBinary(kValueName, &dwSize, nullptr);
     if (pStored == nullptr)
-        return FALSE;
+        return loadMissing;
     DATA_BLOB protectedData = {dwSize, pStored};
     DATA_BLOB plain = {0, nullptr};
     BOOL bUnprotected = CryptUnprotectData(&protectedData, nullptr, nullptr, nullptr, nullptr, kProtectFlags, &plain);
     delete[] pStored;
     if (!bUnprotected)
-        return FALSE;
+        return loadUnreadable;
     CStringArrayEx arrLines;
     arrLines.FromMultiString(0, (const wchar_t*)plain.pbData, (int)(plain.cbData / sizeof(wchar_t)));
     SecureZeroMemory(plain.pbData, plain.cbData);
@@ -144,5 +167,5 @@ BOOL CDsnParameterStore::Load()
         if (nTab >= 0)
             m_mapParameters.SetAt(strLine.Left(nTab), strLine.Mid(nTab + 1));
     }
-    return TRUE;
+    return loadRead;
 }

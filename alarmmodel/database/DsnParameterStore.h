@@ -21,10 +21,18 @@ public:
     void CopyFrom(CDsnParameterStore& other);
     BOOL IsDirty();
 
+    // Sets here what after holds and before does not hold alike, removes here what after has
+    // dropped; the other entries stay. FALSE when after holds what before holds.
+    BOOL ApplyChanges(CDsnParameterStore& before, CDsnParameterStore& after);
+
     // TRUE only once the protected value is in the registry; the dirty flag is cleared then.
     BOOL Save();
+    enum LoadResult { loadRead, loadMissing, loadUnreadable };
+    // The entries unchanged unless loadRead; loadUnreadable is a stored value that cannot be
+    // unprotected (one written on another machine), which a save would destroy.
+    LoadResult LoadStored();
     // FALSE, with the entries unchanged, when the value is missing or cannot be unprotected.
-    BOOL Load();
+    BOOL Load() { return LoadStored() == loadRead; }
 
 private:
     class CLock

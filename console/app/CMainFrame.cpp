@@ -22,6 +22,8 @@
 #include "console/service/ServiceCommands.h"
 #include "framework/controls/CMenu.h"
 #include "framework/frames/CView.h"
+#include "framework/window/AfxWindowPlacement.h"
+#include "framework/window/AfxWorkArea.h"
 #include "resources/console/BelvaneRes.h"
 #include "resources/console/ToolbarsRes.h"
 #include "support/AppProfile.h"
@@ -264,7 +266,7 @@ void CMainFrame::SaveFrameSize()
 {
     WINDOWPLACEMENT placement = {};
     placement.length = sizeof placement;
-    if (!GetWindowPlacement(m_hWnd, &placement))
+    if (!AfxGetWindowPlacement(m_hWnd, &placement))
         return;
     GetAppProfile().WriteRect(L"Main Frame Size", placement.rcNormalPosition);
     GetAppProfile().WriteInt(L"Main Frame Zoomed", IsZoomed(m_hWnd) ? 1 : 0);
@@ -277,12 +279,30 @@ BOOL CMainFrame::RestoreFrameSize()
     BOOL bZoomed = GetAppProfile().GetInt(L"Main Frame Zoomed", 1) != 0;
     // Below the smallest size a frame can be dragged to, it would open as a bare caption.
     CSize sizeMin(GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK));
-    CRect rectFitted;
-    if (FitStoredRect(rect, sizeMin, rectFitted))
-        MoveWindow(rectFitted, FALSE);
+    if (IsUsableStoredRect(rect, sizeMin))
+        RestoreNormalPlace(rect);
     if (bZoomed)
         ShowWindow(SW_SHOWMAXIMIZED);
     return bZoomed;
+}
+
+// The saved place is the placement's normal rectangle, which is relative to the work area: it
+// goes back the way it came, and only then onto the nearest screen in screen coordinates.
+void CMainFrame::RestoreNormalPlace(const CRect& rectNormal)
+{
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    if (!AfxGetWindowPlacement(m_hWnd, &placement))
+        return;
+    placement.flags = 0;
+    placement.showCmd = IsWindowVisible() ? placement.showCmd : SW_HIDE;
+    placement.rcNormalPosition = rectNormal;
+    AfxSetWindowPlacement(m_hWnd, &placement);
+    CRect rectWindow;
+    GetWindowRect(&rectWindow);
+    CRect rectFitted = AfxFitToWorkArea(rectWindow);
+    if (rectFitted != rectWindow)
+        MoveWindow(rectFitted, FALSE);
 }
 
 void CMainFrame::BuildAccelerators()

@@ -117,6 +117,7 @@ private:
     void ToggleBar(CControlBar& bar);
     void SetTitleFromVersion();
     void SaveFrameSize();
+    void RestoreNormalPlace(const CRect& rectNormal);
     void AppendLine(int nLevel, const wchar_t* pszText);
     void HandOverPendingLines();
 

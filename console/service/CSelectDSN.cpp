@@ -39,6 +39,7 @@ BOOL CSelectDSN::OnInitDialog()
     m_comboDsn.SetCurSel(0);
     m_comboDsn.FindAndSelect(m_strDSN);
     m_store.Load();
+    m_storeLoaded.CopyFrom(m_store);
     return TRUE;
 }
 
@@ -56,7 +57,21 @@ BOOL CSelectDSN::SaveParameters()
 {
     if (!m_store.IsDirty())
         return TRUE;
-    if (m_store.Save())
+    // Another program may have changed other data sources' parameters since the dialog opened.
+    CDsnParameterStore stored;
+    CDsnParameterStore::LoadResult result = stored.LoadStored();
+    if (!stored.ApplyChanges(m_storeLoaded, m_store))
+        return TRUE;
+    if (result == CDsnParameterStore::loadUnreadable)
+    {
+        AfxShowMessageBox(m_hWnd,
+                          L"The stored additional DSN parameters cannot be read on this machine, so they are left "
+                          L"as they are: the changes made to them here are not saved. The chosen data source is "
+                          L"taken.",
+                          L"Error", MB_OK | MB_ICONSTOP);
+        return TRUE;
+    }
+    if (stored.Save())
     {
         m_bParametersSaved = TRUE;
         return TRUE;

@@ -29,10 +29,13 @@ protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnAdvanced();
-    // Saves changed parameters; says so when they cannot be, and the dialog stays open.
+    // Applies the dialog's changes to the parameters as they are stored now and saves them; says
+    // so when they cannot be saved, and the dialog stays open. Stored parameters that cannot be
+    // read are never written over: the dialog says so and ends.
     BOOL SaveParameters();
     DECLARE_MESSAGE_MAP()
 
 private:
     BOOL m_bParametersSaved;
+    CDsnParameterStore m_storeLoaded; // m_store as the dialog loaded it, to tell its changes
 };

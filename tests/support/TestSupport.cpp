@@ -97,6 +97,22 @@ BOOL FileExists(const wchar_t* pszFile)
     return GetFileAttributesW(pszFile) != INVALID_FILE_ATTRIBUTES;
 }
 
+int CountFiles(const CString& folder)
+{
+    int n = 0;
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW(folder + L"*", &fd);
+    if (h == INVALID_HANDLE_VALUE)
+        return 0;
+    do
+    {
+        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            ++n;
+    } while (FindNextFileW(h, &fd));
+    FindClose(h);
+    return n;
+}
+
 BOOL QueryRaw(HKEY hRoot, const wchar_t* pszKey, const wchar_t* pszName, DWORD& dwType, std::string& data)
 {
     HKEY hKey = nullptr;

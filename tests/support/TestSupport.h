@@ -51,6 +51,8 @@ public:
 std::string ReadBytes(const wchar_t* pszFile);
 void WriteBytes(const wchar_t* pszFile, const std::string& bytes);
 BOOL FileExists(const wchar_t* pszFile);
+// The files (not folders) in a folder given with its trailing backslash.
+int CountFiles(const CString& folder);
 
 // The raw value, FALSE when missing.
 BOOL QueryRaw(HKEY hRoot, const wchar_t* pszKey, const wchar_t* pszName, DWORD& dwType, std::string& data);

@@ -11,22 +11,6 @@ using namespace testsupport;
 
 namespace
 {
-int CountFiles(const CString& folder)
-{
-    int n = 0;
-    WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW(folder + L"*", &fd);
-    if (h == INVALID_HANDLE_VALUE)
-        return 0;
-    do
-    {
-        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            ++n;
-    } while (FindNextFileW(h, &fd));
-    FindClose(h);
-    return n;
-}
-
 void ExpectLines(const CStringArray& expected, const CStringArray& actual)
 {
     ASSERT_EQ(expected.GetSize(), actual.GetSize());

@@ -6,5 +6,7 @@
 #include "framework/gdi/CSize.h"
 
 // FALSE when the stored rectangle is narrower or lower than sizeMin (reversed edges included) or
-// larger than a rectangle can hold; otherwise rectFitted is it fitted into the nearest work area.
+// larger than a rectangle can hold.
+BOOL IsUsableStoredRect(const RECT& rectStored, const CSize& sizeMin);
+// FALSE when it is not usable; otherwise rectFitted is it fitted into the nearest work area.
 BOOL FitStoredRect(const RECT& rectStored, const CSize& sizeMin, CRect& rectFitted);

@@ -6,6 +6,25 @@ namespace
 {
 const UINT nAntiFlickerPeriod = 120;
 
+// Dynamic dialogs share their window class: its own style is kept once for the process, while
+// any of them has it changed, and given back when the last of them is done.
+struct ChangedClassStyle
+{
+    DWORD dwOwn;
+    int nChangers;
+};
+
+std::map<ATOM, ChangedClassStyle>& ChangedClassStyles()
+{
+    static std::map<ATOM, ChangedClassStyle> s_styles;
+    return s_styles;
+}
+
+ATOM ClassOf(HWND hWnd)
+{
+    return (ATOM)::GetClassWord(hWnd, GCW_ATOM);
+}
+
 CRect NormalPlacement(HWND hWnd)
 {
     WINDOWPLACEMENT placement = {};
@@ -68,7 +87,7 @@ CRect cdxCDynamicWnd::Position::Apply(const cdxCDynamicLayoutInfo& info) const
 
 cdxCDynamicWnd::cdxCDynamicWnd(UINT nFreedom, UINT nFlags)
     : m_nFreedom(nFreedom), m_nFlags(nFlags), m_nSizeIconId(nDefaultSizeIconId), m_bUseScrollPos(FALSE),
-      m_nDisabled(0), m_pWnd(nullptr), m_bAntiFlickerActive(FALSE), m_dwSavedClassStyle(0), m_nTimerId(0)
+      m_nDisabled(0), m_pWnd(nullptr), m_bAntiFlickerActive(FALSE), m_nTimerId(0)
 {
 }
 
@@ -231,7 +250,6 @@ void cdxCDynamicWnd::DoInitWindow()
     }
     m_bAntiFlickerActive = FALSE;
     m_nTimerId = nAntiFlickerTimer;
-    m_dwSavedClassStyle = (DWORD)::GetClassLongPtrW(m_pWnd->m_hWnd, GCL_STYLE);
     OnInitialized();
     if (GetCtrlCount() != nCountBefore)
         Layout();
@@ -298,9 +316,15 @@ void cdxCDynamicWnd::StartAntiFlickering(BOOL bKeepRedrawOff)
     m_pWnd->SetTimer(m_nTimerId, nAntiFlickerPeriod);
     if (m_bAntiFlickerActive)
         return;
-    DWORD dwStyle = bKeepRedrawOff ? (m_dwSavedClassStyle & ~(CS_HREDRAW | CS_VREDRAW))
-                                   : (m_dwSavedClassStyle | CS_HREDRAW | CS_VREDRAW);
-    ::SetClassLongPtrW(m_pWnd->m_hWnd, GCL_STYLE, dwStyle);
+    HWND hWnd = m_pWnd->m_hWnd;
+    // The first to change it keeps the class's own style; the others would keep a changed one.
+    auto inserted = ChangedClassStyles().emplace(ClassOf(hWnd), ChangedClassStyle{0, 0});
+    ChangedClassStyle& style = inserted.first->second;
+    if (inserted.second)
+        style.dwOwn = (DWORD)::GetClassLongPtrW(hWnd, GCL_STYLE);
+    ++style.nChangers;
+    DWORD dwStyle = bKeepRedrawOff ? (style.dwOwn & ~(CS_HREDRAW | CS_VREDRAW)) : (style.dwOwn | CS_HREDRAW | CS_VREDRAW);
+    ::SetClassLongPtrW(hWnd, GCL_STYLE, dwStyle);
     m_bAntiFlickerActive = TRUE;
 }
 
@@ -309,8 +333,13 @@ void cdxCDynamicWnd::StopAntiFlickering()
     m_pWnd->KillTimer(m_nTimerId);
     if (!m_bAntiFlickerActive)
         return;
-    ::SetClassLongPtrW(m_pWnd->m_hWnd, GCL_STYLE, m_dwSavedClassStyle);
     m_bAntiFlickerActive = FALSE;
+    HWND hWnd = m_pWnd->m_hWnd;
+    auto it = ChangedClassStyles().find(ClassOf(hWnd));
+    if (it == ChangedClassStyles().end() || --it->second.nChangers > 0)
+        return;
+    ::SetClassLongPtrW(hWnd, GCL_STYLE, it->second.dwOwn);
+    ChangedClassStyles().erase(it);
 }
 
 BOOL cdxCDynamicWnd::DoOnTimer(UINT_PTR nIDEvent)

@@ -111,8 +111,7 @@ private:
 
     CWnd* m_pWnd;
     std::unique_ptr<cdxCSizeIconCtrl> m_pSizeIcon;
-    BOOL m_bAntiFlickerActive;
-    DWORD m_dwSavedClassStyle;
+    BOOL m_bAntiFlickerActive; // this window counts among those that have changed its class's style
     std::map<HWND, Position> m_controls;
     UINT_PTR m_nTimerId; // 0 until set up
 };

@@ -104,6 +104,61 @@ TEST(DsnParameterStore, UnreadableOrUnterminatedValuesAreHandledSafely)
     EXPECT_TRUE(store.GetParameters(L"a", strText)); // unchanged
 }
 
+// A value that is there but cannot be unprotected is told apart from a missing one: saving over
+// it would lose every data source's parameters.
+TEST(DsnParameterStore, AnUnreadableValueIsToldApartFromAMissingOne)
+{
+    const BYTE garbage[] = {1, 2, 3, 4, 5, 6, 7, 8};
+    StoreBytes(garbage, sizeof(garbage));
+    CDsnParameterStore store;
+    EXPECT_EQ(CDsnParameterStore::loadUnreadable, store.LoadStored());
+    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kKey, L"DSN Parameters");
+    EXPECT_EQ(CDsnParameterStore::loadMissing, store.LoadStored());
+    StoreProtected(L"a\tb", 3);
+    EXPECT_EQ(CDsnParameterStore::loadRead, store.LoadStored());
+}
+
+// The entries one copy changed, added or removed against the other go onto a third store;
+// its other entries stay.
+TEST(DsnParameterStore, ChangesBetweenTwoCopiesGoOntoAnotherStore)
+{
+    CDsnParameterStore before;
+    before.SetParameters(L"Changed", L"old");
+    before.SetParameters(L"Removed", L"x");
+    before.SetParameters(L"Same", L"same");
+    CDsnParameterStore after;
+    after.CopyFrom(before);
+    after.SetParameters(L"Changed", L"new");
+    after.RemoveParameters(L"Removed");
+    after.SetParameters(L"Added", L"");
+    after.SetParameters(L"Same", L"same");
+
+    CDsnParameterStore fresh;
+    fresh.SetParameters(L"Removed", L"x");
+    fresh.SetParameters(L"Same", L"changed elsewhere");
+    fresh.SetParameters(L"Other", L"kept");
+    EXPECT_TRUE(fresh.ApplyChanges(before, after));
+    CString strText;
+    EXPECT_TRUE(fresh.GetParameters(L"Changed", strText));
+    EXPECT_EQ(CString(L"new"), strText);
+    EXPECT_FALSE(fresh.GetParameters(L"Removed", strText));
+    EXPECT_TRUE(fresh.GetParameters(L"Added", strText));
+    EXPECT_TRUE(strText.IsEmpty());
+    EXPECT_TRUE(fresh.GetParameters(L"Same", strText));
+    EXPECT_EQ(CString(L"changed elsewhere"), strText) << "not changed by the copy";
+    EXPECT_TRUE(fresh.GetParameters(L"Other", strText));
+    CStringArray arrNames;
+    fresh.GetNames(arrNames);
+    EXPECT_EQ(4, arrNames.GetSize());
+
+    CDsnParameterStore copy;
+    copy.CopyFrom(before);
+    copy.RemoveParameters(L"Absent");
+    EXPECT_FALSE(fresh.ApplyChanges(before, copy)) << "a dirty flag without a change";
+    fresh.GetNames(arrNames);
+    EXPECT_EQ(4, arrNames.GetSize());
+}
+
 TEST(DsnParameterStore, AnEmptyEntryGivesTheBareConnectString)
 {
     GetDsnParameterStore().SetParameters(alarmsbench::kUnreachableDsn, L"");

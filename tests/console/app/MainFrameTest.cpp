@@ -12,6 +12,7 @@
 #include "framework/frames/CDocument.h"
 #include "framework/frames/CView.h"
 #include "framework/window/AfxOleInit.h"
+#include "framework/window/AfxWindowPlacement.h"
 #include "framework/window/CFileDialog.h"
 #include "resources/console/BelvaneRes.h"
 #include "support/AppProfile.h"
@@ -400,6 +401,48 @@ TEST_F(MainFrameTest, FrameSizeIsRememberedPerUser)
     EXPECT_FALSE(IsWindow(m_hFrame()));
 
     EXPECT_EQ(CRect(40, 50, 840, 650), ReopenedFrameRect());
+}
+
+namespace
+{
+// Window placements converted as Windows converts them for a work area whose corner is there.
+class CWorkAreaAt
+{
+public:
+    explicit CWorkAreaAt(POINT ptOrigin) : m_ptBefore(AfxSetWorkspaceOrigin(ptOrigin)) {}
+    ~CWorkAreaAt() { AfxSetWorkspaceOrigin(m_ptBefore); }
+
+private:
+    POINT m_ptBefore;
+};
+} // namespace
+
+// With the taskbar at the top or left, the saved place is relative to the work area: the frame
+// must still open where it was closed, start after start, and the place is stored as Windows
+// gives it.
+TEST_F(MainFrameTest, TheFrameOpensWhereItWasClosedWithTheWorkAreaAwayFromTheCorner)
+{
+    const CRect rectLeft(100, 120, 900, 720);
+    const POINT origins[] = {{0, 40}, {60, 0}};
+    for (const POINT& ptOrigin : origins)
+    {
+        CWorkAreaAt workArea(ptOrigin);
+        m_pFrame->ShowWindow(SW_RESTORE);
+        m_pFrame->MoveWindow(rectLeft);
+        for (int nStart = 1; nStart <= 3; ++nStart)
+        {
+            m_pFrame->SendMessage(WM_CLOSE);
+            PumpUntilIdle();
+            CRect rect = ReopenedFrameRect();
+            EXPECT_EQ(rectLeft, rect) << "work area at " << ptOrigin.x << "," << ptOrigin.y << ", start " << nStart
+                                      << ": " << rect.left << "," << rect.top << "," << rect.right << ","
+                                      << rect.bottom;
+        }
+        CRect rectStored = GetAppProfile().GetRect(L"Main Frame Size", CRect(0, 0, 0, 0));
+        CRect rectWorkspace(rectLeft);
+        rectWorkspace.OffsetRect(-ptOrigin.x, -ptOrigin.y);
+        EXPECT_EQ(rectWorkspace, rectStored) << rectStored.left << "," << rectStored.top;
+    }
 }
 
 TEST_F(MainFrameTest, AFrameClosedOnAScreenThatIsGoneOpensOnTheNearestOne)

@@ -79,6 +79,23 @@ protected:
         return szText;
     }
 
+    // From "Select DSN": Advanced..., Modify of the data source's row, the text typed, OK.
+    static CModalAnswers& TypeParameters(CModalAnswers& answers, const wchar_t* pszDsn, const wchar_t* pszText)
+    {
+        return answers.Then(L"Select DSN", [](HWND hDialog) { ClickItem(hDialog, IDC_SELECT_DSN_ADVANCED); })
+            .Then(L"Advanced DSN Settings",
+                  [pszDsn](HWND hDialog) {
+                      SelectRow(hDialog, pszDsn);
+                      ClickItem(hDialog, IDC_DSN_MODIFY);
+                  })
+            .Then(L"Specify DSN Parameters",
+                  [pszText](HWND hDialog) {
+                      TypeItemText(hDialog, IDC_DSN_PARAMETERS, pszText);
+                      ClickItem(hDialog, IDOK);
+                  })
+            .Then(L"Advanced DSN Settings", [](HWND hDialog) { ClickItem(hDialog, IDOK); });
+    }
+
     int m_nReloads = 0;
 };
 
@@ -250,18 +267,7 @@ TEST_F(DataSourceDialogs, ParametersThatCannotBeSavedAreSaidSoAndKeptInTheDialog
     std::wstring strKeptRow;
     bool bBoxWhileOpen = false;
     CModalAnswers answers;
-    answers.Then(L"Select DSN", [](HWND hDialog) { ClickItem(hDialog, IDC_SELECT_DSN_ADVANCED); })
-        .Then(L"Advanced DSN Settings",
-              [](HWND hDialog) {
-                  SelectRow(hDialog, kPostgresDsn);
-                  ClickItem(hDialog, IDC_DSN_MODIFY);
-              })
-        .Then(L"Specify DSN Parameters",
-              [](HWND hDialog) {
-                  TypeItemText(hDialog, IDC_DSN_PARAMETERS, L"UID=alarms;PWD=Unsaved1");
-                  ClickItem(hDialog, IDOK);
-              })
-        .Then(L"Advanced DSN Settings", [](HWND hDialog) { ClickItem(hDialog, IDOK); })
+    TypeParameters(answers, kPostgresDsn, L"UID=alarms;PWD=Unsaved1")
         .Then(L"Select DSN",
               [](HWND hDialog) {
                   ::SendDlgItemMessageW(hDialog, IDC_SELECT_DSN_NAME, CB_SELECTSTRING, (WPARAM)-1, (LPARAM)kPostgresDsn);
@@ -294,6 +300,109 @@ TEST_F(DataSourceDialogs, ParametersThatCannotBeSavedAreSaidSoAndKeptInTheDialog
     EXPECT_TRUE(GetDsnParameterStore().GetParameters(kPostgresDsn, strParameters));
     EXPECT_EQ(CString(L"UID=alarms;PWD=Unsaved1"), strParameters);
     EXPECT_EQ(CString(kPostgresDsn), GetAlarmDatabaseDsn());
+}
+
+namespace
+{
+const wchar_t c_szQuorvexKey[] = L"SOFTWARE\\Tervok AG\\Quorvex";
+
+std::vector<BYTE> StoredParameterBytes()
+{
+    std::vector<BYTE> bytes(8192);
+    DWORD dwSize = (DWORD)bytes.size();
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, c_szQuorvexKey, L"DSN Parameters", RRF_RT_REG_BINARY, nullptr, bytes.data(),
+                     &dwSize) != ERROR_SUCCESS)
+        return std::vector<BYTE>();
+    bytes.resize(dwSize);
+    return bytes;
+}
+
+// A value this machine cannot unprotect, as one written on another machine is.
+void StoreUnreadableParameters(const std::vector<BYTE>& bytes)
+{
+    HKEY hKey = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, c_szQuorvexKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                             nullptr, &hKey, nullptr));
+    RegSetValueExW(hKey, L"DSN Parameters", 0, REG_BINARY, bytes.data(), (DWORD)bytes.size());
+    RegCloseKey(hKey);
+}
+
+std::wstring StoredParameters(const wchar_t* pszDsn)
+{
+    CDsnParameterStore store;
+    CString strText = L"<none>";
+    if (store.Load())
+        store.GetParameters(pszDsn, strText);
+    return strText.GetString();
+}
+} // namespace
+
+// Parameters that cannot be read here (protected on another machine) are never written over:
+// the operator is told, and the choice of data source itself is still taken.
+TEST_F(DataSourceDialogs, StoredParametersThatCannotBeReadAreNotWrittenOverAndTheChoiceIsTaken)
+{
+    const std::vector<BYTE> unreadable = {0x01, 0x00, 0x00, 0x00, 0xD0, 0x8C, 0x9D, 0xDF, 0x01, 0x15, 0xD1, 0x11};
+    StoreUnreadableParameters(unreadable);
+    CModalAnswers answers;
+    TypeParameters(answers, kPostgresDsn, L"UID=alarms;PWD=Typed1").Then(L"Select DSN", [](HWND hDialog) {
+        ::SendDlgItemMessageW(hDialog, IDC_SELECT_DSN_NAME, CB_SELECTSTRING, (WPARAM)-1, (LPARAM)kPostgresDsn);
+        ClickItem(hDialog, IDOK);
+    });
+    EXPECT_TRUE(Choose(answers));
+    EXPECT_TRUE(unreadable == StoredParameterBytes()) << "the stored value is as it was";
+    ASSERT_EQ(1u, m_arrBoxes.size());
+    EXPECT_EQ(CString(L"Error"), m_arrBoxes[0].strCaption);
+    EXPECT_EQ((UINT)MB_ICONSTOP, m_arrBoxes[0].nType & MB_ICONMASK);
+    EXPECT_EQ(0, m_arrBoxes[0].strText.Find(L"The stored additional DSN parameters cannot be read"))
+        << CStringA(m_arrBoxes[0].strText).GetString();
+    EXPECT_EQ(CString(kPostgresDsn), GetAlarmDatabaseDsn());
+}
+
+// OK applies what the dialog changed to the parameters as they are stored then: what another
+// program stored meanwhile for other data sources stays.
+TEST_F(DataSourceDialogs, OkChangesOnlyWhatTheDialogChangedInTheParametersStoredMeanwhile)
+{
+    const wchar_t szElsewhere[] = L"Tervok Alarms Elsewhere";
+    const wchar_t szAddedMeanwhile[] = L"Tervok Alarms Added Meanwhile";
+    CDsnParameterStore before;
+    before.SetParameters(kSqliteDsn, L"UID=cleared");
+    before.SetParameters(szElsewhere, L"UID=first");
+    ASSERT_TRUE(before.Save());
+    CModalAnswers answers;
+    answers
+        .Then(L"Select DSN",
+              [&](HWND hDialog) {
+                  CDsnParameterStore other;
+                  ASSERT_TRUE(other.Load());
+                  other.SetParameters(szElsewhere, L"UID=second");
+                  other.SetParameters(szAddedMeanwhile, L"UID=added");
+                  ASSERT_TRUE(other.Save());
+                  ClickItem(hDialog, IDC_SELECT_DSN_ADVANCED);
+              })
+        .Then(L"Advanced DSN Settings",
+              [](HWND hDialog) {
+                  SelectRow(hDialog, kSqliteDsn);
+                  ClickItem(hDialog, IDC_DSN_CLEAR);
+                  SelectRow(hDialog, kPostgresDsn);
+                  ClickItem(hDialog, IDC_DSN_MODIFY);
+              })
+        .Then(L"Specify DSN Parameters",
+              [](HWND hDialog) {
+                  TypeItemText(hDialog, IDC_DSN_PARAMETERS, L"UID=alarms;PWD=Typed2");
+                  ClickItem(hDialog, IDOK);
+              })
+        .Then(L"Advanced DSN Settings", [](HWND hDialog) { ClickItem(hDialog, IDOK); })
+        .Then(L"Select DSN", [](HWND hDialog) { ClickItem(hDialog, IDOK); });
+    Choose(answers);
+    EXPECT_TRUE(m_arrBoxes.empty());
+    EXPECT_EQ(L"UID=alarms;PWD=Typed2", StoredParameters(kPostgresDsn));
+    EXPECT_EQ(L"<none>", StoredParameters(kSqliteDsn)) << "cleared in the dialog";
+    EXPECT_EQ(L"UID=second", StoredParameters(szElsewhere));
+    EXPECT_EQ(L"UID=added", StoredParameters(szAddedMeanwhile));
+    CString strText;
+    EXPECT_TRUE(GetDsnParameterStore().GetParameters(szAddedMeanwhile, strText)) << "the console uses them all";
+    GetDsnParameterStore().RemoveParameters(szElsewhere);
+    GetDsnParameterStore().RemoveParameters(szAddedMeanwhile);
 }
 
 // The list shows no password; Modify still edits, and keeps, the whole text.

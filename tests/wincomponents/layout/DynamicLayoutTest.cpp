@@ -10,6 +10,7 @@
 #include <climits>
 #include <iostream>
 #include <map>
+#include <vector>
 
 namespace
 {
@@ -208,6 +209,76 @@ TEST_F(DynamicLayoutTest, ADialogClosedWhileSizingGivesTheSharedClassItsStyleBac
     second.SendMessage(WM_TIMER, cdxCDynamicWnd::nAntiFlickerTimer);
     EXPECT_EQ(dwSaved, (DWORD)::GetClassLongPtrW(second.m_hWnd, GCL_STYLE));
     second.DestroyWindow();
+}
+
+// Two dialogs of the one class open at once, each sized from its left edge (full redraw on), in
+// every order of opening, sizing, pausing and closing: while either is being sized the class has
+// the changed style, and once neither is, its own style is back.
+TEST_F(DynamicLayoutTest, TwoDialogsSizedAtOnceGiveTheSharedClassItsStyleBackInEveryOrder)
+{
+    enum Step { open, size, pause, close };
+    struct Action
+    {
+        int nDialog;
+        Step step;
+    };
+    const std::vector<std::vector<Action>> orders = {
+        {{0, open}, {0, size}, {1, open}, {1, size}, {0, close}, {1, close}},
+        {{0, open}, {0, size}, {1, open}, {1, size}, {1, close}, {0, close}},
+        {{0, open}, {1, open}, {0, size}, {1, size}, {0, pause}, {1, close}, {0, close}},
+        {{0, open}, {0, size}, {1, open}, {0, close}, {1, size}, {1, pause}, {1, close}},
+        {{0, open}, {1, open}, {1, size}, {0, size}, {1, close}, {0, pause}, {0, close}}};
+    CMappedDialog probe;
+    Open(probe);
+    const DWORD dwOwn = (DWORD)::GetClassLongPtrW(probe.m_hWnd, GCL_STYLE);
+    probe.DestroyWindow();
+    ASSERT_EQ(0u, dwOwn & (CS_HREDRAW | CS_VREDRAW)) << "the left edge's change must show";
+
+    for (size_t nOrder = 0; nOrder < orders.size(); ++nOrder)
+    {
+        CMappedDialog dialogs[2];
+        bool bSizing[2] = {false, false};
+        for (size_t nAction = 0; nAction < orders[nOrder].size(); ++nAction)
+        {
+            const Action& action = orders[nOrder][nAction];
+            CMappedDialog& dialog = dialogs[action.nDialog];
+            RECT rect = {0, 0, 0, 0};
+            switch (action.step)
+            {
+            case open:
+                Open(dialog);
+                break;
+            case size:
+                rect = WindowRect(dialog);
+                dialog.SendMessage(WM_SIZING, WMSZ_LEFT, (LPARAM)&rect);
+                bSizing[action.nDialog] = true;
+                break;
+            case pause:
+                dialog.SendMessage(WM_TIMER, cdxCDynamicWnd::nAntiFlickerTimer);
+                bSizing[action.nDialog] = false;
+                break;
+            case close:
+                dialog.DestroyWindow();
+                bSizing[action.nDialog] = false;
+                break;
+            }
+            // With both closed, a third dialog shows what the class has kept.
+            CMappedDialog after;
+            HWND hAny = ::IsWindow(dialogs[0].m_hWnd) ? dialogs[0].m_hWnd : dialogs[1].m_hWnd;
+            if (!::IsWindow(hAny))
+            {
+                Open(after);
+                hAny = after.m_hWnd;
+            }
+            DWORD dwStyle = (DWORD)::GetClassLongPtrW(hAny, GCL_STYLE);
+            if (after.m_hWnd)
+                after.DestroyWindow();
+            if (bSizing[0] || bSizing[1])
+                EXPECT_EQ(dwOwn | CS_HREDRAW | CS_VREDRAW, dwStyle) << "order " << nOrder << ", step " << nAction;
+            else
+                EXPECT_EQ(dwOwn, dwStyle) << "order " << nOrder << ", step " << nAction;
+        }
+    }
 }
 
 TEST_F(DynamicLayoutTest, ADestroyedChildLeavesTheLayoutWhateverItsId)
