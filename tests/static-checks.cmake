@@ -9,4 +9,8 @@ add_test(NAME Belvane.exports
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/console/check-exports ${CMAKE_OBJDUMP} $<TARGET_FILE:Belvane>)
 # Wine's "...A" ODBC exports end the process: no built program may import one.
 add_test(NAME odbc_no_ansi_imports COMMAND ${CMAKE_SOURCE_DIR}/tools/check-odbc-imports ${CMAKE_BINARY_DIR})
-set_tests_properties(Sendrix.exports gantrel_exports Belvane.exports odbc_no_ansi_imports PROPERTIES TIMEOUT 60 LABELS static)
+# The portable-SQL test sees statements where they reach ODBC: no statement may go round that.
+add_test(NAME odbc_statements_through_one_call
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/framework/database/check-statement-seam ${CMAKE_SOURCE_DIR})
+set_tests_properties(Sendrix.exports gantrel_exports Belvane.exports odbc_no_ansi_imports odbc_statements_through_one_call
+                     PROPERTIES TIMEOUT 60 LABELS static)

@@ -1,5 +1,6 @@
 #include "console/alarms/COutstandingDyn.h"
 
+#include "alarmmodel/database/AlarmsColumnRecordset.h"
 #include "alarmmodel/database/AlarmsDatabase.h"
 #include "alarmmodel/database/AlarmsRecordset.h"
 #include "console/alarms/AlarmsListText.h"
@@ -12,6 +13,7 @@
 #include "resources/console/OutstandingRes.h"
 #include "support/AppProfile.h"
 #include "support/StringEx.h"
+
 
 namespace
 {
@@ -147,36 +149,73 @@ void COutstandingDyn::SetRow(int nRow, const CString& strFrom, const CString& st
         m_list.SetItemText(nRow, 1, strCount);
 }
 
-// One pass over the table in place of one count per system: every system with the number of
-// its open alarms, and the total over all rows, those without a system included.
+// Two grouped reads in place of one count per system, in SQL that every driver takes: the
+// systems, then the open alarms by system. The total is over all rows, those without a system
+// included.
 BOOL COutstandingDyn::CountOpenBySystem(CDatabase& database, std::vector<SystemCount>& systems, unsigned& nTotal)
 {
-    COpenBySystemRecordset rs(&database);
-    CString strSQL;
-    strSQL.Format(L"SELECT [FLD_FROM], COUNT(CASE WHEN [FLD_STATUS] = ? THEN 1 END) FROM [%s] GROUP BY [FLD_FROM]",
-                  kAlarmsTableName);
-    rs.m_filterParams.AddText(szOpen);
     try
     {
-        rs.Open(CRecordset::forwardOnly, strSQL, CRecordset::readOnly);
-        for (; !rs.IsEOF(); rs.MoveNext())
-        {
-            unsigned nOpen = (unsigned)rs.m_dblOpen;
-            nTotal += nOpen;
-            if (!rs.m_strFrom.IsEmpty())
-                systems.push_back({rs.m_strFrom, nOpen});
-        }
+        ReadSystems(database, systems);
+        ReadOpenCounts(database, systems, nTotal);
         return TRUE;
     }
     catch (const CDBException& e)
     {
         CAlarmsDatabase alarms;
         alarms.ReportError(L"Exception getting record count");
-        alarms.ReportError(L"Table ..: %s", rs.GetTableName().GetString());
+        alarms.ReportError(L"Table ..: [%s]", kAlarmsTableName);
         alarms.ReportError(L"Error ..: %s", DatabaseErrorText(e).GetString());
         systems.clear();
         return FALSE;
     }
+}
+
+void COutstandingDyn::ReadSystems(CDatabase& database, std::vector<SystemCount>& systems)
+{
+    CAlarmsRecordsetFrom rs(&database);
+    CString strSQL;
+    strSQL.Format(L"SELECT DISTINCT [FLD_FROM] FROM [%s]", kAlarmsTableName);
+    rs.Open(CRecordset::forwardOnly, strSQL, CRecordset::readOnly);
+    for (; !rs.IsEOF(); rs.MoveNext())
+        if (!rs.m_strValue.IsEmpty())
+            systems.push_back({rs.m_strValue, 0});
+}
+
+void COutstandingDyn::ReadOpenCounts(CDatabase& database, std::vector<SystemCount>& systems, unsigned& nTotal)
+{
+    std::map<CString, size_t> exact;
+    for (size_t i = 0; i < systems.size(); ++i)
+        exact.emplace(systems[i].strFrom, i);
+    COpenBySystemRecordset rs(&database);
+    CString strSQL;
+    strSQL.Format(L"SELECT [FLD_FROM], COUNT(*) FROM [%s] WHERE [FLD_STATUS] = ? GROUP BY [FLD_FROM]",
+                  kAlarmsTableName);
+    rs.m_filterParams.AddText(szOpen);
+    rs.Open(CRecordset::forwardOnly, strSQL, CRecordset::readOnly);
+    for (; !rs.IsEOF(); rs.MoveNext())
+    {
+        unsigned nOpen = (unsigned)rs.m_dblOpen;
+        nTotal += nOpen;
+        if (SystemCount* pSystem = FindSystem(systems, exact, rs.m_strFrom))
+            pSystem->nOpen += nOpen;
+    }
+}
+
+// The system of exactly that name, else one that differs only in case: a data source that
+// compares without regard to case (Access) may name a group by another of its rows than the
+// list of systems does.
+COutstandingDyn::SystemCount* COutstandingDyn::FindSystem(std::vector<SystemCount>& systems,
+                                                          const std::map<CString, size_t>& exact,
+                                                          const CString& strFrom)
+{
+    auto it = exact.find(strFrom);
+    if (it != exact.end())
+        return &systems[it->second];
+    for (SystemCount& system : systems)
+        if (system.strFrom.CompareNoCase(strFrom) == 0)
+            return &system;
+    return nullptr;
 }
 
 CString COutstandingDyn::CountText(unsigned nCount)

@@ -8,6 +8,7 @@
 #include "wincomponents/lists/CSortListCtrl.h"
 #include "wincomponents/layout/cdxCDynamicBarDlg.h"
 
+#include <map>
 #include <vector>
 
 class CDatabase;
@@ -17,8 +18,7 @@ class COutstandingDyn : public cdxCDynamicBarDlg
 public:
     explicit COutstandingDyn(CWnd* pParent = nullptr);
 
-    // Recounts every system's open alarms in one query; the list stays empty when the database
-    // cannot open.
+    // Recounts every system's open alarms; the list stays empty when the database cannot open.
     void OnRefresh();
 
     CSortListCtrl m_list;
@@ -47,6 +47,11 @@ private:
     // Every system with a name and its open alarms, in the data source's order, and the open
     // alarms of all rows; FALSE when the count failed, which is reported.
     BOOL CountOpenBySystem(CDatabase& database, std::vector<SystemCount>& systems, unsigned& nTotal);
+    // Both throw CDBException.
+    static void ReadSystems(CDatabase& database, std::vector<SystemCount>& systems);
+    static void ReadOpenCounts(CDatabase& database, std::vector<SystemCount>& systems, unsigned& nTotal);
+    static SystemCount* FindSystem(std::vector<SystemCount>& systems, const std::map<CString, size_t>& exact,
+                                   const CString& strFrom);
     // The count with its digits grouped by ",".
     static CString CountText(unsigned nCount);
 };

@@ -8,6 +8,12 @@ namespace
 {
 const DWORD kDefaultTimeout = 15;
 
+AfxSqlStatementFunction& StatementFunction()
+{
+    static AfxSqlStatementFunction fn;
+    return fn;
+}
+
 class CEnvironment
 {
 public:
@@ -144,7 +150,7 @@ void CDatabase::ExecuteSQL(const wchar_t* pszSQL)
 {
     SQLHSTMT hstmt = AllocStatement();
     CString strSQL = TranslateBrackets(pszSQL);
-    SQLRETURN nRet = SQLExecDirectW(hstmt, (SQLWCHAR*)strSQL.GetString(), SQL_NTS);
+    SQLRETURN nRet = ExecDirect(hstmt, strSQL);
     if (nRet != SQL_SUCCESS && nRet != SQL_SUCCESS_WITH_INFO && nRet != SQL_NO_DATA)
     {
         CDBException e(nRet);
@@ -153,6 +159,20 @@ void CDatabase::ExecuteSQL(const wchar_t* pszSQL)
         throw e;
     }
     SQLFreeHandle(SQL_HANDLE_STMT, hstmt);
+}
+
+SQLRETURN CDatabase::ExecDirect(SQLHSTMT hstmt, const CString& strSQL)
+{
+    if (StatementFunction())
+        StatementFunction()(strSQL.GetString());
+    return SQLExecDirectW(hstmt, (SQLWCHAR*)strSQL.GetString(), SQL_NTS);
+}
+
+AfxSqlStatementFunction AfxSetSqlStatementFunction(AfxSqlStatementFunction fn)
+{
+    AfxSqlStatementFunction fnPrevious = StatementFunction();
+    StatementFunction() = std::move(fn);
+    return fnPrevious;
 }
 
 CString CDatabase::TranslateBrackets(const wchar_t* pszSQL) const

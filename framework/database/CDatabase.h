@@ -7,6 +7,8 @@
 
 #include <sql.h>
 
+#include <functional>
+
 class CDatabase
 {
 public:
@@ -38,6 +40,9 @@ public:
 
     // Runs one statement directly; throws CDBException on failure.
     void ExecuteSQL(const wchar_t* pszSQL);
+    // Hands one statement, as it stands, to the driver: every statement of the database
+    // classes reaches ODBC here.
+    static SQLRETURN ExecDirect(SQLHSTMT hstmt, const CString& strSQL);
 
     const CString& GetConnect() const { return m_strConnect; }
     // Statements name columns and tables in brackets ("[FLD_PRIME_KEY]"). Plain names lose
@@ -64,6 +69,11 @@ protected:
     wchar_t m_chIdentifierQuote;
     SQLUSMALLINT m_nIdentifierCase;
 };
+
+// Sees every statement on its way to the driver (CDatabase::ExecDirect), so that a test can
+// check them. Returns the function in place; an empty function sees nothing.
+typedef std::function<void(const wchar_t* pszSQL)> AfxSqlStatementFunction;
+AfxSqlStatementFunction AfxSetSqlStatementFunction(AfxSqlStatementFunction fn);
 
 // The text as an SQL string literal: in single quotes, each quote doubled. For texts the
 // program fixes only: a driver that reads a backslash as an escape (the MySQL family;

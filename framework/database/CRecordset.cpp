@@ -174,7 +174,7 @@ void CRecordset::Execute()
     SQLFreeStmt(m_hstmt, SQL_RESET_PARAMS);
     SQLRETURN nRet = m_filterParams.Bind(m_hstmt);
     if (SQL_SUCCEEDED(nRet))
-        nRet = SQLExecDirectW(m_hstmt, (SQLWCHAR*)m_strSQL.GetString(), SQL_NTS);
+        nRet = CDatabase::ExecDirect(m_hstmt, m_strSQL);
     CompleteOpen(nRet);
 }
 
@@ -431,7 +431,7 @@ void CRecordset::ExecuteChange(const CString& strSQL, CDBParameterList& params)
     SQLRETURN nRet = params.Bind(hstmt);
     CString strTranslated = m_pDatabase->TranslateBrackets(strSQL);
     if (SQL_SUCCEEDED(nRet))
-        nRet = SQLExecDirectW(hstmt, (SQLWCHAR*)strTranslated.GetString(), SQL_NTS);
+        nRet = CDatabase::ExecDirect(hstmt, strTranslated);
     SQLLEN nRows = 0;
     if (SQL_SUCCEEDED(nRet))
         SQLRowCount(hstmt, &nRows);

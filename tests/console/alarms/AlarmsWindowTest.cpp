@@ -14,6 +14,8 @@
 #include "console/alarms/COutstandingDyn.h"
 #include "console/app/InputHooks.h"
 #include "console/app/RegisteredMessage.h"
+#include "console/service/CDatabaseStatusDlg.h"
+#include "console/service/CServicePageDatabase.h"
 #include "framework/bars/CDockBar.h"
 #include "framework/frames/CFrameWnd.h"
 #include "framework/window/AfxMessageBox.h"
@@ -21,10 +23,12 @@
 #include "resources/console/BelvaneRes.h"
 #include "resources/console/DefinitionsRes.h"
 #include "resources/console/OutstandingRes.h"
+#include "resources/console/ServiceRes.h"
 #include "support/AppProfile.h"
 #include "support/RegistryStore.h"
 #include "wincomponents/shortcutbar/COXSHBListCtrl.h"
 #include "tests/alarmmodel/database/AlarmsBench.h"
+#include "PortableSqlCheck.h"
 
 #include <algorithm>
 #include <functional>
@@ -871,6 +875,29 @@ TEST_P(AlarmsWindowAnyDriver, TheOpenAlarmsPanelsCountsEqualEachSystemsOwnCount)
     EXPECT_STREQ(L"0", PanelCount(L"all closed")) << "listed with no open alarm";
 }
 
+// As on Access, where names and statuses compare without regard to case: one row per system,
+// whichever of its rows names it, with the open alarms as the data source counts them.
+TEST_F(AlarmsWindowSqlite, TheOpenAlarmsPanelCountsEachSystemOnceWhereTheDataSourceIgnoresCase)
+{
+    DropAlarmsTable(Dsn());
+    Execute(L"CREATE TABLE TBL_ALARMS_005 (FLD_PRIME_KEY integer PRIMARY KEY NOT NULL, "
+            L"FLD_FROM varchar(255) COLLATE NOCASE, FLD_STATUS varchar(255) COLLATE NOCASE)");
+    Execute(L"INSERT INTO TBL_ALARMS_005 VALUES (1, 'Host1', 'Closed')");
+    Execute(L"INSERT INTO TBL_ALARMS_005 VALUES (2, 'host1', 'Open')");
+    Execute(L"INSERT INTO TBL_ALARMS_005 VALUES (3, 'HOST1', 'open')");
+    Execute(L"INSERT INTO TBL_ALARMS_005 VALUES (4, 'web', 'OPEN')");
+    Execute(L"INSERT INTO TBL_ALARMS_005 VALUES (5, 'Other', 'Closed')");
+    m_pFrame->m_dlgOpenAlarms.OnRefresh();
+    CSortListCtrl& list = m_pFrame->m_dlgOpenAlarms.m_list;
+    ASSERT_EQ(4, list.GetItemCount()) << CStringA(PanelRows()).GetString();
+    EXPECT_STREQ(L"All Systems=3\n", PanelRows().Left(14));
+    EXPECT_STREQ(L"1", PanelCount(L"web"));
+    EXPECT_STREQ(L"0", PanelCount(L"Other"));
+    for (int i = 1; i < list.GetItemCount(); ++i)
+        if (list.GetItemText(i, 0).CompareNoCase(L"host1") == 0)
+            EXPECT_STREQ(L"2", list.GetItemText(i, 1)) << CStringA(list.GetItemText(i, 0)).GetString();
+}
+
 TEST_P(AlarmsWindowTest, AnOpenAlarmsCountThatFailsIsReportedAndLeavesAnEmptyCount)
 {
     InsertRows(1, 5, 60);
@@ -1356,4 +1383,101 @@ TEST_P(AlarmsSideBarTest, ComesBackWithItsSizeAndIconViewShownWithTheAgeGroupOpe
     Bar().SendMessage(WM_COMMAND, IDC_SIDEBAR_LARGE_ICONS);
     EXPECT_EQ(SHB_LARGEICON, GetAppProfile().GetInt(L"CAlarmsSideBar::SHB_ICONSIZE", 0));
     EXPECT_EQ(SHB_LARGEICON, Shortcuts().GetGroupView(Bar().m_hTitleGroup));
+}
+
+namespace
+{
+// Every statement that the console's alarm windows hand to ODBC, recorded on the SQLite source.
+class PortableSqlRecording : public AlarmsSideBarTest
+{
+protected:
+    const wchar_t* Dsn() const override { return kSqliteDsn; }
+    void TearDown() override
+    {
+        AfxSetSqlStatementFunction(nullptr);
+        AlarmsSideBarTest::TearDown();
+    }
+
+    BOOL AddAlarm(const wchar_t* pszFrom)
+    {
+        CAlarmDefinition definition;
+        definition.m_strTitle = L"Disk full";
+        definition.m_strAssignedTo = L"Ops";
+        definition.m_strPriority = L"High";
+        CStringArray arrNames, arrValues, arrLog;
+        arrNames.Add(L"FLD_RECEIVED_NAME");
+        arrValues.Add(pszFrom);
+        arrLog.Add(L"Triggered by hand");
+        return CAlarmsDatabase().AddAlarmRecordFromLines(definition, arrNames, arrValues, arrLog, L"Open");
+    }
+};
+} // namespace
+
+TEST_F(PortableSqlRecording, EveryStatementTheAlarmWindowsSendIsOneThatAccessTakes)
+{
+    std::vector<CString> statements;
+    AfxSetSqlStatementFunction([&](const wchar_t* pszSQL) { statements.push_back(pszSQL); });
+    AfxSetMessageBoxFunction([](HWND, const wchar_t*, const wchar_t*, UINT) { return IDYES; });
+
+    // The start-up check on a missing table, then alarms added by hand.
+    DropAlarmsTable(Dsn());
+    CAlarmsDatabase().CheckStructure(Dsn());
+    for (const wchar_t* pszFrom : {L"web01", L"db01", L"web01", L"mail01"})
+        ASSERT_TRUE(AddAlarm(pszFrom));
+
+    // The outstanding window with its side bar, a new alarm, status changes, the browser.
+    OpenWindow();
+    for (HSHBGROUP hGroup : {Bar().m_hTitleGroup, Bar().m_hFromGroup, Bar().m_hStatusGroup, Bar().m_hAssignedGroup,
+                             Bar().m_hPriorityGroup})
+        Pick(hGroup, L"Refresh");
+    Pick(Bar().m_hFromGroup, L"web01");
+    Pick(Bar().m_hAgeGroup, L"Last 1 Hour");
+    Pick(Bar().m_hAgeGroup, L"- Default -");
+    ASSERT_TRUE(AddAlarm(L"db01"));
+    Timer(CAlarmsListView::kTimerPoll);
+    g_inputSeconds += 10;
+    Timer(CAlarmsListView::kTimerNewAlarms);
+    ASSERT_EQ(5, List().GetItemCount());
+    List().SelectNone();
+    List().SelectItem(1, TRUE);
+    EXPECT_TRUE(m_pView->SetAlarmStatus(L"Pending", TRUE));
+    m_pView->SendMessage(WM_COMMAND, ID_OUTSTANDING_BROWSER);
+    ASSERT_TRUE(m_pView->m_pBrowser && m_pView->m_pBrowser->m_hWnd);
+    ClickRadio(*m_pView->m_pBrowser, IDC_BROWSER_CLOSED);
+    m_pView->SendMessage(WM_COMMAND, ID_OUTSTANDING_DELETE);
+    ASSERT_EQ(4, List().GetItemCount());
+
+    // The Open Alarms panel and the database tools.
+    m_pFrame->m_dlgOpenAlarms.OnRefresh();
+    EXPECT_STREQ(L"4", PanelCount(L"All Systems"));
+    CDatabaseStatusDlg dialog(m_pFrame);
+    ASSERT_TRUE(dialog.Create(IDD_DATABASE_STATUS, m_pFrame));
+    dialog.SendMessage(WM_TIMER, 100);
+    dialog.DestroyWindow();
+    CServicePageDatabase page;
+    ASSERT_TRUE(page.Create(IDD_SERVICE_DATABASE, m_pFrame));
+    page.SendMessage(WM_TIMER, 100);
+    page.DestroyWindow();
+
+    m_pView->SendMessage(WM_COMMAND, ID_OUTSTANDING_DELETE_ALL);
+    EXPECT_STREQ("0", Outside("SELECT COUNT(*) FROM TBL_ALARMS_005"));
+    AfxSetSqlStatementFunction(nullptr);
+
+    // What was seen: every kind of statement these windows send.
+    CString strKinds;
+    for (const wchar_t* pszKind : {L"CREATE TABLE", L"CREATE INDEX", L"Max(", L"INSERT INTO", L"ORDER BY",
+                                   L"SELECT DISTINCT", L"GROUP BY", L"UPDATE", L"DELETE FROM"})
+        if (std::any_of(statements.begin(), statements.end(),
+                        [&](const CString& strSQL) { return strSQL.Find(pszKind) >= 0; }))
+            strKinds += CString(pszKind) + L"|";
+    EXPECT_STREQ(L"CREATE TABLE|CREATE INDEX|Max(|INSERT INTO|ORDER BY|SELECT DISTINCT|GROUP BY|UPDATE|DELETE FROM|",
+                 strKinds);
+    CString strRefused;
+    for (const CString& strSQL : statements)
+    {
+        CString strConstruct = CPortableSqlCheck::FindUnportable(strSQL);
+        if (!strConstruct.IsEmpty())
+            strRefused += strConstruct + L" in: " + strSQL + L"\n";
+    }
+    EXPECT_STREQ(L"", strRefused) << statements.size() << " statements recorded";
 }

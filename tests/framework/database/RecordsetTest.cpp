@@ -313,6 +313,46 @@ TEST_P(RecordsetOnDriver, AppendOnlyOpensSelectNothingAndBadStatementsThrow)
     EXPECT_THROW(duplicate.Update(), CDBException);
 }
 
+// Every statement reaches the driver through the one function a test can see them at, as the
+// driver gets it: selections with their filter and sort, changes, and direct statements.
+TEST_P(RecordsetOnDriver, EveryStatementPassesTheStatementFunctionAsTheDriverGetsIt)
+{
+    AddRow(1, L"one");
+    std::vector<CString> statements;
+    AfxSetSqlStatementFunction([&](const wchar_t* pszSQL) { statements.push_back(pszSQL); });
+    {
+        CRowSet rs(&m_db);
+        rs.m_strFilter = L"[ROW_KEY] = ?";
+        rs.m_filterParams.AddLong(1);
+        rs.m_strSort = L"[ROW_NAME]";
+        rs.Open();
+        rs.Edit();
+        rs.m_strName = L"edited";
+        rs.Update();
+        rs.Delete();
+        rs.Close();
+        rs.Open(CRecordset::dynaset, nullptr, CRecordset::appendOnly);
+        rs.AddNew();
+        rs.m_lKey = 2;
+        rs.Update();
+    }
+    m_db.ExecuteSQL(L"UPDATE [T_ROWS] SET [ROW_COUNT] = 3");
+    AfxSetSqlStatementFunction(nullptr);
+    m_db.ExecuteSQL(L"DELETE FROM T_ROWS");
+
+    const wchar_t* const expected[] = {
+        L"SELECT ROW_KEY,ROW_NAME,ROW_NOTES,ROW_WHEN,ROW_AMOUNT,ROW_COUNT FROM T_ROWS WHERE (ROW_KEY = ?) "
+        L"ORDER BY ROW_NAME",
+        L"UPDATE T_ROWS SET ROW_NAME=? WHERE ROW_KEY=?",
+        L"DELETE FROM T_ROWS WHERE ROW_KEY=?",
+        L"INSERT INTO T_ROWS (ROW_KEY,ROW_NAME,ROW_NOTES,ROW_WHEN,ROW_AMOUNT,ROW_COUNT) VALUES (?,?,?,?,?,?)",
+        L"UPDATE T_ROWS SET ROW_COUNT = 3",
+    };
+    ASSERT_EQ(sizeof expected / sizeof expected[0], statements.size());
+    for (size_t i = 0; i < statements.size(); ++i)
+        EXPECT_EQ(CString(expected[i]), statements[i]);
+}
+
 const wchar_t kBackslashDsn[] = L"DSN=Tervok PostgreSQL Backslash";
 
 std::string DriverName(const ::testing::TestParamInfo<const wchar_t*>& info)

@@ -1,0 +1,28 @@
+// Finds in a statement what Microsoft Access SQL lacks though SQLite or PostgreSQL take it.
+// Text literals and bracketed names are not read as SQL; inside an ODBC escape ("{fn ...}",
+// "{ts ...}") the driver translates the function names, so only there may they appear.
+#pragma once
+
+#include "framework/core/CString.h"
+
+#include <vector>
+
+class CPortableSqlCheck
+{
+public:
+    // The first such construct ("CASE", "||", "several rows in one VALUES", ...); empty when the
+    // statement has none.
+    static CString FindUnportable(const wchar_t* pszSQL);
+
+private:
+    struct Token
+    {
+        CString strText; // words upper-cased; punctuation as written
+        bool bWord;
+        bool bInEscape;
+    };
+
+    static std::vector<Token> Tokenize(const wchar_t* pszSQL, CString& strRefused);
+    static CString FindInTokens(const std::vector<Token>& tokens);
+    static bool HasSeveralValueRows(const std::vector<Token>& tokens, size_t nValues);
+};
