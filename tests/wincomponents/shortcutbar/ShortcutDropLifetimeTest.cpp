@@ -13,6 +13,7 @@
 
 #include <malloc.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -22,10 +23,20 @@ namespace
 {
 bool s_bPoisonFreed = false;
 
+// Keeps the block's contents as they are, seen from the optimiser: they may be read elsewhere.
+// Without it, a fill just before free is a dead store, and the optimiser drops it.
+void KeepBlock(void* p)
+{
+    __asm__ __volatile__("" : : "r"(p) : "memory");
+}
+
 void FreeBlock(void* p) noexcept
 {
     if (p && s_bPoisonFreed)
+    {
         memset(p, 0xDD, _msize(p));
+        KeepBlock(p);
+    }
     free(p);
 }
 } // namespace
@@ -133,6 +144,19 @@ protected:
     COXShortcutBar m_bar;
 };
 } // namespace
+
+TEST_F(ShortcutDropLifetimeTest, ABlockFreedWhileTheTestsRunReadsAsThePoison)
+{
+    const size_t nSize = 256;
+    unsigned char* p = new unsigned char[nSize];
+    memset(p, 0x11, nSize);
+    KeepBlock(p);
+    const uintptr_t nAddress = (uintptr_t)p;
+    delete[] p;
+    // The allocator keeps its own notes at the ends of a free block; its middle is the block's.
+    const unsigned char bMiddle = *(volatile unsigned char*)(nAddress + nSize / 2);
+    EXPECT_EQ(0xDD, bMiddle);
+}
 
 TEST_F(ShortcutDropLifetimeTest, AGroupItsOwnerDeletesInADragNotificationLeavesTheSystemNothingFreed)
 {
