@@ -695,7 +695,10 @@ void COXSHBListCtrl::StartAutoScroll(BOOL bUp)
     if (m_bUpPressed || m_bDownPressed)
         StopAutoScroll();
     m_bAutoScroll = bAutoScroll;
+    std::weak_ptr<BYTE> pAlive = m_pLife;
     int nOldSelected = SetSelectedItem(-1);
+    if (pAlive.expired())
+        return;
     RedrawItem(nOldSelected);
     (bUp ? m_bUpPressed : m_bDownPressed) = TRUE;
     ::InvalidateRect(m_hWnd, bUp ? &m_rectUp : &m_rectDown, FALSE);
@@ -769,11 +772,14 @@ void COXSHBListCtrl::AutoScrollStep()
 }
 
 // --- item states
+// The owner may delete the list in each setter's notification: the setter then changes nothing,
+// and its caller checks that the list still lives before it goes on.
 
 int COXSHBListCtrl::SetSelectedItem(int nItem)
 {
     int nOld = m_nSelectedItem;
-    if (nItem == nOld || SendSHBNotification(SHBN_SELECTITEM, nItem, 0))
+    std::weak_ptr<BYTE> pAlive = m_pLife;
+    if (nItem == nOld || SendSHBNotification(SHBN_SELECTITEM, nItem, 0) || pAlive.expired())
         return nOld;
     m_nSelectedItem = nItem;
     return nOld;
@@ -782,7 +788,8 @@ int COXSHBListCtrl::SetSelectedItem(int nItem)
 int COXSHBListCtrl::SetActiveItem(int nItem)
 {
     int nOld = m_nActiveItem;
-    if (nItem == nOld || SendSHBNotification(SHBN_ACTIVATEITEM, nItem, 0))
+    std::weak_ptr<BYTE> pAlive = m_pLife;
+    if (nItem == nOld || SendSHBNotification(SHBN_ACTIVATEITEM, nItem, 0) || pAlive.expired())
         return nOld;
     m_nActiveItem = nItem;
     RedrawItem(nOld);
@@ -793,7 +800,8 @@ int COXSHBListCtrl::SetActiveItem(int nItem)
 int COXSHBListCtrl::SetHotItem(int nItem)
 {
     int nOld = m_nHotItem;
-    if (nItem == nOld || SendSHBNotification(SHBN_HOTITEM, nItem, 0))
+    std::weak_ptr<BYTE> pAlive = m_pLife;
+    if (nItem == nOld || SendSHBNotification(SHBN_HOTITEM, nItem, 0) || pAlive.expired())
         return nOld;
     m_nHotItem = nItem;
     if (nOld != -1)
@@ -1150,9 +1158,12 @@ LRESULT COXSHBListCtrl::OnLButtonDown(WPARAM, LPARAM lParam)
     CPoint point(lParam);
     int nPart = 0;
     int nItem = HitTest(point, &nPart);
+    std::weak_ptr<BYTE> pAlive = m_pLife;
     if (nItem != -1 && nPart != SHBLC_ONITEMROW)
     {
         int nOld = SetSelectedItem(nItem);
+        if (pAlive.expired())
+            return 0;
         if (!(GetBarStyle() & SHBS_NOITEMDRAG) && HitTest(point) == nItem)
         {
             m_ptMouseDown = point;
@@ -1181,8 +1192,11 @@ LRESULT COXSHBListCtrl::OnLButtonUp(WPARAM, LPARAM lParam)
     m_nDragCandidate = -1;
     int nPart = 0;
     int nItem = HitTest(CPoint(lParam), &nPart);
+    std::weak_ptr<BYTE> pAlive = m_pLife;
     if (nItem != -1 && nPart != SHBLC_ONITEMROW && nItem == m_nSelectedItem)
         SetActiveItem(nItem);
+    if (pAlive.expired())
+        return lResult;
     RedrawItem(nItem);
     if (m_bUpPressed || m_bDownPressed)
         StopAutoScroll();
@@ -1235,7 +1249,10 @@ void COXSHBListCtrl::CheckHover()
             KillTimer(kHoverTimer);
         m_nHoverTimer = 0;
         m_bMouseInside = FALSE;
-        RedrawItem(SetHotItem(-1));
+        std::weak_ptr<BYTE> pAlive = m_pLife;
+        int nOldHot = SetHotItem(-1);
+        if (!pAlive.expired())
+            RedrawItem(nOldHot);
     }
     else
     {
@@ -1252,7 +1269,10 @@ void COXSHBListCtrl::UpdateHotItem()
     int nPart = 0;
     int nHit = HitTest(point, &nPart);
     BOOL bOnItem = m_bMouseInside && nHit != -1 && nPart != SHBLC_ONITEMROW && nPart != SHBLC_ONIMAGEANDLABEL;
+    std::weak_ptr<BYTE> pAlive = m_pLife;
     int nOldHot = SetHotItem(bOnItem ? nHit : -1);
+    if (pAlive.expired())
+        return;
 
     if (m_nDragItem == -1 && m_nHotItem != -1 && !(GetBarStyle() & SHBS_NOITEMDRAG) &&
         m_nDragCandidate == m_nHotItem)
@@ -1264,6 +1284,8 @@ void COXSHBListCtrl::UpdateHotItem()
             m_ptDragHotspot.x += dx;
             m_ptDragHotspot.y += dy;
             SetDragItem(m_nHotItem);
+            if (pAlive.expired())
+                return;
         }
     }
     if ((!IsLeftButtonDown() && !IsLeftButtonDownByMessages()) || m_nDragItem != -1)
@@ -1288,6 +1310,8 @@ void COXSHBListCtrl::UpdateHotItem()
             m_bAutoScroll = TRUE;
             StartAutoScroll(FALSE);
         }
+        if (pAlive.expired())
+            return;
     }
     if (m_bAutoScroll && ((m_bUpPressed && !m_rectUp.PtInRect(point)) || (m_bDownPressed && !m_rectDown.PtInRect(point))))
         StopAutoScroll();

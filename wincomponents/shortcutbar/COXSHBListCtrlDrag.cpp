@@ -83,11 +83,14 @@ int COXSHBListCtrl::SetDragItem(int nItem)
         return nOld;
     m_nDragItem = nItem;
     DiscardPendingDragData();
-    if (nItem != -1)
-    {
-        m_pPendingDragData = CreateDragData(nItem);
-        PostMessage(SHBLM_BEGINDRAGDROP, (WPARAM)nItem, (LPARAM)m_pPendingDragData);
-    }
+    if (nItem == -1)
+        return nOld;
+    std::weak_ptr<BYTE> pAlive = m_pLife;
+    COleDataSource* pDataSource = CreateDragData(nItem);
+    if (pAlive.expired())
+        return nOld;
+    m_pPendingDragData = pDataSource;
+    PostMessage(SHBLM_BEGINDRAGDROP, (WPARAM)nItem, (LPARAM)m_pPendingDragData);
     return nOld;
 }
 
@@ -97,10 +100,15 @@ void COXSHBListCtrl::DiscardPendingDragData()
     m_pPendingDragData = nullptr;
 }
 
+// The owner may delete the list in either notification: then there is no data, and the caller
+// touches nothing of the list.
 COleDataSource* COXSHBListCtrl::CreateDragData(int nItem)
 {
+    std::weak_ptr<BYTE> pAlive = m_pLife;
     SendSHBNotification(SHBN_BEGINDRAGITEM, nItem, (LPARAM)&m_ptDragHotspot);
-    COleDataSource* pDataSource = new COleDataSource;
+    if (pAlive.expired())
+        return nullptr;
+    std::unique_ptr<COleDataSource> pDataSource(new COleDataSource);
     CShortcutItemPayload item;
     item.m_strText = GetItemText(nItem, 0);
     if (HGLOBAL hText = MakeTextBlock(item.m_strText))
@@ -108,6 +116,8 @@ COleDataSource* COXSHBListCtrl::CreateDragData(int nItem)
 
     SHBADDITIONALDATA extra = {};
     SendSHBNotification(SHBN_SETADDITIONALDRAGDATA, nItem, (LPARAM)&extra);
+    if (pAlive.expired())
+        return nullptr;
     if (extra.nBufferLength && extra.pData)
         item.m_extra.assign((const BYTE*)extra.pData, (const BYTE*)extra.pData + extra.nBufferLength);
 
@@ -130,7 +140,7 @@ COleDataSource* COXSHBListCtrl::CreateDragData(int nItem)
     }
     if (HGLOBAL hItem = item.Write())
         pDataSource->CacheGlobalData(CShortcutItemPayload::GetClipboardFormat(), hItem);
-    return pDataSource;
+    return pDataSource.release();
 }
 
 LRESULT COXSHBListCtrl::OnBeginDragDropMsg(WPARAM wParam, LPARAM lParam)
@@ -160,7 +170,10 @@ void COXSHBListCtrl::OnBeginDragDrop(int nItem, COleDataSource* pDataSource)
     }
     if (pAlive.expired())
         return;
-    RedrawItem(SetSelectedItem(-1));
+    int nOldSelected = SetSelectedItem(-1);
+    if (pAlive.expired())
+        return;
+    RedrawItem(nOldSelected);
     COleDropSource* pDropSource = GetDropSource();
     if (pAlive.expired())
         return;
@@ -257,8 +270,11 @@ BOOL COXSHBListCtrl::OnDragEnter(DROPTARGETCALL* pCall)
         return FALSE;
     std::weak_ptr<BYTE> pAlive = m_pLife;
     m_bDragOver = TRUE;
-    RedrawItem(SetHotItem(-1));
-    if (pAlive.expired() || SendSHBNotification(SHBN_DRAGENTER, -1, (LPARAM)pCall) || pAlive.expired())
+    int nOldHot = SetHotItem(-1);
+    if (pAlive.expired())
+        return TRUE;
+    RedrawItem(nOldHot);
+    if (SendSHBNotification(SHBN_DRAGENTER, -1, (LPARAM)pCall) || pAlive.expired())
         return TRUE;
     if (m_pDragImage)
         CImageList::DragEnter(nullptr, ScreenPoint(this, pCall));
@@ -284,7 +300,8 @@ BOOL COXSHBListCtrl::OnDragOver(DROPTARGETCALL* pCall)
     else
         pCall->result = (pCall->dwKeyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
     TrackDragScroll(point);
-    MovePlaceholder(nInsert);
+    if (!pAlive.expired())
+        MovePlaceholder(nInsert);
     return TRUE;
 }
 
