@@ -418,10 +418,13 @@ BOOL COXSHBListCtrl::OnDrop(DROPTARGETCALL* pCall)
 // data names the row the item got, which a sorted list chooses itself.
 BOOL COXSHBListCtrl::InsertDroppedItem(const CShortcutItemPayload& item)
 {
+    // The payload carries 32 bits of data and a cut label; the dragged item here holds both whole.
+    BOOL bOwnItem = m_bDragSource && IsValidItem(m_nDragItem);
+    CString strText = bOwnItem ? GetItemText(m_nDragItem, 0) : item.m_strText;
     LVITEMW lvItem = {};
     lvItem.mask = LVIF_TEXT;
     lvItem.iItem = m_nPlaceholder;
-    lvItem.pszText = (LPWSTR)item.m_strText.GetString();
+    lvItem.pszText = (LPWSTR)strText.GetString();
     int nImage = AddDroppedImages(item);
     if (nImage != -1)
     {
@@ -430,9 +433,8 @@ BOOL COXSHBListCtrl::InsertDroppedItem(const CShortcutItemPayload& item)
     }
     if (m_bDragSource)
     {
-        // The payload carries 32 bits; the dragged item here holds the whole value.
         lvItem.mask |= LVIF_PARAM;
-        lvItem.lParam = IsValidItem(m_nDragItem) ? (LPARAM)GetItemData(m_nDragItem) : (LPARAM)item.m_dwData;
+        lvItem.lParam = bOwnItem ? (LPARAM)GetItemData(m_nDragItem) : (LPARAM)item.m_dwData;
     }
     std::weak_ptr<BYTE> pAlive = m_pLife;
     int nInserted = (int)SendMessage(LVM_INSERTITEMW, 0, (LPARAM)&lvItem);
