@@ -240,7 +240,6 @@ private:
     void TrackDragScroll(CPoint point);
     void MovePlaceholder(int nIndex);
     BOOL InsertDroppedItem(const CShortcutItemPayload& item);
-    int AddDroppedImages(const CShortcutItemPayload& item);
     void EndDragImage();
     void DiscardPendingDragData();
 

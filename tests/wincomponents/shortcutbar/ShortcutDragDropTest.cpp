@@ -549,3 +549,36 @@ TEST_F(ShortcutDragDropTest, ADroppedLabelIsCutToFiveHundredAndTwelveCharactersB
     ASSERT_EQ(4, pList->GetItemCount());
     EXPECT_EQ(strLong, pList->GetItemText(0, 0));
 }
+
+TEST_F(ShortcutDragDropTest, ADropThatCannotBeInsertedLeavesTheImageListsAsItFoundThem)
+{
+    AddItems(m_hOne, L"A", 2);
+    AddItems(m_hTwo, L"B", 2);
+    m_bar.SetLCImageList(m_hTwo, nullptr, LVSIL_NORMAL);
+    const CShortcutItemPayload offered = MakeOfferedItem(true);
+    for (HSHBGROUP hGroup : {m_hOne, m_hTwo})
+    {
+        SCOPED_TRACE(hGroup == m_hOne ? "a list with a normal image list" : "a list without image lists");
+        m_bar.ExpandGroup(hGroup);
+        PumpUntilIdle();
+        COXSHBListCtrl* pList = List(hGroup);
+        const HIMAGELIST hNormal = pList->GetImageList(LVSIL_NORMAL);
+        const int nNormal = hNormal ? ImageList_GetImageCount(hNormal) : 0;
+        CPoint ptGap(RowRect(hGroup, 1).CenterPoint().x, (RowRect(hGroup, 0).bottom + RowRect(hGroup, 1).top) / 2);
+        s_pfnListProc = (WNDPROC)SetWindowLongPtrW(pList->m_hWnd, GWLP_WNDPROC, (LONG_PTR)RefuseInserts);
+        {
+            COleDataSource source;
+            source.CacheGlobalData(CShortcutItemPayload::GetClipboardFormat(), offered.Write());
+            COleDataObject dataObject;
+            dataObject.Attach(source.GetDataObject());
+            EXPECT_FALSE(EnterAndDrop(pList, dataObject, ptGap).result);
+        }
+        SetWindowLongPtrW(pList->m_hWnd, GWLP_WNDPROC, (LONG_PTR)s_pfnListProc);
+        EXPECT_EQ(hNormal, pList->GetImageList(LVSIL_NORMAL));
+        if (hNormal)
+        {
+            EXPECT_EQ(nNormal, ImageList_GetImageCount(hNormal)) << "the dropped icon stayed";
+        }
+        EXPECT_EQ(nullptr, pList->GetImageList(LVSIL_SMALL)) << "a list without small icons got some";
+    }
+}
