@@ -152,7 +152,8 @@ COXSHBListCtrl::COXSHBListCtrl()
       m_nEditItem(-1), m_nLastContextItem(-1), m_bMouseInside(FALSE), m_bUpPressed(FALSE), m_bDownPressed(FALSE),
       m_bAutoScroll(FALSE), m_bCreatingDragImage(FALSE), m_nDragCandidate(-1), m_bDragOver(FALSE),
       m_nAutoScrollTimer(0), m_nHoverTimer(0), m_nPlaceholder(-1), m_bCreating(FALSE), m_bNoScrollButtons(FALSE),
-      m_bDragSource(FALSE), m_pPendingDragData(nullptr), m_pDragImage(nullptr), m_pLife(std::make_shared<BYTE>(0))
+      m_pRegisteredDropTarget(nullptr), m_bDragSource(FALSE), m_pPendingDragData(nullptr), m_pDragImage(nullptr),
+      m_pLife(std::make_shared<BYTE>(0))
 {
     if (!s_dwComCtlVersion)
         s_dwComCtlVersion = QueryComCtlVersion();
@@ -191,8 +192,9 @@ BOOL COXSHBListCtrl::InitListControl()
         return FALSE;
     EnableToolTips(TRUE);
     // Without OLE (not initialised on this thread) the list only takes no drops.
-    if (COleDropTarget* pDropTarget = GetDropTarget())
-        pDropTarget->Register(this);
+    COleDropTarget* pDropTarget = GetDropTarget();
+    if (pDropTarget && pDropTarget->Register(this))
+        m_pRegisteredDropTarget = pDropTarget;
     return TRUE;
 }
 
@@ -210,7 +212,9 @@ void COXSHBListCtrl::OnDestroy()
     if (m_nHoverTimer)
         KillTimer(kHoverTimer);
     m_nAutoScrollTimer = m_nHoverTimer = 0;
-    m_dropTarget.Revoke();
+    if (m_pRegisteredDropTarget)
+        m_pRegisteredDropTarget->Revoke();
+    m_pRegisteredDropTarget = nullptr;
     // A begin-drag message still queued dies with the window: its data goes with it, and so does
     // the image of a drag running out of it.
     DiscardPendingDragData();

@@ -417,7 +417,9 @@ void COXShortcutBar::OnDestroy()
     CWnd::OnDestroy();
     KillPressTimer();
     StopHover();
-    m_dropTarget.Revoke();
+    if (m_pRegisteredDropTarget)
+        m_pRegisteredDropTarget->Revoke();
+    m_pRegisteredDropTarget = nullptr;
 }
 
 // --- OLE drags over the headers

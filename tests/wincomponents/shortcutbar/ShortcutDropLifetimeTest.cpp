@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <new>
 
 namespace
@@ -338,4 +339,40 @@ TEST_F(ShortcutDropLifetimeTest, ARealPressAndMoveOnAnItemWhoseGroupItsOwnerDele
     EXPECT_TRUE(bDeleted) << "the press and move began a drag";
     EXPECT_EQ(0, nDragsBegun);
     EXPECT_EQ(0, m_bar.GetGroupCount());
+}
+
+TEST_F(ShortcutDropLifetimeTest, ADropTargetTheOwnerLendsIsRevokedWithTheListOrTheBarItWasRegisteredFor)
+{
+    for (bool bBar : {false, true})
+    {
+        SCOPED_TRACE(bBar ? "bar" : "group list");
+        CWndMsgDropTarget lent;
+        m_parent.m_onNotify = [&](NMSHORTCUTBAR* pNM) -> LRESULT {
+            if (pNM->hdr.code != SHBN_GETDROPTARGET)
+                return 0;
+            pNM->lParam = (LPARAM)(COleDropTarget*)&lent;
+            return 1;
+        };
+        std::unique_ptr<CWnd> pWnd;
+        if (bBar)
+        {
+            std::unique_ptr<COXShortcutBar> pBar(new COXShortcutBar);
+            ASSERT_TRUE(pBar->Create(&m_parent, CRect(0, 0, 100, 100), 0, kBarId));
+            pWnd = std::move(pBar);
+        }
+        else
+        {
+            // Standalone, the list asks its parent, which answers for the bar's id.
+            std::unique_ptr<COXSHBListCtrl> pList(new COXSHBListCtrl);
+            ASSERT_TRUE(pList->Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &m_parent, kBarId));
+            pWnd = std::move(pList);
+        }
+        m_parent.m_onNotify = nullptr;
+        IDropTarget* pInterface = lent.GetInterface();
+        ASSERT_NE(nullptr, pInterface) << "the lent target was registered";
+        pInterface->AddRef();
+        pWnd->DestroyWindow();
+        EXPECT_EQ(nullptr, lent.GetInterface()) << "the target still counts itself registered";
+        EXPECT_EQ(0u, pInterface->Release()) << "the system still holds the target";
+    }
 }
