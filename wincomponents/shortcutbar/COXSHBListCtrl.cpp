@@ -6,6 +6,7 @@
 #include "framework/gdi/CPaintDC.h"
 #include "framework/gdi/CRgn.h"
 #include "framework/controls/CMenu.h"
+#include "wincomponents/shortcutbar/ToolTipText.h"
 
 #include <shlwapi.h>
 
@@ -1386,21 +1387,7 @@ BOOL COXSHBListCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
     SHBINFOTIP tip = {};
     SendSHBNotification(SHBN_GETITEMINFOTIP, (int)pNMHDR->idFrom - 1, (LPARAM)&tip);
     tip.szText[79] = 0;
-    if (pNMHDR->code == TTN_NEEDTEXTW)
-    {
-        NMTTDISPINFOW* pInfo = (NMTTDISPINFOW*)pNMHDR;
-        lstrcpynW(pInfo->szText, tip.szText, 80);
-        pInfo->lpszText = tip.lpszText ? (LPWSTR)tip.lpszText : pInfo->szText;
-        pInfo->hinst = tip.hinst;
-    }
-    else
-    {
-        NMTTDISPINFOA* pInfo = (NMTTDISPINFOA*)pNMHDR;
-        ::WideCharToMultiByte(CP_ACP, 0, tip.szText, -1, pInfo->szText, 80, nullptr, nullptr);
-        pInfo->szText[79] = 0;
-        pInfo->lpszText = pInfo->szText;
-        pInfo->hinst = tip.hinst;
-    }
+    FillToolTipText(pNMHDR, tip.lpszText, tip.szText, tip.hinst);
     return TRUE;
 }
 
