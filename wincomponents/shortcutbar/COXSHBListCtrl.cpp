@@ -6,6 +6,7 @@
 #include "framework/gdi/CPaintDC.h"
 #include "framework/gdi/CRgn.h"
 #include "framework/controls/CMenu.h"
+#include "wincomponents/shortcutbar/ToolTipText.h"
 
 #include <shlwapi.h>
 
@@ -152,7 +153,8 @@ COXSHBListCtrl::COXSHBListCtrl()
       m_nEditItem(-1), m_nLastContextItem(-1), m_bMouseInside(FALSE), m_bUpPressed(FALSE), m_bDownPressed(FALSE),
       m_bAutoScroll(FALSE), m_bCreatingDragImage(FALSE), m_nDragCandidate(-1), m_bDragOver(FALSE),
       m_nAutoScrollTimer(0), m_nHoverTimer(0), m_nPlaceholder(-1), m_bCreating(FALSE), m_bNoScrollButtons(FALSE),
-      m_bDragSource(FALSE), m_pPendingDragData(nullptr), m_pDragImage(nullptr), m_pLife(std::make_shared<BYTE>(0))
+      m_pRegisteredDropTarget(nullptr), m_bDragSource(FALSE), m_pPendingDragData(nullptr), m_pDragImage(nullptr),
+      m_pLife(std::make_shared<BYTE>(0))
 {
     if (!s_dwComCtlVersion)
         s_dwComCtlVersion = QueryComCtlVersion();
@@ -191,8 +193,9 @@ BOOL COXSHBListCtrl::InitListControl()
         return FALSE;
     EnableToolTips(TRUE);
     // Without OLE (not initialised on this thread) the list only takes no drops.
-    if (COleDropTarget* pDropTarget = GetDropTarget())
-        pDropTarget->Register(this);
+    COleDropTarget* pDropTarget = GetDropTarget();
+    if (pDropTarget && pDropTarget->Register(this))
+        m_pRegisteredDropTarget = pDropTarget;
     return TRUE;
 }
 
@@ -210,7 +213,9 @@ void COXSHBListCtrl::OnDestroy()
     if (m_nHoverTimer)
         KillTimer(kHoverTimer);
     m_nAutoScrollTimer = m_nHoverTimer = 0;
-    m_dropTarget.Revoke();
+    if (m_pRegisteredDropTarget)
+        m_pRegisteredDropTarget->Revoke();
+    m_pRegisteredDropTarget = nullptr;
     // A begin-drag message still queued dies with the window: its data goes with it, and so does
     // the image of a drag running out of it.
     DiscardPendingDragData();
@@ -695,7 +700,10 @@ void COXSHBListCtrl::StartAutoScroll(BOOL bUp)
     if (m_bUpPressed || m_bDownPressed)
         StopAutoScroll();
     m_bAutoScroll = bAutoScroll;
+    std::weak_ptr<BYTE> pAlive = m_pLife;
     int nOldSelected = SetSelectedItem(-1);
+    if (pAlive.expired())
+        return;
     RedrawItem(nOldSelected);
     (bUp ? m_bUpPressed : m_bDownPressed) = TRUE;
     ::InvalidateRect(m_hWnd, bUp ? &m_rectUp : &m_rectDown, FALSE);
@@ -769,11 +777,14 @@ void COXSHBListCtrl::AutoScrollStep()
 }
 
 // --- item states
+// The owner may delete the list in each setter's notification: the setter then changes nothing,
+// and its caller checks that the list still lives before it goes on.
 
 int COXSHBListCtrl::SetSelectedItem(int nItem)
 {
     int nOld = m_nSelectedItem;
-    if (nItem == nOld || SendSHBNotification(SHBN_SELECTITEM, nItem, 0))
+    std::weak_ptr<BYTE> pAlive = m_pLife;
+    if (nItem == nOld || SendSHBNotification(SHBN_SELECTITEM, nItem, 0) || pAlive.expired())
         return nOld;
     m_nSelectedItem = nItem;
     return nOld;
@@ -782,7 +793,8 @@ int COXSHBListCtrl::SetSelectedItem(int nItem)
 int COXSHBListCtrl::SetActiveItem(int nItem)
 {
     int nOld = m_nActiveItem;
-    if (nItem == nOld || SendSHBNotification(SHBN_ACTIVATEITEM, nItem, 0))
+    std::weak_ptr<BYTE> pAlive = m_pLife;
+    if (nItem == nOld || SendSHBNotification(SHBN_ACTIVATEITEM, nItem, 0) || pAlive.expired())
         return nOld;
     m_nActiveItem = nItem;
     RedrawItem(nOld);
@@ -793,7 +805,8 @@ int COXSHBListCtrl::SetActiveItem(int nItem)
 int COXSHBListCtrl::SetHotItem(int nItem)
 {
     int nOld = m_nHotItem;
-    if (nItem == nOld || SendSHBNotification(SHBN_HOTITEM, nItem, 0))
+    std::weak_ptr<BYTE> pAlive = m_pLife;
+    if (nItem == nOld || SendSHBNotification(SHBN_HOTITEM, nItem, 0) || pAlive.expired())
         return nOld;
     m_nHotItem = nItem;
     if (nOld != -1)
@@ -1150,9 +1163,12 @@ LRESULT COXSHBListCtrl::OnLButtonDown(WPARAM, LPARAM lParam)
     CPoint point(lParam);
     int nPart = 0;
     int nItem = HitTest(point, &nPart);
+    std::weak_ptr<BYTE> pAlive = m_pLife;
     if (nItem != -1 && nPart != SHBLC_ONITEMROW)
     {
         int nOld = SetSelectedItem(nItem);
+        if (pAlive.expired())
+            return 0;
         if (!(GetBarStyle() & SHBS_NOITEMDRAG) && HitTest(point) == nItem)
         {
             m_ptMouseDown = point;
@@ -1181,8 +1197,11 @@ LRESULT COXSHBListCtrl::OnLButtonUp(WPARAM, LPARAM lParam)
     m_nDragCandidate = -1;
     int nPart = 0;
     int nItem = HitTest(CPoint(lParam), &nPart);
+    std::weak_ptr<BYTE> pAlive = m_pLife;
     if (nItem != -1 && nPart != SHBLC_ONITEMROW && nItem == m_nSelectedItem)
         SetActiveItem(nItem);
+    if (pAlive.expired())
+        return lResult;
     RedrawItem(nItem);
     if (m_bUpPressed || m_bDownPressed)
         StopAutoScroll();
@@ -1235,7 +1254,10 @@ void COXSHBListCtrl::CheckHover()
             KillTimer(kHoverTimer);
         m_nHoverTimer = 0;
         m_bMouseInside = FALSE;
-        RedrawItem(SetHotItem(-1));
+        std::weak_ptr<BYTE> pAlive = m_pLife;
+        int nOldHot = SetHotItem(-1);
+        if (!pAlive.expired())
+            RedrawItem(nOldHot);
     }
     else
     {
@@ -1252,7 +1274,10 @@ void COXSHBListCtrl::UpdateHotItem()
     int nPart = 0;
     int nHit = HitTest(point, &nPart);
     BOOL bOnItem = m_bMouseInside && nHit != -1 && nPart != SHBLC_ONITEMROW && nPart != SHBLC_ONIMAGEANDLABEL;
+    std::weak_ptr<BYTE> pAlive = m_pLife;
     int nOldHot = SetHotItem(bOnItem ? nHit : -1);
+    if (pAlive.expired())
+        return;
 
     if (m_nDragItem == -1 && m_nHotItem != -1 && !(GetBarStyle() & SHBS_NOITEMDRAG) &&
         m_nDragCandidate == m_nHotItem)
@@ -1264,6 +1289,8 @@ void COXSHBListCtrl::UpdateHotItem()
             m_ptDragHotspot.x += dx;
             m_ptDragHotspot.y += dy;
             SetDragItem(m_nHotItem);
+            if (pAlive.expired())
+                return;
         }
     }
     if ((!IsLeftButtonDown() && !IsLeftButtonDownByMessages()) || m_nDragItem != -1)
@@ -1288,6 +1315,8 @@ void COXSHBListCtrl::UpdateHotItem()
             m_bAutoScroll = TRUE;
             StartAutoScroll(FALSE);
         }
+        if (pAlive.expired())
+            return;
     }
     if (m_bAutoScroll && ((m_bUpPressed && !m_rectUp.PtInRect(point)) || (m_bDownPressed && !m_rectDown.PtInRect(point))))
         StopAutoScroll();
@@ -1358,21 +1387,7 @@ BOOL COXSHBListCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
     SHBINFOTIP tip = {};
     SendSHBNotification(SHBN_GETITEMINFOTIP, (int)pNMHDR->idFrom - 1, (LPARAM)&tip);
     tip.szText[79] = 0;
-    if (pNMHDR->code == TTN_NEEDTEXTW)
-    {
-        NMTTDISPINFOW* pInfo = (NMTTDISPINFOW*)pNMHDR;
-        lstrcpynW(pInfo->szText, tip.szText, 80);
-        pInfo->lpszText = tip.lpszText ? (LPWSTR)tip.lpszText : pInfo->szText;
-        pInfo->hinst = tip.hinst;
-    }
-    else
-    {
-        NMTTDISPINFOA* pInfo = (NMTTDISPINFOA*)pNMHDR;
-        ::WideCharToMultiByte(CP_ACP, 0, tip.szText, -1, pInfo->szText, 80, nullptr, nullptr);
-        pInfo->szText[79] = 0;
-        pInfo->lpszText = pInfo->szText;
-        pInfo->hinst = tip.hinst;
-    }
+    FillToolTipText(pNMHDR, tip.lpszText, tip.szText, tip.hinst);
     return TRUE;
 }
 

@@ -240,7 +240,6 @@ private:
     void TrackDragScroll(CPoint point);
     void MovePlaceholder(int nIndex);
     BOOL InsertDroppedItem(const CShortcutItemPayload& item);
-    int AddDroppedImages(const CShortcutItemPayload& item);
     void EndDragImage();
     void DiscardPendingDragData();
 
@@ -274,6 +273,9 @@ private:
     BOOL m_bNoScrollButtons;
     CWndMsgDropSource m_dropSource;
     CWndMsgDropTarget m_dropTarget;
+    // The drop target registered for the list, the list's own or one its owner lends, which must
+    // live as long as the list's window; revoked when the window goes.
+    COleDropTarget* m_pRegisteredDropTarget;
     BOOL m_bDragSource;
     // Made by SetDragItem, handed over with the begin-drag message.
     COleDataSource* m_pPendingDragData;

@@ -41,29 +41,54 @@ CPoint ScreenPoint(CWnd* pWnd, const DROPTARGETCALL* pCall)
     return point;
 }
 
-// The list view's image list, or the list's own one, which it is then given.
+// The list view's image list for dropped icons, or the list's own one, which the list view is
+// then given. A drop that cannot be inserted takes back what it added.
 class CDropImageList
 {
 public:
     CDropImageList(CListCtrl* pList, int nList, CImageList* pOwn)
-        : m_pList(pList), m_nList(nList), m_pOwn(pOwn), m_pUsed(&m_borrowed)
+        : m_pList(pList), m_nList(nList), m_pOwn(pOwn), m_pUsed(&m_borrowed), m_hBefore(nullptr), m_nBefore(0),
+          m_hLent(nullptr)
     {
         if (HIMAGELIST hImages = pList->GetImageList(nList))
             m_borrowed.Attach(hImages);
         else
             m_pUsed = pOwn;
+        m_hBefore = m_pUsed->GetSafeHandle();
+        m_nBefore = m_hBefore ? ImageList_GetImageCount(m_hBefore) : 0;
     }
-    ~CDropImageList()
+    ~CDropImageList() { m_borrowed.Detach(); }
+    CImageList* Get() const { return m_pUsed; }
+
+    // Gives the list view the list's own image list once a dropped icon went into it.
+    void Lend()
     {
-        m_borrowed.Detach();
         if (m_pUsed != m_pOwn || !m_pOwn->GetSafeHandle())
             return;
+        m_hLent = m_pOwn->GetSafeHandle();
         m_pList->SetImageList(m_pOwn, m_nList);
         // A list view that does not share its image lists destroys them itself.
         if (!(m_pList->GetStyle() & LVS_SHAREIMAGELISTS))
             m_pOwn->Detach();
     }
-    CImageList* Get() const { return m_pUsed; }
+    // The image list as the drop found it: the icons added go, a list made for them goes too.
+    void TakeBack()
+    {
+        HIMAGELIST hImages = m_hLent ? m_hLent : m_pUsed->GetSafeHandle();
+        if (!hImages)
+            return;
+        if (m_hLent)
+            m_pList->SetImageList(nullptr, m_nList);
+        if (m_hBefore)
+        {
+            for (int i = ImageList_GetImageCount(hImages) - 1; i >= m_nBefore; --i)
+                ImageList_Remove(hImages, i);
+        }
+        else if (m_pOwn->GetSafeHandle() == hImages)
+            m_pOwn->DeleteImageList();
+        else
+            ImageList_Destroy(hImages);
+    }
 
 private:
     CListCtrl* m_pList;
@@ -71,7 +96,21 @@ private:
     CImageList* m_pOwn;
     CImageList m_borrowed;
     CImageList* m_pUsed;
+    HIMAGELIST m_hBefore; // the list the icons went into, as it was before the drop
+    int m_nBefore;
+    HIMAGELIST m_hLent;   // the own list, given to the list view by this drop
 };
+
+// Adds the item's icons; the index the item shows, -1 for none. The lists may hold different
+// counts: the item shows the index its normal icon got.
+int AddDroppedImages(const CShortcutItemPayload& item, CDropImageList& normalImages, CDropImageList& smallImages)
+{
+    int nNormal = item.AddImages(normalImages.Get(), nullptr);
+    int nSmall = item.AddImages(nullptr, smallImages.Get());
+    normalImages.Lend();
+    smallImages.Lend();
+    return nNormal != -1 ? nNormal : nSmall;
+}
 } // namespace
 
 // --- drag out
@@ -83,11 +122,14 @@ int COXSHBListCtrl::SetDragItem(int nItem)
         return nOld;
     m_nDragItem = nItem;
     DiscardPendingDragData();
-    if (nItem != -1)
-    {
-        m_pPendingDragData = CreateDragData(nItem);
-        PostMessage(SHBLM_BEGINDRAGDROP, (WPARAM)nItem, (LPARAM)m_pPendingDragData);
-    }
+    if (nItem == -1)
+        return nOld;
+    std::weak_ptr<BYTE> pAlive = m_pLife;
+    COleDataSource* pDataSource = CreateDragData(nItem);
+    if (pAlive.expired())
+        return nOld;
+    m_pPendingDragData = pDataSource;
+    PostMessage(SHBLM_BEGINDRAGDROP, (WPARAM)nItem, (LPARAM)m_pPendingDragData);
     return nOld;
 }
 
@@ -97,10 +139,15 @@ void COXSHBListCtrl::DiscardPendingDragData()
     m_pPendingDragData = nullptr;
 }
 
+// The owner may delete the list in either notification: then there is no data, and the caller
+// touches nothing of the list.
 COleDataSource* COXSHBListCtrl::CreateDragData(int nItem)
 {
+    std::weak_ptr<BYTE> pAlive = m_pLife;
     SendSHBNotification(SHBN_BEGINDRAGITEM, nItem, (LPARAM)&m_ptDragHotspot);
-    COleDataSource* pDataSource = new COleDataSource;
+    if (pAlive.expired())
+        return nullptr;
+    std::unique_ptr<COleDataSource> pDataSource(new COleDataSource);
     CShortcutItemPayload item;
     item.m_strText = GetItemText(nItem, 0);
     if (HGLOBAL hText = MakeTextBlock(item.m_strText))
@@ -108,6 +155,8 @@ COleDataSource* COXSHBListCtrl::CreateDragData(int nItem)
 
     SHBADDITIONALDATA extra = {};
     SendSHBNotification(SHBN_SETADDITIONALDRAGDATA, nItem, (LPARAM)&extra);
+    if (pAlive.expired())
+        return nullptr;
     if (extra.nBufferLength && extra.pData)
         item.m_extra.assign((const BYTE*)extra.pData, (const BYTE*)extra.pData + extra.nBufferLength);
 
@@ -130,7 +179,7 @@ COleDataSource* COXSHBListCtrl::CreateDragData(int nItem)
     }
     if (HGLOBAL hItem = item.Write())
         pDataSource->CacheGlobalData(CShortcutItemPayload::GetClipboardFormat(), hItem);
-    return pDataSource;
+    return pDataSource.release();
 }
 
 LRESULT COXSHBListCtrl::OnBeginDragDropMsg(WPARAM wParam, LPARAM lParam)
@@ -160,7 +209,10 @@ void COXSHBListCtrl::OnBeginDragDrop(int nItem, COleDataSource* pDataSource)
     }
     if (pAlive.expired())
         return;
-    RedrawItem(SetSelectedItem(-1));
+    int nOldSelected = SetSelectedItem(-1);
+    if (pAlive.expired())
+        return;
+    RedrawItem(nOldSelected);
     COleDropSource* pDropSource = GetDropSource();
     if (pAlive.expired())
         return;
@@ -257,8 +309,11 @@ BOOL COXSHBListCtrl::OnDragEnter(DROPTARGETCALL* pCall)
         return FALSE;
     std::weak_ptr<BYTE> pAlive = m_pLife;
     m_bDragOver = TRUE;
-    RedrawItem(SetHotItem(-1));
-    if (pAlive.expired() || SendSHBNotification(SHBN_DRAGENTER, -1, (LPARAM)pCall) || pAlive.expired())
+    int nOldHot = SetHotItem(-1);
+    if (pAlive.expired())
+        return TRUE;
+    RedrawItem(nOldHot);
+    if (SendSHBNotification(SHBN_DRAGENTER, -1, (LPARAM)pCall) || pAlive.expired())
         return TRUE;
     if (m_pDragImage)
         CImageList::DragEnter(nullptr, ScreenPoint(this, pCall));
@@ -284,7 +339,8 @@ BOOL COXSHBListCtrl::OnDragOver(DROPTARGETCALL* pCall)
     else
         pCall->result = (pCall->dwKeyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
     TrackDragScroll(point);
-    MovePlaceholder(nInsert);
+    if (!pAlive.expired())
+        MovePlaceholder(nInsert);
     return TRUE;
 }
 
@@ -397,15 +453,20 @@ BOOL COXSHBListCtrl::OnDrop(DROPTARGETCALL* pCall)
     return TRUE;
 }
 
-// Inserts the item at the placeholder; FALSE when the list view takes no item. The owner's extra
-// data names the row the item got, which a sorted list chooses itself.
+// Inserts the item at the placeholder; FALSE, with the list as it was, when the list view takes
+// no item. The owner's extra data names the row the item got, which a sorted list chooses itself.
 BOOL COXSHBListCtrl::InsertDroppedItem(const CShortcutItemPayload& item)
 {
+    // The payload carries 32 bits of data and a cut label; the dragged item here holds both whole.
+    BOOL bOwnItem = m_bDragSource && IsValidItem(m_nDragItem);
+    CString strText = bOwnItem ? GetItemText(m_nDragItem, 0) : item.m_strText;
     LVITEMW lvItem = {};
     lvItem.mask = LVIF_TEXT;
     lvItem.iItem = m_nPlaceholder;
-    lvItem.pszText = (LPWSTR)item.m_strText.GetString();
-    int nImage = AddDroppedImages(item);
+    lvItem.pszText = (LPWSTR)strText.GetString();
+    CDropImageList normalImages(this, LVSIL_NORMAL, &m_ownNormalImages);
+    CDropImageList smallImages(this, LVSIL_SMALL, &m_ownSmallImages);
+    int nImage = AddDroppedImages(item, normalImages, smallImages);
     if (nImage != -1)
     {
         lvItem.mask |= LVIF_IMAGE;
@@ -413,14 +474,20 @@ BOOL COXSHBListCtrl::InsertDroppedItem(const CShortcutItemPayload& item)
     }
     if (m_bDragSource)
     {
-        // The payload carries 32 bits; the dragged item here holds the whole value.
         lvItem.mask |= LVIF_PARAM;
-        lvItem.lParam = IsValidItem(m_nDragItem) ? (LPARAM)GetItemData(m_nDragItem) : (LPARAM)item.m_dwData;
+        lvItem.lParam = bOwnItem ? (LPARAM)GetItemData(m_nDragItem) : (LPARAM)item.m_dwData;
     }
     std::weak_ptr<BYTE> pAlive = m_pLife;
     int nInserted = (int)SendMessage(LVM_INSERTITEMW, 0, (LPARAM)&lvItem);
     if (nInserted < 0)
+    {
+        if (!pAlive.expired())
+        {
+            normalImages.TakeBack();
+            smallImages.TakeBack();
+        }
         return FALSE;
+    }
     if (!item.m_extra.empty() && !pAlive.expired())
     {
         SHBADDITIONALDATA extra = {(DWORD)item.m_extra.size(), (LPVOID)item.m_extra.data()};
@@ -429,12 +496,3 @@ BOOL COXSHBListCtrl::InsertDroppedItem(const CShortcutItemPayload& item)
     return TRUE;
 }
 
-int COXSHBListCtrl::AddDroppedImages(const CShortcutItemPayload& item)
-{
-    CDropImageList normalImages(this, LVSIL_NORMAL, &m_ownNormalImages);
-    CDropImageList smallImages(this, LVSIL_SMALL, &m_ownSmallImages);
-    // The lists may hold different counts: the item shows the index its normal icon got.
-    int nNormal = item.AddImages(normalImages.Get(), nullptr);
-    int nSmall = item.AddImages(nullptr, smallImages.Get());
-    return nNormal != -1 ? nNormal : nSmall;
-}

@@ -47,7 +47,7 @@ COXShortcutBar::COXShortcutBar()
       m_nAutoExpandDelay(800), m_nGroupMargin(0), m_rectChildWndMargins(5, 5, 5, 5), m_pImageList(nullptr),
       m_hDropTargetGroup(0), m_hExpandedGroup(0), m_hEditGroup(0), m_hContextGroup(0), m_hDragGroup(0),
       m_nSortOrder(0), m_nLastHandle(0), m_hDragImage(nullptr), m_nPressTimer(0), m_hPressedGroup(0),
-      m_nHoverTimer(0), m_hHoverGroup(0), m_bCreating(FALSE), m_lfShared()
+      m_nHoverTimer(0), m_hHoverGroup(0), m_pRegisteredDropTarget(nullptr), m_bCreating(FALSE), m_lfShared()
 {
 }
 
@@ -102,8 +102,9 @@ BOOL COXShortcutBar::InitShortcutBar()
         return FALSE;
     EnableToolTips(TRUE);
     // Without OLE on this thread the bar only takes no drags.
-    if (COleDropTarget* pDropTarget = GetDropTarget())
-        pDropTarget->Register(this);
+    COleDropTarget* pDropTarget = GetDropTarget();
+    if (pDropTarget && pDropTarget->Register(this))
+        m_pRegisteredDropTarget = pDropTarget;
     return TRUE;
 }
 

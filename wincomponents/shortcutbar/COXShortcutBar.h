@@ -203,6 +203,9 @@ protected:
     UINT_PTR m_nHoverTimer;
     HSHBGROUP m_hHoverGroup;
     CWndMsgDropTarget m_dropTarget;
+    // The drop target registered for the bar, the bar's own or one its parent lends, which must
+    // live as long as the bar's window; revoked when the window goes.
+    COleDropTarget* m_pRegisteredDropTarget;
 
     DECLARE_MESSAGE_MAP()
 

@@ -1,6 +1,7 @@
 // The shortcut bar towards the user and its owner: expanding, the mouse, header dragging, the
 // context menu and its commands, tool tips and the notifications.
 #include "wincomponents/shortcutbar/COXShortcutBar.h"
+#include "wincomponents/shortcutbar/ToolTipText.h"
 
 #include "framework/controls/CMenu.h"
 #include "framework/window/CWinApp.h"
@@ -417,7 +418,9 @@ void COXShortcutBar::OnDestroy()
     CWnd::OnDestroy();
     KillPressTimer();
     StopHover();
-    m_dropTarget.Revoke();
+    if (m_pRegisteredDropTarget)
+        m_pRegisteredDropTarget->Revoke();
+    m_pRegisteredDropTarget = nullptr;
 }
 
 // --- OLE drags over the headers
@@ -617,21 +620,6 @@ BOOL COXShortcutBar::HandleToolTipText(NMHDR* pNMHDR, LRESULT* pResult)
     SHBHEADERTIP tip = {};
     *pResult = Notify(SHBN_GETHEADERTIP, (HSHBGROUP)pNMHDR->idFrom, (LPARAM)&tip);
     tip.szText[79] = L'\0';
-    if (pNMHDR->code == TTN_NEEDTEXTW)
-    {
-        NMTTDISPINFOW* pInfo = (NMTTDISPINFOW*)pNMHDR;
-        AfxCopyToolTipText(pInfo->szText, 80, tip.szText);
-        pInfo->lpszText = tip.lpszText ? const_cast<wchar_t*>(tip.lpszText) : pInfo->szText;
-        pInfo->hinst = tip.hinst;
-        return TRUE;
-    }
-    // The owner's text is UTF-16 either way; the narrow form gets a converted copy.
-    NMTTDISPINFOA* pInfo = (NMTTDISPINFOA*)pNMHDR;
-    const wchar_t* pszSource = tip.lpszText ? tip.lpszText : tip.szText;
-    if (!::WideCharToMultiByte(CP_ACP, 0, pszSource, -1, pInfo->szText, 80, nullptr, nullptr))
-        pInfo->szText[0] = '\0';
-    pInfo->szText[79] = '\0';
-    pInfo->lpszText = pInfo->szText;
-    pInfo->hinst = tip.hinst;
+    FillToolTipText(pNMHDR, tip.lpszText, tip.szText, tip.hinst);
     return TRUE;
 }

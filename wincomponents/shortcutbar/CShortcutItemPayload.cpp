@@ -57,6 +57,16 @@ private:
     size_t m_nPos;
 };
 
+// The first nMax characters of the text, one fewer when the last of them would be the first half
+// of a pair.
+CString CutText(const CString& strText, int nMax)
+{
+    if (strText.GetLength() <= nMax)
+        return strText;
+    int nKept = IS_HIGH_SURROGATE(strText[nMax - 1]) ? nMax - 1 : nMax;
+    return strText.Left(nKept);
+}
+
 void AppendDword(std::vector<BYTE>& out, DWORD dw)
 {
     const BYTE* p = (const BYTE*)&dw;
@@ -187,7 +197,7 @@ BOOL CShortcutItemPayload::Read(HGLOBAL hGlobal)
     GlobalUnlock(hGlobal);
     if (!bParsed)
         return FALSE;
-    m_strText = item.m_strText;
+    m_strText = CutText(item.m_strText, nMaxLabelLength);
     m_dwData = item.m_dwData;
     m_extra.swap(item.m_extra);
     for (int nKind = imageNormal; nKind <= imageSmall; ++nKind)

@@ -17,6 +17,9 @@ class CShortcutItemPayload
 {
 public:
     enum ImageKind { imageNormal = 0, imageSmall = 1 };
+    // A label read longer than this is cut to it: a list lays out and paints a label of some
+    // hundred thousand characters for seconds. The side bar uses the first 512 of a label.
+    static constexpr int nMaxLabelLength = 512;
 
     CShortcutItemPayload() : m_dwData(0) {}
 
@@ -31,8 +34,9 @@ public:
 
     // A new zero-initialised global block holding the item, null when memory runs out.
     HGLOBAL Write() const;
-    // The item in hGlobal; FALSE (with the reason in GetError) for a block that is empty, cut
-    // short, longer than its contents or inconsistent, and then this payload stays as it was.
+    // The item in hGlobal, its label cut to nMaxLabelLength; FALSE (with the reason in GetError)
+    // for a block that is empty, cut short, longer than its contents or inconsistent, and then
+    // this payload stays as it was.
     BOOL Read(HGLOBAL hGlobal);
     // The same for the data object's block in the item format; FALSE when it offers none.
     BOOL Read(COleDataObject* pDataObject);

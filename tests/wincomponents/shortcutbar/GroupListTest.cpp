@@ -8,6 +8,7 @@
 #include "SquareImages.h"
 
 #include <map>
+#include <string>
 #include <vector>
 
 namespace
@@ -34,6 +35,7 @@ public:
     std::vector<Notice> m_arrNotices;
     std::map<UINT, LRESULT> m_mapAnswers;
     int m_nContextMenus = 0;
+    const wchar_t* m_pszOwnTip = nullptr; // the info tip's text the owner points to, besides "tip"
 
     int Count(UINT nCode) const
     {
@@ -66,7 +68,10 @@ protected:
         if (nCode == SHBN_BEGINITEMEDIT || nCode == SHBN_ENDITEMEDIT)
             notice.strText = (const wchar_t*)pNotify->lParam;
         if (nCode == SHBN_GETITEMINFOTIP)
+        {
             lstrcpynW(((SHBINFOTIP*)pNotify->lParam)->szText, L"tip", 80);
+            ((SHBINFOTIP*)pNotify->lParam)->lpszText = m_pszOwnTip;
+        }
         if (nCode != SHBN_DRAWITEM)
             m_arrNotices.push_back(notice);
         auto it = m_mapAnswers.find(nCode);
@@ -717,6 +722,27 @@ TEST_F(GroupListTest, InfoTipsAskTheOwnerForTheItemsText)
     m_list.SendMessage(WM_NOTIFY, 2, (LPARAM)&info);
     EXPECT_EQ(1, m_owner.Last(SHBN_GETITEMINFOTIP)->nItem);
     EXPECT_STREQ(L"tip", info.lpszText);
+}
+
+TEST_F(GroupListTest, AnInfoTipShowsTheTextTheOwnerPointsToInTheNarrowFormToo)
+{
+    CreateList(2);
+    m_list.SetExtendedStyle(LVS_EX_INFOTIP);
+    const std::wstring strOwn = L"The owner's own text, " + std::wstring(100, L'x');
+    m_owner.m_pszOwnTip = strOwn.c_str();
+
+    NMTTDISPINFOW wide = {};
+    wide.hdr.hwndFrom = m_list.GetToolTipHwnd();
+    wide.hdr.idFrom = 2;
+    wide.hdr.code = TTN_NEEDTEXTW;
+    m_list.SendMessage(WM_NOTIFY, 2, (LPARAM)&wide);
+    EXPECT_EQ(strOwn.c_str(), wide.lpszText);
+
+    NMTTDISPINFOA narrow = {};
+    narrow.hdr = wide.hdr;
+    narrow.hdr.code = TTN_NEEDTEXTA;
+    m_list.SendMessage(WM_NOTIFY, 2, (LPARAM)&narrow);
+    EXPECT_EQ(std::string(strOwn.begin(), strOwn.begin() + 79), narrow.lpszText) << "as much as the tip holds";
 }
 
 TEST_F(GroupListTest, ARightClickReachesTheParentAsOneContextMenu)

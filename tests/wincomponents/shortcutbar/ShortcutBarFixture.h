@@ -47,6 +47,7 @@ public:
     std::map<UINT, LRESULT> m_mapAnswers;
     std::vector<CString> m_arrMenu; // the last context menu's entries
     const wchar_t* m_pszTip = nullptr;
+    bool m_bTipByPointer = false; // the tip's text pointer names m_pszTip rather than a copy
     UINT m_nTakenCommand = 0; // a command this parent carries out itself
     int m_nCommandsTaken = 0;
 
@@ -97,7 +98,9 @@ protected:
             notice.strText = ((const SHB_GROUPINFO*)pNM->lParam)->pszText;
         if (notice.nCode == SHBN_CONTEXTMENU)
             m_arrMenu = MenuEntries(((SHBCONTEXTMENU*)pNM->lParam)->pMenu->GetSafeHmenu());
-        if (notice.nCode == SHBN_GETHEADERTIP && m_pszTip)
+        if (notice.nCode == SHBN_GETHEADERTIP && m_pszTip && m_bTipByPointer)
+            ((SHBHEADERTIP*)pNM->lParam)->lpszText = m_pszTip;
+        else if (notice.nCode == SHBN_GETHEADERTIP && m_pszTip)
             lstrcpynW(((SHBHEADERTIP*)pNM->lParam)->szText, m_pszTip, 80);
         m_arrNotices.push_back(notice);
         auto it = m_mapAnswers.find(notice.nCode);

@@ -3,6 +3,7 @@
 #include "wincomponents/shortcutbar/COXSHBListCtrl.h"
 
 #include <functional>
+#include <string>
 
 namespace
 {
@@ -387,6 +388,20 @@ TEST_F(ShortcutBarInteractionTest, EveryNotificationComesFromTheBarWithItsGroupA
         EXPECT_EQ(kBarId, notice.idFrom) << notice.nCode;
         EXPECT_EQ(-1, notice.nItem) << notice.nCode;
     }
+}
+
+TEST_F(ShortcutBarInteractionTest, ANarrowHeaderTipShowsAsMuchOfTheTextTheOwnerPointsToAsItHolds)
+{
+    AddThree(SHBS_TOOLTIPS);
+    const std::wstring strOwn = L"Tip of B, " + std::wstring(100, L'x');
+    m_parent.m_pszTip = strOwn.c_str();
+    m_parent.m_bTipByPointer = true;
+    NMTTDISPINFOA narrow = {};
+    narrow.hdr.hwndFrom = m_bar.GetToolTipHwnd();
+    narrow.hdr.idFrom = m_hB;
+    narrow.hdr.code = TTN_NEEDTEXTA;
+    m_bar.SendMessage(WM_NOTIFY, 0, (LPARAM)&narrow);
+    EXPECT_EQ(std::string(strOwn.begin(), strOwn.begin() + 79), narrow.lpszText);
 }
 
 TEST_F(ShortcutBarInteractionTest, HeadersAreToolsOnlyWithTheToolTipStyle)

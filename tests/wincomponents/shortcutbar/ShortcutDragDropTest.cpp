@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <string>
 
 namespace
 {
@@ -185,6 +186,10 @@ protected:
         }
         return pNotice ? (DROPEFFECT)pNotice->lParam : (DROPEFFECT)-1;
     }
+
+    // Drags the list's item with a scripted source and drops it back into the list at the point
+    // with the effect; TRUE when the drop was taken.
+    BOOL DropWithinItsList(COXSHBListCtrl* pList, int nItem, CPoint point, DROPEFFECT dropEffect);
 
     CDropWatchParent m_parent;
     COXShortcutBar m_bar;
@@ -402,6 +407,33 @@ DROPTARGETCALL EnterAndDrop(COXSHBListCtrl* pList, COleDataObject& dataObject, C
     return drop;
 }
 
+BOOL ShortcutDragDropTest::DropWithinItsList(COXSHBListCtrl* pList, int nItem, CPoint point, DROPEFFECT dropEffect)
+{
+    CScriptedDropSource dropSource;
+    COleDataSource* pDragData = nullptr;
+    m_parent.m_onNotify = [&](NMSHORTCUTBAR* pNM, LRESULT* pAnswer) {
+        if (pNM->hdr.code == SHBN_BEGINDRAGDROP)
+            pDragData = (COleDataSource*)pNM->lParam;
+        if (pNM->hdr.code == SHBN_GETDROPSOURCE)
+        {
+            pNM->lParam = (LPARAM)(COleDropSource*)&dropSource;
+            *pAnswer = 1;
+        }
+    };
+    BOOL bDropped = FALSE;
+    dropSource.m_script = [&] {
+        ASSERT_NE(nullptr, pDragData);
+        ASSERT_TRUE(pList->IsDragSource());
+        COleDataObject dataObject;
+        dataObject.Attach(pDragData->GetDataObject());
+        bDropped = (BOOL)EnterAndDrop(pList, dataObject, point, dropEffect).result;
+    };
+    pList->SetDragItem(nItem);
+    PumpUntilIdle();
+    m_parent.m_onNotify = nullptr;
+    return bDropped;
+}
+
 // A list view that runs out of room for new items.
 WNDPROC s_pfnListProc = nullptr;
 LRESULT CALLBACK RefuseInserts(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -484,32 +516,69 @@ TEST_F(ShortcutDragDropTest, AnItemCopiedWithinItsListKeepsItsWholeData)
     pList->SetItemData(1, (DWORD_PTR)lWide);
     CPoint ptGap(RowRect(m_hOne, 0).CenterPoint().x, RowRect(m_hOne, 0).top - 1);
 
-    CScriptedDropSource dropSource;
-    COleDataSource* pDragData = nullptr;
-    m_parent.m_onNotify = [&](NMSHORTCUTBAR* pNM, LRESULT* pAnswer) {
-        if (pNM->hdr.code == SHBN_BEGINDRAGDROP)
-            pDragData = (COleDataSource*)pNM->lParam;
-        if (pNM->hdr.code == SHBN_GETDROPSOURCE)
-        {
-            pNM->lParam = (LPARAM)(COleDropSource*)&dropSource;
-            *pAnswer = 1;
-        }
-    };
-    BOOL bDropped = FALSE;
-    dropSource.m_script = [&] {
-        ASSERT_NE(nullptr, pDragData);
-        ASSERT_TRUE(pList->IsDragSource());
-        COleDataObject dataObject;
-        dataObject.Attach(pDragData->GetDataObject());
-        bDropped = (BOOL)EnterAndDrop(pList, dataObject, ptGap, DROPEFFECT_COPY).result;
-    };
-    pList->SetDragItem(1);
-    PumpUntilIdle();
-    m_parent.m_onNotify = nullptr;
-
-    ASSERT_TRUE(bDropped);
+    ASSERT_TRUE(DropWithinItsList(pList, 1, ptGap, DROPEFFECT_COPY));
     ASSERT_EQ(4, pList->GetItemCount());
     EXPECT_EQ(L"A1", pList->GetItemText(0, 0));
     EXPECT_EQ(lWide, (LPARAM)pList->GetItemData(0)) << "the dropped copy";
     EXPECT_EQ(lWide, (LPARAM)pList->GetItemData(2)) << "the original";
+}
+
+TEST_F(ShortcutDragDropTest, ADroppedLabelIsCutToFiveHundredAndTwelveCharactersButAMovedOneStaysWhole)
+{
+    const int nLimit = 512; // what the side bar uses of a label
+    AddItems(m_hOne, L"A", 3);
+    COXSHBListCtrl* pList = List(m_hOne);
+    CPoint ptGap(RowRect(m_hOne, 1).CenterPoint().x, (RowRect(m_hOne, 0).bottom + RowRect(m_hOne, 1).top) / 2);
+    for (int nLength : {nLimit, 262144})
+    {
+        SCOPED_TRACE(nLength);
+        COleDataSource source;
+        COleDataObject dataObject;
+        OfferItem(source, dataObject, std::wstring((size_t)nLength, L'x').c_str(), 5);
+        EXPECT_TRUE(EnterAndDrop(pList, dataObject, ptGap).result);
+        ASSERT_EQ(4, pList->GetItemCount());
+        EXPECT_EQ(CString(std::wstring((size_t)nLimit, L'x')), pList->GetItemText(1, 0));
+        pList->DeleteItem(1);
+    }
+
+    // A copy within its own list keeps the whole label.
+    const CString strLong(std::wstring((size_t)nLimit + 100, L'L'));
+    pList->SetItemText(2, 0, strLong);
+    CPoint ptTop(RowRect(m_hOne, 0).CenterPoint().x, RowRect(m_hOne, 0).top - 1);
+    ASSERT_TRUE(DropWithinItsList(pList, 2, ptTop, DROPEFFECT_COPY));
+    ASSERT_EQ(4, pList->GetItemCount());
+    EXPECT_EQ(strLong, pList->GetItemText(0, 0));
+}
+
+TEST_F(ShortcutDragDropTest, ADropThatCannotBeInsertedLeavesTheImageListsAsItFoundThem)
+{
+    AddItems(m_hOne, L"A", 2);
+    AddItems(m_hTwo, L"B", 2);
+    m_bar.SetLCImageList(m_hTwo, nullptr, LVSIL_NORMAL);
+    const CShortcutItemPayload offered = MakeOfferedItem(true);
+    for (HSHBGROUP hGroup : {m_hOne, m_hTwo})
+    {
+        SCOPED_TRACE(hGroup == m_hOne ? "a list with a normal image list" : "a list without image lists");
+        m_bar.ExpandGroup(hGroup);
+        PumpUntilIdle();
+        COXSHBListCtrl* pList = List(hGroup);
+        const HIMAGELIST hNormal = pList->GetImageList(LVSIL_NORMAL);
+        const int nNormal = hNormal ? ImageList_GetImageCount(hNormal) : 0;
+        CPoint ptGap(RowRect(hGroup, 1).CenterPoint().x, (RowRect(hGroup, 0).bottom + RowRect(hGroup, 1).top) / 2);
+        s_pfnListProc = (WNDPROC)SetWindowLongPtrW(pList->m_hWnd, GWLP_WNDPROC, (LONG_PTR)RefuseInserts);
+        {
+            COleDataSource source;
+            source.CacheGlobalData(CShortcutItemPayload::GetClipboardFormat(), offered.Write());
+            COleDataObject dataObject;
+            dataObject.Attach(source.GetDataObject());
+            EXPECT_FALSE(EnterAndDrop(pList, dataObject, ptGap).result);
+        }
+        SetWindowLongPtrW(pList->m_hWnd, GWLP_WNDPROC, (LONG_PTR)s_pfnListProc);
+        EXPECT_EQ(hNormal, pList->GetImageList(LVSIL_NORMAL));
+        if (hNormal)
+        {
+            EXPECT_EQ(nNormal, ImageList_GetImageCount(hNormal)) << "the dropped icon stayed";
+        }
+        EXPECT_EQ(nullptr, pList->GetImageList(LVSIL_SMALL)) << "a list without small icons got some";
+    }
 }

@@ -13,19 +13,31 @@
 
 #include <malloc.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <new>
 
 namespace
 {
 bool s_bPoisonFreed = false;
 
+// Keeps the block's contents as they are, seen from the optimiser: they may be read elsewhere.
+// Without it, a fill just before free is a dead store, and the optimiser drops it.
+void KeepBlock(void* p)
+{
+    __asm__ __volatile__("" : : "r"(p) : "memory");
+}
+
 void FreeBlock(void* p) noexcept
 {
     if (p && s_bPoisonFreed)
+    {
         memset(p, 0xDD, _msize(p));
+        KeepBlock(p);
+    }
     free(p);
 }
 } // namespace
@@ -97,8 +109,8 @@ protected:
         m_parent.m_onNotify = nullptr;
     }
 
-    // An expanded group with three items.
-    HSHBGROUP AddGroup()
+    // An expanded group with three items labelled so.
+    HSHBGROUP AddGroup(const wchar_t* pszLabel = L"A")
     {
         SHB_GROUPINFO info;
         info.nMask = SHBGI_TEXT;
@@ -110,7 +122,7 @@ protected:
             LVITEMW item = {};
             item.mask = LVIF_TEXT | LVIF_PARAM;
             item.iItem = i;
-            item.pszText = const_cast<wchar_t*>(L"A");
+            item.pszText = const_cast<wchar_t*>(pszLabel);
             item.lParam = 10 + i;
             m_bar.InsertLCItem(hGroup, &item);
         }
@@ -129,10 +141,69 @@ protected:
         return POINTL{point.x, point.y};
     }
 
+    // The centre of the item's label, in the list's client coordinates.
+    static CPoint LabelCentre(COXSHBListCtrl* pList, int nItem)
+    {
+        CRect rect;
+        pList->GetItemRect(nItem, &rect, LVIR_LABEL);
+        return rect.CenterPoint();
+    }
+    // The owner deletes the group on the first notification of the code; the number of drags
+    // that began anyway, each vetoed, so that no drag loop runs.
+    void DeleteGroupOn(UINT nCode, HSHBGROUP hGroup, BOOL& bDeleted, int& nDragsBegun)
+    {
+        bDeleted = FALSE;
+        nDragsBegun = 0;
+        m_parent.m_onNotify = [this, nCode, hGroup, &bDeleted, &nDragsBegun](NMSHORTCUTBAR* pNM) -> LRESULT {
+            if (pNM->hdr.code == nCode && !bDeleted)
+                bDeleted = m_bar.DeleteGroup(hGroup);
+            if (pNM->hdr.code != SHBN_BEGINDRAGDROP)
+                return 0;
+            nDragsBegun++;
+            return 1;
+        };
+    }
+
+    // After the queue has run: the group went, its freed list was left alone and no drag began.
+    void ExpectGoneQuietly(BOOL bDeleted, bool bUntouched, int nDragsBegun)
+    {
+        PumpUntilIdle();
+        m_parent.m_onNotify = nullptr;
+        EXPECT_TRUE(bDeleted);
+        EXPECT_TRUE(bUntouched) << "the deleted list was written to";
+        EXPECT_EQ(0, nDragsBegun);
+        EXPECT_EQ(0, m_bar.GetGroupCount());
+    }
+
     CActingParent m_parent;
     COXShortcutBar m_bar;
 };
+
+// The freed list as the poison left it: nothing wrote into it after it was deleted (the allocator
+// keeps its own notes at the ends of a free block).
+bool IsStillPoisoned(const void* pFreed, size_t nSize)
+{
+    for (size_t n = 32; n + 32 < nSize; ++n)
+    {
+        if (((const volatile unsigned char*)pFreed)[n] != 0xDD)
+            return false;
+    }
+    return true;
+}
 } // namespace
+
+TEST_F(ShortcutDropLifetimeTest, ABlockFreedWhileTheTestsRunReadsAsThePoison)
+{
+    const size_t nSize = 256;
+    unsigned char* p = new unsigned char[nSize];
+    memset(p, 0x11, nSize);
+    KeepBlock(p);
+    const uintptr_t nAddress = (uintptr_t)p;
+    delete[] p;
+    // The allocator keeps its own notes at the ends of a free block; its middle is the block's.
+    const unsigned char bMiddle = *(volatile unsigned char*)(nAddress + nSize / 2);
+    EXPECT_EQ(0xDD, bMiddle);
+}
 
 TEST_F(ShortcutDropLifetimeTest, AGroupItsOwnerDeletesInADragNotificationLeavesTheSystemNothingFreed)
 {
@@ -196,4 +267,112 @@ TEST_F(ShortcutDropLifetimeTest, AGroupDeletedWhileItsItemIsDraggedEndsTheDragWi
     EXPECT_EQ(0, m_bar.GetGroupCount());
     EXPECT_EQ(0u, nDropCompletes) << "a deleted list reports nothing";
     EXPECT_EQ(nullptr, ImageList_GetDragImage(nullptr, nullptr)) << "its drag image went with it";
+}
+
+TEST_F(ShortcutDropLifetimeTest, AGroupItsOwnerDeletesWhileAnItemDragIsPreparedStartsNoDrag)
+{
+    for (UINT nCode : {SHBN_BEGINDRAGITEM, SHBN_SETADDITIONALDRAGDATA})
+    {
+        SCOPED_TRACE(nCode);
+        HSHBGROUP hGroup = AddGroup();
+        COXSHBListCtrl* pList = m_bar.GetGroupListCtrl(hGroup);
+        BOOL bDeleted = FALSE;
+        int nDragsBegun = 0;
+        DeleteGroupOn(nCode, hGroup, bDeleted, nDragsBegun);
+        pList->SetDragItem(1);
+        const bool bUntouched = IsStillPoisoned(pList, sizeof(COXSHBListCtrl));
+        ExpectGoneQuietly(bDeleted, bUntouched, nDragsBegun);
+    }
+}
+
+// The pointer's path over an item: it becomes hot, is pressed, and then released on it, which
+// makes it active, or moved more than eight pixels on it, which starts its drag. The list looks
+// at the pointer itself, so the test moves it.
+TEST_F(ShortcutDropLifetimeTest, AGroupItsOwnerDeletesInANotificationOfThePointersPathLeavesItsListAlone)
+{
+    for (UINT nCode :
+         {SHBN_HOTITEM, SHBN_SELECTITEM, SHBN_ACTIVATEITEM, SHBN_BEGINDRAGITEM, SHBN_SETADDITIONALDRAGDATA})
+    {
+        SCOPED_TRACE(nCode);
+        ::SetCursorPos(5, 5); // off the list, so that no item is hot yet
+        HSHBGROUP hGroup = AddGroup(L"A label to press on");
+        COXSHBListCtrl* pList = m_bar.GetGroupListCtrl(hGroup);
+        ::SetWindowPos(m_parent.m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        const CPoint ptPress = LabelCentre(pList, 1);
+        const CPoint ptMoved(ptPress.x + 12, ptPress.y);
+        CRect rectLabel;
+        pList->GetItemRect(1, &rectLabel, LVIR_LABEL);
+        ASSERT_TRUE(rectLabel.PtInRect(ptMoved)) << "the move stays on the item";
+        BOOL bDeleted = FALSE;
+        int nDragsBegun = 0;
+        DeleteGroupOn(nCode, hGroup, bDeleted, nDragsBegun);
+        const HWND hList = pList->m_hWnd;
+        const COXSHBListCtrl* pFreed = pList;
+
+        const bool bRelease = nCode == SHBN_ACTIVATEITEM;
+        const CPoint steps[] = {ptPress, ptPress, bRelease ? ptPress : ptMoved};
+        const UINT messages[] = {WM_MOUSEMOVE, WM_LBUTTONDOWN, bRelease ? (UINT)WM_LBUTTONUP : (UINT)WM_MOUSEMOVE};
+        for (int i = 0; i < 3 && !bDeleted; ++i)
+        {
+            CPoint ptScreen = steps[i];
+            ::ClientToScreen(hList, &ptScreen);
+            ::SetCursorPos(ptScreen.x, ptScreen.y);
+            ::SendMessageW(hList, messages[i], messages[i] == WM_LBUTTONDOWN ? MK_LBUTTON : 0,
+                           MAKELPARAM(steps[i].x, steps[i].y));
+        }
+        const bool bUntouched = bDeleted && IsStillPoisoned(pFreed, sizeof(COXSHBListCtrl));
+        ExpectGoneQuietly(bDeleted, bUntouched, nDragsBegun);
+    }
+}
+
+TEST_F(ShortcutDropLifetimeTest, ARealPressAndMoveOnAnItemWhoseGroupItsOwnerDeletesAsTheDragBeginsStartsNoDrag)
+{
+    HSHBGROUP hGroup = AddGroup(L"A label to press on");
+    COXSHBListCtrl* pList = m_bar.GetGroupListCtrl(hGroup);
+    CPoint ptFrom = LabelCentre(pList, 1);
+    pList->ClientToScreen(&ptFrom);
+    BOOL bDeleted = FALSE;
+    int nDragsBegun = 0;
+    DeleteGroupOn(SHBN_BEGINDRAGITEM, hGroup, bDeleted, nDragsBegun);
+    MouseDrag(m_parent.m_hWnd, ptFrom, CPoint(ptFrom.x + 12, ptFrom.y));
+    m_parent.m_onNotify = nullptr;
+    EXPECT_TRUE(bDeleted) << "the press and move began a drag";
+    EXPECT_EQ(0, nDragsBegun);
+    EXPECT_EQ(0, m_bar.GetGroupCount());
+}
+
+TEST_F(ShortcutDropLifetimeTest, ADropTargetTheOwnerLendsIsRevokedWithTheListOrTheBarItWasRegisteredFor)
+{
+    for (bool bBar : {false, true})
+    {
+        SCOPED_TRACE(bBar ? "bar" : "group list");
+        CWndMsgDropTarget lent;
+        m_parent.m_onNotify = [&](NMSHORTCUTBAR* pNM) -> LRESULT {
+            if (pNM->hdr.code != SHBN_GETDROPTARGET)
+                return 0;
+            pNM->lParam = (LPARAM)(COleDropTarget*)&lent;
+            return 1;
+        };
+        std::unique_ptr<CWnd> pWnd;
+        if (bBar)
+        {
+            std::unique_ptr<COXShortcutBar> pBar(new COXShortcutBar);
+            ASSERT_TRUE(pBar->Create(&m_parent, CRect(0, 0, 100, 100), 0, kBarId));
+            pWnd = std::move(pBar);
+        }
+        else
+        {
+            // Standalone, the list asks its parent, which answers for the bar's id.
+            std::unique_ptr<COXSHBListCtrl> pList(new COXSHBListCtrl);
+            ASSERT_TRUE(pList->Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &m_parent, kBarId));
+            pWnd = std::move(pList);
+        }
+        m_parent.m_onNotify = nullptr;
+        IDropTarget* pInterface = lent.GetInterface();
+        ASSERT_NE(nullptr, pInterface) << "the lent target was registered";
+        pInterface->AddRef();
+        pWnd->DestroyWindow();
+        EXPECT_EQ(nullptr, lent.GetInterface()) << "the target still counts itself registered";
+        EXPECT_EQ(0u, pInterface->Release()) << "the system still holds the target";
+    }
 }

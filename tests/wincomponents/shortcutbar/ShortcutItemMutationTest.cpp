@@ -1,9 +1,9 @@
 // A mutation run over dropped shortcut-bar items: well-formed items (one icon, two icons, a long
 // label, a non-ASCII label) changed by flipped, overwritten, inserted and cut bytes and by fields
 // set to edge values, each read in this process. None may crash the reader, and an item that is
-// taken must hold only parts that fit. The seed is fixed, so a failure repeats:
-// TERVOK_MUTATION_SEED picks another seed, TERVOK_MUTATION_ONLY runs one block of the run and
-// TERVOK_MUTATION_COUNT makes the run shorter or longer.
+// taken must hold only parts that fit, its label cut to the reader's limit. The seed is fixed, so
+// a failure repeats: TERVOK_MUTATION_SEED picks another seed, TERVOK_MUTATION_ONLY runs one block
+// of the run and TERVOK_MUTATION_COUNT makes the run shorter or longer.
 #include "GuiTest.h"
 #include "ShortcutItemCases.h"
 
@@ -16,6 +16,7 @@ namespace
 {
 const uint64_t nDefaultSeed = 20261209;
 const int nBlocks = 100000;
+const int nLabelLimit = 512; // what a reader keeps of a label
 
 // xorshift64*: the same seed gives the same blocks on every build.
 class CMutationRandom
@@ -406,6 +407,7 @@ TEST_F(ShortcutItemMutationTest, AHundredThousandChangedItemsNeitherCrashTheRead
         }
         ++nTaken;
         ASSERT_EQ("", strMisfit) << "block " << n << " of seed " << g_nSeed << " was taken:" << strWhat;
+        ASSERT_LE(item.m_strText.GetLength(), nLabelLimit) << "block " << n << ":" << strWhat;
         if (nTaken % 8)
             continue; // adding the icons costs; every eighth taken item shows that it can
         CImageList normal, small;

@@ -5,7 +5,9 @@
 #include "framework/window/AfxOleInit.h"
 #include "wincomponents/shortcutbar/ImageMemory.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <string>
 
 namespace
 {
@@ -210,4 +212,25 @@ TEST_F(ShortcutItemPayloadTest, MalformedItemsReadInThisProcessAreRefusedAndLeav
         EXPECT_EQ(CString(L"before"), item.m_strText);
         EXPECT_FALSE(item.HasImage(CShortcutItemPayload::imageNormal));
     }
+}
+
+TEST_F(ShortcutItemPayloadTest, ALabelIsReadUpToFiveHundredAndTwelveCharactersAndCutBeyond)
+{
+    const int nLimit = 512; // what the side bar uses of a label
+    CShortcutItemPayload item = MakeOfferedItem(false);
+    for (int nLength : {nLimit, nLimit + 1, 262144})
+    {
+        SCOPED_TRACE(nLength);
+        item.m_strText = CString(std::wstring((size_t)nLength, L'x'));
+        CShortcutItemPayload read;
+        ASSERT_TRUE(read.Read(item.Write())) << read.GetError().GetString();
+        EXPECT_EQ(std::min(nLength, nLimit), read.m_strText.GetLength());
+        EXPECT_EQ(dwOfferData, read.m_dwData) << "the rest of the item is read as before";
+        EXPECT_EQ(item.m_extra, read.m_extra);
+    }
+    // The cut takes no half of a character made of two halves.
+    item.m_strText = CString(std::wstring((size_t)nLimit - 1, L'x') + L"\U0001F600yy");
+    CShortcutItemPayload read;
+    ASSERT_TRUE(read.Read(item.Write()));
+    EXPECT_EQ(CString(std::wstring((size_t)nLimit - 1, L'x')), read.m_strText);
 }
