@@ -895,8 +895,9 @@ TEST_F(AlarmsWindowSqlite, TheOpenAlarmsPanelCountsEachSystemOnceWhereTheDataSou
     EXPECT_STREQ(L"0", PanelCount(L"Other"));
     for (int i = 1; i < list.GetItemCount(); ++i)
     {
-        if (list.GetItemText(i, 0).CompareNoCase(L"host1") == 0)
-            EXPECT_STREQ(L"2", list.GetItemText(i, 1)) << CStringA(list.GetItemText(i, 0)).GetString();
+        if (list.GetItemText(i, 0).CompareNoCase(L"host1") != 0)
+            continue;
+        EXPECT_STREQ(L"2", list.GetItemText(i, 1)) << CStringA(list.GetItemText(i, 0)).GetString();
     }
 }
 
