@@ -14,7 +14,6 @@
 #include "support/AppProfile.h"
 #include "support/StringEx.h"
 
-
 namespace
 {
 const wchar_t szAutoUpdate[] = L"COutstandingDyn::m_bAutoUpdate";
