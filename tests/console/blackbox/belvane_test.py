@@ -63,6 +63,24 @@ def level_of(pixels):
     return "unknown"
 
 
+def picture_bands(picture):
+    """The levels of the pictures down the left margin of a log window's picture, top to bottom.
+    A band is a run of rows with ink in the picture column; the white line gaps part them. The
+    caret blinks at the start of the empty line after the last: a band of ink one or two pixels
+    wide is the caret, not a picture."""
+    bands, band, columns = [], [], set()
+    for y in range(picture.height + 1):
+        row = [picture.pixel(x, y) for x in range(min(PICTURE_WIDTH, picture.width))] if y < picture.height else []
+        if level_of(row):
+            band += row
+            columns.update(x for x, pixel in enumerate(row) if level_of([pixel]))
+        elif band:
+            if len(columns) > 2:
+                bands.append(level_of(band))
+            band, columns = [], set()
+    return bands
+
+
 class Console:
     """Belvane.exe in a program folder of its own, with a driver beside it."""
 
@@ -330,16 +348,7 @@ class LogWindow(ConsoleCase):
         self.driver.key("CTRL+END")
         time.sleep(0.5)
         picture = self.driver.screenshot(edit, os.path.join(SCRATCH, "log.bmp"))
-        # A band is a run of rows with ink in the picture column; the white line gaps part them.
-        bands, band = [], []
-        for y in range(picture.height + 1):
-            row = [picture.pixel(x, y) for x in range(min(PICTURE_WIDTH, picture.width))] if y < picture.height else []
-            if level_of(row):
-                band += row
-            elif band:
-                bands.append(level_of(band))
-                band = []
-        return lines, bands
+        return lines, picture_bands(picture)
 
     def test_f6_brings_the_log_window_forward_also_after_closing_it(self):
         self.start()
