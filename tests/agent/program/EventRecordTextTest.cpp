@@ -39,6 +39,22 @@ protected:
         RegSetValueExW(hKey, pszName, 0, REG_EXPAND_SZ, (const BYTE*)strValue.GetString(),
                        (DWORD)(strValue.GetLength() + 1) * sizeof(wchar_t));
     }
+    // Registers a source of the test log with the files named; an empty name is not set.
+    static void RegisterSource(const CString& strSource, const CString& strMessages, const CString& strCategories)
+    {
+        HKEY hKey = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, SourceKey(strSource), 0, nullptr, 0,
+                                                 KEY_ALL_ACCESS, nullptr, &hKey, nullptr));
+        if (!strMessages.IsEmpty())
+            SetValue(hKey, L"EventMessageFile", strMessages);
+        if (!strCategories.IsEmpty())
+            SetValue(hKey, L"CategoryMessageFile", strCategories);
+        RegCloseKey(hKey);
+    }
+    static CString SourceKey(const CString& strSource)
+    {
+        return L"SYSTEM\\CurrentControlSet\\Services\\EventLog\\TervokUnitLog\\" + strSource;
+    }
 
     static CEventRecord Record(DWORD dwEventId, std::initializer_list<const wchar_t*> strings, WORD wCategory = 0,
                                const wchar_t* pszSource = L"TervokUnitSource")
@@ -111,6 +127,21 @@ TEST_F(RecordText, CategoryTextOrNone)
     // Only the line end after the last line goes.
     CEventRecordText::GetRecordCategory(UNIT_LOG, Record(1000, {}, 3), s);
     EXPECT_STREQ(L"Disk array\r\ncontroller 2", s);
+}
+
+// A Windows in another language may have no English message tables: the texts come in the
+// language there is.
+TEST_F(RecordText, MessageAndCategoryOfAModuleWithoutEnglishTexts)
+{
+    CString strGerman = ProgramFolder() + L"\\GermanMessages.dll";
+    RegisterSource(L"TervokGermanSource", strGerman, strGerman);
+
+    CEventRecord record = Record(1000, {L"Spooler", L"Fehler"}, 1, L"TervokGermanSource");
+    EXPECT_STREQ(L"Dienst Spooler meldete Fehler. ", Message(record));
+    CString strCategory;
+    CEventRecordText::GetRecordCategory(UNIT_LOG, record, strCategory);
+    EXPECT_STREQ(L"Festplatte", strCategory);
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, SourceKey(L"TervokGermanSource"));
 }
 
 TEST_F(RecordText, FourteenTaggedLines)
