@@ -1,6 +1,7 @@
 #include "agent/EventLog/EventRecordText.h"
 
 #include "agent/EventLog/EventSourceKeys.h"
+#include "agent/EventLog/MessageFileSystem.h"
 #include "agent/HostAddress.h"
 #include "agent/TraceLog.h"
 #include "support/StringEx.h"
@@ -90,7 +91,8 @@ HMODULE CEventRecordText::LoadDataModule(const CString& strExpanded)
     std::map<CString, HMODULE>::iterator it = modules.find(strKey);
     if (it != modules.end())
         return it->second;
-    HMODULE hModule = LoadLibraryExW(strExpanded, nullptr, LOAD_LIBRARY_AS_DATAFILE | DONT_RESOLVE_DLL_REFERENCES);
+    CMessageFileSystem& fileSystem = MessageFileSystem();
+    HMODULE hModule = fileSystem.LoadDataFile(fileSystem.NativePath(strExpanded));
     if (hModule)
         modules[strKey] = hModule;
     return hModule;
