@@ -1,6 +1,7 @@
 #include "agent/ServiceBase.h"
 
 #include "agent/TraceLog.h"
+#include "support/ServiceAccountName.h"
 
 #include <vector>
 
@@ -323,12 +324,14 @@ void CServiceBase::Install()
         WriteErrorBlock(L"Error Opening The Service Control Manager", GetLastError());
         return;
     }
+    // The service manager refuses a bare user name.
+    CString strAccount = CServiceAccountName::Qualify(m_strAccountName);
     TraceLog().WriteLine(L"Installing Service");
     TraceLog().WriteLine(L"  Service name = %s", m_strServiceName.GetString());
     TraceLog().WriteLine(L"  Display name = %s", m_strDisplayName.GetString());
     TraceLog().WriteLine(L"  Start mode   = %s", m_dwStartType == SERVICE_DEMAND_START ? L"Demand" : L"Auto");
     TraceLog().WriteLine(L"  Executable   = %s", m_strProgramPath.GetString());
-    TraceLog().WriteLine(L"  Username     = %s", m_strAccountName.GetString());
+    TraceLog().WriteLine(L"  Username     = %s", strAccount.GetString());
     TraceLog().WriteLine(L"  Password     = %s", MaskedPassword(m_strPassword));
     TraceLog().WriteLine(L"");
     // Quoted, so that a path with spaces cannot be read as a shorter program plus arguments.
@@ -336,7 +339,7 @@ void CServiceBase::Install()
     SC_HANDLE hService = CreateServiceW(hManager, m_strServiceName, m_strDisplayName, SERVICE_ALL_ACCESS,
                                         SERVICE_WIN32_OWN_PROCESS, m_dwStartType, SERVICE_ERROR_NORMAL, strBinaryPath,
                                         nullptr, nullptr, nullptr,
-                                        m_strAccountName.IsEmpty() ? nullptr : m_strAccountName.GetString(),
+                                        strAccount.IsEmpty() ? nullptr : strAccount.GetString(),
                                         m_strPassword.GetString());
     if (hService)
         CloseServiceHandle(hService);

@@ -6,6 +6,7 @@ add_library(agenteventlog STATIC
   EventLog/EventRecord.cpp
   EventLog/EventRecordText.cpp
   EventLog/EventSourceKeys.cpp
+  EventLog/MessageFileSystem.cpp
   EventLog/SpoolEventLogSource.cpp)
 target_link_libraries(agenteventlog PUBLIC agentwire support ws2_32 advapi32)
 

@@ -17,6 +17,23 @@ CString& SourceName()
     return name;
 }
 
+CString SourceKeyPath()
+{
+    CString path;
+    path.Format(L"SYSTEM\\CurrentControlSet\\Services\\EventLog\\%s\\%s", L"Application", SourceName().GetString());
+    return path;
+}
+
+// Registered by setup or by an earlier run: the source's key exists and can be read.
+BOOL IsSourceRegistered()
+{
+    HKEY hKey = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, SourceKeyPath(), 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
+        return FALSE;
+    RegCloseKey(hKey);
+    return TRUE;
+}
+
 CString ErrorText(DWORD dwError)
 {
     return CSystemErrorText(dwError, L"", L"", L"", L"", L"").m_strText;
@@ -75,6 +92,9 @@ BOOL CEventLogApi::Deregister(HANDLE hSource)
 
 void CEventLogWriter::SetSourceName(const wchar_t* pszSource)
 {
+    // Another source is not registered by registering this one.
+    if (SourceName() != pszSource)
+        g_bRegistered = FALSE;
     SourceName() = pszSource;
 }
 
@@ -93,6 +113,13 @@ BOOL CEventLogWriter::Write(WORD wType, WORD wCategory, DWORD dwEventId, const w
     strError.Empty();
     if (!g_bRegistered)
         g_bRegistered = RegisterSource(strError);
+    // Only administrators may write the source's key, but anyone may report under a registered
+    // source: a standard user's entries are written all the same.
+    if (!g_bRegistered && IsSourceRegistered())
+    {
+        strError.Empty();
+        g_bRegistered = TRUE;
+    }
     if (!g_bRegistered)
         return FALSE;
 
@@ -114,11 +141,9 @@ BOOL CEventLogWriter::Write(WORD wType, WORD wCategory, DWORD dwEventId, const w
 
 BOOL CEventLogWriter::RegisterSource(CString& strError)
 {
-    CString path;
-    path.Format(L"SYSTEM\\CurrentControlSet\\Services\\EventLog\\%s\\%s", L"Application", SourceName().GetString());
     HKEY hKey = nullptr;
-    LONG status = RegCreateKeyExW(HKEY_LOCAL_MACHINE, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
-                                  nullptr, &hKey, nullptr);
+    LONG status = RegCreateKeyExW(HKEY_LOCAL_MACHINE, SourceKeyPath(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                  KEY_SET_VALUE, nullptr, &hKey, nullptr);
     if (status != ERROR_SUCCESS)
     {
         strError = Failure(L"Could not create the registry key(s): %s", status);

@@ -18,12 +18,14 @@ public:
 class CEventLogWriter
 {
 public:
-    // TRUE when the entry was written; otherwise strError says why.
+    // TRUE when the entry was written; otherwise strError says why. A source that this user may
+    // not register is still written to when it is registered already.
     BOOL Write(WORD wType, WORD wCategory, DWORD dwEventId, const wchar_t* pszText, CString& strError);
     // Creates or updates the source's key under the Application log.
     BOOL RegisterSource(CString& strError);
 
-    // The program's source: "TervokAlarms" unless the program names its own at start-up.
+    // The program's source: "TervokAlarms" unless the program names its own at start-up. Another
+    // name is registered anew at its first entry.
     static void SetSourceName(const wchar_t* pszSource);
     static const CString& GetSourceName();
     // Null restores the platform's calls.

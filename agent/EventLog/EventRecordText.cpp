@@ -1,6 +1,7 @@
 #include "agent/EventLog/EventRecordText.h"
 
 #include "agent/EventLog/EventSourceKeys.h"
+#include "agent/EventLog/MessageFileSystem.h"
 #include "agent/HostAddress.h"
 #include "agent/TraceLog.h"
 #include "support/StringEx.h"
@@ -13,7 +14,9 @@
 namespace
 {
 const wchar_t EVENTLOG_KEY[] = L"SYSTEM\\CurrentControlSet\\Services\\EventLog\\";
-const DWORD MESSAGE_LANGUAGE = 1033;
+// English first, as the collectors have always had the texts; where a module has none (a Windows
+// in another language), the system's own order of languages.
+const DWORD MESSAGE_LANGUAGES[] = {1033, 0};
 const int MODULE_NAME_LENGTH = 260;
 const int PARAMETER_TEXT_LENGTH = 511;
 const int MAX_PARAMETER_DIGITS = 10;
@@ -29,6 +32,24 @@ void CutTrailingLineEnd(CString& s)
 {
     if (s.GetLength() >= 2 && s.Right(2) == L"\r\n")
         s = s.Left(s.GetLength() - 2);
+}
+
+// A message of a module into a buffer that the system allocates (the caller frees it); 0 when no
+// language has it.
+DWORD FormatFromMessageTable(DWORD dwFlags, HMODULE hModule, DWORD dwId, wchar_t** ppBuffer, va_list* pArgs)
+{
+    *ppBuffer = nullptr;
+    for (DWORD dwLanguage : MESSAGE_LANGUAGES)
+    {
+        DWORD dwResult = FormatMessageW(dwFlags | FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ALLOCATE_BUFFER, hModule,
+                                        dwId, dwLanguage, (LPWSTR)ppBuffer, 0, pArgs);
+        if (dwResult)
+            return dwResult;
+        if (*ppBuffer)
+            LocalFree(*ppBuffer);
+        *ppBuffer = nullptr;
+    }
+    return 0;
 }
 
 // Splits a value that lists module names with ";".
@@ -70,7 +91,8 @@ HMODULE CEventRecordText::LoadDataModule(const CString& strExpanded)
     std::map<CString, HMODULE>::iterator it = modules.find(strKey);
     if (it != modules.end())
         return it->second;
-    HMODULE hModule = LoadLibraryExW(strExpanded, nullptr, LOAD_LIBRARY_AS_DATAFILE | DONT_RESOLVE_DLL_REFERENCES);
+    CMessageFileSystem& fileSystem = MessageFileSystem();
+    HMODULE hModule = fileSystem.LoadDataFile(fileSystem.NativePath(strExpanded));
     if (hModule)
         modules[strKey] = hModule;
     return hModule;
@@ -99,8 +121,8 @@ void CEventRecordText::GetRecordCategory(const CString& strLogName, const CEvent
         HMODULE hModule = LoadDataModule(ExpandModuleName(strModule));
         wchar_t* pBuffer = nullptr;
         if (hModule &&
-            FormatMessageW(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS,
-                           hModule, record.Fixed().EventCategory, MESSAGE_LANGUAGE, (LPWSTR)&pBuffer, 0, nullptr) &&
+            FormatFromMessageTable(FORMAT_MESSAGE_IGNORE_INSERTS, hModule, record.Fixed().EventCategory, &pBuffer,
+                                   nullptr) &&
             pBuffer && *pBuffer)
         {
             strText = pBuffer;
@@ -120,10 +142,8 @@ BOOL CEventRecordText::FormatFromModule(HMODULE hModule, const CEventRecord& rec
     for (int i = 0; i < arrStrings.GetSize() && i < MAX_INSERTS; i++)
         args[(size_t)i] = (DWORD_PTR)arrStrings[i].GetString();
     wchar_t* pBuffer = nullptr;
-    DWORD dwResult = FormatMessageW(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ALLOCATE_BUFFER |
-                                        FORMAT_MESSAGE_ARGUMENT_ARRAY | FORMAT_MESSAGE_MAX_WIDTH_MASK,
-                                    hModule, record.Fixed().EventID, MESSAGE_LANGUAGE, (LPWSTR)&pBuffer, 0,
-                                    (va_list*)args.data());
+    DWORD dwResult = FormatFromMessageTable(FORMAT_MESSAGE_ARGUMENT_ARRAY | FORMAT_MESSAGE_MAX_WIDTH_MASK, hModule,
+                                            record.Fixed().EventID, &pBuffer, (va_list*)args.data());
     TraceLog().Trace(9, L"Formatted: %d", (int)dwResult);
     if (dwResult && pBuffer)
         strText = pBuffer;

@@ -1,4 +1,5 @@
 #include "agent/EventLog/EventRecordText.h"
+#include "agent/EventLog/MessageFileSystem.h"
 #include "agent/EventLog/SpoolEventLogSource.h"
 
 #include <gtest/gtest.h>
@@ -38,6 +39,22 @@ protected:
     {
         RegSetValueExW(hKey, pszName, 0, REG_EXPAND_SZ, (const BYTE*)strValue.GetString(),
                        (DWORD)(strValue.GetLength() + 1) * sizeof(wchar_t));
+    }
+    // Registers a source of the test log with the files named; an empty name is not set.
+    static void RegisterSource(const CString& strSource, const CString& strMessages, const CString& strCategories)
+    {
+        HKEY hKey = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, SourceKey(strSource), 0, nullptr, 0,
+                                                 KEY_ALL_ACCESS, nullptr, &hKey, nullptr));
+        if (!strMessages.IsEmpty())
+            SetValue(hKey, L"EventMessageFile", strMessages);
+        if (!strCategories.IsEmpty())
+            SetValue(hKey, L"CategoryMessageFile", strCategories);
+        RegCloseKey(hKey);
+    }
+    static CString SourceKey(const CString& strSource)
+    {
+        return L"SYSTEM\\CurrentControlSet\\Services\\EventLog\\TervokUnitLog\\" + strSource;
     }
 
     static CEventRecord Record(DWORD dwEventId, std::initializer_list<const wchar_t*> strings, WORD wCategory = 0,
@@ -111,6 +128,115 @@ TEST_F(RecordText, CategoryTextOrNone)
     // Only the line end after the last line goes.
     CEventRecordText::GetRecordCategory(UNIT_LOG, Record(1000, {}, 3), s);
     EXPECT_STREQ(L"Disk array\r\ncontroller 2", s);
+}
+
+// A Windows in another language may have no English message tables: the texts come in the
+// language there is.
+TEST_F(RecordText, MessageAndCategoryOfAModuleWithoutEnglishTexts)
+{
+    CString strGerman = ProgramFolder() + L"\\GermanMessages.dll";
+    RegisterSource(L"TervokGermanSource", strGerman, strGerman);
+
+    CEventRecord record = Record(1000, {L"Spooler", L"Fehler"}, 1, L"TervokGermanSource");
+    EXPECT_STREQ(L"Dienst Spooler meldete Fehler. ", Message(record));
+    CString strCategory;
+    CEventRecordText::GetRecordCategory(UNIT_LOG, record, strCategory);
+    EXPECT_STREQ(L"Festplatte", strCategory);
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, SourceKey(L"TervokGermanSource"));
+}
+
+// Plays a 32-bit process on 64-bit Windows, or a process that is not one, with a Windows folder
+// of its own: under WOW64 a file named in <Windows>\System32 is looked for in <Windows>\SysWOW64,
+// and <Windows>\Sysnative is the real <Windows>\System32; outside WOW64 there is no Sysnative.
+class CPlayedWow64 : public CMessageFileSystem
+{
+public:
+    CPlayedWow64(const CString& strWindows, BOOL bWow64) : m_strWindows(strWindows), m_bWow64(bWow64)
+    {
+        SetMessageFileSystem(this);
+    }
+    ~CPlayedWow64() override { SetMessageFileSystem(nullptr); }
+
+    BOOL IsWow64() override { return m_bWow64; }
+    CString SystemFolder() override { return m_strWindows + L"\\System32"; }
+    CString WindowsFolder() override { return m_strWindows; }
+    HMODULE LoadDataFile(const CString& strPath) override
+    {
+        return CMessageFileSystem::LoadDataFile(Redirected(strPath));
+    }
+
+private:
+    CString Redirected(const CString& strPath) const
+    {
+        if (!m_bWow64)
+            return strPath;
+        CString strRest;
+        if (Below(strPath, L"\\System32\\", strRest))
+            return m_strWindows + L"\\SysWOW64\\" + strRest;
+        if (Below(strPath, L"\\Sysnative\\", strRest))
+            return m_strWindows + L"\\System32\\" + strRest;
+        return strPath;
+    }
+    BOOL Below(const CString& strPath, const wchar_t* pszFolder, CString& strRest) const
+    {
+        CString strFolder = m_strWindows + pszFolder;
+        if (strPath.Left(strFolder.GetLength()).CompareNoCase(strFolder) != 0)
+            return FALSE;
+        strRest = strPath.Mid(strFolder.GetLength());
+        return TRUE;
+    }
+
+    CString m_strWindows;
+    BOOL m_bWow64;
+};
+
+// A Windows folder beside the test program: the test message files in its System32 (only there,
+// as a driver's or a 64-bit component's are), and in a folder whose name begins with System32's.
+class RecordTextWow64 : public RecordText
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        RecordText::SetUpTestSuite();
+        CString strWindows = WindowsFolder();
+        for (const wchar_t* pszFolder : {L"", L"\\System32", L"\\SysWOW64", L"\\System32Extra"})
+            CreateDirectoryW(strWindows + pszFolder, nullptr);
+        CString strTest = ProgramFolder() + L"\\TestMessages.dll";
+        for (const wchar_t* pszCopy : {L"\\System32\\DriverMessages.dll", L"\\System32\\Native64.dll",
+                                       L"\\System32Extra\\BesideMessages.dll"})
+            ASSERT_TRUE(CopyFileW(strTest, strWindows + pszCopy, FALSE)) << GetLastError();
+    }
+    static CString WindowsFolder() { return ProgramFolder() + L"\\PlayedWindows"; }
+    void TearDown() override
+    {
+        for (const wchar_t* pszSource : {L"TervokDriverSource", L"TervokBesideSource", L"TervokNativeSource"})
+            RegDeleteKeyW(HKEY_LOCAL_MACHINE, SourceKey(pszSource));
+    }
+};
+
+TEST_F(RecordTextWow64, UnderWow64MessageFilesOfTheSystemFolderAreReadFromTheRealOne)
+{
+    CPlayedWow64 wow64(WindowsFolder(), TRUE);
+    // Named in any case, in a list, with a missing file after it that is tried first.
+    CString strDriver = WindowsFolder() + L"\\SYSTEM32\\DriverMessages.dll";
+    RegisterSource(L"TervokDriverSource", strDriver + L";" + WindowsFolder() + L"\\System32\\Missing.dll", strDriver);
+    CEventRecord record = Record(1000, {L"disk", L"full"}, 1, L"TervokDriverSource");
+    EXPECT_STREQ(L"Service disk reported full. ", Message(record));
+    CString strCategory;
+    CEventRecordText::GetRecordCategory(UNIT_LOG, record, strCategory);
+    EXPECT_STREQ(L"Disk", strCategory);
+
+    // A folder whose name only begins with the system folder's is not redirected.
+    CString strBeside = WindowsFolder() + L"\\System32Extra\\BesideMessages.dll";
+    RegisterSource(L"TervokBesideSource", strBeside, L"");
+    EXPECT_STREQ(L"Service disk reported full. ", Message(Record(1000, {L"disk", L"full"}, 0, L"TervokBesideSource")));
+}
+
+TEST_F(RecordTextWow64, OutsideWow64MessageFilesAreLoadedAsNamed)
+{
+    CPlayedWow64 native(WindowsFolder(), FALSE);
+    RegisterSource(L"TervokNativeSource", WindowsFolder() + L"\\System32\\Native64.dll", L"");
+    EXPECT_STREQ(L"Service disk reported full. ", Message(Record(1000, {L"disk", L"full"}, 0, L"TervokNativeSource")));
 }
 
 TEST_F(RecordText, FourteenTaggedLines)

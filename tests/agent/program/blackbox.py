@@ -289,6 +289,14 @@ class Service(AgentTest):
         self.assertNotIn("TopSecret99", trace)
         wine(agent.exe, "-remove")
         self.assertIsNone(reg_query(SERVICE_KEY, "Start"))
+
+        # A bare account name is one of this machine, as the service manager wants it; a domain
+        # account in the form user@domain is left as it is.
+        for account, stored in (("quorvex", ".\\quorvex"), ("quorvex@example.test", "quorvex@example.test")):
+            wine(agent.exe, "-install", "manual", account, "TopSecret99")
+            self.assertEqual(stored, reg_query(SERVICE_KEY, "ObjectName"))
+            self.assertIn("  Username     = %s" % stored, agent.trace())
+            wine(agent.exe, "-remove")
         # Removing a service that does not exist reports the system's text.
         wine(agent.exe, "-remove")
         self.assertIn("Error Opening The Service Control Manager\n", agent.trace().replace("\r", ""))
