@@ -27,16 +27,6 @@ std::unique_ptr<char[]> Narrow(const CString& str)
     return std::unique_ptr<char[]>(CStringEx(str).ToNarrow());
 }
 
-// The title is placed in speech markup: markup characters in it must stay text.
-CString EscapeForSpeechMarkup(const CString& strText)
-{
-    CString strEscaped(strText);
-    strEscaped.Replace(L"&", L"&amp;");
-    strEscaped.Replace(L"<", L"&lt;");
-    strEscaped.Replace(L">", L"&gt;");
-    return strEscaped;
-}
-
 // A-Z only, so that other letters keep their case as the user typed them.
 CString LowerAsciiLetters(const CString& strText)
 {
@@ -318,12 +308,12 @@ void CAlarmActionRun::SendNetMessage(const CString& strParameter)
 void CAlarmActionRun::Speak(const CString& strParameter)
 {
     CString strText = LowerAsciiLetters(strParameter);
-    strText.Replace(L"{title}", EscapeForSpeechMarkup(m_strTitle));
+    // The title is placed in speech markup: markup characters in it must stay text.
+    strText.Replace(L"{title}", CSpeechVoice::EscapeMarkup(m_strTitle));
     CSpeechVoice voice(nullptr);
-    if (voice.m_pVoice)
-        voice.Speak(strText, FALSE, FALSE, TRUE);
+    BOOL bSpoken = voice.Speak(strText, FALSE, FALSE, TRUE) && voice.WaitUntilDone();
     m_arrLog.AddFormat(L"Speaking: %s", strText.GetString());
-    if (!voice.m_pVoice)
+    if (!bSpoken)
     {
         CStringArrayEx arrLines;
         CStringEx(voice.m_strError).Split(L'\n', arrLines);

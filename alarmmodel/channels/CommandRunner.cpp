@@ -6,6 +6,23 @@
 
 namespace
 {
+const wchar_t* const BatchFileName = L"BelvaneNetSendTestScript.bat";
+const wchar_t* const OutputFileName = L"BelvaneNetSendTestOutput.txt";
+const wchar_t* const ErrorFileName = L"BelvaneNetSendTestErrors.txt";
+
+// The interpreter, started as CreateProcess documents for batch files, runs in the work folder
+// and gets the work files by name only: the folder's name may hold blanks (a volume without
+// short names) or characters that it reads as its own, & ^ ( ) within quotes harmlessly, but a %
+// pair naming a variable is replaced even there. /S: only the outer quotes are removed.
+CString InterpreterCommandLine()
+{
+    CString strCommandLine;
+    strCommandLine.Format(L"\"%scmd.exe\" /S /C \".\\%s 1> %s 2> %s\"",
+                          GetAppPaths().GetSystemFolder().GetString(), BatchFileName, OutputFileName,
+                          ErrorFileName);
+    return strCommandLine;
+}
+
 // The interpreter ends a batch line at Ctrl-Z too, and the rest would run as a command.
 BOOL HoldsControlCharacter(const CString& strCommand)
 {
@@ -20,10 +37,15 @@ BOOL HoldsControlCharacter(const CString& strCommand)
 
 void RunCommandCaptured(const CString& strCommand, CStringArray& output, CStringArray& errors)
 {
-    const CString& strTemp = GetAppPaths().GetTempFolder();
-    CConsoleTextFile batch(strTemp + L"\\BelvaneNetSendTestScript.bat");
-    CConsoleTextFile outputFile(strTemp + L"\\BelvaneNetSendTestOutput.txt");
-    CConsoleTextFile errorFile(strTemp + L"\\BelvaneNetSendTestErrors.txt");
+    RunCommandCaptured(strCommand, GetAppPaths().GetTempFolder(), output, errors);
+}
+
+void RunCommandCaptured(const CString& strCommand, const CString& strFolder, CStringArray& output,
+                        CStringArray& errors)
+{
+    CConsoleTextFile batch(strFolder + L"\\" + BatchFileName);
+    CConsoleTextFile outputFile(strFolder + L"\\" + OutputFileName);
+    CConsoleTextFile errorFile(strFolder + L"\\" + ErrorFileName);
     output.RemoveAll();
     errors.RemoveAll();
     // Refused before the work files are touched: another run may be using them.
@@ -51,10 +73,7 @@ void RunCommandCaptured(const CString& strCommand, CStringArray& output, CString
         errors.Add(strError);
         return;
     }
-    CString strCommandLine;
-    strCommandLine.Format(L"%s 1> %s 2> %s", (const wchar_t*)batch.m_strPath,
-                          (const wchar_t*)outputFile.m_strPath, (const wchar_t*)errorFile.m_strPath);
-    if (!RunHiddenProcess(strCommandLine, strTemp, strError))
+    if (!RunHiddenProcess(InterpreterCommandLine(), strFolder, strError))
     {
         errors.Add(strError);
         return;

@@ -110,22 +110,44 @@ void CSpeechVoice::CreateVoice()
         m_bComInitialised = TRUE;
         hr = g_pFactory(&m_pVoice);
     }
-    if (FAILED(hr))
+    if (!KeepFailure(hr))
     {
         m_bError = TRUE;
-        CSystemErrorText error((DWORD)hr, L"", L"", L"", L"", L"");
-        m_strError = L"Text-to-speech error: " + error.m_strText + L"\n \n";
+        m_strError += L"\n \n";
         m_strError += L"For information about Text-to-speech select the \"Microsoft\" entry ";
         m_strError += L"in the \"Help\" menu, then select \"Text-to-Speech\".";
     }
 }
 
-void CSpeechVoice::Speak(const CString& strText, BOOL bSpellMixed, BOOL bPhonetic, BOOL bAsync)
+BOOL CSpeechVoice::KeepFailure(HRESULT hr)
+{
+    if (SUCCEEDED(hr))
+        return TRUE;
+    CSystemErrorText error((DWORD)hr, L"", L"", L"", L"", L"");
+    m_strError = L"Text-to-speech error: " + error.m_strText;
+    return FALSE;
+}
+
+BOOL CSpeechVoice::Speak(const CString& strText, BOOL bSpellMixed, BOOL bPhonetic, BOOL bAsync)
 {
     if (!m_pVoice)
-        return;
+        return FALSE;
     CString strSpoken = bSpellMixed || bPhonetic ? SpellMixedWords(strText, bPhonetic) : strText;
-    m_pVoice->Speak(strSpoken, FlagIsXml | (bAsync ? FlagAsync : 0));
+    return KeepFailure(m_pVoice->Speak(strSpoken, FlagIsXml | (bAsync ? FlagAsync : 0)));
+}
+
+BOOL CSpeechVoice::WaitUntilDone()
+{
+    return m_pVoice && KeepFailure(m_pVoice->WaitUntilDone());
+}
+
+CString CSpeechVoice::EscapeMarkup(const CString& strText)
+{
+    CString strEscaped(strText);
+    strEscaped.Replace(L"&", L"&amp;");
+    strEscaped.Replace(L"<", L"&lt;");
+    strEscaped.Replace(L">", L"&gt;");
+    return strEscaped;
 }
 
 CString CSpeechVoice::SpellMixedWords(const CString& strText, BOOL bPhonetic)

@@ -26,8 +26,15 @@ public:
     CSpeechVoice(const CSpeechVoice&) = delete;
     CSpeechVoice& operator=(const CSpeechVoice&) = delete;
 
-    // The text is read as speech markup.
-    void Speak(const CString& strText, BOOL bSpellMixed, BOOL bPhonetic, BOOL bAsync);
+    // The text is read as speech markup. FALSE when there is no voice or it refused the text;
+    // m_strError then says why.
+    BOOL Speak(const CString& strText, BOOL bSpellMixed, BOOL bPhonetic, BOOL bAsync);
+    // Waits until everything is spoken. FALSE when there is no voice or speaking failed (no audio
+    // device, the device busy); m_strError then says why. The destructor waits too, silently.
+    BOOL WaitUntilDone();
+
+    // The text with & < > written as entities, so that it is spoken as written within markup.
+    static CString EscapeMarkup(const CString& strText);
 
     // Words holding both letters and digits spelled out: "srv01" becomes "S, R, V, 0, 1,", or
     // with the phonetic alphabet "Sierra, Romeo, Victor, 0, 1,".
@@ -39,12 +46,16 @@ public:
     static const DWORD FlagAsync = 1;
     static const DWORD FlagIsXml = 8;
 
+    // Set when creating the voice failed.
     BOOL m_bError;
     BOOL m_bComInitialised;
     CWnd* m_pParent;
+    // Why creating the voice, speaking or waiting failed, the latest of them.
     CString m_strError;
     CSpeechOutput* m_pVoice;
 
 private:
     void CreateVoice();
+    // FALSE for a failure code, whose text then goes to m_strError.
+    BOOL KeepFailure(HRESULT hr);
 };

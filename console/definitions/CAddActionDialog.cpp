@@ -140,7 +140,7 @@ CString CAddActionDialog::PreviewText(const CString& strSpeech, const CString& s
 {
     CString strText = strSpeech;
     strText.MakeLower();
-    strText.Replace(L"{title}", strTitle);
+    strText.Replace(L"{title}", CSpeechVoice::EscapeMarkup(strTitle));
     return strText;
 }
 

@@ -20,7 +20,8 @@ public:
     int m_nKind;
     CString m_strParameter;
 
-    // The speech text in lower case with "{title}" replaced by the title in its own case.
+    // The speech text in lower case with "{title}" replaced by the title in its own case, its
+    // markup characters escaped as the action runner escapes them.
     static CString PreviewText(const CString& strSpeech, const CString& strTitle);
 
 protected:

@@ -27,9 +27,18 @@ CStringArray ComPortNames(const std::function<BOOL(const CString&)>& fnAnswers)
 
 BOOL ComPortAnswers(const CString& strPort)
 {
+    return ComPortAnswersQuery(strPort, ::GetDefaultCommConfigW);
+}
+
+BOOL ComPortAnswersQuery(const CString& strPort, DefaultCommConfigQuery pfnQuery)
+{
     COMMCONFIG config = {};
     DWORD dwSize = sizeof config;
-    return ::GetDefaultCommConfigW(strPort, &config, &dwSize);
+    if (pfnQuery(strPort, &config, &dwSize))
+        return TRUE;
+    // The provider data of a modem-class port make its configuration larger than a COMMCONFIG;
+    // only the port's presence is wanted here.
+    return GetLastError() == ERROR_INSUFFICIENT_BUFFER;
 }
 
 void FillComPortCombo(CDataComboBox& combo, const CString& strChosen,

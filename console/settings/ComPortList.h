@@ -8,9 +8,15 @@
 
 class CDataComboBox;
 
+// The system's GetDefaultCommConfigW, or a stand-in that plays its answers.
+typedef BOOL(WINAPI* DefaultCommConfigQuery)(LPCWSTR pszName, LPCOMMCONFIG pConfig, LPDWORD pdwSize);
+
 // fnAnswers tells whether a port name answers; the real one asks the system.
 CStringArray ComPortNames(const std::function<BOOL(const CString&)>& fnAnswers);
 BOOL ComPortAnswers(const CString& strPort);
+// Whether the port gives its default configuration when pfnQuery asks for it, also when that
+// is larger than a COMMCONFIG.
+BOOL ComPortAnswersQuery(const CString& strPort, DefaultCommConfigQuery pfnQuery);
 
 // The ports in the combo, each with its position as data; the port named strChosen is selected
 // when listed, else the first.

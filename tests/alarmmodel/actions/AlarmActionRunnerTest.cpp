@@ -6,6 +6,7 @@
 #include "support/AppPaths.h"
 #include "support/RegistryStore.h"
 #include "support/StringEx.h"
+#include "support/SystemErrorText.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -42,6 +43,25 @@ HRESULT CreateRecordingOutput(CSpeechOutput** ppOutput)
 HRESULT CreateNoOutput(CSpeechOutput**)
 {
     return REGDB_E_CLASSNOTREG;
+}
+
+// A voice that takes the text but whose device fails while speaking it.
+class CBusyDeviceOutput : public CSpeechOutput
+{
+public:
+    HRESULT Speak(const wchar_t*, DWORD) override { return S_OK; }
+    HRESULT WaitUntilDone() override { return HRESULT_FROM_WIN32(ERROR_BUSY); }
+};
+
+HRESULT CreateBusyDeviceOutput(CSpeechOutput** ppOutput)
+{
+    *ppOutput = new CBusyDeviceOutput;
+    return S_OK;
+}
+
+CString SpeechErrorLine(HRESULT hr)
+{
+    return L"Text-to-speech error: " + CSystemErrorText((DWORD)hr, L"", L"", L"", L"", L"").m_strText;
 }
 
 std::string Narrow(const CString& s)
@@ -215,6 +235,23 @@ TEST_F(AlarmActionRunnerTest, SpeechWithoutVoiceLogsTheErrorLines)
     EXPECT_STREQ(L"Speaking: hello", speech[0]);
     for (const CString& line : speech)
         EXPECT_FALSE(line.IsEmpty());
+}
+
+// A voice that is there but cannot speak leaves the system's reason in the log, whether it refuses
+// the text (Wine's voice answers "not implemented") or fails while speaking it.
+TEST_F(AlarmActionRunnerTest, SpeechThatFailsLogsTheSystemsReason)
+{
+    EXPECT_TRUE(Run({L"4:hello"}));
+    CStringArray speech = Body(0);
+    ASSERT_EQ(2, speech.GetSize()) << Joined(m_log);
+    EXPECT_STREQ(L"Speaking: hello", speech[0]);
+    EXPECT_STREQ(SpeechErrorLine(E_NOTIMPL), speech[1]);
+
+    CSpeechVoice::SetOutputFactory(CreateBusyDeviceOutput);
+    EXPECT_TRUE(Run({L"4:hello"}));
+    speech = Body(0);
+    ASSERT_EQ(2, speech.GetSize()) << Joined(m_log);
+    EXPECT_STREQ(SpeechErrorLine(HRESULT_FROM_WIN32(ERROR_BUSY)), speech[1]);
 }
 
 // The constants the script editor writes for a Syslog definition are named after the Syslog

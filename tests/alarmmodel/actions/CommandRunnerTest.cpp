@@ -20,11 +20,11 @@ std::string BatchBytes()
     return ReadBytes(TempFile(L"BelvaneNetSendTestScript.bat"));
 }
 
-// The batch file runs with echo on: the interpreter shows its prompt and the command before
-// the command's own lines.
-CStringArray WithoutEcho(const CStringArray& captured)
+// The batch file runs with echo on: the interpreter shows its prompt (the folder it runs in) and
+// the command before the command's own lines.
+CStringArray WithoutEcho(const CStringArray& captured, const CString& strFolder = GetAppPaths().GetTempFolder())
 {
-    CString strPrompt = GetAppPaths().GetTempFolder() + L">";
+    CString strPrompt = strFolder + L">";
     CStringArray lines;
     for (const CString& line : captured)
     {
@@ -34,10 +34,11 @@ CStringArray WithoutEcho(const CStringArray& captured)
     return lines;
 }
 
-void ExpectLines(std::initializer_list<const wchar_t*> expected, const CStringArray& captured)
+void ExpectLines(std::initializer_list<const wchar_t*> expected, const CStringArray& captured,
+                 const CString& strFolder = GetAppPaths().GetTempFolder())
 {
     CStringArray lines = Lines(expected);
-    CStringArray actual = WithoutEcho(captured);
+    CStringArray actual = WithoutEcho(captured, strFolder);
     ASSERT_EQ(lines.GetSize(), actual.GetSize());
     for (int i = 0; i < lines.GetSize(); ++i)
         EXPECT_STREQ(lines[i], actual[i]) << "line " << i;
@@ -64,6 +65,22 @@ TEST(CommandRunner, SilentCommandGivesNoLinesAndReplacesEarlierOutput)
     EXPECT_EQ("@rem nothing\r\n", BatchBytes());
     EXPECT_EQ(0, output.GetSize());
     EXPECT_EQ(0, errors.GetSize());
+}
+
+// Where the volume keeps no short names, the temporary folder is the long one, blanks and all, and
+// a folder name may hold characters that the interpreter reads as its own (& ^ ( ) and a % pair
+// naming a variable).
+TEST(CommandRunner, RunsInAFolderWhoseNameTheInterpreterWouldSplitOrExpand)
+{
+    CScratchFolder scratch(L"net send & 100%PATH%^ (x)");
+    CString strFolder = scratch.Folder().Left(scratch.Folder().GetLength() - 1);
+    CStringArray output, errors;
+    RunCommandCaptured(L"echo first& echo trouble>&2", strFolder, output, errors);
+
+    ExpectLines({L"first"}, output, strFolder);
+    ExpectLines({L"trouble"}, errors, strFolder);
+    EXPECT_EQ("echo first& echo trouble>&2\r\n", ReadBytes(scratch.Path(L"BelvaneNetSendTestScript.bat")));
+    EXPECT_EQ(3, CountFiles(scratch.Folder()));
 }
 
 // A command the interpreter could not read as written is refused before anything runs, and the

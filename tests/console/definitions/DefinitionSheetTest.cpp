@@ -297,9 +297,12 @@ TEST_F(DefinitionSheetTest, ActionDialogOffersTheChosenKindAndNeedsItsParameter)
     netSend.DestroyWindow();
 }
 
-TEST(AddActionPreviewTest, SpeechPreviewLowersTheTextButKeepsTheTitle)
+// The title is text within the speech markup, as the action runner speaks it.
+TEST(AddActionPreviewTest, SpeechPreviewLowersTheTextButKeepsTheTitleAsItIsAndEscaped)
 {
     EXPECT_EQ(CString(L"alarm Disk raised"), CAddActionDialog::PreviewText(L"ALARM {TITLE} Raised", L"Disk"));
+    EXPECT_STREQ(L"<emph>R&amp;D &lt;disk&gt;</emph> down",
+                 CAddActionDialog::PreviewText(L"<EMPH>{title}</EMPH> DOWN", L"R&D <disk>"));
 }
 
 namespace

@@ -164,6 +164,41 @@ TEST_F(OptionsSheetTest, PortsAreThoseThatAnswerElseCom1ToCom4AndTheStoredOneIsF
     EXPECT_EQ(CString(L"COM2"), SelectedComPort(combo));
 }
 
+namespace
+{
+// As the system answers: COM1 a plain serial port; COM3 a modem-class port, whose provider data
+// make its configuration larger than a COMMCONFIG; COM4 refuses to be asked; no other port exists.
+BOOL WINAPI PlayedDefaultCommConfig(LPCWSTR pszName, LPCOMMCONFIG pConfig, LPDWORD pdwSize)
+{
+    const DWORD dwModemConfigSize = sizeof(COMMCONFIG) + 256;
+    CString strName(pszName);
+    if (strName == L"COM1" && *pdwSize >= sizeof(COMMCONFIG))
+    {
+        pConfig->dwSize = *pdwSize = sizeof(COMMCONFIG);
+        return TRUE;
+    }
+    if (strName == L"COM3" && *pdwSize < dwModemConfigSize)
+    {
+        *pdwSize = dwModemConfigSize;
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return FALSE;
+    }
+    SetLastError(strName == L"COM4" ? ERROR_ACCESS_DENIED : ERROR_FILE_NOT_FOUND);
+    return FALSE;
+}
+} // namespace
+
+// A port whose configuration does not fit is there all the same; any other refusal is not.
+TEST(ComPortList, PortsWhoseConfigurationIsLargerThanACommConfigArePresent)
+{
+    CStringArray arrPorts = ComPortNames([](const CString& strPort) {
+        return ComPortAnswersQuery(strPort, PlayedDefaultCommConfig);
+    });
+    ASSERT_EQ(2, arrPorts.GetSize());
+    EXPECT_EQ(CString(L"COM1"), arrPorts[0]);
+    EXPECT_EQ(CString(L"COM3"), arrPorts[1]);
+}
+
 TEST_F(OptionsSheetTest, TestButtonsOpenTheTestDialogsOnTheirOwnRememberedFields)
 {
     StoreOptions(L"COM3", L"mail.example.com");
