@@ -353,6 +353,76 @@ TEST_P(RecordsetOnDriver, EveryStatementPassesTheStatementFunctionAsTheDriverGet
         EXPECT_EQ(CString(expected[i]), statements[i]);
 }
 
+// Plays the desktop drivers on a Jet 4.0 database, which may state twice the real length of an
+// ANSI text over 510 characters: the driver writes the text and its NUL, the rest of the buffer
+// keeps what was there before. Given a position, a NUL stands there in every piece of a text.
+class COverstatingDriver
+{
+public:
+    explicit COverstatingDriver(SQLLEN nNulAt = -1)
+    {
+        AfxSetSqlGetDataFunction([nNulAt](SQLHSTMT hstmt, SQLUSMALLINT nColumn, SQLSMALLINT nCType, SQLPOINTER pValue,
+                                          SQLLEN cbValueMax, SQLLEN* pcbValue) {
+            SQLWCHAR* pText = nCType == SQL_C_WCHAR ? (SQLWCHAR*)pValue : nullptr;
+            const SQLLEN nBuffer = cbValueMax / (SQLLEN)sizeof(SQLWCHAR);
+            for (SQLLEN i = 0; pText != nullptr && i < nBuffer; i++)
+                pText[i] = L'#';
+            SQLRETURN nRet = SQLGetData(hstmt, nColumn, nCType, pValue, cbValueMax, pcbValue);
+            if (pText == nullptr || !SQL_SUCCEEDED(nRet))
+                return nRet;
+            if (nNulAt >= 0 && nNulAt < nBuffer)
+                pText[nNulAt] = 0;
+            if (*pcbValue > 510 * (SQLLEN)sizeof(SQLWCHAR))
+                *pcbValue *= 2;
+            return nRet;
+        });
+    }
+    ~COverstatingDriver() { AfxSetSqlGetDataFunction(nullptr); }
+};
+
+// The texts cross the boundary of the overstatement, are overstated past the reading buffer
+// although they fit in it, and take several readings.
+TEST_P(RecordsetOnDriver, ATextWhoseLengthTheDriverOverstatesEndsAtItsFirstNul)
+{
+    const int lengths[] = {510, 511, 3000, 10000};
+    CString strTexts[4];
+    for (int i = 0; i < 4; i++)
+    {
+        for (int n = 0; n < lengths[i]; n++)
+            strTexts[i] += (wchar_t)(L'a' + (n + i) % 26);
+        CRowSet rs(&m_db);
+        rs.Open(CRecordset::dynaset, nullptr, CRecordset::appendOnly);
+        rs.AddNew();
+        rs.m_lKey = i + 1;
+        rs.m_strName = L"short";
+        rs.m_strNotes = strTexts[i];
+        ASSERT_TRUE(rs.Update());
+    }
+    CRowSet rs(&m_db);
+    rs.m_strSort = L"[ROW_KEY]";
+    {
+        COverstatingDriver driver;
+        rs.Open(CRecordset::forwardOnly, nullptr, CRecordset::readOnly);
+        for (int i = 0; i < 4; i++, rs.MoveNext())
+        {
+            ASSERT_FALSE(rs.IsEOF());
+            EXPECT_EQ(lengths[i], rs.m_strNotes.GetLength());
+            EXPECT_TRUE(rs.m_strNotes == strTexts[i]) << lengths[i];
+            EXPECT_EQ(CString(L"short"), rs.m_strName);
+        }
+        EXPECT_TRUE(rs.IsEOF());
+    }
+    // A NUL inside a text ends it, also in a piece that fills the buffer.
+    COverstatingDriver driver(100);
+    rs.Requery();
+    for (int i = 0; i < 4; i++, rs.MoveNext())
+    {
+        ASSERT_FALSE(rs.IsEOF());
+        EXPECT_TRUE(rs.m_strNotes == strTexts[i].Left(100)) << rs.m_strNotes.GetLength();
+        EXPECT_EQ(CString(L"short"), rs.m_strName);
+    }
+}
+
 const wchar_t kBackslashDsn[] = L"DSN=Tervok PostgreSQL Backslash";
 
 std::string DriverName(const ::testing::TestParamInfo<const wchar_t*>& info)
