@@ -273,6 +273,94 @@ TEST_P(RecordsetOnDriver, BoundFilterValuesSelectAndDeleteExactlyTheirRows)
     EXPECT_EQ(CString(L"1 2 3 4 7 8 9 "), strKeys);
 }
 
+// Texts about the 255 characters of a variable text, counted as ODBC counts them: in UTF-16 units,
+// two for a character outside the BMP (U+1F514, a bell).
+CString RepeatedText(int nLength, const wchar_t* pszEnd = L"")
+{
+    CString strText;
+    for (int i = 0; i < nLength; i++)
+        strText += (wchar_t)(L'A' + i % 26);
+    return strText + pszEnd;
+}
+
+const wchar_t kBell[] = L"\xD83D\xDD14";
+
+struct CFilterText
+{
+    CString strText;
+    SQLSMALLINT nBoundAs;
+};
+
+std::vector<CFilterText> FilterTextsAboutTheLimit()
+{
+    return {{RepeatedText(255), SQL_WVARCHAR},
+            {RepeatedText(256), SQL_WLONGVARCHAR},
+            {RepeatedText(299, L"x"), SQL_WLONGVARCHAR},
+            {RepeatedText(299, L"y"), SQL_WLONGVARCHAR}, // differs from the one before at its end only
+            {RepeatedText(253, kBell), SQL_WVARCHAR},
+            {RepeatedText(254, kBell), SQL_WLONGVARCHAR}};
+}
+
+// A filter text longer than a variable text may be still finds exactly its rows.
+TEST_P(RecordsetOnDriver, AFilterTextOverTheVariableTextLimitFindsItsRows)
+{
+    const std::vector<CFilterText> texts = FilterTextsAboutTheLimit();
+    for (size_t i = 0; i < texts.size(); i++)
+    {
+        CRowSet rs(&m_db);
+        rs.Open(CRecordset::dynaset, nullptr, CRecordset::appendOnly);
+        rs.AddNew();
+        rs.m_lKey = (long)i + 1;
+        rs.m_strNotes = texts[i].strText;
+        ASSERT_TRUE(rs.Update());
+    }
+    CRowSet rs(&m_db);
+    rs.m_strFilter = L"[ROW_NOTES] = ?";
+    for (size_t i = 0; i < texts.size(); i++)
+    {
+        rs.m_filterParams.RemoveAll();
+        rs.m_filterParams.AddText(texts[i].strText);
+        ASSERT_TRUE(rs.IsOpen() ? rs.Requery() : rs.Open(CRecordset::snapshot, nullptr, CRecordset::readOnly));
+        ASSERT_FALSE(rs.IsEOF()) << i;
+        EXPECT_EQ((long)i + 1, rs.m_lKey);
+        EXPECT_TRUE(rs.m_strNotes == texts[i].strText) << i;
+        rs.MoveNext();
+        EXPECT_TRUE(rs.IsEOF()) << i;
+    }
+}
+
+// Access refuses a variable text parameter over 255 characters ("Invalid precision value"), so
+// such a text is bound as long text. psqlODBC tells from its parameter descriptor what each
+// marker is bound as; the SQLite driver keeps none to read.
+class RecordsetBindingOnDriver : public RecordsetOnDriver
+{
+protected:
+    SQLSMALLINT BoundSqlType(const CRecordset& rs, SQLSMALLINT nMarker)
+    {
+        SQLHDESC hIpd = SQL_NULL_HDESC;
+        SQLSMALLINT nType = SQL_UNKNOWN_TYPE;
+        EXPECT_TRUE(SQL_SUCCEEDED(SQLGetStmtAttrW(rs.m_hstmt, SQL_ATTR_IMP_PARAM_DESC, &hIpd, 0, nullptr)));
+        EXPECT_TRUE(
+            SQL_SUCCEEDED(SQLGetDescFieldW(hIpd, nMarker, SQL_DESC_CONCISE_TYPE, &nType, sizeof nType, nullptr)));
+        return nType;
+    }
+};
+
+TEST_P(RecordsetBindingOnDriver, AFilterTextOver255CharactersIsBoundAsLongText)
+{
+    CRowSet rs(&m_db);
+    rs.m_strFilter = L"[ROW_NAME] = ? OR [ROW_NOTES] = ?";
+    for (const CFilterText& text : FilterTextsAboutTheLimit())
+    {
+        rs.m_filterParams.RemoveAll();
+        rs.m_filterParams.AddText(L"");
+        rs.m_filterParams.AddText(text.strText);
+        ASSERT_TRUE(rs.IsOpen() ? rs.Requery() : rs.Open(CRecordset::snapshot, nullptr, CRecordset::readOnly));
+        EXPECT_EQ(SQL_WVARCHAR, BoundSqlType(rs, 1));
+        EXPECT_EQ(text.nBoundAs, BoundSqlType(rs, 2)) << text.strText.GetLength();
+    }
+}
+
 // Another writer may store a time without a fraction; a bound structure may gain one (SQLite
 // compares the texts), the bound text compares as the literal does.
 TEST_P(RecordsetOnDriver, ATimestampTextMatchesItsSecondAsTheLiteralDoes)
@@ -435,6 +523,9 @@ INSTANTIATE_TEST_SUITE_P(Drivers, RecordsetOnDriver,
                          ::testing::Values(L"DRIVER={SQLite3};Database=$BENCH/recordset.db",
                                            L"DSN=Tervok Alarms PostgreSQL", kBackslashDsn),
                          DriverName);
+
+INSTANTIATE_TEST_SUITE_P(Drivers, RecordsetBindingOnDriver, ::testing::Values(L"DSN=Tervok Alarms PostgreSQL"),
+                         [](const ::testing::TestParamInfo<const wchar_t*>&) { return std::string("PostgreSQL"); });
 
 // The bound tests above mean something there only if that data source reads a backslash in a
 // literal as an escape, as the MySQL family does.
