@@ -2,6 +2,10 @@
 
 namespace
 {
+// Access refuses a variable text parameter longer than this ("Invalid precision value", HY104).
+// ODBC counts the characters of a wide text in UTF-16 units.
+const int kMaxVariableText = 255;
+
 bool IsZeroTimestamp(const TIMESTAMP_STRUCT& ts) { return ts.year == 0 && ts.month == 0 && ts.day == 0; }
 } // namespace
 
@@ -25,7 +29,10 @@ void CDBParameterList::AddTextAs(const CString& strValue, SQLSMALLINT nSqlType)
     Add(fieldText, nSqlType).value.strValue = strValue;
 }
 
-void CDBParameterList::AddText(const CString& strValue) { AddTextAs(strValue, SQL_WVARCHAR); }
+void CDBParameterList::AddText(const CString& strValue)
+{
+    AddTextAs(strValue, strValue.GetLength() > kMaxVariableText ? SQL_WLONGVARCHAR : SQL_WVARCHAR);
+}
 
 void CDBParameterList::AddLongText(const CString& strValue) { AddTextAs(strValue, SQL_WLONGVARCHAR); }
 

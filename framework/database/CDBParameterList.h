@@ -12,7 +12,8 @@ class CDBParameterList
 public:
     void AddLong(long lValue);
     void AddDouble(double dValue);
-    // A text compared with or written to a column of up to 255 characters.
+    // A text compared with a column or written to one of up to 255 characters; a text over 255
+    // characters (UTF-16 units, as ODBC counts them) is bound as long text, which Access takes.
     void AddText(const CString& strValue);
     // A text written whole to a long-text column.
     void AddLongText(const CString& strValue);

@@ -1,10 +1,36 @@
 #include "framework/database/CRecordset.h"
 
+#include <cwchar>
 #include <cwctype>
 
 namespace
 {
 const int kTextChunk = 4096; // characters per SQLGetData call; longer text takes more calls
+
+AfxSqlGetDataFunction& GetDataFunction()
+{
+    static AfxSqlGetDataFunction fn;
+    return fn;
+}
+
+SQLRETURN GetData(SQLHSTMT hstmt, SQLUSMALLINT nColumn, SQLSMALLINT nCType, SQLPOINTER pValue, SQLLEN cbValueMax,
+                  SQLLEN* pcbValue)
+{
+    if (GetDataFunction())
+        return GetDataFunction()(hstmt, nColumn, nCType, pValue, cbValueMax, pcbValue);
+    return SQLGetData(hstmt, nColumn, nCType, pValue, cbValueMax, pcbValue);
+}
+
+// Characters of one text piece that SQLGetData wrote. The length the driver states is not taken
+// beyond the buffer, nor beyond the first NUL, where the text ends: the desktop drivers may state
+// twice the real length of an ANSI text over 510 characters.
+int PieceLength(const SQLWCHAR* buffer, SQLLEN nIndicator, bool bMore)
+{
+    int nMax = kTextChunk - 1; // the driver ends every piece with a NUL
+    if (!bMore && nIndicator >= 0 && nIndicator / (SQLLEN)sizeof(SQLWCHAR) < nMax)
+        nMax = (int)(nIndicator / (SQLLEN)sizeof(SQLWCHAR));
+    return (int)wcsnlen((const wchar_t*)buffer, (size_t)nMax);
+}
 
 bool StartsWithWord(const CString& strText, const wchar_t* pszWord)
 {
@@ -78,6 +104,13 @@ void AddFieldParam(CDBParameterList& params, const CFieldInfo& field)
     }
 }
 } // namespace
+
+AfxSqlGetDataFunction AfxSetSqlGetDataFunction(AfxSqlGetDataFunction fn)
+{
+    AfxSqlGetDataFunction fnPrevious = GetDataFunction();
+    GetDataFunction() = std::move(fn);
+    return fnPrevious;
+}
 
 CRecordset::CRecordset(CDatabase* pDatabase)
     : m_nMaxRows(0), m_pDatabase(pDatabase), m_hstmt(SQL_NULL_HSTMT), m_nFields(0), m_nDefaultType(snapshot),
@@ -235,7 +268,7 @@ void CRecordset::LoadField(SQLUSMALLINT nColumn, CFieldInfo& field)
     }
     static const SQLSMALLINT cTypes[] = {SQL_C_SLONG, SQL_C_WCHAR, SQL_C_TYPE_TIMESTAMP, SQL_C_DOUBLE};
     SQLLEN nIndicator = 0;
-    SQLRETURN nRet = SQLGetData(m_hstmt, nColumn, cTypes[field.nKind], field.pValue, 0, &nIndicator);
+    SQLRETURN nRet = GetData(m_hstmt, nColumn, cTypes[field.nKind], field.pValue, 0, &nIndicator);
     CDBException::Check(nRet, SQL_HANDLE_STMT, m_hstmt);
     field.bNull = nIndicator == SQL_NULL_DATA;
     if (field.bNull)
@@ -251,7 +284,7 @@ void CRecordset::ReadText(SQLUSMALLINT nColumn, CFieldInfo& field)
     for (;;)
     {
         SQLLEN nIndicator = 0;
-        SQLRETURN nRet = SQLGetData(m_hstmt, nColumn, SQL_C_WCHAR, buffer, sizeof(buffer), &nIndicator);
+        SQLRETURN nRet = GetData(m_hstmt, nColumn, SQL_C_WCHAR, buffer, sizeof(buffer), &nIndicator);
         if (nRet == SQL_NO_DATA)
             return;
         CDBException::Check(nRet, SQL_HANDLE_STMT, m_hstmt);
@@ -262,9 +295,9 @@ void CRecordset::ReadText(SQLUSMALLINT nColumn, CFieldInfo& field)
         }
         bool bMore = nRet == SQL_SUCCESS_WITH_INFO &&
                      (nIndicator == SQL_NO_TOTAL || nIndicator >= (SQLLEN)sizeof(buffer));
-        int nChars = bMore ? kTextChunk - 1 : (int)(nIndicator / (SQLLEN)sizeof(SQLWCHAR));
+        int nChars = PieceLength(buffer, nIndicator, bMore);
         strValue.Append((const wchar_t*)buffer, nChars);
-        if (!bMore)
+        if (!bMore || nChars < kTextChunk - 1) // a NUL inside a full piece ends the text too
             return;
     }
 }

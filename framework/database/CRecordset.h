@@ -6,6 +6,7 @@
 #include "framework/database/CDBParameterList.h"
 #include "framework/database/CDatabase.h"
 
+#include <functional>
 #include <vector>
 
 #define AFX_DB_USE_DEFAULT_TYPE (0xFFFFFFFF)
@@ -130,3 +131,11 @@ private:
     long m_lCurrentRecord;
     EditMode m_nEditMode;
 };
+
+// Answers the recordsets' SQLGetData calls in the driver's place, so that a test can play what a
+// driver is documented to answer. Returns the function in place; an empty function lets the
+// driver answer.
+typedef std::function<SQLRETURN(SQLHSTMT hstmt, SQLUSMALLINT nColumn, SQLSMALLINT nCType, SQLPOINTER pValue,
+                                SQLLEN cbValueMax, SQLLEN* pcbValue)>
+    AfxSqlGetDataFunction;
+AfxSqlGetDataFunction AfxSetSqlGetDataFunction(AfxSqlGetDataFunction fn);

@@ -273,6 +273,94 @@ TEST_P(RecordsetOnDriver, BoundFilterValuesSelectAndDeleteExactlyTheirRows)
     EXPECT_EQ(CString(L"1 2 3 4 7 8 9 "), strKeys);
 }
 
+// Texts about the 255 characters of a variable text, counted as ODBC counts them: in UTF-16 units,
+// two for a character outside the BMP (U+1F514, a bell).
+CString RepeatedText(int nLength, const wchar_t* pszEnd = L"")
+{
+    CString strText;
+    for (int i = 0; i < nLength; i++)
+        strText += (wchar_t)(L'A' + i % 26);
+    return strText + pszEnd;
+}
+
+const wchar_t kBell[] = L"\xD83D\xDD14";
+
+struct CFilterText
+{
+    CString strText;
+    SQLSMALLINT nBoundAs;
+};
+
+std::vector<CFilterText> FilterTextsAboutTheLimit()
+{
+    return {{RepeatedText(255), SQL_WVARCHAR},
+            {RepeatedText(256), SQL_WLONGVARCHAR},
+            {RepeatedText(299, L"x"), SQL_WLONGVARCHAR},
+            {RepeatedText(299, L"y"), SQL_WLONGVARCHAR}, // differs from the one before at its end only
+            {RepeatedText(253, kBell), SQL_WVARCHAR},
+            {RepeatedText(254, kBell), SQL_WLONGVARCHAR}};
+}
+
+// A filter text longer than a variable text may be still finds exactly its rows.
+TEST_P(RecordsetOnDriver, AFilterTextOverTheVariableTextLimitFindsItsRows)
+{
+    const std::vector<CFilterText> texts = FilterTextsAboutTheLimit();
+    for (size_t i = 0; i < texts.size(); i++)
+    {
+        CRowSet rs(&m_db);
+        rs.Open(CRecordset::dynaset, nullptr, CRecordset::appendOnly);
+        rs.AddNew();
+        rs.m_lKey = (long)i + 1;
+        rs.m_strNotes = texts[i].strText;
+        ASSERT_TRUE(rs.Update());
+    }
+    CRowSet rs(&m_db);
+    rs.m_strFilter = L"[ROW_NOTES] = ?";
+    for (size_t i = 0; i < texts.size(); i++)
+    {
+        rs.m_filterParams.RemoveAll();
+        rs.m_filterParams.AddText(texts[i].strText);
+        ASSERT_TRUE(rs.IsOpen() ? rs.Requery() : rs.Open(CRecordset::snapshot, nullptr, CRecordset::readOnly));
+        ASSERT_FALSE(rs.IsEOF()) << i;
+        EXPECT_EQ((long)i + 1, rs.m_lKey);
+        EXPECT_TRUE(rs.m_strNotes == texts[i].strText) << i;
+        rs.MoveNext();
+        EXPECT_TRUE(rs.IsEOF()) << i;
+    }
+}
+
+// Access refuses a variable text parameter over 255 characters ("Invalid precision value"), so
+// such a text is bound as long text. psqlODBC tells from its parameter descriptor what each
+// marker is bound as; the SQLite driver keeps none to read.
+class RecordsetBindingOnDriver : public RecordsetOnDriver
+{
+protected:
+    SQLSMALLINT BoundSqlType(const CRecordset& rs, SQLSMALLINT nMarker)
+    {
+        SQLHDESC hIpd = SQL_NULL_HDESC;
+        SQLSMALLINT nType = SQL_UNKNOWN_TYPE;
+        EXPECT_TRUE(SQL_SUCCEEDED(SQLGetStmtAttrW(rs.m_hstmt, SQL_ATTR_IMP_PARAM_DESC, &hIpd, 0, nullptr)));
+        EXPECT_TRUE(
+            SQL_SUCCEEDED(SQLGetDescFieldW(hIpd, nMarker, SQL_DESC_CONCISE_TYPE, &nType, sizeof nType, nullptr)));
+        return nType;
+    }
+};
+
+TEST_P(RecordsetBindingOnDriver, AFilterTextOver255CharactersIsBoundAsLongText)
+{
+    CRowSet rs(&m_db);
+    rs.m_strFilter = L"[ROW_NAME] = ? OR [ROW_NOTES] = ?";
+    for (const CFilterText& text : FilterTextsAboutTheLimit())
+    {
+        rs.m_filterParams.RemoveAll();
+        rs.m_filterParams.AddText(L"");
+        rs.m_filterParams.AddText(text.strText);
+        ASSERT_TRUE(rs.IsOpen() ? rs.Requery() : rs.Open(CRecordset::snapshot, nullptr, CRecordset::readOnly));
+        EXPECT_EQ(SQL_WVARCHAR, BoundSqlType(rs, 1));
+        EXPECT_EQ(text.nBoundAs, BoundSqlType(rs, 2)) << text.strText.GetLength();
+    }
+}
+
 // Another writer may store a time without a fraction; a bound structure may gain one (SQLite
 // compares the texts), the bound text compares as the literal does.
 TEST_P(RecordsetOnDriver, ATimestampTextMatchesItsSecondAsTheLiteralDoes)
@@ -353,6 +441,76 @@ TEST_P(RecordsetOnDriver, EveryStatementPassesTheStatementFunctionAsTheDriverGet
         EXPECT_EQ(CString(expected[i]), statements[i]);
 }
 
+// Plays the desktop drivers on a Jet 4.0 database, which may state twice the real length of an
+// ANSI text over 510 characters: the driver writes the text and its NUL, the rest of the buffer
+// keeps what was there before. Given a position, a NUL stands there in every piece of a text.
+class COverstatingDriver
+{
+public:
+    explicit COverstatingDriver(SQLLEN nNulAt = -1)
+    {
+        AfxSetSqlGetDataFunction([nNulAt](SQLHSTMT hstmt, SQLUSMALLINT nColumn, SQLSMALLINT nCType, SQLPOINTER pValue,
+                                          SQLLEN cbValueMax, SQLLEN* pcbValue) {
+            SQLWCHAR* pText = nCType == SQL_C_WCHAR ? (SQLWCHAR*)pValue : nullptr;
+            const SQLLEN nBuffer = cbValueMax / (SQLLEN)sizeof(SQLWCHAR);
+            for (SQLLEN i = 0; pText != nullptr && i < nBuffer; i++)
+                pText[i] = L'#';
+            SQLRETURN nRet = SQLGetData(hstmt, nColumn, nCType, pValue, cbValueMax, pcbValue);
+            if (pText == nullptr || !SQL_SUCCEEDED(nRet))
+                return nRet;
+            if (nNulAt >= 0 && nNulAt < nBuffer)
+                pText[nNulAt] = 0;
+            if (*pcbValue > 510 * (SQLLEN)sizeof(SQLWCHAR))
+                *pcbValue *= 2;
+            return nRet;
+        });
+    }
+    ~COverstatingDriver() { AfxSetSqlGetDataFunction(nullptr); }
+};
+
+// The texts cross the boundary of the overstatement, are overstated past the reading buffer
+// although they fit in it, and take several readings.
+TEST_P(RecordsetOnDriver, ATextWhoseLengthTheDriverOverstatesEndsAtItsFirstNul)
+{
+    const int lengths[] = {510, 511, 3000, 10000};
+    CString strTexts[4];
+    for (int i = 0; i < 4; i++)
+    {
+        for (int n = 0; n < lengths[i]; n++)
+            strTexts[i] += (wchar_t)(L'a' + (n + i) % 26);
+        CRowSet rs(&m_db);
+        rs.Open(CRecordset::dynaset, nullptr, CRecordset::appendOnly);
+        rs.AddNew();
+        rs.m_lKey = i + 1;
+        rs.m_strName = L"short";
+        rs.m_strNotes = strTexts[i];
+        ASSERT_TRUE(rs.Update());
+    }
+    CRowSet rs(&m_db);
+    rs.m_strSort = L"[ROW_KEY]";
+    {
+        COverstatingDriver driver;
+        rs.Open(CRecordset::forwardOnly, nullptr, CRecordset::readOnly);
+        for (int i = 0; i < 4; i++, rs.MoveNext())
+        {
+            ASSERT_FALSE(rs.IsEOF());
+            EXPECT_EQ(lengths[i], rs.m_strNotes.GetLength());
+            EXPECT_TRUE(rs.m_strNotes == strTexts[i]) << lengths[i];
+            EXPECT_EQ(CString(L"short"), rs.m_strName);
+        }
+        EXPECT_TRUE(rs.IsEOF());
+    }
+    // A NUL inside a text ends it, also in a piece that fills the buffer.
+    COverstatingDriver driver(100);
+    rs.Requery();
+    for (int i = 0; i < 4; i++, rs.MoveNext())
+    {
+        ASSERT_FALSE(rs.IsEOF());
+        EXPECT_TRUE(rs.m_strNotes == strTexts[i].Left(100)) << rs.m_strNotes.GetLength();
+        EXPECT_EQ(CString(L"short"), rs.m_strName);
+    }
+}
+
 const wchar_t kBackslashDsn[] = L"DSN=Tervok PostgreSQL Backslash";
 
 std::string DriverName(const ::testing::TestParamInfo<const wchar_t*>& info)
@@ -365,6 +523,9 @@ INSTANTIATE_TEST_SUITE_P(Drivers, RecordsetOnDriver,
                          ::testing::Values(L"DRIVER={SQLite3};Database=$BENCH/recordset.db",
                                            L"DSN=Tervok Alarms PostgreSQL", kBackslashDsn),
                          DriverName);
+
+INSTANTIATE_TEST_SUITE_P(Drivers, RecordsetBindingOnDriver, ::testing::Values(L"DSN=Tervok Alarms PostgreSQL"),
+                         [](const ::testing::TestParamInfo<const wchar_t*>&) { return std::string("PostgreSQL"); });
 
 // The bound tests above mean something there only if that data source reads a backslash in a
 // literal as an escape, as the MySQL family does.
