@@ -11,6 +11,7 @@
 #include <map>
 
 class CAlarmDefinition;
+class CODBCTypeInfo;
 
 // The data source of the alarm table: the registry value "AlarmDatabaseDSN" or the default.
 CString GetAlarmDatabaseDsn();
@@ -54,6 +55,8 @@ public:
 
     // Native type names of the open database for the SQL types the table uses.
     void LoadTypeNames(CDatabase* pDatabase);
+    // The same from a type list already read, as the named driver file gave it.
+    void TakeTypeNames(const CODBCTypeInfo& typeList, const wchar_t* pszDriver);
     // Creates the table and its indexes when the table is missing.
     BOOL EnsureAlarmsTable(CDatabase* pDatabase, const wchar_t* pszTable);
     BOOL ExecuteSqlReported(CDatabase* pDatabase, const wchar_t* pszStatement, const wchar_t* pszAction);
