@@ -44,7 +44,8 @@ public:
 
     // Opens the database on the current data source; FALSE after a reported failure.
     BOOL Open(CDatabase& database);
-    // The start-up check of the named data source; what it finds it reports.
+    // The start-up check of the named data source; what it finds it reports. TRUE when the data
+    // source opened and holds the table.
     BOOL CheckStructure(const wchar_t* pszDsn);
 
     void ReportOk(const wchar_t* pszFormat, ...);
@@ -57,7 +58,8 @@ public:
     void LoadTypeNames(CDatabase* pDatabase);
     // The same from a type list already read, as the named driver file gave it.
     void TakeTypeNames(const CODBCTypeInfo& typeList, const wchar_t* pszDriver);
-    // Creates the table and its indexes when the table is missing.
+    // Creates the table and its indexes when the table is missing; FALSE, reported, when the
+    // table is still missing afterwards.
     BOOL EnsureAlarmsTable(CDatabase* pDatabase, const wchar_t* pszTable);
     BOOL ExecuteSqlReported(CDatabase* pDatabase, const wchar_t* pszStatement, const wchar_t* pszAction);
 

@@ -97,6 +97,14 @@ CString StoredTableName(CDatabase* pDatabase, const wchar_t* pszTable)
         strName.MakeLower();
     return strName;
 }
+
+// Whether the data source lists a table of that unquoted name.
+BOOL HasTable(CDatabase* pDatabase, const wchar_t* pszTable)
+{
+    CODBCTableInfo tableInfo(pDatabase);
+    tableInfo.LoadTables();
+    return tableInfo.HasTable(StoredTableName(pDatabase, pszTable));
+}
 } // namespace
 
 void CAlarmsDatabase::LoadTypeNames(CDatabase* pDatabase)
@@ -149,9 +157,7 @@ void CAlarmsDatabase::TakeTypeNames(const CODBCTypeInfo& typeList, const wchar_t
 
 BOOL CAlarmsDatabase::EnsureAlarmsTable(CDatabase* pDatabase, const wchar_t* pszTable)
 {
-    CODBCTableInfo tableInfo(pDatabase);
-    tableInfo.LoadTables();
-    if (tableInfo.HasTable(StoredTableName(pDatabase, pszTable)))
+    if (HasTable(pDatabase, pszTable))
         return TRUE;
     ReportWarning(L"Table %s not defined", pszTable);
 
@@ -195,7 +201,12 @@ BOOL CAlarmsDatabase::EnsureAlarmsTable(CDatabase* pDatabase, const wchar_t* psz
         ReportText(0, arrStatements[i]);
         ExecuteSqlReported(pDatabase, arrStatements[i], arrActions[i]);
     }
-    return TRUE;
+    // The driver's refusal of the table is reported above; without the table the console has
+    // no database, and the check must not end as if it had one.
+    if (HasTable(pDatabase, pszTable))
+        return TRUE;
+    ReportError(L"Table %s not created", pszTable);
+    return FALSE;
 }
 
 BOOL CAlarmsDatabase::ExecuteSqlReported(CDatabase* pDatabase, const wchar_t* pszStatement, const wchar_t* pszAction)
