@@ -65,7 +65,8 @@ public:
 
     // TRUE when a user or system data source of exactly that name exists.
     BOOL DataSourceExists(const wchar_t* pszDsn);
-    // A Microsoft Access system data source on "<program folder><name>.mdb".
+    // A Microsoft Access system data source on "<program folder><name>.mdb", made from the
+    // template "blank.mdb" beside the program, or by the driver when there is none.
     BOOL CreateAccessDsn(const wchar_t* pszDsn, const wchar_t* pszDescription);
 
     // One alarm row with the next key; publishes the key in "AlarmLastPrimeKey".
@@ -99,8 +100,14 @@ private:
                      const CString& strMatchText, const CString& strFrom, const wchar_t* pszLog,
                      const wchar_t* pszStatus);
     BOOL FindAccessDriver(SQLHENV henv, CString& strDriver);
-    void CopyBlankDatabase(const CString& strDatabaseFile);
+    void CopyBlankDatabase(const CString& strTemplate, const CString& strDatabaseFile);
+    // Has the Access driver make an empty database where no template lies beside the program.
+    void CreateBlankDatabase(const CString& strDriver, const CString& strDatabaseFile);
     BOOL InstallDataSource(const CString& strDsn, const CString& strDriver, const CStringArray& arrAttributes);
+    // One installer call for a system data source of the driver with these attributes.
+    BOOL ConfigureDriver(const CString& strDriver, const CStringArray& arrAttributes);
+    // The installer's error records, each as an error line.
+    void ReportInstallerErrors();
 
     CStringArray m_arrReportLines;
     std::map<SQLSMALLINT, CString> m_mapTypeNames;
