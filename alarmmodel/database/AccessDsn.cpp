@@ -1,5 +1,6 @@
 // A missing alarm data source is created as a Microsoft Access system data source on an empty
-// database copied from the template shipped beside the program.
+// database: a copy of the template "blank.mdb" when one lies beside the program, otherwise one
+// that the Access driver makes itself.
 #include "alarmmodel/database/AlarmsDatabase.h"
 
 #include "support/AppPaths.h"
@@ -44,6 +45,8 @@ SQLRETURN WINAPI InstallerErrorThroughInstaller(WORD iError, DWORD* pfErrorCode,
 InstallerErrorFunc g_pfnInstallerError = InstallerErrorThroughInstaller;
 
 CStringA Narrow(const CString& strText) { return CStringA(strText); }
+
+BOOL FileExists(const CString& strPath) { return GetFileAttributesW(strPath) != INVALID_FILE_ATTRIBUTES; }
 
 // Walks an enumeration of the ODBC environment until the call stops answering success.
 template <typename F> void Enumerate(F fetch)
@@ -150,8 +153,14 @@ BOOL CAlarmsDatabase::CreateAccessDsn(const wchar_t* pszDsn, const wchar_t* pszD
     CStringArray arrLabels, arrValues;
     arrLabels.Add(L"ODBC Driver");
     arrValues.Add(strDriver);
-    if (GetFileAttributesW(strDatabaseFile) == INVALID_FILE_ATTRIBUTES)
-        CopyBlankDatabase(strDatabaseFile);
+    if (!FileExists(strDatabaseFile))
+    {
+        CString strTemplate = GetAppPaths().GetProgramFolder() + L"blank.mdb";
+        if (FileExists(strTemplate))
+            CopyBlankDatabase(strTemplate, strDatabaseFile);
+        else
+            CreateBlankDatabase(strDriver, strDatabaseFile);
+    }
 
     CStringArray arrAttributes;
     CString strAttribute;
@@ -173,9 +182,8 @@ BOOL CAlarmsDatabase::CreateAccessDsn(const wchar_t* pszDsn, const wchar_t* pszD
     return InstallDataSource(strDsn, strDriver, arrAttributes);
 }
 
-void CAlarmsDatabase::CopyBlankDatabase(const CString& strDatabaseFile)
+void CAlarmsDatabase::CopyBlankDatabase(const CString& strTemplate, const CString& strDatabaseFile)
 {
-    CString strTemplate = GetAppPaths().GetProgramFolder() + L"blank.mdb";
     ReportOk(L"Copying database");
     ReportText(0, L"From ..: " + strTemplate);
     ReportText(0, L"To ....: " + strDatabaseFile);
@@ -192,13 +200,30 @@ void CAlarmsDatabase::CopyBlankDatabase(const CString& strDatabaseFile)
     operation.fFlags = FOF_ALLOWUNDO | FOF_SIMPLEPROGRESS;
     operation.lpszProgressTitle = L"Creating empty database";
     int nResult = SHFileOperationW(&operation);
-    if (nResult == 0 && !operation.fAnyOperationsAborted && GetFileAttributesW(strDatabaseFile) != INVALID_FILE_ATTRIBUTES)
+    if (nResult == 0 && !operation.fAnyOperationsAborted && FileExists(strDatabaseFile))
         ReportOk(L"ON");
     else
         ReportOk(L"Database file not created ..: %s", strDatabaseFile.GetString());
 }
 
-BOOL CAlarmsDatabase::InstallDataSource(const CString& strDsn, const CString& strDriver, const CStringArray& arrAttributes)
+void CAlarmsDatabase::CreateBlankDatabase(const CString& strDriver, const CString& strDatabaseFile)
+{
+    ReportOk(L"Creating database");
+    ReportText(0, L"File ..: " + strDatabaseFile);
+    // The driver takes CREATE_DB with no other keyword, so the database has a call of its own
+    // before the data source names it; a path with blanks must be quoted.
+    CStringArray arrAttributes;
+    arrAttributes.Add(L"CREATE_DB=\"" + strDatabaseFile + L"\" General");
+    if (ConfigureDriver(strDriver, arrAttributes) && FileExists(strDatabaseFile))
+    {
+        ReportOk(L"ON");
+        return;
+    }
+    ReportError(L"Database file not created ..: %s", strDatabaseFile.GetString());
+    ReportInstallerErrors();
+}
+
+BOOL CAlarmsDatabase::ConfigureDriver(const CString& strDriver, const CStringArray& arrAttributes)
 {
     // Each attribute with its NUL, then one more NUL.
     std::string strList;
@@ -208,12 +233,11 @@ BOOL CAlarmsDatabase::InstallDataSource(const CString& strDsn, const CString& st
         strList += '\0';
     }
     strList += '\0';
-    if (g_pfnConfigDataSource(nullptr, ODBC_ADD_SYS_DSN, Narrow(strDriver), strList.c_str()))
-    {
-        ReportText(0, L"System DSN \"" + strDsn + L"\" successfully added.");
-        return TRUE;
-    }
-    ReportText(2, L"Error adding System DSN \"" + strDsn + L"\" -");
+    return g_pfnConfigDataSource(nullptr, ODBC_ADD_SYS_DSN, Narrow(strDriver), strList.c_str());
+}
+
+void CAlarmsDatabase::ReportInstallerErrors()
+{
     for (WORD nError = 1; nError <= kMaxInstallerErrors; nError++)
     {
         char szMessage[1024] = {0};
@@ -223,5 +247,16 @@ BOOL CAlarmsDatabase::InstallDataSource(const CString& strDsn, const CString& st
             break;
         ReportText(2, CString(szMessage));
     }
+}
+
+BOOL CAlarmsDatabase::InstallDataSource(const CString& strDsn, const CString& strDriver, const CStringArray& arrAttributes)
+{
+    if (ConfigureDriver(strDriver, arrAttributes))
+    {
+        ReportText(0, L"System DSN \"" + strDsn + L"\" successfully added.");
+        return TRUE;
+    }
+    ReportText(2, L"Error adding System DSN \"" + strDsn + L"\" -");
+    ReportInstallerErrors();
     return FALSE;
 }

@@ -158,9 +158,8 @@ BOOL CAlarmsDatabase::CheckStructure(const wchar_t* pszDsn)
             if (nAttempt > 0)
                 ReportOk(L"Error resolved after %d retries", nAttempt);
             LoadTypeNames(&database);
-            EnsureAlarmsTable(&database, kAlarmsTableName);
+            bChecked = EnsureAlarmsTable(&database, kAlarmsTableName);
             database.Close();
-            bChecked = TRUE;
         }
         catch (const CDBException& e)
         {

@@ -11,6 +11,7 @@
 #include <map>
 
 class CAlarmDefinition;
+class CODBCTypeInfo;
 
 // The data source of the alarm table: the registry value "AlarmDatabaseDSN" or the default.
 CString GetAlarmDatabaseDsn();
@@ -43,7 +44,8 @@ public:
 
     // Opens the database on the current data source; FALSE after a reported failure.
     BOOL Open(CDatabase& database);
-    // The start-up check of the named data source; what it finds it reports.
+    // The start-up check of the named data source; what it finds it reports. TRUE when the data
+    // source opened and holds the table.
     BOOL CheckStructure(const wchar_t* pszDsn);
 
     void ReportOk(const wchar_t* pszFormat, ...);
@@ -54,13 +56,17 @@ public:
 
     // Native type names of the open database for the SQL types the table uses.
     void LoadTypeNames(CDatabase* pDatabase);
-    // Creates the table and its indexes when the table is missing.
+    // The same from a type list already read, as the named driver file gave it.
+    void TakeTypeNames(const CODBCTypeInfo& typeList, const wchar_t* pszDriver);
+    // Creates the table and its indexes when the table is missing; FALSE, reported, when the
+    // table is still missing afterwards.
     BOOL EnsureAlarmsTable(CDatabase* pDatabase, const wchar_t* pszTable);
     BOOL ExecuteSqlReported(CDatabase* pDatabase, const wchar_t* pszStatement, const wchar_t* pszAction);
 
     // TRUE when a user or system data source of exactly that name exists.
     BOOL DataSourceExists(const wchar_t* pszDsn);
-    // A Microsoft Access system data source on "<program folder><name>.mdb".
+    // A Microsoft Access system data source on "<program folder><name>.mdb", made from the
+    // template "blank.mdb" beside the program, or by the driver when there is none.
     BOOL CreateAccessDsn(const wchar_t* pszDsn, const wchar_t* pszDescription);
 
     // One alarm row with the next key; publishes the key in "AlarmLastPrimeKey".
@@ -94,8 +100,14 @@ private:
                      const CString& strMatchText, const CString& strFrom, const wchar_t* pszLog,
                      const wchar_t* pszStatus);
     BOOL FindAccessDriver(SQLHENV henv, CString& strDriver);
-    void CopyBlankDatabase(const CString& strDatabaseFile);
+    void CopyBlankDatabase(const CString& strTemplate, const CString& strDatabaseFile);
+    // Has the Access driver make an empty database where no template lies beside the program.
+    void CreateBlankDatabase(const CString& strDriver, const CString& strDatabaseFile);
     BOOL InstallDataSource(const CString& strDsn, const CString& strDriver, const CStringArray& arrAttributes);
+    // One installer call for a system data source of the driver with these attributes.
+    BOOL ConfigureDriver(const CString& strDriver, const CStringArray& arrAttributes);
+    // The installer's error records, each as an error line.
+    void ReportInstallerErrors();
 
     CStringArray m_arrReportLines;
     std::map<SQLSMALLINT, CString> m_mapTypeNames;

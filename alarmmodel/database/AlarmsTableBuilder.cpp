@@ -63,6 +63,20 @@ SQLSMALLINT ToOdbc2Type(long nType)
     }
 }
 
+struct FallBack
+{
+    SQLSMALLINT nWanted;
+    SQLSMALLINT nBorrowed;
+};
+
+// A type the driver does not list takes the name of one that serves as well. The Access
+// drivers tell a Unicode program of their text types under the wide codes only.
+const FallBack kFallBacks[] = {
+    {SQL_INTEGER, SQL_DECIMAL},
+    {SQL_VARCHAR, SQL_WVARCHAR},
+    {SQL_LONGVARCHAR, SQL_WLONGVARCHAR},
+};
+
 typedef std::vector<std::pair<SQLSMALLINT, CString>> CandidateList;
 
 const CString* FindCandidate(const CandidateList& candidates, SQLSMALLINT nType)
@@ -83,37 +97,59 @@ CString StoredTableName(CDatabase* pDatabase, const wchar_t* pszTable)
         strName.MakeLower();
     return strName;
 }
+
+// Whether the data source lists a table of that unquoted name.
+BOOL HasTable(CDatabase* pDatabase, const wchar_t* pszTable)
+{
+    CODBCTableInfo tableInfo(pDatabase);
+    tableInfo.LoadTables();
+    return tableInfo.HasTable(StoredTableName(pDatabase, pszTable));
+}
 } // namespace
 
 void CAlarmsDatabase::LoadTypeNames(CDatabase* pDatabase)
 {
     if (pDatabase == nullptr)
         return;
-    m_mapTypeNames.clear();
     CODBCTypeInfo typeInfo(pDatabase);
     typeInfo.Open(CRecordset::forwardOnly, nullptr, CRecordset::readOnly);
     typeInfo.LoadAll();
     typeInfo.Close();
-    CString strDriver = GetDriverFileName(pDatabase->m_hdbc);
+    TakeTypeNames(typeInfo, GetDriverFileName(pDatabase->m_hdbc));
+}
 
+void CAlarmsDatabase::TakeTypeNames(const CODBCTypeInfo& typeList, const wchar_t* pszDriver)
+{
+    m_mapTypeNames.clear();
     CandidateList candidates;
-    for (size_t i = 0; i < typeInfo.m_arrDataType.size(); i++)
+    bool bAnyTaken = false;
+    SQLSMALLINT nLastType = 0;
+    for (size_t i = 0; i < typeList.m_arrDataType.size(); i++)
     {
-        SQLSMALLINT nType = ToOdbc2Type(typeInfo.m_arrDataType[i]);
-        if (i > 0 && nType == ToOdbc2Type(typeInfo.m_arrDataType[i - 1]))
+        // An auto-numbering type (Access's COUNTER, an identity, a serial) makes its own values:
+        // Access refuses to take one for a column the console fills, and more than one per table.
+        if (typeList.m_arrAutoIncrement[i] == SQL_TRUE)
+            continue;
+        SQLSMALLINT nType = ToOdbc2Type(typeList.m_arrDataType[i]);
+        if (bAnyTaken && nType == nLastType)
             continue; // each type's first row only
-        CString strName = typeInfo.m_arrTypeName[(int)i];
-        AdjustNativeTypeName(strDriver, nType, typeInfo.m_arrCreateParams[(int)i], strName);
-        OverrideNativeTypeName(strDriver, nType, strName);
+        bAnyTaken = true;
+        nLastType = nType;
+        CString strName = typeList.m_arrTypeName[(int)i];
+        AdjustNativeTypeName(pszDriver, nType, typeList.m_arrCreateParams[(int)i], strName);
+        OverrideNativeTypeName(pszDriver, nType, strName);
         candidates.push_back(std::make_pair(nType, strName));
     }
     // Date-time columns take the timestamp type wherever the driver has one, also when it
     // lists a date type: a date column would drop the time of day of every alarm.
     if (const CString* pTimestamp = FindCandidate(candidates, SQL_TIMESTAMP))
         candidates.push_back(std::make_pair((SQLSMALLINT)9, *pTimestamp));
-    const CString* pDecimal = FindCandidate(candidates, SQL_DECIMAL);
-    if (FindCandidate(candidates, SQL_INTEGER) == nullptr && pDecimal != nullptr)
-        candidates.push_back(std::make_pair((SQLSMALLINT)SQL_INTEGER, *pDecimal));
+    for (const FallBack& fallBack : kFallBacks)
+    {
+        const CString* pBorrowed = FindCandidate(candidates, fallBack.nBorrowed);
+        if (FindCandidate(candidates, fallBack.nWanted) == nullptr && pBorrowed != nullptr)
+            candidates.push_back(std::make_pair(fallBack.nWanted, *pBorrowed));
+    }
     for (const auto& candidate : candidates)
         if (IsKeptType(candidate.first))
             m_mapTypeNames[candidate.first] = candidate.second;
@@ -121,9 +157,7 @@ void CAlarmsDatabase::LoadTypeNames(CDatabase* pDatabase)
 
 BOOL CAlarmsDatabase::EnsureAlarmsTable(CDatabase* pDatabase, const wchar_t* pszTable)
 {
-    CODBCTableInfo tableInfo(pDatabase);
-    tableInfo.LoadTables();
-    if (tableInfo.HasTable(StoredTableName(pDatabase, pszTable)))
+    if (HasTable(pDatabase, pszTable))
         return TRUE;
     ReportWarning(L"Table %s not defined", pszTable);
 
@@ -167,7 +201,12 @@ BOOL CAlarmsDatabase::EnsureAlarmsTable(CDatabase* pDatabase, const wchar_t* psz
         ReportText(0, arrStatements[i]);
         ExecuteSqlReported(pDatabase, arrStatements[i], arrActions[i]);
     }
-    return TRUE;
+    // The driver's refusal of the table is reported above; without the table the console has
+    // no database, and the check must not end as if it had one.
+    if (HasTable(pDatabase, pszTable))
+        return TRUE;
+    ReportError(L"Table %s not created", pszTable);
+    return FALSE;
 }
 
 BOOL CAlarmsDatabase::ExecuteSqlReported(CDatabase* pDatabase, const wchar_t* pszStatement, const wchar_t* pszAction)

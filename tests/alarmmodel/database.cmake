@@ -5,6 +5,7 @@ odbc_bench_properties(alarmdb_props odbc)
 tervok_add_test_program(alarmdb_tests
   SOURCES ${alarmdb_test_dir}/AlarmsBench.cpp ${alarmdb_test_dir}/StartUpCheckTest.cpp
           ${alarmdb_test_dir}/AlarmRowsTest.cpp ${alarmdb_test_dir}/AccessDsnTest.cpp
+          ${alarmdb_test_dir}/AccessTypeListTest.cpp
           ${alarmdb_test_dir}/DsnParameterStoreTest.cpp ${alarmdb_test_dir}/ConnectStringMaskTest.cpp
   LIBS alarmdb
   TIMEOUT 180

@@ -4,6 +4,7 @@
 #include "tests/alarmmodel/database/AlarmsBench.h"
 
 #include <string>
+#include <vector>
 
 using namespace alarmsbench;
 
@@ -11,23 +12,62 @@ namespace
 {
 struct InstallerCall
 {
+    WORD fRequest;
     std::string strDriver;
     std::string strAttributes; // with every NUL
-    WORD fRequest = 0;
-    int nCalls = 0;
 };
-InstallerCall g_call;
+// What the stand-in installer was handed, in order.
+std::vector<InstallerCall> g_calls;
 
-BOOL WINAPI AcceptingInstaller(HWND, WORD fRequest, LPCSTR pszDriver, LPCSTR pszAttributes)
+std::string Narrow(const CString& strText) { return CStringA(strText).GetString(); }
+
+void RecordCall(WORD fRequest, LPCSTR pszDriver, LPCSTR pszAttributes)
 {
-    g_call.nCalls++;
-    g_call.fRequest = fRequest;
-    g_call.strDriver = pszDriver;
     size_t n = 0;
     while (pszAttributes[n] != 0 || pszAttributes[n + 1] != 0)
         n++;
-    g_call.strAttributes.assign(pszAttributes, n + 2);
+    g_calls.push_back(InstallerCall{fRequest, pszDriver, std::string(pszAttributes, n + 2)});
+}
+
+// The database file that a CREATE_DB="path" attribute names, empty for other attributes.
+std::string CreatedDatabase(LPCSTR pszAttributes)
+{
+    std::string strAttribute(pszAttributes);
+    const std::string strKey = "CREATE_DB=\"";
+    if (strAttribute.compare(0, strKey.size(), strKey) != 0)
+        return std::string();
+    size_t nEnd = strAttribute.find('"', strKey.size());
+    return nEnd == std::string::npos ? std::string() : strAttribute.substr(strKey.size(), nEnd - strKey.size());
+}
+
+// Accepts everything and, as the Access driver does, makes the database that CREATE_DB names.
+BOOL WINAPI AcceptingInstaller(HWND, WORD fRequest, LPCSTR pszDriver, LPCSTR pszAttributes)
+{
+    RecordCall(fRequest, pszDriver, pszAttributes);
+    std::string strFile = CreatedDatabase(pszAttributes);
+    if (!strFile.empty())
+        odbcbench::WriteFileText(CString(strFile.c_str()), "new access database");
     return TRUE;
+}
+
+// Adds data sources but cannot make a database.
+BOOL WINAPI DatabaseRefusingInstaller(HWND, WORD fRequest, LPCSTR pszDriver, LPCSTR pszAttributes)
+{
+    RecordCall(fRequest, pszDriver, pszAttributes);
+    return CreatedDatabase(pszAttributes).empty();
+}
+
+// Two error records, then none.
+SQLRETURN WINAPI TwoInstallerErrors(WORD iError, DWORD* pfErrorCode, LPSTR pszErrorMsg, WORD cbErrorMsgMax,
+                                    WORD* pcbErrorMsg)
+{
+    static const char* const messages[] = {"General installer error", "Driver's ConfigDSN failed"};
+    if (iError < 1 || iError > 2)
+        return SQL_NO_DATA;
+    *pfErrorCode = iError == 1 ? ODBC_ERROR_GENERAL_ERR : ODBC_ERROR_REQUEST_FAILED;
+    lstrcpynA(pszErrorMsg, messages[iError - 1], cbErrorMsgMax);
+    *pcbErrorMsg = (WORD)lstrlenA(pszErrorMsg);
+    return SQL_SUCCESS;
 }
 
 class AccessDsn : public ::testing::Test
@@ -35,12 +75,28 @@ class AccessDsn : public ::testing::Test
 protected:
     void SetUp() override
     {
-        g_call = InstallerCall();
+        g_calls.clear();
         m_strFolder = GetAppPaths().GetProgramFolder();
         DeleteFileW(m_strFolder + L"blank.mdb");
-        DeleteFileW(m_strFolder + L"Tervok 100% Alarms.mdb");
+        DeleteFileW(DatabaseFile());
     }
-    void TearDown() override { SetConfigDataSourceFunction(nullptr); }
+    void TearDown() override
+    {
+        SetConfigDataSourceFunction(nullptr);
+        SetInstallerErrorFunction(nullptr);
+    }
+    // Creates the data source "Tervok 100% Alarms" through that installer stand-in; the result.
+    BOOL Create(CAlarmsDatabase& db, ConfigDataSourceFunc pfnInstaller)
+    {
+        SetConfigDataSourceFunction(pfnInstaller);
+        return db.CreateAccessDsn(L"Tervok 100% Alarms", L"Tervok alarms database");
+    }
+    CString DatabaseFile() const { return m_strFolder + L"Tervok 100% Alarms.mdb"; }
+    static void ExpectSystemDsnRequest(const InstallerCall& call)
+    {
+        EXPECT_EQ(ODBC_ADD_SYS_DSN, call.fRequest);
+        EXPECT_EQ(std::string("Microsoft Access Driver (*.mdb)"), call.strDriver);
+    }
     CString m_strFolder;
 };
 
@@ -57,21 +113,19 @@ TEST_F(AccessDsn, DataSourcesAreFoundByTheirExactNameUpToTheLongestLegalOne)
 TEST_F(AccessDsn, TheInstallerGetsTheAttributesAndTheTemplateIsCopiedOnce)
 {
     ASSERT_TRUE(odbcbench::WriteFileText(m_strFolder + L"blank.mdb", "empty access database"));
-    SetConfigDataSourceFunction(AcceptingInstaller);
     CAlarmsDatabase db;
     CTime before = CTime::GetCurrentTime();
-    ASSERT_TRUE(db.CreateAccessDsn(L"Tervok 100% Alarms", L"Tervok alarms database"));
-    CString strFile = m_strFolder + L"Tervok 100% Alarms.mdb";
+    ASSERT_TRUE(Create(db, AcceptingInstaller));
+    CString strFile = DatabaseFile();
     EXPECT_EQ(CStringA("empty access database"), odbcbench::ReadFileText(strFile));
-    EXPECT_EQ(1, g_call.nCalls);
-    EXPECT_EQ(ODBC_ADD_SYS_DSN, g_call.fRequest);
-    EXPECT_EQ(std::string("Microsoft Access Driver (*.mdb)"), g_call.strDriver);
+    ASSERT_EQ(1u, g_calls.size());
+    ExpectSystemDsnRequest(g_calls[0]);
     std::string strStamp = CStringA(before.Format(L"%Y-%m-%d %H:%M")).GetString();
     std::string strExpected = std::string("DSN=Tervok 100% Alarms") + '\0' +
                               "Description=Tervok alarms database (Automatically created " + strStamp;
-    EXPECT_EQ(strExpected, g_call.strAttributes.substr(0, strExpected.size()));
-    std::string strTail = std::string(")") + '\0' + "DBQ=" + CStringA(strFile).GetString() + '\0' + '\0';
-    EXPECT_EQ(strTail, g_call.strAttributes.substr(g_call.strAttributes.size() - strTail.size()));
+    EXPECT_EQ(strExpected, g_calls[0].strAttributes.substr(0, strExpected.size()));
+    std::string strTail = std::string(")") + '\0' + "DBQ=" + Narrow(strFile) + '\0' + '\0';
+    EXPECT_EQ(strTail, g_calls[0].strAttributes.substr(g_calls[0].strAttributes.size() - strTail.size()));
 
     CString strLines = Joined(db.GetReportLines());
     CString strExpectedStart = L"OK Creating ODBC System DSN \"Tervok 100% Alarms\"...\nOK Copying database\n"
@@ -85,18 +139,56 @@ TEST_F(AccessDsn, TheInstallerGetsTheAttributesAndTheTemplateIsCopiedOnce)
     // An existing database file is kept as it is.
     ASSERT_TRUE(odbcbench::WriteFileText(strFile, "alarms of last year"));
     CAlarmsDatabase again;
-    ASSERT_TRUE(again.CreateAccessDsn(L"Tervok 100% Alarms", L"Tervok alarms database"));
+    ASSERT_TRUE(Create(again, AcceptingInstaller));
     EXPECT_EQ(CStringA("alarms of last year"), odbcbench::ReadFileText(strFile));
     EXPECT_EQ(-1, Joined(again.GetReportLines()).Find(L"Copying database"));
+}
+
+TEST_F(AccessDsn, WithoutATemplateTheDriverMakesTheDatabaseBeforeTheDataSourceIsAdded)
+{
+    CAlarmsDatabase db;
+    ASSERT_TRUE(Create(db, AcceptingInstaller));
+    CString strFile = DatabaseFile();
+    EXPECT_EQ(CStringA("new access database"), odbcbench::ReadFileText(strFile));
+    ASSERT_EQ(2u, g_calls.size());
+    // Alone in its call, the path quoted for its blanks; the data source comes after.
+    ExpectSystemDsnRequest(g_calls[0]);
+    EXPECT_EQ("CREATE_DB=\"" + Narrow(strFile) + "\" General" + '\0' + '\0', g_calls[0].strAttributes);
+    ExpectSystemDsnRequest(g_calls[1]);
+    EXPECT_EQ(0u, g_calls[1].strAttributes.find(std::string("DSN=Tervok 100% Alarms") + '\0'));
+    EXPECT_NE(std::string::npos, g_calls[1].strAttributes.find("DBQ=" + Narrow(strFile) + '\0'));
+
+    CString strLines = Joined(db.GetReportLines());
+    CString strExpectedStart = L"OK Creating ODBC System DSN \"Tervok 100% Alarms\"...\nOK Creating database\n"
+                               L"OK File ..: " + strFile + L"\nOK ON\n"
+                               L"OK ODBC Driver ....: Microsoft Access Driver (*.mdb)\n";
+    EXPECT_EQ(std::wstring(strExpectedStart.GetString()), std::wstring(strLines.Left(strExpectedStart.GetLength())));
+    EXPECT_EQ(-1, strLines.Find(L"Error"));
+}
+
+TEST_F(AccessDsn, ADatabaseTheDriverCannotMakeIsReportedWithTheInstallersMessages)
+{
+    SetInstallerErrorFunction(TwoInstallerErrors);
+    CAlarmsDatabase db;
+    EXPECT_TRUE(Create(db, DatabaseRefusingInstaller));
+    CString strFile = DatabaseFile();
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(strFile));
+    EXPECT_EQ(2u, g_calls.size()); // the data source is added all the same, as after a failed copy
+    CString strLines = Joined(db.GetReportLines());
+    CString strExpected = L"OK Creating database\nOK File ..: " + strFile + L"\n"
+                          L"Error Database file not created ..: " + strFile + L"\n"
+                          L"Error General installer error\nError Driver's ConfigDSN failed\n"
+                          L"OK ODBC Driver ....: ";
+    EXPECT_NE(-1, strLines.Find(strExpected)) << strLines.GetString();
 }
 
 TEST_F(AccessDsn, WinesInstallerRefusesAndAMissingTemplateIsReported)
 {
     CAlarmsDatabase db;
     EXPECT_FALSE(db.CreateAccessDsn(L"Tervok 100% Alarms", L"Tervok alarms database"));
-    CString strFile = m_strFolder + L"Tervok 100% Alarms.mdb";
+    CString strFile = DatabaseFile();
     CString strLines = Joined(db.GetReportLines());
-    EXPECT_NE(-1, strLines.Find(L"OK Database file not created ..: " + strFile + L"\n"));
+    EXPECT_NE(-1, strLines.Find(L"Error Database file not created ..: " + strFile + L"\nError Component not found\n"));
     EXPECT_NE(-1, strLines.Find(L"Error Error adding System DSN \"Tervok 100% Alarms\" -\nError Component not found"))
         << strLines.GetString();
 }

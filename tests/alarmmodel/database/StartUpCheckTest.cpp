@@ -178,6 +178,31 @@ TEST(StartUpCheckFailures, DataSourceThatOpensAtTheThirdAttemptIsChecked)
     EXPECT_EQ(2, capture.m_lines[1].nLevel);
 }
 
+TEST(StartUpCheckFailures, TableThatCannotBeMadeFailsTheCheck)
+{
+    UseDataSource(kPostgresDsn);
+    DropAlarmsTable(kPostgresDsn);
+    // Every change is refused, as on a data source where the user may not create tables.
+    GetDsnParameterStore().SetParameters(kPostgresDsn, L"ConnSettings=SET default_transaction_read_only = on");
+    CMainWindowCapture capture;
+    CAlarmsDatabase db;
+    BOOL bChecked = db.CheckStructure(kPostgresDsn);
+    GetDsnParameterStore().RemoveParameters(kPostgresDsn);
+    const CStringArray& lines = db.GetReportLines();
+    const int nLines = lines.GetSize();
+    SCOPED_TRACE(Joined(lines).GetString());
+    ASSERT_GT(nLines, 4);
+    EXPECT_EQ(CString(L"Warning Table TBL_ALARMS_005 not defined"), lines[1]);
+    EXPECT_EQ(CString(L"Error Execute SQL Error"), lines[3]);
+    EXPECT_EQ(std::wstring(L"Error Table TBL_ALARMS_005 not created"), std::wstring(lines[nLines - 2].GetString()));
+    ASSERT_EQ(nLines, (int)capture.m_lines.size());
+    EXPECT_EQ(2, capture.m_lines[(size_t)nLines - 2].nLevel);
+    EXPECT_EQ(CString(L"OK ---"), lines[nLines - 1]);
+    EXPECT_EQ(-1, Joined(lines).Find(L"Database structure is correct"));
+    EXPECT_EQ(-1, Joined(lines).Find(L"Error opening database")); // the data source did open
+    EXPECT_FALSE(bChecked);
+}
+
 TEST(TableBuilderTypeNames, DriverCorrectionsApplyOnlyWhereTheirRowMatches)
 {
     CString strName = L"VARCHAR";
