@@ -1,7 +1,7 @@
-// An owner may delete a group in any notification of a drag; the list, the drop target and the
-// drop source the system still holds must then leave the freed list alone. Freed memory is
-// overwritten while these tests run, so that a late touch reads garbage rather than what the
-// list held.
+// An owner may delete a group in any notification of its list; the list, its editor, the drop
+// target and the drop source the system still holds must then leave the freed list alone. Freed
+// memory is overwritten while these tests run, so that a late touch reads garbage rather than what
+// the list held; a freed list itself becomes unreachable, so that even a read of it faults.
 #include "GuiTest.h"
 #include "ScriptedDropSource.h"
 
@@ -24,6 +24,47 @@ namespace
 {
 bool s_bPoisonFreed = false;
 
+// Blocks of this size (a group list's) get pages of their own in one reserved region, a free page
+// between two of them. Freed, their pages are decommitted and never given again: any later touch
+// of the block faults, a read as much as a write. 0: none.
+size_t s_nGuardedSize = 0;
+const size_t kGuardedRegion = 64 << 20;
+char* s_pGuardedRegion = nullptr;
+size_t s_nGuardedUsed = 0;
+
+size_t PageSize()
+{
+    SYSTEM_INFO info;
+    ::GetSystemInfo(&info);
+    return info.dwPageSize;
+}
+
+void* NewGuarded(size_t nSize)
+{
+    if (!s_pGuardedRegion)
+        s_pGuardedRegion = (char*)::VirtualAlloc(nullptr, kGuardedRegion, MEM_RESERVE, PAGE_NOACCESS);
+    const size_t nPage = PageSize();
+    const size_t nCommit = (nSize + nPage - 1) / nPage * nPage;
+    if (!s_pGuardedRegion || s_nGuardedUsed + nCommit + nPage > kGuardedRegion)
+        return nullptr;
+    void* p = ::VirtualAlloc(s_pGuardedRegion + s_nGuardedUsed, nCommit, MEM_COMMIT, PAGE_READWRITE);
+    if (p)
+        s_nGuardedUsed += nCommit + nPage;
+    return p;
+}
+
+bool IsGuarded(const void* p)
+{
+    return s_pGuardedRegion && p >= s_pGuardedRegion && p < s_pGuardedRegion + kGuardedRegion;
+}
+
+void FreeGuarded(void* p)
+{
+    MEMORY_BASIC_INFORMATION info = {};
+    if (::VirtualQuery(p, &info, sizeof info))
+        ::VirtualFree(p, info.RegionSize, MEM_DECOMMIT);
+}
+
 // Keeps the block's contents as they are, seen from the optimiser: they may be read elsewhere.
 // Without it, a fill just before free is a dead store, and the optimiser drops it.
 void KeepBlock(void* p)
@@ -33,6 +74,11 @@ void KeepBlock(void* p)
 
 void FreeBlock(void* p) noexcept
 {
+    if (IsGuarded(p))
+    {
+        FreeGuarded(p);
+        return;
+    }
     if (p && s_bPoisonFreed)
     {
         memset(p, 0xDD, _msize(p));
@@ -44,6 +90,11 @@ void FreeBlock(void* p) noexcept
 
 void* operator new(std::size_t nSize)
 {
+    if (nSize == s_nGuardedSize)
+    {
+        if (void* p = NewGuarded(nSize))
+            return p;
+    }
     if (void* p = malloc(nSize ? nSize : 1))
         return p;
     throw std::bad_alloc();
@@ -90,6 +141,21 @@ protected:
     }
 };
 
+// The freed list as the poison left it: nothing wrote into it after it was deleted (the allocator
+// keeps its own notes at the ends of a free block). A list on guarded pages is unreachable once
+// freed: a write would have faulted.
+bool IsStillPoisoned(const void* pFreed, size_t nSize)
+{
+    if (IsGuarded(pFreed))
+        return true;
+    for (size_t n = 32; n + 32 < nSize; ++n)
+    {
+        if (((const volatile unsigned char*)pFreed)[n] != 0xDD)
+            return false;
+    }
+    return true;
+}
+
 class ShortcutDropLifetimeTest : public GuiTest
 {
 protected:
@@ -102,9 +168,11 @@ protected:
         ASSERT_TRUE(m_bar.Create(&m_parent, CRect(0, 0, 200, 380), 0, kBarId));
         PumpUntilIdle();
         s_bPoisonFreed = true;
+        s_nGuardedSize = sizeof(COXSHBListCtrl);
     }
     void TearDown() override
     {
+        s_nGuardedSize = 0;
         s_bPoisonFreed = false;
         m_parent.m_onNotify = nullptr;
     }
@@ -179,17 +247,6 @@ protected:
     COXShortcutBar m_bar;
 };
 
-// The freed list as the poison left it: nothing wrote into it after it was deleted (the allocator
-// keeps its own notes at the ends of a free block).
-bool IsStillPoisoned(const void* pFreed, size_t nSize)
-{
-    for (size_t n = 32; n + 32 < nSize; ++n)
-    {
-        if (((const volatile unsigned char*)pFreed)[n] != 0xDD)
-            return false;
-    }
-    return true;
-}
 } // namespace
 
 TEST_F(ShortcutDropLifetimeTest, ABlockFreedWhileTheTestsRunReadsAsThePoison)
@@ -203,6 +260,16 @@ TEST_F(ShortcutDropLifetimeTest, ABlockFreedWhileTheTestsRunReadsAsThePoison)
     // The allocator keeps its own notes at the ends of a free block; its middle is the block's.
     const unsigned char bMiddle = *(volatile unsigned char*)(nAddress + nSize / 2);
     EXPECT_EQ(0xDD, bMiddle);
+}
+
+TEST_F(ShortcutDropLifetimeTest, AListFreedWhileTheTestsRunCannotBeTouchedAnyMore)
+{
+    COXSHBListCtrl* pList = new COXSHBListCtrl;
+    ASSERT_TRUE(IsGuarded(pList));
+    delete pList;
+    MEMORY_BASIC_INFORMATION info = {};
+    ASSERT_TRUE(::VirtualQuery(pList, &info, sizeof info));
+    EXPECT_NE((DWORD)MEM_COMMIT, info.State);
 }
 
 TEST_F(ShortcutDropLifetimeTest, AGroupItsOwnerDeletesInADragNotificationLeavesTheSystemNothingFreed)
