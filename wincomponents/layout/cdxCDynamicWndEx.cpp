@@ -1,5 +1,6 @@
 #include "wincomponents/layout/cdxCDynamicWndEx.h"
 
+#include "framework/window/AfxWindowPlacement.h"
 #include "framework/window/CWinApp.h"
 #include "wincomponents/dialogs/CentreWindow.h"
 #include "wincomponents/layout/StoredPlacement.h"
@@ -21,6 +22,17 @@ CWinApp* RegistryApp()
     ::RegCloseKey(hKey);
     return pApp;
 }
+
+// The normal rectangle stays what it is: the window opens from it when restored.
+void ShowThroughPlacement(HWND hWnd, UINT nShow)
+{
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    if (!AfxGetWindowPlacement(hWnd, &placement))
+        return;
+    placement.showCmd = nShow;
+    AfxSetWindowPlacement(hWnd, &placement);
+}
 } // namespace
 
 cdxCDynamicWndEx::cdxCDynamicWndEx(UINT nFreedom, UINT nFlags, const wchar_t* pszRegistryName)
@@ -39,10 +51,9 @@ BOOL cdxCDynamicWndEx::StoreWindowPosition()
     if (m_strRegistryName.IsEmpty() || !IsWindow() || !pApp)
         return FALSE;
     HWND hWnd = GetLaidOutWindow()->m_hWnd;
-    WINDOWPLACEMENT placement = {};
-    placement.length = sizeof placement;
-    ::GetWindowPlacement(hWnd, &placement);
-    const RECT& rc = placement.rcNormalPosition;
+    CRect rc;
+    if (!GetNormalPlace(hWnd, rc))
+        return FALSE;
     int nState = ::IsIconic(hWnd) ? 0 : ::IsZoomed(hWnd) ? 1 : -1;
     // "(valid)" goes to 0 first, so that a store broken half-way is never taken for whole.
     const struct
@@ -68,10 +79,9 @@ BOOL cdxCDynamicWndEx::RestoreWindowPosition(UINT nFlags)
     if ((int)pApp->GetProfileInt(strSection, L"(valid)", 0) != 1)
         return FALSE;
     HWND hWnd = GetLaidOutWindow()->m_hWnd;
-    WINDOWPLACEMENT placement = {};
-    placement.length = sizeof placement;
-    ::GetWindowPlacement(hWnd, &placement);
-    CRect rect(placement.rcNormalPosition);
+    CRect rect;
+    if (!GetNormalPlace(hWnd, rect))
+        return FALSE;
     int nState = (int)pApp->GetProfileInt(strSection, L"State", -1);
     rect.left = (int)pApp->GetProfileInt(strSection, L"Left", rect.left);
     rect.right = (int)pApp->GetProfileInt(strSection, L"Right", rect.right);
@@ -81,23 +91,15 @@ BOOL cdxCDynamicWndEx::RestoreWindowPosition(UINT nFlags)
         std::swap(rect.left, rect.right);
     if (rect.top > rect.bottom)
         std::swap(rect.top, rect.bottom);
-    // A rectangle without area or beyond any size is damaged; one off the screens is moved on.
-    CRect rectFitted;
-    if (!FitStoredRect(rect, CSize(1, 1), rectFitted))
+    // A rectangle without area or beyond any size is damaged.
+    if (!IsUsableStoredRect(rect, CSize(1, 1)))
         return FALSE;
-    // A child's placement lies in its parent, not on a screen.
-    if (!(::GetWindowLongW(hWnd, GWL_STYLE) & WS_CHILD))
-        rect = rectFitted;
-    UINT nShow = 0;
-    if (nFlags & rflgState)
-        nShow = nState == 1 ? SW_SHOWMAXIMIZED : nState == 0 ? SW_MINIMIZE : 0;
-    ::MoveWindow(hWnd, rect.left, rect.top, rect.Width(), rect.Height(), nShow == 0);
-    if (nShow)
-    {
-        ::GetWindowPlacement(hWnd, &placement);
-        placement.showCmd = nShow;
-        ::SetWindowPlacement(hWnd, &placement);
-    }
+    // The stored rectangle is the placement's, relative to the work area: it goes back the way it
+    // came, and only then is a window off the screens moved on.
+    SetNormalPlace(hWnd, rect);
+    MoveOntoWorkArea(hWnd);
+    if ((nFlags & rflgState) && (nState == 1 || nState == 0))
+        ShowThroughPlacement(hWnd, nState == 1 ? SW_SHOWMAXIMIZED : SW_MINIMIZE);
     if (nFlags & rflgVisibility)
     {
         int nVisible = (int)pApp->GetProfileInt(strSection, L"Visibility", -1);
@@ -115,17 +117,15 @@ void cdxCDynamicWndEx::StretchWindow(int nPercent)
     CRect rectWindow;
     ::GetWindowRect(hWnd, &rectWindow);
     CSize size(rectWindow.Width() * nPercent / 100, rectWindow.Height() * nPercent / 100);
-    WINDOWPLACEMENT placement = {};
-    placement.length = sizeof placement;
-    ::GetWindowPlacement(hWnd, &placement);
-    CRect rect(placement.rcNormalPosition);
+    CRect rect;
+    if (!GetNormalPlace(hWnd, rect))
+        return;
     rect.left -= size.cx / 2;
     rect.top -= size.cy / 2;
     rect.right += (size.cx + 1) / 2;
     rect.bottom += (size.cy + 1) / 2;
     if (!rect.IsRectEmpty())
-        ::SetWindowPos(hWnd, nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
-                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+        SetNormalPlace(hWnd, rect);
 }
 
 void cdxCDynamicWndEx::OnInitialized()

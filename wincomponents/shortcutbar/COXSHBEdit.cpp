@@ -38,7 +38,7 @@ UINT NonClientMessage(UINT message)
 }
 } // namespace
 
-COXSHBEdit::COXSHBEdit() : m_pDisplayInfo(nullptr), m_bEditing(FALSE)
+COXSHBEdit::COXSHBEdit() : m_pDisplayInfo(nullptr), m_bEditing(FALSE), m_pLife(std::make_shared<BYTE>(0))
 {
     m_brushBack.CreateSolidBrush(::GetSysColor(COLOR_WINDOW));
 }
@@ -163,8 +163,11 @@ void COXSHBEdit::FinishEdit(BOOL bOK)
     notify.hdr.idFrom = (UINT_PTR)GetDlgCtrlID();
     notify.hdr.code = SHBEN_FINISHEDIT;
     notify.bOK = bOK;
+    // The parent may delete the editor with itself as it learns the outcome.
+    std::weak_ptr<BYTE> pAlive = m_pLife;
     ::SendMessageW(::GetParent(m_hWnd), WM_NOTIFY, notify.hdr.idFrom, (LPARAM)&notify);
-    ShowWindow(SW_HIDE);
+    if (!pAlive.expired())
+        ShowWindow(SW_HIDE);
 }
 
 LRESULT COXSHBEdit::OnSetFocusMsg(WPARAM, LPARAM)

@@ -10,6 +10,8 @@
 #include "framework/gdi/CFont.h"
 #include "wincomponents/shortcutbar/ShortcutBarDefs.h"
 
+#include <memory>
+
 class COXSHBEdit : public CEdit
 {
     DECLARE_DYNAMIC(COXSHBEdit)
@@ -45,4 +47,7 @@ private:
     CFont m_font;
     CBrush m_brushBack;
     BOOL m_bEditing;
+    // Expires with this object: the parent that owns the editor may delete it while it is told
+    // that the edit finished.
+    std::shared_ptr<BYTE> m_pLife;
 };

@@ -888,13 +888,16 @@ void COXSHBListCtrl::OnPaint()
         ::ExcludeClipRect(dc, m_rectDown.left, m_rectDown.top, m_rectDown.right, m_rectDown.bottom);
     }
     FillBackground(&dc);
-    for (int i = 0; i < (int)m_arrRects.size(); i++)
+    // The owner may delete the list as it draws an item: the painting stops there.
+    std::weak_ptr<BYTE> pAlive = m_pLife;
+    for (int i = 0; !pAlive.expired() && i < (int)m_arrRects.size(); i++)
     {
         CRect rectItem = GetItemRectClient(i);
         if (::RectVisible(dc, &rectItem) && !PaintItem(&dc, i))
             break;
     }
-    DrawPlaceholder(&dc);
+    if (!pAlive.expired())
+        DrawPlaceholder(&dc);
     ::RestoreDC(dc, nSaved);
 }
 
@@ -945,7 +948,9 @@ void COXSHBListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     int nItem = (int)lpDrawItemStruct->itemID;
     if (!IsValidItem(nItem))
         return;
-    if (!m_bCreatingDragImage && SendSHBNotification(SHBN_DRAWITEM, nItem, (LPARAM)lpDrawItemStruct))
+    std::weak_ptr<BYTE> pAlive = m_pLife;
+    if (!m_bCreatingDragImage &&
+        (SendSHBNotification(SHBN_DRAWITEM, nItem, (LPARAM)lpDrawItemStruct) || pAlive.expired()))
         return;
     CDC dc;
     dc.Attach(lpDrawItemStruct->hDC);
@@ -1397,13 +1402,17 @@ COXSHBEdit* COXSHBListCtrl::EditLabel(int nItem)
 {
     if (!(GetBarStyle() & SHBS_EDITITEMS) || !IsValidItem(nItem))
         return nullptr;
+    // The owner may delete the list as the running edit ends or as this one begins.
+    std::weak_ptr<BYTE> pAlive = m_pLife;
     if (m_nEditItem != -1)
     {
         m_edit.FinishEdit(TRUE);
+        if (pAlive.expired())
+            return nullptr;
         m_nEditItem = -1;
     }
     CString strText = GetItemText(nItem, 0);
-    if (SendSHBNotification(SHBN_BEGINITEMEDIT, nItem, (LPARAM)(const wchar_t*)strText))
+    if (SendSHBNotification(SHBN_BEGINITEMEDIT, nItem, (LPARAM)(const wchar_t*)strText) || pAlive.expired())
         return nullptr;
     CRect rectArea = GetVisibleArea();
     CRect rectLabel = GetLabelRectClient(nItem);
@@ -1463,7 +1472,8 @@ void COXSHBListCtrl::OnChangeItemText(NMHDR* pNMHDR, LRESULT* pResult)
     if (pNotify->bOK && IsValidItem(nItem))
     {
         CString strText = m_edit.GetWindowText();
-        if (!SendSHBNotification(SHBN_ENDITEMEDIT, nItem, (LPARAM)(const wchar_t*)strText))
+        std::weak_ptr<BYTE> pAlive = m_pLife;
+        if (!SendSHBNotification(SHBN_ENDITEMEDIT, nItem, (LPARAM)(const wchar_t*)strText) && !pAlive.expired())
             SetItemText(nItem, 0, strText);
     }
     *pResult = 0;
@@ -1571,9 +1581,15 @@ LRESULT COXSHBListCtrl::OnSetTextBkColor(WPARAM, LPARAM)
     return m_pBar ? 0 : Default();
 }
 
+// The owner may delete the list in the notification of each of these: the message then reports
+// that nothing was done, the items being gone with the list.
+
 LRESULT COXSHBListCtrl::OnDeleteAllItems(WPARAM, LPARAM)
 {
+    std::weak_ptr<BYTE> pAlive = m_pLife;
     SendSHBNotification(SHBN_DELETEALLITEMS, -1, 0);
+    if (pAlive.expired())
+        return FALSE;
     m_edit.FinishEdit(FALSE);
     LRESULT lResult = Default();
     if (lResult)
@@ -1592,7 +1608,10 @@ LRESULT COXSHBListCtrl::OnDeleteAllItems(WPARAM, LPARAM)
 LRESULT COXSHBListCtrl::OnDeleteItem(WPARAM wParam, LPARAM)
 {
     int nItem = (int)wParam;
+    std::weak_ptr<BYTE> pAlive = m_pLife;
     SendSHBNotification(SHBN_DELETEITEM, nItem, 0);
+    if (pAlive.expired())
+        return FALSE;
     if (nItem == m_nEditItem)
         m_edit.FinishEdit(FALSE);
     LRESULT lResult = Default();
@@ -1620,7 +1639,10 @@ LRESULT COXSHBListCtrl::OnInsertItem(WPARAM, LPARAM lParam)
     MoveIndexesOnInsert(nIndex);
     CalculateItemsRects();
     const LVITEMW* pItem = (const LVITEMW*)lParam;
+    std::weak_ptr<BYTE> pAlive = m_pLife;
     SendSHBNotification(SHBN_INSERTITEM, pItem ? pItem->iItem : nIndex, lParam);
+    if (pAlive.expired())
+        return -1;
     if (!m_bDragOver)
         RedrawAll();
     return lResult;
@@ -1640,7 +1662,10 @@ LRESULT COXSHBListCtrl::OnSetItem(WPARAM, LPARAM)
 LRESULT COXSHBListCtrl::OnSortItems(WPARAM, LPARAM)
 {
     // The edit goes into the item it was begun on before the items move.
+    std::weak_ptr<BYTE> pAlive = m_pLife;
     m_edit.FinishEdit(TRUE);
+    if (pAlive.expired())
+        return FALSE;
     LRESULT lResult = Default();
     if (lResult)
     {
@@ -1758,7 +1783,10 @@ LRESULT COXSHBListCtrl::OnGetHotItem(WPARAM, LPARAM)
 
 LRESULT COXSHBListCtrl::OnSetHotItemMsg(WPARAM wParam, LPARAM)
 {
+    std::weak_ptr<BYTE> pAlive = m_pLife;
     int nOld = SetHotItem((int)wParam);
+    if (pAlive.expired())
+        return nOld;
     RedrawItem(nOld);
     RedrawItem(m_nHotItem);
     return nOld;

@@ -284,7 +284,7 @@ private:
     // Image lists for dropped icons when the list had none of its own.
     CImageList m_ownNormalImages;
     CImageList m_ownSmallImages;
-    // Expires with this object. The owner may delete the list in any drag notification and
+    // Expires with this object. The owner may delete the list in any notification and
     // during the drag loop: code that lets it act holds a weak copy and, once it has expired,
     // touches nothing of the list again.
     std::shared_ptr<BYTE> m_pLife;

@@ -2,6 +2,7 @@
 
 #include "WinComponentsTestsRes.h"
 #include "WindowRects.h"
+#include "tests/framework/window/WorkAreaAt.h"
 #include "tests/support/Mutation.h"
 #include "wincomponents/layout/cdxCDynamicBarDlg.h"
 #include "wincomponents/layout/cdxCDynamicDialog.h"
@@ -314,6 +315,20 @@ class StoredPlacementTest : public DynamicLayoutTest
 {
 protected:
     CString Section() const { return L"WindowPositions\\Test Dialog"; }
+    // A whole stored placement of that rectangle, the rest as it is.
+    void StorePlacement(const CRect& rect)
+    {
+        m_app.WriteProfileInt(Section(), L"(valid)", 1);
+        m_app.WriteProfileInt(Section(), L"Left", rect.left);
+        m_app.WriteProfileInt(Section(), L"Right", rect.right);
+        m_app.WriteProfileInt(Section(), L"Top", rect.top);
+        m_app.WriteProfileInt(Section(), L"Bottom", rect.bottom);
+    }
+    CRect StoredRect()
+    {
+        return CRect((int)m_app.GetProfileInt(Section(), L"Left", 0), (int)m_app.GetProfileInt(Section(), L"Top", 0),
+                     (int)m_app.GetProfileInt(Section(), L"Right", 0), (int)m_app.GetProfileInt(Section(), L"Bottom", 0));
+    }
     void OpenNamed(CMappedDialog& dialog)
     {
         dialog.m_strRegistryName = L"Test Dialog";
@@ -392,11 +407,7 @@ TEST_F(StoredPlacementTest, APlacementOffTheScreenOpensInTheNearestWorkArea)
     CRect rectTemplate = TemplateRect();
     CRect work = WorkArea(Host());
     // Where a minimised window used to be parked.
-    m_app.WriteProfileInt(Section(), L"(valid)", 1);
-    m_app.WriteProfileInt(Section(), L"Left", -30000);
-    m_app.WriteProfileInt(Section(), L"Right", -29600);
-    m_app.WriteProfileInt(Section(), L"Top", -30000);
-    m_app.WriteProfileInt(Section(), L"Bottom", -29700);
+    StorePlacement(CRect(-30000, -30000, -29600, -29700));
     CMappedDialog parked;
     OpenNamed(parked);
     EXPECT_EQ(CRect(work.left, work.top, work.left + 400, work.top + 300), WindowRect(parked));
@@ -431,6 +442,52 @@ TEST_F(StoredPlacementTest, AMaximisedWindowKeepsItsNormalRectangleAndOpensMaxim
     second.ShowWindow(SW_RESTORE);
     EXPECT_EQ(CSize(400, 300), WindowRect(second).Size());
     second.DestroyWindow();
+}
+
+// With the taskbar at the top or left, placements are relative to the work area. The dialog still
+// opens centred on its first opening and, start after start, where it was closed; the place is
+// stored as Windows gives it, and a place off every screen still opens in the nearest work area.
+TEST_F(StoredPlacementTest, TheDialogOpensWhereItWasClosedWithTheWorkAreaAwayFromTheCorner)
+{
+    const CRect rectTemplate = TemplateRect();
+    const POINT origins[] = {{0, 40}, {60, 0}};
+    for (const POINT& ptOrigin : origins)
+    {
+        SCOPED_TRACE(testing::Message() << "work area at " << ptOrigin.x << "," << ptOrigin.y);
+        CWorkAreaAt workArea(ptOrigin);
+        m_app.WriteProfileInt(Section(), L"(valid)", 0);
+        CMappedDialog first;
+        OpenNamed(first);
+        CRect rect = WindowRect(first);
+        const CRect rectHost = WindowRect(Host());
+        EXPECT_NEAR(rectHost.CenterPoint().x, rect.CenterPoint().x, 2);
+        EXPECT_NEAR(rectHost.CenterPoint().y, rect.CenterPoint().y, 2);
+        EXPECT_EQ(rectTemplate.Width() + rectTemplate.Width() / 10, rect.Width());
+
+        const CRect rectLeft(100, 120, 100 + rect.Width(), 120 + rect.Height());
+        first.SetWindowPos(nullptr, rectLeft.left, rectLeft.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        first.DestroyWindow();
+        const CRect rectStored = StoredRect();
+        CRect rectWorkspace(rectLeft);
+        rectWorkspace.OffsetRect(-ptOrigin.x, -ptOrigin.y);
+        EXPECT_EQ(rectWorkspace, rectStored) << rectStored.left << "," << rectStored.top;
+        for (int nStart = 1; nStart <= 3; ++nStart)
+        {
+            CMappedDialog again;
+            OpenNamed(again);
+            rect = WindowRect(again);
+            EXPECT_EQ(rectLeft, rect) << "start " << nStart << ": " << rect.left << "," << rect.top;
+            again.DestroyWindow();
+        }
+
+        StorePlacement(CRect(-30000, -30000, -29600, -29700));
+        CMappedDialog parked;
+        OpenNamed(parked);
+        rect = WindowRect(parked);
+        EXPECT_EQ(CSize(400, 300), rect.Size());
+        EXPECT_TRUE(LiesWithin(rect, WorkArea(Host()))) << rect.left << "," << rect.top;
+        parked.DestroyWindow();
+    }
 }
 
 namespace

@@ -1,7 +1,7 @@
-// An owner may delete a group in any notification of a drag; the list, the drop target and the
-// drop source the system still holds must then leave the freed list alone. Freed memory is
-// overwritten while these tests run, so that a late touch reads garbage rather than what the
-// list held.
+// An owner may delete a group in any notification of its list; the list, its editor, the drop
+// target and the drop source the system still holds must then leave the freed list alone. Freed
+// memory is overwritten while these tests run, so that a late touch reads garbage rather than what
+// the list held; a freed list itself becomes unreachable, so that even a read of it faults.
 #include "GuiTest.h"
 #include "ScriptedDropSource.h"
 
@@ -24,6 +24,47 @@ namespace
 {
 bool s_bPoisonFreed = false;
 
+// Blocks of this size (a group list's) get pages of their own in one reserved region, a free page
+// between two of them. Freed, their pages are decommitted and never given again: any later touch
+// of the block faults, a read as much as a write. 0: none.
+size_t s_nGuardedSize = 0;
+const size_t kGuardedRegion = 64 << 20;
+char* s_pGuardedRegion = nullptr;
+size_t s_nGuardedUsed = 0;
+
+size_t PageSize()
+{
+    SYSTEM_INFO info;
+    ::GetSystemInfo(&info);
+    return info.dwPageSize;
+}
+
+void* NewGuarded(size_t nSize)
+{
+    if (!s_pGuardedRegion)
+        s_pGuardedRegion = (char*)::VirtualAlloc(nullptr, kGuardedRegion, MEM_RESERVE, PAGE_NOACCESS);
+    const size_t nPage = PageSize();
+    const size_t nCommit = (nSize + nPage - 1) / nPage * nPage;
+    if (!s_pGuardedRegion || s_nGuardedUsed + nCommit + nPage > kGuardedRegion)
+        return nullptr;
+    void* p = ::VirtualAlloc(s_pGuardedRegion + s_nGuardedUsed, nCommit, MEM_COMMIT, PAGE_READWRITE);
+    if (p)
+        s_nGuardedUsed += nCommit + nPage;
+    return p;
+}
+
+bool IsGuarded(const void* p)
+{
+    return s_pGuardedRegion && p >= s_pGuardedRegion && p < s_pGuardedRegion + kGuardedRegion;
+}
+
+void FreeGuarded(void* p)
+{
+    MEMORY_BASIC_INFORMATION info = {};
+    if (::VirtualQuery(p, &info, sizeof info))
+        ::VirtualFree(p, info.RegionSize, MEM_DECOMMIT);
+}
+
 // Keeps the block's contents as they are, seen from the optimiser: they may be read elsewhere.
 // Without it, a fill just before free is a dead store, and the optimiser drops it.
 void KeepBlock(void* p)
@@ -33,6 +74,11 @@ void KeepBlock(void* p)
 
 void FreeBlock(void* p) noexcept
 {
+    if (IsGuarded(p))
+    {
+        FreeGuarded(p);
+        return;
+    }
     if (p && s_bPoisonFreed)
     {
         memset(p, 0xDD, _msize(p));
@@ -44,6 +90,11 @@ void FreeBlock(void* p) noexcept
 
 void* operator new(std::size_t nSize)
 {
+    if (nSize == s_nGuardedSize)
+    {
+        if (void* p = NewGuarded(nSize))
+            return p;
+    }
     if (void* p = malloc(nSize ? nSize : 1))
         return p;
     throw std::bad_alloc();
@@ -90,6 +141,26 @@ protected:
     }
 };
 
+int CALLBACK CompareItems(LPARAM lParam1, LPARAM lParam2, LPARAM)
+{
+    return (int)(lParam2 - lParam1);
+}
+
+// The freed list as the poison left it: nothing wrote into it after it was deleted (the allocator
+// keeps its own notes at the ends of a free block). A list on guarded pages is unreachable once
+// freed: a write would have faulted.
+bool IsStillPoisoned(const void* pFreed, size_t nSize)
+{
+    if (IsGuarded(pFreed))
+        return true;
+    for (size_t n = 32; n + 32 < nSize; ++n)
+    {
+        if (((const volatile unsigned char*)pFreed)[n] != 0xDD)
+            return false;
+    }
+    return true;
+}
+
 class ShortcutDropLifetimeTest : public GuiTest
 {
 protected:
@@ -102,9 +173,11 @@ protected:
         ASSERT_TRUE(m_bar.Create(&m_parent, CRect(0, 0, 200, 380), 0, kBarId));
         PumpUntilIdle();
         s_bPoisonFreed = true;
+        s_nGuardedSize = sizeof(COXSHBListCtrl);
     }
     void TearDown() override
     {
+        s_nGuardedSize = 0;
         s_bPoisonFreed = false;
         m_parent.m_onNotify = nullptr;
     }
@@ -175,21 +248,32 @@ protected:
         EXPECT_EQ(0, m_bar.GetGroupCount());
     }
 
+    // A new expanded group whose owner deletes it on the first notification of the code.
+    struct DoomedGroup
+    {
+        HSHBGROUP hGroup = 0;
+        COXSHBListCtrl* pList = nullptr;
+        HWND hList = nullptr;
+        BOOL bDeleted = FALSE;
+        int nDragsBegun = 0;
+    };
+    void AddGroupDeletedOn(UINT nCode, DoomedGroup& group)
+    {
+        group.hGroup = AddGroup();
+        group.pList = m_bar.GetGroupListCtrl(group.hGroup);
+        group.hList = group.pList->m_hWnd;
+        DeleteGroupOn(nCode, group.hGroup, group.bDeleted, group.nDragsBegun);
+    }
+    void ExpectGoneQuietly(DoomedGroup& group)
+    {
+        const bool bUntouched = IsStillPoisoned(group.pList, sizeof(COXSHBListCtrl));
+        ExpectGoneQuietly(group.bDeleted, bUntouched, group.nDragsBegun);
+    }
+
     CActingParent m_parent;
     COXShortcutBar m_bar;
 };
 
-// The freed list as the poison left it: nothing wrote into it after it was deleted (the allocator
-// keeps its own notes at the ends of a free block).
-bool IsStillPoisoned(const void* pFreed, size_t nSize)
-{
-    for (size_t n = 32; n + 32 < nSize; ++n)
-    {
-        if (((const volatile unsigned char*)pFreed)[n] != 0xDD)
-            return false;
-    }
-    return true;
-}
 } // namespace
 
 TEST_F(ShortcutDropLifetimeTest, ABlockFreedWhileTheTestsRunReadsAsThePoison)
@@ -203,6 +287,16 @@ TEST_F(ShortcutDropLifetimeTest, ABlockFreedWhileTheTestsRunReadsAsThePoison)
     // The allocator keeps its own notes at the ends of a free block; its middle is the block's.
     const unsigned char bMiddle = *(volatile unsigned char*)(nAddress + nSize / 2);
     EXPECT_EQ(0xDD, bMiddle);
+}
+
+TEST_F(ShortcutDropLifetimeTest, AListFreedWhileTheTestsRunCannotBeTouchedAnyMore)
+{
+    COXSHBListCtrl* pList = new COXSHBListCtrl;
+    ASSERT_TRUE(IsGuarded(pList));
+    delete pList;
+    MEMORY_BASIC_INFORMATION info = {};
+    ASSERT_TRUE(::VirtualQuery(pList, &info, sizeof info));
+    EXPECT_NE((DWORD)MEM_COMMIT, info.State);
 }
 
 TEST_F(ShortcutDropLifetimeTest, AGroupItsOwnerDeletesInADragNotificationLeavesTheSystemNothingFreed)
@@ -374,5 +468,144 @@ TEST_F(ShortcutDropLifetimeTest, ADropTargetTheOwnerLendsIsRevokedWithTheListOrT
         pWnd->DestroyWindow();
         EXPECT_EQ(nullptr, lent.GetInterface()) << "the target still counts itself registered";
         EXPECT_EQ(0u, pInterface->Release()) << "the system still holds the target";
+    }
+}
+
+// Label editing: the owner deletes the group as the edit of a label begins, by the bar's Rename
+// Item or by LVM_EDITLABEL; no editor opens.
+TEST_F(ShortcutDropLifetimeTest, AGroupItsOwnerDeletesAsALabelEditBeginsOpensNoEditor)
+{
+    m_bar.SetBarStyle(SHBS_EDITITEMS);
+    for (bool bMessage : {false, true})
+    {
+        SCOPED_TRACE(bMessage ? "LVM_EDITLABEL" : "the bar's EditLCItem");
+        DoomedGroup group;
+        AddGroupDeletedOn(SHBN_BEGINITEMEDIT, group);
+        if (bMessage)
+            EXPECT_EQ(0, ::SendMessageW(group.hList, LVM_EDITLABELW, 1, 0));
+        else
+            EXPECT_EQ(nullptr, m_bar.EditLCItem(group.hGroup, 1));
+        ExpectGoneQuietly(group);
+    }
+}
+
+// The owner deletes the group as a label edit ends, in each way an edit ends with its text taken:
+// Enter, the focus leaving the editor, the edit of another label beginning, the items being
+// sorted. Neither the list nor its editor is touched again, and no other edit begins.
+TEST_F(ShortcutDropLifetimeTest, AGroupItsOwnerDeletesAsALabelEditEndsLeavesItsListAndEditorAlone)
+{
+    m_bar.SetBarStyle(SHBS_EDITITEMS);
+    const char* ways[] = {"Enter", "the focus leaving", "another edit", "sorting"};
+    for (int nWay = 0; nWay < 4; ++nWay)
+    {
+        SCOPED_TRACE(ways[nWay]);
+        DoomedGroup group;
+        AddGroupDeletedOn(SHBN_ENDITEMEDIT, group);
+        COXSHBEdit* pEdit = m_bar.EditLCItem(group.hGroup, 1);
+        ASSERT_NE(nullptr, pEdit);
+        const HWND hEdit = pEdit->m_hWnd;
+        ::SetWindowTextW(hEdit, L"Renamed");
+        auto onNotify = m_parent.m_onNotify;
+        int nEditsBegun = 0;
+        m_parent.m_onNotify = [&](NMSHORTCUTBAR* pNM) -> LRESULT {
+            if (pNM->hdr.code == SHBN_BEGINITEMEDIT)
+                nEditsBegun++;
+            return onNotify(pNM);
+        };
+        switch (nWay)
+        {
+        case 0:
+            ::PostMessageW(hEdit, WM_KEYDOWN, VK_RETURN, 0);
+            PumpUntilIdle();
+            break;
+        case 1: ::SetFocus(m_parent.m_hWnd); break;
+        case 2: EXPECT_EQ(0, ::SendMessageW(group.hList, LVM_EDITLABELW, 2, 0)); break;
+        default: EXPECT_FALSE(::SendMessageW(group.hList, LVM_SORTITEMS, 0, (LPARAM)CompareItems)); break;
+        }
+        ExpectGoneQuietly(group);
+        EXPECT_EQ(0, nEditsBegun);
+    }
+}
+
+// LVM_SETHOTITEM makes an item hot as the pointer would; the owner deletes the group as it does.
+TEST_F(ShortcutDropLifetimeTest, AGroupItsOwnerDeletesAsAnItemIsMadeHotByMessageLeavesItsListAlone)
+{
+    DoomedGroup group;
+    AddGroupDeletedOn(SHBN_HOTITEM, group);
+    EXPECT_EQ(-1, ::SendMessageW(group.hList, LVM_SETHOTITEM, 1, 0)) << "the hot item before";
+    ExpectGoneQuietly(group);
+}
+
+// The owner deletes the group as one item or all of them are about to go: the list stops and
+// reports that it deleted nothing.
+TEST_F(ShortcutDropLifetimeTest, AGroupItsOwnerDeletesAsItemsAreDeletedReportsNothingDeleted)
+{
+    for (UINT nCode : {SHBN_DELETEITEM, SHBN_DELETEALLITEMS})
+    {
+        SCOPED_TRACE(nCode);
+        DoomedGroup group;
+        AddGroupDeletedOn(nCode, group);
+        if (nCode == SHBN_DELETEITEM)
+            EXPECT_FALSE(m_bar.DeleteLCItem(group.hGroup, 1));
+        else
+            EXPECT_FALSE(::SendMessageW(group.hList, LVM_DELETEALLITEMS, 0, 0));
+        ExpectGoneQuietly(group);
+    }
+}
+
+// The owner deletes the group as a new item goes in: the item went with the list, so the insert
+// reports no index, and a drop that brought it is refused, so that a moving source keeps its item.
+TEST_F(ShortcutDropLifetimeTest, AGroupItsOwnerDeletesAsAnItemGoesInTakesNoItemAndRefusesTheDrop)
+{
+    DoomedGroup inserted;
+    AddGroupDeletedOn(SHBN_INSERTITEM, inserted);
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = 3;
+    item.pszText = const_cast<wchar_t*>(L"New");
+    EXPECT_EQ(-1, m_bar.InsertLCItem(inserted.hGroup, &item));
+    ExpectGoneQuietly(inserted);
+
+    CShortcutItemPayload payload;
+    payload.m_strText = L"B";
+    COleDataSource data;
+    data.CacheGlobalData(CShortcutItemPayload::GetClipboardFormat(), payload.Write());
+    IDataObject* pData = data.GetDataObject();
+    DoomedGroup dropped;
+    AddGroupDeletedOn(SHBN_INSERTITEM, dropped);
+    POINTL pt = GapPoint(dropped.pList);
+    IDropTarget* pTarget = dropped.pList->GetDropTarget()->GetInterface();
+    ASSERT_NE(nullptr, pTarget);
+    pTarget->AddRef();
+    DWORD dwEffect = DROPEFFECT_MOVE;
+    EXPECT_EQ(S_OK, pTarget->DragEnter(pData, MK_LBUTTON, pt, &dwEffect));
+    dwEffect = DROPEFFECT_MOVE;
+    EXPECT_EQ(S_OK, pTarget->DragOver(MK_LBUTTON, pt, &dwEffect));
+    EXPECT_EQ((DWORD)DROPEFFECT_MOVE, dwEffect) << "the gap takes the item";
+    EXPECT_EQ(S_OK, pTarget->Drop(pData, 0, pt, &dwEffect));
+    EXPECT_EQ((DWORD)DROPEFFECT_NONE, dwEffect);
+    pTarget->Release();
+    pData->Release();
+    ExpectGoneQuietly(dropped);
+}
+
+// The owner deletes the group as an item is drawn, and draws it itself or leaves it to the list.
+TEST_F(ShortcutDropLifetimeTest, AGroupItsOwnerDeletesAsAnItemIsDrawnStopsThePainting)
+{
+    for (LRESULT nAnswer : {0, 1})
+    {
+        SCOPED_TRACE(nAnswer ? "drawn by the owner" : "left to the list");
+        DoomedGroup group;
+        AddGroupDeletedOn(SHBN_DRAWITEM, group);
+        auto onNotify = m_parent.m_onNotify;
+        m_parent.m_onNotify = [&](NMSHORTCUTBAR* pNM) -> LRESULT {
+            onNotify(pNM);
+            return pNM->hdr.code == SHBN_DRAWITEM ? nAnswer : 0;
+        };
+        // Sent, not left to UpdateWindow: the system passes over a fault in a paint it calls for
+        // itself, which would hide a touch of the freed list.
+        ::InvalidateRect(group.hList, nullptr, FALSE);
+        ::SendMessageW(group.hList, WM_PAINT, 0, 0);
+        ExpectGoneQuietly(group);
     }
 }
