@@ -1402,7 +1402,7 @@ COXSHBEdit* COXSHBListCtrl::EditLabel(int nItem)
 {
     if (!(GetBarStyle() & SHBS_EDITITEMS) || !IsValidItem(nItem))
         return nullptr;
-    // The owner may delete the list as the running edit ends or as this one begins.
+    // The owner may delete the list, or the item, as the running edit ends or as this one begins.
     std::weak_ptr<BYTE> pAlive = m_pLife;
     if (m_nEditItem != -1)
     {
@@ -1410,9 +1410,12 @@ COXSHBEdit* COXSHBListCtrl::EditLabel(int nItem)
         if (pAlive.expired())
             return nullptr;
         m_nEditItem = -1;
+        if (!IsValidItem(nItem))
+            return nullptr;
     }
     CString strText = GetItemText(nItem, 0);
-    if (SendSHBNotification(SHBN_BEGINITEMEDIT, nItem, (LPARAM)(const wchar_t*)strText) || pAlive.expired())
+    if (SendSHBNotification(SHBN_BEGINITEMEDIT, nItem, (LPARAM)(const wchar_t*)strText) || pAlive.expired() ||
+        !IsValidItem(nItem))
         return nullptr;
     CRect rectArea = GetVisibleArea();
     CRect rectLabel = GetLabelRectClient(nItem);

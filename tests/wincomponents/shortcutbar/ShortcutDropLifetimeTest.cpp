@@ -527,6 +527,36 @@ TEST_F(ShortcutDropLifetimeTest, AGroupItsOwnerDeletesAsALabelEditEndsLeavesItsL
     }
 }
 
+// The owner deletes the item whose label is to be edited, as that edit begins or as the running
+// edit ends before it: no editor opens on the item that is gone.
+TEST_F(ShortcutDropLifetimeTest, AnItemItsOwnerDeletesAsItsLabelEditBeginsOpensNoEditor)
+{
+    m_bar.SetBarStyle(SHBS_EDITITEMS);
+    for (UINT nCode : {(UINT)SHBN_BEGINITEMEDIT, (UINT)SHBN_ENDITEMEDIT})
+    {
+        SCOPED_TRACE(nCode == (UINT)SHBN_BEGINITEMEDIT ? "as the edit begins" : "as the running edit ends");
+        HSHBGROUP hGroup = AddGroup();
+        COXSHBListCtrl* pList = m_bar.GetGroupListCtrl(hGroup);
+        if (nCode == (UINT)SHBN_ENDITEMEDIT)
+            ASSERT_NE(nullptr, m_bar.EditLCItem(hGroup, 0));
+        int nBegun = 0;
+        m_parent.m_onNotify = [&](NMSHORTCUTBAR* pNM) -> LRESULT {
+            if (pNM->hdr.code == SHBN_BEGINITEMEDIT)
+                nBegun++;
+            if (pNM->hdr.code == nCode && pList->GetItemCount() == 3)
+                pList->DeleteItem(2);
+            return 0;
+        };
+        EXPECT_EQ(0, ::SendMessageW(pList->m_hWnd, LVM_EDITLABELW, 2, 0));
+        PumpUntilIdle();
+        m_parent.m_onNotify = nullptr;
+        EXPECT_EQ(2, pList->GetItemCount());
+        EXPECT_EQ(nCode == (UINT)SHBN_BEGINITEMEDIT ? 1 : 0, nBegun) << "edits begun on the item that went";
+        EXPECT_FALSE(::IsWindowVisible(pList->GetEditControl()->m_hWnd));
+        m_bar.DeleteGroup(hGroup);
+    }
+}
+
 // LVM_SETHOTITEM makes an item hot as the pointer would; the owner deletes the group as it does.
 TEST_F(ShortcutDropLifetimeTest, AGroupItsOwnerDeletesAsAnItemIsMadeHotByMessageLeavesItsListAlone)
 {
