@@ -12,12 +12,12 @@
 #include "framework/frames/CDocument.h"
 #include "framework/frames/CView.h"
 #include "framework/window/AfxOleInit.h"
-#include "framework/window/AfxWindowPlacement.h"
 #include "framework/window/CFileDialog.h"
 #include "resources/console/BelvaneRes.h"
 #include "support/AppProfile.h"
 #include "support/FileVersionInfo.h"
 #include "support/RegistryStore.h"
+#include "tests/framework/window/WorkAreaAt.h"
 
 #include <climits>
 #include <fstream>
@@ -402,20 +402,6 @@ TEST_F(MainFrameTest, FrameSizeIsRememberedPerUser)
 
     EXPECT_EQ(CRect(40, 50, 840, 650), ReopenedFrameRect());
 }
-
-namespace
-{
-// Window placements converted as Windows converts them for a work area whose corner is there.
-class CWorkAreaAt
-{
-public:
-    explicit CWorkAreaAt(POINT ptOrigin) : m_ptBefore(AfxSetWorkspaceOrigin(ptOrigin)) {}
-    ~CWorkAreaAt() { AfxSetWorkspaceOrigin(m_ptBefore); }
-
-private:
-    POINT m_ptBefore;
-};
-} // namespace
 
 // With the taskbar at the top or left, the saved place is relative to the work area: the frame
 // must still open where it was closed, start after start, and the place is stored as Windows
