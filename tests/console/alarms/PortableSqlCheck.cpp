@@ -4,8 +4,8 @@
 
 namespace
 {
-const wchar_t* const kRefusedWords[] = {L"CASE",   L"COALESCE",  L"NULLIF",    L"CAST",     L"LIMIT",
-                                       L"OFFSET", L"ILIKE",     L"EXCEPT",    L"INTERSECT", L"RETURNING"};
+const wchar_t* const kRefusedWords[] = {L"CASE",   L"COALESCE", L"NULLIF", L"CAST",      L"LIMIT",
+                                       L"OFFSET", L"ILIKE",    L"EXCEPT", L"INTERSECT", L"RETURNING"};
 // Access has these only as ODBC escapes ({fn CURRENT_DATE()}, ...); Now, Date and Time otherwise.
 const wchar_t* const kRefusedOutsideEscapes[] = {L"CURRENT_TIMESTAMP", L"CURRENT_DATE", L"CURRENT_TIME"};
 // Access's own clauses that start with WITH (CREATE INDEX, CREATE TABLE, a query's last line).
