@@ -1,6 +1,5 @@
 #include "console/alarms/COutstandingDyn.h"
 
-#include "alarmmodel/database/AlarmsColumnRecordset.h"
 #include "alarmmodel/database/AlarmsDatabase.h"
 #include "alarmmodel/database/AlarmsRecordset.h"
 #include "console/alarms/AlarmsListText.h"
@@ -26,7 +25,7 @@ const LAYOUT_ANCHOR anchors[] = {
     {IDC_DYN_LIST, 2, 2, 0, 0},
 };
 
-// A system and the number of its open alarms, one row per value of FLD_FROM.
+// A system and the number of its open alarms, one row per system.
 class COpenBySystemRecordset : public CRecordset
 {
 public:
@@ -148,15 +147,13 @@ void COutstandingDyn::SetRow(int nRow, const CString& strFrom, const CString& st
         m_list.SetItemText(nRow, 1, strCount);
 }
 
-// Two grouped reads in place of one count per system, in SQL that every driver takes: the
-// systems, then the open alarms by system. The total is over all rows, those without a system
-// included.
+// One query in place of one count per system, in SQL that every driver takes. The total is over
+// all rows, those without a system included.
 BOOL COutstandingDyn::CountOpenBySystem(CDatabase& database, std::vector<SystemCount>& systems, unsigned& nTotal)
 {
     try
     {
-        ReadSystems(database, systems);
-        ReadOpenCounts(database, systems, nTotal);
+        ReadSystemCounts(database, systems, nTotal);
         return TRUE;
     }
     catch (const CDBException& e)
@@ -170,51 +167,28 @@ BOOL COutstandingDyn::CountOpenBySystem(CDatabase& database, std::vector<SystemC
     }
 }
 
-void COutstandingDyn::ReadSystems(CDatabase& database, std::vector<SystemCount>& systems)
+// The systems (with no open alarm each) and the open alarms grouped by system, grouped once more
+// by the data source: only it knows which names are equal (Access compares without regard to
+// case, SQL Server and the MySQL family also ignore trailing blanks), and it names a group by any
+// of its rows. A join of the two would do as well, but SQLite then compares the names bytewise.
+void COutstandingDyn::ReadSystemCounts(CDatabase& database, std::vector<SystemCount>& systems, unsigned& nTotal)
 {
-    CAlarmsRecordsetFrom rs(&database);
-    CString strSQL;
-    strSQL.Format(L"SELECT DISTINCT [FLD_FROM] FROM [%s]", kAlarmsTableName);
-    rs.Open(CRecordset::forwardOnly, strSQL, CRecordset::readOnly);
-    for (; !rs.IsEOF(); rs.MoveNext())
-        if (!rs.m_strValue.IsEmpty())
-            systems.push_back({rs.m_strValue, 0});
-}
-
-void COutstandingDyn::ReadOpenCounts(CDatabase& database, std::vector<SystemCount>& systems, unsigned& nTotal)
-{
-    std::map<CString, size_t> exact;
-    for (size_t i = 0; i < systems.size(); ++i)
-        exact.emplace(systems[i].strFrom, i);
     COpenBySystemRecordset rs(&database);
     CString strSQL;
-    strSQL.Format(L"SELECT [FLD_FROM], COUNT(*) FROM [%s] WHERE [FLD_STATUS] = ? GROUP BY [FLD_FROM]",
-                  kAlarmsTableName);
+    strSQL.Format(L"SELECT BY_SYSTEM.[FLD_FROM], SUM(BY_SYSTEM.[OPEN_COUNT]) FROM "
+                  L"(SELECT DISTINCT [FLD_FROM], 0 AS [OPEN_COUNT] FROM [%s] UNION ALL "
+                  L"SELECT [FLD_FROM], COUNT(*) FROM [%s] WHERE [FLD_STATUS] = ? GROUP BY [FLD_FROM]) AS BY_SYSTEM "
+                  L"GROUP BY BY_SYSTEM.[FLD_FROM]",
+                  kAlarmsTableName, kAlarmsTableName);
     rs.m_filterParams.AddText(szOpen);
     rs.Open(CRecordset::forwardOnly, strSQL, CRecordset::readOnly);
     for (; !rs.IsEOF(); rs.MoveNext())
     {
         unsigned nOpen = (unsigned)rs.m_dblOpen;
         nTotal += nOpen;
-        if (SystemCount* pSystem = FindSystem(systems, exact, rs.m_strFrom))
-            pSystem->nOpen += nOpen;
+        if (!rs.m_strFrom.IsEmpty())
+            systems.push_back({rs.m_strFrom, nOpen});
     }
-}
-
-// The system of exactly that name, else one that differs only in case: a data source that
-// compares without regard to case (Access) may name a group by another of its rows than the
-// list of systems does.
-COutstandingDyn::SystemCount* COutstandingDyn::FindSystem(std::vector<SystemCount>& systems,
-                                                          const std::map<CString, size_t>& exact,
-                                                          const CString& strFrom)
-{
-    auto it = exact.find(strFrom);
-    if (it != exact.end())
-        return &systems[it->second];
-    for (SystemCount& system : systems)
-        if (system.strFrom.CompareNoCase(strFrom) == 0)
-            return &system;
-    return nullptr;
 }
 
 CString COutstandingDyn::CountText(unsigned nCount)

@@ -8,7 +8,6 @@
 #include "wincomponents/lists/CSortListCtrl.h"
 #include "wincomponents/layout/cdxCDynamicBarDlg.h"
 
-#include <map>
 #include <vector>
 
 class CDatabase;
@@ -47,11 +46,9 @@ private:
     // Every system with a name and its open alarms, in the data source's order, and the open
     // alarms of all rows; FALSE when the count failed, which is reported.
     BOOL CountOpenBySystem(CDatabase& database, std::vector<SystemCount>& systems, unsigned& nTotal);
-    // Both throw CDBException.
-    static void ReadSystems(CDatabase& database, std::vector<SystemCount>& systems);
-    static void ReadOpenCounts(CDatabase& database, std::vector<SystemCount>& systems, unsigned& nTotal);
-    static SystemCount* FindSystem(std::vector<SystemCount>& systems, const std::map<CString, size_t>& exact,
-                                   const CString& strFrom);
+    // Every system with a name and its open alarms as the data source compares names, and the
+    // open alarms of all rows; throws CDBException.
+    static void ReadSystemCounts(CDatabase& database, std::vector<SystemCount>& systems, unsigned& nTotal);
     // The count with its digits grouped by ",".
     static CString CountText(unsigned nCount);
 };

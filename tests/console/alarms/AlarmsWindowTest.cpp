@@ -183,6 +183,12 @@ protected:
     const wchar_t* Dsn() const override { return kSqliteDsn; }
 };
 
+class AlarmsWindowPostgres : public AlarmsWindowTest
+{
+protected:
+    const wchar_t* Dsn() const override { return kPostgresDsn; }
+};
+
 INSTANTIATE_TEST_SUITE_P(DataSources, AlarmsWindowTest, ::testing::Values(kSqliteDsn, kPostgresDsn),
                          [](const ::testing::TestParamInfo<const wchar_t*>& info) {
                              return IsPostgres(info.param) ? std::string("PostgreSQL") : std::string("SQLite");
@@ -899,6 +905,45 @@ TEST_F(AlarmsWindowSqlite, TheOpenAlarmsPanelCountsEachSystemOnceWhereTheDataSou
             continue;
         EXPECT_STREQ(L"2", list.GetItemText(i, 1)) << CStringA(list.GetItemText(i, 0)).GetString();
     }
+}
+
+// Where the data source's equality is wider than ASCII case, each system still counts the open
+// alarms that the data source takes for its own, whichever rows name the system and its open
+// alarms. Rows without a system count only in "All Systems".
+TEST_F(AlarmsWindowSqlite, TheOpenAlarmsPanelCountsOpenAlarmsWhoseSystemEndsInBlanksWhereTheDataSourceIgnoresThem)
+{
+    DropAlarmsTable(Dsn());
+    Execute(L"CREATE TABLE TBL_ALARMS_005 (FLD_PRIME_KEY integer PRIMARY KEY NOT NULL, "
+            L"FLD_FROM varchar(255) COLLATE RTRIM, FLD_STATUS varchar(255))");
+    Execute(L"INSERT INTO TBL_ALARMS_005 VALUES (1, 'web', 'Closed'), (2, 'web ', 'Open'), (3, 'web  ', 'Open'), "
+            L"(4, 'db ', 'Closed'), (5, 'db', 'Open'), (6, 'mail', 'Open'), (7, 'idle', 'Closed'), "
+            L"(8, NULL, 'Open'), (9, '', 'Open')");
+    std::vector<CString> statements;
+    AfxSetSqlStatementFunction([&](const wchar_t* pszSQL) { statements.push_back(pszSQL); });
+    m_pFrame->m_dlgOpenAlarms.OnRefresh();
+    AfxSetSqlStatementFunction(nullptr);
+    EXPECT_STREQ(L"All Systems=6\ndb =1\nidle=0\nmail=1\nweb=2\n", SortedPanelRows())
+        << "each system under the spelling the data source gives it (here its first row's)";
+    EXPECT_STREQ(CountsOneSystemAtATime(), SortedPanelRows());
+    EXPECT_EQ(1u, statements.size()) << "the systems with their open alarms";
+    for (const CString& strSQL : statements)
+        EXPECT_STREQ(L"", CPortableSqlCheck::FindUnportable(strSQL)) << CStringA(strSQL).GetString();
+}
+
+TEST_F(AlarmsWindowPostgres, TheOpenAlarmsPanelCountsOpenAlarmsWhoseSystemDiffersInTheCaseOfAccentedLetters)
+{
+    DropAlarmsTable(Dsn());
+    Execute(L"CREATE COLLATION IF NOT EXISTS tervok_case_blind "
+            L"(provider = icu, locale = 'und-u-ks-level2', deterministic = false)");
+    Execute(L"CREATE TABLE TBL_ALARMS_005 (FLD_PRIME_KEY integer PRIMARY KEY NOT NULL, "
+            L"FLD_FROM varchar(255) COLLATE tervok_case_blind, FLD_STATUS varchar(255))");
+    Execute(L"INSERT INTO TBL_ALARMS_005 VALUES (1, '\u00C9T\u00C9', 'Closed'), (2, '\u00E9t\u00E9', 'Open'), "
+            L"(3, '\u00C9t\u00E9', 'Open'), (4, 'Host1', 'Closed'), (5, 'HOST1', 'Open'), (6, 'idle', 'Closed'), "
+            L"(7, NULL, 'Open'), (8, '', 'Open')");
+    m_pFrame->m_dlgOpenAlarms.OnRefresh();
+    EXPECT_STREQ(L"All Systems=5\nHost1=1\nidle=0\n\u00C9T\u00C9=2\n", SortedPanelRows())
+        << "each system under the spelling the data source gives it (here its first row's)";
+    EXPECT_STREQ(CountsOneSystemAtATime(), SortedPanelRows());
 }
 
 TEST_P(AlarmsWindowTest, AnOpenAlarmsCountThatFailsIsReportedAndLeavesAnEmptyCount)

@@ -4,16 +4,33 @@
 
 namespace
 {
-const wchar_t* const kRefusedWords[] = {L"CASE", L"COALESCE", L"NULLIF", L"CAST", L"LIMIT", L"OFFSET", L"ILIKE"};
+const wchar_t* const kRefusedWords[] = {L"CASE",   L"COALESCE", L"NULLIF", L"CAST",      L"LIMIT",
+                                       L"OFFSET", L"ILIKE",    L"EXCEPT", L"INTERSECT", L"RETURNING"};
+// Access has these only as ODBC escapes ({fn CURRENT_DATE()}, ...); Now, Date and Time otherwise.
+const wchar_t* const kRefusedOutsideEscapes[] = {L"CURRENT_TIMESTAMP", L"CURRENT_DATE", L"CURRENT_TIME"};
+// Access's own clauses that start with WITH (CREATE INDEX, CREATE TABLE, a query's last line).
+const wchar_t* const kAccessWithClauses[] = {L"PRIMARY", L"DISALLOW", L"IGNORE", L"COMPRESSION", L"COMP",
+                                             L"OWNERACCESS"};
+// Operators Access lacks ("!=" is "<>" there, "%" is Mod).
+const wchar_t* const kRefusedOperators[] = {L"||", L"::", L"!=", L"%"};
 // Access names these otherwise (Mid, Len, LCase, UCase, &, Now).
 const wchar_t* const kRefusedFunctions[] = {L"SUBSTRING", L"LENGTH", L"LOWER", L"UPPER", L"CONCAT"};
 
-bool IsOneOf(const CString& strWord, const wchar_t* const* ppszWords, size_t nWords)
+template <size_t N> bool IsOneOf(const CString& strWord, const wchar_t* const (&words)[N])
 {
-    for (size_t i = 0; i < nWords; ++i)
-        if (strWord == ppszWords[i])
+    for (const wchar_t* pszWord : words)
+        if (strWord == pszWord)
             return true;
     return false;
+}
+
+// The operator of kRefusedOperators that starts at psz, or nullptr.
+const wchar_t* RefusedOperatorAt(const wchar_t* psz)
+{
+    for (const wchar_t* pszOperator : kRefusedOperators)
+        if (wcsncmp(psz, pszOperator, wcslen(pszOperator)) == 0)
+            return pszOperator;
+    return nullptr;
 }
 
 bool IsWordStart(wchar_t ch) { return iswalpha(ch) || ch == L'_'; }
@@ -61,9 +78,9 @@ std::vector<CPortableSqlCheck::Token> CPortableSqlCheck::Tokenize(const wchar_t*
             strRefused = L"double-quoted name";
             return tokens;
         }
-        else if ((ch == L'|' && pszSQL[i + 1] == L'|') || (ch == L':' && pszSQL[i + 1] == L':'))
+        else if (const wchar_t* pszOperator = RefusedOperatorAt(pszSQL + i))
         {
-            strRefused = CString(ch) + ch;
+            strRefused = pszOperator;
             return tokens;
         }
         else if (IsWordStart(ch))
@@ -94,29 +111,87 @@ std::vector<CPortableSqlCheck::Token> CPortableSqlCheck::Tokenize(const wchar_t*
 
 CString CPortableSqlCheck::FindInTokens(const std::vector<Token>& tokens)
 {
-    auto next = [&](size_t i, size_t nAhead) { return i + nAhead < tokens.size() ? tokens[i + nAhead].strText : CString(); };
     for (size_t i = 0; i < tokens.size(); ++i)
-    {
-        const Token& token = tokens[i];
-        if (!token.bWord)
-            continue;
-        if (IsOneOf(token.strText, kRefusedWords, sizeof kRefusedWords / sizeof kRefusedWords[0]))
-            return token.strText;
-        if (token.strText == L"FETCH" && (next(i, 1) == L"FIRST" || next(i, 1) == L"NEXT"))
-            return L"FETCH " + next(i, 1);
-        if (token.strText == L"COUNT" && next(i, 1) == L"(" && next(i, 2) == L"DISTINCT")
-            return L"COUNT(DISTINCT ...)";
-        if (token.strText == L"VALUES" && HasSeveralValueRows(tokens, i))
-            return L"several rows in one VALUES";
-        if (token.bInEscape)
-            continue;
-        if (token.strText == L"CURRENT_TIMESTAMP")
-            return token.strText;
-        if (next(i, 1) == L"(" &&
-            IsOneOf(token.strText, kRefusedFunctions, sizeof kRefusedFunctions / sizeof kRefusedFunctions[0]))
-            return token.strText;
-    }
+        if (tokens[i].bWord)
+        {
+            CString strFound = FindAtWord(tokens, i);
+            if (!strFound.IsEmpty())
+                return strFound;
+        }
+    if (HasUnparenthesisedJoins(tokens))
+        return L"three tables joined without parentheses";
     return CString();
+}
+
+// What starts at the word tokens[i], or empty.
+CString CPortableSqlCheck::FindAtWord(const std::vector<Token>& tokens, size_t i)
+{
+    auto next = [&](size_t nAhead) { return i + nAhead < tokens.size() ? tokens[i + nAhead].strText : CString(); };
+    const CString& strWord = tokens[i].strText;
+    if (IsOneOf(strWord, kRefusedWords))
+        return strWord;
+    if (strWord == L"FETCH" && (next(1) == L"FIRST" || next(1) == L"NEXT"))
+        return L"FETCH " + next(1);
+    if (next(1) == L"(" && next(2) == L"DISTINCT")
+        return strWord + L"(DISTINCT ...)";
+    if (strWord == L"VALUES" && HasSeveralValueRows(tokens, i))
+        return L"several rows in one VALUES";
+    CString strPhrase = NegatablePhrase(tokens, i, L"IS", {L"DISTINCT", L"FROM"});
+    if (strPhrase.IsEmpty())
+        strPhrase = NegatablePhrase(tokens, i, L"IF", {L"EXISTS"});
+    if (!strPhrase.IsEmpty())
+        return strPhrase;
+    if (strWord == L"WITH" && !IsOneOf(next(1), kAccessWithClauses))
+        return strWord;
+    if (strWord == L"OVER" && i + 1 < tokens.size() && (next(1) == L"(" || tokens[i + 1].bWord))
+        return L"OVER (...)";
+    if (tokens[i].bInEscape)
+        return CString();
+    if (IsOneOf(strWord, kRefusedOutsideEscapes) || (next(1) == L"(" && IsOneOf(strWord, kRefusedFunctions)))
+        return strWord;
+    return CString();
+}
+
+// "<first> [NOT] <rest...>" as written in upper case, when it starts at tokens[i]; else empty.
+CString CPortableSqlCheck::NegatablePhrase(const std::vector<Token>& tokens, size_t i, const wchar_t* pszFirst,
+                                           std::initializer_list<const wchar_t*> rest)
+{
+    if (tokens[i].strText != pszFirst)
+        return CString();
+    CString strPhrase = pszFirst;
+    size_t j = i + 1;
+    if (j < tokens.size() && tokens[j].strText == L"NOT")
+    {
+        strPhrase += L" NOT";
+        ++j;
+    }
+    for (const wchar_t* pszWord : rest)
+    {
+        if (j >= tokens.size() || tokens[j].strText != pszWord)
+            return CString();
+        strPhrase += CString(L" ") + pszWord;
+        ++j;
+    }
+    return strPhrase;
+}
+
+// A second JOIN in one FROM clause (or one UPDATE's tables) at the same depth of parentheses:
+// Access wants "(a JOIN b ON ...) JOIN c ON ...".
+bool CPortableSqlCheck::HasUnparenthesisedJoins(const std::vector<Token>& tokens)
+{
+    std::vector<int> joinsAtDepth(1, 0);
+    for (const Token& token : tokens)
+    {
+        if (token.strText == L"(")
+            joinsAtDepth.push_back(0);
+        else if (token.strText == L")" && joinsAtDepth.size() > 1)
+            joinsAtDepth.pop_back();
+        else if (token.bWord && (token.strText == L"FROM" || token.strText == L"UPDATE"))
+            joinsAtDepth.back() = 0;
+        else if (token.bWord && token.strText == L"JOIN" && ++joinsAtDepth.back() > 1)
+            return true;
+    }
+    return false;
 }
 
 // "VALUES (...), (...)": a second parenthesised row after the first.

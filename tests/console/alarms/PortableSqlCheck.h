@@ -5,13 +5,14 @@
 
 #include "framework/core/CString.h"
 
+#include <initializer_list>
 #include <vector>
 
 class CPortableSqlCheck
 {
 public:
-    // The first such construct ("CASE", "||", "several rows in one VALUES", ...); empty when the
-    // statement has none.
+    // The first such construct ("CASE", "||", "SUM(DISTINCT ...)", "IF NOT EXISTS", "three tables
+    // joined without parentheses", ...); empty when the statement has none.
     static CString FindUnportable(const wchar_t* pszSQL);
 
 private:
@@ -24,5 +25,9 @@ private:
 
     static std::vector<Token> Tokenize(const wchar_t* pszSQL, CString& strRefused);
     static CString FindInTokens(const std::vector<Token>& tokens);
+    static CString FindAtWord(const std::vector<Token>& tokens, size_t i);
+    static CString NegatablePhrase(const std::vector<Token>& tokens, size_t i, const wchar_t* pszFirst,
+                                   std::initializer_list<const wchar_t*> rest);
+    static bool HasUnparenthesisedJoins(const std::vector<Token>& tokens);
     static bool HasSeveralValueRows(const std::vector<Token>& tokens, size_t nValues);
 };

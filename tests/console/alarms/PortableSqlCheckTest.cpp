@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <utility>
 
 namespace
@@ -59,4 +60,119 @@ TEST(PortableSqlCheck, AllowsOdbcEscapesBracketedNamesAndLiteralsThatHoldThoseWo
     };
     for (const wchar_t* pszSQL : statements)
         EXPECT_STREQ("", Found(pszSQL)) << CStringA(pszSQL).GetString();
+}
+
+namespace
+{
+// Each statement is refused with that construct's name.
+void ExpectRefused(const char* pszConstruct, std::initializer_list<const wchar_t*> statements)
+{
+    for (const wchar_t* pszSQL : statements)
+        EXPECT_STREQ(pszConstruct, Found(pszSQL)) << CStringA(pszSQL).GetString();
+}
+void ExpectAllowed(std::initializer_list<const wchar_t*> statements)
+{
+    for (const wchar_t* pszSQL : statements)
+        EXPECT_STREQ("", Found(pszSQL)) << CStringA(pszSQL).GetString();
+}
+} // namespace
+
+// Access writes "<>".
+TEST(PortableSqlCheck, RefusesNotEqualsWrittenWithAnExclamationMark)
+{
+    ExpectRefused("!=", {L"SELECT * FROM T WHERE FLD_STATUS != ?", L"SELECT * FROM T WHERE a!=1"});
+    ExpectAllowed({L"SELECT * FROM T WHERE FLD_STATUS <> ?", L"SELECT * FROM T WHERE FLD_TITLE = 'a != b'",
+                   L"SELECT [a!=b] FROM T"});
+}
+
+// Access writes "Mod"; a percent sign belongs only in a LIKE pattern's text.
+TEST(PortableSqlCheck, RefusesThePercentSignAsModulo)
+{
+    ExpectRefused("%", {L"SELECT FLD_PRIME_KEY % 5 FROM T", L"UPDATE T SET FLD_FROM = 'host' & (FLD_PRIME_KEY%200)"});
+    ExpectAllowed({L"SELECT * FROM T WHERE FLD_TITLE LIKE '%disk%'", L"SELECT FLD_PRIME_KEY Mod 5 FROM T"});
+}
+
+TEST(PortableSqlCheck, RefusesDistinctInsideAnyAggregate)
+{
+    ExpectRefused("SUM(DISTINCT ...)", {L"SELECT SUM(DISTINCT FLD_CLASS) FROM T", L"select sum ( distinct a) from t"});
+    ExpectRefused("AVG(DISTINCT ...)", {L"SELECT AVG(DISTINCT FLD_CLASS) FROM T"});
+    ExpectRefused("MAX(DISTINCT ...)", {L"SELECT Max(Distinct FLD_PRIME_KEY) FROM T"});
+    ExpectRefused("COUNT(DISTINCT ...)", {L"SELECT COUNT(DISTINCT FLD_FROM) FROM T"});
+    ExpectAllowed({L"SELECT COUNT(*) FROM (SELECT DISTINCT FLD_FROM FROM T) AS S",
+                   L"SELECT * FROM T WHERE FLD_FROM IN (SELECT DISTINCT FLD_FROM FROM U)"});
+}
+
+TEST(PortableSqlCheck, RefusesIsDistinctFrom)
+{
+    ExpectRefused("IS DISTINCT FROM", {L"SELECT * FROM T WHERE FLD_FROM IS DISTINCT FROM ?"});
+    ExpectRefused("IS NOT DISTINCT FROM", {L"SELECT * FROM T WHERE fld_from is not distinct from ?"});
+    ExpectAllowed({L"SELECT DISTINCT FLD_FROM FROM T WHERE FLD_FROM IS NOT NULL"});
+}
+
+TEST(PortableSqlCheck, RefusesIfExistsInDataDefinitions)
+{
+    ExpectRefused("IF EXISTS", {L"DROP TABLE IF EXISTS TBL_ALARMS_005", L"DROP INDEX if exists IDX_FROM"});
+    ExpectRefused("IF NOT EXISTS", {L"CREATE TABLE IF NOT EXISTS T (A INTEGER)",
+                                    L"CREATE INDEX IF NOT EXISTS IDX_FROM ON T (FLD_FROM)"});
+    ExpectAllowed({L"SELECT * FROM T WHERE NOT EXISTS (SELECT * FROM U WHERE U.A = T.A)",
+                   L"SELECT IIF(A > 0, 1, 0) FROM T"});
+}
+
+// Access knows WITH only in its own clauses of CREATE TABLE, CREATE INDEX and queries.
+TEST(PortableSqlCheck, RefusesWithOutsideTheClausesOfAccess)
+{
+    ExpectRefused("WITH", {L"WITH S(A) AS (SELECT 1) SELECT A FROM S",
+                           L"INSERT INTO T (A) WITH RECURSIVE N(I) AS (SELECT 1 UNION ALL SELECT I + 1 FROM N "
+                           L"WHERE I < 9) SELECT I FROM N",
+                           L"CREATE TABLE T (A TIMESTAMP WITH TIME ZONE)"});
+    ExpectAllowed({L"CREATE UNIQUE INDEX IDX_KEY ON T (FLD_PRIME_KEY) WITH PRIMARY",
+                   L"CREATE INDEX IDX_FROM ON T (FLD_FROM) WITH IGNORE NULL",
+                   L"CREATE INDEX IDX_FROM ON T (FLD_FROM) WITH DISALLOW NULL",
+                   L"CREATE TABLE T (A TEXT(255) WITH COMPRESSION, B TEXT(10) WITH COMP)",
+                   L"SELECT * FROM T WITH OWNERACCESS OPTION"});
+}
+
+TEST(PortableSqlCheck, RefusesExceptAndIntersect)
+{
+    ExpectRefused("EXCEPT", {L"SELECT FLD_FROM FROM T EXCEPT SELECT FLD_FROM FROM U"});
+    ExpectRefused("INTERSECT", {L"SELECT FLD_FROM FROM T intersect SELECT FLD_FROM FROM U"});
+    ExpectAllowed({L"SELECT FLD_FROM FROM T UNION SELECT FLD_FROM FROM U",
+                   L"SELECT FLD_FROM FROM T UNION ALL SELECT FLD_FROM FROM U"});
+}
+
+TEST(PortableSqlCheck, RefusesReturning)
+{
+    ExpectRefused("RETURNING", {L"INSERT INTO T (A) VALUES (?) RETURNING A", L"DELETE FROM T WHERE A = ? returning *"});
+}
+
+TEST(PortableSqlCheck, RefusesWindowFunctions)
+{
+    ExpectRefused("OVER (...)", {L"SELECT FLD_FROM, COUNT(*) OVER (PARTITION BY FLD_FROM) FROM T",
+                                 L"SELECT ROW_NUMBER() over(ORDER BY FLD_TIMESTAMP) FROM T",
+                                 L"SELECT RANK() OVER W FROM T WINDOW W AS (ORDER BY A)"});
+    ExpectAllowed({L"SELECT [OVER] FROM T"});
+}
+
+TEST(PortableSqlCheck, RefusesCurrentDateAndCurrentTime)
+{
+    ExpectRefused("CURRENT_DATE", {L"SELECT * FROM T WHERE FLD_TIMESTAMP >= current_date"});
+    ExpectRefused("CURRENT_TIME", {L"UPDATE T SET FLD_PROCESSED = CURRENT_TIME"});
+    ExpectAllowed({L"SELECT {fn CURRENT_DATE()}, {fn CURRENT_TIME()} FROM T",
+                   L"SELECT * FROM T WHERE FLD_TIMESTAMP >= {d '2026-12-09'}"});
+}
+
+// Access joins two tables at a time: a third join needs the first two in parentheses.
+TEST(PortableSqlCheck, RefusesThreeTablesJoinedWithoutParentheses)
+{
+    const char szRefused[] = "three tables joined without parentheses";
+    ExpectRefused(szRefused, {L"SELECT * FROM A INNER JOIN B ON A.K = B.K INNER JOIN C ON B.K = C.K",
+                              L"SELECT * FROM A LEFT JOIN B ON (A.K = B.K) LEFT JOIN C ON (B.K = C.K)",
+                              L"SELECT * FROM T WHERE K IN (SELECT A.K FROM A JOIN B ON A.K = B.K JOIN C ON "
+                              L"B.K = C.K)",
+                              L"UPDATE A INNER JOIN B ON A.K = B.K INNER JOIN C ON B.K = C.K SET A.X = 1"});
+    ExpectAllowed({L"SELECT * FROM (A INNER JOIN B ON A.K = B.K) INNER JOIN C ON B.K = C.K",
+                   L"SELECT * FROM A INNER JOIN (B INNER JOIN C ON B.K = C.K) ON A.K = B.K",
+                   L"SELECT * FROM A LEFT JOIN B ON A.K = B.K UNION SELECT * FROM C LEFT JOIN D ON C.K = D.K",
+                   L"SELECT * FROM (SELECT A.K FROM A JOIN B ON A.K = B.K) AS S LEFT JOIN C ON S.K = C.K",
+                   L"UPDATE A INNER JOIN B ON A.K = B.K SET A.X = 1"});
 }
