@@ -538,7 +538,9 @@ TEST_F(ShortcutDropLifetimeTest, AnItemItsOwnerDeletesAsItsLabelEditBeginsOpensN
         HSHBGROUP hGroup = AddGroup();
         COXSHBListCtrl* pList = m_bar.GetGroupListCtrl(hGroup);
         if (nCode == (UINT)SHBN_ENDITEMEDIT)
+        {
             ASSERT_NE(nullptr, m_bar.EditLCItem(hGroup, 0));
+        }
         int nBegun = 0;
         m_parent.m_onNotify = [&](NMSHORTCUTBAR* pNM) -> LRESULT {
             if (pNM->hdr.code == SHBN_BEGINITEMEDIT)
