@@ -6,8 +6,7 @@
 #include "resources/console/ServiceRes.h"
 #include "tests/alarmmodel/database/AlarmsBench.h"
 #include "tests/console/scripts/ModalAnswers.h"
-
-#include <sddl.h>
+#include "tests/support/ReadOnlyRegistryKey.h"
 
 #include <algorithm>
 #include <vector>
@@ -97,71 +96,6 @@ protected:
     }
 
     int m_nReloads = 0;
-};
-
-// Everyone may only read the key of the connection parameters while it lives; the key's own
-// security comes back afterwards.
-class CReadOnlyParametersKey
-{
-public:
-    CReadOnlyParametersKey()
-    {
-        HKEY hKey = nullptr;
-        RegCreateKeyExW(HKEY_LOCAL_MACHINE, c_szKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr);
-        DWORD dwSize = 0;
-        RegGetKeySecurity(hKey, DACL_SECURITY_INFORMATION, nullptr, &dwSize);
-        m_original.resize(dwSize);
-        if (RegGetKeySecurity(hKey, DACL_SECURITY_INFORMATION, m_original.data(), &dwSize) != ERROR_SUCCESS)
-            m_original.clear();
-        RegCloseKey(hKey);
-        Apply(L"D:P(A;;KR;;;WD)");
-    }
-    ~CReadOnlyParametersKey() { Restore(); }
-
-    // FALSE where the registry grants full access despite the key's security.
-    static bool Holds()
-    {
-        HKEY hKey = nullptr;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, c_szKey, 0, KEY_SET_VALUE, &hKey) != ERROR_SUCCESS)
-            return true;
-        RegCloseKey(hKey);
-        return false;
-    }
-
-    void Restore()
-    {
-        if (m_bRestored)
-            return;
-        m_bRestored = true;
-        if (m_original.empty())
-            Apply(L"D:P(A;;KA;;;WD)");
-        else
-            SetSecurity(m_original.data());
-    }
-
-private:
-    static constexpr const wchar_t* c_szKey = L"SOFTWARE\\Tervok AG\\Quorvex";
-
-    static void Apply(const wchar_t* pszSddl)
-    {
-        PSECURITY_DESCRIPTOR pSecurity = nullptr;
-        if (ConvertStringSecurityDescriptorToSecurityDescriptorW(pszSddl, SDDL_REVISION_1, &pSecurity, nullptr))
-        {
-            SetSecurity(pSecurity);
-            LocalFree(pSecurity);
-        }
-    }
-    static void SetSecurity(PSECURITY_DESCRIPTOR pSecurity)
-    {
-        HKEY hKey = nullptr;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, c_szKey, 0, WRITE_DAC, &hKey) != ERROR_SUCCESS)
-            return;
-        RegSetKeySecurity(hKey, DACL_SECURITY_INFORMATION, pSecurity);
-        RegCloseKey(hKey);
-    }
-
-    std::vector<BYTE> m_original;
-    bool m_bRestored = false;
 };
 } // namespace
 
@@ -261,8 +195,8 @@ TEST_F(DataSourceDialogs, ParametersAreKeptOnlyAfterOkAndAWrongLoginGivesTheData
 
 TEST_F(DataSourceDialogs, ParametersThatCannotBeSavedAreSaidSoAndKeptInTheDialog)
 {
-    CReadOnlyParametersKey readOnly;
-    if (!CReadOnlyParametersKey::Holds())
+    CReadOnlyRegistryKey readOnly({L"SOFTWARE\\Tervok AG\\Quorvex"});
+    if (!readOnly.Holds())
         GTEST_SKIP() << "this registry grants full access despite the key's security";
     std::wstring strKeptRow;
     bool bBoxWhileOpen = false;
