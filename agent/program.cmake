@@ -27,5 +27,7 @@ add_executable(QuorvexAgent QuorvexAgent.cpp)
 target_link_libraries(QuorvexAgent PRIVATE agentprog)
 tervok_add_version_resource(QuorvexAgent PRODUCT "Quorvex" DESCRIPTION "Tervok Quorvex Agent"
                             FILENAME "QuorvexAgent.exe")
+# With its caller's rights (as a service, the service account's), never virtualised.
+tervok_add_manifest(QuorvexAgent ${CMAKE_CURRENT_SOURCE_DIR}/QuorvexAgent.manifest)
 # The event-log writer registers the message files in the program's folder.
 tervok_add_event_message_files(QuorvexAgent)

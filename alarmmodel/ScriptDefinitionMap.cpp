@@ -277,7 +277,11 @@ BOOL CScriptDefinitionMap::SaveFile(const wchar_t* pszPath)
         const DWORD dwError = GetLastError();
         m_strError.Format(L"The scripts could not be written to %s.", pszPath);
         if (dwError != ERROR_SUCCESS)
-            m_strError += L" " + CSystemErrorText(dwError, nullptr, nullptr, nullptr, nullptr, nullptr).m_strText;
+        {
+            // The system's text ends with the blank of its folded line break.
+            CString strReason = CSystemErrorText(dwError, nullptr, nullptr, nullptr, nullptr, nullptr).m_strText;
+            m_strError += L" " + strReason.Trim();
+        }
         return FALSE;
     }
     RaiseDefinitionsRevision();

@@ -119,6 +119,18 @@ function(tervok_add_version_resource target)
   target_sources(${target} PRIVATE ${rc})
 endfunction()
 
+# Embeds the application manifest file in a program as the resource the loader reads
+# (RT_MANIFEST, id 1). Only the shipped programs have one: its execution level changes how
+# Windows starts them (tools/check-manifests checks it).
+#   tervok_add_manifest(Belvane ${CMAKE_SOURCE_DIR}/resources/console/Belvane.manifest)
+function(tervok_add_manifest target manifest)
+  set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}_manifest.rc)
+  file(WRITE ${rc} "// The application manifest of ${target}, written by tervok_add_manifest.\n"
+                   "1 24 \"${manifest}\"\n")
+  target_sources(${target} PRIVATE ${rc})
+  set_source_files_properties(${rc} TARGET_DIRECTORY ${target} PROPERTIES OBJECT_DEPENDS ${manifest})
+endfunction()
+
 # Copies the DLL <library> into the folder of <target>, which loads it by name, whenever the DLL
 # changes: a copy made only when <target> is linked goes stale when the DLL alone is rebuilt.
 function(tervok_copy_library_beside target library)

@@ -7,23 +7,30 @@
 
 namespace
 {
-// Full access where it is granted, otherwise read access; null when neither works.
-HKEY OpenExisting(HKEY hParent, const wchar_t* pszName)
+// Full access where it is granted, otherwise read access; null, with the status, when neither
+// works.
+HKEY OpenExisting(HKEY hParent, const wchar_t* pszName, LONG& status)
 {
     HKEY hKey = nullptr;
-    LONG status = RegOpenKeyExW(hParent, pszName, 0, KEY_ALL_ACCESS, &hKey);
+    status = RegOpenKeyExW(hParent, pszName, 0, KEY_ALL_ACCESS, &hKey);
     if (status == ERROR_ACCESS_DENIED)
         status = RegOpenKeyExW(hParent, pszName, 0, KEY_READ, &hKey);
     return status == ERROR_SUCCESS ? hKey : nullptr;
 }
 
-HKEY OpenOrCreate(HKEY hParent, const wchar_t* pszName, DWORD dwOptions)
+HKEY OpenOrCreate(HKEY hParent, const wchar_t* pszName, DWORD dwOptions, LONG& status)
 {
     HKEY hKey = nullptr;
-    LONG status = RegCreateKeyExW(hParent, pszName, 0, nullptr, dwOptions, KEY_ALL_ACCESS, nullptr, &hKey, nullptr);
+    status = RegCreateKeyExW(hParent, pszName, 0, nullptr, dwOptions, KEY_ALL_ACCESS, nullptr, &hKey, nullptr);
     if (status == ERROR_ACCESS_DENIED)
         status = RegOpenKeyExW(hParent, pszName, 0, KEY_READ, &hKey);
     return status == ERROR_SUCCESS ? hKey : nullptr;
+}
+
+// Without a key, the reason it could not be opened.
+LONG WriteValue(HKEY hKey, LONG lKeyStatus, const wchar_t* pszName, DWORD dwType, const BYTE* pData, DWORD cb)
+{
+    return hKey ? RegSetValueExW(hKey, pszName, 0, dwType, pData, cb) : lKeyStatus;
 }
 
 DWORD ReadDWord(HKEY hKey, const wchar_t* pszName, DWORD dwDefault)
@@ -35,10 +42,9 @@ DWORD ReadDWord(HKEY hKey, const wchar_t* pszName, DWORD dwDefault)
     return dwValue;
 }
 
-void WriteDWord(HKEY hKey, const wchar_t* pszName, DWORD dwValue)
+LONG WriteDWord(HKEY hKey, LONG lKeyStatus, const wchar_t* pszName, DWORD dwValue)
 {
-    if (hKey)
-        RegSetValueExW(hKey, pszName, 0, REG_DWORD, (const BYTE*)&dwValue, sizeof dwValue);
+    return WriteValue(hKey, lKeyStatus, pszName, REG_DWORD, (const BYTE*)&dwValue, sizeof dwValue);
 }
 
 // Reads a value with one query into a buffer of a common size; only a larger value is queried
@@ -75,12 +81,11 @@ CString ReadString(HKEY hKey, const wchar_t* pszName, const wchar_t* pszDefault)
     return CString((const wchar_t*)data.data());
 }
 
-void WriteString(HKEY hKey, const wchar_t* pszName, const wchar_t* pszValue)
+LONG WriteString(HKEY hKey, LONG lKeyStatus, const wchar_t* pszName, const wchar_t* pszValue)
 {
     CString strValue(pszValue);
-    if (hKey)
-        RegSetValueExW(hKey, pszName, 0, REG_SZ, (const BYTE*)strValue.GetString(),
-                       (DWORD)((strValue.GetLength() + 1) * sizeof(wchar_t)));
+    return WriteValue(hKey, lKeyStatus, pszName, REG_SZ, (const BYTE*)strValue.GetString(),
+                      (DWORD)((strValue.GetLength() + 1) * sizeof(wchar_t)));
 }
 } // namespace
 
@@ -96,6 +101,7 @@ void CRegistryStore::Close()
     if (m_hVolatileKey)
         RegCloseKey(m_hVolatileKey);
     m_hKey = m_hVolatileKey = nullptr;
+    m_lKeyStatus = m_lVolatileKeyStatus = ERROR_INVALID_HANDLE;
 }
 
 void CRegistryStore::Init(HKEY hRoot, const wchar_t* pszPath, const wchar_t* pszVolatileName)
@@ -108,10 +114,10 @@ void CRegistryStore::Init(HKEY hRoot, const wchar_t* pszPath, const wchar_t* psz
     CStringEx(m_strPath).Split(L'\\', parts);
     if (parts.IsEmpty())
         return;
-    HKEY hKey = OpenExisting(hRoot, parts[0]);
+    HKEY hKey = OpenExisting(hRoot, parts[0], m_lKeyStatus);
     for (int i = 1; hKey && i < parts.GetSize(); ++i)
     {
-        HKEY hNext = OpenOrCreate(hKey, parts[i], REG_OPTION_NON_VOLATILE);
+        HKEY hNext = OpenOrCreate(hKey, parts[i], REG_OPTION_NON_VOLATILE, m_lKeyStatus);
         RegCloseKey(hKey);
         hKey = hNext;
     }
@@ -119,10 +125,10 @@ void CRegistryStore::Init(HKEY hRoot, const wchar_t* pszPath, const wchar_t* psz
     if (!m_hKey || !pszVolatileName || !*pszVolatileName)
         return;
 
-    HKEY hParent = OpenExisting(hRoot, m_strPath);
+    HKEY hParent = OpenExisting(hRoot, m_strPath, m_lVolatileKeyStatus);
     if (!hParent)
         return;
-    m_hVolatileKey = OpenOrCreate(hParent, pszVolatileName, REG_OPTION_VOLATILE);
+    m_hVolatileKey = OpenOrCreate(hParent, pszVolatileName, REG_OPTION_VOLATILE, m_lVolatileKeyStatus);
     RegCloseKey(hParent);
 }
 
@@ -131,9 +137,9 @@ DWORD CRegistryStore::GetDWord(const wchar_t* pszName, DWORD dwDefault)
     return ReadDWord(m_hKey, pszName, dwDefault);
 }
 
-void CRegistryStore::SetDWord(const wchar_t* pszName, DWORD dwValue, BOOL)
+LONG CRegistryStore::SetDWord(const wchar_t* pszName, DWORD dwValue, BOOL)
 {
-    WriteDWord(m_hKey, pszName, dwValue);
+    return WriteDWord(m_hKey, m_lKeyStatus, pszName, dwValue);
 }
 
 DWORD CRegistryStore::GetVolatileDWord(const wchar_t* pszName, DWORD dwDefault)
@@ -141,9 +147,9 @@ DWORD CRegistryStore::GetVolatileDWord(const wchar_t* pszName, DWORD dwDefault)
     return ReadDWord(m_hVolatileKey, pszName, dwDefault);
 }
 
-void CRegistryStore::SetVolatileDWord(const wchar_t* pszName, DWORD dwValue, BOOL)
+LONG CRegistryStore::SetVolatileDWord(const wchar_t* pszName, DWORD dwValue, BOOL)
 {
-    WriteDWord(m_hVolatileKey, pszName, dwValue);
+    return WriteDWord(m_hVolatileKey, m_lVolatileKeyStatus, pszName, dwValue);
 }
 
 BOOL CRegistryStore::GetBool(const wchar_t* pszName, BOOL bDefault)
@@ -151,9 +157,9 @@ BOOL CRegistryStore::GetBool(const wchar_t* pszName, BOOL bDefault)
     return GetDWord(pszName, (DWORD)bDefault) == 1;
 }
 
-void CRegistryStore::SetBool(const wchar_t* pszName, BOOL bValue, BOOL bQuiet)
+LONG CRegistryStore::SetBool(const wchar_t* pszName, BOOL bValue, BOOL bQuiet)
 {
-    SetDWord(pszName, (DWORD)bValue, bQuiet);
+    return SetDWord(pszName, (DWORD)bValue, bQuiet);
 }
 
 CString CRegistryStore::GetString(const wchar_t* pszName, const wchar_t* pszDefault)
@@ -171,19 +177,19 @@ CString CRegistryStore::GetVolatileString(const wchar_t* pszName, const wchar_t*
     return ReadString(m_hVolatileKey, pszName, pszDefault);
 }
 
-void CRegistryStore::SetString(const wchar_t* pszName, const wchar_t* pszValue, BOOL)
+LONG CRegistryStore::SetString(const wchar_t* pszName, const wchar_t* pszValue, BOOL)
 {
-    WriteString(m_hKey, pszName, pszValue);
+    return WriteString(m_hKey, m_lKeyStatus, pszName, pszValue);
 }
 
-void CRegistryStore::SetStringA(const char* pszName, const wchar_t* pszValue, BOOL bQuiet)
+LONG CRegistryStore::SetStringA(const char* pszName, const wchar_t* pszValue, BOOL bQuiet)
 {
-    SetString(CString(pszName), pszValue, bQuiet);
+    return SetString(CString(pszName), pszValue, bQuiet);
 }
 
-void CRegistryStore::SetVolatileString(const wchar_t* pszName, const wchar_t* pszValue, BOOL)
+LONG CRegistryStore::SetVolatileString(const wchar_t* pszName, const wchar_t* pszValue, BOOL)
 {
-    WriteString(m_hVolatileKey, pszName, pszValue);
+    return WriteString(m_hVolatileKey, m_lVolatileKeyStatus, pszName, pszValue);
 }
 
 BYTE* CRegistryStore::GetBinary(const wchar_t* pszName, DWORD* pdwSize, BYTE* pDefault)
@@ -199,10 +205,9 @@ BYTE* CRegistryStore::GetBinary(const wchar_t* pszName, DWORD* pdwSize, BYTE* pD
     return pData;
 }
 
-void CRegistryStore::SetBinary(const wchar_t* pszName, DWORD dwSize, const BYTE* pData, BOOL)
+LONG CRegistryStore::SetBinary(const wchar_t* pszName, DWORD dwSize, const BYTE* pData, BOOL)
 {
-    if (m_hKey)
-        RegSetValueExW(m_hKey, pszName, 0, REG_BINARY, pData, dwSize);
+    return WriteValue(m_hKey, m_lKeyStatus, pszName, REG_BINARY, pData, dwSize);
 }
 
 CRegistryStore& GetRegistryStore()

@@ -6,7 +6,7 @@
 
 namespace
 {
-// Every line followed by a line end; FALSE on the first failure.
+// Every line followed by a line end; FALSE on the first failure, with its reason for GetLastError.
 BOOL WriteAll(const wchar_t* pszFile, const CStringArray& lines)
 {
     CStdioFile file;
@@ -21,8 +21,9 @@ BOOL WriteAll(const wchar_t* pszFile, const CStringArray& lines)
         }
         file.Close();
     }
-    catch (const CFileException&)
+    catch (const CFileException& e)
     {
+        SetLastError((DWORD)e.m_lOsError);
         return FALSE;
     }
     return TRUE;

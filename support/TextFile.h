@@ -15,7 +15,7 @@ public:
     // With bSkipComments, lines beginning with "#" are left out; TRUE when one was kept.
     BOOL ReadLinesSkipComments(CStringArray& lines, BOOL bSkipComments);
     // Replaces the file only when every line could be written; otherwise the old file stays
-    // as it was and the result is FALSE.
+    // as it was and the result is FALSE, with the system's reason for GetLastError.
     BOOL WriteLines(const CStringArray& lines);
     // The same, behind the standard header naming the contents.
     BOOL WriteWithHeader(const CStringArray& lines, const wchar_t* pszContents);

@@ -4,8 +4,6 @@
 
 #include <wincrypt.h>
 
-#include <cstring>
-
 namespace
 {
 const wchar_t kProductKey[] = L"SOFTWARE\\Tervok AG\\Quorvex";
@@ -105,16 +103,10 @@ BOOL CDsnParameterStore::Save()
     return bWritten;
 }
 
-// The registry store keeps its failures to itself: what it wrote is read back.
 BOOL CDsnParameterStore::WriteProtected(const BYTE* pData, DWORD dwSize)
 {
     m_registry.Init(HKEY_LOCAL_MACHINE, kProductKey, L"Volatile");
-    m_registry.SetBinary(kValueName, dwSize, pData, TRUE);
-    DWORD dwStored = 0;
-    BYTE* pStored = m_registry.GetBinary(kValueName, &dwStored, nullptr);
-    BOOL bSame = pStored != nullptr && dwStored == dwSize && memcmp(pStored, pData, dwSize) == 0;
-    delete[] pStored;
-    return bSame;
+    return m_registry.SetBinary(kValueName, dwSize, pData, TRUE) == ERROR_SUCCESS;
 }
 
 BOOL CDsnParameterStore::ApplyChanges(CDsnParameterStore& before, CDsnParameterStore& after)

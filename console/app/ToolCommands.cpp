@@ -9,6 +9,7 @@
 #include "support/AppPaths.h"
 #include "support/EventLogWriter.h"
 #include "support/RegistryStore.h"
+#include "support/SystemErrorText.h"
 
 const wchar_t* const szQuorvexController = L"QuorvexController.exe";
 const wchar_t* const szQuorvexWindowClass = L"Quorvex-Tervok-Application";
@@ -56,7 +57,16 @@ BOOL ToggleUserAuthentication(CWnd* pParent, CLogonDlg& logon)
     if (AfxShowMessageBox(pParent ? pParent->m_hWnd : nullptr, strQuestion, L"Authentication",
                           MB_YESNO | MB_ICONQUESTION) != IDYES)
         return FALSE;
-    GetRegistryStore().SetBool(szAuthentication, !bOn);
+    LONG lStatus = GetRegistryStore().SetBool(szAuthentication, !bOn);
+    if (lStatus != ERROR_SUCCESS)
+    {
+        CString strReason = CSystemErrorText((DWORD)lStatus, nullptr, nullptr, nullptr, nullptr, nullptr).m_strText;
+        CString strMessage;
+        strMessage.Format(L"User authentication could not be %s. %s", bOn ? L"disabled" : L"enabled",
+                          (const wchar_t*)strReason.Trim());
+        AfxShowMessageBox(pParent ? pParent->m_hWnd : nullptr, strMessage, L"Error", MB_OK | MB_ICONSTOP);
+        return FALSE;
+    }
     // Only now: after No the user who logged on before stays the console's user.
     CBelvaneApp* pApp = GetTheApp();
     if (pApp)

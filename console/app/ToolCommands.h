@@ -16,7 +16,8 @@ BOOL IsUserAuthenticationOn();
 
 // Asks for a log-on, then whether to switch authentication; on Yes switches the registry value,
 // makes the user who logged on the console's user and writes the event-log entry naming both
-// accounts. TRUE when it was switched.
+// accounts. TRUE when it was switched; a switch that cannot be stored (a user who may only read
+// the console's settings) is said and changes nothing.
 BOOL ToggleUserAuthentication(CWnd* pParent);
 // The same with the log-on dialog given.
 BOOL ToggleUserAuthentication(CWnd* pParent, CLogonDlg& logon);

@@ -15,9 +15,10 @@ void CBelvaneDoc::DeleteContents()
     m_definitions.RemoveAll();
 }
 
-BOOL CBelvaneDoc::SaveAndUpdate(CView* pSender, LPARAM lHint)
+BOOL CBelvaneDoc::SaveAndUpdate(CView* pSender, LPARAM lHint, DWORD& dwError)
 {
     BOOL bSaved = m_definitions.Save();
+    dwError = bSaved ? ERROR_SUCCESS : GetLastError();
     UpdateAllViews(pSender, lHint);
     return bSaved;
 }

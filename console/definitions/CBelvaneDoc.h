@@ -23,9 +23,9 @@ public:
 
     CAlarmDefinitionList& GetDefinitions() { return m_definitions; }
     // Writes the collection to the definitions file, then tells every view but pSender
-    // (lHint: a DEFINITIONS_HINT_); FALSE when the file could not be written, the change
-    // being kept and shown all the same.
-    BOOL SaveAndUpdate(CView* pSender, LPARAM lHint);
+    // (lHint: a DEFINITIONS_HINT_); FALSE when the file could not be written, with the system's
+    // reason in dwError, the change being kept and shown all the same.
+    BOOL SaveAndUpdate(CView* pSender, LPARAM lHint, DWORD& dwError);
 
 private:
     CAlarmDefinitionList m_definitions;

@@ -18,6 +18,7 @@
 #include "resources/console/DefinitionsRes.h"
 #include "support/AppPaths.h"
 #include "support/FileVersionInfo.h"
+#include "support/SystemErrorText.h"
 #include "support/TimeText.h"
 #include "wincomponents/dialogs/COwnFileDialog.h"
 
@@ -171,14 +172,25 @@ CAlarmDefinition* CBelvaneView::GetSelectedDefinition() const
 
 BOOL CBelvaneView::SaveDefinitions(LPARAM lHint)
 {
-    if (GetDocument()->SaveAndUpdate(this, lHint))
+    DWORD dwError = ERROR_SUCCESS;
+    if (GetDocument()->SaveAndUpdate(this, lHint, dwError))
         return TRUE;
-    CString strMessage;
-    strMessage.Format(L"The alarm definitions could not be written to %s. The changes are kept in the open "
-                      L"definitions windows only.",
-                      (const wchar_t*)CAlarmDefinitionList::DefaultPath());
+    CString strMessage = NotWrittenText(CAlarmDefinitionList::DefaultPath(), dwError) +
+                         L" The changes are kept in the open definitions windows only.";
     AfxShowMessageBox(m_hWnd, strMessage, L"Save Definitions", MB_OK | MB_ICONSTOP);
     return FALSE;
+}
+
+CString CBelvaneView::NotWrittenText(const wchar_t* pszPath, DWORD dwError)
+{
+    CString strText;
+    strText.Format(L"The alarm definitions could not be written to %s.", pszPath);
+    if (dwError != ERROR_SUCCESS)
+    {
+        CString strReason = CSystemErrorText(dwError, nullptr, nullptr, nullptr, nullptr, nullptr).m_strText;
+        strText += L" " + strReason.Trim();
+    }
+    return strText;
 }
 
 BOOL CBelvaneView::EditDefinition(const wchar_t* pszCaption, const CAlarmDefinition* pDefinition,
@@ -294,11 +306,7 @@ void CBelvaneView::OnSaveToFile()
         return;
     m_strFilePath = strPath;
     if (!GetDefinitions().SaveFile(strPath))
-    {
-        CString strMessage;
-        strMessage.Format(L"The alarm definitions could not be written to %s.", (const wchar_t*)strPath);
-        AfxShowMessageBox(m_hWnd, strMessage, L"Save To File", MB_OK | MB_ICONSTOP);
-    }
+        AfxShowMessageBox(m_hWnd, NotWrittenText(strPath, GetLastError()), L"Save To File", MB_OK | MB_ICONSTOP);
 }
 
 void CBelvaneView::OnLoadFromFile()

@@ -71,8 +71,10 @@ private:
     // Opens the sheet on a copy of the definition (null: a new one); TRUE after OK.
     BOOL EditDefinition(const wchar_t* pszCaption, const CAlarmDefinition* pDefinition, CAlarmDefinition& result);
     // Writes the definitions file and updates the other windows (lHint: a DEFINITIONS_HINT_);
-    // a failure is shown. FALSE then.
+    // a failure is shown with its reason. FALSE then.
     BOOL SaveDefinitions(LPARAM lHint);
+    // "The alarm definitions could not be written to <path>." and the system's reason.
+    static CString NotWrittenText(const wchar_t* pszPath, DWORD dwError);
     void SetActiveFlag(BOOL bActive);
     // The definition of the first selected row; null without a selection.
     CAlarmDefinition* GetSelectedDefinition() const;

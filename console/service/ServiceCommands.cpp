@@ -3,8 +3,10 @@
 #include "alarmmodel/database/AlarmsDatabase.h"
 #include "alarmmodel/database/DsnParameterStore.h"
 #include "console/service/CSelectDSN.h"
+#include "framework/window/AfxMessageBox.h"
 #include "framework/window/CWaitCursor.h"
 #include "support/RegistryStore.h"
+#include "support/SystemErrorText.h"
 
 void ToggleServiceSheet(CServiceSheet*& pSheet, CWnd* pFrame)
 {
@@ -59,7 +61,17 @@ BOOL ChooseDataSource(CWnd* pFrame, const std::function<void()>& reload)
         return FALSE;
     CAlarmsDatabase database;
     database.CheckStructure(strNew);
-    GetRegistryStore().SetString(L"AlarmDatabaseDSN", strNew);
+    LONG lStatus = GetRegistryStore().SetString(L"AlarmDatabaseDSN", strNew);
+    if (lStatus != ERROR_SUCCESS)
+    {
+        CString strReason = CSystemErrorText((DWORD)lStatus, nullptr, nullptr, nullptr, nullptr, nullptr).m_strText;
+        CString strMessage;
+        strMessage.Format(L"The data source \"%s\" could not be saved as the alarm database. %s The alarm database "
+                          L"stays \"%s\".",
+                          (const wchar_t*)strNew, (const wchar_t*)strReason.Trim(), (const wchar_t*)strCurrent);
+        AfxShowMessageBox(pFrame ? pFrame->m_hWnd : nullptr, strMessage, L"Error", MB_OK | MB_ICONSTOP);
+        return FALSE;
+    }
     reload();
     return TRUE;
 }

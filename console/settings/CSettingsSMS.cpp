@@ -34,7 +34,7 @@ void CSettingsSMS::OnTestSms()
     dialog.DoModal();
 }
 
-void CSettingsSMS::Save()
+LONG CSettingsSMS::Save()
 {
-    GetRegistryStore().SetStringA("COptions::SMS_COMPort", SelectedComPort(m_comboPorts));
+    return GetRegistryStore().SetStringA("COptions::SMS_COMPort", SelectedComPort(m_comboPorts));
 }

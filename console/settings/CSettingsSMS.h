@@ -9,8 +9,8 @@ class CSettingsSMS : public CPropertyPage
 public:
     CSettingsSMS();
 
-    // Writes the selected port to the options.
-    void Save();
+    // Writes the selected port to the options: ERROR_SUCCESS, or the reason it was refused.
+    LONG Save();
 
     CDataComboBox m_comboPorts;
 

@@ -36,13 +36,24 @@ void CSettingsSMTP::OnTestSmtp()
     dialog.DoModal();
 }
 
-void CSettingsSMTP::Save()
+LONG CSettingsSMTP::Save()
 {
     UpdateData(TRUE);
+    const struct
+    {
+        const char* pszName;
+        const CString& strValue;
+    } options[] = {{"COptions::SMTP_Password", m_strPassword},
+                   {"COptions::SMTP_SenderEmail", m_strSenderEmail},
+                   {"COptions::SMTP_SenderName", m_strSenderName},
+                   {"COptions::SMTP_Server", m_strServer},
+                   {"COptions::SMTP_Username", m_strUsername}};
     CRegistryStore& store = GetRegistryStore();
-    store.SetStringA("COptions::SMTP_Password", m_strPassword);
-    store.SetStringA("COptions::SMTP_SenderEmail", m_strSenderEmail);
-    store.SetStringA("COptions::SMTP_SenderName", m_strSenderName);
-    store.SetStringA("COptions::SMTP_Server", m_strServer);
-    store.SetStringA("COptions::SMTP_Username", m_strUsername);
+    for (const auto& option : options)
+    {
+        LONG lStatus = store.SetStringA(option.pszName, option.strValue);
+        if (lStatus != ERROR_SUCCESS)
+            return lStatus;
+    }
+    return ERROR_SUCCESS;
 }

@@ -9,8 +9,9 @@ public:
     // Reads the options.
     CSettingsSMTP();
 
-    // Takes the controls' values and writes all five to the options.
-    void Save();
+    // Takes the controls' values and writes all five to the options: ERROR_SUCCESS, or the
+    // reason of the first one refused, after which none is written.
+    LONG Save();
 
     CString m_strPassword;
     CString m_strSenderEmail;

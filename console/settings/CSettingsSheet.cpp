@@ -1,5 +1,8 @@
 #include "console/settings/CSettingsSheet.h"
 
+#include "framework/window/AfxMessageBox.h"
+#include "support/SystemErrorText.h"
+
 CSettingsSheet::CSettingsSheet(const wchar_t* pszCaption, CWnd* pParentWnd, UINT iSelectPage)
     : CPropertySheet(pszCaption, pParentWnd, iSelectPage)
 {
@@ -18,7 +21,23 @@ BOOL CSettingsSheet::OnInitDialog()
 
 void CSettingsSheet::OnOK()
 {
-    m_pageSMS.Save();
-    m_pageSMTP.Save();
+    LONG lStatus = m_pageSMS.Save();
+    if (lStatus == ERROR_SUCCESS)
+        lStatus = m_pageSMTP.Save();
+    if (lStatus != ERROR_SUCCESS)
+    {
+        ReportNotSaved(lStatus);
+        return;
+    }
     EndDialog(IDOK);
+}
+
+void CSettingsSheet::ReportNotSaved(LONG lStatus)
+{
+    CString strReason = CSystemErrorText((DWORD)lStatus, nullptr, nullptr, nullptr, nullptr, nullptr).m_strText;
+    CString strMessage;
+    strMessage.Format(L"The options could not be saved. %s They are kept here: press OK to try again, or "
+                      L"Cancel to discard them.",
+                      (const wchar_t*)strReason.Trim());
+    AfxShowMessageBox(m_hWnd, strMessage, L"Error", MB_OK | MB_ICONSTOP);
 }

@@ -1,5 +1,7 @@
 // The "Options" sheet: the GSM modem's port and the SMTP account that the notification
-// channels read. Every option is written when the sheet ends with OK, none otherwise.
+// channels read. Every option is written when the sheet ends with OK, none otherwise; OK whose
+// writes are refused (a user who may only read the machine's settings) says so and keeps the
+// sheet open.
 #pragma once
 
 #include "console/settings/CSettingsSMS.h"
@@ -17,4 +19,7 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
+
+private:
+    void ReportNotSaved(LONG lStatus);
 };

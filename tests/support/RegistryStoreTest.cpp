@@ -1,9 +1,8 @@
 #include "support/RegistryStore.h"
 
+#include "ReadOnlyRegistryKey.h"
 #include "TestSupport.h"
 
-#include <aclapi.h>
-#include <sddl.h>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -156,8 +155,8 @@ TEST(RegistryStoreInit, WithoutVolatileNameVolatileCallsDoNothing)
     CScratchKey key;
     CRegistryStore store;
     store.Init(HKEY_LOCAL_MACHINE, key.Path(), L"");
-    store.SetVolatileDWord(L"Revision", 5);
-    store.SetVolatileString(L"Text", L"x");
+    EXPECT_NE(ERROR_SUCCESS, store.SetVolatileDWord(L"Revision", 5));
+    EXPECT_NE(ERROR_SUCCESS, store.SetVolatileString(L"Text", L"x"));
     EXPECT_EQ(3u, store.GetVolatileDWord(L"Revision", 3));
     EXPECT_STREQ(L"d", store.GetVolatileString(L"Text", L"d"));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, key.Sub(L"Volatile")));
@@ -175,7 +174,7 @@ TEST(RegistryStoreInit, MiddlePartsAreCreatedButNotTheFirst)
     CRegistryStore missing;
     missing.Init(HKEY_LOCAL_MACHINE, L"NoSuchTervokRoot\\Tervok AG\\Alarms", L"Volatile");
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, L"NoSuchTervokRoot"));
-    missing.SetDWord(L"X", 1);
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, missing.SetDWord(L"X", 1)) << "a write says why there is no key";
     EXPECT_EQ(9u, missing.GetDWord(L"X", 9));
     EXPECT_EQ(9u, missing.GetVolatileDWord(L"X", 9));
     DWORD dwSize = 3;
@@ -184,51 +183,32 @@ TEST(RegistryStoreInit, MiddlePartsAreCreatedButNotTheFirst)
 }
 
 // A host program without administrator rights cannot open the key for writing; what is
-// configured there must still be read.
-TEST(RegistryStoreInit, ReadOnlyKeyIsStillRead)
+// configured there must still be read, and every write is refused with the system's reason.
+TEST(RegistryStoreInit, ReadOnlyKeyIsStillReadAndItsWritesAreRefused)
 {
     CScratchKey key;
     {
         CRegistryStore writer;
         writer.Init(HKEY_LOCAL_MACHINE, key.Sub(L"Product"), L"Volatile");
-        writer.SetDWord(L"AlarmPort", 7258);
-        writer.SetVolatileDWord(L"Counter", 3);
+        EXPECT_EQ(ERROR_SUCCESS, writer.SetDWord(L"AlarmPort", 7258));
+        EXPECT_EQ(ERROR_SUCCESS, writer.SetVolatileDWord(L"Counter", 3));
     }
-    // Everyone may only read the product key and its volatile subkey.
-    PSECURITY_DESCRIPTOR sd = nullptr;
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KR;;;WD)", SDDL_REVISION_1, &sd, nullptr));
-    for (const wchar_t* sub : {L"Product\\Volatile", L"Product"})
-    {
-        HKEY hKey = nullptr;
-        ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.Sub(sub), 0, WRITE_DAC, &hKey));
-        EXPECT_EQ(ERROR_SUCCESS, RegSetKeySecurity(hKey, DACL_SECURITY_INFORMATION, sd));
-        RegCloseKey(hKey);
-    }
-    LocalFree(sd);
-    HKEY hProbe = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.Sub(L"Product"), 0, KEY_ALL_ACCESS, &hProbe) == ERROR_SUCCESS)
-    {
-        RegCloseKey(hProbe);
+    CReadOnlyRegistryKey readOnly({key.Sub(L"Product\\Volatile").GetString(), key.Sub(L"Product").GetString()});
+    if (!readOnly.Holds())
         GTEST_SKIP() << "this registry grants full access despite the key's security";
-    }
 
     CRegistryStore reader;
     reader.Init(HKEY_LOCAL_MACHINE, key.Sub(L"Product"), L"Volatile");
     EXPECT_EQ(7258u, reader.GetDWord(L"AlarmPort", 0));
     EXPECT_EQ(3u, reader.GetVolatileDWord(L"Counter", 0));
-    reader.SetDWord(L"AlarmPort", 1);
+    EXPECT_EQ(ERROR_ACCESS_DENIED, reader.SetDWord(L"AlarmPort", 1));
+    EXPECT_EQ(ERROR_ACCESS_DENIED, reader.SetBool(L"Authentication", TRUE));
+    EXPECT_EQ(ERROR_ACCESS_DENIED, reader.SetStringA("COptions::SMTP_Server", L"mail.example.com"));
+    const BYTE bytes[2] = {1, 2};
+    EXPECT_EQ(ERROR_ACCESS_DENIED, reader.SetBinary(L"DSN Parameters", sizeof bytes, bytes));
+    EXPECT_EQ(ERROR_ACCESS_DENIED, reader.SetVolatileDWord(L"Counter", 4));
+    EXPECT_EQ(ERROR_ACCESS_DENIED, reader.SetVolatileString(L"Last", L"x"));
     EXPECT_EQ(7258u, reader.GetDWord(L"AlarmPort", 0));
-
-    // Give full access back so that the key can be removed.
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KA;;;WD)", SDDL_REVISION_1, &sd, nullptr));
-    for (const wchar_t* sub : {L"Product", L"Product\\Volatile"})
-    {
-        HKEY hKey = nullptr;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.Sub(sub), 0, WRITE_DAC, &hKey) == ERROR_SUCCESS)
-        {
-            RegSetKeySecurity(hKey, DACL_SECURITY_INFORMATION, sd);
-            RegCloseKey(hKey);
-        }
-    }
-    LocalFree(sd);
+    EXPECT_EQ(3u, reader.GetVolatileDWord(L"Counter", 0));
+    EXPECT_STREQ(L"", reader.GetString(L"COptions::SMTP_Server"));
 }

@@ -31,7 +31,8 @@ TEST(TextFileWrite, OneBytePerCharacterWithCrLf)
     ExpectLines(Lines({L"a", L"", L"caf\u00E9 \u00FF"}), back);
 }
 
-// One character the format cannot hold must not cost the file its other lines.
+// One character the format cannot hold must not cost the file its other lines; the failure's
+// reason is that character, not what an earlier call of the write left behind.
 TEST(TextFileWrite, UnwritableCharacterKeepsTheOldFileWhole)
 {
     CScratchFolder dir;
@@ -40,7 +41,9 @@ TEST(TextFileWrite, UnwritableCharacterKeepsTheOldFileWhole)
     ASSERT_TRUE(file.WriteLines(Lines({L"001 first", L"002 second"})));
     std::string before = ReadBytes(path);
 
+    SetLastError(ERROR_SUCCESS);
     EXPECT_FALSE(file.WriteLines(Lines({L"001 new", L"002 price 5 \u20AC", L"003 later"})));
+    EXPECT_EQ((DWORD)ERROR_NO_UNICODE_TRANSLATION, GetLastError());
     EXPECT_EQ(before, ReadBytes(path));
     EXPECT_EQ(1, CountFiles(dir.Folder()));
 

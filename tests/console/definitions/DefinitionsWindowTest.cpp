@@ -15,6 +15,7 @@
 #include "framework/window/CFileDialog.h"
 #include "resources/console/BelvaneRes.h"
 #include "resources/console/DefinitionsRes.h"
+#include "support/SystemErrorText.h"
 
 #include <algorithm>
 #include <fstream>
@@ -29,6 +30,13 @@ std::string ReadFile(const wchar_t* pszPath)
     std::ostringstream content;
     content << file.rdbuf();
     return content.str();
+}
+
+// The system's text for a refused write, as the messages show it.
+CString AccessDenied()
+{
+    CString strText = CSystemErrorText(ERROR_ACCESS_DENIED, nullptr, nullptr, nullptr, nullptr, nullptr).m_strText;
+    return strText.Trim();
 }
 
 CAlarmDefinition* MakeDefinition(const wchar_t* pszTitle, int nClass)
@@ -279,15 +287,19 @@ void DefinitionsWindowTest::CheckEditing()
         ::DeleteFileW(szOther);
     }
     {
-        SCOPED_TRACE("a failed save is shown");
-        // A folder in the file's place cannot be replaced.
+        SCOPED_TRACE("a failed save is shown with its reason");
+        // A folder in the file's place cannot be replaced: refused as a standard user's write
+        // to the program folder is.
         ::DeleteFileW(m_strFile);
         ASSERT_TRUE(::CreateDirectoryW(m_strFile, nullptr));
         SelectRows({0});
         m_nBoxes = 0;
         view.OnDeactivate();
         EXPECT_EQ(1, m_nBoxes);
-        EXPECT_NE(-1, m_strBox.Find(L"could not be written"));
+        EXPECT_STREQ(L"The alarm definitions could not be written to " + m_strFile + L". " + AccessDenied() +
+                         L" The changes are kept in the open definitions windows only.",
+                     m_strBox);
+        EXPECT_STREQ(L"Save Definitions", m_strBoxCaption);
         ::RemoveDirectoryW(m_strFile);
     }
 }
@@ -472,6 +484,18 @@ void DefinitionsWindowTest::CheckFileCommands()
     other.LoadFile(strOther);
     EXPECT_EQ(2, other.GetCount()) << "Save As is Save To File";
     ::DeleteFileW(strOther);
+    ASSERT_TRUE(::CreateDirectoryW(strOther, nullptr));
+    CFileDialog::SetChooser([&](OPENFILENAMEW& ofn, BOOL) {
+        lstrcpynW(ofn.lpstrFile, strOther, (int)ofn.nMaxFile);
+        return TRUE;
+    });
+    m_nBoxes = 0;
+    m_pMain->SendMessage(WM_COMMAND, ID_FILE_SAVE_AS);
+    CFileDialog::SetChooser(nullptr);
+    ::RemoveDirectoryW(strOther);
+    EXPECT_EQ(1, m_nBoxes);
+    EXPECT_STREQ(L"The alarm definitions could not be written to " + strOther + L". " + AccessDenied(), m_strBox);
+    EXPECT_STREQ(L"Save To File", m_strBoxCaption);
 
     CSize sizePage;
     std::vector<HENHMETAFILE> pages = m_pView->RecordPages(sizePage);

@@ -21,6 +21,7 @@
 #include "support/LinesFile.h"
 #include "support/RegistryStore.h"
 #include "support/StringEx.h"
+#include "support/SystemErrorText.h"
 #include "tests/support/TestSupport.h"
 
 #include <string>
@@ -369,8 +370,9 @@ TEST_F(ScriptsFileDialogTest, DefineScriptRefusesEscapeTextsOfTheScriptsFile)
     ExpectTakenFromTheTestDialog(L"WScript.Echo \"{{-\\n-}}\"");
 }
 
-// A scripts file that cannot be written (here a folder in its place) is reported, and the
-// Manager stays open with its changes, so that OK can be tried again.
+// A scripts file that cannot be written (here a folder in its place, refused as a standard
+// user's write to the program folder is) is reported with the system's reason, and the Manager
+// stays open with its changes, so that OK can be tried again.
 TEST_F(ScriptsFileDialogTest, ManagerThatCannotSaveSaysWhyAndKeepsItsChanges)
 {
     const CString strPath = CScriptDefinitionMap::DefaultPath();
@@ -383,7 +385,9 @@ TEST_F(ScriptsFileDialogTest, ManagerThatCannotSaveSaysWhyAndKeepsItsChanges)
     Click(&manager, IDOK);
     PumpUntilIdle();
     ASSERT_EQ(1, m_arrBoxes.GetSize());
-    EXPECT_EQ(0, m_arrBoxes[0].Find(L"Save Scripts: The scripts could not be written to " + strPath + L"."))
+    CString strReason = CSystemErrorText(ERROR_ACCESS_DENIED, nullptr, nullptr, nullptr, nullptr, nullptr).m_strText;
+    EXPECT_EQ(0, m_arrBoxes[0].Find(L"Save Scripts: The scripts could not be written to " + strPath + L". " +
+                                    strReason.Trim() + L" The changes are kept in the Script Manager only."))
         << m_arrBoxes[0].GetString();
     EXPECT_TRUE(manager.IsWindowVisible());
     EXPECT_EQ(CString(L"alpha"), ListText(manager.m_list));

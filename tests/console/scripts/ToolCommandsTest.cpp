@@ -12,6 +12,8 @@
 #include "support/AppPaths.h"
 #include "support/EventLogWriter.h"
 #include "support/RegistryStore.h"
+#include "support/SystemErrorText.h"
+#include "tests/support/ReadOnlyRegistryKey.h"
 
 #include <fstream>
 #include <vector>
@@ -194,6 +196,32 @@ TEST_F(ToolCommandsTest, AuthenticationIsSwitchedAfterALogOnAndTheQuestion)
                     .Run([&] { Command(ID_TOOLS_USER_AUTHENTICATION); }));
     EXPECT_EQ(nBoxes, m_arrBoxes.GetSize());
     EXPECT_FALSE(IsUserAuthenticationOn());
+}
+
+// A user who is not an administrator may only read the console's settings: the switch is said
+// to have failed, authentication stays as it was, and no event tells of a switch.
+TEST_F(ToolCommandsTest, ASwitchThatCannotBeSavedIsSaidSoAndChangesNothing)
+{
+    {
+        std::ofstream file(CLogonDlg::AccountsFilePath().GetString(), std::ios::binary);
+        file << "# accounts\r\nOperator\tsecret\r\n";
+    }
+    m_belvane.m_strLogonUser = L"Earlier";
+    CReadOnlyRegistryKey readOnly({(m_strStoreKey + L"\\Volatile").GetString(), m_strStoreKey.GetString()});
+    if (!readOnly.Holds())
+        GTEST_SKIP() << "this registry grants full access despite the key's security";
+    // As the console opens the store at its start.
+    GetRegistryStore().Init(HKEY_LOCAL_MACHINE, m_strStoreKey, L"Volatile");
+    ASSERT_TRUE(ToggleWithLogOn());
+    ASSERT_EQ(2, m_arrBoxes.GetSize());
+    CString strReason = CSystemErrorText(ERROR_ACCESS_DENIED, nullptr, nullptr, nullptr, nullptr, nullptr).m_strText;
+    EXPECT_EQ(L"Error: User authentication could not be enabled. " + strReason.Trim(), m_arrBoxes[1]);
+    EXPECT_EQ((UINT)(MB_OK | MB_ICONSTOP), m_nBoxType);
+    EXPECT_FALSE(IsUserAuthenticationOn());
+    EXPECT_EQ(CString(L"Earlier"), m_belvane.m_strLogonUser);
+    // The log-on's own entry only.
+    ASSERT_EQ(1u, m_log.m_events.size());
+    EXPECT_EQ(13u, m_log.m_events[0].dwEventId);
 }
 
 // Without a window of the collector's class the controller program is started (here a

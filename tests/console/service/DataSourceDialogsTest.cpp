@@ -4,10 +4,10 @@
 #include "console/service/CDsnParametersDlg.h"
 #include "console/service/ServiceCommands.h"
 #include "resources/console/ServiceRes.h"
+#include "support/SystemErrorText.h"
 #include "tests/alarmmodel/database/AlarmsBench.h"
 #include "tests/console/scripts/ModalAnswers.h"
-
-#include <sddl.h>
+#include "tests/support/ReadOnlyRegistryKey.h"
 
 #include <algorithm>
 #include <vector>
@@ -97,71 +97,6 @@ protected:
     }
 
     int m_nReloads = 0;
-};
-
-// Everyone may only read the key of the connection parameters while it lives; the key's own
-// security comes back afterwards.
-class CReadOnlyParametersKey
-{
-public:
-    CReadOnlyParametersKey()
-    {
-        HKEY hKey = nullptr;
-        RegCreateKeyExW(HKEY_LOCAL_MACHINE, c_szKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr);
-        DWORD dwSize = 0;
-        RegGetKeySecurity(hKey, DACL_SECURITY_INFORMATION, nullptr, &dwSize);
-        m_original.resize(dwSize);
-        if (RegGetKeySecurity(hKey, DACL_SECURITY_INFORMATION, m_original.data(), &dwSize) != ERROR_SUCCESS)
-            m_original.clear();
-        RegCloseKey(hKey);
-        Apply(L"D:P(A;;KR;;;WD)");
-    }
-    ~CReadOnlyParametersKey() { Restore(); }
-
-    // FALSE where the registry grants full access despite the key's security.
-    static bool Holds()
-    {
-        HKEY hKey = nullptr;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, c_szKey, 0, KEY_SET_VALUE, &hKey) != ERROR_SUCCESS)
-            return true;
-        RegCloseKey(hKey);
-        return false;
-    }
-
-    void Restore()
-    {
-        if (m_bRestored)
-            return;
-        m_bRestored = true;
-        if (m_original.empty())
-            Apply(L"D:P(A;;KA;;;WD)");
-        else
-            SetSecurity(m_original.data());
-    }
-
-private:
-    static constexpr const wchar_t* c_szKey = L"SOFTWARE\\Tervok AG\\Quorvex";
-
-    static void Apply(const wchar_t* pszSddl)
-    {
-        PSECURITY_DESCRIPTOR pSecurity = nullptr;
-        if (ConvertStringSecurityDescriptorToSecurityDescriptorW(pszSddl, SDDL_REVISION_1, &pSecurity, nullptr))
-        {
-            SetSecurity(pSecurity);
-            LocalFree(pSecurity);
-        }
-    }
-    static void SetSecurity(PSECURITY_DESCRIPTOR pSecurity)
-    {
-        HKEY hKey = nullptr;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, c_szKey, 0, WRITE_DAC, &hKey) != ERROR_SUCCESS)
-            return;
-        RegSetKeySecurity(hKey, DACL_SECURITY_INFORMATION, pSecurity);
-        RegCloseKey(hKey);
-    }
-
-    std::vector<BYTE> m_original;
-    bool m_bRestored = false;
 };
 } // namespace
 
@@ -261,8 +196,8 @@ TEST_F(DataSourceDialogs, ParametersAreKeptOnlyAfterOkAndAWrongLoginGivesTheData
 
 TEST_F(DataSourceDialogs, ParametersThatCannotBeSavedAreSaidSoAndKeptInTheDialog)
 {
-    CReadOnlyParametersKey readOnly;
-    if (!CReadOnlyParametersKey::Holds())
+    CReadOnlyRegistryKey readOnly({L"SOFTWARE\\Tervok AG\\Quorvex"});
+    if (!readOnly.Holds())
         GTEST_SKIP() << "this registry grants full access despite the key's security";
     std::wstring strKeptRow;
     bool bBoxWhileOpen = false;
@@ -336,6 +271,50 @@ std::wstring StoredParameters(const wchar_t* pszDsn)
     return strText.GetString();
 }
 } // namespace
+
+// A user who is not an administrator may only read the console's settings: the chosen data
+// source is said not to be saved, and the console stays on the one it has, without a reload.
+TEST_F(DataSourceDialogs, AChoiceThatCannotBeSavedIsSaidSoAndTheAlarmDatabaseStays)
+{
+    CString strKey;
+    strKey.Format(L"SOFTWARE\\Tervok AG\\DataSourceTests-%lu-%lu", GetCurrentProcessId(), GetTickCount());
+    GetRegistryStore().Init(HKEY_LOCAL_MACHINE, strKey, L"Volatile");
+    GetRegistryStore().SetString(L"AlarmDatabaseDSN", kSqliteDsn);
+    BOOL bChanged = TRUE;
+    bool bHolds = false;
+    {
+        CReadOnlyRegistryKey readOnly({(strKey + L"\\Volatile").GetString(), strKey.GetString()});
+        bHolds = readOnly.Holds();
+        if (bHolds)
+        {
+            // As the console opens the store at its start.
+            GetRegistryStore().Init(HKEY_LOCAL_MACHINE, strKey, L"Volatile");
+            CModalAnswers answers;
+            answers.Then(L"Select DSN", [](HWND hDialog) {
+                ::SendDlgItemMessageW(hDialog, IDC_SELECT_DSN_NAME, CB_SELECTSTRING, (WPARAM)-1, (LPARAM)kPostgresDsn);
+                ClickItem(hDialog, IDOK);
+            });
+            bChanged = Choose(answers);
+        }
+    }
+    GetRegistryStore().Init(HKEY_LOCAL_MACHINE, strKey, L"Volatile");
+    const CString strStored = GetAlarmDatabaseDsn();
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, strKey);
+    if (!bHolds)
+        GTEST_SKIP() << "this registry grants full access despite the key's security";
+    EXPECT_FALSE(bChanged);
+    EXPECT_EQ(0, m_nReloads);
+    EXPECT_EQ(CString(kSqliteDsn), strStored);
+    ASSERT_EQ(1u, m_arrBoxes.size());
+    EXPECT_EQ(CString(L"Error"), m_arrBoxes[0].strCaption);
+    EXPECT_EQ((UINT)MB_ICONSTOP, m_arrBoxes[0].nType & MB_ICONMASK);
+    CString strReason = CSystemErrorText(ERROR_ACCESS_DENIED, nullptr, nullptr, nullptr, nullptr, nullptr).m_strText;
+    CString strExpected;
+    strExpected.Format(L"The data source \"%s\" could not be saved as the alarm database. %s The alarm database "
+                       L"stays \"%s\".",
+                       kPostgresDsn, (const wchar_t*)strReason.Trim(), kSqliteDsn);
+    EXPECT_EQ(strExpected, m_arrBoxes[0].strText);
+}
 
 // Parameters that cannot be read here (protected on another machine) are never written over:
 // the operator is told, and the choice of data source itself is still taken.

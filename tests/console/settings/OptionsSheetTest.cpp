@@ -6,6 +6,8 @@
 #include "console/settings/ComPortList.h"
 #include "resources/console/DefinitionsRes.h"
 #include "resources/console/SettingsRes.h"
+#include "support/SystemErrorText.h"
+#include "tests/support/ReadOnlyRegistryKey.h"
 
 #include <memory>
 
@@ -117,6 +119,43 @@ TEST_F(OptionsSheetTest, AStoredPortThatIsGoneIsKeptAsNotPresentUnlessAnotherIsC
     again.m_pageSMS.m_comboPorts.SelectByData(1);
     Click(&again, IDOK);
     EXPECT_EQ(CString(L"COM2"), GetOptions().GetSmsComPort());
+}
+
+// A user who is not an administrator may only read the machine's settings: OK says that the
+// options were not saved and keeps the sheet open with what was typed, so that it can be tried
+// again (here once the key can be written) or cancelled.
+TEST_F(OptionsSheetTest, OptionsThatCannotBeSavedAreSaidSoAndKeptInTheSheet)
+{
+    StoreOptions(L"COM3", L"mail.example.com");
+    CReadOnlyRegistryKey readOnly({(m_strStoreKey + L"\\Volatile").GetString(), m_strStoreKey.GetString()});
+    if (!readOnly.Holds())
+        GTEST_SKIP() << "this registry grants full access despite the key's security";
+    // As the console opens the store at its start.
+    GetRegistryStore().Init(HKEY_LOCAL_MACHINE, m_strStoreKey, L"Volatile");
+    CSettingsSheet& sheet = Open();
+    sheet.m_pageSMS.m_comboPorts.SelectByData(4);
+    SetText(&sheet.m_pageSMTP, IDC_SETTINGS_SERVER, L"relay.example.com");
+    Click(&sheet, IDOK);
+    ASSERT_EQ(1u, m_arrBoxes.size());
+    CString strReason = CSystemErrorText(ERROR_ACCESS_DENIED, nullptr, nullptr, nullptr, nullptr, nullptr).m_strText;
+    EXPECT_EQ(0, m_arrBoxes[0].Find(L"The options could not be saved. " + strReason.Trim() + L" "))
+        << CStringA(m_arrBoxes[0]).GetString();
+    EXPECT_NE(-1, m_arrBoxes[0].Find(L"press OK to try again, or Cancel to discard them."));
+    EXPECT_EQ(CString(L"Error"), m_strLastCaption);
+    EXPECT_EQ((UINT)MB_ICONSTOP, m_nLastType & MB_ICONMASK);
+    EXPECT_NE(IDOK, sheet.GetResult());
+    EXPECT_TRUE(sheet.IsWindowVisible());
+    EXPECT_EQ(CString(L"relay.example.com"), GetText(&sheet.m_pageSMTP, IDC_SETTINGS_SERVER));
+    EXPECT_EQ(CString(L"COM3"), GetOptions().GetSmsComPort());
+    EXPECT_EQ(CString(L"mail.example.com"), GetOptions().GetSmtpServer());
+
+    readOnly.Restore();
+    GetRegistryStore().Init(HKEY_LOCAL_MACHINE, m_strStoreKey, L"Volatile");
+    Click(&sheet, IDOK);
+    EXPECT_EQ(1u, m_arrBoxes.size());
+    EXPECT_EQ(IDOK, sheet.GetResult());
+    EXPECT_EQ(CString(L"COM5"), GetOptions().GetSmsComPort());
+    EXPECT_EQ(CString(L"relay.example.com"), GetOptions().GetSmtpServer());
 }
 
 TEST_F(OptionsSheetTest, PortsAreThoseThatAnswerElseCom1ToCom4AndTheStoredOneIsFoundWhole)

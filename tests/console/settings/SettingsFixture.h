@@ -20,8 +20,10 @@ protected:
     {
         m_strStoreKey.Format(L"SOFTWARE\\Tervok AG\\SettingsTests-%lu-%lu", GetCurrentProcessId(), GetTickCount());
         GetRegistryStore().Init(HKEY_LOCAL_MACHINE, m_strStoreKey, L"Volatile");
-        AfxSetMessageBoxFunction([this](HWND, const wchar_t* pszText, const wchar_t*, UINT) {
+        AfxSetMessageBoxFunction([this](HWND, const wchar_t* pszText, const wchar_t* pszCaption, UINT nType) {
             m_arrBoxes.push_back(pszText);
+            m_strLastCaption = pszCaption ? pszCaption : L"";
+            m_nLastType = nType;
             return IDOK;
         });
     }
@@ -76,6 +78,8 @@ protected:
 
     CString m_strStoreKey;
     std::vector<CString> m_arrBoxes;
+    CString m_strLastCaption;
+    UINT m_nLastType = 0;
 
 private:
     struct SPending
