@@ -277,11 +277,7 @@ BOOL CScriptDefinitionMap::SaveFile(const wchar_t* pszPath)
         const DWORD dwError = GetLastError();
         m_strError.Format(L"The scripts could not be written to %s.", pszPath);
         if (dwError != ERROR_SUCCESS)
-        {
-            // The system's text ends with the blank of its folded line break.
-            CString strReason = CSystemErrorText(dwError, nullptr, nullptr, nullptr, nullptr, nullptr).m_strText;
-            m_strError += L" " + strReason.Trim();
-        }
+            m_strError += L" " + CSystemErrorText::Reason(dwError);
         return FALSE;
     }
     RaiseDefinitionsRevision();

@@ -83,3 +83,9 @@ void CSystemErrorText::Format(const wchar_t* const inserts[5])
     else
         m_strText.Format(L"Unknown error %u", (unsigned)m_dwError);
 }
+
+CString CSystemErrorText::Reason(DWORD dwError)
+{
+    CString strReason = CSystemErrorText(dwError, nullptr, nullptr, nullptr, nullptr, nullptr).m_strText;
+    return strReason.Trim();
+}

@@ -14,6 +14,10 @@ public:
 
     operator const wchar_t*() const { return m_strText; }
 
+    // The code's text to stand inside a message: without the blank that the folded line break
+    // at its end leaves.
+    static CString Reason(DWORD dwError);
+
     DWORD m_dwError;
     CString m_strText;
 

@@ -60,10 +60,9 @@ BOOL ToggleUserAuthentication(CWnd* pParent, CLogonDlg& logon)
     LONG lStatus = GetRegistryStore().SetBool(szAuthentication, !bOn);
     if (lStatus != ERROR_SUCCESS)
     {
-        CString strReason = CSystemErrorText((DWORD)lStatus, nullptr, nullptr, nullptr, nullptr, nullptr).m_strText;
         CString strMessage;
         strMessage.Format(L"User authentication could not be %s. %s", bOn ? L"disabled" : L"enabled",
-                          (const wchar_t*)strReason.Trim());
+                          (const wchar_t*)CSystemErrorText::Reason((DWORD)lStatus));
         AfxShowMessageBox(pParent ? pParent->m_hWnd : nullptr, strMessage, L"Error", MB_OK | MB_ICONSTOP);
         return FALSE;
     }

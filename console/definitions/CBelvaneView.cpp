@@ -186,10 +186,7 @@ CString CBelvaneView::NotWrittenText(const wchar_t* pszPath, DWORD dwError)
     CString strText;
     strText.Format(L"The alarm definitions could not be written to %s.", pszPath);
     if (dwError != ERROR_SUCCESS)
-    {
-        CString strReason = CSystemErrorText(dwError, nullptr, nullptr, nullptr, nullptr, nullptr).m_strText;
-        strText += L" " + strReason.Trim();
-    }
+        strText += L" " + CSystemErrorText::Reason(dwError);
     return strText;
 }
 

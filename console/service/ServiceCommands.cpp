@@ -64,11 +64,11 @@ BOOL ChooseDataSource(CWnd* pFrame, const std::function<void()>& reload)
     LONG lStatus = GetRegistryStore().SetString(L"AlarmDatabaseDSN", strNew);
     if (lStatus != ERROR_SUCCESS)
     {
-        CString strReason = CSystemErrorText((DWORD)lStatus, nullptr, nullptr, nullptr, nullptr, nullptr).m_strText;
         CString strMessage;
         strMessage.Format(L"The data source \"%s\" could not be saved as the alarm database. %s The alarm database "
                           L"stays \"%s\".",
-                          (const wchar_t*)strNew, (const wchar_t*)strReason.Trim(), (const wchar_t*)strCurrent);
+                          (const wchar_t*)strNew, (const wchar_t*)CSystemErrorText::Reason((DWORD)lStatus),
+                          (const wchar_t*)strCurrent);
         AfxShowMessageBox(pFrame ? pFrame->m_hWnd : nullptr, strMessage, L"Error", MB_OK | MB_ICONSTOP);
         return FALSE;
     }

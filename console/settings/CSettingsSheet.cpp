@@ -34,10 +34,9 @@ void CSettingsSheet::OnOK()
 
 void CSettingsSheet::ReportNotSaved(LONG lStatus)
 {
-    CString strReason = CSystemErrorText((DWORD)lStatus, nullptr, nullptr, nullptr, nullptr, nullptr).m_strText;
     CString strMessage;
     strMessage.Format(L"The options could not be saved. %s They are kept here: press OK to try again, or "
                       L"Cancel to discard them.",
-                      (const wchar_t*)strReason.Trim());
+                      (const wchar_t*)CSystemErrorText::Reason((DWORD)lStatus));
     AfxShowMessageBox(m_hWnd, strMessage, L"Error", MB_OK | MB_ICONSTOP);
 }
