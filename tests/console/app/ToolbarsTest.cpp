@@ -10,6 +10,7 @@
 #include "resources/console/ToolbarsRes.h"
 #include "support/RegistryStore.h"
 
+#include <functional>
 #include <vector>
 
 namespace
@@ -337,18 +338,26 @@ TEST_F(ToolbarsTest, TooltipsAndTheStatusBarPromptFollowTheButtonUnderTheMouse)
         MouseMove(CPoint(x, y));
         PumpUntilIdle();
     };
-    // First off the bar, so that the move onto the button enters the bar wherever an earlier
-    // test left the pointer.
+    // Waits, pumping, until the condition holds or 5 s have passed.
+    auto pumpUntil = [this](const std::function<bool()>& condition) {
+        for (DWORD dwStart = GetTickCount(); !condition() && GetTickCount() - dwStart < 5000;)
+        {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+            PumpUntilIdle();
+        }
+    };
+    // Onto the button and off the bar first, so that the last move enters the bar wherever an
+    // earlier test left the pointer (the frame may have appeared under it, the button hot). The
+    // bar must see the pointer leave before it comes back: Wine tells it from a timer, some
+    // 400 ms after the pointer left, and a bar that never saw it leave announces no new button.
+    moveTo(rect.left + rect.Width() / 2, rect.top + rect.Height() / 2);
     moveTo(rect.left + rect.Width() / 2, rect.bottom + 200);
+    pumpUntil([&bar] { return bar.SendMessage(TB_GETHOTITEM) == -1; });
+    EXPECT_STREQ(L"Ready", m_pFrame->m_wndStatusBar.GetPaneText(0)) << "the prompt once the pointer left the bar";
     for (int i = 0; i < 2; ++i)
         moveTo(rect.left + rect.Width() / 2 + i, rect.top + rect.Height() / 2);
     // The prompt follows once the bar has seen the pointer: on a busy machine after some pumps.
-    for (DWORD dwStart = GetTickCount();
-         m_pFrame->m_wndStatusBar.GetPaneText(0) != L"Display logfile" && GetTickCount() - dwStart < 5000;)
-    {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        PumpUntilIdle();
-    }
+    pumpUntil([this] { return m_pFrame->m_wndStatusBar.GetPaneText(0) == L"Display logfile"; });
     // What the bar and the pointer say, should the prompt be missing.
     POINT cursor = {};
     ::GetCursorPos(&cursor);
