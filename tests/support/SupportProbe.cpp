@@ -33,13 +33,21 @@ int RegistrySet(const wchar_t* pszPath)
     return store.GetVolatileDWord(L"AlarmDefnsRevision", 0) == 22 ? 0 : 3;
 }
 
+// Only the registry's "not found" says that a value is gone: a read that fails otherwise proves
+// nothing.
+BOOL ValueGone(const CString& strKey, const wchar_t* pszName)
+{
+    return RegGetValueW(HKEY_LOCAL_MACHINE, strKey, pszName, RRF_RT_ANY, nullptr, nullptr, nullptr) ==
+           ERROR_FILE_NOT_FOUND;
+}
+
 int RegistryCheck(const wchar_t* pszPath)
 {
     CRegistryStore store;
     store.Init(HKEY_LOCAL_MACHINE, pszPath, L"Volatile");
     BOOL bMainKept = store.GetDWord(L"Persistent", 0) == 11 && store.GetString(L"PersistentText") == L"kept";
-    BOOL bVolatileGone = store.GetVolatileDWord(L"AlarmDefnsRevision", 0) == 0 &&
-                         store.GetVolatileString(L"AgentLastMessage", L"none") == L"none";
+    CString strVolatile = CString(pszPath) + L"\\Volatile";
+    BOOL bVolatileGone = ValueGone(strVolatile, L"AlarmDefnsRevision") && ValueGone(strVolatile, L"AgentLastMessage");
     wprintf(L"main %ls, volatile %ls\n", bMainKept ? L"kept" : L"lost", bVolatileGone ? L"gone" : L"still there");
     RegDeleteTreeW(HKEY_LOCAL_MACHINE, pszPath);
     return bMainKept && bVolatileGone ? 0 : 1;

@@ -57,13 +57,40 @@ def free_port():
         return s.getsockname()[1]
 
 
+def reg_query_answer(key, value):
+    """What reg answers for one value: (data, None), or (None, "key") or (None, "value") when reg says
+    that the key or the value does not exist. Any other answer fails the test: a query that reg
+    could not carry out must never pass for a value or for its absence."""
+    args = ["reg", "query", key, "/v", value]
+    result = subprocess.run([WINE_RUN] + args, stdin=subprocess.DEVNULL, capture_output=True, timeout=120)
+    out = result.stdout.decode("utf-8", "replace")
+    err = result.stderr.decode("utf-8", "replace")
+    match = re.search(r"^[ \t]+" + re.escape(value) + r"[ \t]+(REG_\w+)[ \t]*(.*?)[ \t\r]*$", out, re.M | re.I)
+    if result.returncode == 0 and match:
+        kind, data = match.group(1), match.group(2)
+        return (int(data, 16) if kind == "REG_DWORD" else data), None
+    missing = re.search(r"^reg: Unable to find the specified registry (key|value)[ \t\r]*$", out, re.M)
+    if result.returncode == 1 and missing:
+        return None, missing.group(1)
+    raise AssertionError("%s answered %d with no value: stdout %r, stderr %r" % (args, result.returncode, out, err))
+
+
 def reg_query(key, value):
-    out = wine("reg", "query", key, "/v", value, check=False)
-    match = re.search(re.escape(value) + r"\s+(REG_\w+)\s+(.*)", out)
-    if not match:
-        return None
-    kind, data = match.group(1), match.group(2).strip()
-    return int(data, 16) if kind == "REG_DWORD" else data
+    """The value's data (an int for REG_DWORD); fails when reg does not print it."""
+    data, missing = reg_query_answer(key, value)
+    if missing:
+        raise AssertionError("%s\\%s: reg finds no such %s" % (key, value, missing))
+    return data
+
+
+def reg_query_or(key, value, default):
+    """The value's data, or the default where reg says that the value or its key does not exist."""
+    data, missing = reg_query_answer(key, value)
+    return default if missing else data
+
+
+def reg_absent(key, value):
+    return reg_query_answer(key, value)[1] is not None
 
 
 def wait_for(predicate, timeout, what):
@@ -249,8 +276,8 @@ class CommandLine(AgentTest):
             self.assertIn(line, out)
         self.assertNotIn("Starting as Console Application", out)
         # The start time and the trace file are published in the volatile key.
-        self.assertRegex(reg_query(VOLATILE_KEY, "AgentStartup") or "", r"^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d$")
-        logfile = reg_query(VOLATILE_KEY, "AgentLogfile") or ""
+        self.assertRegex(reg_query(VOLATILE_KEY, "AgentStartup"), r"^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d$")
+        logfile = reg_query(VOLATILE_KEY, "AgentLogfile")
         self.assertTrue(logfile.lower().startswith(winpath(agent.folder).lower() + "\\quorvexagentlogfile-"), logfile)
 
 
@@ -277,7 +304,7 @@ class Service(AgentTest):
         self.assertEqual('"%s"' % winpath(agent.exe).lower(), reg_query(SERVICE_KEY, "ImagePath").lower())
         self.assertEqual("LocalSystem", reg_query(SERVICE_KEY, "ObjectName"))
         wine(agent.exe, "-remove")
-        self.assertIsNone(reg_query(SERVICE_KEY, "Start"))
+        self.assertTrue(reg_absent(SERVICE_KEY, "Start"))
 
         wine(agent.exe, "-install", "manual", ".\\quorvex", "TopSecret99")
         self.assertEqual(3, reg_query(SERVICE_KEY, "Start"))
@@ -288,7 +315,7 @@ class Service(AgentTest):
         self.assertIn("  Password     = ********", trace)
         self.assertNotIn("TopSecret99", trace)
         wine(agent.exe, "-remove")
-        self.assertIsNone(reg_query(SERVICE_KEY, "Start"))
+        self.assertTrue(reg_absent(SERVICE_KEY, "Start"))
 
         # A bare account name is one of this machine, as the service manager wants it; a domain
         # account in the form user@domain is left as it is.
@@ -333,7 +360,7 @@ class Forwarding(AgentTest):
         # Records already in the log at start are not sent.
         agent.feed(3, "old{n}", "before")
         agent.start()
-        count_before = reg_query(VOLATILE_KEY, "AgentMessageCount") or 0
+        count_before = reg_query_or(VOLATILE_KEY, "AgentMessageCount", 0)
         first, last = agent.feed(20, "svc{n}", "state", sid=True)
         self.assertEqual((4, 23), (first, last))
         for c in (one, two):
@@ -467,8 +494,8 @@ class CommandPort(AgentTest):
         agent.start()
         reply = agent.request(3)
         expected = "{{ZRAM:%d\t{{ZRAL:%s\t{{ZRAR:%s\t{{ZRAT:Alpha:2, alpha:3, zeta:1\t{{ZRAS:Ready" % (
-            reg_query(VOLATILE_KEY, "AgentMessageCount") or 0, reg_query(VOLATILE_KEY, "AgentLastMessage") or "",
-            reg_query(VOLATILE_KEY, "AgentStartup") or "")
+            reg_query_or(VOLATILE_KEY, "AgentMessageCount", 0), reg_query_or(VOLATILE_KEY, "AgentLastMessage", ""),
+            reg_query(VOLATILE_KEY, "AgentStartup"))
         self.assertEqual(0x80000003, reply["type"])
         self.assertEqual((1, 0), (reply["marker"], reply["result"]))
         self.assertEqual(expected, reply["text"])

@@ -37,7 +37,8 @@ class ToolsMenu(ConsoleCase):
         self.driver.type(text)
 
     def option(self, name):
-        return self.session.wine("reg", "query", ALARMS_KEY, "/v", name, check=False)
+        """What reg prints for the option; a query that fails fails the test with reg's answer."""
+        return self.session.wine("reg", "query", ALARMS_KEY, "/v", name)
 
     def test_net_send_test_shows_the_command_and_a_hostile_text_runs_nothing_else(self):
         main = self.start()
