@@ -41,13 +41,27 @@ DWORD FormatFromMessageTable(DWORD dwFlags, HMODULE hModule, DWORD dwId, wchar_t
     *ppBuffer = nullptr;
     for (DWORD dwLanguage : MESSAGE_LANGUAGES)
     {
-        DWORD dwResult = FormatMessageW(dwFlags | FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ALLOCATE_BUFFER, hModule,
-                                        dwId, dwLanguage, (LPWSTR)ppBuffer, 0, pArgs);
+        DWORD dwResult = MessageFileSystem().FormatModuleMessage(dwFlags | FORMAT_MESSAGE_ALLOCATE_BUFFER, hModule,
+                                                                 dwId, dwLanguage, (LPWSTR)ppBuffer, 0, pArgs);
         if (dwResult)
             return dwResult;
         if (*ppBuffer)
             LocalFree(*ppBuffer);
         *ppBuffer = nullptr;
+    }
+    return 0;
+}
+
+// A message of a module, inserts ignored, into the caller's buffer of nSize characters; 0 when no
+// language has it.
+DWORD FormatIntoBuffer(HMODULE hModule, DWORD dwId, wchar_t* pszBuffer, DWORD nSize)
+{
+    for (DWORD dwLanguage : MESSAGE_LANGUAGES)
+    {
+        DWORD dwResult = MessageFileSystem().FormatModuleMessage(FORMAT_MESSAGE_IGNORE_INSERTS, hModule, dwId,
+                                                                 dwLanguage, pszBuffer, nSize, nullptr);
+        if (dwResult)
+            return dwResult;
     }
     return 0;
 }
@@ -91,8 +105,7 @@ HMODULE CEventRecordText::LoadDataModule(const CString& strExpanded)
     std::map<CString, HMODULE>::iterator it = modules.find(strKey);
     if (it != modules.end())
         return it->second;
-    CMessageFileSystem& fileSystem = MessageFileSystem();
-    HMODULE hModule = fileSystem.LoadDataFile(fileSystem.NativePath(strExpanded));
+    HMODULE hModule = MessageFileSystem().LoadMessageFile(strExpanded);
     if (hModule)
         modules[strKey] = hModule;
     return hModule;
@@ -170,9 +183,7 @@ BOOL CEventRecordText::ReplaceParameters(HMODULE hModule, CString& strText)
         }
         int nNext = nPos + 2;
         wchar_t szParameter[PARAMETER_TEXT_LENGTH + 1] = {0};
-        if (nDigits &&
-            FormatMessageW(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS, hModule, dwId,
-                           LANG_USER_DEFAULT, szParameter, PARAMETER_TEXT_LENGTH, nullptr))
+        if (nDigits && FormatIntoBuffer(hModule, dwId, szParameter, PARAMETER_TEXT_LENGTH))
         {
             CString strParameter(szParameter);
             if (strParameter.GetLength() > 2)

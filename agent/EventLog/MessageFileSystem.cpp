@@ -15,6 +15,15 @@ CString FolderText(UINT (WINAPI* pGetFolder)(LPWSTR, UINT))
 }
 } // namespace
 
+HMODULE CMessageFileSystem::LoadMessageFile(const CString& strPath)
+{
+    CString strNative = NativePath(strPath);
+    HMODULE hModule = LoadDataFile(strNative);
+    if (!hModule && strNative != strPath)
+        hModule = LoadDataFile(strPath);
+    return hModule;
+}
+
 CString CMessageFileSystem::NativePath(const CString& strPath)
 {
     if (!IsWow64())
@@ -45,6 +54,12 @@ CString CMessageFileSystem::WindowsFolder()
 HMODULE CMessageFileSystem::LoadDataFile(const CString& strPath)
 {
     return LoadLibraryExW(strPath, nullptr, LOAD_LIBRARY_AS_DATAFILE | DONT_RESOLVE_DLL_REFERENCES);
+}
+
+DWORD CMessageFileSystem::FormatModuleMessage(DWORD dwFlags, HMODULE hModule, DWORD dwId, DWORD dwLanguage,
+                                              LPWSTR pszBuffer, DWORD nSize, va_list* pArgs)
+{
+    return FormatMessageW(dwFlags | FORMAT_MESSAGE_FROM_HMODULE, hModule, dwId, dwLanguage, pszBuffer, nSize, pArgs);
 }
 
 CMessageFileSystem& MessageFileSystem()

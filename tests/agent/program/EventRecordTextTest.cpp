@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace
 {
 const wchar_t UNIT_LOG[] = L"TervokUnitLog";
@@ -41,7 +44,8 @@ protected:
                        (DWORD)(strValue.GetLength() + 1) * sizeof(wchar_t));
     }
     // Registers a source of the test log with the files named; an empty name is not set.
-    static void RegisterSource(const CString& strSource, const CString& strMessages, const CString& strCategories)
+    static void RegisterSource(const CString& strSource, const CString& strMessages, const CString& strCategories,
+                               const CString& strParameters = CString())
     {
         HKEY hKey = nullptr;
         ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, SourceKey(strSource), 0, nullptr, 0,
@@ -50,6 +54,8 @@ protected:
             SetValue(hKey, L"EventMessageFile", strMessages);
         if (!strCategories.IsEmpty())
             SetValue(hKey, L"CategoryMessageFile", strCategories);
+        if (!strParameters.IsEmpty())
+            SetValue(hKey, L"ParameterMessageFile", strParameters);
         RegCloseKey(hKey);
     }
     static CString SourceKey(const CString& strSource)
@@ -130,18 +136,51 @@ TEST_F(RecordText, CategoryTextOrNone)
     EXPECT_STREQ(L"Disk array\r\ncontroller 2", s);
 }
 
+// FormatMessage as Microsoft documents it, where Wine's finds a message in another language too:
+// asked for a language (LANG_USER_DEFAULT is the user's, English here), it gives that language only.
+class CPlayedLanguages : public CMessageFileSystem
+{
+public:
+    CPlayedLanguages() { SetMessageFileSystem(this); }
+    ~CPlayedLanguages() override { SetMessageFileSystem(nullptr); }
+
+    DWORD FormatModuleMessage(DWORD dwFlags, HMODULE hModule, DWORD dwId, DWORD dwLanguage, LPWSTR pszBuffer,
+                              DWORD nSize, va_list* pArgs) override
+    {
+        LANGID wWanted = dwLanguage == LANG_USER_DEFAULT ? GetUserDefaultLangID() : (LANGID)dwLanguage;
+        std::vector<LANGID> languages;
+        EnumResourceLanguagesW(hModule, (LPCWSTR)RT_MESSAGETABLE, MAKEINTRESOURCEW(1), AddLanguage,
+                               (LONG_PTR)&languages);
+        if (dwLanguage && std::find(languages.begin(), languages.end(), wWanted) == languages.end())
+        {
+            SetLastError(ERROR_RESOURCE_LANG_NOT_FOUND);
+            return 0;
+        }
+        return CMessageFileSystem::FormatModuleMessage(dwFlags, hModule, dwId, dwLanguage, pszBuffer, nSize, pArgs);
+    }
+
+private:
+    static BOOL CALLBACK AddLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD wLanguage, LONG_PTR lParam)
+    {
+        ((std::vector<LANGID>*)lParam)->push_back(wLanguage);
+        return TRUE;
+    }
+};
+
 // A Windows in another language may have no English message tables: the texts come in the
 // language there is.
-TEST_F(RecordText, MessageAndCategoryOfAModuleWithoutEnglishTexts)
+TEST_F(RecordText, MessageCategoryAndParameterOfAModuleWithoutEnglishTexts)
 {
+    CPlayedLanguages windows;
     CString strGerman = ProgramFolder() + L"\\GermanMessages.dll";
-    RegisterSource(L"TervokGermanSource", strGerman, strGerman);
+    RegisterSource(L"TervokGermanSource", strGerman, strGerman, strGerman);
 
     CEventRecord record = Record(1000, {L"Spooler", L"Fehler"}, 1, L"TervokGermanSource");
     EXPECT_STREQ(L"Dienst Spooler meldete Fehler. ", Message(record));
     CString strCategory;
     CEventRecordText::GetRecordCategory(UNIT_LOG, record, strCategory);
     EXPECT_STREQ(L"Festplatte", strCategory);
+    EXPECT_STREQ(L"Platte Laufwerk C: ist voll ", Message(Record(1002, {L"%%1024"}, 0, L"TervokGermanSource")));
     RegDeleteKeyW(HKEY_LOCAL_MACHINE, SourceKey(L"TervokGermanSource"));
 }
 
@@ -203,13 +242,14 @@ protected:
             CreateDirectoryW(strWindows + pszFolder, nullptr);
         CString strTest = ProgramFolder() + L"\\TestMessages.dll";
         for (const wchar_t* pszCopy : {L"\\System32\\DriverMessages.dll", L"\\System32\\Native64.dll",
-                                       L"\\System32Extra\\BesideMessages.dll"})
+                                       L"\\System32Extra\\BesideMessages.dll", L"\\SysWOW64\\Setup32Messages.dll"})
             ASSERT_TRUE(CopyFileW(strTest, strWindows + pszCopy, FALSE)) << GetLastError();
     }
     static CString WindowsFolder() { return ProgramFolder() + L"\\PlayedWindows"; }
     void TearDown() override
     {
-        for (const wchar_t* pszSource : {L"TervokDriverSource", L"TervokBesideSource", L"TervokNativeSource"})
+        for (const wchar_t* pszSource :
+             {L"TervokDriverSource", L"TervokBesideSource", L"TervokNativeSource", L"TervokSetup32Source"})
             RegDeleteKeyW(HKEY_LOCAL_MACHINE, SourceKey(pszSource));
     }
 };
@@ -230,6 +270,19 @@ TEST_F(RecordTextWow64, UnderWow64MessageFilesOfTheSystemFolderAreReadFromTheRea
     CString strBeside = WindowsFolder() + L"\\System32Extra\\BesideMessages.dll";
     RegisterSource(L"TervokBesideSource", strBeside, L"");
     EXPECT_STREQ(L"Service disk reported full. ", Message(Record(1000, {L"disk", L"full"}, 0, L"TervokBesideSource")));
+}
+
+// A 32-bit setup that copied its file to the system folder wrote it to the 32-bit one.
+TEST_F(RecordTextWow64, UnderWow64AFileThatIsOnlyInThe32BitSystemFolderIsLoadedAsNamed)
+{
+    CPlayedWow64 wow64(WindowsFolder(), TRUE);
+    CString strSetup = WindowsFolder() + L"\\System32\\Setup32Messages.dll";
+    RegisterSource(L"TervokSetup32Source", strSetup, strSetup);
+    CEventRecord record = Record(1000, {L"disk", L"full"}, 1, L"TervokSetup32Source");
+    EXPECT_STREQ(L"Service disk reported full. ", Message(record));
+    CString strCategory;
+    CEventRecordText::GetRecordCategory(UNIT_LOG, record, strCategory);
+    EXPECT_STREQ(L"Disk", strCategory);
 }
 
 TEST_F(RecordTextWow64, OutsideWow64MessageFilesAreLoadedAsNamed)
