@@ -13,11 +13,14 @@ const wchar_t* const ErrorFileName = L"BelvaneNetSendTestErrors.txt";
 // The interpreter, started as CreateProcess documents for batch files, runs in the work folder
 // and gets the work files by name only: the folder's name may hold blanks (a volume without
 // short names) or characters that it reads as its own, & ^ ( ) within quotes harmlessly, but a %
-// pair naming a variable is replaced even there. /S: only the outer quotes are removed.
+// pair naming a variable is replaced even there. /S: only the outer quotes are removed. /D: no
+// AutoRun command of the registry runs first, which could move the current folder away from the
+// work files (a "cd\" is a common one); /V:OFF: no "!" of the command is taken for a variable,
+// whatever the registry's DelayedExpansion says.
 CString InterpreterCommandLine()
 {
     CString strCommandLine;
-    strCommandLine.Format(L"\"%scmd.exe\" /S /C \".\\%s 1> %s 2> %s\"",
+    strCommandLine.Format(L"\"%scmd.exe\" /D /V:OFF /S /C \".\\%s 1> %s 2> %s\"",
                           GetAppPaths().GetSystemFolder().GetString(), BatchFileName, OutputFileName,
                           ErrorFileName);
     return strCommandLine;
@@ -76,6 +79,12 @@ void RunCommandCaptured(const CString& strCommand, const CString& strFolder, CSt
     if (!RunHiddenProcess(InterpreterCommandLine(), strFolder, strError))
     {
         errors.Add(strError);
+        return;
+    }
+    // The interpreter makes both files before the command runs; without them it never ran it.
+    if (!outputFile.Exists() && !errorFile.Exists())
+    {
+        errors.Add(L"The command was not run: " + strCommand);
         return;
     }
     errorFile.ReadOemLines(errors);

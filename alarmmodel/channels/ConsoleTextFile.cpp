@@ -1,34 +1,27 @@
 #include "alarmmodel/channels/ConsoleTextFile.h"
 
+#include "support/CodePageText.h"
+
 #include <string>
 
 namespace
 {
-// The text in the code page; FALSE when a character has no exact form there.
-BOOL ToCodePage(UINT nCodePage, const CString& strText, std::string& bytes)
+UINT SystemOemCodePage()
 {
-    bytes.clear();
-    if (strText.IsEmpty())
-        return TRUE;
-    BOOL bDefaultUsed = FALSE;
-    int nBytes = WideCharToMultiByte(nCodePage, WC_NO_BEST_FIT_CHARS, strText, strText.GetLength(),
-                                     nullptr, 0, nullptr, &bDefaultUsed);
-    if (nBytes <= 0 || bDefaultUsed)
-        return FALSE;
-    bytes.resize((size_t)nBytes);
-    WideCharToMultiByte(nCodePage, WC_NO_BEST_FIT_CHARS, strText, strText.GetLength(), &bytes[0],
-                        nBytes, nullptr, &bDefaultUsed);
-    return !bDefaultUsed;
+    return GetOEMCP();
 }
+
+CodePageFunction g_pfnOemCodePage = SystemOemCodePage;
 
 CString FromOem(const char* pBytes, int nBytes)
 {
     CString strText;
     if (nBytes <= 0)
         return strText;
-    int nChars = MultiByteToWideChar(CP_OEMCP, 0, pBytes, nBytes, nullptr, 0);
+    UINT nCodePage = g_pfnOemCodePage();
+    int nChars = MultiByteToWideChar(nCodePage, 0, pBytes, nBytes, nullptr, 0);
     if (nChars > 0)
-        MultiByteToWideChar(CP_OEMCP, 0, pBytes, nBytes, strText.GetBufferSetLength(nChars), nChars);
+        MultiByteToWideChar(nCodePage, 0, pBytes, nBytes, strText.GetBufferSetLength(nChars), nChars);
     return strText;
 }
 
@@ -60,13 +53,25 @@ void SplitLines(const CString& strText, CStringArray& lines)
 }
 } // namespace
 
+CodePageFunction SetOemCodePageFunction(CodePageFunction fn)
+{
+    CodePageFunction pfnPrevious = g_pfnOemCodePage;
+    g_pfnOemCodePage = fn ? fn : SystemOemCodePage;
+    return pfnPrevious;
+}
+
 BOOL CConsoleTextFile::Remove(CString& strError)
 {
     Delete();
-    if (GetFileAttributesW(m_strPath) == INVALID_FILE_ATTRIBUTES)
+    if (!Exists())
         return TRUE;
     strError.Format(L"Cannot replace %s: it is in use", (const wchar_t*)m_strPath);
     return FALSE;
+}
+
+BOOL CConsoleTextFile::Exists() const
+{
+    return GetFileAttributesW(m_strPath) != INVALID_FILE_ATTRIBUTES;
 }
 
 BOOL CConsoleTextFile::WriteOemLines(const CStringArray& lines, CString& strError)
@@ -75,7 +80,7 @@ BOOL CConsoleTextFile::WriteOemLines(const CStringArray& lines, CString& strErro
     for (int i = 0; i < lines.GetSize(); ++i)
     {
         std::string bytes;
-        if (!ToCodePage(CP_OEMCP, lines[i], bytes))
+        if (!ToCodePageExactly(g_pfnOemCodePage(), lines[i], bytes))
         {
             strError.Format(L"Line %d holds characters that the console code page cannot show: %s",
                             i + 1, (const wchar_t*)lines[i]);
@@ -98,7 +103,7 @@ BOOL CConsoleTextFile::WriteScriptLines(const CStringArray& lines)
     for (const CString& line : lines)
     {
         std::string bytes;
-        bAnsi = bAnsi && ToCodePage(CP_ACP, line, bytes);
+        bAnsi = bAnsi && ToCodePageExactly(GetACP(), line, bytes);
         ansi += bytes + "\r\n";
         wide += line.str() + L"\r\n";
     }

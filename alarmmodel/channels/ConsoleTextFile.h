@@ -7,6 +7,12 @@
 
 #include <string>
 
+// The console code page of the interpreter's batch files and output: the system's OEM code page,
+// which a test may play (with Windows' "Use Unicode UTF-8 for worldwide language support" it is
+// 65001). Null restores the system's; returns the function that was in place.
+typedef UINT (*CodePageFunction)();
+CodePageFunction SetOemCodePageFunction(CodePageFunction fn);
+
 class CConsoleTextFile : public CTextFile
 {
 public:
@@ -15,6 +21,7 @@ public:
     // Deletes the file; FALSE, with strError, when it is still there (held open elsewhere),
     // so that an earlier run's content is never read as a later one's.
     BOOL Remove(CString& strError);
+    BOOL Exists() const;
     // Each line followed by CR LF. A line with a character that has no OEM form refuses the
     // whole file: nothing is written and strError tells which line.
     BOOL WriteOemLines(const CStringArray& lines, CString& strError);

@@ -2,8 +2,25 @@
 
 #include "support/SystemErrorText.h"
 
+namespace
+{
+HiddenProcessFunction g_pfnStart = StartHiddenProcess;
+} // namespace
+
 BOOL RunHiddenProcess(const CString& strCommandLine, const CString& strCurrentFolder,
                       CString& strError)
+{
+    return g_pfnStart(strCommandLine, strCurrentFolder, strError);
+}
+
+HiddenProcessFunction SetHiddenProcessFunction(HiddenProcessFunction fn)
+{
+    HiddenProcessFunction pfnPrevious = g_pfnStart;
+    g_pfnStart = fn ? fn : StartHiddenProcess;
+    return pfnPrevious;
+}
+
+BOOL StartHiddenProcess(const CString& strCommandLine, const CString& strCurrentFolder, CString& strError)
 {
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);

@@ -1,7 +1,9 @@
 #include "alarmmodel/channels/CommandRunner.h"
 
+#include "alarmmodel/channels/ConsoleTextFile.h"
 #include "alarmmodel/channels/HiddenProcess.h"
 #include "support/AppPaths.h"
+#include "support/CodePageText.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -32,6 +34,40 @@ CStringArray WithoutEcho(const CStringArray& captured, const CString& strFolder 
             lines.Add(line);
     }
     return lines;
+}
+
+// Where the interpreter runs instead of the work folder: an AutoRun's "cd\", or the Windows folder
+// where cmd refuses a UNC current folder.
+CString g_strElsewhere;
+
+// Windows' interpreter with the registry's AutoRun and DelayedExpansion set, as Microsoft documents
+// it (Wine's ignores both): the AutoRun runs first unless /D is given, and "!" marks a variable
+// unless /V:OFF is given.
+BOOL InterpreterWithRegistrySettings(const CString& strCommandLine, const CString& strFolder, CString& strError)
+{
+    CString strPlayed(strCommandLine);
+    if (strPlayed.Find(L" /V:OFF ") < 0)
+        strPlayed.Replace(L" /S /C ", L" /V:ON /S /C ");
+    BOOL bAutoRun = strPlayed.Find(L" /D ") < 0;
+    return StartHiddenProcess(strPlayed, bAutoRun ? g_strElsewhere : strFolder, strError);
+}
+
+BOOL InterpreterInAnotherFolder(const CString& strCommandLine, const CString&, CString& strError)
+{
+    return StartHiddenProcess(strCommandLine, g_strElsewhere, strError);
+}
+
+// Runs the command with that stand-in for the interpreter, which runs elsewhere when it leaves the
+// work folder; TRUE when nothing it did landed there.
+BOOL RunThrough(HiddenProcessFunction pfnInterpreter, const wchar_t* pszCommand, CStringArray& output,
+                CStringArray& errors)
+{
+    CScratchFolder elsewhere(L"elsewhere");
+    g_strElsewhere = elsewhere.Folder();
+    HiddenProcessFunction pfnPrevious = SetHiddenProcessFunction(pfnInterpreter);
+    RunCommandCaptured(pszCommand, output, errors);
+    SetHiddenProcessFunction(pfnPrevious);
+    return CountFiles(elsewhere.Folder()) == 0;
 }
 
 void ExpectLines(std::initializer_list<const wchar_t*> expected, const CStringArray& captured,
@@ -81,6 +117,23 @@ TEST(CommandRunner, RunsInAFolderWhoseNameTheInterpreterWouldSplitOrExpand)
     ExpectLines({L"trouble"}, errors, strFolder);
     EXPECT_EQ("echo first& echo trouble>&2\r\n", ReadBytes(scratch.Path(L"BelvaneNetSendTestScript.bat")));
     EXPECT_EQ(3, CountFiles(scratch.Folder()));
+}
+
+TEST(CommandRunner, TheRegistrysAutoRunAndDelayedExpansionChangeNothing)
+{
+    CStringArray output, errors;
+    EXPECT_TRUE(RunThrough(InterpreterWithRegistrySettings, L"echo Disk !C! full", output, errors));
+    ExpectLines({L"Disk !C! full"}, output);
+    EXPECT_EQ(0, errors.GetSize());
+}
+
+TEST(CommandRunner, ACommandTheInterpreterDidNotRunIsSaidSo)
+{
+    CStringArray output, errors;
+    RunThrough(InterpreterInAnotherFolder, L"echo Disk full", output, errors);
+    EXPECT_EQ(0, output.GetSize());
+    ASSERT_EQ(1, errors.GetSize());
+    EXPECT_STREQ(L"The command was not run: echo Disk full", errors[0]);
 }
 
 // A command the interpreter could not read as written is refused before anything runs, and the
@@ -139,6 +192,45 @@ TEST(CommandRunner, BatchFileIsWrittenInTheOemCodePage)
     EXPECT_EQ("@echo caf\x82>nul\r\n", BatchBytes());
     EXPECT_EQ(0, output.GetSize());
     EXPECT_EQ(0, errors.GetSize());
+}
+
+UINT Utf8CodePage()
+{
+    return CP_UTF8;
+}
+
+// WideCharToMultiByte as Microsoft documents it for UTF-8, which Wine's does not enforce: the flags
+// "must be set to either 0 or WC_ERR_INVALID_CHARS" and both default-character arguments null.
+int WINAPI WindowsWideToUtf8(UINT nCodePage, DWORD dwFlags, LPCWCH pszWide, int nWide, LPSTR pszBytes, int nBytes,
+                             LPCCH pszDefault, LPBOOL pbDefaultUsed)
+{
+    if (nCodePage == CP_UTF8 && ((dwFlags & ~(DWORD)WC_ERR_INVALID_CHARS) || pszDefault || pbDefaultUsed))
+    {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    return WideCharToMultiByte(nCodePage, dwFlags, pszWide, nWide, pszBytes, nBytes, pszDefault, pbDefaultUsed);
+}
+
+// With Windows' "Use Unicode UTF-8 for worldwide language support" the console code page is UTF-8:
+// every character has its form there; only a text that is no UTF-16 (a lone surrogate) is refused.
+TEST(CommandRunner, WhereTheConsoleCodePageIsUtf8TheBatchFileIsWrittenInIt)
+{
+    WideToMultiByteFunction pfnConvert = SetWideToMultiByteFunction(WindowsWideToUtf8);
+    CodePageFunction pfnPrevious = SetOemCodePageFunction(Utf8CodePage);
+    CStringArray output, errors, refused, ignored;
+    RunCommandCaptured(L"echo Disk full", output, errors);
+    RunCommandCaptured(L"@echo caf\u00E9 \u4E2D>nul", ignored, ignored);
+    std::string strBatch = BatchBytes();
+    RunCommandCaptured(L"echo \xD800", ignored, refused);
+    SetOemCodePageFunction(pfnPrevious);
+    SetWideToMultiByteFunction(pfnConvert);
+
+    ExpectLines({L"Disk full"}, output);
+    EXPECT_EQ(0, errors.GetSize());
+    EXPECT_EQ("@echo caf\xC3\xA9 \xE4\xB8\xAD>nul\r\n", strBatch);
+    ASSERT_EQ(1, refused.GetSize());
+    EXPECT_NE(-1, refused[0].Find(L"console code page")) << CStringA(refused[0]).GetString();
 }
 
 TEST(CommandRunner, StartFailureNamesCommandAndReason)
