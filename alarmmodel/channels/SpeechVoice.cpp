@@ -30,6 +30,13 @@ public:
         return m_pVoice->Speak(pszText, dwFlags, nullptr);
     }
     HRESULT WaitUntilDone() override { return m_pVoice->WaitUntilDone(INFINITE); }
+    HRESULT GetLastResult(HRESULT* phrLast) override
+    {
+        SPVOICESTATUS status = {};
+        HRESULT hr = m_pVoice->GetStatus(&status, nullptr);
+        *phrLast = status.hrLastResult;
+        return hr;
+    }
 
 private:
     ISpVoice* m_pVoice;
@@ -138,7 +145,11 @@ BOOL CSpeechVoice::Speak(const CString& strText, BOOL bSpellMixed, BOOL bPhoneti
 
 BOOL CSpeechVoice::WaitUntilDone()
 {
-    return m_pVoice && KeepFailure(m_pVoice->WaitUntilDone());
+    if (!m_pVoice || !KeepFailure(m_pVoice->WaitUntilDone()))
+        return FALSE;
+    // The wait only says that it waited: whether the speaking worked is the status's.
+    HRESULT hrLast = S_OK;
+    return KeepFailure(m_pVoice->GetLastResult(&hrLast)) && KeepFailure(hrLast);
 }
 
 CString CSpeechVoice::EscapeMarkup(const CString& strText)

@@ -6,13 +6,17 @@
 
 class CWnd;
 
-// The two calls of the voice that speaking needs; the real one is the system's speech API.
+// The calls of the voice that speaking needs, as the system's speech API answers them: an
+// asynchronous Speak returns once the text is queued, the wait answers only whether it waited,
+// and how the speaking went is the status's last result.
 class CSpeechOutput
 {
 public:
     virtual ~CSpeechOutput() {}
     virtual HRESULT Speak(const wchar_t* pszText, DWORD dwFlags) = 0;
     virtual HRESULT WaitUntilDone() = 0;
+    // The result of the latest speaking (the status's hrLastResult) in *phrLast.
+    virtual HRESULT GetLastResult(HRESULT* phrLast) = 0;
 };
 
 // Creates the voice once COM is initialised; returns the failure code when there is none.

@@ -32,6 +32,11 @@ public:
         return S_OK;
     }
     HRESULT WaitUntilDone() override { return S_OK; }
+    HRESULT GetLastResult(HRESULT* phrLast) override
+    {
+        *phrLast = S_OK;
+        return S_OK;
+    }
 };
 
 HRESULT CreateRecordingOutput(CSpeechOutput** ppOutput)
@@ -45,12 +50,18 @@ HRESULT CreateNoOutput(CSpeechOutput**)
     return REGDB_E_CLASSNOTREG;
 }
 
-// A voice that takes the text but whose device fails while speaking it.
+// A voice that takes the text but whose device fails while speaking it: as the speech API does, it
+// queues the text, its wait succeeds, and its status tells the failure.
 class CBusyDeviceOutput : public CSpeechOutput
 {
 public:
     HRESULT Speak(const wchar_t*, DWORD) override { return S_OK; }
-    HRESULT WaitUntilDone() override { return HRESULT_FROM_WIN32(ERROR_BUSY); }
+    HRESULT WaitUntilDone() override { return S_OK; }
+    HRESULT GetLastResult(HRESULT* phrLast) override
+    {
+        *phrLast = HRESULT_FROM_WIN32(ERROR_BUSY);
+        return S_OK;
+    }
 };
 
 HRESULT CreateBusyDeviceOutput(CSpeechOutput** ppOutput)

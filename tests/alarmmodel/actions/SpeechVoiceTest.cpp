@@ -53,6 +53,11 @@ public:
         ++g_waits;
         return S_OK;
     }
+    HRESULT GetLastResult(HRESULT* phrLast) override
+    {
+        *phrLast = S_OK;
+        return S_OK;
+    }
 };
 
 HRESULT CreateRecordingOutput(CSpeechOutput** ppOutput)

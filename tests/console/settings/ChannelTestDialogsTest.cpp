@@ -56,6 +56,11 @@ public:
         ++g_spoken.nWaits;
         return S_OK;
     }
+    HRESULT GetLastResult(HRESULT* phrLast) override
+    {
+        *phrLast = S_OK;
+        return S_OK;
+    }
 };
 
 HRESULT CreateRecordingOutput(CSpeechOutput** ppOutput)
