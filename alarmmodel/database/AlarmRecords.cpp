@@ -7,6 +7,7 @@
 #include "alarmmodel/database/AlarmsRecordsetPrimeKeyMax.h"
 #include "support/RegistryStore.h"
 #include "support/StringEx.h"
+#include "support/SystemErrorText.h"
 
 namespace
 {
@@ -89,7 +90,12 @@ BOOL CAlarmsDatabase::AddAlarmRecord(const CAlarmDefinition& definition, const C
         ReportDatabaseError(L"Error adding record", GetAlarmDatabaseDsn(), kAlarmsTableName, &e);
         return FALSE;
     }
-    GetRegistryStore().SetVolatileDWord(L"AlarmLastPrimeKey", (DWORD)lKey);
+    // The windows learn of new alarms from this value alone.
+    LONG lStatus = GetRegistryStore().SetVolatileDWord(L"AlarmLastPrimeKey", (DWORD)lKey);
+    if (lStatus != ERROR_SUCCESS)
+        ReportWarning(L"Alarm %ld was added, but AlarmLastPrimeKey could not be written: %s Windows that wait for "
+                      L"new alarms show it only when they are refreshed.",
+                      lKey, CSystemErrorText::Reason((DWORD)lStatus).GetString());
     return TRUE;
 }
 

@@ -88,6 +88,7 @@ void CMessengerServiceDlg::StartOrStop(const wchar_t* pszService, BOOL bStart)
             strError = (bStart ? L"Error starting service: " : L"Error stopping service: ") + strError;
         AfxShowMessageBox(m_hWnd, strError, L"Error", MB_OK | MB_ICONSTOP);
     }
+    LogServiceWarning(service);
     UpdateStatus();
 }
 

@@ -1,5 +1,6 @@
 #include "console/service/CServiceControl.h"
 
+#include "console/app/CMainFrame.h"
 #include "console/app/StatusPaneTexts.h"
 #include "support/RegistryStore.h"
 #include "support/SystemErrorText.h"
@@ -144,6 +145,7 @@ BOOL CServiceControl::StartOrStop(BOOL bStart, CString& strError)
 {
     m_bRequestRefused = FALSE;
     m_dwError = 0;
+    m_strWarning.Empty();
     CScHandle manager(OpenManager(SC_MANAGER_ALL_ACCESS));
     if (!manager.m_h)
     {
@@ -160,7 +162,10 @@ BOOL CServiceControl::StartOrStop(BOOL bStart, CString& strError)
     BOOL bAccepted = FALSE;
     if (bStart)
     {
-        GetRegistryStore().SetDWord(L"RestartNowait", 1);
+        LONG lStatus = GetRegistryStore().SetDWord(L"RestartNowait", 1);
+        if (lStatus != ERROR_SUCCESS)
+            m_strWarning.Format(L"RestartNowait could not be written before %s was started: %s",
+                                m_strService.GetString(), CSystemErrorText::Reason((DWORD)lStatus).GetString());
         const wchar_t* arrArguments[] = {L"-nowait"};
         bAccepted = StartServiceW(service.m_h, 1, arrArguments);
     }
@@ -191,4 +196,12 @@ void CServiceControl::WaitState(SC_HANDLE hService, DWORD dwState)
         if (tDeadline <= time(nullptr))
             return;
     }
+}
+
+void LogServiceWarning(const CServiceControl& service)
+{
+    if (service.Warning().IsEmpty())
+        return;
+    if (CMainFrame* pFrame = GetMainFrame())
+        pFrame->AddLogfileMessage(1, L"%s", service.Warning().GetString());
 }

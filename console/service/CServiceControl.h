@@ -30,6 +30,9 @@ public:
     BOOL RequestRefused() const { return m_bRequestRefused; }
     // The system's code of the last failure, 0 after a success.
     DWORD ErrorCode() const { return m_dwError; }
+    // After StartOrStop: what it could not store on the way (RestartNowait refused to a user who
+    // may only read the console's settings), as a line for the log window; empty when nothing.
+    const CString& Warning() const { return m_strWarning; }
 
     // The state's status text and the Start and Stop flags of that state.
     static void DescribeState(DWORD dwState, CString& strStatus, BOOL& bCanStart, BOOL& bCanStop);
@@ -43,7 +46,11 @@ private:
     int m_nWaitSeconds;
     BOOL m_bRequestRefused;
     DWORD m_dwError;
+    CString m_strWarning;
 };
+
+// The service's warning, when it has one, as a warning line in the console's log window.
+void LogServiceWarning(const CServiceControl& service);
 
 // Opens the local service control manager; replaceable so that a test can play a manager that
 // refuses. An empty function restores the system's. Returns the function that was in place.

@@ -116,6 +116,7 @@ void CServicePageStatus::StartOrStop(BOOL bStart)
     CString strError;
     if (!service.StartOrStop(bStart, strError))
         AfxShowMessageBox(m_hWnd, strError, bStart ? L"Start" : L"Stop", MB_OK | MB_ICONSTOP);
+    LogServiceWarning(service);
 }
 
 void CServicePageStatus::OnStart()

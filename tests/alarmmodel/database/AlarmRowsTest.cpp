@@ -2,7 +2,9 @@
 #include "alarmmodel/database/AlarmsRecordset.h"
 #include "alarmmodel/database/ODBCOutstandingCount.h"
 #include "support/RegistryStore.h"
+#include "support/SystemErrorText.h"
 #include "tests/alarmmodel/database/AlarmsBench.h"
+#include "tests/support/ReadOnlyRegistryKey.h"
 
 #include <algorithm>
 
@@ -320,6 +322,36 @@ TEST_P(AlarmRows, KeyReadIsTriedAgainUntilTheTableCanBeRead)
 
 INSTANTIATE_TEST_SUITE_P(Drivers, AlarmRows, ::testing::Values(kSqliteDsn, kPostgresDsn, kBackslashDsn),
                          DataSourceName);
+
+// One data source is enough for what the registry refuses.
+class AlarmKeyPublishing : public AlarmRows
+{
+};
+
+// A user who may only read the console's volatile values: the alarm is stored, and the log says
+// that its key was not published, so that nobody waits for the windows to show it by themselves.
+TEST_P(AlarmKeyPublishing, AKeyThatCannotBePublishedIsSaidSo)
+{
+    GetRegistryStore().SetVolatileDWord(L"AlarmLastPrimeKey", 0);
+    CReadOnlyRegistryKey readOnly({L"SOFTWARE\\Tervok AG\\Alarms\\Volatile"});
+    if (!readOnly.Holds())
+        GTEST_SKIP() << "this registry grants full access despite the key's security";
+    UseDataSource(GetParam()); // as the console opens the store at its start
+    BOOL bAdded = Add(Definition(L"Disk full"));
+    readOnly.Restore();
+    UseDataSource(GetParam());
+    EXPECT_TRUE(bAdded);
+    EXPECT_EQ(0u, GetRegistryStore().GetVolatileDWord(L"AlarmLastPrimeKey", 99));
+    ASSERT_EQ(1, m_db.GetReportLines().GetSize()) << Joined(m_db.GetReportLines()).GetString();
+    EXPECT_EQ(L"Warning Alarm 1 was added, but AlarmLastPrimeKey could not be written: " +
+                  CSystemErrorText::Reason(ERROR_ACCESS_DENIED) +
+                  L" Windows that wait for new alarms show it only when they are refreshed.",
+              m_db.GetReportLines()[0]);
+    CStringA strRows = QueryOutside(GetParam(), "SELECT FLD_PRIME_KEY FROM TBL_ALARMS_005");
+    EXPECT_EQ(CStringA("1"), strRows);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sqlite, AlarmKeyPublishing, ::testing::Values(kSqliteDsn), DataSourceName);
 
 TEST(AlarmsDatabaseReports, LinesKeepTheirTextAndGoToTheMainWindowOnlyWhenThereIsOne)
 {

@@ -2,6 +2,7 @@
 
 #include "console/service/CServiceControl.h"
 #include "support/SystemErrorText.h"
+#include "tests/support/ReadOnlyRegistryKey.h"
 
 
 namespace
@@ -121,4 +122,31 @@ TEST_F(ServiceControl, ARefusedStartHasWrittenRestartNowaitAllTheSame)
     EXPECT_EQ(SystemText(ERROR_SERVICE_DISABLED), strError);
     EXPECT_EQ(1u, RestartNowait());
     EXPECT_EQ(DWORD(SERVICE_STOPPED), m_service.State());
+}
+
+// A user who may only read the console's settings still starts the service; what was not stored
+// is said in the log.
+TEST_F(ServiceControl, AStartWhoseRestartNowaitCannotBeWrittenSaysSo)
+{
+    ASSERT_TRUE(m_service.Install());
+    const CString strKey = L"SOFTWARE\\Tervok AG\\Alarms";
+    CServiceControl service(g_pszAlarmsServiceName);
+    CString strError;
+    BOOL bStarted = FALSE;
+    {
+        CReadOnlyRegistryKey readOnly({strKey.GetString()});
+        if (!readOnly.Holds())
+            GTEST_SKIP() << "this registry grants full access despite the key's security";
+        GetRegistryStore().Init(HKEY_LOCAL_MACHINE, strKey, L"Volatile"); // as the console opens it
+        bStarted = service.StartOrStop(TRUE, strError);
+    }
+    GetRegistryStore().Init(HKEY_LOCAL_MACHINE, strKey, L"Volatile");
+    EXPECT_TRUE(bStarted) << CStringA(strError).GetString();
+    EXPECT_TRUE(m_service.WaitFor(SERVICE_RUNNING));
+    EXPECT_EQ(0u, RestartNowait());
+    EXPECT_EQ(L"RestartNowait could not be written before TervokAlarmsService was started: " +
+                  CSystemErrorText::Reason(ERROR_ACCESS_DENIED),
+              service.Warning());
+    service.StartOrStop(FALSE, strError);
+    EXPECT_TRUE(m_service.WaitFor(SERVICE_STOPPED));
 }
