@@ -77,6 +77,20 @@ const FallBack kFallBacks[] = {
     {SQL_LONGVARCHAR, SQL_WLONGVARCHAR},
 };
 
+// The standard SQL names, for a type that the driver lists only with an auto-numbering row.
+const std::pair<SQLSMALLINT, const wchar_t*> kStandardNames[] = {{SQL_INTEGER, L"INTEGER"}};
+
+BOOL StandardTypeName(SQLSMALLINT nType, CString& strName)
+{
+    for (const auto& standard : kStandardNames)
+        if (standard.first == nType)
+        {
+            strName = standard.second;
+            return TRUE;
+        }
+    return FALSE;
+}
+
 typedef std::vector<std::pair<SQLSMALLINT, CString>> CandidateList;
 
 const CString* FindCandidate(const CandidateList& candidates, SQLSMALLINT nType)
@@ -122,6 +136,7 @@ void CAlarmsDatabase::TakeTypeNames(const CODBCTypeInfo& typeList, const wchar_t
 {
     m_mapTypeNames.clear();
     CandidateList candidates;
+    std::vector<SQLSMALLINT> arrAutoNumbered;
     bool bAnyTaken = false;
     SQLSMALLINT nLastType = 0;
     for (size_t i = 0; i < typeList.m_arrDataType.size(); i++)
@@ -129,7 +144,10 @@ void CAlarmsDatabase::TakeTypeNames(const CODBCTypeInfo& typeList, const wchar_t
         // An auto-numbering type (Access's COUNTER, an identity, a serial) makes its own values:
         // Access refuses to take one for a column the console fills, and more than one per table.
         if (typeList.m_arrAutoIncrement[i] == SQL_TRUE)
+        {
+            arrAutoNumbered.push_back(ToOdbc2Type(typeList.m_arrDataType[i]));
             continue;
+        }
         SQLSMALLINT nType = ToOdbc2Type(typeList.m_arrDataType[i]);
         if (bAnyTaken && nType == nLastType)
             continue; // each type's first row only
@@ -139,6 +157,16 @@ void CAlarmsDatabase::TakeTypeNames(const CODBCTypeInfo& typeList, const wchar_t
         AdjustNativeTypeName(pszDriver, nType, typeList.m_arrCreateParams[(int)i], strName);
         OverrideNativeTypeName(pszDriver, nType, strName);
         candidates.push_back(std::make_pair(nType, strName));
+    }
+    // A driver lists one row per SQL type where several of its types share one, and for Access's
+    // SQL_INTEGER that row may be COUNTER: the plain type exists all the same, under the driver's
+    // own name or the standard one.
+    for (SQLSMALLINT nType : arrAutoNumbered)
+    {
+        CString strName;
+        if (IsKeptType(nType) && FindCandidate(candidates, nType) == nullptr &&
+            (OverrideNativeTypeName(pszDriver, nType, strName) || StandardTypeName(nType, strName)))
+            candidates.push_back(std::make_pair(nType, strName));
     }
     // Date-time columns take the timestamp type wherever the driver has one, also when it
     // lists a date type: a date column would drop the time of day of every alarm.
@@ -163,6 +191,7 @@ BOOL CAlarmsDatabase::EnsureAlarmsTable(CDatabase* pDatabase, const wchar_t* psz
 
     CString strColumns;
     CStringArray arrStatements, arrActions;
+    BOOL bEveryType = TRUE;
     for (int nPos = 0; nPos < (int)(sizeof(kColumns) / sizeof(kColumns[0])); nPos++)
     {
         const ColumnDefinition& column = kColumns[nPos];
@@ -172,6 +201,12 @@ BOOL CAlarmsDatabase::EnsureAlarmsTable(CDatabase* pDatabase, const wchar_t* psz
             strColumns += L",";
         auto found = m_mapTypeNames.find(column.nSqlType);
         CString strType = found != m_mapTypeNames.end() ? found->second : CString();
+        if (strType.IsEmpty())
+        {
+            ReportError(L"Column %s has no type: the driver lists none for SQL type %d", column.pszColumn,
+                        (int)column.nSqlType);
+            bEveryType = FALSE;
+        }
         // The empty parameter lists of the adjusted names go; a filled one, such as Oracle's
         // NUMBER(10,0) for integers, is the declaration itself and stays.
         strType.Replace(L"()", L"");
@@ -196,7 +231,9 @@ BOOL CAlarmsDatabase::EnsureAlarmsTable(CDatabase* pDatabase, const wchar_t* psz
     arrStatements.InsertAt(0, strCreate);
     arrActions.InsertAt(0, L"Create Table");
 
-    for (int i = 0; i < arrStatements.GetSize(); i++)
+    // A column without a type is a statement that no data source takes, or one that makes a
+    // column of whatever type the data source likes.
+    for (int i = 0; bEveryType && i < arrStatements.GetSize(); i++)
     {
         ReportText(0, arrStatements[i]);
         ExecuteSqlReported(pDatabase, arrStatements[i], arrActions[i]);

@@ -52,9 +52,13 @@ struct AccessDriver
 // The case's name instead of its bytes in the test's name.
 void PrintTo(const AccessDriver& driver, std::ostream* pStream) { *pStream << driver.pszTestName; }
 
-void FillTypeList(CODBCTypeInfo& typeList, bool bUnicode)
+// The drivers' rows, without those named in pszLeftOut (", "-separated).
+void FillTypeList(CODBCTypeInfo& typeList, bool bUnicode, const std::wstring& strLeftOut = L"")
 {
-    std::vector<TypeRow> rows(std::begin(kAccessTypes), std::end(kAccessTypes));
+    std::vector<TypeRow> rows;
+    for (const TypeRow& row : kAccessTypes)
+        if ((L", " + strLeftOut + L",").find(L" " + std::wstring(row.pszName) + L",") == std::wstring::npos)
+            rows.push_back(row);
     // The driver sorts by the code it reports.
     std::stable_sort(rows.begin(), rows.end(), [bUnicode](const TypeRow& a, const TypeRow& b) {
         return (bUnicode ? a.nWideType : a.nNarrowType) < (bUnicode ? b.nWideType : b.nNarrowType);
@@ -78,26 +82,50 @@ protected:
     }
 };
 
+const wchar_t kAccessTable[] =
+    L"OK CREATE TABLE TBL_ALARMS_005(FLD_PRIME_KEY INTEGER PRIMARY KEY NOT NULL,"
+    L"FLD_TIMESTAMP DATETIME,FLD_EXPIRES DATETIME,FLD_CLASS INTEGER,FLD_REPEAT INTEGER,"
+    L"FLD_INDEX INTEGER,FLD_FROM VARCHAR(255),FLD_TITLE VARCHAR(255),"
+    L"FLD_DESCRIPTION VARCHAR(255),FLD_PROCESSED DATETIME,FLD_ALARM_DEFN LONGCHAR,"
+    L"FLD_MATCH_TEXT LONGCHAR,FLD_OUTSTANDING INTEGER,FLD_STATUS VARCHAR(255),FLD_LOG LONGCHAR,"
+    L"FLD_ASSIGNED_TO VARCHAR(255),FLD_PRIORITY VARCHAR(255),FLD_RESOLUTION LONGCHAR)";
+
+// The table made from the type list as the driver gave it; the report's lines.
+CStringArray MakeTable(const CODBCTypeInfo& typeList, const wchar_t* pszDriver, BOOL& bMade)
+{
+    CAlarmsDatabase db;
+    db.TakeTypeNames(typeList, pszDriver);
+    CDatabase database;
+    bMade = FALSE;
+    if (database.OpenEx(CString(L"DSN=") + kSqliteDsn, CDatabase::noOdbcDialog))
+        bMade = db.EnsureAlarmsTable(&database, L"TBL_ALARMS_005");
+    return db.GetReportLines();
+}
+
+void ExpectTheAccessTable(const CODBCTypeInfo& typeList, const wchar_t* pszDriver)
+{
+    BOOL bMade = FALSE;
+    CStringArray lines = MakeTable(typeList, pszDriver, bMade);
+    EXPECT_TRUE(bMade);
+    ASSERT_GT(lines.GetSize(), 1);
+    EXPECT_EQ(std::wstring(kAccessTable), std::wstring(lines[1].GetString()));
+    EXPECT_EQ(-1, Joined(lines).Find(L"Error")) << Joined(lines).GetString();
+}
+
 TEST_P(AccessTypeList, TextColumnsGetATextTypeAndIntegersNeverTheAutoNumber)
 {
     CODBCTypeInfo typeList(nullptr);
     FillTypeList(typeList, GetParam().bUnicode);
-    CAlarmsDatabase db;
-    db.TakeTypeNames(typeList, GetParam().pszFile);
+    ExpectTheAccessTable(typeList, GetParam().pszFile);
+}
 
-    CDatabase database;
-    ASSERT_TRUE(database.OpenEx(CString(L"DSN=") + kSqliteDsn, CDatabase::noOdbcDialog));
-    EXPECT_TRUE(db.EnsureAlarmsTable(&database, L"TBL_ALARMS_005"));
-    const CStringArray& lines = db.GetReportLines();
-    ASSERT_GT(lines.GetSize(), 1);
-    EXPECT_EQ(std::wstring(L"OK CREATE TABLE TBL_ALARMS_005(FLD_PRIME_KEY INTEGER PRIMARY KEY NOT NULL,"
-                      L"FLD_TIMESTAMP DATETIME,FLD_EXPIRES DATETIME,FLD_CLASS INTEGER,FLD_REPEAT INTEGER,"
-                      L"FLD_INDEX INTEGER,FLD_FROM VARCHAR(255),FLD_TITLE VARCHAR(255),"
-                      L"FLD_DESCRIPTION VARCHAR(255),FLD_PROCESSED DATETIME,FLD_ALARM_DEFN LONGCHAR,"
-                      L"FLD_MATCH_TEXT LONGCHAR,FLD_OUTSTANDING INTEGER,FLD_STATUS VARCHAR(255),FLD_LOG LONGCHAR,"
-                      L"FLD_ASSIGNED_TO VARCHAR(255),FLD_PRIORITY VARCHAR(255),FLD_RESOLUTION LONGCHAR)"),
-              std::wstring(lines[1].GetString()));
-    EXPECT_EQ(-1, Joined(lines).Find(L"Error")) << Joined(lines).GetString();
+// COUNTER and LONG both stand for SQL_INTEGER, and a driver lists one row per SQL type where
+// several of its types share one ("Microsoft Access Data Types"): the one may be COUNTER.
+TEST_P(AccessTypeList, AListWhoseOnlyIntegerRowIsTheAutoNumberStillDeclaresIntegers)
+{
+    CODBCTypeInfo typeList(nullptr);
+    FillTypeList(typeList, GetParam().bUnicode, L"INTEGER");
+    ExpectTheAccessTable(typeList, GetParam().pszFile);
 }
 
 INSTANTIATE_TEST_SUITE_P(Drivers, AccessTypeList,
@@ -108,4 +136,23 @@ INSTANTIATE_TEST_SUITE_P(Drivers, AccessTypeList,
                          [](const ::testing::TestParamInfo<AccessDriver>& info) {
                              return std::string(info.param.pszTestName);
                          });
+
+// A column whose type the driver does not list at all is named, and no statement goes out with a
+// column that has no type.
+TEST(AccessTypeListGaps, AColumnWithoutATypeIsReportedAndNothingIsSent)
+{
+    UseDataSource(kSqliteDsn);
+    DropAlarmsTable(kSqliteDsn);
+    CODBCTypeInfo typeList(nullptr);
+    FillTypeList(typeList, true, L"COUNTER, INTEGER");
+    BOOL bMade = TRUE;
+    CString strLines = Joined(MakeTable(typeList, L"odbcjt32.dll", bMade));
+    EXPECT_FALSE(bMade);
+    for (const wchar_t* pszColumn : {L"FLD_PRIME_KEY", L"FLD_CLASS", L"FLD_REPEAT", L"FLD_INDEX", L"FLD_OUTSTANDING"})
+        EXPECT_NE(-1, strLines.Find(CString(L"Error Column ") + pszColumn +
+                                    L" has no type: the driver lists none for SQL type 4\n"))
+            << strLines.GetString();
+    EXPECT_EQ(-1, strLines.Find(L"CREATE ")) << strLines.GetString();
+    EXPECT_NE(-1, strLines.Find(L"Error Table TBL_ALARMS_005 not created")) << strLines.GetString();
+}
 } // namespace
