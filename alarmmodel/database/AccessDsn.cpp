@@ -1,9 +1,10 @@
 // A missing alarm data source is created as a Microsoft Access system data source on an empty
 // database: a copy of the template "blank.mdb" when one lies beside the program, otherwise one
-// that the Access driver makes itself.
+// that the Access driver makes itself; where it makes none, no data source is added.
 #include "alarmmodel/database/AlarmsDatabase.h"
 
 #include "support/AppPaths.h"
+#include "support/CodePageText.h"
 
 #include <odbcinst.h>
 #include <shellapi.h>
@@ -62,6 +63,20 @@ template <typename F> void Enumerate(F fetch)
 }
 } // namespace
 
+CString InstallerPath(const CString& strPath)
+{
+    std::string bytes;
+    if (ToCodePageExactly(GetACP(), strPath, bytes))
+        return strPath;
+    int nSlash = strPath.ReverseFind(L'\\');
+    if (nSlash <= 0)
+        return CString();
+    wchar_t szShort[MAX_PATH + 1] = {0};
+    DWORD nShort = GetShortPathNameW(strPath.Left(nSlash), szShort, MAX_PATH);
+    CString strShort = nShort > 0 && nShort <= MAX_PATH ? CString(szShort) + strPath.Mid(nSlash) : CString();
+    return !strShort.IsEmpty() && ToCodePageExactly(GetACP(), strShort, bytes) ? strShort : CString();
+}
+
 ConfigDataSourceFunc SetConfigDataSourceFunction(ConfigDataSourceFunc pfnConfig)
 {
     ConfigDataSourceFunc pfnPrevious = g_pfnConfigDataSource;
@@ -110,11 +125,14 @@ BOOL CAlarmsDatabase::DataSourceExists(const wchar_t* pszDsn)
     return bFound;
 }
 
+// Where the Access Database Engine is installed, its text, dBASE and Paradox drivers and other
+// makers' drivers "for Microsoft Access" match as well, in no documented order: the one that names
+// "*.mdb" makes the database; only where none does, the first match is taken.
 BOOL CAlarmsDatabase::FindAccessDriver(SQLHENV henv, CString& strDriver)
 {
     char szDescription[1024];
     char szAttributes[2048];
-    BOOL bFound = FALSE;
+    CString strFirst;
     Enumerate([&](SQLUSMALLINT nDirection) {
         SQLSMALLINT nDescription = 0, nAttributes = 0;
         SQLRETURN nRet = SQLDrivers(henv, nDirection, (SQLCHAR*)szDescription, sizeof(szDescription) - 1,
@@ -123,15 +141,18 @@ BOOL CAlarmsDatabase::FindAccessDriver(SQLHENV henv, CString& strDriver)
             return nRet;
         CString strLower(szDescription);
         strLower.MakeLower();
-        if (strLower.Find(L"access") >= 0 && strLower.Find(L"microsoft") >= 0)
-        {
-            strDriver = szDescription;
-            bFound = TRUE;
-            return (SQLRETURN)SQL_NO_DATA;
-        }
-        return nRet;
+        if (strLower.Find(L"access") < 0 || strLower.Find(L"microsoft") < 0)
+            return nRet;
+        if (strFirst.IsEmpty())
+            strFirst = szDescription;
+        if (strLower.Find(L"*.mdb") < 0)
+            return nRet;
+        strDriver = szDescription;
+        return (SQLRETURN)SQL_NO_DATA;
     });
-    return bFound;
+    if (strDriver.IsEmpty())
+        strDriver = strFirst;
+    return !strDriver.IsEmpty();
 }
 
 BOOL CAlarmsDatabase::CreateAccessDsn(const wchar_t* pszDsn, const wchar_t* pszDescription)
@@ -150,6 +171,14 @@ BOOL CAlarmsDatabase::CreateAccessDsn(const wchar_t* pszDsn, const wchar_t* pszD
         ReportError(L"Microsoft Access Driver not found.");
         return FALSE;
     }
+    // The installer takes narrow text only.
+    CString strInstallerFile = InstallerPath(strDatabaseFile);
+    if (strInstallerFile.IsEmpty())
+    {
+        ReportError(L"Database file path not usable by the ODBC installer ..: %s", strDatabaseFile.GetString());
+        ReportError(L"It holds characters that the ANSI code page lacks, and no short name without them.");
+        return FALSE;
+    }
     CStringArray arrLabels, arrValues;
     arrLabels.Add(L"ODBC Driver");
     arrValues.Add(strDriver);
@@ -158,8 +187,10 @@ BOOL CAlarmsDatabase::CreateAccessDsn(const wchar_t* pszDsn, const wchar_t* pszD
         CString strTemplate = GetAppPaths().GetProgramFolder() + L"blank.mdb";
         if (FileExists(strTemplate))
             CopyBlankDatabase(strTemplate, strDatabaseFile);
-        else
-            CreateBlankDatabase(strDriver, strDatabaseFile);
+        // Only the program can make the file again: a data source on a missing file would stay
+        // for good, and every later start would fail to open it.
+        else if (!CreateBlankDatabase(strDriver, strDatabaseFile, strInstallerFile))
+            return FALSE;
     }
 
     CStringArray arrAttributes;
@@ -169,7 +200,7 @@ BOOL CAlarmsDatabase::CreateAccessDsn(const wchar_t* pszDsn, const wchar_t* pszD
     strAttribute.Format(L"Description=%s (Automatically created %s)", pszDescription,
                         CTime::GetCurrentTime().Format(L"%Y-%m-%d %H:%M:%S").GetString());
     arrAttributes.Add(strAttribute);
-    strAttribute.Format(L"DBQ=%s", strDatabaseFile.GetString());
+    strAttribute.Format(L"DBQ=%s", strInstallerFile.GetString());
     arrAttributes.Add(strAttribute);
     arrLabels.Add(L"Database file");
     arrValues.Add(strDatabaseFile);
@@ -206,21 +237,23 @@ void CAlarmsDatabase::CopyBlankDatabase(const CString& strTemplate, const CStrin
         ReportOk(L"Database file not created ..: %s", strDatabaseFile.GetString());
 }
 
-void CAlarmsDatabase::CreateBlankDatabase(const CString& strDriver, const CString& strDatabaseFile)
+BOOL CAlarmsDatabase::CreateBlankDatabase(const CString& strDriver, const CString& strDatabaseFile,
+                                          const CString& strInstallerFile)
 {
     ReportOk(L"Creating database");
     ReportText(0, L"File ..: " + strDatabaseFile);
     // The driver takes CREATE_DB with no other keyword, so the database has a call of its own
     // before the data source names it; a path with blanks must be quoted.
     CStringArray arrAttributes;
-    arrAttributes.Add(L"CREATE_DB=\"" + strDatabaseFile + L"\" General");
+    arrAttributes.Add(L"CREATE_DB=\"" + strInstallerFile + L"\" General");
     if (ConfigureDriver(strDriver, arrAttributes) && FileExists(strDatabaseFile))
     {
         ReportOk(L"ON");
-        return;
+        return TRUE;
     }
     ReportError(L"Database file not created ..: %s", strDatabaseFile.GetString());
     ReportInstallerErrors();
+    return FALSE;
 }
 
 BOOL CAlarmsDatabase::ConfigureDriver(const CString& strDriver, const CStringArray& arrAttributes)

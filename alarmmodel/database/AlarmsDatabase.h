@@ -33,6 +33,11 @@ typedef SQLRETURN(WINAPI* InstallerErrorFunc)(WORD iError, DWORD* pfErrorCode, L
 InstallerErrorFunc SetInstallerErrorFunction(InstallerErrorFunc pfnError);
 SQLRETURN InstallerError(WORD iError, DWORD* pfErrorCode, LPSTR pszErrorMsg, WORD cbErrorMsgMax, WORD* pcbErrorMsg);
 
+// The path as the installer's narrow attributes can carry it: as it is where every character has
+// its exact form in the ANSI code page, otherwise with its folder's short (8.3) name; empty where
+// neither can (a volume that keeps no short names, a file name of such characters).
+CString InstallerPath(const CString& strPath);
+
 // An ODBC timestamp of the local time, fraction 0.
 TIMESTAMP_STRUCT ToTimestampStruct(const CTime& time);
 
@@ -66,7 +71,8 @@ public:
     // TRUE when a user or system data source of exactly that name exists.
     BOOL DataSourceExists(const wchar_t* pszDsn);
     // A Microsoft Access system data source on "<program folder><name>.mdb", made from the
-    // template "blank.mdb" beside the program, or by the driver when there is none.
+    // template "blank.mdb" beside the program, or by the driver when there is none; no data
+    // source where the driver makes no file.
     BOOL CreateAccessDsn(const wchar_t* pszDsn, const wchar_t* pszDescription);
 
     // One alarm row with the next key; publishes the key in "AlarmLastPrimeKey".
@@ -101,8 +107,9 @@ private:
                      const wchar_t* pszStatus);
     BOOL FindAccessDriver(SQLHENV henv, CString& strDriver);
     void CopyBlankDatabase(const CString& strTemplate, const CString& strDatabaseFile);
-    // Has the Access driver make an empty database where no template lies beside the program.
-    void CreateBlankDatabase(const CString& strDriver, const CString& strDatabaseFile);
+    // Has the Access driver make an empty database where no template lies beside the program,
+    // handing it the file under its installer path; FALSE, reported, when no file was made.
+    BOOL CreateBlankDatabase(const CString& strDriver, const CString& strDatabaseFile, const CString& strInstallerFile);
     BOOL InstallDataSource(const CString& strDsn, const CString& strDriver, const CStringArray& arrAttributes);
     // One installer call for a system data source of the driver with these attributes.
     BOOL ConfigureDriver(const CString& strDriver, const CStringArray& arrAttributes);
