@@ -8,6 +8,16 @@
 #include "support/RegistryStore.h"
 #include "support/SystemErrorText.h"
 
+namespace
+{
+// The chosen data source is not taken: the box says why.
+BOOL RefuseDataSource(CWnd* pFrame, const CString& strMessage)
+{
+    AfxShowMessageBox(pFrame ? pFrame->m_hWnd : nullptr, strMessage, L"Error", MB_OK | MB_ICONSTOP);
+    return FALSE;
+}
+} // namespace
+
 void ToggleServiceSheet(CServiceSheet*& pSheet, CWnd* pFrame)
 {
     if (!pSheet)
@@ -60,17 +70,23 @@ BOOL ChooseDataSource(CWnd* pFrame, const std::function<void()>& reload)
     if (strNew == strCurrent)
         return FALSE;
     CAlarmsDatabase database;
-    database.CheckStructure(strNew);
+    CString strMessage;
+    if (!database.CheckStructure(strNew))
+    {
+        strMessage.Format(L"The data source \"%s\" did not pass the alarm database check: it could not be opened, or it "
+                          L"holds no alarm table and none could be made. The log window says why. The alarm database "
+                          L"stays \"%s\".",
+                          (const wchar_t*)strNew, (const wchar_t*)strCurrent);
+        return RefuseDataSource(pFrame, strMessage);
+    }
     LONG lStatus = GetRegistryStore().SetString(L"AlarmDatabaseDSN", strNew);
     if (lStatus != ERROR_SUCCESS)
     {
-        CString strMessage;
         strMessage.Format(L"The data source \"%s\" could not be saved as the alarm database. %s The alarm database "
                           L"stays \"%s\".",
                           (const wchar_t*)strNew, (const wchar_t*)CSystemErrorText::Reason((DWORD)lStatus),
                           (const wchar_t*)strCurrent);
-        AfxShowMessageBox(pFrame ? pFrame->m_hWnd : nullptr, strMessage, L"Error", MB_OK | MB_ICONSTOP);
-        return FALSE;
+        return RefuseDataSource(pFrame, strMessage);
     }
     reload();
     return TRUE;

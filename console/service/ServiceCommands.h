@@ -13,6 +13,6 @@ void DestroyServiceSheet(CServiceSheet*& pSheet);
 
 // Asks for the data source; keeps changed connection parameters and, for another data source,
 // checks it, stores its name and reloads the alarms windows. TRUE when the data source changed;
-// a name that cannot be stored (a user who may only read the console's settings) is said, and
-// the data source stays as it was.
+// a data source that fails the check, and a name that cannot be stored (a user who may only read
+// the console's settings), are said, and the data source stays as it was.
 BOOL ChooseDataSource(CWnd* pFrame, const std::function<void()>& reload);

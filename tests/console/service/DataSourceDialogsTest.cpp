@@ -174,24 +174,22 @@ TEST_F(DataSourceDialogs, ParametersAreKeptOnlyAfterOkAndAWrongLoginGivesTheData
     UseDataSource(kSqliteDsn);
     CModalAnswers kept;
     modifyPostgres(kept, true);
-    EXPECT_TRUE(Choose(kept));
+    // The check of the new data source fails on the login: the console keeps its alarm database,
+    // and the log names the user but never the password.
+    EXPECT_FALSE(Choose(kept));
     EXPECT_TRUE(GetDsnParameterStore().GetParameters(kPostgresDsn, strParameters));
     EXPECT_EQ(CString(L"UID=nobody;PWD=Wr0ngSecret"), strParameters);
-
-    // The check of the new data source and the next open both fail on the login.
-    CAlarmsDatabase database;
-    CDatabase connection;
-    EXPECT_FALSE(database.Open(connection));
-    CString strLines = Joined(database.GetReportLines());
-    EXPECT_NE(-1, strLines.Find(L"Error opening database")) << CStringA(strLines).GetString();
-    EXPECT_NE(-1, strLines.Find(L"nobody")) << CStringA(strLines).GetString();
-    bool bErrorShown = false;
+    EXPECT_EQ(CString(kSqliteDsn), GetAlarmDatabaseDsn());
+    EXPECT_EQ(1u, m_arrBoxes.size());
+    bool bErrorShown = false, bUserShown = false;
     for (const CapturedLine& line : mainWindow.m_lines)
     {
         EXPECT_EQ(-1, line.strText.Find(L"Wr0ngSecret")) << CStringA(line.strText).GetString();
         bErrorShown = bErrorShown || line.nLevel == 2;
+        bUserShown = bUserShown || line.strText.Find(L"nobody") >= 0;
     }
     EXPECT_TRUE(bErrorShown);
+    EXPECT_TRUE(bUserShown);
 }
 
 TEST_F(DataSourceDialogs, ParametersThatCannotBeSavedAreSaidSoAndKeptInTheDialog)
@@ -202,7 +200,7 @@ TEST_F(DataSourceDialogs, ParametersThatCannotBeSavedAreSaidSoAndKeptInTheDialog
     std::wstring strKeptRow;
     bool bBoxWhileOpen = false;
     CModalAnswers answers;
-    TypeParameters(answers, kPostgresDsn, L"UID=alarms;PWD=Unsaved1")
+    TypeParameters(answers, kPostgresDsn, L"UID=tervok;PWD=Unsaved1")
         .Then(L"Select DSN",
               [](HWND hDialog) {
                   ::SendDlgItemMessageW(hDialog, IDC_SELECT_DSN_NAME, CB_SELECTSTRING, (WPARAM)-1, (LPARAM)kPostgresDsn);
@@ -230,10 +228,10 @@ TEST_F(DataSourceDialogs, ParametersThatCannotBeSavedAreSaidSoAndKeptInTheDialog
     EXPECT_EQ((UINT)MB_ICONSTOP, m_arrBoxes[0].nType & MB_ICONMASK);
     EXPECT_EQ(0, m_arrBoxes[0].strText.Find(L"The additional DSN parameters could not be saved."))
         << CStringA(m_arrBoxes[0].strText).GetString();
-    EXPECT_EQ(std::wstring(L"UID=alarms;PWD=********"), strKeptRow);
+    EXPECT_EQ(std::wstring(L"UID=tervok;PWD=********"), strKeptRow);
     CString strParameters;
     EXPECT_TRUE(GetDsnParameterStore().GetParameters(kPostgresDsn, strParameters));
-    EXPECT_EQ(CString(L"UID=alarms;PWD=Unsaved1"), strParameters);
+    EXPECT_EQ(CString(L"UID=tervok;PWD=Unsaved1"), strParameters);
     EXPECT_EQ(CString(kPostgresDsn), GetAlarmDatabaseDsn());
 }
 
@@ -274,6 +272,33 @@ std::wstring StoredParameters(const wchar_t* pszDsn)
 
 // A user who is not an administrator may only read the console's settings: the chosen data
 // source is said not to be saved, and the console stays on the one it has, without a reload.
+// The check of the chosen data source found no alarm table and could make none (a session that may
+// not create tables): the console keeps its alarm database.
+TEST_F(DataSourceDialogs, AChoiceWhoseCheckFailsIsSaidSoAndTheAlarmDatabaseStays)
+{
+    DropAlarmsTable(kPostgresDsn);
+    CDsnParameterStore& store = GetDsnParameterStore();
+    store.SetParameters(kPostgresDsn, L"ConnSettings=SET default_transaction_read_only = on");
+    ASSERT_TRUE(store.Save());
+    CModalAnswers answers;
+    answers.Then(L"Select DSN", [](HWND hDialog) {
+        ::SendDlgItemMessageW(hDialog, IDC_SELECT_DSN_NAME, CB_SELECTSTRING, (WPARAM)-1, (LPARAM)kPostgresDsn);
+        ClickItem(hDialog, IDOK);
+    });
+    EXPECT_FALSE(Choose(answers));
+    EXPECT_EQ(0, m_nReloads);
+    EXPECT_EQ(CString(kSqliteDsn), GetAlarmDatabaseDsn());
+    ASSERT_EQ(1u, m_arrBoxes.size());
+    EXPECT_EQ(CString(L"Error"), m_arrBoxes[0].strCaption);
+    EXPECT_EQ((UINT)MB_ICONSTOP, m_arrBoxes[0].nType & MB_ICONMASK);
+    CString strExpected;
+    strExpected.Format(L"The data source \"%s\" did not pass the alarm database check: it could not be opened, or it "
+                       L"holds no alarm table and none could be made. The log window says why. The alarm database "
+                       L"stays \"%s\".",
+                       kPostgresDsn, kSqliteDsn);
+    EXPECT_EQ(strExpected, m_arrBoxes[0].strText);
+}
+
 TEST_F(DataSourceDialogs, AChoiceThatCannotBeSavedIsSaidSoAndTheAlarmDatabaseStays)
 {
     CString strKey;
