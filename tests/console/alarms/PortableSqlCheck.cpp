@@ -4,8 +4,11 @@
 
 namespace
 {
-const wchar_t* const kRefusedWords[] = {L"CASE",   L"COALESCE", L"NULLIF", L"CAST",      L"LIMIT",
-                                       L"OFFSET", L"ILIKE",    L"EXCEPT", L"INTERSECT", L"RETURNING"};
+// ESCAPE also as an ODBC escape clause: Access takes no escape clause in LIKE.
+const wchar_t* const kRefusedWords[] = {L"CASE",   L"COALESCE", L"NULLIF",    L"CAST",   L"LIMIT", L"OFFSET",
+                                       L"ILIKE",  L"EXCEPT",   L"INTERSECT", L"RETURNING", L"ESCAPE", L"USING"};
+// The words that make a join Access writes: INNER, LEFT or RIGHT [OUTER] JOIN.
+const wchar_t* const kAccessJoinWords[] = {L"INNER", L"LEFT", L"RIGHT"};
 // Access has these only as ODBC escapes ({fn CURRENT_DATE()}, ...); Now, Date and Time otherwise.
 const wchar_t* const kRefusedOutsideEscapes[] = {L"CURRENT_TIMESTAMP", L"CURRENT_DATE", L"CURRENT_TIME"};
 // Access's own clauses that start with WITH (CREATE INDEX, CREATE TABLE, a query's last line).
@@ -78,6 +81,11 @@ std::vector<CPortableSqlCheck::Token> CPortableSqlCheck::Tokenize(const wchar_t*
             strRefused = L"double-quoted name";
             return tokens;
         }
+        else if (wcsncmp(pszSQL + i, L"--", 2) == 0 || wcsncmp(pszSQL + i, L"/*", 2) == 0)
+        {
+            strRefused = L"comment";
+            return tokens;
+        }
         else if (const wchar_t* pszOperator = RefusedOperatorAt(pszSQL + i))
         {
             strRefused = pszOperator;
@@ -120,6 +128,8 @@ CString CPortableSqlCheck::FindInTokens(const std::vector<Token>& tokens)
         }
     if (HasUnparenthesisedJoins(tokens))
         return L"three tables joined without parentheses";
+    if (HasSeveralStatements(tokens))
+        return L"several statements";
     return CString();
 }
 
@@ -145,11 +155,42 @@ CString CPortableSqlCheck::FindAtWord(const std::vector<Token>& tokens, size_t i
         return strWord;
     if (strWord == L"OVER" && i + 1 < tokens.size() && (next(1) == L"(" || tokens[i + 1].bWord))
         return L"OVER (...)";
+    if (strWord == L"NULLS" && (next(1) == L"FIRST" || next(1) == L"LAST"))
+        return L"NULLS " + next(1);
+    CString strJoin = UnwrittenJoin(tokens, i);
+    if (!strJoin.IsEmpty())
+        return strJoin;
     if (tokens[i].bInEscape)
         return CString();
     if (IsOneOf(strWord, kRefusedOutsideEscapes) || (next(1) == L"(" && IsOneOf(strWord, kRefusedFunctions)))
         return strWord;
     return CString();
+}
+
+// A join that starts at tokens[i] and is not INNER, LEFT or RIGHT [OUTER] JOIN; else empty.
+CString CPortableSqlCheck::UnwrittenJoin(const std::vector<Token>& tokens, size_t i)
+{
+    auto at = [&](size_t n) { return n < tokens.size() ? tokens[n].strText : CString(); };
+    const CString& strWord = tokens[i].strText;
+    if (strWord == L"NATURAL" ||
+        ((strWord == L"CROSS" || strWord == L"FULL") &&
+         (at(i + 1) == L"JOIN" || (at(i + 1) == L"OUTER" && at(i + 2) == L"JOIN"))))
+        return strWord + L" JOIN";
+    if (strWord != L"JOIN")
+        return CString();
+    CString strBefore = i >= 1 ? at(i - 1) : CString();
+    if (strBefore == L"OUTER")
+        strBefore = i >= 2 ? at(i - 2) : CString();
+    return IsOneOf(strBefore, kAccessJoinWords) ? CString() : CString(L"JOIN without INNER, LEFT or RIGHT");
+}
+
+// A semicolon with more after it: Access runs one statement per text.
+bool CPortableSqlCheck::HasSeveralStatements(const std::vector<Token>& tokens)
+{
+    for (size_t i = 0; i + 1 < tokens.size(); ++i)
+        if (tokens[i].strText == L";" && tokens[i + 1].strText != L";")
+            return true;
+    return false;
 }
 
 // "<first> [NOT] <rest...>" as written in upper case, when it starts at tokens[i]; else empty.

@@ -11,8 +11,8 @@
 class CPortableSqlCheck
 {
 public:
-    // The first such construct ("CASE", "||", "SUM(DISTINCT ...)", "IF NOT EXISTS", "three tables
-    // joined without parentheses", ...); empty when the statement has none.
+    // The first such construct ("CASE", "||", "SUM(DISTINCT ...)", "IF NOT EXISTS", "CROSS JOIN",
+    // "comment", "three tables joined without parentheses", ...); empty when the statement has none.
     static CString FindUnportable(const wchar_t* pszSQL);
 
 private:
@@ -28,6 +28,8 @@ private:
     static CString FindAtWord(const std::vector<Token>& tokens, size_t i);
     static CString NegatablePhrase(const std::vector<Token>& tokens, size_t i, const wchar_t* pszFirst,
                                    std::initializer_list<const wchar_t*> rest);
+    static CString UnwrittenJoin(const std::vector<Token>& tokens, size_t i);
     static bool HasUnparenthesisedJoins(const std::vector<Token>& tokens);
+    static bool HasSeveralStatements(const std::vector<Token>& tokens);
     static bool HasSeveralValueRows(const std::vector<Token>& tokens, size_t nValues);
 };

@@ -167,12 +167,49 @@ TEST(PortableSqlCheck, RefusesThreeTablesJoinedWithoutParentheses)
     const char szRefused[] = "three tables joined without parentheses";
     ExpectRefused(szRefused, {L"SELECT * FROM A INNER JOIN B ON A.K = B.K INNER JOIN C ON B.K = C.K",
                               L"SELECT * FROM A LEFT JOIN B ON (A.K = B.K) LEFT JOIN C ON (B.K = C.K)",
-                              L"SELECT * FROM T WHERE K IN (SELECT A.K FROM A JOIN B ON A.K = B.K JOIN C ON "
-                              L"B.K = C.K)",
+                              L"SELECT * FROM T WHERE K IN (SELECT A.K FROM A INNER JOIN B ON A.K = B.K INNER JOIN C "
+                              L"ON B.K = C.K)",
                               L"UPDATE A INNER JOIN B ON A.K = B.K INNER JOIN C ON B.K = C.K SET A.X = 1"});
     ExpectAllowed({L"SELECT * FROM (A INNER JOIN B ON A.K = B.K) INNER JOIN C ON B.K = C.K",
                    L"SELECT * FROM A INNER JOIN (B INNER JOIN C ON B.K = C.K) ON A.K = B.K",
                    L"SELECT * FROM A LEFT JOIN B ON A.K = B.K UNION SELECT * FROM C LEFT JOIN D ON C.K = D.K",
-                   L"SELECT * FROM (SELECT A.K FROM A JOIN B ON A.K = B.K) AS S LEFT JOIN C ON S.K = C.K",
+                   L"SELECT * FROM (SELECT A.K FROM A INNER JOIN B ON A.K = B.K) AS S LEFT JOIN C ON S.K = C.K",
                    L"UPDATE A INNER JOIN B ON A.K = B.K SET A.X = 1"});
+}
+
+// "Use of an escape clause in a LIKE predicate isn't supported", as SQL or as an ODBC escape.
+TEST(PortableSqlCheck, RefusesAnEscapeClauseInLike)
+{
+    ExpectRefused("ESCAPE", {L"SELECT * FROM T WHERE FLD_TITLE LIKE '50!%' ESCAPE '!'",
+                             L"SELECT * FROM T WHERE FLD_TITLE LIKE ? {escape '\\'}"});
+    ExpectAllowed({L"SELECT * FROM T WHERE FLD_TITLE LIKE 'a ESCAPE b'", L"SELECT [ESCAPE] FROM T"});
+}
+
+// Access joins with INNER, LEFT or RIGHT [OUTER] JOIN ... ON, and with nothing else.
+TEST(PortableSqlCheck, RefusesJoinsThatAccessDoesNotWrite)
+{
+    ExpectRefused("JOIN without INNER, LEFT or RIGHT", {L"SELECT * FROM A JOIN B ON A.K = B.K",
+                                                       L"SELECT * FROM A OUTER JOIN B ON A.K = B.K"});
+    ExpectRefused("CROSS JOIN", {L"SELECT * FROM A cross join B"});
+    ExpectRefused("FULL JOIN", {L"SELECT * FROM A FULL JOIN B ON A.K = B.K",
+                                L"SELECT * FROM A FULL OUTER JOIN B ON A.K = B.K"});
+    ExpectRefused("NATURAL JOIN", {L"SELECT * FROM A NATURAL JOIN B", L"SELECT * FROM A NATURAL LEFT JOIN B"});
+    ExpectRefused("USING", {L"SELECT * FROM A INNER JOIN B USING (K)"});
+    ExpectAllowed({L"SELECT * FROM A INNER JOIN B ON A.K = B.K", L"SELECT * FROM A left outer join B ON A.K = B.K",
+                   L"SELECT * FROM A RIGHT JOIN B ON A.K = B.K",
+                   L"SELECT * FROM {oj A LEFT OUTER JOIN B ON A.K = B.K}", L"SELECT [JOIN], [USING] FROM T"});
+}
+
+TEST(PortableSqlCheck, RefusesCommentsAndSeveralStatementsInOneText)
+{
+    ExpectRefused("comment", {L"SELECT * FROM T -- newest first", L"SELECT * FROM T /* all */ WHERE A = 1"});
+    ExpectRefused("several statements", {L"DELETE FROM T; DELETE FROM U", L"DELETE FROM T ;SELECT 1"});
+    ExpectAllowed({L"SELECT * FROM T WHERE FLD_TITLE = '-- /* ; x'", L"SELECT * FROM T;", L"SELECT A - -1 FROM T"});
+}
+
+TEST(PortableSqlCheck, RefusesNullsFirstAndNullsLast)
+{
+    ExpectRefused("NULLS FIRST", {L"SELECT * FROM T ORDER BY A NULLS FIRST"});
+    ExpectRefused("NULLS LAST", {L"SELECT * FROM T ORDER BY A DESC nulls last"});
+    ExpectAllowed({L"SELECT [NULLS] FROM T ORDER BY [NULLS]"});
 }
