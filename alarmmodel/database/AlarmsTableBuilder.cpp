@@ -77,18 +77,13 @@ const FallBack kFallBacks[] = {
     {SQL_LONGVARCHAR, SQL_WLONGVARCHAR},
 };
 
-// The standard SQL names, for a type that the driver lists only with an auto-numbering row.
-const std::pair<SQLSMALLINT, const wchar_t*> kStandardNames[] = {{SQL_INTEGER, L"INTEGER"}};
-
+// The standard SQL name of a type that the driver may list only with an auto-numbering row.
 BOOL StandardTypeName(SQLSMALLINT nType, CString& strName)
 {
-    for (const auto& standard : kStandardNames)
-        if (standard.first == nType)
-        {
-            strName = standard.second;
-            return TRUE;
-        }
-    return FALSE;
+    if (nType != SQL_INTEGER)
+        return FALSE;
+    strName = L"INTEGER";
+    return TRUE;
 }
 
 typedef std::vector<std::pair<SQLSMALLINT, CString>> CandidateList;

@@ -1,6 +1,7 @@
 #include "console/service/CMessengerServiceDlg.h"
 
 #include "console/service/CServiceControl.h"
+#include "console/service/ServiceCommands.h"
 #include "framework/window/AfxMessageBox.h"
 #include "framework/window/CDataExchange.h"
 #include "framework/window/CWaitCursor.h"

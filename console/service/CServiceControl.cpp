@@ -1,6 +1,5 @@
 #include "console/service/CServiceControl.h"
 
-#include "console/app/CMainFrame.h"
 #include "console/app/StatusPaneTexts.h"
 #include "support/RegistryStore.h"
 #include "support/SystemErrorText.h"
@@ -196,12 +195,4 @@ void CServiceControl::WaitState(SC_HANDLE hService, DWORD dwState)
         if (tDeadline <= time(nullptr))
             return;
     }
-}
-
-void LogServiceWarning(const CServiceControl& service)
-{
-    if (service.Warning().IsEmpty())
-        return;
-    if (CMainFrame* pFrame = GetMainFrame())
-        pFrame->AddLogfileMessage(1, L"%s", service.Warning().GetString());
 }

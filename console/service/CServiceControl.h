@@ -49,9 +49,6 @@ private:
     CString m_strWarning;
 };
 
-// The service's warning, when it has one, as a warning line in the console's log window.
-void LogServiceWarning(const CServiceControl& service);
-
 // Opens the local service control manager; replaceable so that a test can play a manager that
 // refuses. An empty function restores the system's. Returns the function that was in place.
 typedef std::function<SC_HANDLE(DWORD dwAccess)> ServiceManagerOpener;

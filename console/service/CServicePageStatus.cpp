@@ -4,6 +4,7 @@
 #include "console/app/ShellOpen.h"
 #include "console/app/StatusPaneTexts.h"
 #include "console/service/CServiceControl.h"
+#include "console/service/ServiceCommands.h"
 #include "framework/window/AfxMessageBox.h"
 #include "framework/window/CDataExchange.h"
 #include "framework/window/CWaitCursor.h"

@@ -2,6 +2,7 @@
 
 #include "alarmmodel/database/AlarmsDatabase.h"
 #include "alarmmodel/database/DsnParameterStore.h"
+#include "console/app/CMainFrame.h"
 #include "console/service/CSelectDSN.h"
 #include "framework/window/AfxMessageBox.h"
 #include "framework/window/CWaitCursor.h"
@@ -55,6 +56,14 @@ void DestroyServiceSheet(CServiceSheet*& pSheet)
         pSheet->DestroyWindow();
     delete pSheet;
     pSheet = nullptr;
+}
+
+void LogServiceWarning(const CServiceControl& service)
+{
+    if (service.Warning().IsEmpty())
+        return;
+    if (CMainFrame* pFrame = GetMainFrame())
+        pFrame->AddLogfileMessage(1, L"%s", service.Warning().GetString());
 }
 
 BOOL ChooseDataSource(CWnd* pFrame, const std::function<void()>& reload)
