@@ -214,7 +214,7 @@ class SelectDsn(AlarmsWindow):
         self.choose_default()
         self.outstanding_frame(lambda title: title == "Outstanding Alarms: 1000 (max = 1000)")
 
-    def test_a_wrong_login_in_the_parameters_gives_the_database_error_and_the_console_goes_on(self):
+    def test_a_wrong_login_in_the_parameters_gives_the_database_error_and_the_console_stays(self):
         self.postgres_sql("DROP TABLE IF EXISTS TBL_ALARMS_005")
         self.start_on_table()
         dialog = self.select_dsn()
@@ -240,9 +240,18 @@ class SelectDsn(AlarmsWindow):
         self.type_into(self.driver.find("Edit", parent=dialog)[0], POSTGRES)
         self.driver.key("ENTER")
 
+        # The check fails on the login: the box says so, and the console stays on its data source.
+        box = self.driver.wait_window("#32770", "Error", timeout=120)
+        picture = self.driver.screenshot(box, os.path.join(SCRATCH, "select-dsn-check-failed.bmp"))
+        picture.write_png(os.path.join(SCRATCH, "select-dsn-check-failed.png"))
+        texts = [self.driver.text(h) for h in self.driver.find("Static", parent=box)]
+        self.assertTrue(any(t.startswith('The data source "%s" did not pass the alarm database check' % POSTGRES)
+                            for t in texts), texts)
+        self.driver.activate(box)
+        self.driver.click(self.control(box, IDOK), 3, 3)
+        wait_for(lambda: not self.driver.find("#32770", "Error"), 30, "the box to close")
         wait_for(lambda: "nobody" in self.log_text(), 120, "the database's login error")
         self.assertNotIn("Wr0ngSecret", self.driver.text(self.console.log_edit()))
-        self.choose_default()
         self.outstanding_frame(lambda title: title == "Outstanding Alarms: 1000 (max = 1000)")
 
 
